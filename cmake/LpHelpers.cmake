@@ -1,0 +1,47 @@
+# Adds each listed folder that carries a CMakeLists.txt.
+function(lp_add_subdirectories)
+    foreach(dir IN LISTS ARGN)
+        if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${dir}/CMakeLists.txt")
+            add_subdirectory(${dir})
+        endif()
+    endforeach()
+endfunction()
+
+# Adds every direct subfolder that carries a CMakeLists.txt.
+function(lp_add_all_subdirectories)
+    file(GLOB children LIST_DIRECTORIES true RELATIVE "${CMAKE_CURRENT_SOURCE_DIR}"
+         "${CMAKE_CURRENT_SOURCE_DIR}/*")
+    list(SORT children)
+    foreach(child IN LISTS children)
+        if(EXISTS "${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt")
+            add_subdirectory(${child})
+        endif()
+    endforeach()
+endfunction()
+
+set(LP_LSAN_SUPPRESSIONS "${PROJECT_SOURCE_DIR}/.ci/lsan.supp")
+
+# lp_add_test(NAME <name> SOURCES <files...> LIBRARIES <targets...>)
+# Builds tst_<name> and registers it with CTest to run headless.
+function(lp_add_test)
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
+    set(target tst_${ARG_NAME})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE Qt5::Test ${ARG_LIBRARIES})
+    add_test(NAME ${ARG_NAME} COMMAND ${target})
+    set(env
+        "QT_QPA_PLATFORM=offscreen"
+        "QT_QPA_PLATFORMTHEME="
+        "LC_ALL=C.UTF-8"
+        "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
+        "LSAN_OPTIONS=suppressions=${LP_LSAN_SUPPRESSIONS}:print_suppressions=0"
+        "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+endfunction()
+
+# Tests that load the built plug-in through the reference host's loader need its path.
+function(lp_use_plugin target)
+    add_dependencies(${target} loadpulleditor)
+    target_compile_definitions(${target} PRIVATE
+        LP_PLUGIN_PATH="$<TARGET_FILE:loadpulleditor>")
+endfunction()

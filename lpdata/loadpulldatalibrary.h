@@ -1,0 +1,24 @@
+#pragma once
+
+#include "lpsimcore.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <string>
+
+// The plug-in's one way into the host's load-pull data library. Paths cross in the
+// file system's encoding, so that files whose names hold characters outside
+// Latin-1 can be used; every other text comes back as Latin-1.
+class LoadPullDataLibrary
+{
+public:
+    // Asks the library for the variables of `filesToKeep` and `filesToAdd` together;
+    // on false, `ui.errorText` says why.
+    static bool query(const QStringList &filesToAdd, const QStringList &filesToKeep,
+                      Corvane_LP::LoadpullUI &ui);
+    // Drops everything the library keeps from earlier queries.
+    static void releaseCache();
+
+    static QString text(const std::string &libraryText);
+};

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Configures and builds the project. LP_BUILD_DIR picks the build folder (default
+# build/); LP_CMAKE_ARGS adds options such as -DLP_SANITIZE=ON.
+set -euo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build_dir="${LP_BUILD_DIR:-$root/build}"
+
+bash "$root/scripts/ensure-deps.sh"
+# shellcheck disable=SC2086
+cmake -S "$root" -B "$build_dir" -G Ninja ${LP_CMAKE_ARGS:-} >/dev/null
+cmake --build "$build_dir"

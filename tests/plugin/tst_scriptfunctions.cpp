@@ -1,0 +1,157 @@
+#include "modaldialoganswerer.h"
+#include "pluginloader.h"
+#include "referencehostservices.h"
+#include "referencetvlinterface.h"
+
+#include <QMessageBox>
+#include <QtTest>
+
+#include <memory>
+
+// The vocabulary functions that do not touch the editor, called by name through the
+// reference host as a host script would call them.
+class tst_ScriptFunctions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+
+    void showMessageShowsOnePlainWarning_data();
+    void showMessageShowsOnePlainWarning();
+    void showMessageAnswersVoidHoweverTheBoxIsClosed_data();
+    void showMessageAnswersVoidHoweverTheBoxIsClosed();
+    void showMessageWithoutTwoTextsShowsNothing_data();
+    void showMessageWithoutTwoTextsShowsNothing();
+    void closeAnswersVoid();
+
+private:
+    std::unique_ptr<PluginLoader> m_loader;
+    std::unique_ptr<ReferenceTvlInterface> m_tvl;
+    std::unique_ptr<ReferenceHostServices> m_host;
+};
+
+void tst_ScriptFunctions::initTestCase()
+{
+    m_loader = std::make_unique<PluginLoader>(QStringLiteral(LP_PLUGIN_PATH));
+    QVERIFY2(m_loader->load(), qPrintable(m_loader->errorString()));
+}
+
+void tst_ScriptFunctions::init()
+{
+    m_tvl = std::make_unique<ReferenceTvlInterface>();
+    m_host = std::make_unique<ReferenceHostServices>(m_tvl.get());
+    QVERIFY(m_loader->registerContents(m_host.get()));
+}
+
+void tst_ScriptFunctions::showMessageShowsOnePlainWarning_data()
+{
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("plain texts") << QStringLiteral("Title") << QStringLiteral("Text");
+    QTest::newRow("markup is shown, not rendered")
+        << QStringLiteral("<b>Title</b>") << QStringLiteral("<img src=x>");
+    QTest::newRow("Latin-1 texts") << QStringLiteral("Caf\u00e9") << QStringLiteral("50 \u00b5A");
+}
+
+void tst_ScriptFunctions::showMessageShowsOnePlainWarning()
+{
+    QFETCH(QString, title);
+    QFETCH(QString, text);
+
+    QString shownTitle, shownText;
+    Qt::TextFormat format = Qt::AutoText;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QMessageBox::StandardButtons buttons;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        shownTitle = box->windowTitle();
+        shownText = box->text();
+        format = box->textFormat();
+        icon = box->icon();
+        buttons = box->standardButtons();
+        clickMessageBoxButton(box, QMessageBox::Yes);
+    });
+
+    TvlValue *arguments[] = {m_tvl->MakeString(title.toLatin1().constData()),
+                             m_tvl->MakeString(text.toLatin1().constData())};
+    TvlValue *result = m_tvl->call("load_pull_show_message", {arguments[0], arguments[1]});
+
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(shownText, text);
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(icon, QMessageBox::Warning);
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+    QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+    for (TvlValue *argument : arguments)
+        QCOMPARE(argument->releases, 1);
+}
+
+void tst_ScriptFunctions::showMessageAnswersVoidHoweverTheBoxIsClosed_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("closed with Yes") << false;
+    QTest::newRow("closed with Escape") << true;
+}
+
+void tst_ScriptFunctions::showMessageAnswersVoidHoweverTheBoxIsClosed()
+{
+    QFETCH(bool, escape);
+    ModalDialogAnswerer answerer([escape](QWidget *dialog) {
+        if (escape)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            clickMessageBoxButton(dialog, QMessageBox::Yes);
+    });
+    TvlValue *result =
+        m_tvl->call("load_pull_show_message", {m_tvl->MakeString("T"), m_tvl->MakeString("M")});
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+}
+
+void tst_ScriptFunctions::showMessageWithoutTwoTextsShowsNothing_data()
+{
+    QTest::addColumn<int>("argumentCount");
+    QTest::addColumn<int>("nonText"); // index of the argument that is no text, or -1
+
+    QTest::newRow("no argument") << 0 << -1;
+    QTest::newRow("a title alone") << 1 << -1;
+    QTest::newRow("an integer title") << 2 << 0;
+    QTest::newRow("an integer message") << 2 << 1;
+    QTest::newRow("an empty message") << 2 << 2;
+}
+
+void tst_ScriptFunctions::showMessageWithoutTwoTextsShowsNothing()
+{
+    QFETCH(int, argumentCount);
+    QFETCH(int, nonText);
+
+    std::vector<TvlValue *> arguments;
+    for (int i = 0; i < argumentCount; ++i)
+        arguments.push_back(i == nonText ? m_tvl->MakeInteger(7) : m_tvl->MakeString("text"));
+    if (nonText == 2)
+        arguments[1] = m_tvl->MakeString("");
+
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Yes); });
+    TvlValue *result = m_tvl->call("load_pull_show_message", arguments);
+
+    QCOMPARE(answerer.dialogsSeen(), 0);
+    QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+    QVERIFY(m_tvl->faults().empty());
+}
+
+void tst_ScriptFunctions::closeAnswersVoid()
+{
+    TvlValue *result = m_tvl->call("load_pull_closeDataBasedLoadpullUI", {});
+    QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+}
+
+QTEST_MAIN(tst_ScriptFunctions)
+#include "tst_scriptfunctions.moc"
