@@ -34,7 +34,7 @@ function(lp_add_test)
         "QT_QPA_PLATFORMTHEME="
         "LC_ALL=C.UTF-8"
         "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
-        "LSAN_OPTIONS=suppressions=${LP_LSAN_SUPPRESSIONS}:print_suppressions=0"
+        "LSAN_OPTIONS=suppressions=${LP_LSAN_SUPPRESSIONS}:print_suppressions=0:fast_unwind_on_malloc=0"
         "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
     set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

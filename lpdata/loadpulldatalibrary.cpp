@@ -34,3 +34,8 @@ QString LoadPullDataLibrary::text(const std::string &libraryText)
 {
     return QString::fromLatin1(libraryText.data(), int(libraryText.size()));
 }
+
+void LoadPullDataLibrary::setErrorText(Corvane_LP::LoadpullUI &ui, const QString &text)
+{
+    ui.errorText = text.toLatin1().toStdString();
+}

@@ -21,4 +21,6 @@ public:
     static void releaseCache();
 
     static QString text(const std::string &libraryText);
+    // Sets a refusal text of the editor's own on a record.
+    static void setErrorText(Corvane_LP::LoadpullUI &ui, const QString &text);
 };

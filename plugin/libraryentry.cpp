@@ -4,6 +4,8 @@
 #include "tvlinterface.h"
 #include "vocabulary.h"
 
+#include <QtGlobal>
+
 namespace {
 
 constexpr int LibraryVersion = 100;

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "filetabstate.h"
+#include "gammavarinfo.h"
+#include "indepvarinfo.h"
+#include "performancevarbaseinfo.h"
+
+#include <QDir>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+namespace Corvane_LP {
+class LoadpullUI;
+}
+class EnhancedListWidget;
+class RowOperationsWidget;
+
+// Turns the data library's report into the editor's variable records. Appends to the
+// lists and never clears them.
+bool extractVariableInfo(const Corvane_LP::LoadpullUI &uiInfo,
+                         QList<LoadPullStateUtils::IndepVarInfo> &indepVariables,
+                         QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
+                         QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
+
+// The component's list of load-pull data files. Every accepted change goes to the data
+// library, whose report of the variables of all listed files is handed on by signal.
+class FileTabWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit FileTabWidget(QWidget *parent = nullptr);
+    ~FileTabWidget() override;
+
+signals:
+    void appendRow(const QString &lpFileName);
+    void fileTypeChanged(const QStringList &newContents);
+    void foundVariables(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
+                        const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
+                        int numFiles);
+    void foundPerformanceVariables(
+        const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables,
+        int numFiles);
+    void stateChanged(const LoadPullStateUtils::FileTabState &newState);
+    void fileListModified();
+
+public slots:
+    void addLoadPullFile();
+    void appendLoadPullFiles(const QStringList &lpFileNames);
+    void widgetStateChanged();
+    void viewLoadPullFile(const QString &fileToView);
+    void removeLoadPullFileInfo(int deletedFileIndex);
+    LoadPullStateUtils::FileTabState state() const;
+    void setState(const LoadPullStateUtils::FileTabState &fileTabState);
+    void updateView();
+    void updateFiles(const QStringList &updatedListOfFiles);
+    bool isValid(const QStringList &lpFileNames,
+                 QList<LoadPullStateUtils::IndepVarInfo> &indepVariables,
+                 QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
+                 QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables,
+                 Corvane_LP::LoadpullUI &uiInfo);
+
+private:
+    QStringList absoluteFileNames(const QStringList &fileNames) const;
+    QString displayName(const QString &fileName) const;
+    void announce(const QList<LoadPullStateUtils::IndepVarInfo> &indepVariables,
+                  const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
+                  const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
+    void showMessage(bool warning, const QString &text);
+
+    LoadPullStateUtils::FileTabState fileTabState;
+    QDir baseDir;
+    QString fileFilter;
+    EnhancedListWidget *fileListWidget;
+    RowOperationsWidget *rowOperationsWidget;
+};

@@ -1,0 +1,364 @@
+#include "parametermapping.h"
+
+#include "dblpcstate.h"
+#include "enumerations.h"
+#include "numerictext.h"
+#include "parameternames.h"
+#include "plainmessagebox.h"
+#include "realorvarvalidator.h"
+#include "realstringparser.h"
+#include "units.h"
+#include "variablename.h"
+
+#include <QApplication>
+#include <QRegularExpression>
+
+namespace LoadPullStateUtils {
+
+namespace P = ParameterNames;
+
+namespace {
+
+const QString DbmUnit = QStringLiteral("dBm");
+const QString NoUnit = QStringLiteral("None");
+const QChar Blank(QLatin1Char(' '));
+
+QString firstText(const ParameterMap &map, const QString &name)
+{
+    return map.value(name).value(0);
+}
+
+// --- Reading ---------------------------------------------------------------------------
+
+void warnMalformedDbm(const QString &variableName)
+{
+    PlainMessageBox::show(QMessageBox::Warning, QApplication::activeWindow(),
+                          QStringLiteral("DataBasedLoadPull"),
+                          variableName + QStringLiteral("  value format is incorrect "));
+}
+
+bool isAcceptableRealOrVar(QString text)
+{
+    RealOrVarValidator validator(nullptr);
+    int position = 0;
+    return validator.validate(text, position) == QValidator::Acceptable;
+}
+
+// "value unit" as written for a number, a variable name, or a name that merely
+// begins with "dbmtow": the first word is the value, the second its unit.
+bool splitValueAndUnit(const QString &text, IndepVarInfo &info)
+{
+    const QStringList words = text.split(Blank);
+    if (words.size() != 2 || words.at(1).isEmpty())
+        return false;
+    if (!isVariableName(words.at(0)) && !toReal(words.at(0)))
+        return false;
+    info.setValue(words.at(0));
+    info.setUnit(words.at(1));
+    return true;
+}
+
+// Reads one "IndepVarValue" text into value and unit; false for a malformed dBm form.
+bool readIndepValue(const QString &text, IndepVarInfo &info)
+{
+    QString number, units;
+    RealStringParser::parseNumberAndUnits(text, number, units);
+    if (!number.isEmpty()) {
+        info.setValue(number);
+        if (!units.isEmpty())
+            info.setUnit(units);
+        return true;
+    }
+    static const QRegularExpression dbmForm(QStringLiteral("^dbmtow ?\\((.*)\\)$"));
+    const QRegularExpressionMatch dbm = dbmForm.match(text.simplified());
+    if (dbm.hasMatch()) {
+        const QString inner = dbm.captured(1).simplified();
+        if (!isAcceptableRealOrVar(inner))
+            return false;
+        info.setValue(inner);
+        info.setUnit(DbmUnit);
+        return true;
+    }
+    const QString trimmed = text.trimmed();
+    if (!splitValueAndUnit(trimmed, info))
+        info.setValue(trimmed);
+    return true;
+}
+
+bool readIndependentVariables(const ParameterMap &map, IndepVariablesState &variables)
+{
+    const QStringList names = map.value(P::IndepVarName);
+    const QStringList values = map.value(P::IndepVarValue);
+    const QStringList unitTypes = map.value(P::IndepVarUnitType);
+    QList<IndepVarInfo> records;
+    for (int i = 0; i < names.size(); ++i) {
+        IndepVarInfo info;
+        info.setName(names.at(i));
+        if (i < values.size() && !readIndepValue(values.at(i), info)) {
+            warnMalformedDbm(info.name());
+            return false;
+        }
+        if (i < unitTypes.size())
+            info.setUnitType(unitTypes.at(i));
+        records.append(info);
+    }
+    variables.setVariables(records, false);
+    variables.setFrequencyVariable(firstText(map, P::FreqVarName));
+    return true;
+}
+
+GammasState readGammas(const ParameterMap &map)
+{
+    const QStringList names = map.value(P::GammaName);
+    const QStringList types = map.value(P::GammaType);
+    const QStringList harmIndices = map.value(P::GammaHarmIndex);
+    const QStringList domains = map.value(P::GammaDomain);
+    const QStringList values = map.value(P::GammaValue);
+    QList<GammaVarInfo> records;
+    for (int i = 0; i < names.size(); ++i) {
+        GammaVarInfo info;
+        info.setName(names.at(i));
+        if (i < types.size())
+            info.setType(types.at(i));
+        if (i < harmIndices.size())
+            info.setHarmIndex(harmIndices.at(i));
+        if (i < domains.size())
+            info.setDomain(domains.at(i));
+        if (i < values.size())
+            info.setValue(values.at(i));
+        records.append(info);
+    }
+    GammasState gammas;
+    gammas.setVariables(records);
+    return gammas;
+}
+
+// Whether a quantity is complex is not read: the data files tell.
+PerformanceTabState readPerformance(const ParameterMap &map, PerformanceTabState performance)
+{
+    const QStringList names = map.value(P::PrfmParamName);
+    const QStringList outputs = map.value(P::PrfmParamOutput);
+    const QStringList autoPlots = map.value(P::PrfmParamAutoPlot);
+    QList<PerformanceVarInfo> records;
+    for (int i = 0; i < names.size(); ++i) {
+        PerformanceVarInfo info;
+        info.setName(names.at(i));
+        if (i < outputs.size())
+            info.setOutput(fromYesNoText(outputs.at(i)));
+        if (i < autoPlots.size())
+            info.setAutoPlot(fromYesNoText(autoPlots.at(i)));
+        records.append(info);
+    }
+    performance.setVariables(records);
+    return performance;
+}
+
+// "Z" is the impedance, then a blank and a resistance unit unless the unit is "None".
+// Only a known unit is split off, so impedance expressions with blanks stay whole.
+void readImpedance(const QString &text, TermTabState &term)
+{
+    const QString trimmed = text.trimmed();
+    const int lastBlank = trimmed.lastIndexOf(Blank);
+    const QString lastWord = trimmed.mid(lastBlank + 1);
+    if (lastBlank >= 0 && resistanceUnits().contains(lastWord)) {
+        term.setReferenceImpedance(trimmed.left(lastBlank).trimmed());
+        term.setUnit(lastWord);
+    } else {
+        term.setReferenceImpedance(trimmed);
+        term.setUnit(NoUnit);
+    }
+}
+
+InterpolationTabState readInterpolation(const ParameterMap &map)
+{
+    InterpolationTabState interpolation;
+    interpolation.setInterpolationMethod(
+        fromText<InterpolationMethod>(firstText(map, P::InterpMode)));
+    interpolation.setInterpolationDomain(
+        fromText<InterpolationDomain>(firstText(map, P::InterpDom)));
+    interpolation.setExtrapolationMethod(
+        fromText<ExtrapolationMethod>(firstText(map, P::ExtrapMode)));
+    return interpolation;
+}
+
+AnalysisParametersTabState readAnalysisParameters(const ParameterMap &map,
+                                                  AnalysisParametersTabState parameters)
+{
+    parameters.setCalcGamma(fromYesNoText(firstText(map, P::CalcGamma)));
+    parameters.setCalcAdmittance(fromYesNoText(firstText(map, P::CalcAdmittance)));
+    parameters.setCalcImpedance(fromYesNoText(firstText(map, P::CalcImpedance)));
+    parameters.setAllowNonlinearDevices(fromYesNoText(firstText(map, P::AllowNonlinearDevices)));
+    parameters.setStatusLevel(firstText(map, P::StatusLevel));
+    return parameters;
+}
+
+// --- Writing ---------------------------------------------------------------------------
+
+QString indepValueText(const IndepVarInfo &info)
+{
+    if (info.unit().compare(DbmUnit, Qt::CaseInsensitive) == 0)
+        return QStringLiteral("dbmtow( ") + info.value() + QStringLiteral(" ) ");
+    const QString unit = info.unit() == NoUnit ? QString() : info.unit();
+    return info.value() + Blank + unit;
+}
+
+QString impedanceText(const TermTabState &term)
+{
+    if (term.unit().isEmpty() || term.unit() == NoUnit)
+        return term.referenceImpedance();
+    return term.referenceImpedance() + Blank + term.unit();
+}
+
+void writeIndependentVariables(const IndepVariablesState &variables, ParameterMap &map)
+{
+    const QString frequencyName = variables.frequency().name();
+    QStringList names, values, unitTypes;
+    for (const IndepVarInfo &info : variables.allVariables()) {
+        if (!frequencyName.isEmpty() && info.name() == frequencyName)
+            continue;
+        names.append(info.name());
+        values.append(indepValueText(info));
+        unitTypes.append(info.unitType());
+    }
+    map.insert(P::FreqVarName, {frequencyName});
+    map.insert(P::IndepVarName, names);
+    map.insert(P::IndepVarValue, values);
+    map.insert(P::IndepVarUnitType, unitTypes);
+}
+
+void writeGammas(const GammasState &gammas, ParameterMap &map)
+{
+    QStringList names, types, domains, values, harmIndices;
+    for (const GammaVarInfo &info : gammas.allVariables()) {
+        names.append(info.name());
+        types.append(info.type());
+        domains.append(info.domain());
+        values.append(info.value());
+        harmIndices.append(info.harmIndex());
+    }
+    map.insert(P::GammaName, names);
+    map.insert(P::GammaType, types);
+    map.insert(P::GammaDomain, domains);
+    map.insert(P::GammaValue, values);
+    map.insert(P::GammaHarmIndex, harmIndices);
+}
+
+void writePerformance(const PerformanceTabState &performance, ParameterMap &map)
+{
+    QStringList names, outputs, autoPlots, types;
+    for (const PerformanceVarInfo &info : performance.allVariables()) {
+        names.append(info.name());
+        outputs.append(yesNoText(info.output()));
+        autoPlots.append(yesNoText(info.autoPlot()));
+        types.append(valueTypeText(info.isComplex()));
+    }
+    map.insert(P::PrfmParamName, names);
+    map.insert(P::PrfmParamOutput, outputs);
+    map.insert(P::PrfmParamAutoPlot, autoPlots);
+    map.insert(P::PrfmParamType, types);
+}
+
+} // namespace
+
+bool parametersToState(TvlValue *list, DBLPCState &state)
+{
+    ParameterMap map;
+    return list && readParameterList(list, map) && fromParameterMap(map, state);
+}
+
+TvlValue *stateToParameters(const DBLPCState &state)
+{
+    return writeParameterList(toParameterMap(state));
+}
+
+bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
+{
+    const bool uiState = state.uiState();
+    FileTabState file = state.fileTabState();
+    VariableDetailsTabState details = state.detailsTabState();
+    PerformanceTabState performance = state.performanceState();
+    AnalysisFrequencyRangeSyncState sync = state.analysisFrequencyRangeSyncState();
+    AnalysisParametersTabState parameters = state.analysisParametersTabState();
+    AnalysisOptimizationTabState optimization = state.analysisOptimizationTabState();
+    TermTabState term = state.termTabState();
+
+    const QString fileTypeText = firstText(map, P::FileType);
+    if (!fileTypeText.isEmpty()) {
+        const LoadPullFileType fileType = fileTypeFromParameter(fileTypeText);
+        state.setFileType(fileType);
+        file.setFileType(fileType);
+    }
+    file.setFileNames(map.value(P::FileName));
+
+    // The variables mean something only together with the files they came from.
+    if (!file.isEmpty()) {
+        IndepVariablesState independentVariables = details.independentVariables();
+        if (!readIndependentVariables(map, independentVariables))
+            return false;
+        details.setIndependentVariables(independentVariables);
+        details.setGammaVariables(readGammas(map));
+        performance = readPerformance(map, performance);
+    }
+
+    const InterpolationTabState interpolation = readInterpolation(map);
+    term.setTermNumber(firstText(map, P::NUM));
+    readImpedance(firstText(map, P::Z), term);
+    sync.setUseFrequencyRangeFromDataFiles(
+        fromYesNoText(firstText(map, P::UseFrequencyRangeFromDataFiles)));
+    parameters = readAnalysisParameters(map, parameters);
+    optimization.setAvoidOutOfRangeData(fromYesNoText(firstText(map, P::AvoidOutOfRangeData)));
+    optimization.setWeight(firstText(map, P::Weight));
+
+    if (file.isValid(uiState))
+        state.setFileTabState(file);
+    if (details.isValid(uiState))
+        state.setDetailsTabState(details);
+    if (performance.isValid(uiState))
+        state.setPerformanceState(performance);
+    if (interpolation.isValid(uiState))
+        state.setInterpolationTabState(interpolation);
+    if (sync.isValid(uiState))
+        state.setAnalysisFrequencyRangeSyncState(sync);
+    if (parameters.isValid(uiState))
+        state.setAnalysisParametersTabState(parameters);
+    if (optimization.isValid(uiState))
+        state.setAnalysisOptimizationTabState(optimization);
+    if (term.isValid(uiState))
+        state.setTermTabState(term);
+    return true;
+}
+
+ParameterMap toParameterMap(const DBLPCState &state)
+{
+    const FileTabState file = state.fileTabState();
+    const VariableDetailsTabState details = state.detailsTabState();
+    const InterpolationTabState interpolation = state.interpolationTabState();
+    const AnalysisParametersTabState parameters = state.analysisParametersTabState();
+    const AnalysisOptimizationTabState optimization = state.analysisOptimizationTabState();
+    const TermTabState term = state.termTabState();
+
+    ParameterMap map;
+    map.insert(P::FileType, {toText(file.fileType())});
+    map.insert(P::FileName, file.fileNames());
+    writeIndependentVariables(details.independentVariables(), map);
+    writeGammas(details.gammaVariables(), map);
+    writePerformance(state.performanceState(), map);
+    map.insert(P::InterpMode, {toText(InterpolationMethod(interpolation.interpolationMethod()))});
+    map.insert(P::InterpDom, {toText(InterpolationDomain(interpolation.interpolationDomain()))});
+    map.insert(P::ExtrapMode, {toText(ExtrapolationMethod(interpolation.extrapolationMethod()))});
+    map.insert(P::NUM, {term.termNumber()});
+    map.insert(P::Z, {impedanceText(term)});
+    map.insert(
+        P::UseFrequencyRangeFromDataFiles,
+        {yesNoText(state.analysisFrequencyRangeSyncState().useFrequencyRangeFromDataFiles())});
+    map.insert(P::CalcGamma, {yesNoText(parameters.calcGamma())});
+    map.insert(P::CalcAdmittance, {yesNoText(parameters.calcAdmittance())});
+    map.insert(P::CalcImpedance, {yesNoText(parameters.calcImpedance())});
+    map.insert(P::StatusLevel, {parameters.statusLevel()});
+    map.insert(P::AllowNonlinearDevices, {yesNoText(parameters.allowNonlinearDevices())});
+    map.insert(P::AvoidOutOfRangeData, {yesNoText(optimization.avoidOutOfRangeData())});
+    map.insert(P::Weight, {optimization.weight()});
+    return map;
+}
+
+} // namespace LoadPullStateUtils

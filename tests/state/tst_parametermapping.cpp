@@ -1,0 +1,671 @@
+#include "dblpcstate.h"
+#include "enumerations.h"
+#include "hostparameterlists.h"
+#include "interfaceholder.h"
+#include "modaldialoganswerer.h"
+#include "parametermapping.h"
+#include "referencetvlinterface.h"
+#include "units.h"
+
+#include <QMessageBox>
+#include <QRandomGenerator>
+#include <QtTest>
+
+#include <climits>
+#include <memory>
+
+using namespace LoadPullStateUtils;
+using Parameters = HostParameterLists::Parameters;
+
+namespace {
+
+const QString File = QStringLiteral("/data/pa.lp");
+
+// The smallest list that makes the variable parameters count: they are read only
+// together with data files.
+Parameters withFile(Parameters parameters)
+{
+    parameters.insert(QStringLiteral("FileName"), {File});
+    return parameters;
+}
+
+QStringList texts(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *text : list)
+        result.append(QString::fromLatin1(text));
+    return result;
+}
+
+} // namespace
+
+// The conversion between the component's parameter list, in the host's form, and the
+// editor's state.
+class tst_ParameterMapping : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void headerWithoutEntriesGivesDefaults();
+    void unreadableListsAreRefused_data();
+    void unreadableListsAreRefused();
+    void everyParameterIsRead();
+    void exportWritesTwentyEightEntriesInNameOrder();
+    void quotesAreRemovedOnce_data();
+    void quotesAreRemovedOnce();
+    void variablesNeedDataFiles();
+    void shortPerformanceListsKeepDefaults();
+    void yesNoTexts_data();
+    void yesNoTexts();
+    void impedanceSplitsOffOnlyAKnownUnit_data();
+    void impedanceSplitsOffOnlyAKnownUnit();
+    void independentValues_data();
+    void independentValues();
+    void malformedDbmWarnsAndStoresNothing();
+    void unsupportedFileTypeSelectsTheDatasetSet();
+    void valuesWithoutTextKeepTheirPositions();
+    void hugeCountsStopAtTheEndOfTheList_data();
+    void hugeCountsStopAtTheEndOfTheList();
+    void removedFrequencyVariableIsNotWritten();
+    void valuesAreWrittenWithTheirUnits_data();
+    void valuesAreWrittenWithTheirUnits();
+    void writtenListsReadBackToTheSameParameters();
+
+private:
+    Parameters roundTrip(const Parameters &parameters, DBLPCState *read = nullptr);
+    bool import(const Parameters &parameters, DBLPCState &state);
+
+    std::unique_ptr<ReferenceTvlInterface> m_tvl;
+};
+
+void tst_ParameterMapping::init()
+{
+    m_tvl = std::make_unique<ReferenceTvlInterface>();
+    InterfaceHolder::instance().store(m_tvl.get());
+    InterfaceHolder::instance().accept();
+}
+
+void tst_ParameterMapping::cleanup()
+{
+    InterfaceHolder::instance().store(nullptr);
+    m_tvl.reset();
+}
+
+bool tst_ParameterMapping::import(const Parameters &parameters, DBLPCState &state)
+{
+    return parametersToState(HostParameterLists::make(*m_tvl, parameters), state);
+}
+
+// Reads `parameters` into a fresh state as the editor does when it opens, and writes
+// that state out again.
+Parameters tst_ParameterMapping::roundTrip(const Parameters &parameters, DBLPCState *read)
+{
+    DBLPCState state(false);
+    if (!import(parameters, state))
+        return {};
+    if (read)
+        *read = state;
+    bool headerMatches = false;
+    const Parameters written =
+        HostParameterLists::read(*m_tvl, stateToParameters(state), &headerMatches);
+    return headerMatches ? written : Parameters();
+}
+
+void tst_ParameterMapping::headerWithoutEntriesGivesDefaults()
+{
+    DBLPCState state(false);
+    QVERIFY(import({}, state));
+
+    QCOMPARE(state.fileType(), MauryFileType);
+    QVERIFY(state.fileTabState().isEmpty());
+    QCOMPARE(state.interpolationTabState(), InterpolationTabState());
+    QVERIFY(!state.analysisFrequencyRangeSyncState().useFrequencyRangeFromDataFiles());
+    const AnalysisParametersTabState parameters = state.analysisParametersTabState();
+    QVERIFY(!parameters.calcGamma());
+    QVERIFY(!parameters.calcAdmittance());
+    QVERIFY(!parameters.calcImpedance());
+    QVERIFY(!parameters.allowNonlinearDevices());
+    QCOMPARE(parameters.statusLevel(), QString());
+    QVERIFY(!state.analysisOptimizationTabState().avoidOutOfRangeData());
+    QCOMPARE(state.analysisOptimizationTabState().weight(), QString());
+    // The empty impedance fails validation, so the term record keeps its defaults.
+    QCOMPARE(state.termTabState(), TermTabState());
+}
+
+void tst_ParameterMapping::unreadableListsAreRefused_data()
+{
+    QTest::addColumn<int>("form");
+    QTest::newRow("no list at all") << 0;
+    QTest::newRow("a list without header") << 1;
+    QTest::newRow("a header whose count is text") << 2;
+    QTest::newRow("a text instead of a list") << 3;
+}
+
+void tst_ParameterMapping::unreadableListsAreRefused()
+{
+    QFETCH(int, form);
+    TvlValue *list = nullptr;
+    if (form == 1)
+        list = m_tvl->makeList({});
+    else if (form == 2)
+        list = m_tvl->makeList({m_tvl->makeList({m_tvl->MakeString("3")})});
+    else if (form == 3)
+        list = m_tvl->MakeString("FileType");
+
+    DBLPCState state(false);
+    const DBLPCState before = state;
+    QVERIFY(!parametersToState(list, state));
+    QCOMPARE(state, before);
+}
+
+void tst_ParameterMapping::everyParameterIsRead()
+{
+    const Parameters parameters = withFile({
+        {QStringLiteral("FileType"), texts({"Maury"})},
+        {QStringLiteral("FreqVarName"), texts({"f"})},
+        {QStringLiteral("IndepVarName"), texts({"Pin", "Vdd"})},
+        {QStringLiteral("IndepVarValue"), texts({"dbmtow( 10 ) ", "28 V"})},
+        {QStringLiteral("IndepVarUnitType"), texts({"Power", "Voltage"})},
+        {QStringLiteral("GammaName"), texts({"gamma_ld1"})},
+        {QStringLiteral("GammaType"), texts({"Load"})},
+        {QStringLiteral("GammaDomain"), texts({"Polar-Mag"})},
+        {QStringLiteral("GammaValue"), texts({"Independent"})},
+        {QStringLiteral("GammaHarmIndex"), texts({"2"})},
+        {QStringLiteral("PrfmParamName"), texts({"PAE", "Pout"})},
+        {QStringLiteral("PrfmParamOutput"), texts({"no", "yes"})},
+        {QStringLiteral("PrfmParamAutoPlot"), texts({"no", "YES"})},
+        {QStringLiteral("PrfmParamType"), texts({"Complex", "Complex"})},
+        {QStringLiteral("InterpMode"), texts({"Cubic"})},
+        {QStringLiteral("InterpDom"), texts({"Polar"})},
+        {QStringLiteral("ExtrapMode"), texts({"Constant Extrapolation"})},
+        {QStringLiteral("NUM"), texts({"3"})},
+        {QStringLiteral("Z"), texts({"75 kOhm"})},
+        {QStringLiteral("UseFrequencyRangeFromDataFiles"), texts({"no"})},
+        {QStringLiteral("CalcGamma"), texts({"yes"})},
+        {QStringLiteral("CalcAdmittance"), texts({"yes"})},
+        {QStringLiteral("CalcImpedance"), texts({"no"})},
+        {QStringLiteral("StatusLevel"), texts({"3"})},
+        {QStringLiteral("AllowNonlinearDevices"), texts({"yes"})},
+        {QStringLiteral("AvoidOutOfRangeData"), texts({"no"})},
+        {QStringLiteral("Weight"), texts({"250"})},
+    });
+    DBLPCState state(false);
+    QVERIFY(import(parameters, state));
+
+    QCOMPARE(state.fileTabState().fileNames(), QStringList{File});
+    const IndepVariablesState independent = state.detailsTabState().independentVariables();
+    QCOMPARE(independent.count(), 3);
+    QCOMPARE(independent.frequency().name(), QStringLiteral("f"));
+    QCOMPARE(independent.variableNamed(QStringLiteral("f")).value(), QStringLiteral("freq"));
+    const IndepVarInfo pin = independent.variableNamed(QStringLiteral("Pin"));
+    QCOMPARE(pin.value(), QStringLiteral("10"));
+    QCOMPARE(pin.unit(), QStringLiteral("dBm"));
+    QCOMPARE(pin.unitType(), QStringLiteral("Power"));
+    const IndepVarInfo vdd = independent.variableNamed(QStringLiteral("Vdd"));
+    QCOMPARE(vdd.value(), QStringLiteral("28"));
+    QCOMPARE(vdd.unit(), QStringLiteral("V"));
+
+    const GammaVarInfo gamma = state.detailsTabState().gammaVariables().variableAt(0);
+    QCOMPARE(gamma.name(), QStringLiteral("gamma_ld1"));
+    QCOMPARE(gamma.type(), QStringLiteral("Load"));
+    QCOMPARE(gamma.domain(), QStringLiteral("Polar-Mag"));
+    QCOMPARE(gamma.harmIndex(), QStringLiteral("2"));
+    QCOMPARE(gamma.value(), QStringLiteral("Independent"));
+
+    const PerformanceTabState performance = state.performanceState();
+    QCOMPARE(performance.count(), 2);
+    QVERIFY(!performance.variableAt(0).output());
+    QVERIFY(performance.variableAt(1).output());
+    QVERIFY(performance.variableAt(1).autoPlot());
+    // Whether a quantity is complex comes from the data files, never from the parameters.
+    QVERIFY(!performance.variableAt(1).isComplex());
+
+    QCOMPARE(state.interpolationTabState().interpolationMethod(), int(CubicInterpolation));
+    QCOMPARE(state.interpolationTabState().interpolationDomain(), int(PolarDomain));
+    QCOMPARE(state.interpolationTabState().extrapolationMethod(), int(ConstantExtrapolation));
+    QCOMPARE(state.termTabState().termNumber(), QStringLiteral("3"));
+    QCOMPARE(state.termTabState().referenceImpedance(), QStringLiteral("75"));
+    QCOMPARE(state.termTabState().unit(), QStringLiteral("kOhm"));
+    QVERIFY(!state.analysisFrequencyRangeSyncState().useFrequencyRangeFromDataFiles());
+    QVERIFY(state.analysisParametersTabState().calcAdmittance());
+    QCOMPARE(state.analysisParametersTabState().statusLevel(), QStringLiteral("3"));
+    QVERIFY(state.analysisParametersTabState().allowNonlinearDevices());
+    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("250"));
+}
+
+void tst_ParameterMapping::exportWritesTwentyEightEntriesInNameOrder()
+{
+    bool headerMatches = false;
+    TvlValue *list = stateToParameters(DBLPCState());
+    const Parameters written = HostParameterLists::read(*m_tvl, list, &headerMatches);
+    QVERIFY(headerMatches);
+    const QStringList expectedNames = texts({"AllowNonlinearDevices",
+                                             "AvoidOutOfRangeData",
+                                             "CalcAdmittance",
+                                             "CalcGamma",
+                                             "CalcImpedance",
+                                             "ExtrapMode",
+                                             "FileName",
+                                             "FileType",
+                                             "FreqVarName",
+                                             "GammaDomain",
+                                             "GammaHarmIndex",
+                                             "GammaName",
+                                             "GammaType",
+                                             "GammaValue",
+                                             "IndepVarName",
+                                             "IndepVarUnitType",
+                                             "IndepVarValue",
+                                             "InterpDom",
+                                             "InterpMode",
+                                             "NUM",
+                                             "PrfmParamAutoPlot",
+                                             "PrfmParamName",
+                                             "PrfmParamOutput",
+                                             "PrfmParamType",
+                                             "StatusLevel",
+                                             "UseFrequencyRangeFromDataFiles",
+                                             "Weight",
+                                             "Z"});
+    QCOMPARE(written.keys(), expectedNames);
+    // Entries keep the order of the names, as the host reads them.
+    QCOMPARE(QString::fromLatin1(list->elements.at(7)->elements.at(0)->text.c_str()),
+             QStringLiteral("FileName"));
+    QCOMPARE(written.value(QStringLiteral("FreqVarName")), QStringList{QString()});
+    QCOMPARE(written.value(QStringLiteral("FileType")), texts({"Maury"}));
+    QCOMPARE(written.value(QStringLiteral("Z")), texts({"50.0 + j* 0.0 Ohm"}));
+    QCOMPARE(written.value(QStringLiteral("StatusLevel")), texts({"2"}));
+    QCOMPARE(written.value(QStringLiteral("InterpMode")), texts({"Linear"}));
+    QCOMPARE(written.value(QStringLiteral("UseFrequencyRangeFromDataFiles")), texts({"yes"}));
+    QCOMPARE(written.value(QStringLiteral("IndepVarName")), QStringList());
+}
+
+void tst_ParameterMapping::quotesAreRemovedOnce_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("read");
+    QTest::newRow("quoted text") << QStringLiteral("\"25\"") << QStringLiteral("25");
+    QTest::newRow("doubly quoted text") << QStringLiteral("\"\"25\"\"") << QStringLiteral("\"25\"");
+    QTest::newRow("a lone quote") << QStringLiteral("\"") << QStringLiteral("\"");
+    QTest::newRow("an opening quote only") << QStringLiteral("\"25") << QStringLiteral("\"25");
+}
+
+void tst_ParameterMapping::quotesAreRemovedOnce()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, read);
+    DBLPCState state(false);
+    QVERIFY(import({{QStringLiteral("Weight"), {written}}}, state));
+    QCOMPARE(state.analysisOptimizationTabState().weight(), read);
+}
+
+void tst_ParameterMapping::variablesNeedDataFiles()
+{
+    DBLPCState state(false);
+    QVERIFY(import({{QStringLiteral("IndepVarName"), texts({"Vdd"})},
+                    {QStringLiteral("IndepVarValue"), texts({"28 V"})},
+                    {QStringLiteral("PrfmParamName"), texts({"Pout"})},
+                    {QStringLiteral("GammaName"), texts({"gamma_ld1"})}},
+                   state));
+    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
+    QCOMPARE(state.performanceState(), PerformanceTabState());
+}
+
+void tst_ParameterMapping::shortPerformanceListsKeepDefaults()
+{
+    DBLPCState state(false);
+    QVERIFY(import(withFile({{QStringLiteral("PrfmParamName"), texts({"Gain", "Pout"})},
+                             {QStringLiteral("PrfmParamOutput"), texts({"no"})},
+                             {QStringLiteral("PrfmParamAutoPlot"), texts({"yes"})}}),
+                   state));
+    const PerformanceTabState performance = state.performanceState();
+    QVERIFY(!performance.variableAt(0).output());
+    QVERIFY(performance.variableAt(0).autoPlot());
+    QVERIFY(performance.variableAt(1).output());
+    QVERIFY(!performance.variableAt(1).autoPlot());
+}
+
+void tst_ParameterMapping::yesNoTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("flag");
+    QTest::newRow("yes") << QStringLiteral("yes") << true;
+    QTest::newRow("Yes in any case") << QStringLiteral("Yes") << true;
+    QTest::newRow("YES") << QStringLiteral("YES") << true;
+    QTest::newRow("1 is not yes") << QStringLiteral("1") << false;
+    QTest::newRow("true is not yes") << QStringLiteral("true") << false;
+    QTest::newRow("no") << QStringLiteral("no") << false;
+}
+
+void tst_ParameterMapping::yesNoTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, flag);
+    DBLPCState state(false);
+    QVERIFY(import(
+        {{QStringLiteral("CalcGamma"), {text}}, {QStringLiteral("AvoidOutOfRangeData"), {text}}},
+        state));
+    QCOMPARE(state.analysisParametersTabState().calcGamma(), flag);
+    QCOMPARE(state.analysisOptimizationTabState().avoidOutOfRangeData(), flag);
+}
+
+void tst_ParameterMapping::impedanceSplitsOffOnlyAKnownUnit_data()
+{
+    QTest::addColumn<QString>("z");
+    QTest::addColumn<QString>("impedance");
+    QTest::addColumn<QString>("unit");
+
+    QTest::newRow("impedance and unit as written")
+        << QStringLiteral("50.0 + j* 0.0 kOhm") << QStringLiteral("50.0 + j* 0.0")
+        << QStringLiteral("kOhm");
+    QTest::newRow("impedance without unit")
+        << QStringLiteral("50.0 + j* 0.0") << QStringLiteral("50.0 + j* 0.0")
+        << QStringLiteral("None");
+    QTest::newRow("expression with blanks")
+        << QStringLiteral("(Rload + j*Xm)") << QStringLiteral("(Rload + j*Xm)")
+        << QStringLiteral("None");
+    QTest::newRow("variable name")
+        << QStringLiteral("Rload") << QStringLiteral("Rload") << QStringLiteral("None");
+    QTest::newRow("unit in the wrong case is no unit")
+        << QStringLiteral("50 kohm") << QStringLiteral("50 kohm") << QStringLiteral("None");
+    QTest::newRow("surrounding blanks")
+        << QStringLiteral("  75   MOhm ") << QStringLiteral("75") << QStringLiteral("MOhm");
+    QTest::newRow("expression with a unit")
+        << QStringLiteral("(Rload + j*Xm) mOhm") << QStringLiteral("(Rload + j*Xm)")
+        << QStringLiteral("mOhm");
+}
+
+void tst_ParameterMapping::impedanceSplitsOffOnlyAKnownUnit()
+{
+    QFETCH(QString, z);
+    QFETCH(QString, impedance);
+    QFETCH(QString, unit);
+    DBLPCState state(false);
+    QVERIFY(import({{QStringLiteral("Z"), {z}}, {QStringLiteral("NUM"), texts({"1"})}}, state));
+    QCOMPARE(state.termTabState().referenceImpedance(), impedance);
+    QCOMPARE(state.termTabState().unit(), unit);
+}
+
+void tst_ParameterMapping::independentValues_data()
+{
+    QTest::addColumn<QString>("written");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("unit");
+
+    QTest::newRow("number and unit")
+        << QStringLiteral("10 GHz") << QStringLiteral("10") << QStringLiteral("GHz");
+    QTest::newRow("number without unit")
+        << QStringLiteral("2.5e-3 ") << QStringLiteral("2.5e-3") << QString();
+    QTest::newRow("dBm as written")
+        << QStringLiteral("dbmtow( 10 ) ") << QStringLiteral("10") << QStringLiteral("dBm");
+    QTest::newRow("dBm without blanks")
+        << QStringLiteral("dbmtow(10)") << QStringLiteral("10") << QStringLiteral("dBm");
+    QTest::newRow("dBm with a blank before the parenthesis")
+        << QStringLiteral("dbmtow (10)") << QStringLiteral("10") << QStringLiteral("dBm");
+    QTest::newRow("dBm with wide spacing")
+        << QStringLiteral("dbmtow(   100 )") << QStringLiteral("100") << QStringLiteral("dBm");
+    QTest::newRow("dBm of a variable")
+        << QStringLiteral("dbmtow( Pin ) ") << QStringLiteral("Pin") << QStringLiteral("dBm");
+    QTest::newRow("variable merely beginning with dbmtow")
+        << QStringLiteral("dbmtowRef V") << QStringLiteral("dbmtowRef") << QStringLiteral("V");
+    QTest::newRow("variable and unit")
+        << QStringLiteral("Vbias V") << QStringLiteral("Vbias") << QStringLiteral("V");
+    QTest::newRow("variable with an empty unit")
+        << QStringLiteral("Vbias ") << QStringLiteral("Vbias") << QString();
+    QTest::newRow("number with a unit that is no word")
+        << QStringLiteral("50 %") << QStringLiteral("50") << QStringLiteral("%");
+    QTest::newRow("expression stays whole")
+        << QStringLiteral("2*x V") << QStringLiteral("2*x V") << QString();
+}
+
+void tst_ParameterMapping::independentValues()
+{
+    QFETCH(QString, written);
+    QFETCH(QString, value);
+    QFETCH(QString, unit);
+    DBLPCState state(false);
+    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"x"})},
+                             {QStringLiteral("IndepVarValue"), {written}}}),
+                   state));
+    const IndepVarInfo info =
+        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("x"));
+    QCOMPARE(info.value(), value);
+    QCOMPARE(info.unit(), unit);
+}
+
+void tst_ParameterMapping::malformedDbmWarnsAndStoresNothing()
+{
+    QString shownText;
+    Qt::TextFormat format = Qt::AutoText;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        QCOMPARE(box->windowTitle(), QStringLiteral("DataBasedLoadPull"));
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        shownText = box->text();
+        format = box->textFormat();
+        clickMessageBoxButton(box, QMessageBox::Ok);
+    });
+
+    DBLPCState state(false);
+    const DBLPCState before = state;
+    QVERIFY(!import(withFile({{QStringLiteral("IndepVarName"), texts({"<b>Pin</b>"})},
+                              {QStringLiteral("IndepVarValue"), texts({"dbmtow( abc+ )"})},
+                              {QStringLiteral("Weight"), texts({"7"})}}),
+                    state));
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(shownText, QStringLiteral("<b>Pin</b>  value format is incorrect "));
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(state, before);
+}
+
+void tst_ParameterMapping::unsupportedFileTypeSelectsTheDatasetSet()
+{
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    DBLPCState state(false);
+    QVERIFY(import(
+        {{QStringLiteral("FileType"), texts({"Focus"})}, {QStringLiteral("Weight"), texts({"7"})}},
+        state));
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCOMPARE(state.fileType(), DatasetFileType);
+    QCOMPARE(state.fileTabState().fileType(), DatasetFileType);
+    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("7"));
+    state.setFileType(MauryFileType);
+    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("100"));
+}
+
+void tst_ParameterMapping::valuesWithoutTextKeepTheirPositions()
+{
+    auto text = [this](const char *value) {
+        return m_tvl->MakeString(value);
+    };
+    TvlValue *list = HostParameterLists::makeListWithHeaderCount(
+        *m_tvl, 4,
+        {HostParameterLists::makeEntry(*m_tvl, QStringLiteral("FileName"), 3,
+                                       {text("a.lp"), m_tvl->MakeInteger(1), text("b.lp")}),
+         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarName"), 3,
+                                       {text("A"), text("B"), text("C")}),
+         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarValue"), 3,
+                                       {text("1"), text("2"), text("3")}),
+         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarUnitType"), 3,
+                                       {text("Power"), m_tvl->MakeVoidValue(), text("Voltage")})});
+    ParameterMap map;
+    QVERIFY(readParameterList(list, map));
+    QCOMPARE(map.value(QStringLiteral("FileName")), texts({"a.lp", "b.lp"}));
+    QCOMPARE(map.value(QStringLiteral("IndepVarUnitType")), texts({"Power", "", "Voltage"}));
+
+    DBLPCState state(false);
+    QVERIFY(fromParameterMap(map, state));
+    const IndepVariablesState independent = state.detailsTabState().independentVariables();
+    QCOMPARE(independent.variableNamed(QStringLiteral("B")).unitType(), QString());
+    QCOMPARE(independent.variableNamed(QStringLiteral("C")).unitType(), QStringLiteral("Voltage"));
+}
+
+void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList_data()
+{
+    QTest::addColumn<int>("headerCount");
+    QTest::addColumn<int>("valueCount");
+    QTest::addColumn<QStringList>("read");
+
+    const QStringList all = texts({"1", "2", "3"});
+    QTest::newRow("counts as they are") << 1 << 3 << all;
+    QTest::newRow("largest header count") << INT_MAX << 3 << all;
+    QTest::newRow("largest value count") << 1 << INT_MAX << all;
+    QTest::newRow("both largest") << INT_MAX << INT_MAX << all;
+    QTest::newRow("a value count below the values") << 1 << 2 << texts({"1", "2"});
+    QTest::newRow("a negative value count") << 1 << -5 << QStringList();
+    QTest::newRow("the smallest header count") << INT_MIN << 3 << QStringList();
+}
+
+void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList()
+{
+    QFETCH(int, headerCount);
+    QFETCH(int, valueCount);
+    QFETCH(QStringList, read);
+
+    TvlValue *list = HostParameterLists::makeListWithHeaderCount(
+        *m_tvl, headerCount,
+        {HostParameterLists::makeEntry(
+            *m_tvl, QStringLiteral("GammaValue"), valueCount,
+            {m_tvl->MakeString("1"), m_tvl->MakeString("2"), m_tvl->MakeString("3")})});
+    ParameterMap map;
+    QVERIFY(readParameterList(list, map));
+    QCOMPARE(map.value(QStringLiteral("GammaValue")), read);
+}
+
+void tst_ParameterMapping::removedFrequencyVariableIsNotWritten()
+{
+    DBLPCState state;
+    VariableDetailsTabState details;
+    IndepVariablesState independent;
+    independent.setFrequencyVariable(QStringLiteral("f"));
+    details.setIndependentVariables(independent);
+    state.setDetailsTabState(details);
+    QCOMPARE(toParameterMap(state).value(QStringLiteral("FreqVarName")), texts({"f"}));
+
+    independent.setVariables({}, false);
+    details.setIndependentVariables(independent);
+    state.setDetailsTabState(details);
+    QCOMPARE(toParameterMap(state).value(QStringLiteral("FreqVarName")), QStringList{QString()});
+}
+
+void tst_ParameterMapping::valuesAreWrittenWithTheirUnits_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("number and unit")
+        << QStringLiteral("28") << QStringLiteral("V") << QStringLiteral("28 V");
+    QTest::newRow("dBm") << QStringLiteral("10") << QStringLiteral("dBm")
+                         << QStringLiteral("dbmtow( 10 ) ");
+    QTest::newRow("dBm in any case")
+        << QStringLiteral("Pin") << QStringLiteral("DBM") << QStringLiteral("dbmtow( Pin ) ");
+    QTest::newRow("the unit None is left out")
+        << QStringLiteral("5") << QStringLiteral("None") << QStringLiteral("5 ");
+    QTest::newRow("an empty unit") << QStringLiteral("5") << QString() << QStringLiteral("5 ");
+}
+
+void tst_ParameterMapping::valuesAreWrittenWithTheirUnits()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, unit);
+    QFETCH(QString, written);
+
+    IndepVarInfo info;
+    info.setName(QStringLiteral("x"));
+    info.setValue(value);
+    info.setUnit(unit);
+    IndepVariablesState independent;
+    independent.addVariable(info, false);
+    VariableDetailsTabState details;
+    details.setIndependentVariables(independent);
+    DBLPCState state;
+    state.setDetailsTabState(details);
+    QCOMPARE(toParameterMap(state).value(QStringLiteral("IndepVarValue")), QStringList{written});
+}
+
+// Every state the editor can produce, written out, read back and written again, gives
+// the very same parameters.
+void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
+{
+    QRandomGenerator random(20261206);
+    auto pick = [&random](const QStringList &choices) {
+        return choices.at(int(random.bounded(quint32(choices.size()))));
+    };
+    const QStringList names = texts({"Pin", "Vdd", "Vgs", "Id_q", "Zeta", "alpha", "T", "P in"});
+    const QStringList values = texts({"10", "-3.5", "2e-3", "28", "Vbias", "Pref", "_x1"});
+    const QStringList units = texts({"", "GHz", "V", "dBm", "DBM", "mA", "None", "%", "degC"});
+    const QStringList impedances =
+        texts({"50.0 + j* 0.0", "(Rload + j*Xm)", "75", "R1", "(50)*(2)", "(10 + j*5)"});
+
+    for (int round = 0; round < 200; ++round) {
+        ParameterMap parameters = {
+            {QStringLiteral("FileName"), texts({"/data/a.lp", "/data/b.lp2"})},
+            {QStringLiteral("InterpMode"), {pick(texts<InterpolationMethod>())}},
+            {QStringLiteral("InterpDom"), {pick(texts<InterpolationDomain>())}},
+            {QStringLiteral("ExtrapMode"), {pick(texts<ExtrapolationMethod>())}},
+            {QStringLiteral("NUM"), {pick(texts({"1", "2", "Nport"}))}},
+            {QStringLiteral("StatusLevel"), {pick(texts({"1", "2", "4", "lvl"}))}},
+            {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt"}))}},
+        };
+        const QString unit = pick(resistanceUnits());
+        const QString impedance = pick(impedances);
+        parameters.insert(QStringLiteral("Z"),
+                          {unit == QLatin1String("None") ? impedance : impedance + QLatin1Char(' ') + unit});
+        for (const char *flag : {"UseFrequencyRangeFromDataFiles", "CalcGamma", "CalcAdmittance",
+                                 "CalcImpedance", "AllowNonlinearDevices", "AvoidOutOfRangeData"})
+            parameters.insert(QString::fromLatin1(flag), {pick(texts({"yes", "no"}))});
+
+        DBLPCState state(false);
+        QVERIFY(fromParameterMap(parameters, state));
+        IndepVariablesState independent;
+        GammasState gammas;
+        PerformanceTabState performance;
+        for (int i = int(random.bounded(6)); i > 0; --i) {
+            IndepVarInfo info;
+            info.setName(pick(names));
+            info.setValue(pick(values));
+            info.setUnit(pick(units));
+            info.setUnitType(pick(texts({"Power", "Voltage", "Unitless"})));
+            independent.addVariable(info, false);
+
+            GammaVarInfo gamma;
+            gamma.setName(QStringLiteral("gamma_ld%1").arg(i));
+            gamma.setType(pick(texts({"Load", "Source", "Unknown"})));
+            gamma.setDomain(pick(texts<GammaDomain>()));
+            gamma.setHarmIndex(QString::number(i));
+            gamma.setValue(pick(texts({"Independent", "0.5", "G1"})));
+            gammas.addVariable(gamma);
+
+            PerformanceVarInfo quantity;
+            quantity.setName(pick(names) + QStringLiteral("_out"));
+            quantity.setOutput(random.bounded(2));
+            quantity.setAutoPlot(random.bounded(2));
+            performance.addVariable(quantity);
+        }
+        if (random.bounded(2))
+            independent.setFrequencyVariable(QStringLiteral("freq_var"));
+        VariableDetailsTabState details;
+        details.setIndependentVariables(independent);
+        details.setGammaVariables(gammas);
+        state.setDetailsTabState(details);
+        state.setPerformanceState(performance);
+
+        const ParameterMap written = toParameterMap(state);
+        QCOMPARE(written.size(), 28);
+        DBLPCState read;
+        const ParameterMap rewritten = roundTrip(written, &read);
+        QCOMPARE(rewritten, written);
+        QCOMPARE(read.detailsTabState().gammaVariables(), gammas);
+        QCOMPARE(read.performanceState(), performance);
+    }
+}
+
+QTEST_MAIN(tst_ParameterMapping)
+#include "tst_parametermapping.moc"

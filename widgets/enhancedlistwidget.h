@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QListWidget>
+#include <QStringList>
+
+// A single-selection list of editable texts. The widget keeps its own ordered record of
+// the texts (entries); the items only show it. Selection changes, deletions, view requests
+// and content changes are reported through signals.
+class EnhancedListWidget final : public QListWidget
+{
+    Q_OBJECT
+
+public:
+    // The contents are taken in order, repeats and empty texts included, each trimmed.
+    explicit EnhancedListWidget(const QStringList &contents, QWidget *parent = nullptr);
+    ~EnhancedListWidget() override;
+
+    QSize sizeHint() const override;
+    QStringList allStrings() const;
+
+signals:
+    // row is -1 when no row is current.
+    void rowSelected(int row, int numRows);
+    void viewRow(const QString &rowToView);
+    void rowDeleted(const QString &deletedString);
+    void rowIndexDeleted(int deletedRowIndex);
+    void contentsChanged(const QStringList &newList);
+
+public slots:
+    // Adds a row with a free default name ("IndepVar<n>") and opens it for editing.
+    void appendRow();
+    // Adds a non-empty text that is not listed yet and makes it current.
+    void appendRow(const QString &stringToAdd);
+    void deleteSelectedRow();
+    void viewSelectedRow();
+    QString getSelectedString() const;
+    // All texts but the first one equal to the selected text.
+    QStringList allButSelectedString() const;
+    // Takes over an item's text, trimmed.
+    void updateListContents(QListWidgetItem *changedItem);
+    // Replaces the whole list, dropping empty texts and repeats.
+    void UpdateContents(const QStringList &newContents);
+
+protected:
+    void mouseDoubleClickEvent(QMouseEvent *event) override;
+
+private slots:
+    void handleSelectionChanged();
+    void handleRowsInsertedOrRemoved();
+
+private:
+    void syncItemsToEntries();
+    void deleteRowAt(int row);
+    QString newRowName(int count) const;
+
+    QStringList entries;
+};
