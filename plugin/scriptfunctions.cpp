@@ -1,16 +1,37 @@
 #include "scriptfunctions.h"
 
+#include "alltabswidget.h"
+#include "analysisfrequencyrangesyncwidget.h"
+#include "analysisoptimizationtabwidget.h"
+#include "analysisparameterstabwidget.h"
+#include "detailstabwidget.h"
+#include "filetabwidget.h"
 #include "interfaceholder.h"
+#include "interpolationtabwidget.h"
 #include "loadpulldatalibrary.h"
+#include "parametermapping.h"
+#include "performancetabwidget.h"
+#include "plainmessagebox.h"
+#include "termtabwidget.h"
 #include "tvlinterface.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <QString>
 
+#include <array>
 #include <optional>
 
+using namespace LoadPullStateUtils;
+
 namespace {
+
+constexpr int ListKind = 9;
+constexpr int WidgetCount = 9;
+
+bool hasApplication()
+{
+    return qobject_cast<QApplication *>(QCoreApplication::instance()) != nullptr;
+}
 
 // Argument `index` of the call in progress as text, or nothing when the host passed
 // no text there. The argument is given back to the host once read.
@@ -28,15 +49,48 @@ std::optional<QString> textArgument(TvlInterface *tvl, TvlValue *arguments, int 
     return text;
 }
 
-void showWarning(const QString &title, const QString &message)
+// What both editor functions start with: the host's widget type and the one argument.
+struct EditorCall
 {
-    // Widgets need the host's QApplication; without one there is nothing to show on.
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance()))
-        return;
-    QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::Yes);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    TvlInterface *tvl = nullptr;
+    int widgetType = 0;
+    TvlValue *argument = nullptr;
+};
+
+std::optional<EditorCall> openEditorCall()
+{
+    EditorCall call;
+    call.tvl = InterfaceHolder::instance().tvlInterface();
+    if (!call.tvl || !hasApplication())
+        return std::nullopt;
+    call.widgetType = call.tvl->FindUserType("QtWidget");
+    if (call.widgetType == 0)
+        return std::nullopt;
+    TvlValue *arguments = call.tvl->GetArgumentList();
+    call.tvl->PrepareArguments(0);
+    if (!call.tvl->GetArgument(0, arguments, &call.argument) || !call.argument)
+        return std::nullopt;
+    return call;
+}
+
+// The widget at `index` of a widget list, when it is one of the host's widget values
+// holding a widget of class T; null for anything else.
+template<typename T> T *widgetAt(const EditorCall &call, int index)
+{
+    TvlValue *element = call.tvl->GetListElement(call.argument, index);
+    if (!element || call.tvl->GetUserType(element) != call.widgetType)
+        return nullptr;
+    auto *stored = static_cast<QWidget **>(call.tvl->GetValueData(element));
+    if (!stored || !*stored)
+        return nullptr;
+    return qobject_cast<T *>(*stored);
+}
+
+// The state of the tab at `index`, or the record's defaults when it cannot be read.
+template<typename T, typename State> State tabState(const EditorCall &call, int index)
+{
+    T *tab = widgetAt<T>(call, index);
+    return tab ? tab->state() : State();
 }
 
 } // namespace
@@ -50,7 +104,7 @@ TvlValue *load_pull_show_message()
     const std::optional<QString> title = textArgument(tvl, arguments, 0);
     const std::optional<QString> message = title ? textArgument(tvl, arguments, 1) : std::nullopt;
     if (title && message)
-        showWarning(*title, *message);
+        PlainMessageBox::show(QMessageBox::Warning, nullptr, *title, *message, QMessageBox::Yes);
     return tvl->MakeVoidValue();
 }
 
@@ -65,10 +119,51 @@ TvlValue *load_pull_closeDataBasedLoadpullUI()
 
 TvlValue *load_pull_getAllTabWidgets()
 {
-    return nullptr;
+    const std::optional<EditorCall> call = openEditorCall();
+    if (!call)
+        return nullptr;
+    DBLPCState state(false);
+    if (!parametersToState(call->argument, state))
+        return nullptr;
+
+    auto *editor = new AllTabsWidget(state);
+    const std::array<QWidget *, WidgetCount> widgets = {
+        editor,
+        editor->fileTabWidget(),
+        editor->detailsTabWidget(),
+        editor->performanceParametersTabWidget(),
+        editor->interpolationTabWidget(),
+        editor->analysisFrequencyRangeSyncWidget(),
+        editor->analysisParametersTabWidget(),
+        editor->analysisOptimizationTabWidget(),
+        editor->termTabWidget(),
+    };
+    TvlValue *list = call->tvl->MakeList(WidgetCount);
+    for (int i = 0; i < WidgetCount; ++i)
+        call->tvl->SetListElement(list, i,
+                                  call->tvl->MakeUserValue(call->widgetType, widgets[size_t(i)]));
+    return list;
 }
 
 TvlValue *load_pull_getDBLPState()
 {
-    return nullptr;
+    const std::optional<EditorCall> call = openEditorCall();
+    if (!call || call->tvl->GetValueKind(call->argument) != ListKind)
+        return nullptr;
+
+    const AllTabsWidget *editor = widgetAt<AllTabsWidget>(*call, 0);
+    DBLPCState working = editor ? editor->state() : DBLPCState();
+    working.setFileTabState(tabState<FileTabWidget, FileTabState>(*call, 1));
+    working.setDetailsTabState(tabState<DetailsTabWidget, VariableDetailsTabState>(*call, 2));
+    working.setPerformanceState(tabState<PerformanceTabWidget, PerformanceTabState>(*call, 3));
+    working.setInterpolationTabState(
+        tabState<InterpolationTabWidget, InterpolationTabState>(*call, 4));
+    working.setAnalysisFrequencyRangeSyncState(
+        tabState<AnalysisFrequencyRangeSyncWidget, AnalysisFrequencyRangeSyncState>(*call, 5));
+    working.setAnalysisParametersTabState(
+        tabState<AnalysisParametersTabWidget, AnalysisParametersTabState>(*call, 6));
+    working.setAnalysisOptimizationTabState(
+        tabState<AnalysisOptimizationTabWidget, AnalysisOptimizationTabState>(*call, 7));
+    working.setTermTabState(tabState<TermTabWidget, TermTabState>(*call, 8));
+    return stateToParameters(working);
 }

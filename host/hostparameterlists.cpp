@@ -12,15 +12,18 @@ TvlValue *makeEntry(ReferenceTvlInterface &tvl, const QString &name, int count,
 }
 
 TvlValue *makeListWithHeaderCount(ReferenceTvlInterface &tvl, int count,
-                                  const std::vector<TvlValue *> &entries)
+                                  const std::vector<TvlValue *> &entries,
+                                  const QString &instanceName)
 {
     std::vector<TvlValue *> elements = {
-        tvl.makeList({tvl.MakeInteger(count), tvl.MakeString("DBLP1"), tvl.makeList({})})};
+        tvl.makeList({tvl.MakeInteger(count), tvl.MakeString(instanceName.toLatin1().constData()),
+                      tvl.makeList({})})};
     elements.insert(elements.end(), entries.begin(), entries.end());
     return tvl.makeList(elements);
 }
 
-TvlValue *make(ReferenceTvlInterface &tvl, const Parameters &parameters)
+TvlValue *make(ReferenceTvlInterface &tvl, const Parameters &parameters,
+               const QString &instanceName)
 {
     std::vector<TvlValue *> entries;
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
@@ -29,7 +32,7 @@ TvlValue *make(ReferenceTvlInterface &tvl, const Parameters &parameters)
             values.push_back(tvl.MakeString(text.toLatin1().constData()));
         entries.push_back(makeEntry(tvl, it.key(), int(values.size()), values));
     }
-    return makeListWithHeaderCount(tvl, int(entries.size()), entries);
+    return makeListWithHeaderCount(tvl, int(entries.size()), entries, instanceName);
 }
 
 Parameters read(ReferenceTvlInterface &tvl, TvlValue *list, bool *headerMatches)

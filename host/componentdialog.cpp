@@ -1,0 +1,129 @@
+#include "componentdialog.h"
+
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+enum EditorWidget {
+    Container,
+    FileTab,
+    DetailsTab,
+    PerformanceTab,
+    InterpolationTab,
+    SyncWidget,
+    ParametersTab,
+    OptimizationTab,
+    TermTab,
+    EditorWidgetCount
+};
+
+// The script strings of a command, with their escapes undone.
+QStringList scriptStrings(const QString &arguments)
+{
+    static const QRegularExpression quoted(QStringLiteral(R"re("((?:[^"\\]|\\.)*)")re"));
+    static const QRegularExpression escape(QStringLiteral(R"re(\\(.))re"));
+    QStringList strings;
+    for (auto it = quoted.globalMatch(arguments); it.hasNext();)
+        strings.append(it.next().captured(1).replace(escape, QStringLiteral("\\1")));
+    return strings;
+}
+
+} // namespace
+
+ComponentDialog::ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget *parent)
+    : QDialog(parent)
+    , m_tabs(new QTabWidget)
+    , m_sweepLabel(new QLabel(tr("Frequency sweep: not set")))
+{
+    Q_ASSERT(editorWidgets.size() == EditorWidgetCount);
+    setWindowTitle(tr("DataBasedLoadPull"));
+    m_tabs->addTab(editorWidgets.at(FileTab), tr("File"));
+    m_tabs->addTab(editorWidgets.at(DetailsTab), tr("Variables"));
+    m_tabs->addTab(editorWidgets.at(PerformanceTab), tr("Performance"));
+    m_tabs->addTab(editorWidgets.at(InterpolationTab), tr("Interpolation"));
+    m_tabs->addTab(analysisPage(editorWidgets), tr("Analysis"));
+    m_tabs->addTab(editorWidgets.at(TermTab), tr("Term"));
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(editorWidgets.at(Container));
+    layout->addWidget(m_tabs, 1);
+    layout->addWidget(buttons);
+    resize(760, 520);
+}
+
+QWidget *ComponentDialog::analysisPage(const QList<QWidget *> &editorWidgets)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(editorWidgets.at(SyncWidget));
+    layout->addWidget(m_sweepLabel);
+    layout->addWidget(editorWidgets.at(ParametersTab));
+    layout->addWidget(editorWidgets.at(OptimizationTab));
+    layout->addStretch(1);
+    return page;
+}
+
+QString ComponentDialog::sweepText() const
+{
+    return m_sweepLabel->text();
+}
+
+void ComponentDialog::runCommand(const std::string &, const std::string &command)
+{
+    const QString text = QString::fromLatin1(command.c_str()).trimmed();
+    const int open = text.indexOf(QLatin1Char('('));
+    const QString name = text.left(open).trimmed();
+    const QString arguments = text.mid(open + 1);
+    if (name == QLatin1String("dblp_make_all_tabs_sensitive"))
+        setEditingTabsEnabled(true);
+    else if (name == QLatin1String("dblp_make_all_but_file_tab_insensitive"))
+        setEditingTabsEnabled(false);
+    else if (name == QLatin1String("dblp_init_sweep_group"))
+        showSweepGroup(arguments);
+    else if (name == QLatin1String("de_invoke_text_editor"))
+        openTextEditor(arguments);
+}
+
+void ComponentDialog::setEditingTabsEnabled(bool enabled)
+{
+    for (int i = 1; i < m_tabs->count(); ++i)
+        m_tabs->setTabEnabled(i, enabled);
+}
+
+void ComponentDialog::showSweepGroup(const QString &arguments)
+{
+    const QStringList bounds = scriptStrings(arguments);
+    if (bounds.size() >= 2)
+        m_sweepLabel->setText(tr("Frequency sweep: %1 to %2, from the data files")
+                                  .arg(bounds.at(0).trimmed(), bounds.at(1).trimmed()));
+    else
+        m_sweepLabel->setText(tr("Frequency sweep: unbounded"));
+}
+
+void ComponentDialog::openTextEditor(const QString &arguments)
+{
+    const QStringList strings = scriptStrings(arguments);
+    if (strings.isEmpty())
+        return;
+    const QString path = strings.last();
+    QFile file(path);
+    auto *viewer = new QPlainTextEdit(this);
+    viewer->setWindowFlag(Qt::Window);
+    viewer->setAttribute(Qt::WA_DeleteOnClose);
+    viewer->setReadOnly(true);
+    viewer->setWindowTitle(path);
+    viewer->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll())
+                                                        : file.errorString());
+    viewer->resize(700, 500);
+    viewer->show();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+
+#include <string>
+
+class QLabel;
+class QTabWidget;
+
+// The reference host's component dialog: the editor's file-type line above a tab per
+// page (File, Variables, Performance, Interpolation, Analysis, Term) and OK and Cancel.
+// It carries out the commands the plug-in sends to the host.
+class ComponentDialog final : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The nine widgets in the order the plug-in hands them out; the dialog takes them.
+    explicit ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget *parent = nullptr);
+
+    void runCommand(const std::string &target, const std::string &command);
+
+    QTabWidget *tabs() const { return m_tabs; }
+    QString sweepText() const;
+
+private:
+    QWidget *analysisPage(const QList<QWidget *> &editorWidgets);
+    void setEditingTabsEnabled(bool enabled);
+    void showSweepGroup(const QString &arguments);
+    void openTextEditor(const QString &arguments);
+
+    QTabWidget *m_tabs;
+    QLabel *m_sweepLabel;
+};

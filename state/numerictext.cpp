@@ -1,0 +1,35 @@
+#include "numerictext.h"
+
+#include <QString>
+
+namespace LoadPullStateUtils {
+
+std::optional<double> toReal(const QString &text)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? std::optional<double>(value) : std::nullopt;
+}
+
+std::optional<int> toInteger(const QString &text)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool isRangePartValid(const QString &name, const QString &minValue, const QString &maxValue,
+                      bool uiState)
+{
+    if (name.isEmpty())
+        return false;
+    if (!uiState)
+        return true;
+    if (minValue.isEmpty() || maxValue.isEmpty())
+        return false;
+    const auto min = toReal(minValue);
+    const auto max = toReal(maxValue);
+    return !(min && max && *max < *min);
+}
+
+} // namespace LoadPullStateUtils

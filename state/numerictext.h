@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+
+class QString;
+
+namespace LoadPullStateUtils {
+
+// Numbers are held as text because they may name design variables or host expressions;
+// they are converted only to check them. A text that does not convert gives no value,
+// and a check that needs the number is skipped.
+std::optional<double> toReal(const QString &text);
+std::optional<int> toInteger(const QString &text);
+
+// The part of validation that every variable record shares: a name and, when the record
+// carries the data-file information, a non-empty range whose maximum is not below its
+// minimum.
+bool isRangePartValid(const QString &name, const QString &minValue, const QString &maxValue,
+                      bool uiState);
+
+} // namespace LoadPullStateUtils

@@ -1,0 +1,41 @@
+#include "realorvarvalidator.h"
+
+#include "numberlocale.h"
+#include "variablename.h"
+
+RealOrVarValidator::RealOrVarValidator(QObject *parent)
+    : QValidator(parent)
+{}
+
+RealOrVarValidator::~RealOrVarValidator() = default;
+
+QValidator::State RealOrVarValidator::validate(QString &input, int &pos) const
+{
+    if (input.isEmpty())
+        return Intermediate;
+    // Made per call so that the decimal separator follows the default locale of the moment.
+    QDoubleValidator number;
+    number.setLocale(numberLocale(QLocale()));
+    // An unfinished number ('1e', 'e5') stays Intermediate even where it looks like a name.
+    for (const auto notation :
+         {QDoubleValidator::StandardNotation, QDoubleValidator::ScientificNotation}) {
+        number.setNotation(notation);
+        const State state = number.validate(input, pos);
+        if (state == Intermediate)
+            return Intermediate;
+        if (state == Acceptable)
+            return accept(input);
+    }
+    return isVariableName(input) ? accept(input) : Invalid;
+}
+
+void RealOrVarValidator::fixup(QString &input) const
+{
+    input = m_lastAcceptedText;
+}
+
+QValidator::State RealOrVarValidator::accept(const QString &input) const
+{
+    m_lastAcceptedText = input;
+    return Acceptable;
+}
