@@ -13,8 +13,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTextStream>
+#include <QTimer>
 
 namespace {
 
@@ -27,11 +30,9 @@ QTextStream &err()
     return stream;
 }
 
-void reportRegistration(const ReferenceTvlInterface &tvl, const ReferenceHostServices &host)
+void describeVocabularies(const ReferenceTvlInterface &tvl)
 {
     QTextStream out(stdout);
-    for (const std::string &error : host.errors())
-        err() << "Error reported by the plug-in: " << QString::fromStdString(error) << '\n';
     for (const ReferenceTvlInterface::Registration &registration : tvl.registrations()) {
         const VocabularyDescriptor *vocabulary = registration.descriptor;
         out << "Vocabulary " << vocabulary->name << " (" << vocabulary->language << "):";
@@ -39,6 +40,24 @@ void reportRegistration(const ReferenceTvlInterface &tvl, const ReferenceHostSer
             out << ' ' << vocabulary->entries[i].name;
         out << '\n';
     }
+}
+
+// Without a person at the screen, a modal box the plug-in shows would wait for ever:
+// each one is reported and closed with its default answer.
+void answerMessageBoxes(QTimer &timer)
+{
+    QObject::connect(&timer, &QTimer::timeout, [] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        err() << "Message: " << box->text() << '\n';
+        err().flush();
+        if (QPushButton *button = box->defaultButton())
+            button->click();
+        else
+            box->reject();
+    });
+    timer.start(50);
 }
 
 // The widgets held by the list the plug-in handed out.
@@ -68,6 +87,7 @@ bool saveScreenshots(ComponentDialog &dialog, const QString &path, bool eachTab)
         dialog.tabs()->setCurrentIndex(tab);
         QApplication::processEvents();
         const QString file = eachTab ? screenshotPath(path, tab) : path;
+        QDir().mkpath(QFileInfo(file).absolutePath());
         if (!dialog.grab().save(file)) {
             err() << "Cannot write " << file << '\n';
             return false;
@@ -99,6 +119,9 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         err() << error << '\n';
         return 1;
     }
+    QTimer boxAnswerer;
+    if (parser.isSet(QStringLiteral("accept")) || parser.isSet(QStringLiteral("screenshot")))
+        answerMessageBoxes(boxAnswerer);
     // A design environment opens components from its workspace folder.
     QDir::setCurrent(component.folder().path());
     tvl.setInstanceName(component.instanceName().toStdString());
@@ -183,11 +206,13 @@ int main(int argc, char *argv[])
     ReferenceTvlInterface tvl;
     ReferenceHostServices host(&tvl);
     const bool registered = loader.registerContents(&host);
-    reportRegistration(tvl, host);
+    for (const std::string &error : host.errors())
+        err() << "Error reported by the plug-in: " << QString::fromStdString(error) << '\n';
     if (!registered)
         return 1;
 
     if (parser.isSet(QStringLiteral("inspect"))) {
+        describeVocabularies(tvl);
         QTextStream(stdout) << DataReport::describe(parser.positionalArguments());
         return 0;
     }
