@@ -1,0 +1,243 @@
+#include "alltabswidget.h"
+#include "analysisfrequencyrangesyncwidget.h"
+#include "analysisoptimizationtabwidget.h"
+#include "analysisparameterstabwidget.h"
+#include "detailstabwidget.h"
+#include "filetabwidget.h"
+#include "interfaceholder.h"
+#include "interpolationtabwidget.h"
+#include "metatypes.h"
+#include "modaldialoganswerer.h"
+#include "performancetabwidget.h"
+#include "referencetvlinterface.h"
+#include "termtabwidget.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QtTest>
+
+#include <memory>
+
+using namespace LoadPullStateUtils;
+
+namespace {
+
+const QString ExampleFile = QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_two_frequencies.lp");
+
+// A component as the parameters describe it: only what the user set, no data-file
+// information.
+DBLPCState storedComponent(const QStringList &files)
+{
+    DBLPCState state(false);
+    FileTabState fileState;
+    fileState.setFileType(MauryFileType);
+    fileState.setFileNames(files);
+    state.setFileTabState(fileState);
+
+    IndepVariablesState independent;
+    IndepVarInfo power;
+    power.setName(QStringLiteral("Pin_avail"));
+    power.setValue(QStringLiteral("18"));
+    power.setUnit(QStringLiteral("dBm"));
+    independent.addVariable(power, false);
+    independent.setFrequencyVariable(QStringLiteral("Freq"));
+    VariableDetailsTabState details;
+    details.setIndependentVariables(independent);
+    state.setDetailsTabState(details);
+
+    PerformanceTabState performance;
+    PerformanceVarInfo output;
+    output.setName(QStringLiteral("Vout"));
+    output.setOutput(false);
+    performance.addVariable(output);
+    state.setPerformanceState(performance);
+
+    InterpolationTabState interpolation;
+    interpolation.setInterpolationMethod(CubicInterpolation);
+    state.setInterpolationTabState(interpolation);
+    return state;
+}
+
+} // namespace
+
+// The editor as a whole: the container builds the tabs from a component's state and
+// keeps the state of all of them.
+class tst_AllTabsWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { registerStateMetaTypes(); }
+    void init();
+    void cleanup();
+
+    void storedValuesAreLaidOverTheDataFiles();
+    void anotherFileTypeOpensTheMaurySet();
+    void addingAFileReachesTheStateWithoutFurtherCalls();
+    void filesThatNoLongerExistGiveEmptyTables();
+    void onlyMauryIsAcceptedAsANewType();
+    void maurySetIsHandedOutAgain();
+    void tabsOutliveTheContainer();
+
+private:
+    std::unique_ptr<ReferenceTvlInterface> m_tvl;
+    std::vector<QPointer<QWidget>> m_tabs;
+    std::unique_ptr<AllTabsWidget> m_editor;
+
+    AllTabsWidget *open(const DBLPCState &state);
+};
+
+void tst_AllTabsWidget::init()
+{
+    m_tvl = std::make_unique<ReferenceTvlInterface>();
+    InterfaceHolder::instance().store(m_tvl.get());
+    InterfaceHolder::instance().accept();
+}
+
+void tst_AllTabsWidget::cleanup()
+{
+    m_editor.reset();
+    for (const QPointer<QWidget> &tab : m_tabs)
+        delete tab;
+    m_tabs.clear();
+    InterfaceHolder::instance().store(nullptr);
+    m_tvl.reset();
+}
+
+// The host owns the tabs; the test plays the host and deletes them in cleanup().
+AllTabsWidget *tst_AllTabsWidget::open(const DBLPCState &state)
+{
+    m_editor = std::make_unique<AllTabsWidget>(state);
+    m_tabs = {m_editor->fileTabWidget(),
+              m_editor->detailsTabWidget(),
+              m_editor->performanceParametersTabWidget(),
+              m_editor->interpolationTabWidget(),
+              m_editor->analysisFrequencyRangeSyncWidget(),
+              m_editor->analysisParametersTabWidget(),
+              m_editor->analysisOptimizationTabWidget(),
+              m_editor->termTabWidget()};
+    return m_editor.get();
+}
+
+void tst_AllTabsWidget::storedValuesAreLaidOverTheDataFiles()
+{
+    const AllTabsWidget *editor = open(storedComponent({ExampleFile}));
+    const DBLPCState state = editor->state();
+
+    QVERIFY(state.uiState());
+    QCOMPARE(state.fileTabState().count(), 1);
+    const IndepVarInfo power =
+        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("Pin_avail"));
+    QCOMPARE(power.value(), QStringLiteral("18"));
+    QCOMPARE(power.unit(), QStringLiteral("dBm"));
+    QCOMPARE(power.unitType(), QStringLiteral("Power"));
+    QCOMPARE(power.minValue(), QStringLiteral("10"));
+    QCOMPARE(state.detailsTabState().independentVariables().frequency().unit(),
+             QStringLiteral("GHz"));
+    const PerformanceVarInfo output =
+        state.performanceState().variables().value(QStringLiteral("Vout"));
+    QVERIFY(!output.output());
+    QVERIFY(output.isComplex());
+    QCOMPARE(output.unit(), QStringLiteral("V"));
+    QCOMPARE(state.interpolationTabState().interpolationMethod(), int(CubicInterpolation));
+    QCOMPARE(m_tvl->commands().back().text, std::string("dblp_make_all_tabs_sensitive(); "));
+}
+
+void tst_AllTabsWidget::anotherFileTypeOpensTheMaurySet()
+{
+    DBLPCState state(false);
+    TermTabState maury;
+    maury.setTermNumber(QStringLiteral("2"));
+    state.setTermTabState(maury);
+    state.setFileType(DatasetFileType);
+    TermTabState dataset;
+    dataset.setTermNumber(QStringLiteral("9"));
+    state.setTermTabState(dataset);
+
+    const AllTabsWidget *editor = open(state);
+    QCOMPARE(editor->state().fileType(), MauryFileType);
+    QCOMPARE(editor->state().termTabState().termNumber(), QStringLiteral("2"));
+}
+
+void tst_AllTabsWidget::addingAFileReachesTheStateWithoutFurtherCalls()
+{
+    AllTabsWidget *editor = open(storedComponent({}));
+    QVERIFY(editor->state().detailsTabState().independentVariables().count() == 0);
+
+    editor->fileTabWidget()->appendLoadPullFiles({ExampleFile});
+    const DBLPCState state = editor->state();
+    QCOMPARE(state.fileTabState().fileNames(),
+             QStringList{QFileInfo(ExampleFile).canonicalFilePath()});
+    QCOMPARE(state.detailsTabState().independentVariables().count(), 2);
+    QCOMPARE(state.detailsTabState().gammaVariables().count(), 2);
+    QCOMPARE(state.performanceState().count(), 5);
+}
+
+void tst_AllTabsWidget::filesThatNoLongerExistGiveEmptyTables()
+{
+    QString refusal;
+    ModalDialogAnswerer answerer([&refusal](QWidget *dialog) {
+        refusal = qobject_cast<QMessageBox *>(dialog)->text();
+        clickMessageBoxButton(dialog, QMessageBox::Ok);
+    });
+    const AllTabsWidget *editor = open(storedComponent({QStringLiteral("/nowhere/gone.lp")}));
+
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QVERIFY(!refusal.isEmpty());
+    QVERIFY(editor->fileTabWidget()->state().isEmpty());
+    const DBLPCState state = editor->state();
+    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
+    QCOMPARE(state.performanceState().count(), 0);
+    QCOMPARE(m_tvl->commands().back().text,
+             std::string("dblp_make_all_but_file_tab_insensitive(); "));
+}
+
+void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()
+{
+    AllTabsWidget *editor = open(storedComponent({ExampleFile}));
+    const DBLPCState before = editor->state();
+    QString shown;
+    Qt::TextFormat format = Qt::AutoText;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        shown = box->text();
+        format = box->textFormat();
+        clickMessageBoxButton(box, QMessageBox::Ok);
+    });
+
+    editor->typeChanged(QStringLiteral("<i>Focus</i>"));
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCOMPARE(shown, QStringLiteral("<i>Focus</i>  Is not yet functional for Alpha5.\nThis dialog "
+                                   "will not show up once the feature is implemented."));
+    QCOMPARE(format, Qt::PlainText);
+    QCOMPARE(editor->state(), before);
+}
+
+void tst_AllTabsWidget::maurySetIsHandedOutAgain()
+{
+    AllTabsWidget *editor = open(storedComponent({ExampleFile}));
+    const DBLPCState before = editor->state();
+    InterpolationTabState interpolation;
+    interpolation.setInterpolationDomain(PolarDomain);
+    editor->interpolationTabWidget()->setState(interpolation);
+    QCOMPARE(editor->state().interpolationTabState(), interpolation);
+
+    editor->typeChanged(QStringLiteral("Maury"));
+    QCOMPARE(editor->interpolationTabWidget()->state(), interpolation);
+    // The file tab tests its files again; the stored values survive that.
+    QCOMPARE(editor->state().detailsTabState(), before.detailsTabState());
+    QCOMPARE(editor->state().performanceState(), before.performanceState());
+}
+
+void tst_AllTabsWidget::tabsOutliveTheContainer()
+{
+    AllTabsWidget *editor = open(storedComponent({ExampleFile}));
+    QCOMPARE(editor->fileTabWidget(), editor->fileTabWidget());
+    QCOMPARE(editor->termTabWidget(), editor->termTabWidget());
+    m_editor.reset();
+    for (const QPointer<QWidget> &tab : m_tabs)
+        QVERIFY(tab);
+}
+
+QTEST_MAIN(tst_AllTabsWidget)
+#include "tst_alltabswidget.moc"

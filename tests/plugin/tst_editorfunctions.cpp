@@ -1,0 +1,525 @@
+#include "componentfile.h"
+#include "hostparameterlists.h"
+#include "modaldialoganswerer.h"
+#include "pluginloader.h"
+#include "referencehostservices.h"
+#include "referencetvlinterface.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QtTest>
+
+#include <memory>
+
+using Parameters = HostParameterLists::Parameters;
+
+namespace {
+
+enum Index {
+    Container,
+    File,
+    Details,
+    Performance,
+    Interpolation,
+    Sync,
+    Analysis,
+    Optimization,
+    Term
+};
+const char *const ClassNames[] = {"AllTabsWidget",
+                                  "FileTabWidget",
+                                  "DetailsTabWidget",
+                                  "PerformanceTabWidget",
+                                  "InterpolationTabWidget",
+                                  "AnalysisFrequencyRangeSyncWidget",
+                                  "AnalysisParametersTabWidget",
+                                  "AnalysisOptimizationTabWidget",
+                                  "TermTabWidget"};
+
+QStringList texts(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *text : list)
+        result.append(QString::fromLatin1(text));
+    return result;
+}
+
+// Entries whose values differ between two parameter lists.
+QStringList changedEntries(const Parameters &before, const Parameters &after)
+{
+    QStringList changed;
+    QStringList names = before.keys() + after.keys();
+    names.removeDuplicates();
+    for (const QString &name : qAsConst(names)) {
+        if (before.value(name) != after.value(name))
+            changed.append(name);
+    }
+    std::sort(changed.begin(), changed.end());
+    return changed;
+}
+
+template<typename T> T *childWhere(QWidget *parent, const std::function<bool(T *)> &matches)
+{
+    const QList<T *> children = parent->findChildren<T *>();
+    const auto it = std::find_if(children.begin(), children.end(), matches);
+    return it == children.end() ? nullptr : *it;
+}
+
+QPushButton *button(QWidget *parent, const QString &text)
+{
+    return childWhere<QPushButton>(parent, [&](QPushButton *b) { return b->text() == text; });
+}
+
+QComboBox *comboOffering(QWidget *parent, const QString &choice)
+{
+    return childWhere<QComboBox>(parent, [&](QComboBox *c) { return c->findText(choice) >= 0; });
+}
+
+QTableWidget *tableWithColumn(QWidget *parent, int column, const QString &header)
+{
+    return childWhere<QTableWidget>(parent, [&](QTableWidget *table) {
+        const QTableWidgetItem *item = table->horizontalHeaderItem(column);
+        return item && item->text() == header;
+    });
+}
+
+int rowNamed(QTableWidget *table, const QString &name)
+{
+    for (int row = 0; row < table->rowCount(); ++row) {
+        if (table->item(row, 0) && table->item(row, 0)->text().startsWith(name))
+            return row;
+    }
+    return -1;
+}
+
+void clickCell(QTableWidget *table, int row, int column)
+{
+    const QRect cell = table->visualItemRect(table->item(row, column));
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
+}
+
+} // namespace
+
+// The host's road through the editor: a component's parameter list in, nine widgets
+// out, edits through those widgets, and the parameter list back.
+class tst_EditorFunctions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void acceptingWithoutEditGivesTheSameList_data();
+    void acceptingWithoutEditGivesTheSameList();
+    void editsShowUpInTheParameterList_data();
+    void editsShowUpInTheParameterList();
+    void widgetsComeInTheFixedOrder();
+    void malformedListCreatesNoWidget();
+    void arguments_data();
+    void arguments();
+    void widgetListsThatDoNotFit_data();
+    void widgetListsThatDoNotFit();
+    void missingWidgetTypeAnswersNoValue();
+
+private:
+    TvlValue *open(const Parameters &parameters);
+    Parameters accept(TvlValue *widgetList);
+    QWidget *widget(TvlValue *widgetList, int index);
+    Parameters exampleComponent();
+    Parameters generatedComponent(int seed);
+    TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
+
+    QTemporaryDir m_workspace;
+    QString m_dataDir;
+    std::unique_ptr<PluginLoader> m_loader;
+    std::unique_ptr<ReferenceTvlInterface> m_tvl;
+    std::unique_ptr<ReferenceHostServices> m_host;
+    std::vector<QPointer<QWidget>> m_widgets;
+};
+
+void tst_EditorFunctions::initTestCase()
+{
+    m_loader = std::make_unique<PluginLoader>(QStringLiteral(LP_PLUGIN_PATH));
+    QVERIFY2(m_loader->load(), qPrintable(m_loader->errorString()));
+    QVERIFY(m_workspace.isValid());
+    // A workspace as a design environment has it: the component files beside a data folder.
+    QDir workspace(m_workspace.path());
+    QVERIFY(workspace.mkdir(QStringLiteral("data")));
+    m_dataDir = QDir(workspace.filePath(QStringLiteral("data"))).canonicalPath();
+    const QDir examples(QStringLiteral(LP_EXAMPLES_DIR "/data"));
+    for (const QString &file : examples.entryList(QDir::Files))
+        QVERIFY(QFile::copy(examples.filePath(file), m_dataDir + QLatin1Char('/') + file));
+    QVERIFY(QFile::copy(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"),
+                        workspace.filePath(QStringLiteral("pa_amplifier.json"))));
+    QDir::setCurrent(workspace.path());
+}
+
+void tst_EditorFunctions::init()
+{
+    m_tvl = std::make_unique<ReferenceTvlInterface>();
+    m_host = std::make_unique<ReferenceHostServices>(m_tvl.get());
+    QVERIFY(m_loader->registerContents(m_host.get()));
+}
+
+// The host owns the widgets it was handed and destroys them.
+void tst_EditorFunctions::cleanup()
+{
+    for (const QPointer<QWidget> &widget : m_widgets)
+        delete widget;
+    m_widgets.clear();
+}
+
+TvlValue *tst_EditorFunctions::open(const Parameters &parameters)
+{
+    TvlValue *list =
+        m_tvl->call("load_pull_getAllTabWidgets", {HostParameterLists::make(*m_tvl, parameters)});
+    for (int i = 0; TvlValue *element = m_tvl->GetListElement(list, i); ++i)
+        m_widgets.emplace_back(*static_cast<QWidget **>(m_tvl->GetValueData(element)));
+    return list;
+}
+
+Parameters tst_EditorFunctions::accept(TvlValue *widgetList)
+{
+    TvlValue *parameters = m_tvl->call("load_pull_getDBLPState", {widgetList});
+    bool headerMatches = false;
+    const Parameters read = HostParameterLists::read(*m_tvl, parameters, &headerMatches);
+    return headerMatches ? read : Parameters();
+}
+
+QWidget *tst_EditorFunctions::widget(TvlValue *widgetList, int index)
+{
+    TvlValue *element = m_tvl->GetListElement(widgetList, index);
+    return element ? *static_cast<QWidget **>(m_tvl->GetValueData(element)) : nullptr;
+}
+
+Parameters tst_EditorFunctions::exampleComponent()
+{
+    ComponentFile component;
+    QString error;
+    if (!component.read(QDir::current().filePath(QStringLiteral("pa_amplifier.json")), &error))
+        qWarning() << error;
+    return component.hostParameters();
+}
+
+// A component over the example data in every value form the editor keeps: numbers with
+// units, dBm values as numbers and as variable names, variable names with a unit,
+// expressions, and every unit of the reference impedance.
+Parameters tst_EditorFunctions::generatedComponent(int seed)
+{
+    QRandomGenerator random{quint32(seed)};
+    auto pick = [&random](const QStringList &choices) {
+        return choices.at(int(random.bounded(quint32(choices.size()))));
+    };
+    auto yesNo = [&] {
+        return pick(texts({"yes", "no"}));
+    };
+    const QStringList units = texts({"None", "mOhm", "Ohm", "kOhm", "MOhm", "GOhm", "TOhm"});
+    const QString unit = units.at(seed % units.size());
+    const QString impedance =
+        pick(texts({"50.0 + j* 0.0", "(Rload + j*Xm)", "75", "Rterm", "(12.5 + j*3)"}));
+
+    Parameters parameters = {
+        {QStringLiteral("FileType"), texts({"Maury"})},
+        {QStringLiteral("FileName"), {m_dataDir + QStringLiteral("/pa_supply_sweep.spl")}},
+        {QStringLiteral("FreqVarName"), texts({"Freq"})},
+        {QStringLiteral("IndepVarName"), texts({"Pin_avail", "Vdd"})},
+        {QStringLiteral("IndepVarValue"),
+         {pick(texts({"dbmtow( 14 ) ", "dbmtow( Pdrive ) ", "dbmtow( 12.5 ) "})),
+          pick(texts({"28 V", "Vsupply V", "2.8e1 V"}))}},
+        {QStringLiteral("IndepVarUnitType"), texts({"Power", "Voltage"})},
+        {QStringLiteral("GammaName"), texts({"gamma_ld1", "gamma_src1"})},
+        {QStringLiteral("GammaType"), texts({"Load", "Source"})},
+        {QStringLiteral("GammaDomain"),
+         {pick(texts({"Rect-Real", "Polar-Mag"})), pick(texts({"Rect-Imag", "Polar-Phase"}))}},
+        {QStringLiteral("GammaValue"),
+         {pick(texts({"Independent", "0.3*Gopt", "G_L"})), QStringLiteral("Independent")}},
+        {QStringLiteral("GammaHarmIndex"), texts({"1", "1"})},
+        {QStringLiteral("PrfmParamName"), texts({"Gain", "Id", "PAE", "Pout", "Vout"})},
+        {QStringLiteral("PrfmParamOutput"),
+         {yesNo(), yesNo(), yesNo(), QStringLiteral("yes"), yesNo()}},
+        {QStringLiteral("PrfmParamAutoPlot"),
+         {QStringLiteral("no"), QStringLiteral("no"), QStringLiteral("no"), yesNo(),
+          QStringLiteral("no")}},
+        {QStringLiteral("PrfmParamType"), texts({"Real", "Real", "Real", "Real", "Complex"})},
+        {QStringLiteral("InterpMode"), {pick(texts({"Linear", "Cubic Spline", "Cubic"}))}},
+        {QStringLiteral("InterpDom"), {pick(texts({"Rectangular", "Polar"}))}},
+        {QStringLiteral("ExtrapMode"),
+         {pick(texts({"Interpolation Mode", "Constant Extrapolation"}))}},
+        {QStringLiteral("NUM"), {pick(texts({"1", "2", "Nport"}))}},
+        {QStringLiteral("Z"),
+         {unit == QLatin1String("None") ? impedance : impedance + QLatin1Char(' ') + unit}},
+        {QStringLiteral("UseFrequencyRangeFromDataFiles"), {yesNo()}},
+        {QStringLiteral("CalcGamma"), {yesNo()}},
+        {QStringLiteral("CalcAdmittance"), {yesNo()}},
+        {QStringLiteral("CalcImpedance"), {yesNo()}},
+        {QStringLiteral("StatusLevel"), {pick(texts({"1", "3", "lvl"}))}},
+        {QStringLiteral("AllowNonlinearDevices"), {yesNo()}},
+        {QStringLiteral("AvoidOutOfRangeData"), {yesNo()}},
+        {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt"}))}},
+    };
+    return parameters;
+}
+
+void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList_data()
+{
+    QTest::addColumn<int>("component"); // -1 for the bundled example, else a seed
+
+    QTest::newRow("the bundled example") << -1;
+    for (int seed = 0; seed < 7; ++seed)
+        QTest::newRow(qPrintable(QStringLiteral("generated component %1").arg(seed))) << seed;
+}
+
+void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList()
+{
+    QFETCH(int, component);
+    const Parameters parameters =
+        component < 0 ? exampleComponent() : generatedComponent(component);
+    QCOMPARE(parameters.size(), 28);
+
+    TvlValue *widgets = open(parameters);
+    QVERIFY(widgets);
+    const Parameters accepted = accept(widgets);
+    for (const QString &name : changedEntries(parameters, accepted))
+        qWarning() << name << parameters.value(name) << accepted.value(name);
+    QCOMPARE(changedEntries(parameters, accepted), QStringList());
+    // Reading changes nothing either.
+    QCOMPARE(accept(widgets), accepted);
+}
+
+void tst_EditorFunctions::editsShowUpInTheParameterList_data()
+{
+    QTest::addColumn<QString>("edit");
+    QTest::addColumn<QStringList>("changed");
+
+    QTest::newRow("add a file") << QStringLiteral("add file") << texts({"FileName"});
+    QTest::newRow("add a file and remove it again")
+        << QStringLiteral("add and remove file") << QStringList();
+    QTest::newRow("set a value") << QStringLiteral("value") << texts({"IndepVarValue"});
+    QTest::newRow("toggle an output") << QStringLiteral("output") << texts({"PrfmParamOutput"});
+    QTest::newRow("choose Cubic") << QStringLiteral("cubic") << texts({"InterpMode"});
+    QTest::newRow("change the unit") << QStringLiteral("unit") << texts({"Z"});
+    QTest::newRow("change the weight") << QStringLiteral("weight") << texts({"Weight"});
+}
+
+void tst_EditorFunctions::editsShowUpInTheParameterList()
+{
+    QFETCH(QString, edit);
+    QFETCH(QStringList, changed);
+
+    const Parameters before = exampleComponent();
+    TvlValue *widgets = open(before);
+    for (int i = 0; i < 9; ++i) {
+        widget(widgets, i)->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget(widgets, i)));
+    }
+
+    // The added file brings a variable the listed file lacks: the library warns.
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+            if (QWidget *focused = QApplication::focusWidget())
+                focused->clearFocus();
+            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                ->setText(QStringLiteral("\"pa_supply_sweep.spl\""));
+            static_cast<QDialog *>(files)->accept();
+        } else if (auto *input = qobject_cast<QInputDialog *>(dialog)) {
+            input->setTextValue(QStringLiteral("250"));
+            input->accept();
+        } else {
+            clickMessageBoxButton(dialog, QMessageBox::Ok);
+        }
+    });
+
+    QWidget *file = widget(widgets, File);
+    if (edit.contains(QLatin1String("file"))) {
+        QTest::mouseClick(button(file, QStringLiteral("Add...")), Qt::LeftButton);
+        QCOMPARE(answerer.dialogsSeen(), 2);
+    }
+    if (edit == QLatin1String("add and remove file")) {
+        auto *list = file->findChild<QListWidget *>();
+        QCOMPARE(list->count(), 2);
+        list->setCurrentRow(1);
+        QTest::mouseClick(button(file, QStringLiteral("Remove...")), Qt::LeftButton);
+        QCOMPARE(list->count(), 1);
+    } else if (edit == QLatin1String("value")) {
+        QTableWidget *table = tableWithColumn(widget(widgets, Details), 1, QStringLiteral("Value"));
+        const int row = rowNamed(table, QStringLiteral("Pin_avail"));
+        // Value cells are editable but not selectable: a double-click opens them, delivered
+        // as a window system does, a click and then the double-click.
+        const QPoint cell = table->visualItemRect(table->item(row, 1)).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
+        auto *editor = table->viewport()->findChild<QLineEdit *>();
+        QVERIFY(editor);
+        editor->clear();
+        QTest::keyClicks(editor, QStringLiteral("22"));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTRY_COMPARE(table->item(row, 1)->text(), QStringLiteral("22"));
+    } else if (edit == QLatin1String("output")) {
+        QTableWidget *table =
+            tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
+        clickCell(table, rowNamed(table, QStringLiteral("Vout")), 3);
+    } else if (edit == QLatin1String("cubic")) {
+        QComboBox *methods = comboOffering(widget(widgets, Interpolation), QStringLiteral("Cubic"));
+        methods->setCurrentIndex(methods->findText(QStringLiteral("Cubic")));
+    } else if (edit == QLatin1String("unit")) {
+        QComboBox *units = comboOffering(widget(widgets, Term), QStringLiteral("kOhm"));
+        units->setCurrentIndex(units->findText(QStringLiteral("kOhm")));
+    } else if (edit == QLatin1String("weight")) {
+        QTest::mouseClick(button(widget(widgets, Optimization), QStringLiteral("Modify...")),
+                          Qt::LeftButton);
+        QCOMPARE(answerer.dialogsSeen(), 1);
+    }
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+
+    const Parameters after = accept(widgets);
+    QCOMPARE(changedEntries(before, after), changed);
+    if (edit == QLatin1String("value"))
+        QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 22 ) "}));
+    if (edit == QLatin1String("unit"))
+        QCOMPARE(after.value(QStringLiteral("Z")), texts({"50.0 + j* 0.0 kOhm"}));
+    if (edit == QLatin1String("add file"))
+        QCOMPARE(after.value(QStringLiteral("FileName")).size(), 2);
+}
+
+void tst_EditorFunctions::widgetsComeInTheFixedOrder()
+{
+    TvlValue *widgets = open(exampleComponent());
+    QVERIFY(widgets);
+    QCOMPARE(m_tvl->GetValueKind(widgets), 9);
+    QVERIFY(!m_tvl->GetListElement(widgets, 9));
+    for (int i = 0; i < 9; ++i) {
+        TvlValue *element = m_tvl->GetListElement(widgets, i);
+        QCOMPARE(m_tvl->GetUserType(element), ReferenceTvlInterface::QtWidgetType);
+        QWidget *editorWidget = widget(widgets, i);
+        QCOMPARE(editorWidget->metaObject()->className(), ClassNames[i]);
+        QVERIFY(!editorWidget->parent());
+    }
+    QCOMPARE(m_tvl->prepareArgumentsCalls(), 1);
+}
+
+void tst_EditorFunctions::malformedListCreatesNoWidget()
+{
+    const int widgetsBefore = QApplication::allWidgets().size();
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    Parameters parameters = exampleComponent();
+    parameters.insert(QStringLiteral("IndepVarValue"), texts({"dbmtow( abc+ )"}));
+    QVERIFY(!open(parameters));
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
+}
+
+void tst_EditorFunctions::arguments_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<int>("argument");
+
+    enum { None, Null, Integer, Text, EmptyList };
+    for (const char *function : {"load_pull_getAllTabWidgets", "load_pull_getDBLPState"}) {
+        const QString name = QString::fromLatin1(function);
+        QTest::newRow(qPrintable(name + QStringLiteral(" without argument"))) << name << int(None);
+        QTest::newRow(qPrintable(name + QStringLiteral(" with a null argument")))
+            << name << int(Null);
+        QTest::newRow(qPrintable(name + QStringLiteral(" with an integer")))
+            << name << int(Integer);
+        QTest::newRow(qPrintable(name + QStringLiteral(" with a text"))) << name << int(Text);
+    }
+    QTest::newRow("load_pull_getAllTabWidgets with a list without header")
+        << QStringLiteral("load_pull_getAllTabWidgets") << int(EmptyList);
+}
+
+// Arguments that are no parameter list or widget list are answered with no value.
+void tst_EditorFunctions::arguments()
+{
+    QFETCH(QString, function);
+    QFETCH(int, argument);
+
+    std::vector<TvlValue *> arguments;
+    switch (argument) {
+    case 1:
+        arguments = {nullptr};
+        break;
+    case 2:
+        arguments = {m_tvl->MakeInteger(3)};
+        break;
+    case 3:
+        arguments = {m_tvl->MakeString("FileName")};
+        break;
+    case 4:
+        arguments = {m_tvl->MakeList(0)};
+        break;
+    }
+    QVERIFY(!m_tvl->call(function.toStdString(), arguments));
+    QVERIFY(m_tvl->faults().empty());
+}
+
+void tst_EditorFunctions::widgetListsThatDoNotFit_data()
+{
+    QTest::addColumn<std::vector<int>>("indices"); // -1: a void element
+    QTest::addColumn<QStringList>("defaulted");
+
+    const QStringList fileAndDetails =
+        texts({"FileName", "FileType", "FreqVarName", "GammaDomain", "GammaHarmIndex", "GammaName",
+               "GammaType", "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
+    QTest::newRow("all nine in order")
+        << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QStringList();
+    QTest::newRow("a longer list")
+        << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 8, 1} << QStringList();
+    QTest::newRow("element 0 of another class")
+        << std::vector<int>{1, 1, 2, 3, 4, 5, 6, 7, 8} << QStringList();
+    QTest::newRow("file and details tabs swapped")
+        << std::vector<int>{0, 2, 1, 3, 4, 5, 6, 7, 8} << fileAndDetails;
+    QTest::newRow("void elements")
+        << std::vector<int>{0, -1, -1, 3, 4, 5, 6, 7, 8} << fileAndDetails;
+}
+
+// A widget that cannot be read contributes its defaults; everything else is still read.
+void tst_EditorFunctions::widgetListsThatDoNotFit()
+{
+    QFETCH(std::vector<int>, indices);
+    QFETCH(QStringList, defaulted);
+
+    TvlValue *widgets = open(exampleComponent());
+    const Parameters normal = accept(widgets);
+    const Parameters defaults = accept(m_tvl->MakeList(9));
+    const Parameters read = accept(reorderedList(widgets, indices));
+
+    QCOMPARE(read.size(), 28);
+    for (auto it = read.cbegin(); it != read.cend(); ++it) {
+        const Parameters &expected = defaulted.contains(it.key()) ? defaults : normal;
+        QCOMPARE(it.value(), expected.value(it.key()));
+    }
+}
+
+TvlValue *tst_EditorFunctions::reorderedList(TvlValue *widgetList, const std::vector<int> &indices)
+{
+    std::vector<TvlValue *> elements;
+    for (int index : indices)
+        elements.push_back(index < 0 ? m_tvl->MakeVoidValue()
+                                     : m_tvl->GetListElement(widgetList, index));
+    return m_tvl->makeList(elements);
+}
+
+void tst_EditorFunctions::missingWidgetTypeAnswersNoValue()
+{
+    TvlValue *widgets = open(exampleComponent());
+    QVERIFY(widgets);
+    m_tvl->setQtWidgetTypeAvailable(false);
+    QVERIFY(!m_tvl->call("load_pull_getDBLPState", {widgets}));
+    QVERIFY(!m_tvl->call("load_pull_getAllTabWidgets",
+                         {HostParameterLists::make(*m_tvl, exampleComponent())}));
+}
+
+QTEST_MAIN(tst_EditorFunctions)
+#include "tst_editorfunctions.moc"
