@@ -111,8 +111,11 @@ bool acceptEditor(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFil
 
 int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
 {
+    // Paths on the command line are taken before the working folder changes.
     const QString componentPath =
         QFileInfo(parser.positionalArguments().value(0)).absoluteFilePath();
+    const QString screenshot =
+        QFileInfo(parser.value(QStringLiteral("screenshot"))).absoluteFilePath();
     ComponentFile component;
     QString error;
     if (!component.read(componentPath, &error)) {
@@ -145,8 +148,7 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         });
 
         if (parser.isSet(QStringLiteral("screenshot")) &&
-            !saveScreenshots(dialog, parser.value(QStringLiteral("screenshot")),
-                             parser.isSet(QStringLiteral("each-tab"))))
+            !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab"))))
             status = 1;
         if (status == 0 && parser.isSet(QStringLiteral("accept"))) {
             if (acceptEditor(tvl, widgetList, component))

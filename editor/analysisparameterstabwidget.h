@@ -1,0 +1,52 @@
+#pragma once
+
+#include "analysisparameterstabstate.h"
+
+#include <QWidget>
+
+class IntOrVarValidator;
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QString;
+
+// Which load and source quantities the analysis computes, its status level, and whether
+// the matching network may hold nonlinear devices.
+class AnalysisParametersTabWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AnalysisParametersTabWidget(QWidget *parent = nullptr);
+    ~AnalysisParametersTabWidget() override;
+
+signals:
+    void
+    stateChanged(const LoadPullStateUtils::AnalysisParametersTabState &analysisParametersTabState);
+
+public slots:
+    LoadPullStateUtils::AnalysisParametersTabState state() const;
+    void setState(const LoadPullStateUtils::AnalysisParametersTabState &analysisParametersTabState);
+    void gammaStateChanged(int checkState);
+    void statusLevelChanged(const QString &statusLevel);
+    void admittanceStateChanged(int checkState);
+    void impedanceStateChanged(int checkState);
+    void allowNonlinearStateChanged(int checkState);
+
+private:
+    void makeLayout();
+    void makeConnections();
+    void refreshControls();
+    void announce();
+
+    LoadPullStateUtils::AnalysisParametersTabState parametersState;
+    QGroupBox *impedanceGroupBox;
+    QLineEdit *statusLevelEdit;
+    IntOrVarValidator *statusLevelValidator;
+    QCheckBox *gammaCheckBox;
+    QCheckBox *impedanceCheckBox;
+    QCheckBox *admittanceCheckBox;
+    QCheckBox *allowNonlinearCheckBox;
+    QLabel *nonlinearNoteLabel;
+};

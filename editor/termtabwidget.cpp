@@ -1,0 +1,134 @@
+#include "termtabwidget.h"
+
+#include "natorvarvalidator.h"
+#include "units.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+using namespace LoadPullStateUtils;
+
+namespace {
+
+// True when the "(" that opens the text is closed by the ")" that ends it, so that
+// "(50)*(2)" is not taken for one enclosed value.
+bool isEnclosedInParentheses(const QString &text)
+{
+    if (!text.startsWith(QLatin1Char('(')) || !text.endsWith(QLatin1Char(')')))
+        return false;
+    int depth = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text.at(i) == QLatin1Char('('))
+            ++depth;
+        else if (text.at(i) == QLatin1Char(')') && --depth == 0)
+            return i == text.size() - 1;
+    }
+    return false;
+}
+
+} // namespace
+
+QString normalizedReferenceImpedance(const QString &text)
+{
+    const QString trimmed = text.trimmed();
+    const bool enclosed = isEnclosedInParentheses(trimmed);
+    if (text.contains(QLatin1Char('j'), Qt::CaseInsensitive))
+        return enclosed ? text : QLatin1Char('(') + text + QLatin1Char(')');
+    return enclosed ? trimmed.mid(1, trimmed.size() - 2).trimmed() : text;
+}
+
+TermTabWidget::TermTabWidget(QWidget *parent)
+    : QWidget(parent)
+    , referenceImpedanceEdit(new QLineEdit)
+    , unitBox(new QComboBox)
+    , termNumberEdit(new QLineEdit)
+    , termNumberValidator(new NatOrVarValidator(termNumberEdit))
+{
+    unitBox->addItems(resistanceUnits());
+    makeLayout();
+    makeConnections();
+    termNumberEdit->setValidator(termNumberValidator);
+}
+
+TermTabWidget::~TermTabWidget() = default;
+
+// The grid keeps its natural size in the top left corner; its row 0 stays empty.
+void TermTabWidget::makeLayout()
+{
+    auto *grid = new QGridLayout;
+    grid->addWidget(new QLabel(tr("Term number:")), 1, 0, Qt::AlignLeft);
+    grid->addWidget(termNumberEdit, 1, 1, Qt::AlignCenter);
+    grid->addWidget(new QLabel(tr("Reference impedance:")), 2, 0, Qt::AlignLeft);
+    grid->addWidget(referenceImpedanceEdit, 2, 1, Qt::AlignCenter);
+    grid->addWidget(unitBox, 2, 2, Qt::AlignLeft);
+
+    auto *row = new QHBoxLayout;
+    row->addLayout(grid);
+    row->addStretch(1);
+    auto *layout = new QVBoxLayout;
+    layout->addLayout(row);
+    layout->addStretch(1);
+    setLayout(layout);
+}
+
+void TermTabWidget::makeConnections()
+{
+    connect(referenceImpedanceEdit, &QLineEdit::editingFinished, this,
+            &TermTabWidget::referenceImpedanceChanged);
+    // A box without current item hands on the empty text.
+    connect(unitBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
+            [this](int index) { unitChanged(unitBox->itemText(index)); });
+    connect(termNumberEdit, &QLineEdit::editingFinished, this, &TermTabWidget::termNumberChanged);
+}
+
+TermTabState TermTabWidget::state() const
+{
+    return termState;
+}
+
+void TermTabWidget::setState(const TermTabState &termTabState)
+{
+    termState = termTabState;
+    announce();
+}
+
+void TermTabWidget::widgetStateChanged()
+{
+    announce();
+}
+
+void TermTabWidget::referenceImpedanceChanged()
+{
+    termState.setReferenceImpedance(normalizedReferenceImpedance(referenceImpedanceEdit->text()));
+    announce();
+}
+
+void TermTabWidget::unitChanged(const QString &newUnit)
+{
+    termState.setUnit(newUnit);
+    announce();
+}
+
+void TermTabWidget::termNumberChanged()
+{
+    termState.setTermNumber(termNumberEdit->text());
+    announce();
+}
+
+// Moving the unit box runs unitChanged, which announces the record on its own.
+void TermTabWidget::showState()
+{
+    referenceImpedanceEdit->setText(termState.referenceImpedance());
+    unitBox->setCurrentIndex(resistanceUnits().indexOf(termState.unit()));
+    termNumberEdit->setText(termState.termNumber());
+}
+
+void TermTabWidget::announce()
+{
+    showState();
+    emit stateChanged(termState);
+}
