@@ -1,0 +1,34 @@
+#include "fileproblem.h"
+
+namespace Corvane_LP {
+
+std::string FileProblem::describe(const std::string &path) const
+{
+    const std::string file = "Load-pull data file \"" + path + "\"";
+    switch (kind) {
+    case Kind::Missing:
+        return file + " does not exist.";
+    case Kind::PermissionDenied:
+        return file + " cannot be read: permission denied.";
+    case Kind::Unopenable:
+        return file + " cannot be opened.";
+    case Kind::Directory:
+        return "\"" + path + "\" is a directory, not a load-pull data file.";
+    case Kind::NotRegularFile:
+        return "\"" + path + "\" is not a regular file, so not a load-pull data file.";
+    case Kind::Unreadable:
+        return file + " cannot be read.";
+    case Kind::TooLarge:
+        return file + " is too large to be read into memory.";
+    case Kind::NotLoadPullData:
+        return "\"" + path +
+               "\" is not a load-pull data file: it does not begin with \"LPDATA 1\".";
+    case Kind::NoDataRows:
+        return file + " holds no data rows.";
+    case Kind::MalformedLine:
+        return file + ", line " + std::to_string(line) + ": " + detail + ".";
+    }
+    return file + " cannot be read.";
+}
+
+} // namespace Corvane_LP

@@ -1,0 +1,121 @@
+#include "variableunion.h"
+
+#include "filesummary.h"
+#include "loadpullui.h"
+#include "textscan.h"
+#include "varinfoui.h"
+
+#include <algorithm>
+#include <climits>
+
+namespace Corvane_LP {
+
+namespace {
+
+// A point count of 0 marks a reflection coefficient with a fixed value: it has no say.
+long long smallerCount(long long a, long long b)
+{
+    if (a == 0 || b == 0)
+        return std::max(a, b);
+    return std::min(a, b);
+}
+
+int clampedCount(long long count)
+{
+    return static_cast<int>(std::min<long long>(count, INT_MAX));
+}
+
+std::string fileText(const std::string &fileName)
+{
+    return "\"" + fileName + "\"";
+}
+
+VarInfoUI *makeVarInfo(const VariableSummary &summary)
+{
+    const VariableDeclaration &declaration = summary.declaration;
+    auto *info = new VarInfoUI;
+    info->setName(declaration.name);
+    info->setUnit(declaration.unit, declaration.unitType);
+    info->setPointCounts(clampedCount(summary.minPoints), clampedCount(summary.maxPoints));
+    if (declaration.kind == VariableKind::Gamma)
+        info->setGamma(declaration.gammaType, declaration.harmonic, declaration.domain);
+    info->setComplex(declaration.complex);
+    info->lowest = summary.lowest;
+    info->highest = summary.highest;
+    return info;
+}
+
+} // namespace
+
+void VariableUnion::add(const std::string &fileName, const FileSummary &summary)
+{
+    const bool firstFile = m_fileNames.empty();
+    m_fileNames.push_back(fileName);
+    m_minBlockRows =
+        firstFile ? summary.minBlockRows : std::min(m_minBlockRows, summary.minBlockRows);
+    m_maxBlockRows = std::max(m_maxBlockRows, summary.maxBlockRows);
+    for (const VariableSummary &variable : summary.variables) {
+        const auto key =
+            std::make_pair(variable.declaration.isPerformance(), variable.declaration.name);
+        const auto found = m_memberIndex.find(key);
+        if (found == m_memberIndex.end()) {
+            m_memberIndex.emplace(key, m_members.size());
+            m_members.push_back(Member{variable, {m_fileNames.size() - 1}});
+        } else {
+            merge(m_members[found->second], variable);
+        }
+    }
+}
+
+void VariableUnion::merge(Member &member, const VariableSummary &variable)
+{
+    VariableSummary &merged = member.merged;
+    const std::string name = quoted(merged.declaration.name);
+    const std::string firstFile = fileText(m_fileNames[member.files.front()]);
+    const std::string thisFile = fileText(m_fileNames.back());
+    if (variable.declaration.unit != merged.declaration.unit)
+        m_disagreements.push_back(name + " has the unit " + quoted(merged.declaration.unit) +
+                                  " in " + firstFile + " but " + quoted(variable.declaration.unit) +
+                                  " in " + thisFile + ".");
+    if (!variable.declaration.sameShape(merged.declaration))
+        m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
+                                  thisFile + ".");
+    merged.lowest = std::min(merged.lowest, variable.lowest);
+    merged.highest = std::max(merged.highest, variable.highest);
+    merged.minPoints = smallerCount(merged.minPoints, variable.minPoints);
+    merged.maxPoints = std::max(merged.maxPoints, variable.maxPoints);
+    member.files.push_back(m_fileNames.size() - 1);
+}
+
+void VariableUnion::fillIn(LoadpullUI &ui) const
+{
+    for (const Member &member : m_members) {
+        auto &list =
+            member.merged.declaration.isPerformance() ? ui.performanceVariables : ui.variables;
+        list.push_back(makeVarInfo(member.merged));
+    }
+    ui.minNumPoints = clampedCount(m_minBlockRows);
+    ui.maxNumPoints = clampedCount(m_maxBlockRows);
+    ui.warningText = warningText();
+}
+
+std::string VariableUnion::warningText() const
+{
+    std::vector<std::string> notes = m_disagreements;
+    for (const Member &member : m_members) {
+        for (std::size_t file = 0; file < m_fileNames.size(); ++file) {
+            if (std::find(member.files.begin(), member.files.end(), file) == member.files.end())
+                notes.push_back(quoted(member.merged.declaration.name) + " is in " +
+                                fileText(m_fileNames[member.files.front()]) + " but not in " +
+                                fileText(m_fileNames[file]) + ".");
+        }
+    }
+    if (notes.empty())
+        return {};
+    std::string text = "The load-pull data files do not agree:";
+    for (const std::string &note : notes)
+        text += "\n" + note;
+    return text;
+}
+
+} // namespace Corvane_LP

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "variablesummary.h"
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace Corvane_LP {
+
+class LoadpullUI;
+struct FileSummary;
+
+// The variables of several data files together: each variable once, in the order first seen,
+// with ranges and point counts over all files, and a note wherever the files disagree.
+class VariableUnion
+{
+public:
+    void add(const std::string &fileName, const FileSummary &summary);
+    void fillIn(LoadpullUI &ui) const;
+
+private:
+    struct Member
+    {
+        VariableSummary merged;
+        std::vector<std::size_t> files; // indices into m_fileNames
+    };
+
+    void merge(Member &member, const VariableSummary &variable);
+    std::string warningText() const;
+
+    std::vector<std::string> m_fileNames;
+    std::vector<Member> m_members;
+    std::map<std::pair<bool, std::string>, std::size_t> m_memberIndex; // (performance?, name)
+    std::vector<std::string> m_disagreements;
+    long long m_minBlockRows = 0;
+    long long m_maxBlockRows = 0;
+};
+
+} // namespace Corvane_LP
