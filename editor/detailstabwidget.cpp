@@ -1,0 +1,113 @@
+#include "detailstabwidget.h"
+
+#include "gammavardetailstablewidget.h"
+#include "hostadapter.h"
+#include "indepvardetailstablewidget.h"
+#include "variabletables.h"
+
+#include <QGroupBox>
+#include <QVBoxLayout>
+
+#include <optional>
+
+using namespace LoadPullStateUtils;
+
+namespace {
+
+QGroupBox *titledBox(const QString &title, QWidget *table)
+{
+    auto *box = new QGroupBox(title);
+    box->setFlat(true);
+    box->setAlignment(Qt::AlignHCenter);
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(table);
+    box->setLayout(layout);
+    return box;
+}
+
+// The range comes from the data files, so each bound is quoted with escapes; a bound that no
+// script string can hold sends nothing.
+std::optional<QString> sweepGroupCommand(const IndepVarInfo &frequency)
+{
+    const QString unit = QLatin1Char(' ') + frequency.unit();
+    const std::optional<QString> lowest = HostAdapter::scriptString(frequency.minValue() + unit);
+    const std::optional<QString> highest = HostAdapter::scriptString(frequency.maxValue() + unit);
+    if (!lowest || !highest)
+        return std::nullopt;
+    return QStringLiteral(" dblp_init_sweep_group( ") + *lowest + QLatin1Char(',') + *highest +
+           QStringLiteral(",\" FALSE \"  );");
+}
+
+} // namespace
+
+DetailsTabWidget::DetailsTabWidget(QWidget *parent)
+    : QWidget(parent)
+    , indepVarTable(new IndepVarDetailsTableWidget)
+    , gammaVarTable(new GammaVarDetailsTableWidget)
+{
+    QGroupBox *indepBox = titledBox(tr("Other independent variables"), indepVarTable);
+    QGroupBox *gammaBox = titledBox(tr("Reflection coefficients"), gammaVarTable);
+    connect(indepVarTable, &IndepVarDetailsTableWidget::stateChanged, this,
+            &DetailsTabWidget::widgetStateChanged);
+    connect(gammaVarTable, &GammaVarDetailsTableWidget::stateChanged, this,
+            &DetailsTabWidget::widgetStateChanged);
+    auto *layout = new QVBoxLayout;
+    layout->addWidget(gammaBox);
+    layout->addWidget(indepBox);
+    setLayout(layout);
+}
+
+DetailsTabWidget::~DetailsTabWidget() = default;
+
+void DetailsTabWidget::setState(const VariableDetailsTabState &newState)
+{
+    indepVarTable->setState(newState.independentVariables());
+    gammaVarTable->setState(newState.gammaVariables());
+    widgetStateChanged();
+}
+
+void DetailsTabWidget::mergeState(const VariableDetailsTabState &newState, bool uiState)
+{
+    indepVarTable->mergeState(newState.independentVariables(), uiState);
+    gammaVarTable->mergeState(newState.gammaVariables(), uiState);
+    widgetStateChanged();
+}
+
+void DetailsTabWidget::mergeState(const VariableDetailsTabState &newState)
+{
+    mergeState(newState, false);
+}
+
+void DetailsTabWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
+                                      const QList<GammaVarInfo> &gammaVariables, int numFiles)
+{
+    const bool reset = VariableTables::replacesRecords(lastNumFiles, numFiles);
+    lastNumFiles = numFiles;
+    indepVarTable->variablesFound(independentVariables, reset);
+    gammaVarTable->variablesFound(gammaVariables, reset);
+    widgetStateChanged();
+}
+
+void DetailsTabWidget::setFrequencySweepRange()
+{
+    const IndepVariablesState variables = indepVarTable->state();
+    const std::optional<QString> command =
+        sweepGroupCommand(variables.variableNamed(variables.frequency().name()));
+    if (command)
+        HostAdapter::executeCommand(QStringLiteral("SimCmd"), *command);
+}
+
+void DetailsTabWidget::updateView() {}
+
+void DetailsTabWidget::widgetStateChanged()
+{
+    emit stateChanged(state());
+}
+
+VariableDetailsTabState DetailsTabWidget::state() const
+{
+    VariableDetailsTabState current;
+    current.setIndependentVariables(indepVarTable->state());
+    current.setGammaVariables(gammaVarTable->state());
+    return current;
+}

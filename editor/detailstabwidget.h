@@ -1,0 +1,43 @@
+#pragma once
+
+#include "gammavarinfo.h"
+#include "indepvarinfo.h"
+#include "variabledetailstabstate.h"
+
+#include <QList>
+#include <QWidget>
+
+class GammaVarDetailsTableWidget;
+class IndepVarDetailsTableWidget;
+
+// The variables found in the data files: the reflection coefficients above, the other
+// independent variables, whose values the user sets, below. The tab's state is always made
+// from its two tables.
+class DetailsTabWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DetailsTabWidget(QWidget *parent = nullptr);
+    ~DetailsTabWidget() override;
+
+signals:
+    void stateChanged(const LoadPullStateUtils::VariableDetailsTabState &newState);
+
+public slots:
+    void setState(const LoadPullStateUtils::VariableDetailsTabState &newState);
+    void mergeState(const LoadPullStateUtils::VariableDetailsTabState &newState, bool uiState);
+    void mergeState(const LoadPullStateUtils::VariableDetailsTabState &newState);
+    void variablesFound(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
+                        const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
+                        int numFiles);
+    void setFrequencySweepRange();
+    void updateView();
+    void widgetStateChanged();
+    LoadPullStateUtils::VariableDetailsTabState state() const;
+
+private:
+    int lastNumFiles = 0;
+    IndepVarDetailsTableWidget *indepVarTable;
+    GammaVarDetailsTableWidget *gammaVarTable;
+};

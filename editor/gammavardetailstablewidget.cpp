@@ -1,0 +1,128 @@
+#include "gammavardetailstablewidget.h"
+
+#include "enumerations.h"
+#include "natorvaritemdelegate.h"
+#include "pulldownitemdelegate.h"
+#include "signalblocker.h"
+#include "variabletables.h"
+
+#include <QStringList>
+
+using namespace LoadPullStateUtils;
+using namespace VariableTables;
+
+namespace {
+
+enum Column {
+    NameColumn,
+    TypeColumn,
+    HarmColumn,
+    DomainColumn,
+    MinColumn,
+    MaxColumn,
+    PointsColumn
+};
+
+} // namespace
+
+GammaVarDetailsTableWidget::GammaVarDetailsTableWidget(QWidget *parent)
+    : TableWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setTextElideMode(Qt::ElideNone);
+    connect(this, &QTableWidget::itemChanged, this,
+            &GammaVarDetailsTableWidget::updateGammaVarInfo);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    setItemDelegateForColumn(TypeColumn, new PullDownItemDelegate({toText(LoadGamma)}, this));
+    setItemDelegateForColumn(HarmColumn, new NatOrVarItemDelegate(this));
+    setItemDelegateForColumn(DomainColumn, new PullDownItemDelegate(texts<GammaDomain>(), this));
+    resizeRowsToContents();
+    resizeColumnsToContents();
+}
+
+GammaVarDetailsTableWidget::~GammaVarDetailsTableWidget() = default;
+
+void GammaVarDetailsTableWidget::setState(const GammasState &newState)
+{
+    tableState = newState;
+    refreshTable();
+}
+
+void GammaVarDetailsTableWidget::mergeState(const GammasState &newState, bool uiState)
+{
+    tableState.mergeState(newState, uiState);
+    refreshTable();
+}
+
+void GammaVarDetailsTableWidget::mergeState(const GammasState &newState)
+{
+    mergeState(newState, false);
+}
+
+void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gammaVars, bool reset)
+{
+    if (reset)
+        tableState.setVariables(gammaVars);
+    else
+        tableState.updateVariables(gammaVars, true);
+    refreshTable();
+}
+
+void GammaVarDetailsTableWidget::updateGammaVarInfo(QTableWidgetItem *theItem)
+{
+    const int itemRow = row(theItem);
+    if (itemRow < 0 || itemRow >= tableState.count())
+        return;
+    const QString text = theItem->text().trimmed();
+    GammaVarInfo info = tableState.variableAt(itemRow);
+    switch (column(theItem)) {
+    case TypeColumn:
+        info.setType(text);
+        break;
+    case HarmColumn:
+        if (!text.isEmpty())
+            info.setHarmIndex(text);
+        break;
+    case DomainColumn:
+        info.setDomain(text);
+        break;
+    default:
+        break;
+    }
+    tableState.addVariable(info);
+    fillRow(itemRow);
+    emit stateChanged();
+}
+
+GammasState GammaVarDetailsTableWidget::state() const
+{
+    return tableState;
+}
+
+void GammaVarDetailsTableWidget::refreshTable()
+{
+    const QStringList headers = {tr("Name"), tr("Type"), tr("Harm"),  tr("   Domain  "),
+                                 tr("Min"),  tr("Max"),  tr("Points")};
+    refreshRows(*this, headers, tableState.variables(), {PointsColumn},
+                [this](int row, const GammaVarInfo &info) { fillRow(row, info); });
+}
+
+void GammaVarDetailsTableWidget::fillRow(int row)
+{
+    fillRow(row, tableState.variableAt(row));
+}
+
+void GammaVarDetailsTableWidget::fillRow(int row, const GammaVarInfo &info)
+{
+    const SignalBlocker blocker(this);
+    showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags);
+    showText(*this, row, TypeColumn, info.type(), Qt::NoItemFlags);
+    showText(*this, row, HarmColumn, info.harmIndex(), Qt::NoItemFlags);
+    showText(*this, row, DomainColumn, info.domain(), Qt::NoItemFlags);
+    showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags);
+    showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags);
+    showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+             Qt::NoItemFlags);
+}

@@ -1,0 +1,140 @@
+#include "indepvardetailstablewidget.h"
+
+#include "realorvaritemdelegate.h"
+#include "signalblocker.h"
+#include "variablename.h"
+#include "variabletables.h"
+
+#include <QStringList>
+
+using namespace LoadPullStateUtils;
+using namespace VariableTables;
+
+namespace {
+
+enum Column { NameColumn, ValueColumn, UnitColumn, MinColumn, MaxColumn, PointsColumn };
+
+// A number must lie within a numeric range; where the number or the range is not numeric,
+// only a design variable name is taken.
+bool acceptsValue(const IndepVarInfo &info, const QString &text)
+{
+    bool isNumber = false;
+    bool hasMin = false;
+    bool hasMax = false;
+    const double number = text.toDouble(&isNumber);
+    const double minimum = info.minValue().toDouble(&hasMin);
+    const double maximum = info.maxValue().toDouble(&hasMax);
+    if (isNumber && hasMin && hasMax)
+        return minimum <= number && number <= maximum;
+    return isVariableName(text);
+}
+
+// The frequency is swept, and a variable with a single point has nothing to choose from.
+bool isFrozen(const IndepVarInfo &info)
+{
+    return info.value() == QLatin1String("freq") || info.maxNumPoints() == 1;
+}
+
+} // namespace
+
+IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
+    : TableWidget(parent)
+{
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setTextElideMode(Qt::ElideNone);
+    connect(this, &QTableWidget::itemChanged, this,
+            &IndepVarDetailsTableWidget::updateIndepVarInfo);
+    setSelectionBehavior(QAbstractItemView::SelectItems);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setAlternatingRowColors(true);
+    setItemDelegateForColumn(ValueColumn, new RealOrVarItemDelegate(this));
+    resizeRowsToContents();
+    resizeColumnsToContents();
+}
+
+IndepVarDetailsTableWidget::~IndepVarDetailsTableWidget() = default;
+
+void IndepVarDetailsTableWidget::setState(const IndepVariablesState &newState)
+{
+    tableState = newState;
+    refreshTable();
+}
+
+void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState, bool uiState)
+{
+    tableState.mergeState(newState, uiState);
+    refreshTable();
+}
+
+void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
+{
+    mergeState(newState, false);
+}
+
+void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
+                                                bool reset)
+{
+    if (reset)
+        tableState.setVariables(independentVariables, true);
+    else
+        tableState.updateVariables(independentVariables, true);
+    refreshTable();
+}
+
+// A refused entry still refreshes and announces, so the cell falls back to the stored value.
+void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
+{
+    const QTableWidgetItem *nameItem = item(row(theItem), NameColumn);
+    if (!nameItem)
+        return;
+    const QString text = theItem->text().trimmed();
+    IndepVarInfo info = tableState.variableNamed(nameItem->text());
+    switch (column(theItem)) {
+    case ValueColumn:
+        if (acceptsValue(info, text))
+            info.setValue(text);
+        break;
+    case UnitColumn:
+        info.setUnit(text);
+        break;
+    default:
+        break;
+    }
+    tableState.addVariable(info, false);
+    refreshTable();
+    emit stateChanged();
+}
+
+void IndepVarDetailsTableWidget::unitChoiceChanged(int row, int /*col*/, const QString &choice)
+{
+    IndepVarInfo info = tableState.variableAt(row);
+    info.setUnit(choice);
+    tableState.addVariable(info, false);
+}
+
+IndepVariablesState IndepVarDetailsTableWidget::state() const
+{
+    return tableState;
+}
+
+void IndepVarDetailsTableWidget::refreshTable()
+{
+    const QStringList headers = {tr("Name"), tr("Value"), tr("   Unit   "),
+                                 tr("Min"),  tr("Max"),   tr("Points")};
+    refreshRows(*this, headers, tableState.variables(), {PointsColumn},
+                [this](int row, const IndepVarInfo &info) { fillRow(row, info); });
+}
+
+void IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
+{
+    const SignalBlocker blocker(this);
+    const Qt::ItemFlags editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
+    showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags);
+    showText(*this, row, ValueColumn, info.value(), isFrozen(info) ? Qt::NoItemFlags : editable);
+    showText(*this, row, UnitColumn, info.unit(),
+             info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags);
+    showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags);
+    showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags);
+    showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+             Qt::NoItemFlags);
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "indepvariablesstate.h"
+#include "tablewidget.h"
+
+#include <QList>
+
+class QTableWidgetItem;
+
+// The independent variables of the data files, one row each in name order, where the user
+// sets the value at which each is held. The record is the truth; the cells only show it.
+class IndepVarDetailsTableWidget final : public TableWidget
+{
+    Q_OBJECT
+
+public:
+    explicit IndepVarDetailsTableWidget(QWidget *parent = nullptr);
+    ~IndepVarDetailsTableWidget() override;
+
+signals:
+    void stateChanged();
+
+public slots:
+    void setState(const LoadPullStateUtils::IndepVariablesState &newState);
+    void mergeState(const LoadPullStateUtils::IndepVariablesState &newState, bool uiState);
+    void mergeState(const LoadPullStateUtils::IndepVariablesState &newState);
+    void variablesFound(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
+                        bool reset);
+    void updateIndepVarInfo(QTableWidgetItem *theItem);
+    void unitChoiceChanged(int row, int col, const QString &choice);
+    LoadPullStateUtils::IndepVariablesState state() const;
+
+private:
+    void refreshTable();
+    void fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);
+
+    LoadPullStateUtils::IndepVariablesState tableState;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "performancetabstate.h"
+#include "performancevarbaseinfo.h"
+
+#include <QList>
+#include <QWidget>
+
+class PerformanceVariablesTableWidget;
+class QPushButton;
+
+// The performance quantities of the data files: for each, whether the component outputs it
+// and whether the host plots it automatically, with all-or-nothing buttons beside the table.
+class PerformanceTabWidget final : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit PerformanceTabWidget(QWidget *parent = nullptr);
+    ~PerformanceTabWidget() override;
+
+signals:
+    void stateChanged(const LoadPullStateUtils::PerformanceTabState &performState);
+
+public slots:
+    void setState(const LoadPullStateUtils::PerformanceTabState &performState);
+    void mergeState(const LoadPullStateUtils::PerformanceTabState &performState, bool uiState);
+    void mergeState(const LoadPullStateUtils::PerformanceTabState &performState);
+    void variablesFound(const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVars,
+                        int numFiles);
+    void setOutputAll();
+    void setOutputNone();
+    void setDisplayAll();
+    void setDisplayNone();
+    void widgetStateChanged();
+    LoadPullStateUtils::PerformanceTabState state() const;
+
+private:
+    int lastNumFiles = 0;
+    PerformanceVariablesTableWidget *variablesTable;
+    QPushButton *outputAllButton;
+    QPushButton *outputNoneButton;
+    QPushButton *displayAllButton;
+    QPushButton *displayNoneButton;
+};

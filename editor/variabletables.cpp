@@ -1,0 +1,79 @@
+#include "variabletables.h"
+
+#include <QHeaderView>
+#include <QStringList>
+#include <QTableWidget>
+
+namespace VariableTables {
+
+namespace {
+
+void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<int> &changed)
+{
+    QTableWidgetItem *header = table.horizontalHeaderItem(column);
+    if (!header) {
+        header = new QTableWidgetItem;
+        table.setHorizontalHeaderItem(column, header);
+        changed.insert(column);
+    }
+    if (header->text() != text) {
+        header->setText(text);
+        changed.insert(column);
+    }
+}
+
+} // namespace
+
+QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount)
+{
+    table.setColumnCount(headers.size());
+    table.setRowCount(rowCount);
+    QSet<int> changed;
+    for (int column = 0; column < headers.size(); ++column)
+        setColumnHeader(table, column, headers.at(column), changed);
+    return changed;
+}
+
+void fitColumnWidths(QTableWidget &table, const QSet<int> &fitted)
+{
+    for (int column = 0; column < table.columnCount(); ++column) {
+        const int before = table.columnWidth(column);
+        table.resizeColumnToContents(column);
+        if (!fitted.contains(column) && table.columnWidth(column) < before)
+            table.setColumnWidth(column, before);
+    }
+}
+
+QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignment alignment)
+{
+    if (QTableWidgetItem *existing = table.item(row, column))
+        return existing;
+    auto *made = new QTableWidgetItem;
+    made->setTextAlignment(int(alignment));
+    table.setItem(row, column, made);
+    return made;
+}
+
+void showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
+              Qt::Alignment alignment)
+{
+    QTableWidgetItem *cell = cellItem(table, row, column, alignment);
+    cell->setFlags(flags);
+    cell->setText(text);
+}
+
+QString pointText(int minNumPoints, int maxNumPoints)
+{
+    if (minNumPoints == 0 || maxNumPoints == 0)
+        return QString();
+    if (minNumPoints == maxNumPoints)
+        return QString::number(minNumPoints);
+    return QStringLiteral("%1 - %2").arg(uint(minNumPoints)).arg(uint(maxNumPoints));
+}
+
+bool replacesRecords(int lastNumFiles, int numFiles)
+{
+    return numFiles == 0 || (lastNumFiles == 0 && numFiles >= 0);
+}
+
+} // namespace VariableTables

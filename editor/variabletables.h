@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QMap>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include <Qt>
+
+class QTableWidget;
+class QTableWidgetItem;
+
+// What the variable tables of the details and performance tabs share: their headers, their
+// cell items, column widths that only grow, the point-count text and when a file report
+// replaces their records.
+namespace VariableTables {
+
+// Gives the table one column per header and rowCount rows. Returns the columns whose header
+// item was made now or whose text changed: only those may narrow.
+QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount);
+
+// Resizes every column to its contents but keeps it when it was wider, so that a refresh
+// never narrows a column under the user's eyes. Columns in `fitted` always take their
+// contents' width.
+void fitColumnWidths(QTableWidget &table, const QSet<int> &fitted);
+
+// Shows one record per row in name order and fits the column widths. The map is walked once:
+// looking each row up by position would walk it from the start for every row.
+template<typename Record, typename FillRow>
+void refreshRows(QTableWidget &table, const QStringList &headers,
+                 const QMap<QString, Record> &records, const QSet<int> &alwaysFitted,
+                 FillRow fillRow)
+{
+    const QSet<int> fitted = shapeTable(table, headers, records.size()) + alwaysFitted;
+    int row = 0;
+    for (const Record &record : records)
+        fillRow(row++, record);
+    fitColumnWidths(table, fitted);
+}
+
+// The cell's item, made with the alignment when the cell has none. Items are reused, so a
+// refresh never deletes the item whose change is being announced.
+QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignment alignment);
+
+constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
+
+// Shows text in the cell with exactly these flags; the alignment is set when the item is made.
+void showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
+              Qt::Alignment alignment = Centred);
+
+// Empty while either count is unknown (0), one count when they agree, else "min - max".
+QString pointText(int minNumPoints, int maxNumPoints);
+
+// A file report replaces the records when the first files arrive or the last one goes;
+// otherwise it only updates the records already shown.
+bool replacesRecords(int lastNumFiles, int numFiles);
+
+} // namespace VariableTables
