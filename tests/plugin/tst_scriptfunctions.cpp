@@ -1,3 +1,4 @@
+#include "lpsimcore.h"
 #include "modaldialoganswerer.h"
 #include "pluginloader.h"
 #include "referencehostservices.h"
@@ -7,6 +8,8 @@
 #include <QtTest>
 
 #include <memory>
+
+#include <utime.h>
 
 // The vocabulary functions that do not touch the editor, called by name through the
 // reference host as a host script would call them.
@@ -24,7 +27,7 @@ private slots:
     void showMessageAnswersVoidHoweverTheBoxIsClosed();
     void showMessageWithoutTwoTextsShowsNothing_data();
     void showMessageWithoutTwoTextsShowsNothing();
-    void closeAnswersVoid();
+    void closeEmptiesTheDataLibraryCache();
 
 private:
     std::unique_ptr<PluginLoader> m_loader;
@@ -147,10 +150,33 @@ void tst_ScriptFunctions::showMessageWithoutTwoTextsShowsNothing()
     QVERIFY(m_tvl->faults().empty());
 }
 
-void tst_ScriptFunctions::closeAnswersVoid()
+// The library caches a file by path, size and modification time: a rewrite of the same
+// size and time goes unseen until the cache is dropped.
+void tst_ScriptFunctions::closeEmptiesTheDataLibraryCache()
 {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("x.lp"));
+    auto write = [&path](const QByteArray &contents) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(contents);
+        file.close();
+        const utimbuf times{1700000000, 1700000000};
+        QCOMPARE(utime(QFile::encodeName(path).constData(), &times), 0);
+    };
+    auto highestX = [&path] {
+        Corvane_LP::LoadpullUI ui;
+        const bool read = queryLoadpullFile({QFile::encodeName(path).toStdString()}, {}, 1, ui);
+        return read && !ui.variables.empty() ? ui.variables.front()->highest : -1.0;
+    };
+    write("LPDATA 1\nVAR=<x>\nx\n1\n2\n");
+    QCOMPARE(highestX(), 2.0);
+    write("LPDATA 1\nVAR=<x>\nx\n1\n7\n");
+    QCOMPARE(highestX(), 2.0);
+
     TvlValue *result = m_tvl->call("load_pull_closeDataBasedLoadpullUI", {});
     QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+    QCOMPARE(highestX(), 7.0);
 }
 
 QTEST_MAIN(tst_ScriptFunctions)
