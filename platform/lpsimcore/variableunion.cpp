@@ -55,11 +55,9 @@ void VariableUnion::add(const std::string &fileName, const FileSummary &summary)
         firstFile ? summary.minBlockRows : std::min(m_minBlockRows, summary.minBlockRows);
     m_maxBlockRows = std::max(m_maxBlockRows, summary.maxBlockRows);
     for (const VariableSummary &variable : summary.variables) {
-        const auto key =
-            std::make_pair(variable.declaration.isPerformance(), variable.declaration.name);
-        const auto found = m_memberIndex.find(key);
+        const auto found = m_memberIndex.find(variable.declaration.name);
         if (found == m_memberIndex.end()) {
-            m_memberIndex.emplace(key, m_members.size());
+            m_memberIndex.emplace(variable.declaration.name, m_members.size());
             m_members.push_back(Member{variable, {m_fileNames.size() - 1}});
         } else {
             merge(m_members[found->second], variable);

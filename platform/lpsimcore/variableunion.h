@@ -32,7 +32,9 @@ private:
 
     std::vector<std::string> m_fileNames;
     std::vector<Member> m_members;
-    std::map<std::pair<bool, std::string>, std::size_t> m_memberIndex; // (performance?, name)
+    // By name alone: a name that is a variable in one file and a quantity in another is one
+    // member, declared differently.
+    std::map<std::string, std::size_t> m_memberIndex;
     std::vector<std::string> m_disagreements;
     long long m_minBlockRows = 0;
     long long m_maxBlockRows = 0;
