@@ -1,261 +1,223 @@
 #include "dblpcstate.h"
 #include "metatypes.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 using namespace LoadPullStateUtils;
 
 namespace {
 
-TermTabState term(const char *number)
+QString s(const char *text)
 {
-    TermTabState state;
-    state.setTermNumber(QString::fromLatin1(number));
-    return state;
+    return QString::fromUtf8(text);
 }
 
-IndepVarInfo frequencyVariable(const char *name)
+IndepVarInfo indep(const char *name, const char *value = "3", bool isFrequency = false,
+                   const char *min = "1")
 {
     IndepVarInfo info;
-    info.setName(QString::fromLatin1(name));
-    info.setIsFrequency(true);
+    info.setName(s(name));
+    info.setValue(s(value));
+    info.setMinValue(s(min));
+    info.setMaxValue(s("5"));
+    info.setUnit(s("dBm"));
+    info.setIsFrequency(isFrequency);
     return info;
 }
 
-} // namespace
-
-// Declares its signals the way the tabs do.
-class StateEmitter : public QObject
+GammaVarInfo gamma(const char *name)
 {
-    Q_OBJECT
+    GammaVarInfo info;
+    info.setName(s(name));
+    return info;
+}
 
-signals:
-    void stateChanged(LoadPullStateUtils::DBLPCState state);
-    void fileTypeChanged(LoadPullStateUtils::LoadPullFileType fileType);
-    void foundVariables(QList<LoadPullStateUtils::IndepVarInfo> independentVariables,
-                        QList<LoadPullStateUtils::GammaVarInfo> gammaVariables, int numFiles);
-    void foundPerformanceVariables(
-        QList<LoadPullStateUtils::PerformanceVarBaseInfo> performanceVariables, int numFiles);
-};
+PerformanceVarBaseInfo performance(const char *name, const char *unit = "W")
+{
+    PerformanceVarBaseInfo info;
+    info.setName(s(name));
+    info.setUnit(s(unit));
+    return info;
+}
+
+TermTabState term(const char *number)
+{
+    TermTabState state;
+    state.setTermNumber(s(number));
+    return state;
+}
+
+} // namespace
 
 class tst_DBLPCState : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void defaults();
-    void everySetHasItsFileTypeAndTheUiState();
-    void eachFileTypeKeepsItsOwnSettings();
-    void settersWriteTheCurrentSet();
-    void fileTabStateCarriesItsFileType();
-    void unknownFileTypeLeavesTheCurrentSet_data();
-    void unknownFileTypeLeavesTheCurrentSet();
-    void copyNeverRefersToTheSource();
-    void assignmentNeverRefersToTheSource();
-    void copyKeepsTheFrequencyAsItIs();
-    void recordsTravelInSignals();
-    void shortNamesAreRegistered();
+    void collectionsKeepNamedRecordsInNameOrder();
+    void updatesMergeButNeverAddNames();
+    void setFrequencyVariable();
+    void frequencyIsKeptAsItIsByCopiesAndClearedBySetVariables();
+    void eachFileTypeKeepsItsOwnSet();
+    void copiesNeverReferToTheSource();
+    void metaTypesAreRegisteredByFullAndShortName();
 };
 
-void tst_DBLPCState::initTestCase()
+void tst_DBLPCState::collectionsKeepNamedRecordsInNameOrder()
 {
-    registerStateMetaTypes();
+    IndepVariablesState indeps;
+    GammasState gammas;
+    QList<PerformanceVarBaseInfo> quantities;
+    for (const char *name : {"beta", "Zeta", "alpha", "Alpha", ""}) {
+        indeps.addVariable(indep(name, "", true), true);
+        gammas.addVariable(gamma(name));
+        quantities << performance(name);
+    }
+    PerformanceTabState performances;
+    performances.setVariables(quantities);
+
+    const QList<QString> expected{s("Alpha"), s("Zeta"), s("alpha"), s("beta")};
+    QCOMPARE(indeps.variables().keys(), expected);
+    QCOMPARE(gammas.variables().keys(), expected);
+    QCOMPARE(performances.variables().keys(), expected);
+    QCOMPARE(gammas.variableAt(1).name(), s("Zeta"));
+    QCOMPARE(gammas.variableAt(4), GammaVarInfo());
+    QCOMPARE(indeps.variableAt(-1), IndepVarInfo());
+    // The frequency variable is the last flagged insertion, normalised on request.
+    QCOMPARE(indeps.frequency(), indep("Alpha", "1", true));
+    QVERIFY(performances.variableAt(0).output() && !performances.variableAt(0).autoPlot());
 }
 
-void tst_DBLPCState::defaults()
+void tst_DBLPCState::updatesMergeButNeverAddNames()
 {
-    const DBLPCState state;
-    QCOMPARE(state.fileType(), MauryFileType);
-    QVERIFY(state.uiState());
-    QCOMPARE(state.fileTabState().fileType(), MauryFileType);
-    QCOMPARE(state.termTabState(), TermTabState());
+    IndepVariablesState indeps;
+    indeps.addVariable(indep("Pin", "1", true), false);
+    IndepVariablesState fromData;
+    fromData.setVariables({indep("Pin", "", true, "0.5"), indep("Vdd")}, false);
+    indeps.mergeState(fromData, true);
+    QCOMPARE(indeps.variables().keys(), QList<QString>{s("Pin")});
+    QCOMPARE(indeps.variableNamed(s("Pin")).value(), s("0.5"));
+    QCOMPARE(indeps.frequency().value(), s("0.5"));
+
+    GammasState gammas;
+    gammas.addVariable(gamma("G1"));
+    gammas.updateVariables({gamma("G2")}, true);
+    QCOMPARE(gammas.count(), 1);
+
+    PerformanceTabState performances;
+    performances.setVariables(QList<PerformanceVarBaseInfo>{performance("Pout")});
+    performances.updateVariables(QList<PerformanceVarBaseInfo>{performance("Gain")}, true);
+    PerformanceTabState other;
+    other.setVariables(
+        QList<PerformanceVarBaseInfo>{performance("Pout", "dBm"), performance("PAE")});
+    other.setOutputAll(false);
+    other.setDisplayAll(true);
+    performances.mergeState(other, false); // the user's choices come, flags and unit stay
+    QCOMPARE(performances.variables().keys(), QList<QString>{s("Pout")});
+    QVERIFY(performances.outputAll() && !performances.displayAll());
+    QVERIFY(!performances.variableAt(0).output() && performances.variableAt(0).autoPlot());
+    QCOMPARE(performances.variableAt(0).unit(), s("W"));
+    performances.mergeState(other, true);
+    QVERIFY(!performances.outputAll() && performances.displayAll());
+    QCOMPARE(performances.variableAt(0).unit(), s("dBm"));
 }
 
-void tst_DBLPCState::everySetHasItsFileTypeAndTheUiState()
+void tst_DBLPCState::setFrequencyVariable()
 {
+    IndepVariablesState indeps;
+    indeps.addVariable(indep("F"), false);
+    indeps.setFrequencyVariable(s("F"));
+    indeps.setFrequencyVariable(s("G"));
+    indeps.setFrequencyVariable(QString());
+
+    IndepVarInfo expected = indep("F", "freq", true);
+    expected.setUnitType(s("Frequency"));
+    expected.setUnit(QString());
+    QCOMPARE(indeps.variableNamed(s("F")), expected);
+    QCOMPARE(indeps.count(), 2);
+    QCOMPARE(indeps.frequency(), indeps.variableNamed(s("G")));
+}
+
+void tst_DBLPCState::frequencyIsKeptAsItIsByCopiesAndClearedBySetVariables()
+{
+    // The frequency copy is the last flagged insertion, not the last flagged name, and it
+    // outlives the replacement of its record.
+    IndepVariablesState source;
+    source.addVariable(indep("zfreq", "3", true), false);
+    source.addVariable(indep("afreq", "3", true), false);
+    source.addVariable(indep("afreq", "4"), false);
+
+    const IndepVariablesState copy(source);
+    QCOMPARE(copy.frequency(), indep("afreq", "3", true));
+    IndepVariablesState assigned;
+    assigned.addVariable(indep("other", "3", true), false);
+    assigned = source;
+    QCOMPARE(assigned, source);
+
+    assigned.setVariables({indep("Pin")}, false);
+    QCOMPARE(assigned.frequency(), IndepVarInfo());
+    QCOMPARE(assigned.count(), 1);
+}
+
+void tst_DBLPCState::eachFileTypeKeepsItsOwnSet()
+{
+    QCOMPARE(DBLPCState().currentTypeState(), DBLPCTypeState(MauryFileType, true));
     DBLPCState made(false);
     DBLPCState switched;
     switched.setUiState(false);
+    QCOMPARE(switched, made);
     for (const LoadPullFileType type : {DatasetFileType, FocusFileType, MauryFileType}) {
         made.setFileType(type);
-        switched.setFileType(type);
-        QCOMPARE(made.fileType(), type);
-        QCOMPARE(made.fileTabState().fileType(), type);
-        QVERIFY(!made.uiState());
-        QVERIFY(!switched.uiState());
+        QCOMPARE(made.currentTypeState(), DBLPCTypeState(type, false));
     }
-}
 
-void tst_DBLPCState::eachFileTypeKeepsItsOwnSettings()
-{
     DBLPCState state;
     state.setTermTabState(term("2"));
     state.setFileType(FocusFileType);
-    QCOMPARE(state.termTabState(), TermTabState());
     state.setTermTabState(term("3"));
+    FileTabState dataset;
+    dataset.setFileType(DatasetFileType);
+    state.setFileTabState(dataset);
+    QCOMPARE(state.fileType(), FocusFileType); // the file tab's type switches no set
     state.setFileType(MauryFileType);
     QCOMPARE(state.termTabState(), term("2"));
+
     state.setFileType(FocusFileType);
+    state.setFileType(NoFileType); // no set of its own: the Focus set stays current
+    QCOMPARE(state.fileType(), NoFileType);
     QCOMPARE(state.termTabState(), term("3"));
+    QCOMPARE(state.fileTabState().fileType(), DatasetFileType);
 }
 
-void tst_DBLPCState::settersWriteTheCurrentSet()
-{
-    IndepVariablesState indeps;
-    indeps.setFrequencyVariable(QStringLiteral("freq"));
-    VariableDetailsTabState details;
-    details.setIndependentVariables(indeps);
-    PerformanceTabState performance;
-    performance.setDisplayAll(true);
-    InterpolationTabState interpolation;
-    interpolation.setInterpolationMethod(CubicInterpolation);
-    AnalysisFrequencyRangeSyncState sync;
-    sync.setUseFrequencyRangeFromDataFiles(false);
-    AnalysisParametersTabState parameters;
-    parameters.setStatusLevel(QStringLiteral("4"));
-    AnalysisOptimizationTabState optimization;
-    optimization.setWeight(QStringLiteral("5"));
-
-    DBLPCState state;
-    state.setDetailsTabState(details);
-    state.setPerformanceState(performance);
-    state.setInterpolationTabState(interpolation);
-    state.setAnalysisFrequencyRangeSyncState(sync);
-    state.setAnalysisParametersTabState(parameters);
-    state.setAnalysisOptimizationTabState(optimization);
-    state.setTermTabState(term("2"));
-
-    QCOMPARE(state.detailsTabState(), details);
-    QCOMPARE(state.performanceState(), performance);
-    QCOMPARE(state.interpolationTabState(), interpolation);
-    QCOMPARE(state.analysisFrequencyRangeSyncState(), sync);
-    QCOMPARE(state.analysisParametersTabState(), parameters);
-    QCOMPARE(state.analysisOptimizationTabState(), optimization);
-    QCOMPARE(state.termTabState(), term("2"));
-    state.setFileType(DatasetFileType);
-    QCOMPARE(state.currentTypeState(), DBLPCTypeState(DatasetFileType));
-}
-
-void tst_DBLPCState::fileTabStateCarriesItsFileType()
-{
-    FileTabState file;
-    file.setFileType(FocusFileType);
-    DBLPCState state;
-    state.setFileTabState(file);
-    QCOMPARE(state.fileTabState().fileType(), FocusFileType);
-    QCOMPARE(state.fileType(), MauryFileType);
-}
-
-void tst_DBLPCState::unknownFileTypeLeavesTheCurrentSet_data()
-{
-    QTest::addColumn<int>("fileType");
-
-    QTest::newRow("no file type keeps the Focus set current") << 0;
-    QTest::newRow("an unknown file type keeps the Focus set current") << 7;
-}
-
-void tst_DBLPCState::unknownFileTypeLeavesTheCurrentSet()
-{
-    QFETCH(int, fileType);
-
-    DBLPCState state;
-    state.setFileType(FocusFileType);
-    state.setTermTabState(term("3"));
-    state.setFileType(LoadPullFileType(fileType));
-
-    QCOMPARE(int(state.fileType()), fileType);
-    QCOMPARE(state.termTabState(), term("3"));
-    QCOMPARE(state.fileTabState().fileType(), FocusFileType);
-}
-
-void tst_DBLPCState::copyNeverRefersToTheSource()
+void tst_DBLPCState::copiesNeverReferToTheSource()
 {
     DBLPCState source;
     source.setFileType(FocusFileType);
     source.setTermTabState(term("3"));
 
     DBLPCState copy(source);
+    DBLPCState assigned(false);
+    assigned = source;
     QCOMPARE(copy, source);
-    QCOMPARE(copy.termTabState(), term("3"));
+    QCOMPARE(assigned, source);
     copy.setTermTabState(term("4"));
+    assigned.setTermTabState(term("5"));
     QCOMPARE(source.termTabState(), term("3"));
-    source.setTermTabState(term("5"));
+    source.setTermTabState(term("6"));
     QCOMPARE(copy.termTabState(), term("4"));
 }
 
-void tst_DBLPCState::assignmentNeverRefersToTheSource()
+void tst_DBLPCState::metaTypesAreRegisteredByFullAndShortName()
 {
-    DBLPCState source;
-    source.setFileType(DatasetFileType);
-    source.setTermTabState(term("3"));
-
-    DBLPCState target(false);
-    target = source;
-    QCOMPARE(target, source);
-    target.setTermTabState(term("4"));
-    QCOMPARE(source.termTabState(), term("3"));
-    target.setFileType(MauryFileType);
-    QCOMPARE(source.fileType(), DatasetFileType);
-    QCOMPARE(source.termTabState(), term("3"));
-}
-
-void tst_DBLPCState::copyKeepsTheFrequencyAsItIs()
-{
-    IndepVariablesState indeps;
-    indeps.addVariable(frequencyVariable("zfreq"), false);
-    indeps.addVariable(frequencyVariable("afreq"), false);
-    VariableDetailsTabState details;
-    details.setIndependentVariables(indeps);
-    DBLPCState source;
-    source.setDetailsTabState(details);
-
-    const DBLPCState copy(source);
-    QCOMPARE(copy.detailsTabState().independentVariables().frequency().name(),
-             QStringLiteral("afreq"));
-}
-
-void tst_DBLPCState::recordsTravelInSignals()
-{
-    StateEmitter emitter;
-    QSignalSpy stateSpy(&emitter, &StateEmitter::stateChanged);
-    QSignalSpy typeSpy(&emitter, &StateEmitter::fileTypeChanged);
-    QSignalSpy variablesSpy(&emitter, &StateEmitter::foundVariables);
-    QSignalSpy performanceSpy(&emitter, &StateEmitter::foundPerformanceVariables);
-    QVERIFY(stateSpy.isValid() && typeSpy.isValid());
-    QVERIFY(variablesSpy.isValid() && performanceSpy.isValid());
-
-    DBLPCState state;
-    state.setTermTabState(term("2"));
-    const QList<IndepVarInfo> indeps{frequencyVariable("freq")};
-    GammaVarInfo gamma;
-    gamma.setName(QStringLiteral("GammaL"));
-    PerformanceVarBaseInfo performance;
-    performance.setName(QStringLiteral("Pout"));
-
-    emit emitter.stateChanged(state);
-    emit emitter.fileTypeChanged(FocusFileType);
-    emit emitter.foundVariables(indeps, {gamma}, 2);
-    emit emitter.foundPerformanceVariables({performance}, 2);
-
-    QCOMPARE(stateSpy.count(), 1);
-    QCOMPARE(qvariant_cast<DBLPCState>(stateSpy.at(0).at(0)), state);
-    QCOMPARE(qvariant_cast<LoadPullFileType>(typeSpy.at(0).at(0)), FocusFileType);
-    QCOMPARE(qvariant_cast<QList<IndepVarInfo>>(variablesSpy.at(0).at(0)), indeps);
-    QCOMPARE(qvariant_cast<QList<GammaVarInfo>>(variablesSpy.at(0).at(1)), {gamma});
-    QCOMPARE(qvariant_cast<QList<PerformanceVarBaseInfo>>(performanceSpy.at(0).at(0)),
-             {performance});
-}
-
-void tst_DBLPCState::shortNamesAreRegistered()
-{
-    QCOMPARE(QMetaType::type("QList<IndepVarInfo>"), qMetaTypeId<QList<IndepVarInfo>>());
-    QCOMPARE(QMetaType::type("QList<GammaVarInfo>"), qMetaTypeId<QList<GammaVarInfo>>());
-    QCOMPARE(QMetaType::type("QList<PerformanceVarBaseInfo>"),
-             qMetaTypeId<QList<PerformanceVarBaseInfo>>());
-    QCOMPARE(QMetaType::type("DBLPCState"), qMetaTypeId<DBLPCState>());
-    QCOMPARE(QMetaType::type("LoadPullStateUtils::FileTabState"), qMetaTypeId<FileTabState>());
+    registerStateMetaTypes();
+    const QList<QPair<const char *, int>> names{
+        {"LoadPullStateUtils::DBLPCState", qMetaTypeId<DBLPCState>()},
+        {"DBLPCState", qMetaTypeId<DBLPCState>()},
+        {"QList<IndepVarInfo>", qMetaTypeId<QList<IndepVarInfo>>()},
+        {"QList<GammaVarInfo>", qMetaTypeId<QList<GammaVarInfo>>()},
+        {"QList<PerformanceVarBaseInfo>", qMetaTypeId<QList<PerformanceVarBaseInfo>>()}};
+    for (const auto &name : names)
+        QVERIFY2(QMetaType::type(name.first) == name.second, name.first);
 }
 
 QTEST_GUILESS_MAIN(tst_DBLPCState)
