@@ -28,8 +28,8 @@ public:
     QString unit() const { return m_unit; }
     void setUnit(const QString &unit) { m_unit = unit; }
 
-    // An empty value becomes the minimum, and so does a number below the minimum. A value
-    // above the maximum is left for validation to report.
+    // An empty value becomes the minimum, and so does a number below the minimum of a
+    // numeric range. A value above the maximum is left for validation to report.
     void normalizeValue();
     // Lays other over this record. With uiState other carries the data-file information
     // (range, points, unit type, frequency flag, and the unit of the frequency variable),
