@@ -167,6 +167,12 @@ void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
     QStringList newNames;
     for (const QString &name : lpFileNames) {
         const QString path = QFileInfo(name).canonicalFilePath();
+        // A missing file has no canonical path; resolved against the base directory the
+        // library would be told about that directory instead, so say what is wrong here.
+        if (path.isEmpty()) {
+            showMessage(false, tr("The load pull file %1 does not exist.").arg(name));
+            return;
+        }
         if (!fileTabState.fileNames().contains(path) && !newNames.contains(path))
             newNames.append(path);
     }

@@ -54,7 +54,14 @@ TermTabWidget::TermTabWidget(QWidget *parent)
     termNumberEdit->setValidator(termNumberValidator);
 }
 
-TermTabWidget::~TermTabWidget() = default;
+// The base class hides the children as the tab goes, which takes the focus from an edit and
+// finishes its editing: nothing may reach this tab's slots once its own members are gone.
+TermTabWidget::~TermTabWidget()
+{
+    const QList<QObject *> children = findChildren<QObject *>();
+    for (QObject *child : children)
+        disconnect(child, nullptr, this, nullptr);
+}
 
 // The grid keeps its natural size in the top left corner; its row 0 stays empty.
 void TermTabWidget::makeLayout()

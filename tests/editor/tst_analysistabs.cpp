@@ -7,13 +7,8 @@
 #include "modaldialoganswerer.h"
 #include "referencetvlinterface.h"
 
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QInputDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 
 #include <memory>
 
@@ -50,14 +45,11 @@ QString text(const AnalysisParametersTabState &state)
 
 AnalysisParametersTabState parameters(const QString &text)
 {
-    const auto flag = [&text](int i) {
-        return text.at(i) == QLatin1Char('1');
-    };
     AnalysisParametersTabState state;
-    state.setCalcGamma(flag(0));
-    state.setCalcAdmittance(flag(1));
-    state.setCalcImpedance(flag(2));
-    state.setAllowNonlinearDevices(flag(3));
+    state.setCalcGamma(text.at(0) == QLatin1Char('1'));
+    state.setCalcAdmittance(text.at(1) == QLatin1Char('1'));
+    state.setCalcImpedance(text.at(2) == QLatin1Char('1'));
+    state.setAllowNonlinearDevices(text.at(3) == QLatin1Char('1'));
     state.setStatusLevel(text.mid(5));
     return state;
 }
@@ -86,12 +78,13 @@ template<typename Record> QString emitted(const QSignalSpy &spy)
     return records.join(QLatin1Char(' '));
 }
 
-template<typename Widget> Widget *startingWith(const QWidget *parent, const QString &text)
+// Adds the columns "action" and "expected" and rows named by their action.
+void addRows(std::initializer_list<std::pair<const char *, const char *>> rows)
 {
-    for (Widget *widget : parent->findChildren<Widget *>())
-        if (widget->text().startsWith(text))
-            return widget;
-    return nullptr;
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expected");
+    for (const auto &row : rows)
+        QTest::newRow(row.first) << QString::fromUtf8(row.first) << QString::fromUtf8(row.second);
 }
 
 } // namespace
@@ -104,16 +97,13 @@ class tst_AnalysisTabs : public QObject
     // follow the nonlinear box.
     QString shownParameters() const
     {
-        const auto checked = [this](const char *start) {
-            return startingWith<QCheckBox>(parametersTab.get(), QString::fromUtf8(start))
-                ->isChecked();
-        };
-        const bool note = startingWith<QLabel>(parametersTab.get(), "( Only"_s)->isEnabled();
+        const QList<QCheckBox *> boxes = parametersTab->findChildren<QCheckBox *>();
+        const bool note = parametersTab->findChildren<QLabel *>().last()->isEnabled();
         return QStringLiteral("%1%2%3%4|%5")
-            .arg(checked("Reflection"))
-            .arg(checked("Admittance"))
-            .arg(checked("Impedance"))
-            .arg(checked("Allow") == note ? QString::number(note) : "?"_s)
+            .arg(boxes.at(0)->isChecked())
+            .arg(boxes.at(1)->isChecked())
+            .arg(boxes.at(2)->isChecked())
+            .arg(boxes.at(3)->isChecked() == note ? QString::number(note) : "?"_s)
             .arg(parametersTab->findChild<QLineEdit *>()->text());
     }
     // The optimisation tab as "weight label|box checked|explanation enabled".
@@ -135,14 +125,12 @@ private slots:
     void initTestCase() { registerStateMetaTypes(); }
     void init();
     void cleanup() { InterfaceHolder::instance().store(nullptr); }
-    void newTabsShowTheDefaultRecords();
     void syncBox_data();
     void syncBox();
-    void parametersTab_data();
-    void parametersTab();
-    void groupBoxGreysTheExplanation();
-    void weightDialog_data();
-    void weightDialog();
+    void parametersActions_data();
+    void parametersActions();
+    void optimizationActions_data();
+    void optimizationActions();
 };
 
 void tst_AnalysisTabs::init()
@@ -156,51 +144,36 @@ void tst_AnalysisTabs::init()
     optimizationTab = std::make_unique<AnalysisOptimizationTabWidget>();
 }
 
-void tst_AnalysisTabs::newTabsShowTheDefaultRecords()
-{
-    // The sync box stays unchecked until a record is shown.
-    QVERIFY(!syncTab->findChild<QCheckBox *>()->isChecked());
-    QCOMPARE(text(syncTab->state()), "1"_s);
-    QCOMPARE(shownParameters(), "1000|2"_s);
-    QCOMPARE(text(parametersTab->state()), "1000|2"_s);
-    QCOMPARE(shownOptimization(), "100|1|1"_s);
-    QCOMPARE(text(optimizationTab->state()), "100|1"_s);
-}
-
+// An action starts from the flag shown, 0 or 1.
 void tst_AnalysisTabs::syncBox_data()
 {
-    QTest::addColumn<bool>("shown");
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("expected");
-
-    const auto row = [](const char *name, bool shown, const char *action, const char *expected) {
-        QTest::newRow(name) << shown << QString::fromUtf8(action) << QString::fromUtf8(expected);
-    };
-    row("off sends the sweep command", true, "click", "box 0 use 0 emits [0] sweeps 0 sent [init]");
-    row("off without a host sends nothing", true, "click hostless",
-        "box 0 use 0 emits [0] sweeps 0 sent []");
-    row("on asks for the range", false, "click", "box 1 use 1 emits [1] sweeps 1 sent []");
-    row("setState off sends nothing", true, "show 0", "box 0 use 0 emits [0] sweeps 0 sent []");
-    row("setState on asks for nothing", false, "show 1", "box 1 use 1 emits [1] sweeps 0 sent []");
-    row("new files with the flag on", true, "files", "box 1 use 1 emits [] sweeps 1 sent []");
-    row("new files with the flag off", false, "files", "box 0 use 0 emits [] sweeps 0 sent []");
+    addRows({
+        {"1 click", "box 0 use 0 emits [0] sweeps 0 sent [init]"},
+        {"1 click hostless", "box 0 use 0 emits [0] sweeps 0 sent []"},
+        {"0 click", "box 1 use 1 emits [1] sweeps 1 sent []"},
+        {"1 show 0", "box 0 use 0 emits [0] sweeps 0 sent []"},
+        {"0 show 1", "box 1 use 1 emits [1] sweeps 0 sent []"},
+        {"1 files", "box 1 use 1 emits [] sweeps 1 sent []"},
+        {"0 files", "box 0 use 0 emits [] sweeps 0 sent []"},
+    });
 }
 
 void tst_AnalysisTabs::syncBox()
 {
-    QFETCH(bool, shown);
     QFETCH(QString, action);
     QFETCH(QString, expected);
 
-    syncTab->setState(sync(shown));
+    auto *box = syncTab->findChild<QCheckBox *>();
+    QVERIFY(!box->isChecked()); // unchecked until a record is shown, though the record says 1
+    QCOMPARE(text(syncTab->state()), "1"_s);
+    syncTab->setState(sync(action.startsWith(QLatin1Char('1'))));
     if (action.endsWith("hostless"_s))
         InterfaceHolder::instance().store(nullptr);
     QSignalSpy changes(syncTab.get(), &AnalysisFrequencyRangeSyncWidget::stateChanged);
     QSignalSpy sweeps(syncTab.get(), &AnalysisFrequencyRangeSyncWidget::setFrequencySweepRange);
-    auto *box = syncTab->findChild<QCheckBox *>();
-    if (action.startsWith("click"_s))
+    if (action.contains("click"_s))
         QTest::keyClick(box, Qt::Key_Space);
-    else if (action == "files"_s)
+    else if (action.contains("files"_s))
         syncTab->fileListModified();
     else
         syncTab->setState(sync(action.endsWith(QLatin1Char('1'))));
@@ -217,42 +190,39 @@ void tst_AnalysisTabs::syncBox()
              expected);
 }
 
-void tst_AnalysisTabs::parametersTab_data()
+void tst_AnalysisTabs::parametersActions_data()
 {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("expectedEmissions");
-
-    const auto row = [](const char *action, const char *emissions) {
-        QTest::newRow(action) << QString::fromUtf8(action) << QString::fromUtf8(emissions);
-    };
-    // A click announces the record once; the note follows the nonlinear box.
-    row("click Reflection", "0000|2");
-    row("click Admittance", "1100|2");
-    row("click Impedance", "1010|2");
-    row("click Allow", "1001|2");
-    // Each keystroke the validator takes is announced, the one that empties the edit too.
-    row("type -1", "1000| 1000|1");
-    row("type 0", "1000| 1000|0");
-    row("type 3", "1000| 1000|3");
-    row("type 3x", "1000| 1000|3");
-    row("type lvl", "1000| 1000|l 1000|lv 1000|lvl");
-    // A record shown comes again through each check box it changes.
-    row("show 1000|2", "1000|2");
-    row("show 1000|lvl", "1000|lvl");
-    row("show 1100|2", "1100|2 1100|2");
-    row("show 0111|4", "0111|4 0111|4 0111|4 0111|4 0111|4");
+    addRows({
+        // Each click on the reflection, admittance, impedance or nonlinear box announces
+        // the record once; the note follows the nonlinear box.
+        {"click 0 1 2 3", "0000|2 0100|2 0110|2 0111|2"},
+        {"click 3 3", "1001|2 1000|2"},
+        // Each keystroke the validator takes is announced, the one emptying the edit too.
+        {"type -1", "1000| 1000|1"},
+        {"type 0", "1000| 1000|0"},
+        {"type 3", "1000| 1000|3"},
+        {"type lvl", "1000| 1000|l 1000|lv 1000|lvl"},
+        // A record shown comes again through each check box it changes.
+        {"show 1000|2", "1000|2"},
+        {"show 1000|lvl", "1000|lvl"},
+        {"show 1100|2", "1100|2 1100|2"},
+        {"show 0111|4", "0111|4 0111|4 0111|4 0111|4 0111|4"},
+    });
 }
 
-void tst_AnalysisTabs::parametersTab()
+void tst_AnalysisTabs::parametersActions()
 {
     QFETCH(QString, action);
-    QFETCH(QString, expectedEmissions);
+    QFETCH(QString, expected);
 
+    QCOMPARE(shownParameters(), "1000|2"_s);
     QSignalSpy spy(parametersTab.get(), &AnalysisParametersTabWidget::stateChanged);
     const QString argument = action.section(QLatin1Char(' '), 1);
     auto *edit = parametersTab->findChild<QLineEdit *>();
     if (action.startsWith("click"_s)) {
-        QTest::keyClick(startingWith<QCheckBox>(parametersTab.get(), argument), Qt::Key_Space);
+        for (const QString &box : argument.split(QLatin1Char(' ')))
+            QTest::keyClick(parametersTab->findChildren<QCheckBox *>().at(box.toInt()),
+                            Qt::Key_Space);
     } else if (action.startsWith("type"_s)) {
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Backspace);
@@ -261,84 +231,67 @@ void tst_AnalysisTabs::parametersTab()
         parametersTab->setState(parameters(argument));
     }
 
-    QCOMPARE(emitted<AnalysisParametersTabState>(spy), expectedEmissions);
-    const QString last = expectedEmissions.section(QLatin1Char(' '), -1);
+    QCOMPARE(emitted<AnalysisParametersTabState>(spy), expected);
+    const QString last = expected.section(QLatin1Char(' '), -1);
     QCOMPARE(text(parametersTab->state()), last);
     QCOMPARE(shownParameters(), last);
 }
 
-// The group box answers user clicks only, so a record shown is announced once.
-void tst_AnalysisTabs::groupBoxGreysTheExplanation()
+void tst_AnalysisTabs::optimizationActions_data()
 {
-    QSignalSpy spy(optimizationTab.get(), &AnalysisOptimizationTabWidget::stateChanged);
-    auto *group = optimizationTab->findChild<QGroupBox *>();
-    QTest::keyClick(group, Qt::Key_Space);
-    QCOMPARE(shownOptimization(), "100|0|0"_s);
-    QTest::keyClick(group, Qt::Key_Space);
+    addRows({
+        // Clicking the group box greys the explanation with it. It answers clicks only, so
+        // a record shown is announced once.
+        {"click", "75|0"},
+        {"click click", "75|0 75|1"},
+        {"show w1|0", "w1|0"},
+        // The weight dialog opens on the weight and takes a number not below 0 or a name.
+        {"answer 250", "250|1"},
+        {"answer 0", "0|1"},
+        {"answer wgt", "wgt|1"},
+        {"answer -3", ""},
+        {"answer 1e", ""},
+        {"answer ", ""},
+        {"cancel 250", ""},
+        // A locale whose validator lets these through does not make them numbers.
+        {"answer 2,5 de_DE", ""},
+        {"answer 1,000 de_DE", ""},
+    });
+}
+
+void tst_AnalysisTabs::optimizationActions()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, expected);
+
     QCOMPARE(shownOptimization(), "100|1|1"_s);
-    optimizationTab->setState(optimization("w1|0"_s));
-    QCOMPARE(shownOptimization(), "w1|0|0"_s);
-    QCOMPARE(emitted<AnalysisOptimizationTabState>(spy), "100|0 100|1 w1|0"_s);
-    QCOMPARE(text(optimizationTab->state()), "w1|0"_s);
-}
-
-void tst_AnalysisTabs::weightDialog_data()
-{
-    QTest::addColumn<QString>("locale");
-    QTest::addColumn<QString>("answer");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<bool>("expectedTaken");
-
-    const auto row = [](const char *name, const char *locale, const char *answer, bool taken,
-                        bool accepted = true) {
-        QTest::newRow(name) << QString::fromUtf8(locale) << QString::fromUtf8(answer) << accepted
-                            << taken;
-    };
-    row("a positive number is taken", "C", "250", true);
-    row("zero is taken", "C", "0", true);
-    row("an exponent form is taken", "C", "1e5", true);
-    row("a variable name is taken", "C", "wgt", true);
-    row("a negative number is refused", "C", "-3", false);
-    row("a tiny negative number is refused", "C", "-1e-9", false);
-    row("an unfinished exponent is refused", "C", "1e", false);
-    row("the empty text is refused", "C", "", false);
-    row("blanks around a number are refused", "C", " 5", false);
-    row("a name that begins with a digit is refused", "C", "2x", false);
-    // The validator follows the locale and lets these through; they are no number nor name.
-    row("a decimal comma is refused", "de_DE", "2,5", false);
-    row("a group separator is refused", "de_DE", "1,000", false);
-    row("Cancel keeps the weight", "C", "250", false, false);
-}
-
-void tst_AnalysisTabs::weightDialog()
-{
-    QFETCH(QString, locale);
-    QFETCH(QString, answer);
-    QFETCH(bool, accepted);
-    QFETCH(bool, expectedTaken);
-
-    QLocale::setDefault(QLocale(locale));
     optimizationTab->setState(optimization("75|1"_s));
     QSignalSpy spy(optimizationTab.get(), &AnalysisOptimizationTabWidget::stateChanged);
-    QString initialText;
-    ModalDialogAnswerer answerer([&](QWidget *dialog) {
-        auto *input = qobject_cast<QInputDialog *>(dialog);
-        QVERIFY(input);
-        initialText = input->textValue();
-        input->setTextValue(answer);
-        if (accepted)
-            input->accept();
-        else
-            input->reject();
-    });
-    QTest::mouseClick(startingWith<QPushButton>(optimizationTab.get(), "Modify"_s), Qt::LeftButton);
+    const QStringList words = action.split(QLatin1Char(' '));
+    if (words.at(0) == "click"_s) {
+        for (int i = 0; i < words.size(); ++i)
+            QTest::keyClick(optimizationTab->findChild<QGroupBox *>(), Qt::Key_Space);
+    } else if (words.at(0) == "show"_s) {
+        optimizationTab->setState(optimization(words.at(1)));
+    } else {
+        QLocale::setDefault(QLocale(words.value(2, "C"_s)));
+        QString initialText;
+        ModalDialogAnswerer answerer([&](QWidget *dialog) {
+            auto *input = qobject_cast<QInputDialog *>(dialog);
+            QVERIFY(input);
+            initialText = input->textValue();
+            input->setTextValue(words.at(1));
+            input->done(words.at(0) == "answer"_s ? QDialog::Accepted : QDialog::Rejected);
+        });
+        QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
+        QCOMPARE(initialText, "75"_s);
+    }
 
-    QCOMPARE(answerer.dialogsSeen(), 1);
-    QCOMPARE(initialText, "75"_s);
-    const QString after = (expectedTaken ? answer : "75"_s) + "|1"_s;
-    QCOMPARE(emitted<AnalysisOptimizationTabState>(spy), expectedTaken ? after : QString());
-    QCOMPARE(text(optimizationTab->state()), after);
-    QCOMPARE(shownOptimization(), QString(after + "|1"_s));
+    QCOMPARE(emitted<AnalysisOptimizationTabState>(spy), expected);
+    const QString last =
+        (QStringList{"75|1"_s} << expected.split(QLatin1Char(' '), Qt::SkipEmptyParts)).last();
+    QCOMPARE(text(optimizationTab->state()), last);
+    QCOMPARE(shownOptimization(), QString(last + QLatin1Char('|') + last.right(1)));
 }
 
 QTEST_MAIN(tst_AnalysisTabs)

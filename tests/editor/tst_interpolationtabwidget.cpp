@@ -11,11 +11,6 @@ using LoadPullStateUtils::InterpolationTabState;
 
 namespace {
 
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
-
 // Records are written "method,domain,extrapolation".
 InterpolationTabState record(const QString &text)
 {
@@ -58,96 +53,70 @@ private slots:
     void initTestCase() { LoadPullStateUtils::registerStateMetaTypes(); }
     void init() { tab = std::make_unique<InterpolationTabWidget>(); }
     void newTabOffersTheChoices();
-    void choosingAnItem_data();
-    void choosingAnItem();
-    void setState_data();
-    void setState();
+    void changingTheTab_data();
+    void changingTheTab();
 };
 
 void tst_InterpolationTabWidget::newTabOffersTheChoices()
 {
-    QList<QStringList> items;
-    for (QComboBox *box : boxes()) {
-        items << QStringList();
+    QStringList items;
+    for (QComboBox *box : boxes())
         for (int i = 0; i < box->count(); ++i)
-            items.last() << box->itemText(i);
-    }
-    QCOMPARE(items, (QList<QStringList>{{"Linear"_s, "Cubic Spline"_s, "Cubic"_s},
-                                        {"Rectangular"_s, "Polar"_s},
-                                        {"Interpolation Mode"_s, "Constant Extrapolation"_s}}));
-    QCOMPARE(text(tab->state()), "0,0,0"_s);
+            items << box->itemText(i);
+    QCOMPARE(items.join(QLatin1Char('/')),
+             QStringLiteral("Linear/Cubic Spline/Cubic/Rectangular/Polar/Interpolation Mode/"
+                            "Constant Extrapolation"));
+    QCOMPARE(text(tab->state()), QStringLiteral("0,0,0"));
 }
 
-void tst_InterpolationTabWidget::choosingAnItem_data()
+void tst_InterpolationTabWidget::changingTheTab_data()
 {
     QTest::addColumn<QString>("shown");
-    QTest::addColumn<int>("box");
-    QTest::addColumn<int>("key");
-    QTest::addColumn<QString>("expected");
-
-    QTest::newRow("End in the method box chooses Cubic, keeping the other fields")
-        << "0,1,1"_s << 0 << int(Qt::Key_End) << "2,1,1"_s;
-    QTest::newRow("Up in the domain box goes back to Rectangular")
-        << "2,1,0"_s << 1 << int(Qt::Key_Up) << "2,0,0"_s;
-    QTest::newRow("Down in the extrapolation box chooses Constant Extrapolation")
-        << "1,1,0"_s << 2 << int(Qt::Key_Down) << "1,1,1"_s;
-    QTest::newRow("Up on the first item announces nothing")
-        << "0,0,0"_s << 1 << int(Qt::Key_Up) << QString();
-}
-
-void tst_InterpolationTabWidget::choosingAnItem()
-{
-    QFETCH(QString, shown);
-    QFETCH(int, box);
-    QFETCH(int, key);
-    QFETCH(QString, expected);
-
-    tab->setState(record(shown));
-    QSignalSpy spy(tab.get(), &InterpolationTabWidget::stateChanged);
-    QTest::keyClick(boxes().at(box), Qt::Key(key));
-
-    QCOMPARE(emitted(spy), expected);
-    QCOMPARE(text(tab->state()), expected.isEmpty() ? shown : expected);
-}
-
-void tst_InterpolationTabWidget::setState_data()
-{
-    QTest::addColumn<QString>("newState");
+    QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("expectedIndices");
     QTest::addColumn<QString>("expectedEmissions");
 
-    QTest::newRow("the state shown is announced once") << "0,0,0"_s
-                                                       << "0,0,0"_s
-                                                       << "0,0,0"_s;
-    QTest::newRow("three changed boxes announce three times more, all with the new state")
-        << "1,1,1"_s
-        << "1,1,1"_s
-        << "1,1,1 1,1,1 1,1,1 1,1,1"_s;
-    QTest::newRow("a method without text leaves its box without a current item and becomes 0")
-        << "7,1,0"_s
-        << "-1,1,0"_s
-        << "0,1,0 0,1,0 0,1,0"_s;
-    QTest::newRow("a negative extrapolation does the same after the method was announced")
-        << "2,0,-1"_s
-        << "2,0,-1"_s
-        << "2,0,-1 2,0,0 2,0,0"_s;
+    const auto row = [](const char *name, const char *shown, const char *action,
+                        const char *indices, const char *emissions) {
+        QTest::newRow(name) << QString::fromUtf8(shown) << QString::fromUtf8(action)
+                            << QString::fromUtf8(indices) << QString::fromUtf8(emissions);
+    };
+    // A key on a box announces the item it chooses, with the other fields kept.
+    row("End chooses Cubic", "0,1,1", "End 0", "2,1,1", "2,1,1");
+    row("Up goes back to Rectangular", "2,1,0", "Up 1", "2,0,0", "2,0,0");
+    row("Down chooses Constant Extrapolation", "1,1,0", "Down 2", "1,1,1", "1,1,1");
+    row("Up on the first item announces nothing", "0,0,0", "Up 1", "0,0,0", "");
+    // setState announces once, and once more through each box whose item it moves.
+    row("the state shown", "0,0,0", "0,0,0", "0,0,0", "0,0,0");
+    row("three changed boxes", "0,0,0", "1,1,1", "1,1,1", "1,1,1 1,1,1 1,1,1 1,1,1");
+    // A value without text leaves its box without a current item and becomes 0.
+    row("a method without text", "0,0,0", "7,1,0", "-1,1,0", "0,1,0 0,1,0 0,1,0");
+    row("a negative extrapolation", "0,0,0", "2,0,-1", "2,0,-1", "2,0,-1 2,0,0 2,0,0");
 }
 
-void tst_InterpolationTabWidget::setState()
+void tst_InterpolationTabWidget::changingTheTab()
 {
-    QFETCH(QString, newState);
+    QFETCH(QString, shown);
+    QFETCH(QString, action);
     QFETCH(QString, expectedIndices);
     QFETCH(QString, expectedEmissions);
 
+    tab->setState(record(shown));
     QSignalSpy spy(tab.get(), &InterpolationTabWidget::stateChanged);
-    tab->setState(record(newState));
+    const QStringList words = action.split(QLatin1Char(' ')); // a record, or a key and a box
+    if (words.size() == 1)
+        tab->setState(record(action));
+    else
+        QTest::keyClick(boxes().at(words.at(1).toInt()),
+                        Qt::Key(QKeySequence::fromString(words.at(0))[0]));
 
     QStringList indices;
     for (QComboBox *box : boxes())
         indices << QString::number(box->currentIndex());
     QCOMPARE(indices.join(QLatin1Char(',')), expectedIndices);
     QCOMPARE(emitted(spy), expectedEmissions);
-    QCOMPARE(text(tab->state()), expectedEmissions.section(QLatin1Char(' '), -1));
+    QCOMPARE(text(tab->state()),
+             expectedEmissions.isEmpty() ? shown : expectedEmissions.section(QLatin1Char(' '), -1));
 }
 
 QTEST_MAIN(tst_InterpolationTabWidget)

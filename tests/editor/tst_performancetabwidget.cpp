@@ -6,8 +6,6 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <memory>
-
 using namespace LoadPullStateUtils;
 
 namespace {
@@ -22,41 +20,23 @@ PerformanceVarBaseInfo quantity(const QString &name, const QString &maxValue = "
 {
     PerformanceVarBaseInfo info;
     info.setName(name);
-    info.setMinValue("-1"_s);
     info.setMaxValue(maxValue);
     info.setUnit(unit);
     return info;
 }
 
-// Check boxes are written "OD" (output, auto display), "O-", "-D" or "--", a space between rows.
+// Check boxes are written "OD" (output, auto display), "O-", "-D" or "--".
 QString checkText(bool output, bool autoPlot)
 {
     return QString(QLatin1Char(output ? 'O' : '-')) + QLatin1Char(autoPlot ? 'D' : '-');
 }
 
-// Records in name order: the flags are set first, so the records keep their own choices.
-PerformanceTabState performanceState(const QString &checks, bool outputAll = true,
-                                     bool displayAll = false)
-{
-    PerformanceTabState state;
-    state.setOutputAll(outputAll);
-    state.setDisplayAll(displayAll);
-    QList<PerformanceVarInfo> variables;
-    for (const QString &check : checks.split(QLatin1Char(' '))) {
-        variables << PerformanceVarInfo(quantity(QChar('A' + variables.size())));
-        variables.last().setOutput(check.startsWith(QLatin1Char('O')));
-        variables.last().setAutoPlot(check.endsWith(QLatin1Char('D')));
-    }
-    state.setVariables(variables);
-    return state;
-}
-
-QStringList columnTexts(const QTableWidget &table, int column)
+QString columnText(const QTableWidget &table, int column)
 {
     QStringList texts;
     for (int row = 0; row < table.rowCount(); ++row)
         texts << table.item(row, column)->text();
-    return texts;
+    return texts.join(", "_s);
 }
 
 } // namespace
@@ -65,38 +45,17 @@ class tst_PerformanceTabWidget : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<PerformanceTabWidget> tab;
+    QScopedPointer<PerformanceTabWidget> tab;
     QTableWidget *table = nullptr;
-
-    void show()
-    {
-        tab->show();
-        QVERIFY(QTest::qWaitForWindowExposed(tab.get()));
-    }
-
-    // One announcement, of the state shown, with these check boxes.
-    void verifyAnnounced(const QSignalSpy &changed, const QString &checks)
-    {
-        QCOMPARE(changed.size(), 1);
-        QCOMPARE(changed.at(0).at(0).value<PerformanceTabState>(), tab->state());
-        QStringList stored;
-        for (const PerformanceVarInfo &info : tab->state().allVariables())
-            stored << checkText(info.output(), info.autoPlot());
-        QCOMPARE(stored.join(QLatin1Char(' ')), checks);
-        QStringList shown;
-        for (int row = 0; row < table->rowCount(); ++row)
-            shown << checkText(table->item(row, 3)->checkState() == Qt::Checked,
-                               table->item(row, 4)->checkState() == Qt::Checked);
-        QCOMPARE(shown.join(QLatin1Char(' ')), checks);
-    }
 
 private slots:
     void initTestCase() { registerStateMetaTypes(); }
     void init()
     {
-        tab = std::make_unique<PerformanceTabWidget>();
+        tab.reset(new PerformanceTabWidget);
         table = tab->findChild<PerformanceVariablesTableWidget *>();
-        QVERIFY(table);
+        tab->show();
+        QVERIFY(table && QTest::qWaitForWindowExposed(tab.data()));
     }
 
     // Double-clicking the name and range cells neither selects them nor opens an editor.
@@ -105,10 +64,8 @@ private slots:
         tab->variablesFound({quantity("alpha"_s, "30"_s), quantity("Zeta"_s, "20"_s),
                              quantity("P1"_s, "10"_s, "dBm"_s)},
                             1);
-        show();
-        QCOMPARE(columnTexts(*table, 0), (QStringList{"P1 ( dBm )"_s, "Zeta"_s, "alpha"_s}));
-        QCOMPARE(columnTexts(*table, 1), (QStringList{"-1"_s, "-1"_s, "-1"_s}));
-        QCOMPARE(columnTexts(*table, 2), (QStringList{"10"_s, "20"_s, "30"_s}));
+        QCOMPARE(columnText(*table, 0), "P1 ( dBm ), Zeta, alpha"_s);
+        QCOMPARE(columnText(*table, 2), "10, 20, 30"_s);
         for (int column = 0; column < 3; ++column) {
             QTableWidgetItem *cell = table->item(0, column);
             const QPoint centre = table->visualItemRect(cell).center();
@@ -119,96 +76,69 @@ private slots:
         }
     }
 
-    void fileReport_data()
+    // Two files gave rows A, B and C: output and displayed, output only, neither; the
+    // all-or-nothing flags are off and on. The expected check boxes of each row, then " / " and
+    // the flags, are written as "OD O- -- / -D".
+    void action_data()
     {
-        QTest::addColumn<int>("secondCount");
-        QTest::addColumn<QStringList>("maxima");
+        QTest::addColumn<QString>("action");  // a button, a file report, or none
+        QTest::addColumn<QPoint>("checkBox"); // column and row, clicked when there is no action
         QTest::addColumn<QString>("checks");
-        QTest::newRow("a third file updates the ranges, keeps the choices and adds no quantity")
-            << 3 << QStringList{"20"_s, "30"_s} << "OD --"_s;
-        QTest::newRow("no files empty the table") << 0 << QStringList() << ""_s;
-    }
-    void fileReport()
-    {
-        QFETCH(int, secondCount);
-        QFETCH(QStringList, maxima);
-        QFETCH(QString, checks);
-        tab->variablesFound({quantity("B"_s), quantity("A"_s)}, 2);
-        tab->mergeState(performanceState("OD --"_s));
-        QSignalSpy changed(tab.get(), &PerformanceTabWidget::stateChanged);
-
-        if (secondCount == 0)
-            tab->variablesFound({}, 0);
-        else
-            tab->variablesFound({quantity("B"_s, "30"_s), quantity("A"_s, "20"_s), quantity("C"_s)},
-                                secondCount);
-
-        verifyAnnounced(changed, checks);
-        QCOMPARE(columnTexts(*table, 2), maxima);
-    }
-
-    void click_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QPoint>("checkBox"); // column and row, when no button is named
-        QTest::addColumn<QString>("checks");
-        QTest::addColumn<QString>("allFlags");
         const QString none;
-        QTest::newRow("Output off takes Auto Display off") << none << QPoint(3, 0) << "-- O- --"_s
-                                                           << "-D"_s;
-        QTest::newRow("Auto Display on takes Output on") << none << QPoint(4, 2) << "OD O- OD"_s
-                                                         << "-D"_s;
-        QTest::newRow("Output on leaves Auto Display off") << none << QPoint(3, 2) << "OD O- O-"_s
-                                                           << "-D"_s;
-        QTest::newRow("Auto Display off leaves Output on") << none << QPoint(4, 0) << "O- O- --"_s
-                                                           << "-D"_s;
-        QTest::newRow("Display All checks every box") << "Display All"_s << QPoint() << "OD OD OD"_s
-                                                      << "OD"_s;
-        QTest::newRow("Output None clears every box") << "Output None"_s << QPoint() << "-- -- --"_s
-                                                      << "--"_s;
-        QTest::newRow("Output All leaves Auto Display")
-            << "Output All"_s << QPoint() << "OD O- O-"_s
-            << "OD"_s;
-        QTest::newRow("Display None leaves Output") << "Display None"_s << QPoint() << "O- O- --"_s
-                                                    << "--"_s;
+        QTest::newRow("Output off: Auto Display off") << none << QPoint(3, 0) << "-- O- -- / -D"_s;
+        QTest::newRow("Auto Display on: Output on") << none << QPoint(4, 2) << "OD O- OD / -D"_s;
+        QTest::newRow("Output on: Auto Display stays") << none << QPoint(3, 2) << "OD O- O- / -D"_s;
+        QTest::newRow("Auto Display off: Output on") << none << QPoint(4, 0) << "O- O- -- / -D"_s;
+        QTest::newRow("Display All") << "Display All"_s << QPoint() << "OD OD OD / OD"_s;
+        QTest::newRow("Output None") << "Output None"_s << QPoint() << "-- -- -- / --"_s;
+        QTest::newRow("Output All") << "Output All"_s << QPoint() << "OD O- O- / OD"_s;
+        QTest::newRow("Display None") << "Display None"_s << QPoint() << "O- O- -- / --"_s;
+        QTest::newRow("a third file adds no row") << "3 files"_s << QPoint() << "OD O- -- / -D"_s;
+        QTest::newRow("no files empty the table") << "0 files"_s << QPoint() << "/ -D"_s;
     }
-    void click()
+    void action()
     {
-        QFETCH(QString, button);
+        QFETCH(QString, action);
         QFETCH(QPoint, checkBox);
         QFETCH(QString, checks);
-        QFETCH(QString, allFlags);
-        tab->setState(performanceState("OD O- --"_s, false, true));
-        show();
-        QSignalSpy changed(tab.get(), &PerformanceTabWidget::stateChanged);
+        const QList<PerformanceVarBaseInfo> found{quantity("A"_s), quantity("B"_s),
+                                                  quantity("C"_s)};
+        tab->variablesFound(found, 2);
+        QList<PerformanceVarInfo> records;
+        for (const PerformanceVarBaseInfo &info : found)
+            records << PerformanceVarInfo(info);
+        records[0].setAutoPlot(true);
+        records[2].setOutput(false);
+        PerformanceTabState choices; // The flags first, so that the records keep their choices.
+        choices.setOutputAll(false);
+        choices.setDisplayAll(true);
+        choices.setVariables(records);
+        tab->mergeState(choices, true);
+        QSignalSpy changed(tab.data(), &PerformanceTabWidget::stateChanged);
 
-        if (button.isEmpty()) {
+        if (action.isEmpty()) {
             const QRect cell = table->visualItemRect(table->item(checkBox.y(), checkBox.x()));
             QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
         }
-        for (QPushButton *candidate : tab->findChildren<QPushButton *>())
-            if (candidate->text() == button)
-                QTest::mouseClick(candidate, Qt::LeftButton);
+        for (QPushButton *button : tab->findChildren<QPushButton *>())
+            if (button->text() == action)
+                QTest::mouseClick(button, Qt::LeftButton);
+        if (action == "3 files"_s)
+            tab->variablesFound(found + QList<PerformanceVarBaseInfo>{quantity("D"_s)}, 3);
+        if (action == "0 files"_s)
+            tab->variablesFound({}, 0);
 
-        verifyAnnounced(changed, checks);
-        QCOMPARE(checkText(tab->state().outputAll(), tab->state().displayAll()), allFlags);
-    }
-
-    void columnsNeverNarrow()
-    {
-        PerformanceVarBaseInfo wide =
-            quantity("a_rather_long_quantity_name"_s, "123456789.125"_s, "MegaWatt"_s);
-        wide.setMinValue("-123456789.125"_s);
-        tab->variablesFound({wide}, 1);
-        show();
-        QList<int> before;
-        for (int column = 0; column < table->columnCount(); ++column)
-            before << table->columnWidth(column);
-
-        tab->setState(performanceState("O-"_s));
-
-        for (int column = 0; column < table->columnCount(); ++column)
-            QCOMPARE(table->columnWidth(column), before.at(column));
+        QCOMPARE(changed.size(), 1);
+        const auto state = changed.at(0).at(0).value<PerformanceTabState>();
+        QCOMPARE(state, tab->state());
+        QString text;
+        for (int row = 0; row < table->rowCount(); ++row) {
+            const PerformanceVarInfo info = state.variableAt(row);
+            QCOMPARE(table->item(row, 3)->checkState() == Qt::Checked, info.output());
+            QCOMPARE(table->item(row, 4)->checkState() == Qt::Checked, info.autoPlot());
+            text += checkText(info.output(), info.autoPlot()) + QLatin1Char(' ');
+        }
+        QCOMPARE(text + "/ "_s + checkText(state.outputAll(), state.displayAll()), checks);
     }
 };
 

@@ -1,7 +1,6 @@
 #include "termtabwidget.h"
 
 #include "metatypes.h"
-#include "units.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -12,11 +11,6 @@
 using LoadPullStateUtils::TermTabState;
 
 namespace {
-
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 // Records are written "reference impedance|unit|term number".
 TermTabState term(const QString &text)
@@ -65,161 +59,104 @@ class tst_TermTabWidget : public QObject
 private slots:
     void initTestCase() { LoadPullStateUtils::registerStateMetaTypes(); }
     void init() { tab = std::make_unique<TermTabWidget>(); }
-    void newTabShowsNoState();
-    void impedanceNormalisation_data();
-    void impedanceNormalisation();
-    void editingAField_data();
-    void editingAField();
-    void setState_data();
-    void setState();
-    void widgetStateChangedShowsTheRecordAgain();
+    void changingTheTab_data();
+    void changingTheTab();
+    void destroyingTheTabWhileEditingIsSafe();
 };
 
-void tst_TermTabWidget::newTabShowsNoState()
+// A focused edit finishes when its window goes: that must not reach a tab being destroyed.
+void tst_TermTabWidget::destroyingTheTabWhileEditingIsSafe()
 {
-    QStringList items;
-    for (int i = 0; i < unitBox()->count(); ++i)
-        items << unitBox()->itemText(i);
-    QCOMPARE(items, LoadPullStateUtils::resistanceUnits());
-    QCOMPARE(shown(), "|None|"_s);
-    QCOMPARE(text(tab->state()), "50.0 + j* 0.0|Ohm|1"_s);
+    tab->show();
+    QVERIFY(QTest::qWaitForWindowExposed(tab.get()));
+    auto *edit = tab->findChild<QLineEdit *>();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    QTest::keyClicks(edit, QStringLiteral("75"));
+    int emissions = 0;
+    connect(tab.get(), &TermTabWidget::stateChanged, this, [&emissions] { ++emissions; });
+    tab.reset();
+    QCOMPARE(emissions, 0);
 }
 
-void tst_TermTabWidget::impedanceNormalisation_data()
+void tst_TermTabWidget::changingTheTab_data()
 {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("expectedEmissions");
+    QTest::addColumn<QString>("expectedShown");
 
-    const auto row = [](const char *typed, const char *expected) {
-        QTest::newRow(typed) << QString::fromUtf8(typed) << QString::fromUtf8(expected);
+    const auto row = [](const char *name, const char *before, const char *action,
+                        const char *emissions, const char *shown = nullptr) {
+        QTest::newRow(name)
+            << QString::fromUtf8(before) << QString::fromUtf8(action)
+            << QString::fromUtf8(emissions)
+            << QString::fromUtf8(shown ? shown : emissions).section(QStringLiteral("; "), -1);
     };
-    // A complex text, 'j' of either case anywhere, is enclosed unless it already is.
-    row("50+j*10", "(50+j*10)");
-    row("50+J*10", "(50+J*10)");
-    row("Radj", "(Radj)");
-    row("(50+j*10)", "(50+j*10)");
-    row(" ( 50+j*10 ) ", " ( 50+j*10 ) ");
-    row("(50)+j*(10)", "((50)+j*(10))");
-    // A real text loses outer parentheses, and the blanks, only when they pair.
-    row("(75)", "75");
-    row(" ( 75 ) ", "75");
-    row("((75))", "(75)");
-    row("(R1*(2+3))", "R1*(2+3)");
-    row("75", "75");
-    row(" 75 ", " 75 ");
-    row("(50)*(2)", "(50)*(2)");
-    row("(75))", "(75))");
-    row("(75", "(75");
+    // Keys typed into a field, 0 to 2 as a record orders them, are stored once Return (\r)
+    // or Tab finishes the edit.
+    const char *kOhm = "50|kOhm|1";
+    row("a unit is chosen by its first letter", kOhm, "1 M", "50|MOhm|1");
+    row("a variable name as term number", kOhm, "2 Nport\r", "50|kOhm|Nport");
+    row("a zero term number is refused", kOhm, "2 0\r", "50|kOhm|1");
+    row("a letter after a number is refused", kOhm, "2 12x\r", "50|kOhm|12");
+    // A complex impedance, 'j' of either case anywhere, is enclosed unless it already is.
+    row("50+j*10", kOhm, "0 50+j*10\r", "(50+j*10)|kOhm|1");
+    row("50+J*10 left by Tab", kOhm, "0 50+J*10\t", "(50+J*10)|kOhm|1");
+    row("Radj", kOhm, "0 Radj\r", "(Radj)|kOhm|1");
+    row(" ( 50+j*10 ) ", kOhm, "0  ( 50+j*10 ) \r", " ( 50+j*10 ) |kOhm|1");
+    row("(50)+j*(10)", kOhm, "0 (50)+j*(10)\r", "((50)+j*(10))|kOhm|1");
+    // A real one loses outer parentheses, and the blanks, only when they pair.
+    row("(75)", kOhm, "0 (75)\r", "75|kOhm|1");
+    row(" ( 75 ) ", kOhm, "0  ( 75 ) \r", "75|kOhm|1");
+    row("75", kOhm, "0 75\r", "75|kOhm|1");
+    row("(R1*(2+3))", kOhm, "0 (R1*(2+3))\r", "R1*(2+3)|kOhm|1");
+    row("(50)*(2)", kOhm, "0 (50)*(2)\r", "(50)*(2)|kOhm|1");
+    row("(75))", kOhm, "0 (75))\r", "(75))|kOhm|1");
+    // setState announces once, and once more when it moves the unit box.
+    const char *ohm = "50.0 + j* 0.0|Ohm|1"; // the default, its impedance shown unchanged
+    row("the record shown", ohm, ohm, ohm);
+    row("a new unit", ohm, "75|kOhm|2", "75|kOhm|2; 75|kOhm|2");
+    // A unit not in the list empties the box, and the stored unit unless the box was empty.
+    row("a unit not in the list", ohm, "75|kohm|2", "75||2; 75||2");
+    row("a unit not in the list on an empty box", "75|kohm|2", "75|ohms|2", "75|ohms|2", "75||2");
 }
 
-void tst_TermTabWidget::impedanceNormalisation()
+void tst_TermTabWidget::changingTheTab()
 {
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
-
-    QCOMPARE(normalizedReferenceImpedance(typed), expected);
-}
-
-void tst_TermTabWidget::editingAField_data()
-{
-    QTest::addColumn<int>("field");
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("expected");
-
-    // An edit is stored once, when Return (\r) or leaving it (\t) finishes it.
-    QTest::newRow("a complex impedance is enclosed") << 0 << "50+j*10\r"_s
-                                                     << "(50+j*10)|kOhm|1"_s;
-    QTest::newRow("an enclosed real impedance is bared") << 0 << " ( 75 ) \r"_s
-                                                         << "75|kOhm|1"_s;
-    QTest::newRow("leaving the impedance edit") << 0 << "Zadj\t"_s
-                                                << "(Zadj)|kOhm|1"_s;
-    QTest::newRow("choosing a unit by its first letter") << 1 << "M"_s
-                                                         << "50|MOhm|1"_s;
-    QTest::newRow("choosing no unit") << 1 << "N"_s
-                                      << "50|None|1"_s;
-    QTest::newRow("a natural term number") << 2 << "7\r"_s
-                                           << "50|kOhm|7"_s;
-    QTest::newRow("a variable name as term number") << 2 << "Nport\r"_s
-                                                    << "50|kOhm|Nport"_s;
-    QTest::newRow("a zero term number is refused") << 2 << "0\r"_s
-                                                   << "50|kOhm|1"_s;
-    QTest::newRow("a letter after a number is refused") << 2 << "12x\r"_s
-                                                        << "50|kOhm|12"_s;
-}
-
-void tst_TermTabWidget::editingAField()
-{
-    QFETCH(int, field);
-    QFETCH(QString, typed);
-    QFETCH(QString, expected);
+    QFETCH(QString, before);
+    QFETCH(QString, action);
+    QFETCH(QString, expectedEmissions);
+    QFETCH(QString, expectedShown);
 
     tab->show();
     QApplication::setActiveWindow(tab.get());
     QVERIFY(QTest::qWaitForWindowActive(tab.get()));
-    tab->setState(term("50|kOhm|1"_s));
-    QWidget *widget = QList<QWidget *>{impedanceEdit(), unitBox(), termNumberEdit()}.at(field);
-    widget->setFocus();
-    QTRY_VERIFY(widget->hasFocus());
-    if (auto *edit = qobject_cast<QLineEdit *>(widget))
-        edit->selectAll();
-    QSignalSpy spy(tab.get(), &TermTabWidget::stateChanged);
-    QTest::keyClicks(widget, typed);
-
-    QTRY_COMPARE(emitted(spy), expected);
-    QCOMPARE(text(tab->state()), expected);
-    QCOMPARE(shown(), expected);
-}
-
-void tst_TermTabWidget::setState_data()
-{
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("newState");
-    QTest::addColumn<QString>("expectedEmissions");
-    QTest::addColumn<QString>("expectedShown");
-
-    const QString ohm = text(TermTabState());
-    QTest::newRow("the default shown again keeps its impedance text and is announced once")
-        << ohm << ohm << ohm << "50.0 + j* 0.0|Ohm|1"_s;
-    QTest::newRow("a new unit is announced twice, both times with the new unit")
-        << ohm << "75|kOhm|2"_s
-        << "75|kOhm|2; 75|kOhm|2"_s
-        << "75|kOhm|2"_s;
-    QTest::newRow("a unit not in the list empties the box and the stored unit")
-        << ohm << "75|kohm|2"_s
-        << "75||2; 75||2"_s
-        << "75||2"_s;
-    QTest::newRow("a unit not in the list on an empty box is kept") << "75|kohm|2"_s
-                                                                    << "75|ohms|2"_s
-                                                                    << "75|ohms|2"_s
-                                                                    << "75||2"_s;
-}
-
-void tst_TermTabWidget::setState()
-{
-    QFETCH(QString, before);
-    QFETCH(QString, newState);
-    QFETCH(QString, expectedEmissions);
-    QFETCH(QString, expectedShown);
-
+    QCOMPARE(shown(), QStringLiteral("|None|")); // a new tab shows no record
     tab->setState(term(before));
+    const bool typing = !action.contains(QLatin1Char('|'));
+    QWidget *field = QList<QWidget *>{impedanceEdit(), unitBox(), termNumberEdit()}.at(
+        typing ? action.left(1).toInt() : 0);
+    field->setFocus();
+    QTRY_VERIFY(field->hasFocus());
     QSignalSpy spy(tab.get(), &TermTabWidget::stateChanged);
-    tab->setState(term(newState));
-
-    QCOMPARE(emitted(spy), expectedEmissions);
-    QCOMPARE(text(tab->state()), expectedEmissions.section(QStringLiteral("; "), -1));
+    if (auto *edit = qobject_cast<QLineEdit *>(field))
+        edit->selectAll();
+    if (typing)
+        QTest::keyClicks(field, action.mid(2));
+    else
+        tab->setState(term(action));
+    QTRY_COMPARE(emitted(spy), expectedEmissions);
+    const QString last = expectedEmissions.section(QStringLiteral("; "), -1);
+    QCOMPARE(text(tab->state()), last);
     QCOMPARE(shown(), expectedShown);
-}
 
-// Nothing in the tab calls it: it shows the record again, over an unfinished edit.
-void tst_TermTabWidget::widgetStateChangedShowsTheRecordAgain()
-{
-    tab->setState(term("75|GOhm|5"_s));
-    QTest::keyClicks(impedanceEdit(), "x"_s);
-    QSignalSpy spy(tab.get(), &TermTabWidget::stateChanged);
+    // widgetStateChanged, which nothing in the tab calls, shows the record again over an edit.
+    spy.clear();
+    QTest::keyClick(impedanceEdit(), Qt::Key_X);
     tab->widgetStateChanged();
-
-    QCOMPARE(emitted(spy), "75|GOhm|5"_s);
-    QCOMPARE(shown(), "75|GOhm|5"_s);
+    QCOMPARE(emitted(spy), last);
+    QCOMPARE(shown(), expectedShown);
 }
 
 QTEST_MAIN(tst_TermTabWidget)
