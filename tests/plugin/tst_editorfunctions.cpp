@@ -100,12 +100,6 @@ int rowNamed(QTableWidget *table, const QString &name)
     return -1;
 }
 
-void clickCell(QTableWidget *table, int row, int column)
-{
-    const QRect cell = table->visualItemRect(table->item(row, column));
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-}
-
 } // namespace
 
 // The host's road through the editor: a component's parameter list in, nine widgets
@@ -289,8 +283,6 @@ void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList()
     TvlValue *widgets = open(parameters);
     QVERIFY(widgets);
     const Parameters accepted = accept(widgets);
-    for (const QString &name : changedEntries(parameters, accepted))
-        qWarning() << name << parameters.value(name) << accepted.value(name);
     QCOMPARE(changedEntries(parameters, accepted), QStringList());
     // Reading changes nothing either.
     QCOMPARE(accept(widgets), accepted);
@@ -367,7 +359,9 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
     } else if (edit == QLatin1String("output")) {
         QTableWidget *table =
             tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
-        clickCell(table, rowNamed(table, QStringLiteral("Vout")), 3);
+        const QRect cell =
+            table->visualItemRect(table->item(rowNamed(table, QStringLiteral("Vout")), 3));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     } else if (edit == QLatin1String("cubic")) {
         QComboBox *methods = comboOffering(widget(widgets, Interpolation), QStringLiteral("Cubic"));
         methods->setCurrentIndex(methods->findText(QStringLiteral("Cubic")));

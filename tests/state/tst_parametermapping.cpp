@@ -66,7 +66,6 @@ private slots:
     void valuesWithoutTextKeepTheirPositions();
     void hugeCountsStopAtTheEndOfTheList_data();
     void hugeCountsStopAtTheEndOfTheList();
-    void removedFrequencyVariableIsNotWritten();
     void valuesAreWrittenWithTheirUnits_data();
     void valuesAreWrittenWithTheirUnits();
     void writtenListsReadBackToTheSameParameters();
@@ -483,22 +482,6 @@ void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList()
     ParameterMap map;
     QVERIFY(readParameterList(list, map));
     QCOMPARE(map.value(QStringLiteral("GammaValue")), read);
-}
-
-void tst_ParameterMapping::removedFrequencyVariableIsNotWritten()
-{
-    DBLPCState state;
-    VariableDetailsTabState details;
-    IndepVariablesState independent;
-    independent.setFrequencyVariable(QStringLiteral("f"));
-    details.setIndependentVariables(independent);
-    state.setDetailsTabState(details);
-    QCOMPARE(toParameterMap(state).value(QStringLiteral("FreqVarName")), texts({"f"}));
-
-    independent.setVariables({}, false);
-    details.setIndependentVariables(independent);
-    state.setDetailsTabState(details);
-    QCOMPARE(toParameterMap(state).value(QStringLiteral("FreqVarName")), QStringList{QString()});
 }
 
 void tst_ParameterMapping::valuesAreWrittenWithTheirUnits_data()
