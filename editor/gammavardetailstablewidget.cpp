@@ -28,13 +28,9 @@ enum Column {
 GammaVarDetailsTableWidget::GammaVarDetailsTableWidget(QWidget *parent)
     : TableWidget(parent)
 {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setTextElideMode(Qt::ElideNone);
+    VariableTables::setUpTable(*this);
     connect(this, &QTableWidget::itemChanged, this,
             &GammaVarDetailsTableWidget::updateGammaVarInfo);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
     setItemDelegateForColumn(TypeColumn, new PullDownItemDelegate({toText(LoadGamma)}, this));
     setItemDelegateForColumn(HarmColumn, new NatOrVarItemDelegate(this));
     setItemDelegateForColumn(DomainColumn, new PullDownItemDelegate(texts<GammaDomain>(), this));

@@ -40,13 +40,9 @@ bool isFrozen(const IndepVarInfo &info)
 IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
     : TableWidget(parent)
 {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setTextElideMode(Qt::ElideNone);
+    VariableTables::setUpTable(*this);
     connect(this, &QTableWidget::itemChanged, this,
             &IndepVarDetailsTableWidget::updateIndepVarInfo);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
     setItemDelegateForColumn(ValueColumn, new RealOrVarItemDelegate(this));
     resizeRowsToContents();
     resizeColumnsToContents();

@@ -27,13 +27,9 @@ QString nameText(const PerformanceVarInfo &info)
 PerformanceVariablesTableWidget::PerformanceVariablesTableWidget(QWidget *parent)
     : TableWidget(parent)
 {
-    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    setTextElideMode(Qt::ElideNone);
+    VariableTables::setUpTable(*this);
     connect(this, &QTableWidget::itemChanged, this,
             &PerformanceVariablesTableWidget::updatePerformanceVarInfo);
-    setSelectionBehavior(QAbstractItemView::SelectItems);
-    setSelectionMode(QAbstractItemView::SingleSelection);
-    setAlternatingRowColors(true);
     setItemDelegateForColumn(OutputColumn, new EnableCheckItemDelegate(this));
     setItemDelegateForColumn(AutoDisplayColumn, new EnableCheckItemDelegate(this));
     resizeRowsToContents();

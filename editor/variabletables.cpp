@@ -24,6 +24,15 @@ void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<
 
 } // namespace
 
+void setUpTable(QTableWidget &table)
+{
+    table.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    table.setTextElideMode(Qt::ElideNone);
+    table.setSelectionBehavior(QAbstractItemView::SelectItems);
+    table.setSelectionMode(QAbstractItemView::SingleSelection);
+    table.setAlternatingRowColors(true);
+}
+
 QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount)
 {
     table.setColumnCount(headers.size());

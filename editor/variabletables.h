@@ -15,6 +15,10 @@ class QTableWidgetItem;
 // replaces their records.
 namespace VariableTables {
 
+// The settings every variable table shares: it grows with the tab, shows whole texts,
+// selects single cells and alternates its row colours.
+void setUpTable(QTableWidget &table);
+
 // Gives the table one column per header and rowCount rows. Returns the columns whose header
 // item was made now or whose text changed: only those may narrow.
 QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount);
