@@ -22,7 +22,8 @@ endfunction()
 set(LP_LSAN_SUPPRESSIONS "${PROJECT_SOURCE_DIR}/.ci/lsan.supp")
 
 # lp_add_test(NAME <name> SOURCES <files...> LIBRARIES <targets...>)
-# Builds tst_<name> and registers it with CTest to run headless.
+# Builds tst_<name> and registers it with CTest to run headless. Tests run in the caller's
+# locale: they must pass in any, a comma-decimal one included.
 function(lp_add_test)
     cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
     set(target tst_${ARG_NAME})
@@ -32,7 +33,6 @@ function(lp_add_test)
     set(env
         "QT_QPA_PLATFORM=offscreen"
         "QT_QPA_PLATFORMTHEME="
-        "LC_ALL=C.UTF-8"
         "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
         "LSAN_OPTIONS=suppressions=${LP_LSAN_SUPPRESSIONS}:print_suppressions=0:fast_unwind_on_malloc=0"
         "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")

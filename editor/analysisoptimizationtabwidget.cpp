@@ -2,7 +2,6 @@
 
 #include "numerictext.h"
 #include "realorvarvalidator.h"
-#include "variablename.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -19,11 +18,9 @@ bool isAcceptableWeight(const QString &text)
     int position = 0;
     if (text.isEmpty() || RealOrVarValidator().validate(input, position) != QValidator::Acceptable)
         return false;
-    // The validator follows the user's locale, the number check does not: a text that
-    // it took for a number but that converts to none ('2,5') must be a name to pass.
-    if (const auto number = toReal(text))
-        return *number >= 0;
-    return isVariableName(text);
+    // A design variable name is taken as it stands; a number must not be negative.
+    const auto number = toReal(text);
+    return !number || *number >= 0;
 }
 
 AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)

@@ -20,7 +20,7 @@ QValidator::State IntOrVarValidator::validate(QString &input, int &pos) const
     if (input.isEmpty())
         return Intermediate;
     QIntValidator number(bottom(), top());
-    number.setLocale(numberLocale(locale()));
+    number.setLocale(hostNumberLocale());
     switch (number.validate(input, pos)) {
     case Acceptable:
         return accept(input);

@@ -1,7 +1,8 @@
 #include "numberlocale.h"
 
-QLocale numberLocale(QLocale locale)
+QLocale hostNumberLocale()
 {
-    locale.setNumberOptions(locale.numberOptions() | QLocale::RejectGroupSeparator);
+    QLocale locale = QLocale::c();
+    locale.setNumberOptions(QLocale::RejectGroupSeparator);
     return locale;
 }

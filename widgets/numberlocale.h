@@ -2,6 +2,7 @@
 
 #include <QLocale>
 
-// The locale for the number checks: group separators are refused, because a text such
-// as "1,000" converts to no number.
-QLocale numberLocale(QLocale locale);
+// The locale of every number check: the texts checked go to the host, which reads numbers
+// with a dot and without group separators, whatever the user's locale. "2,5" and "1,000"
+// are no numbers there.
+QLocale hostNumberLocale();

@@ -13,9 +13,8 @@ QValidator::State RealOrVarValidator::validate(QString &input, int &pos) const
 {
     if (input.isEmpty())
         return Intermediate;
-    // Made per call so that the decimal separator follows the default locale of the moment.
     QDoubleValidator number;
-    number.setLocale(numberLocale(QLocale()));
+    number.setLocale(hostNumberLocale());
     // An unfinished number ('1e', 'e5') stays Intermediate even where it looks like a name.
     for (const auto notation :
          {QDoubleValidator::StandardNotation, QDoubleValidator::ScientificNotation}) {

@@ -3,7 +3,8 @@
 #include <QTableWidget>
 
 // Base of the variable tables: one press on a cell that ends up selected also counts as a
-// double-click, so an editable cell opens its editor with one click.
+// double-click, so an editable cell opens its editor with one click. A press on a cell with a
+// check box the user can toggle stays a plain press, so each click toggles it.
 class TableWidget : public QTableWidget
 {
 public:
