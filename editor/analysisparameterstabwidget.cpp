@@ -1,5 +1,6 @@
 #include "analysisparameterstabwidget.h"
 
+#include "childconnections.h"
 #include "intorvarvalidator.h"
 
 #include <QCheckBox>
@@ -33,7 +34,10 @@ AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     statusLevelEdit->setValidator(statusLevelValidator);
 }
 
-AnalysisParametersTabWidget::~AnalysisParametersTabWidget() = default;
+AnalysisParametersTabWidget::~AnalysisParametersTabWidget()
+{
+    disconnectChildrenFrom(this);
+}
 
 void AnalysisParametersTabWidget::makeLayout()
 {
@@ -69,6 +73,8 @@ void AnalysisParametersTabWidget::makeConnections()
             &AnalysisParametersTabWidget::allowNonlinearStateChanged);
     connect(statusLevelEdit, &QLineEdit::textEdited, this,
             &AnalysisParametersTabWidget::statusLevelChanged);
+    connect(statusLevelEdit, &QLineEdit::editingFinished, this,
+            &AnalysisParametersTabWidget::statusLevelEditingFinished);
 }
 
 AnalysisParametersTabState AnalysisParametersTabWidget::state() const
@@ -95,6 +101,14 @@ void AnalysisParametersTabWidget::statusLevelChanged(const QString &statusLevel)
 {
     parametersState.setStatusLevel(statusLevel);
     announce();
+}
+
+// Leaving the edit or pressing Return puts back the last complete level through the
+// validator's fixup, which raises no textEdited: the record takes what the edit then shows.
+void AnalysisParametersTabWidget::statusLevelEditingFinished()
+{
+    if (statusLevelEdit->text() != parametersState.statusLevel())
+        statusLevelChanged(statusLevelEdit->text());
 }
 
 void AnalysisParametersTabWidget::admittanceStateChanged(int checkState)

@@ -37,6 +37,7 @@ public slots:
 private:
     void makeLayout();
     void makeConnections();
+    void statusLevelEditingFinished();
     void refreshControls();
     void announce();
 

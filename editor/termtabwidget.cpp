@@ -1,5 +1,6 @@
 #include "termtabwidget.h"
 
+#include "childconnections.h"
 #include "natorvarvalidator.h"
 #include "units.h"
 
@@ -54,13 +55,9 @@ TermTabWidget::TermTabWidget(QWidget *parent)
     termNumberEdit->setValidator(termNumberValidator);
 }
 
-// The base class hides the children as the tab goes, which takes the focus from an edit and
-// finishes its editing: nothing may reach this tab's slots once its own members are gone.
 TermTabWidget::~TermTabWidget()
 {
-    const QList<QObject *> children = findChildren<QObject *>();
-    for (QObject *child : children)
-        disconnect(child, nullptr, this, nullptr);
+    disconnectChildrenFrom(this);
 }
 
 // The grid keeps its natural size in the top left corner; its row 0 stays empty.

@@ -44,17 +44,18 @@ bool isAcceptableRealOrVar(QString text)
     return validator.validate(text, position) == QValidator::Acceptable;
 }
 
-// "value unit" as written for a number, a variable name, or a name that merely
-// begins with "dbmtow": the first word is the value, the second its unit.
+// "value unit" as the editor writes it: a number or a design variable name, a blank, and
+// the unit as the data files give it, which may hold blanks, digits and punctuation
+// ("25 deg C", "3 V/m").
 bool splitValueAndUnit(const QString &text, IndepVarInfo &info)
 {
-    const QStringList words = text.split(Blank);
-    if (words.size() != 2 || words.at(1).isEmpty())
+    const int blank = text.indexOf(Blank);
+    const QString value = text.left(blank);
+    const QString unit = text.mid(blank + 1).trimmed();
+    if (blank < 0 || unit.isEmpty() || (!isVariableName(value) && !toReal(value)))
         return false;
-    if (!isVariableName(words.at(0)) && !toReal(words.at(0)))
-        return false;
-    info.setValue(words.at(0));
-    info.setUnit(words.at(1));
+    info.setValue(value);
+    info.setUnit(unit);
     return true;
 }
 

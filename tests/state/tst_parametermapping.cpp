@@ -363,6 +363,10 @@ void tst_ParameterMapping::independentValues_data()
         << QStringLiteral("Vbias ") << QStringLiteral("Vbias") << QString();
     QTest::newRow("number with a unit that is no word")
         << QStringLiteral("50 %") << QStringLiteral("50") << QStringLiteral("%");
+    QTest::newRow("number and a unit with a blank")
+        << QStringLiteral("25 deg C") << QStringLiteral("25") << QStringLiteral("deg C");
+    QTest::newRow("variable and a unit with digits and punctuation")
+        << QStringLiteral("Eb  V/m2 ") << QStringLiteral("Eb") << QStringLiteral("V/m2");
     QTest::newRow("expression stays whole")
         << QStringLiteral("2*x V") << QStringLiteral("2*x V") << QString();
 }
@@ -530,7 +534,9 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
     };
     const QStringList names = texts({"Pin", "Vdd", "Vgs", "Id_q", "Zeta", "alpha", "T", "P in"});
     const QStringList values = texts({"10", "-3.5", "2e-3", "28", "Vbias", "Pref", "_x1"});
-    const QStringList units = texts({"", "GHz", "V", "dBm", "DBM", "mA", "None", "%", "degC"});
+    // Any unit text the data files may give: blanks, digits and punctuation included.
+    const QStringList units = texts({"", "GHz", "V", "dBm", "DBM", "mA", "None", "%", "degC",
+                                     "deg C", "V/m", "m2", "1/s", "e5", "dB re 1 mW"});
     const QStringList impedances =
         texts({"50.0 + j* 0.0", "(Rload + j*Xm)", "75", "R1", "(50)*(2)", "(10 + j*5)"});
 
@@ -593,6 +599,15 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
         DBLPCState read;
         const ParameterMap rewritten = roundTrip(written, &read);
         QCOMPARE(rewritten, written);
+        for (const IndepVarInfo &info : independent.allVariables()) {
+            const IndepVarInfo readBack =
+                read.detailsTabState().independentVariables().variableNamed(info.name());
+            QCOMPARE(readBack.value(), info.value());
+            if (!info.isFrequency() && !info.unit().isEmpty() &&
+                info.unit() != QLatin1String("None") &&
+                info.unit().compare(QLatin1String("dBm"), Qt::CaseInsensitive) != 0)
+                QCOMPARE(readBack.unit(), info.unit());
+        }
         QCOMPARE(read.detailsTabState().gammaVariables(), gammas);
         QCOMPARE(read.performanceState(), performance);
     }
