@@ -15,6 +15,38 @@
 
 using namespace LoadPullStateUtils;
 
+namespace {
+
+// The shown records, and beside them the given records of every variable they lack.
+VariableDetailsTabState withAbsentRecords(VariableDetailsTabState shown,
+                                          const VariableDetailsTabState &given)
+{
+    IndepVariablesState independent = shown.independentVariables();
+    for (const IndepVarInfo &info : given.independentVariables().allVariables()) {
+        if (!independent.variables().contains(info.name()))
+            independent.addVariable(info, false);
+    }
+    GammasState gammas = shown.gammaVariables();
+    for (const GammaVarInfo &info : given.gammaVariables().allVariables()) {
+        if (!gammas.variables().contains(info.name()))
+            gammas.addVariable(info);
+    }
+    shown.setIndependentVariables(independent);
+    shown.setGammaVariables(gammas);
+    return shown;
+}
+
+PerformanceTabState withAbsentRecords(PerformanceTabState shown, const PerformanceTabState &given)
+{
+    for (const PerformanceVarInfo &info : given.allVariables()) {
+        if (!shown.variables().contains(info.name()))
+            shown.addVariable(info);
+    }
+    return shown;
+}
+
+} // namespace
+
 AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     : QWidget(parent)
     , typeNameLabel(new QLabel(tr("Maury")))
@@ -82,6 +114,13 @@ void AllTabsWidget::handOutStates()
     analysisParametersTab->setState(given.analysisParametersTabState());
     analysisOptimizationTab->setState(given.analysisOptimizationTabState());
     fileTab->setState(given.fileTabState());
+    // The data cannot tell which variables a file it cannot read holds: the component's
+    // records of the variables it did not report are kept as they are.
+    if (fileTab->hasUnreadableFiles()) {
+        detailsTab->setState(withAbsentRecords(detailsTab->state(), given.detailsTabState()));
+        performanceTab->setState(
+            withAbsentRecords(performanceTab->state(), given.performanceState()));
+    }
     detailsTab->mergeState(given.detailsTabState(), given.uiState());
     performanceTab->mergeState(given.performanceState(), given.uiState());
     componentState.setUiState(true);

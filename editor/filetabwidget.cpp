@@ -1,15 +1,20 @@
 #include "filetabwidget.h"
 
+#include "elidedtext.h"
 #include "enhancedlistwidget.h"
 #include "enumerations.h"
 #include "hostadapter.h"
 #include "loadpulldatalibrary.h"
 #include "plainmessagebox.h"
 #include "rowoperationswidget.h"
+#include "signalblocker.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QStyle>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using namespace LoadPullStateUtils;
 
@@ -77,6 +82,12 @@ PerformanceVarBaseInfo performanceRecord(const Corvane_LP::VarInfoUI &variable)
     info.setMaxValue(numberText(variable.highest));
     info.setIsComplex(variable.isComplex());
     return info;
+}
+
+// The host keeps file names as Latin-1 text: any other character would come back as '?'.
+bool isLatin1(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xff; });
 }
 
 void sendCommand(const QString &command)
@@ -151,6 +162,11 @@ FileTabWidget::FileTabWidget(QWidget *parent)
 
 FileTabWidget::~FileTabWidget() = default;
 
+bool FileTabWidget::hasUnreadableFiles() const
+{
+    return !unreadableFiles.isEmpty();
+}
+
 void FileTabWidget::addLoadPullFile()
 {
     const int filesBefore = fileTabState.count();
@@ -165,33 +181,30 @@ void FileTabWidget::addLoadPullFile()
 void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
 {
     QStringList newNames;
+    QStringList unusable;
     for (const QString &name : lpFileNames) {
         const QString path = QFileInfo(name).canonicalFilePath();
         // A missing file has no canonical path; resolved against the base directory the
         // library would be told about that directory instead, so say what is wrong here.
         if (path.isEmpty()) {
-            showMessage(false, tr("The load pull file %1 does not exist.").arg(name));
+            showMessage(false, tr("The load pull file %1 does not exist.").arg(elidedText(name)));
             return;
         }
-        if (!fileTabState.fileNames().contains(path) && !newNames.contains(path))
+        if (!isLatin1(path))
+            unusable.append(path);
+        else if (!fileTabState.fileNames().contains(path) && !newNames.contains(path))
             newNames.append(path);
     }
+    for (const QString &path : qAsConst(unusable))
+        showMessage(false, tr("%1 cannot be used: the design environment keeps file names as "
+                              "Latin-1 text, and this path holds other characters. Rename the "
+                              "file, or move it to a folder whose path holds Latin-1 characters "
+                              "only.")
+                               .arg(elidedText(path)));
     if (newNames.isEmpty())
         return;
-
-    QList<IndepVarInfo> indepVariables;
-    QList<GammaVarInfo> gammaVariables;
-    QList<PerformanceVarBaseInfo> performanceVariables;
-    Corvane_LP::LoadpullUI uiInfo;
-    if (!isValid(newNames, indepVariables, gammaVariables, performanceVariables, uiInfo)) {
-        showMessage(false, LoadPullDataLibrary::text(uiInfo.errorText));
-        return;
-    }
-    if (!uiInfo.warningText.empty())
-        showMessage(true, LoadPullDataLibrary::text(uiInfo.warningText));
-    for (const QString &path : qAsConst(newNames))
-        fileTabState.appendFileName(path);
-    announce(indepVariables, gammaVariables, performanceVariables);
+    if (const std::optional<QString> refusal = takeFiles(newNames))
+        showMessage(false, *refusal);
 }
 
 void FileTabWidget::widgetStateChanged()
@@ -202,10 +215,15 @@ void FileTabWidget::widgetStateChanged()
 
 void FileTabWidget::viewLoadPullFile(const QString &fileToView)
 {
-    if (const std::optional<QString> path =
-            HostAdapter::scriptString(baseDir.absoluteFilePath(fileToView)))
-        sendCommand(QStringLiteral("de_invoke_text_editor( NULL, FALSE, NULL, ") + *path +
+    const QString path = baseDir.absoluteFilePath(fileToView);
+    if (const std::optional<QString> quoted = HostAdapter::scriptString(path))
+        sendCommand(QStringLiteral("de_invoke_text_editor( NULL, FALSE, NULL, ") + *quoted +
                     QStringLiteral(" );"));
+    else
+        showMessage(false, tr("%1 cannot be opened for viewing: its name holds a control "
+                              "character or a character outside Latin-1, which no command to "
+                              "the design environment can carry.")
+                               .arg(elidedText(path)));
 }
 
 // Runs after the list has dropped the row. A removal the data library refuses puts the
@@ -216,25 +234,31 @@ void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
         return;
     const QString removed = fileTabState.fileNames().at(deletedFileIndex);
     fileTabState.removeFileNameAt(deletedFileIndex);
+    unreadableFiles.remove(removed);
 
     Corvane_LP::LoadpullUI uiInfo;
     // The stored names are canonical already; canonicalising again would turn a file
     // deleted on disk into an empty name.
-    if (LoadPullDataLibrary::query({}, fileTabState.fileNames(), uiInfo)) {
-        QList<IndepVarInfo> indepVariables;
-        QList<GammaVarInfo> gammaVariables;
-        QList<PerformanceVarBaseInfo> performanceVariables;
-        extractVariableInfo(uiInfo, indepVariables, gammaVariables, performanceVariables);
-        announce(indepVariables, gammaVariables, performanceVariables);
+    if (LoadPullDataLibrary::query({}, readableFiles(), uiInfo)) {
+        announce(uiInfo);
         if (fileTabState.isEmpty())
             sendCommand(TabsInsensitive);
         return;
     }
-    appendLoadPullFiles({removed});
+    QString message = tr(" Could not remove file %1 from internal cache.").arg(elidedText(removed));
+    if (const std::optional<QString> refusal = takeFiles({removed})) {
+        // The file stays removed. Whatever else the library can no longer read stays listed
+        // with its settings, as at opening, and the tab announces the state it ends in.
+        message +=
+            QLatin1Char('\n') +
+            tr("It could not be added back either, so it is no longer listed: %1").arg(*refusal);
+        noteUnreadableFiles(readableFiles());
+        announceReadableFiles();
+    }
     updateView();
     if (fileTabState.isEmpty())
         sendCommand(TabsInsensitive);
-    showMessage(false, tr(" Could not remove file %1 from internal cache.").arg(removed));
+    showMessage(false, message);
 }
 
 FileTabState FileTabWidget::state() const
@@ -245,8 +269,12 @@ FileTabState FileTabWidget::state() const
 void FileTabWidget::setState(const FileTabState &newState)
 {
     fileTabState.clear();
+    unreadableFiles.clear();
     fileTabState.setFileType(newState.fileType());
-    appendLoadPullFiles(newState.fileNames());
+    if (fileTabState.fileType() == MauryFileType)
+        restoreFiles(newState.fileNames());
+    else
+        appendLoadPullFiles(newState.fileNames());
     sendCommand(fileTabState.isEmpty() ? TabsInsensitive : TabsSensitive);
     fileFilter = fileFilterFor(fileTabState.fileType());
     updateView();
@@ -258,6 +286,7 @@ void FileTabWidget::updateView()
     for (const QString &file : fileTabState.fileNames())
         shown.append(displayName(file));
     fileListWidget->UpdateContents(shown);
+    markUnreadableRows();
 }
 
 void FileTabWidget::updateFiles(const QStringList &updatedListOfFiles)
@@ -279,8 +308,9 @@ bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> 
     QString suffix;
     switch (fileTabState.fileType()) {
     case MauryFileType: {
+        // A listed file the library cannot read would make it refuse every addition.
         const bool accepted = LoadPullDataLibrary::query(
-            absoluteFileNames(lpFileNames), absoluteFileNames(fileTabState.fileNames()), uiInfo);
+            absoluteFileNames(lpFileNames), absoluteFileNames(readableFiles()), uiInfo);
         if (accepted)
             extractVariableInfo(uiInfo, indepVariables, gammaVariables, performanceVariables);
         return accepted;
@@ -300,10 +330,102 @@ bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> 
     const QString first = lpFileNames.first();
     if (QFileInfo(first).suffix().toLower() == suffix)
         return true;
-    LoadPullDataLibrary::setErrorText(uiInfo,
-                                      tr("%1 is not a %2 load pull file: its name must end in .%3")
-                                          .arg(first, toText(fileTabState.fileType()), suffix));
+    LoadPullDataLibrary::setErrorText(
+        uiInfo, tr("%1 is not a %2 load pull file: its name must end in .%3")
+                    .arg(elidedText(first), toText(fileTabState.fileType()), suffix));
     return false;
+}
+
+// Tests the new files, given as canonical paths, and takes them when the library accepts
+// them. Gives the refusal to show when it does not.
+std::optional<QString> FileTabWidget::takeFiles(const QStringList &newNames)
+{
+    QList<IndepVarInfo> indepVariables;
+    QList<GammaVarInfo> gammaVariables;
+    QList<PerformanceVarBaseInfo> performanceVariables;
+    Corvane_LP::LoadpullUI uiInfo;
+    if (!isValid(newNames, indepVariables, gammaVariables, performanceVariables, uiInfo))
+        return elidedLines(LoadPullDataLibrary::text(uiInfo.errorText));
+    showWarning(uiInfo);
+    for (const QString &path : newNames)
+        fileTabState.appendFileName(path);
+    announce(indepVariables, gammaVariables, performanceVariables);
+    return std::nullopt;
+}
+
+// The component's files are tested again. A file the library cannot read stays listed as the
+// component names it, so that opening and accepting the editor loses none of its settings;
+// the user is told which files and why, and may remove them.
+void FileTabWidget::restoreFiles(const QStringList &fileNames)
+{
+    QStringList listed;
+    for (const QString &name : fileNames) {
+        const QString path = QFileInfo(name).canonicalFilePath();
+        const QString entry = path.isEmpty() ? name : path;
+        if (!listed.contains(entry))
+            listed.append(entry);
+    }
+    if (listed.isEmpty())
+        return;
+    // The usual case: one query for all files.
+    if (!takeFiles(listed))
+        return;
+    fileTabState.setFileNames(listed);
+    noteUnreadableFiles(listed);
+    QStringList reasons = unreadableFiles.values();
+    showMessage(false, tr("These load pull files could not be read. They stay in the list, and "
+                          "the settings of their variables are kept; remove a file to drop it.") +
+                           QStringLiteral("\n\n") + elidedLines(reasons.join(QLatin1Char('\n'))));
+    announceReadableFiles();
+}
+
+QStringList FileTabWidget::readableFiles() const
+{
+    QStringList readable;
+    for (const QString &file : fileTabState.fileNames()) {
+        if (!unreadableFiles.contains(file))
+            readable.append(file);
+    }
+    return readable;
+}
+
+// Asks the library about each file alone and notes those it cannot read, with its reason.
+void FileTabWidget::noteUnreadableFiles(const QStringList &files)
+{
+    for (const QString &file : files) {
+        Corvane_LP::LoadpullUI probe;
+        if (!LoadPullDataLibrary::query({baseDir.absoluteFilePath(file)}, {}, probe))
+            unreadableFiles.insert(file, LoadPullDataLibrary::text(probe.errorText));
+    }
+}
+
+// Announces the variables of the files the library can read. Should it refuse them together
+// although it took each alone, they are all kept as unreadable.
+void FileTabWidget::announceReadableFiles()
+{
+    const QStringList readable = readableFiles();
+    Corvane_LP::LoadpullUI uiInfo;
+    if (LoadPullDataLibrary::query({}, absoluteFileNames(readable), uiInfo)) {
+        showWarning(uiInfo);
+    } else {
+        for (const QString &file : readable)
+            unreadableFiles.insert(file, LoadPullDataLibrary::text(uiInfo.errorText));
+        uiInfo.clear();
+    }
+    announce(uiInfo);
+}
+
+void FileTabWidget::markUnreadableRows()
+{
+    const SignalBlocker blocker(fileListWidget);
+    const QStringList files = fileTabState.fileNames();
+    for (int row = 0; row < fileListWidget->count() && row < files.size(); ++row) {
+        QListWidgetItem *item = fileListWidget->item(row);
+        const QString reason = unreadableFiles.value(files.at(row));
+        item->setToolTip(elidedLines(reason));
+        item->setIcon(reason.isEmpty() ? QIcon()
+                                       : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    }
 }
 
 QStringList FileTabWidget::absoluteFileNames(const QStringList &fileNames) const
@@ -324,6 +446,15 @@ QString FileTabWidget::displayName(const QString &fileName) const
     return fileName;
 }
 
+void FileTabWidget::announce(const Corvane_LP::LoadpullUI &uiInfo)
+{
+    QList<IndepVarInfo> indepVariables;
+    QList<GammaVarInfo> gammaVariables;
+    QList<PerformanceVarBaseInfo> performanceVariables;
+    extractVariableInfo(uiInfo, indepVariables, gammaVariables, performanceVariables);
+    announce(indepVariables, gammaVariables, performanceVariables);
+}
+
 void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
                              const QList<GammaVarInfo> &gammaVariables,
                              const QList<PerformanceVarBaseInfo> &performanceVariables)
@@ -332,6 +463,12 @@ void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
     emit foundVariables(indepVariables, gammaVariables, numFiles);
     emit foundPerformanceVariables(performanceVariables, numFiles);
     widgetStateChanged();
+}
+
+void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
+{
+    if (!uiInfo.warningText.empty())
+        showMessage(true, elidedLines(LoadPullDataLibrary::text(uiInfo.warningText)));
 }
 
 void FileTabWidget::showMessage(bool warning, const QString &text)

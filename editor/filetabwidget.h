@@ -7,9 +7,12 @@
 
 #include <QDir>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <optional>
 
 namespace Corvane_LP {
 class LoadpullUI;
@@ -33,6 +36,9 @@ class FileTabWidget final : public QWidget
 public:
     explicit FileTabWidget(QWidget *parent = nullptr);
     ~FileTabWidget() override;
+
+    // Whether files of the component are listed that the data library could not read.
+    bool hasUnreadableFiles() const;
 
 signals:
     void appendRow(const QString &lpFileName);
@@ -63,14 +69,25 @@ public slots:
                  Corvane_LP::LoadpullUI &uiInfo);
 
 private:
+    std::optional<QString> takeFiles(const QStringList &newNames);
+    void restoreFiles(const QStringList &fileNames);
+    QStringList readableFiles() const;
+    void noteUnreadableFiles(const QStringList &files);
+    void announceReadableFiles();
+    void markUnreadableRows();
     QStringList absoluteFileNames(const QStringList &fileNames) const;
     QString displayName(const QString &fileName) const;
+    void announce(const Corvane_LP::LoadpullUI &uiInfo);
     void announce(const QList<LoadPullStateUtils::IndepVarInfo> &indepVariables,
                   const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
                   const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
+    void showWarning(const Corvane_LP::LoadpullUI &uiInfo);
     void showMessage(bool warning, const QString &text);
 
     LoadPullStateUtils::FileTabState fileTabState;
+    // Listed files the data library could not read, with its reason. They are kept so that
+    // their variables' settings are, and left out of every query.
+    QMap<QString, QString> unreadableFiles;
     QDir baseDir;
     QString fileFilter;
     EnhancedListWidget *fileListWidget;

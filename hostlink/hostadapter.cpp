@@ -15,8 +15,10 @@ void HostAdapter::executeCommand(const QString &target, const QString &command)
 
 std::optional<QString> HostAdapter::scriptString(const QString &text)
 {
-    if (std::any_of(text.cbegin(), text.cend(),
-                    [](QChar c) { return c.category() == QChar::Other_Control; }))
+    const auto uncarried = [](QChar c) {
+        return c.category() == QChar::Other_Control || c.unicode() > 0xff;
+    };
+    if (std::any_of(text.cbegin(), text.cend(), uncarried))
         return std::nullopt;
     QString escaped = text;
     escaped.replace(QLatin1Char('\\'), QLatin1String("\\\\"));

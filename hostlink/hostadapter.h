@@ -14,6 +14,7 @@ public:
 
     // `text` as a double-quoted script string, with quotes and backslashes escaped so
     // that no text can end the string early. Nothing for a text holding a control
-    // character, which no script string may carry.
+    // character, which no script string may carry, or a character outside Latin-1, which
+    // no command text can.
     static std::optional<QString> scriptString(const QString &text);
 };

@@ -17,12 +17,37 @@ std::vector<std::string> libraryPaths(const QStringList &paths)
     return converted;
 }
 
+void replaceAll(std::string &text, const std::string &from, const std::string &to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+// The library names files as it was given them, in the file system's encoding; the editor
+// reads its texts as Latin-1. A path that is not plain ASCII ("café.lp") is put back
+// in the editor's form, so that messages show it as the user knows it.
+void nameFilesInLatin1(std::string &text, const QStringList &paths)
+{
+    for (const QString &path : paths) {
+        const QByteArray encoded = QFile::encodeName(path);
+        const QByteArray latin1 = path.toLatin1();
+        if (encoded != latin1 && QString::fromLatin1(latin1) == path)
+            replaceAll(text, encoded.toStdString(), latin1.toStdString());
+    }
+}
+
 } // namespace
 
 bool LoadPullDataLibrary::query(const QStringList &filesToAdd, const QStringList &filesToKeep,
                                 Corvane_LP::LoadpullUI &ui)
 {
-    return queryLoadpullFile(libraryPaths(filesToAdd), libraryPaths(filesToKeep), QueryMode, ui);
+    const bool accepted =
+        queryLoadpullFile(libraryPaths(filesToAdd), libraryPaths(filesToKeep), QueryMode, ui);
+    for (std::string *text : {&ui.errorText, &ui.warningText}) {
+        nameFilesInLatin1(*text, filesToAdd);
+        nameFilesInLatin1(*text, filesToKeep);
+    }
+    return accepted;
 }
 
 void LoadPullDataLibrary::releaseCache()

@@ -8,8 +8,8 @@
 #include <string>
 
 // The plug-in's one way into the host's load-pull data library. Paths cross in the
-// file system's encoding, so that files whose names hold characters outside
-// Latin-1 can be used; every other text comes back as Latin-1.
+// file system's encoding; every other text comes back as Latin-1, the paths that the
+// library's messages name included.
 class LoadPullDataLibrary
 {
 public:

@@ -134,12 +134,14 @@ GammasState readGammas(const ParameterMap &map)
     return gammas;
 }
 
-// Whether a quantity is complex is not read: the data files tell.
+// Whether a quantity is complex is read as well, though the data files tell and override
+// it: a quantity of a data file that cannot be read keeps it so.
 PerformanceTabState readPerformance(const ParameterMap &map, PerformanceTabState performance)
 {
     const QStringList names = map.value(P::PrfmParamName);
     const QStringList outputs = map.value(P::PrfmParamOutput);
     const QStringList autoPlots = map.value(P::PrfmParamAutoPlot);
+    const QStringList types = map.value(P::PrfmParamType);
     QList<PerformanceVarInfo> records;
     for (int i = 0; i < names.size(); ++i) {
         PerformanceVarInfo info;
@@ -148,6 +150,8 @@ PerformanceTabState readPerformance(const ParameterMap &map, PerformanceTabState
             info.setOutput(fromYesNoText(outputs.at(i)));
         if (i < autoPlots.size())
             info.setAutoPlot(fromYesNoText(autoPlots.at(i)));
+        if (i < types.size())
+            info.setIsComplex(types.at(i) == valueTypeText(true));
         records.append(info);
     }
     performance.setVariables(records);

@@ -74,7 +74,8 @@ private slots:
     void storedValuesAreLaidOverTheDataFiles();
     void anotherFileTypeOpensTheMaurySet();
     void addingAFileReachesTheStateWithoutFurtherCalls();
-    void filesThatNoLongerExistGiveEmptyTables();
+    void filesThatCannotBeReadKeepTheirSettings_data();
+    void filesThatCannotBeReadKeepTheirSettings();
     void onlyMauryIsAcceptedAsANewType();
     void maurySetIsHandedOutAgain();
     void tabsOutliveTheContainer();
@@ -173,23 +174,66 @@ void tst_AllTabsWidget::addingAFileReachesTheStateWithoutFurtherCalls()
     QCOMPARE(state.performanceState().count(), 5);
 }
 
-void tst_AllTabsWidget::filesThatNoLongerExistGiveEmptyTables()
+// What the data cannot tell is kept as the component holds it: the files, and the records of
+// the variables that no readable file reports. The readable files' variables are shown as
+// usual, with the stored values laid over them.
+void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings_data()
 {
-    QString refusal;
-    ModalDialogAnswerer answerer([&refusal](QWidget *dialog) {
-        refusal = qobject_cast<QMessageBox *>(dialog)->text();
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("independentVariables"); // Freq, Pin_avail and the stored Vgg
+    QTest::addColumn<int>("performanceVariables"); // the example's five and the stored Ig
+
+    const QString gone = QStringLiteral("/nowhere/gone.lp");
+    QTest::newRow("the only file is gone") << QStringList{gone} << 3 << 2;
+    QTest::newRow("one of two files is gone") << QStringList{ExampleFile, gone} << 3 << 6;
+}
+
+void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings()
+{
+    QFETCH(QStringList, files);
+    QFETCH(int, independentVariables);
+    QFETCH(int, performanceVariables);
+    QString shown;
+    ModalDialogAnswerer answerer([&shown](QWidget *dialog) {
+        shown = qobject_cast<QMessageBox *>(dialog)->text();
         clickMessageBoxButton(dialog, QMessageBox::Ok);
     });
-    const AllTabsWidget *editor = open(storedComponent({QStringLiteral("/nowhere/gone.lp")}));
+    DBLPCState given = storedComponent(files);
+    VariableDetailsTabState details = given.detailsTabState();
+    IndepVariablesState independent = details.independentVariables();
+    IndepVarInfo gate;
+    gate.setName(QStringLiteral("Vgg"));
+    gate.setValue(QStringLiteral("-2.5"));
+    gate.setUnit(QStringLiteral("deg C"));
+    independent.addVariable(gate, false);
+    details.setIndependentVariables(independent);
+    given.setDetailsTabState(details);
+    PerformanceTabState performance = given.performanceState();
+    PerformanceVarInfo current;
+    current.setName(QStringLiteral("Ig"));
+    current.setOutput(false);
+    current.setAutoPlot(true);
+    current.setIsComplex(true);
+    performance.addVariable(current);
+    given.setPerformanceState(performance);
+
+    const AllTabsWidget *editor = open(given);
 
     QCOMPARE(answerer.dialogsSeen(), 1);
-    QVERIFY(!refusal.isEmpty());
-    QVERIFY(editor->fileTabWidget()->state().isEmpty());
+    QVERIFY(shown.contains(QStringLiteral("\"/nowhere/gone.lp\" does not exist")));
     const DBLPCState state = editor->state();
-    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
-    QCOMPARE(state.performanceState().count(), 0);
-    QCOMPARE(m_tvl->commands().back().text,
-             std::string("dblp_make_all_but_file_tab_insensitive(); "));
+    QCOMPARE(state.fileTabState().count(), files.size());
+    QCOMPARE(state.fileTabState().fileNames().last(), files.last());
+    const IndepVariablesState shownIndependent = state.detailsTabState().independentVariables();
+    QCOMPARE(shownIndependent.count(), independentVariables);
+    QCOMPARE(shownIndependent.variableNamed(QStringLiteral("Vgg")), gate);
+    QCOMPARE(shownIndependent.variableNamed(QStringLiteral("Pin_avail")).value(),
+             QStringLiteral("18"));
+    QCOMPARE(shownIndependent.frequency().name(), QStringLiteral("Freq"));
+    QCOMPARE(state.performanceState().count(), performanceVariables);
+    QCOMPARE(state.performanceState().variables().value(QStringLiteral("Ig")), current);
+    QVERIFY(!state.performanceState().variables().value(QStringLiteral("Vout")).output());
+    QCOMPARE(m_tvl->commands().back().text, std::string("dblp_make_all_tabs_sensitive(); "));
 }
 
 void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()

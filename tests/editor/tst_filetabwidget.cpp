@@ -115,11 +115,13 @@ void tst_FileTabWidget::init()
     });
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid() && QDir::setCurrent(m_dir->path()));
-    for (const QString &name : {"a.lp"_s, "b.lp"_s, R"(q"\x.lp)"_s, "tab\tname.lp"_s})
+    for (const QString &name : {"a.lp"_s, "b.lp"_s, R"(q"\x.lp)"_s, "tab\tname.lp"_s,
+                                "\u0434\u0430\u043d\u043d\u044b\u0435.lp"_s})
         QVERIFY(makeFile(name));
     QVERIFY(QDir().mkdir("sub"_s) &&
             QFile::copy(QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_supply_sweep.spl"), "sweep.spl"_s));
-    QVERIFY(makeFile("notes.lp"_s, "not load-pull data\n"));
+    for (const QString &name : {"notes.lp"_s, "caf\u00e9.lp"_s})
+        QVERIFY(makeFile(name, "not load-pull data\n"));
     for (const QString &name : {"x.ds"_s, "z.ds"_s, "X.DS"_s, "<i>y.lpd"_s})
         QVERIFY(makeFile(name, "read by the host itself\n"));
     InterfaceHolder::instance().store(&m_tvl);
@@ -226,8 +228,27 @@ void tst_FileTabWidget::changes_data()
         {Information}, "");
     row("a new state replaces the listed files and makes the other tabs usable", 1, "a.lp",
         "set b.lp", announced(1) << Sensitive, "b.lp");
-    row("a state with a missing file is refused whole and makes them unusable", 1, "",
-        "set a.lp missing.lp", {Information, Insensitive}, "");
+    // Files that cannot be read stay listed, so that no setting of theirs is lost.
+    row("a state with a missing file keeps it and takes the others", 1, "", "set a.lp missing.lp",
+        QStringList{Information} + announced(2) << Sensitive, "a.lp missing.lp",
+        "These load pull files could not be read. They stay in the list, and the settings of "
+        "their variables are kept; remove a file to drop it.\n\n"
+        "Load-pull data file \"%1/missing.lp\" does not exist.");
+    row("a state whose only file cannot be read keeps it and makes the other tabs usable", 1, "",
+        "set notes.lp", QStringList{Information} + announced(1, {}) << Sensitive, "notes.lp");
+    row("a file added beside a missing one is taken", 1, "missing.lp", "add b.lp", announced(2),
+        "missing.lp b.lp");
+    row("removing a missing file describes the others", 1, "a.lp missing.lp", "Remove... 1",
+        announced(1), "a.lp");
+    row("a name outside Latin-1 is refused, the others taken", 1, "",
+        "add a.lp \u0434\u0430\u043d\u043d\u044b\u0435.lp", QStringList{Information} + announced(1),
+        "a.lp",
+        "%1/\u0434\u0430\u043d\u043d\u044b\u0435.lp cannot be used: the design environment "
+        "keeps file names as Latin-1 text, and this path holds other characters. Rename the file, "
+        "or move it to a folder whose path holds Latin-1 characters only.");
+    row("the library's message names a file outside ASCII as the user knows it", 1, "",
+        "add caf\u00e9.lp", {Information}, "",
+        "\"%1/caf\u00e9.lp\" is not a load-pull data file: it does not begin with \"LPDATA 1\".");
     row("removing the second of two files describes the first alone", 1, "a.lp sweep.spl",
         "Remove... 1", announced(1), "a.lp");
     row("an edited row is removed by its position, not its text", 1, "a.lp sweep.spl",
@@ -238,13 +259,16 @@ void tst_FileTabWidget::changes_data()
     row("a file the library cannot drop comes back at the end of the list", 2, "x.ds z.ds",
         "Remove... 0", announced(2, {}) << Information, "z.ds x.ds",
         " Could not remove file %1/x.ds from internal cache.");
-    row("a file is not taken back while another listed file is gone from disk", 1, "a.lp b.lp",
-        "gone b.lp, Remove... 0", {Information, Information}, "b.lp",
-        " Could not remove file %1/a.lp from internal cache.");
+    row("a file not taken back stays removed; the file gone from disk stays listed", 1, "a.lp b.lp",
+        "gone b.lp, Remove... 0", announced(1, {}) << Information, "b.lp",
+        " Could not remove file %1/a.lp from internal cache.\nIt could not be added back "
+        "either, so it is no longer listed: Load-pull data file \"%1/b.lp\" does not exist.");
     row("View sends the path with quotes and backslashes escaped", 1, R"(q"\x.lp)", "View... 0",
         {R"(CmdOp: de_invoke_text_editor( NULL, FALSE, NULL, "%1/q\"\\x.lp" );)"_s}, R"(q"\x.lp)");
-    row("View sends no path holding a control character", 1, "tab\tname.lp", "View... 0", {},
-        "tab\tname.lp");
+    row("View sends no path holding a control character, and says why", 1, "tab\tname.lp",
+        "View... 0", {Information}, "tab\tname.lp",
+        "%1/tab\tname.lp cannot be opened for viewing: its name holds a control character or a "
+        "character outside Latin-1, which no command to the design environment can carry.");
     row("View of an edited row opens its text resolved against the base directory", 1, "a.lp",
         "edit elsewhere/other.lp, View... 0",
         {R"(CmdOp: de_invoke_text_editor( NULL, FALSE, NULL, "%1/elsewhere/other.lp" );)"_s},
@@ -294,7 +318,7 @@ void tst_FileTabWidget::changes()
         Corvane_LP::LoadpullUI ui;
         const bool accepted = LoadPullDataLibrary::query(
             stateOf(type, added).fileNames(), stateOf(type, split(listed)).fileNames(), ui);
-        QCOMPARE(m_lastBox, QString::fromStdString(accepted ? ui.warningText : ui.errorText));
+        QCOMPARE(m_lastBox, LoadPullDataLibrary::text(accepted ? ui.warningText : ui.errorText));
     } else if (!lastBox.isEmpty()) {
         QCOMPARE(m_lastBox, lastBox.replace("%1"_s, here));
     }

@@ -130,7 +130,7 @@ private:
     Parameters accept(TvlValue *widgetList);
     QWidget *widget(TvlValue *widgetList, int index);
     Parameters exampleComponent();
-    Parameters generatedComponent(int seed);
+    Parameters generatedComponent(int seed, const QString &dataFile, const QString &voltageUnit);
     TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
 
     QTemporaryDir m_workspace;
@@ -153,6 +153,16 @@ void tst_EditorFunctions::initTestCase()
     const QDir examples(QStringLiteral(LP_EXAMPLES_DIR "/data"));
     for (const QString &file : examples.entryList(QDir::Files))
         QVERIFY(QFile::copy(examples.filePath(file), m_dataDir + QLatin1Char('/') + file));
+    // Units may hold blanks and punctuation.
+    QFile sweep(m_dataDir + QStringLiteral("/pa_supply_sweep.spl"));
+    QVERIFY(sweep.open(QIODevice::ReadOnly));
+    QByteArray blanks = sweep.readAll();
+    blanks.replace("VAR=<Vdd>, Units=<V>", "VAR=<Vdd>, Units=<V dc>, Type=<Voltage>");
+    blanks.replace("OUT=<PAE>, Units=<%>", "OUT=<PAE>, Units=<% of P dc>");
+    QFile unitsWithBlanks(m_dataDir + QStringLiteral("/units_with_blanks.spl"));
+    QVERIFY(unitsWithBlanks.open(QIODevice::WriteOnly) &&
+            unitsWithBlanks.write(blanks) == blanks.size());
+    unitsWithBlanks.close();
     QVERIFY(QFile::copy(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"),
                         workspace.filePath(QStringLiteral("pa_amplifier.json"))));
     QDir::setCurrent(workspace.path());
@@ -168,6 +178,7 @@ void tst_EditorFunctions::init()
 // The host owns the widgets it was handed and destroys them.
 void tst_EditorFunctions::cleanup()
 {
+    QLocale::setDefault(QLocale::system());
     for (const QPointer<QWidget> &widget : m_widgets)
         delete widget;
     m_widgets.clear();
@@ -208,7 +219,8 @@ Parameters tst_EditorFunctions::exampleComponent()
 // A component over the example data in every value form the editor keeps: numbers with
 // units, dBm values as numbers and as variable names, variable names with a unit,
 // expressions, and every unit of the reference impedance.
-Parameters tst_EditorFunctions::generatedComponent(int seed)
+Parameters tst_EditorFunctions::generatedComponent(int seed, const QString &dataFile,
+                                                   const QString &voltageUnit)
 {
     QRandomGenerator random{quint32(seed)};
     auto pick = [&random](const QStringList &choices) {
@@ -224,12 +236,12 @@ Parameters tst_EditorFunctions::generatedComponent(int seed)
 
     Parameters parameters = {
         {QStringLiteral("FileType"), texts({"Maury"})},
-        {QStringLiteral("FileName"), {m_dataDir + QStringLiteral("/pa_supply_sweep.spl")}},
+        {QStringLiteral("FileName"), {m_dataDir + QLatin1Char('/') + dataFile}},
         {QStringLiteral("FreqVarName"), texts({"Freq"})},
         {QStringLiteral("IndepVarName"), texts({"Pin_avail", "Vdd"})},
         {QStringLiteral("IndepVarValue"),
          {pick(texts({"dbmtow( 14 ) ", "dbmtow( Pdrive ) ", "dbmtow( 12.5 ) "})),
-          pick(texts({"28 V", "Vsupply V", "2.8e1 V"}))}},
+          pick(texts({"28", "Vsupply", "2.8e1"})) + QLatin1Char(' ') + voltageUnit}},
         {QStringLiteral("IndepVarUnitType"), texts({"Power", "Voltage"})},
         {QStringLiteral("GammaName"), texts({"gamma_ld1", "gamma_src1"})},
         {QStringLiteral("GammaType"), texts({"Load", "Source"})},
@@ -267,25 +279,53 @@ Parameters tst_EditorFunctions::generatedComponent(int seed)
 void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList_data()
 {
     QTest::addColumn<int>("component"); // -1 for the bundled example, else a seed
+    QTest::addColumn<QString>("variant");
 
-    QTest::newRow("the bundled example") << -1;
-    for (int seed = 0; seed < 7; ++seed)
-        QTest::newRow(qPrintable(QStringLiteral("generated component %1").arg(seed))) << seed;
+    const QStringList variants = {
+        QString(), QStringLiteral("one file missing"), QStringLiteral("every file missing"),
+        QStringLiteral("units with blanks"), QStringLiteral("comma-decimal locale")};
+    for (const QString &variant : variants) {
+        QTest::newRow(qPrintable(QStringLiteral("the bundled example ") + variant))
+            << -1 << variant;
+        for (int seed = 0; seed < 4; ++seed)
+            QTest::newRow(qPrintable(QStringLiteral("generated component %1 ").arg(seed) + variant))
+                << seed << variant;
+    }
 }
 
+// Opening and accepting the editor gives back what the component holds, even where the
+// data files cannot be read, and again when the result is opened once more.
 void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList()
 {
     QFETCH(int, component);
-    const Parameters parameters =
-        component < 0 ? exampleComponent() : generatedComponent(component);
+    QFETCH(QString, variant);
+    if (variant.contains(QLatin1String("locale")))
+        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    const bool blanks = variant.contains(QLatin1String("blanks"));
+    Parameters parameters = component < 0
+                                ? exampleComponent()
+                                : generatedComponent(component,
+                                                     QLatin1String(blanks ? "units_with_blanks.spl"
+                                                                          : "pa_supply_sweep.spl"),
+                                                     QLatin1String(blanks ? "V dc" : "V"));
     QCOMPARE(parameters.size(), 28);
+    QStringList &files = parameters[QStringLiteral("FileName")];
+    if (variant.contains(QLatin1String("missing")))
+        files.last() = m_dataDir + QStringLiteral("/gone.lp");
+    if (variant.contains(QLatin1String("every")))
+        files.first() = m_dataDir + QStringLiteral("/gone too.lp");
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
 
     TvlValue *widgets = open(parameters);
     QVERIFY(widgets);
     const Parameters accepted = accept(widgets);
     QCOMPARE(changedEntries(parameters, accepted), QStringList());
-    // Reading changes nothing either.
+    // Reading changes nothing either, nor opening what was accepted.
     QCOMPARE(accept(widgets), accepted);
+    QCOMPARE(changedEntries(parameters, accept(open(accepted))), QStringList());
+    QCOMPARE(answerer.dialogsSeen(), variant.contains(QLatin1String("missing")) ? 2 : 0);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
 }
 
 void tst_EditorFunctions::editsShowUpInTheParameterList_data()

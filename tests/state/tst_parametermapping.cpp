@@ -56,6 +56,7 @@ private slots:
     void exportWritesTwentyEightEntriesInNameOrder();
     void quotesAreRemovedOnce_data();
     void quotesAreRemovedOnce();
+    void invalidDetailsAreNotStored();
     void variablesNeedDataFiles();
     void impedanceSplitsOffOnlyAKnownUnit_data();
     void impedanceSplitsOffOnlyAKnownUnit();
@@ -173,7 +174,7 @@ void tst_ParameterMapping::everyParameterIsRead()
         {QStringLiteral("PrfmParamName"), texts({"PAE", "Pout"})},
         {QStringLiteral("PrfmParamOutput"), texts({"no", "yes"})},
         {QStringLiteral("PrfmParamAutoPlot"), texts({"no", "YES"})},
-        {QStringLiteral("PrfmParamType"), texts({"Complex", "Complex"})},
+        {QStringLiteral("PrfmParamType"), texts({"Real", "Complex"})},
         {QStringLiteral("InterpMode"), texts({"Cubic"})},
         {QStringLiteral("InterpDom"), texts({"Polar"})},
         {QStringLiteral("ExtrapMode"), texts({"Constant Extrapolation"})},
@@ -214,8 +215,9 @@ void tst_ParameterMapping::everyParameterIsRead()
     const PerformanceTabState performance = state.performanceState();
     QVERIFY(!performance.variableAt(0).output());
     QVERIFY(performance.variableAt(1).autoPlot());
-    // Whether a quantity is complex comes from the data files, never from the parameters.
-    QVERIFY(!performance.variableAt(1).isComplex());
+    // Read for quantities of files that cannot be read; the data files override it.
+    QVERIFY(!performance.variableAt(0).isComplex());
+    QVERIFY(performance.variableAt(1).isComplex());
 
     QCOMPARE(state.interpolationTabState().interpolationMethod(), int(CubicInterpolation));
     QCOMPARE(state.interpolationTabState().extrapolationMethod(), int(ConstantExtrapolation));
@@ -284,6 +286,22 @@ void tst_ParameterMapping::quotesAreRemovedOnce()
     DBLPCState state(false);
     QVERIFY(import({{QStringLiteral("Weight"), {written}}}, state));
     QCOMPARE(state.analysisOptimizationTabState().weight(), read);
+}
+
+// A record that fails validation is not stored: the tab starts from its previous record.
+void tst_ParameterMapping::invalidDetailsAreNotStored()
+{
+    DBLPCState state(false);
+    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"Vdd"})},
+                             {QStringLiteral("IndepVarValue"), texts({"28 V"})},
+                             {QStringLiteral("GammaName"), texts({"gamma_ld1"})},
+                             {QStringLiteral("PrfmParamName"), texts({"Pout"})},
+                             {QStringLiteral("Weight"), texts({"7"})}}),
+                   state));
+    // The coefficient has no type, harmonic or domain: the details are refused whole.
+    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
+    QCOMPARE(state.performanceState().count(), 1);
+    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("7"));
 }
 
 void tst_ParameterMapping::variablesNeedDataFiles()
@@ -584,6 +602,7 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
             quantity.setName(pick(names) + QStringLiteral("_out"));
             quantity.setOutput(random.bounded(2));
             quantity.setAutoPlot(random.bounded(2));
+            quantity.setIsComplex(random.bounded(2));
             performance.addVariable(quantity);
         }
         if (random.bounded(2))
