@@ -4,6 +4,7 @@
 #include "analysisoptimizationtabwidget.h"
 #include "analysisparameterstabwidget.h"
 #include "detailstabwidget.h"
+#include "elidedtext.h"
 #include "filetabwidget.h"
 #include "interpolationtabwidget.h"
 #include "performancetabwidget.h"
@@ -136,8 +137,9 @@ void AllTabsWidget::typeChanged(const QString &newType)
     if (newType != QLatin1String("Maury")) {
         PlainMessageBox::show(
             QMessageBox::Information, this, QStringLiteral("DataBasedLoadPull"),
-            newType + tr("  Is not yet functional for Alpha5.\nThis dialog will not show up once "
-                         "the feature is implemented."));
+            elidedText(newType) +
+                tr("  Is not yet functional for Alpha5.\nThis dialog will not show up once "
+                   "the feature is implemented."));
         return;
     }
     componentState.setFileType(fileTypeFromParameter(newType));

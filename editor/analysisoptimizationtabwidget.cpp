@@ -1,5 +1,6 @@
 #include "analysisoptimizationtabwidget.h"
 
+#include "elidedtext.h"
 #include "numerictext.h"
 #include "realorvarvalidator.h"
 
@@ -100,7 +101,7 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
     bool ok = false;
     const QString text =
         QInputDialog::getText(this, tr("Weight Factor For Penalty Goal"), tr("Weight factor:"),
-                              QLineEdit::Normal, weightLabel->text(), &ok);
+                              QLineEdit::Normal, optimizationState.weight(), &ok);
     if (ok && isAcceptableWeight(text))
         weightChanged(text);
 }
@@ -108,7 +109,7 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 void AnalysisOptimizationTabWidget::refreshControls()
 {
     avoidOutOfRangeGroupBox->setChecked(optimizationState.avoidOutOfRangeData());
-    weightLabel->setText(optimizationState.weight());
+    weightLabel->setText(elidedText(optimizationState.weight()));
     explanationLabel->setEnabled(optimizationState.avoidOutOfRangeData());
 }
 

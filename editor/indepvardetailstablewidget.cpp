@@ -1,5 +1,6 @@
 #include "indepvardetailstablewidget.h"
 
+#include "elidedtext.h"
 #include "realorvaritemdelegate.h"
 #include "signalblocker.h"
 #include "variablename.h"
@@ -29,10 +30,12 @@ bool acceptsValue(const IndepVarInfo &info, const QString &text)
     return isVariableName(text);
 }
 
-// The frequency is swept, and a variable with a single point has nothing to choose from.
+// The frequency is swept, and a variable with a single point has nothing to choose from. A
+// value too long to show whole is kept as it is.
 bool isFrozen(const IndepVarInfo &info)
 {
-    return info.value() == QLatin1String("freq") || info.maxNumPoints() == 1;
+    return info.value() == QLatin1String("freq") || info.maxNumPoints() == 1 ||
+           info.value().size() > MaxShownTextLength;
 }
 
 } // namespace
@@ -80,11 +83,12 @@ void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &indep
 // A refused entry still refreshes and announces, so the cell falls back to the stored value.
 void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
 {
-    const QTableWidgetItem *nameItem = item(row(theItem), NameColumn);
-    if (!nameItem)
+    const int itemRow = row(theItem);
+    if (itemRow < 0 || itemRow >= tableState.count())
         return;
     const QString text = theItem->text().trimmed();
-    IndepVarInfo info = tableState.variableNamed(nameItem->text());
+    // Row i shows the i-th record; its name cell may show the name elided.
+    IndepVarInfo info = tableState.variableAt(itemRow);
     switch (column(theItem)) {
     case ValueColumn:
         if (acceptsValue(info, text))

@@ -1,5 +1,7 @@
 #include "variabletables.h"
 
+#include "elidedtext.h"
+
 #include <QHeaderView>
 #include <QStringList>
 #include <QTableWidget>
@@ -68,7 +70,7 @@ void showText(QTableWidget &table, int row, int column, const QString &text, Qt:
 {
     QTableWidgetItem *cell = cellItem(table, row, column, alignment);
     cell->setFlags(flags);
-    cell->setText(text);
+    cell->setText(elidedText(text));
 }
 
 QString pointText(int minNumPoints, int maxNumPoints)

@@ -49,6 +49,7 @@ QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignme
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 
 // Shows text in the cell with exactly these flags; the alignment is set when the item is made.
+// A text too long to lay out in an instant is shown elided.
 void showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
               Qt::Alignment alignment = Centred);
 

@@ -5,6 +5,7 @@
 #include "analysisoptimizationtabwidget.h"
 #include "analysisparameterstabwidget.h"
 #include "detailstabwidget.h"
+#include "elidedtext.h"
 #include "filetabwidget.h"
 #include "interfaceholder.h"
 #include "interpolationtabwidget.h"
@@ -104,7 +105,8 @@ TvlValue *load_pull_show_message()
     const std::optional<QString> title = textArgument(tvl, arguments, 0);
     const std::optional<QString> message = title ? textArgument(tvl, arguments, 1) : std::nullopt;
     if (title && message)
-        PlainMessageBox::show(QMessageBox::Warning, nullptr, *title, *message, QMessageBox::Yes);
+        PlainMessageBox::show(QMessageBox::Warning, nullptr, elidedText(*title),
+                              elidedLines(*message), QMessageBox::Yes);
     return tvl->MakeVoidValue();
 }
 

@@ -1,5 +1,6 @@
 #include "enumerations.h"
 
+#include "elidedtext.h"
 #include "plainmessagebox.h"
 
 #include <QCoreApplication>
@@ -171,10 +172,11 @@ LoadPullFileType fileTypeFromParameter(const QString &text)
         return fromText<LoadPullFileType>(text);
     PlainMessageBox::show(
         QMessageBox::Information, nullptr, QStringLiteral("DataBasedLoadPull"),
-        text + QCoreApplication::translate("LoadPullStateUtils",
-                                           " is not of a load pull file type supported by Talvex.\n"
-                                           "Please choose a type using the component dialog.\n"
-                                           " Defaulting to Dataset"));
+        elidedText(text) +
+            QCoreApplication::translate("LoadPullStateUtils",
+                                        " is not of a load pull file type supported by Talvex.\n"
+                                        "Please choose a type using the component dialog.\n"
+                                        " Defaulting to Dataset"));
     return DatasetFileType;
 }
 

@@ -1,6 +1,7 @@
 #include "parametermapping.h"
 
 #include "dblpcstate.h"
+#include "elidedtext.h"
 #include "enumerations.h"
 #include "numerictext.h"
 #include "parameternames.h"
@@ -32,9 +33,9 @@ QString firstText(const ParameterMap &map, const QString &name)
 
 void warnMalformedDbm(const QString &variableName)
 {
-    PlainMessageBox::show(QMessageBox::Warning, QApplication::activeWindow(),
-                          QStringLiteral("DataBasedLoadPull"),
-                          variableName + QStringLiteral("  value format is incorrect "));
+    PlainMessageBox::show(
+        QMessageBox::Warning, QApplication::activeWindow(), QStringLiteral("DataBasedLoadPull"),
+        elidedText(variableName) + QStringLiteral("  value format is incorrect "));
 }
 
 bool isAcceptableRealOrVar(QString text)

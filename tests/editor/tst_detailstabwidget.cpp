@@ -91,6 +91,12 @@ private slots:
         QTest::newRow("min vmin, a number: refused")
             << var<Indep>("Vd"_s, "vmin"_s) << "3"_s << false;
         QTest::newRow("min vmin, a name: taken") << var<Indep>("Vd"_s, "vmin"_s) << "abc"_s << true;
+        // Texts too long to lay out at once are shown elided; the record stays whole.
+        QTest::newRow("a name shown elided: taken for its row")
+            << var<Indep>(QString(5000, QLatin1Char('n'))) << "2"_s << true;
+        Indep longValue = var<Indep>("Vd"_s);
+        longValue.setValue(QString(5000, QLatin1Char('v')));
+        QTest::newRow("a value too long to show whole: kept") << longValue << ""_s << false;
     }
     // Return commits once control is back in the event loop. A refused entry is announced too.
     void valueCell()
@@ -117,6 +123,13 @@ private slots:
             QCOMPARE(changed.at(0).at(0).value<VariableDetailsTabState>(), tab->state());
         }
         QCOMPARE(indepTable->item(0, 1)->text(), taken ? typed : before);
+        const IndepVarInfo stored = tab->state().independentVariables().variableAt(0);
+        QCOMPARE(stored.name(), variable.name());
+        QCOMPARE(stored.value(), taken                        ? typed
+                                 : variable.value().isEmpty() ? before
+                                                              : variable.value());
+        for (int column = 0; column < indepTable->columnCount(); ++column)
+            QVERIFY(indepTable->item(0, column)->text().size() <= 300);
     }
 
     void pointText_data()

@@ -5,6 +5,7 @@
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFileDialog>
@@ -119,6 +120,8 @@ private slots:
     void editsShowUpInTheParameterList();
     void widgetsComeInTheFixedOrder();
     void malformedListCreatesNoWidget();
+    void hugeTextsAreShownElided_data();
+    void hugeTextsAreShownElided();
     void arguments_data();
     void arguments();
     void widgetListsThatDoNotFit_data();
@@ -452,6 +455,58 @@ void tst_EditorFunctions::malformedListCreatesNoWidget()
     QCOMPARE(answerer.dialogsSeen(), 1);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
+}
+
+void tst_EditorFunctions::hugeTextsAreShownElided_data()
+{
+    QTest::addColumn<QString>("function");
+    QTest::addColumn<QString>("parameter"); // holds the huge text
+    QTest::addColumn<int>("boxes");
+
+    const QString open = QStringLiteral("load_pull_getAllTabWidgets");
+    QTest::newRow("a file type") << open << QStringLiteral("FileType") << 1;
+    QTest::newRow("a file name") << open << QStringLiteral("FileName") << 1;
+    QTest::newRow("a variable name with a malformed dBm value")
+        << open << QStringLiteral("IndepVarName") << 1;
+    QTest::newRow("a message to show")
+        << QStringLiteral("load_pull_show_message") << QString() << 1;
+}
+
+// Laying out a megabyte of text freezes the host for seconds: a message box shows a few
+// hundred characters of each text that came from outside, whatever its length.
+void tst_EditorFunctions::hugeTextsAreShownElided()
+{
+    QFETCH(QString, function);
+    QFETCH(QString, parameter);
+    QFETCH(int, boxes);
+    const QString huge(200000, QLatin1Char('x'));
+    QStringList shown;
+    ModalDialogAnswerer answerer([&shown](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        shown << box->windowTitle() << box->text().split(QLatin1Char('\n'));
+        box->buttons().constFirst()->click();
+    });
+
+    if (parameter.isNull()) {
+        const QByteArray text = huge.toLatin1();
+        QVERIFY(m_tvl->call(function.toStdString(), {m_tvl->MakeString(text.constData()),
+                                                     m_tvl->MakeString(text.constData())}));
+    } else {
+        Parameters parameters = exampleComponent();
+        parameters.insert(parameter, {huge});
+        if (parameter == QLatin1String("IndepVarName"))
+            parameters.insert(QStringLiteral("IndepVarValue"), texts({"dbmtow( 1+ )"}));
+        open(parameters);
+    }
+
+    QCOMPARE(answerer.dialogsSeen(), boxes);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QVERIFY(shown.size() <= 2 * 16);
+    for (const QString &line : qAsConst(shown))
+        QVERIFY2(line.size() <= 400, qPrintable(QString::number(line.size())));
+    QVERIFY(std::any_of(shown.cbegin(), shown.cend(), [](const QString &line) {
+        return line.contains(QString(50, QLatin1Char('x')) + QChar(0x2026));
+    }));
 }
 
 void tst_EditorFunctions::arguments_data()
