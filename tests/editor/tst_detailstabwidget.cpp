@@ -181,6 +181,37 @@ private slots:
         QCOMPARE(columnText(*indepTable, 0) + " | "_s + columnText(*gammaTable, 0), names);
     }
 
+    // Rows already shown take the new ranges and point counts of a later report, the
+    // frequency its unit too, and the user's value stays.
+    void aFileUpdateRefreshesTheRowsShown()
+    {
+        tab->variablesFound(
+            {var<Indep>("Vd"_s, "1"_s, "4"_s, 3, 3), frequencyVar("1"_s, "2"_s, "GHz"_s)},
+            {var<Gamma>("G"_s, "0.2"_s, "0.4"_s, 2, 2)}, 2);
+        VariableDetailsTabState choices = tab->state();
+        IndepVariablesState chosen = choices.independentVariables();
+        Indep value = chosen.variableNamed("Vd"_s);
+        value.setValue("3"_s);
+        chosen.addVariable(value, false);
+        choices.setIndependentVariables(chosen);
+        tab->mergeState(choices);
+
+        tab->variablesFound(
+            {var<Indep>("Vd"_s, "0"_s, "8"_s, 5, 9), frequencyVar("900"_s, "2100"_s, "MHz"_s)},
+            {var<Gamma>("G"_s, "0.1"_s, "0.9"_s, 4, 6)}, 3);
+
+        const IndepVariablesState shown = tab->state().independentVariables();
+        QCOMPARE(shown.variableNamed("Vd"_s).value(), "3"_s);
+        QCOMPARE(shown.variableNamed("freq"_s).unit(), "MHz"_s);
+        const int vd = 0; // rows in name order: Vd, freq
+        QCOMPARE(QStringList({indepTable->item(vd, 1)->text(), indepTable->item(vd, 3)->text(),
+                              indepTable->item(vd, 4)->text(), indepTable->item(vd, 5)->text()}),
+                 QStringList({"3"_s, "0"_s, "8"_s, "5 - 9"_s}));
+        QCOMPARE(QStringList({gammaTable->item(0, 4)->text(), gammaTable->item(0, 5)->text(),
+                              gammaTable->item(0, 6)->text()}),
+                 QStringList({"0.1"_s, "0.9"_s, "4 - 6"_s}));
+    }
+
     void sweepCommand_data(); // Defined below: moc misreads raw strings in a class.
     void sweepCommand()
     {

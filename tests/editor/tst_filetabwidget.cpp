@@ -328,6 +328,7 @@ void tst_FileTabWidget::variablesOfAFile()
 {
     QVERIFY(makeFile("known.lp"_s, KnownValues));
     QSignalSpy variables(m_tab.get(), &FileTabWidget::foundVariables);
+    QSignalSpy quantities(m_tab.get(), &FileTabWidget::foundPerformanceVariables);
     m_tab->setState(stateOf(MauryFileType, {"known.lp"_s}));
     QStringList seen;
     for (const IndepVarInfo &v : variables.first().at(0).value<QList<IndepVarInfo>>())
@@ -337,12 +338,18 @@ void tst_FileTabWidget::variablesOfAFile()
         seen << "%1 %2 %3 %4 %5..%6 %7..%8 points '%9'"_s.arg(
             v.name(), v.type(), v.harmIndex(), v.domain(), v.minValue(), v.maxValue(),
             QString::number(v.minNumPoints()), QString::number(v.maxNumPoints()), v.value());
-    // A swept gamma keeps its own point counts, a fixed one takes the file's.
+    for (const PerformanceVarBaseInfo &v :
+         quantities.first().at(0).value<QList<PerformanceVarBaseInfo>>())
+        seen << "%1 %2 %3..%4 complex %5"_s.arg(v.name(), v.unit(), v.minValue(), v.maxValue())
+                    .arg(v.isComplex());
+    // A swept gamma keeps its own point counts, a fixed one takes the file's; a quantity's
+    // range runs from its lowest to its highest value.
     QCOMPARE(
         seen,
         QStringList({"Freq Frequency Hz 9e+08..1.8505e+09 'freq'"_s, "Vdd Voltage V 24..28.5 ''"_s,
                      "gamma_ld2 Load 2 Polar-Mag 0.25..0.75 1..2 points 'Independent'"_s,
-                     "gamma_src1 Source 1 Rect-Imag 0.4..0.4 1..3 points 'Independent'"_s}));
+                     "gamma_src1 Source 1 Rect-Imag 0.4..0.4 1..3 points 'Independent'"_s,
+                     "Pout dBm -1.5..31 complex 0"_s}));
 }
 
 void tst_FileTabWidget::filesAreShownRelativeToTheBaseDirectory_data()

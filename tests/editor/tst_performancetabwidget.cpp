@@ -76,6 +76,30 @@ private slots:
         }
     }
 
+    // Rows already shown take the new ranges, unit and complex flag of a later report, and
+    // keep the user's choices.
+    void aFileUpdateRefreshesTheRowsShown()
+    {
+        tab->variablesFound({quantity("A"_s, "10"_s, "dBm"_s), quantity("B"_s)}, 2);
+        PerformanceTabState choices = tab->state();
+        PerformanceVarInfo a = choices.variables().value("A"_s);
+        a.setOutput(false);
+        choices.addVariable(a);
+        tab->mergeState(choices);
+
+        PerformanceVarBaseInfo updated = quantity("A"_s, "40"_s, "W"_s);
+        updated.setMinValue("-5"_s);
+        updated.setIsComplex(true);
+        tab->variablesFound({updated, quantity("B"_s)}, 3);
+
+        const PerformanceVarInfo shown = tab->state().variableAt(0);
+        QCOMPARE(PerformanceVarBaseInfo(shown), updated);
+        QVERIFY(!shown.output());
+        QCOMPARE(table->item(0, 0)->text(), "A ( W )"_s);
+        QCOMPARE(table->item(0, 1)->text(), "-5"_s);
+        QCOMPARE(table->item(0, 2)->text(), "40"_s);
+    }
+
     // Two files gave rows A, B and C: output and displayed, output only, neither; the
     // all-or-nothing flags are off and on. The expected check boxes of each row, then " / " and
     // the flags, are written as "OD O- -- / -D".
