@@ -22,13 +22,11 @@ private slots:
     void init();
 
     void libraryVersionIsAlways100();
-    void interfaceVersions_data();
-    void interfaceVersions();
-    void missingTvlInterfaceIsReportedWithoutAskingTheVersion();
-    void refusedVocabularyIsReported();
+    void registrationOutcomes_data();
+    void registrationOutcomes();
     void vocabularyHasFiveEntries();
-    void functionsAnswerNoValueOnceTheInterfaceIsGone();
-    void functionsAnswerNoValueWithAnIncompatibleInterface();
+    void functionsAnswerNoValueAfterAFailedRegistration_data();
+    void functionsAnswerNoValueAfterAFailedRegistration();
 
 private:
     std::unique_ptr<PluginLoader> m_loader;
@@ -55,51 +53,44 @@ void tst_Registration::libraryVersionIsAlways100()
     QCOMPARE(m_loader->libraryVersion(), 100);
 }
 
-void tst_Registration::interfaceVersions_data()
+void tst_Registration::registrationOutcomes_data()
 {
     QTest::addColumn<int>("version");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<bool>("withheld"); // the host gives no TVL interface
+    QTest::addColumn<bool>("refused");  // the interface refuses the vocabulary
+    QTest::addColumn<QString>("error"); // empty: registered
 
-    QTest::newRow("1000 is too old") << 1000 << false;
-    QTest::newRow("1001 is the oldest accepted") << 1001 << true;
-    QTest::newRow("1999 is the newest accepted") << 1999 << true;
-    QTest::newRow("2000 is too new") << 2000 << false;
-    QTest::newRow("a negative version is refused") << -1 << false;
+    const QString incompatible = QString::fromLatin1(IncompatibleText);
+    QTest::newRow("1000 is too old") << 1000 << false << false << incompatible;
+    QTest::newRow("1001 is the oldest accepted") << 1001 << false << false << QString();
+    QTest::newRow("1999 is the newest accepted") << 1999 << false << false << QString();
+    QTest::newRow("2000 is too new") << 2000 << false << false << incompatible;
+    QTest::newRow("a negative version is refused") << -1 << false << false << incompatible;
+    QTest::newRow("a missing interface is reported without asking the version")
+        << 1001 << true << false << QStringLiteral("LoadPullPlugin failed to get TVL interface");
+    QTest::newRow("a refused vocabulary is reported")
+        << 1001 << false << true
+        << QStringLiteral("LoadPullPlugin could not register TVL vocabulary");
 }
 
-void tst_Registration::interfaceVersions()
+void tst_Registration::registrationOutcomes()
 {
     QFETCH(int, version);
-    QFETCH(bool, accepted);
+    QFETCH(bool, withheld);
+    QFETCH(bool, refused);
+    QFETCH(QString, error);
 
     m_tvl->setVersion(version);
-    QCOMPARE(m_loader->registerContents(m_host.get()), accepted);
+    m_host->setTvlWithheld(withheld);
+    m_tvl->setRegistrationRefused(refused);
+    QCOMPARE(m_loader->registerContents(m_host.get()), error.isEmpty());
     QCOMPARE(m_host->interfaceRequests(), std::vector<std::string>{"TVL"});
-    if (accepted) {
-        QVERIFY(m_host->errors().empty());
-        QCOMPARE(m_tvl->registrations().size(), size_t(1));
-    } else {
-        QCOMPARE(m_host->errors(), std::vector<std::string>{IncompatibleText});
-        QVERIFY(m_tvl->registrations().empty());
-    }
-}
-
-void tst_Registration::missingTvlInterfaceIsReportedWithoutAskingTheVersion()
-{
-    m_host->setTvlWithheld(true);
-    QVERIFY(!m_loader->registerContents(m_host.get()));
-    QCOMPARE(m_host->errors(),
-             std::vector<std::string>{"LoadPullPlugin failed to get TVL interface"});
-    QCOMPARE(m_tvl->versionQueries(), 0);
-    QVERIFY(m_tvl->registrations().empty());
-}
-
-void tst_Registration::refusedVocabularyIsReported()
-{
-    m_tvl->setRegistrationRefused(true);
-    QVERIFY(!m_loader->registerContents(m_host.get()));
-    QCOMPARE(m_host->errors(),
-             std::vector<std::string>{"LoadPullPlugin could not register TVL vocabulary"});
+    std::vector<std::string> errors;
+    if (!error.isEmpty())
+        errors.push_back(error.toStdString());
+    QCOMPARE(m_host->errors(), errors);
+    QCOMPARE(m_tvl->versionQueries() > 0, !withheld);
+    QCOMPARE(m_tvl->registrations().size(), size_t(error.isEmpty() ? 1 : 0));
 }
 
 void tst_Registration::vocabularyHasFiveEntries()
@@ -132,27 +123,31 @@ void tst_Registration::vocabularyHasFiveEntries()
     QCOMPARE(m_tvl->variable("LoadPull_pluginLoaded"), std::optional<intptr_t>(1));
 }
 
+void tst_Registration::functionsAnswerNoValueAfterAFailedRegistration_data()
+{
+    QTest::addColumn<bool>("withheld"); // else the interface turns incompatible
+
+    QTest::newRow("the interface is gone") << true;
+    QTest::newRow("the interface is incompatible") << false;
+}
+
 // A host may keep calling the vocabulary it registered first after a second
 // registration went wrong.
-void tst_Registration::functionsAnswerNoValueOnceTheInterfaceIsGone()
+void tst_Registration::functionsAnswerNoValueAfterAFailedRegistration()
 {
+    QFETCH(bool, withheld);
+
     QVERIFY(m_loader->registerContents(m_host.get()));
-    ReferenceHostServices withoutTvl(m_tvl.get());
-    withoutTvl.setTvlWithheld(true);
-    QVERIFY(!m_loader->registerContents(&withoutTvl));
+    ReferenceHostServices secondHost(m_tvl.get());
+    secondHost.setTvlWithheld(withheld);
+    if (!withheld)
+        m_tvl->setVersion(2000);
+    QVERIFY(!m_loader->registerContents(&secondHost));
 
     for (const char *function : {"load_pull_show_message", "load_pull_closeDataBasedLoadpullUI",
                                  "load_pull_getAllTabWidgets", "load_pull_getDBLPState"})
         QVERIFY2(!m_tvl->call(function, {m_tvl->MakeString("a"), m_tvl->MakeString("b")}),
                  function);
-}
-
-void tst_Registration::functionsAnswerNoValueWithAnIncompatibleInterface()
-{
-    QVERIFY(m_loader->registerContents(m_host.get()));
-    m_tvl->setVersion(2000);
-    QVERIFY(!m_loader->registerContents(m_host.get()));
-    QVERIFY(!m_tvl->call("load_pull_closeDataBasedLoadpullUI", {}));
 }
 
 QTEST_GUILESS_MAIN(tst_Registration)

@@ -23,8 +23,6 @@ private slots:
 
     void showMessageShowsOnePlainWarning_data();
     void showMessageShowsOnePlainWarning();
-    void showMessageAnswersVoidHoweverTheBoxIsClosed_data();
-    void showMessageAnswersVoidHoweverTheBoxIsClosed();
     void showMessageWithoutTwoTextsShowsNothing_data();
     void showMessageWithoutTwoTextsShowsNothing();
     void closeEmptiesTheDataLibraryCache();
@@ -52,17 +50,20 @@ void tst_ScriptFunctions::showMessageShowsOnePlainWarning_data()
 {
     QTest::addColumn<QString>("title");
     QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("escape"); // closed with Escape rather than Yes
 
-    QTest::newRow("plain texts") << QStringLiteral("Title") << QStringLiteral("Text");
     QTest::newRow("markup is shown, not rendered")
-        << QStringLiteral("<b>Title</b>") << QStringLiteral("<img src=x>");
-    QTest::newRow("Latin-1 texts") << QStringLiteral("Caf\u00e9") << QStringLiteral("50 \u00b5A");
+        << QStringLiteral("<b>Title</b>") << QStringLiteral("<img src=x>") << false;
+    QTest::newRow("Latin-1 texts")
+        << QStringLiteral("Caf\u00e9") << QStringLiteral("50 \u00b5A") << false;
+    QTest::newRow("closed with Escape") << QStringLiteral("T") << QStringLiteral("M") << true;
 }
 
 void tst_ScriptFunctions::showMessageShowsOnePlainWarning()
 {
     QFETCH(QString, title);
     QFETCH(QString, text);
+    QFETCH(bool, escape);
 
     QString shownTitle, shownText;
     Qt::TextFormat format = Qt::AutoText;
@@ -76,7 +77,10 @@ void tst_ScriptFunctions::showMessageShowsOnePlainWarning()
         format = box->textFormat();
         icon = box->icon();
         buttons = box->standardButtons();
-        clickMessageBoxButton(box, QMessageBox::Yes);
+        if (escape)
+            QTest::keyClick(dialog, Qt::Key_Escape);
+        else
+            clickMessageBoxButton(box, QMessageBox::Yes);
     });
 
     TvlValue *arguments[] = {m_tvl->MakeString(title.toLatin1().constData()),
@@ -93,29 +97,6 @@ void tst_ScriptFunctions::showMessageShowsOnePlainWarning()
     QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
     for (TvlValue *argument : arguments)
         QCOMPARE(argument->releases, 1);
-}
-
-void tst_ScriptFunctions::showMessageAnswersVoidHoweverTheBoxIsClosed_data()
-{
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("closed with Yes") << false;
-    QTest::newRow("closed with Escape") << true;
-}
-
-void tst_ScriptFunctions::showMessageAnswersVoidHoweverTheBoxIsClosed()
-{
-    QFETCH(bool, escape);
-    ModalDialogAnswerer answerer([escape](QWidget *dialog) {
-        if (escape)
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        else
-            clickMessageBoxButton(dialog, QMessageBox::Yes);
-    });
-    TvlValue *result =
-        m_tvl->call("load_pull_show_message", {m_tvl->MakeString("T"), m_tvl->MakeString("M")});
-    QCOMPARE(answerer.dialogsSeen(), 1);
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-    QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
 }
 
 void tst_ScriptFunctions::showMessageWithoutTwoTextsShowsNothing_data()

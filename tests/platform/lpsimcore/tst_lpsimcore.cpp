@@ -365,22 +365,19 @@ void TestLpSimCore::onlyFilesThatLookChangedAreReadAgain_data()
 {
     QTest::addColumn<QByteArray>("rewritten"); // null: deleted
     QTest::addColumn<int>("later");            // seconds added to the modification time
-    QTest::addColumn<bool>("close");
-    QTest::addColumn<double>("highest"); // -1: the query failed
+    QTest::addColumn<double>("highest");       // -1: the query failed
 
     const QByteArray same = "LPDATA 1\nVAR=<x>\nx\n1\n7\n"; // the size of the first version
-    QTest::newRow("same size and time: the cached answer") << same << 0 << false << 2.0;
-    QTest::newRow("a new modification time") << same << 10 << false << 7.0;
-    QTest::newRow("a new size") << same + "7\n" << 0 << false << 7.0;
-    QTest::newRow("closing the library empties the cache") << same << 0 << true << 7.0;
-    QTest::newRow("a deleted file is missing") << QByteArray() << 0 << false << -1.0;
+    QTest::newRow("same size and time: the cached answer") << same << 0 << 2.0;
+    QTest::newRow("a new modification time") << same << 10 << 7.0;
+    QTest::newRow("a new size") << same + "7\n" << 0 << 7.0;
+    QTest::newRow("a deleted file is missing") << QByteArray() << 0 << -1.0;
 }
 
 void TestLpSimCore::onlyFilesThatLookChangedAreReadAgain()
 {
     QFETCH(QByteArray, rewritten);
     QFETCH(int, later);
-    QFETCH(bool, close);
 
     const QString path = write("LPDATA 1\nVAR=<x>\nx\n1\n2\n", "data.lp"_s);
     const auto touch = [&path](int seconds) {
@@ -397,8 +394,6 @@ void TestLpSimCore::onlyFilesThatLookChangedAreReadAgain()
         QVERIFY(QFile::remove(path));
     else
         QVERIFY(write(rewritten, "data.lp"_s) == path && touch(later));
-    if (close)
-        closeDataBasedLoadpullUI();
     QTEST(highest(), "highest");
 }
 
