@@ -241,6 +241,7 @@ void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
     // deleted on disk into an empty name.
     if (LoadPullDataLibrary::query({}, readableFiles(), uiInfo)) {
         announce(uiInfo);
+        markUnreadableRows();
         if (fileTabState.isEmpty())
             sendCommand(TabsInsensitive);
         return;

@@ -88,6 +88,7 @@ private slots:
     void cleanup();
     void changes_data();
     void changes();
+    void rowsOfFilesThatCannotBeReadSayWhy();
     void variablesOfAFile();
     void filesAreShownRelativeToTheBaseDirectory_data();
     void filesAreShownRelativeToTheBaseDirectory();
@@ -322,6 +323,28 @@ void tst_FileTabWidget::changes()
     } else if (!lastBox.isEmpty()) {
         QCOMPARE(m_lastBox, lastBox.replace("%1"_s, here));
     }
+}
+
+// The row of a file the library cannot read carries a warning sign and the library's reason,
+// until the file is removed.
+void tst_FileTabWidget::rowsOfFilesThatCannotBeReadSayWhy()
+{
+    m_tab->setState(stateOf(MauryFileType, {"a.lp"_s, "missing.lp"_s, "notes.lp"_s}));
+    QStringList marks;
+    for (int row = 0; row < list()->count(); ++row)
+        marks << (list()->item(row)->icon().isNull() ? "-"_s : "!"_s) +
+                     list()->item(row)->toolTip().replace(QDir::currentPath(), "%1"_s);
+    QCOMPARE(marks,
+             QStringList({"-"_s, R"(!Load-pull data file "%1/missing.lp" does not exist.)"_s,
+                          R"(!"%1/notes.lp" is not a load-pull data file: it does not begin )"
+                          R"(with "LPDATA 1".)"_s}));
+
+    // The list drops the row and the rows below move up, their marks with them.
+    list()->setCurrentRow(0);
+    QVERIFY(clickButton("Remove..."_s));
+    QCOMPARE(list()->allStrings(), QStringList({"missing.lp"_s, "notes.lp"_s}));
+    QVERIFY(!list()->item(0)->icon().isNull() && !list()->item(1)->icon().isNull());
+    QVERIFY(list()->item(1)->toolTip().contains("notes.lp"_s));
 }
 
 void tst_FileTabWidget::variablesOfAFile()
