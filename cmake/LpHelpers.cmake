@@ -45,3 +45,15 @@ function(lp_use_plugin target)
     target_compile_definitions(${target} PRIVATE
         LP_PLUGIN_PATH="$<TARGET_FILE:loadpulleditor>")
 endfunction()
+
+# lp_add_fuzzer(NAME <name> SOURCES <files...> LIBRARIES <targets...>)
+# Builds the libFuzzer harness fuzz_<name>; its dictionary and seed corpus lie beside it
+# (<name>.dict, corpus/), where scripts/fuzz.sh finds them.
+function(lp_add_fuzzer)
+    cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
+    set(target fuzz_${ARG_NAME})
+    add_executable(${target} ${ARG_SOURCES})
+    target_link_libraries(${target} PRIVATE ${ARG_LIBRARIES})
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/fuzz) # fuzzcheck.h
+    target_link_options(${target} PRIVATE -fsanitize=fuzzer)
+endfunction()

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the reference host need,
-# when any of them is missing.
+# Installs the Debian packages the build, the tests and the reference host need, and
+# any further packages named as arguments, when any of them is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core)
+packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core "$@")
 
 missing=()
 for package in "${packages[@]}"; do

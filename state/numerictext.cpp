@@ -2,13 +2,15 @@
 
 #include <QString>
 
+#include <cmath>
+
 namespace LoadPullStateUtils {
 
 std::optional<double> toReal(const QString &text)
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
-    return ok ? std::optional<double>(value) : std::nullopt;
+    return ok && std::isfinite(value) ? std::optional<double>(value) : std::nullopt;
 }
 
 std::optional<int> toInteger(const QString &text)

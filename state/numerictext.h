@@ -7,8 +7,8 @@ class QString;
 namespace LoadPullStateUtils {
 
 // Numbers are held as text because they may name design variables or host expressions;
-// they are converted only to check them. A text that does not convert gives no value,
-// and a check that needs the number is skipped.
+// they are converted only to check them. A text that does not convert to a finite number
+// ("inf", "1e400") gives no value, and a check that needs the number is skipped.
 std::optional<double> toReal(const QString &text);
 std::optional<int> toInteger(const QString &text);
 

@@ -58,6 +58,14 @@ void readEntry(TvlInterface *tvl, TvlValue *entry, ParameterMap &map)
     map.insert(*name, texts);
 }
 
+// A text between double quotes would lose them when it is read back: it goes out in one
+// more pair, so that it reads back as itself.
+QString quotedForReading(const QString &text)
+{
+    const QChar quote(QLatin1Char('"'));
+    return unquote(text) == text ? text : quote + text + quote;
+}
+
 TvlValue *makeEntry(TvlInterface *tvl, const QString &name, const QStringList &texts)
 {
     TvlValue *entry = tvl->MakeList(3);
@@ -65,7 +73,8 @@ TvlValue *makeEntry(TvlInterface *tvl, const QString &name, const QStringList &t
     tvl->SetListElement(entry, 1, tvl->MakeInteger(texts.size()));
     TvlValue *values = tvl->MakeList(texts.size());
     for (int j = 0; j < texts.size(); ++j)
-        tvl->SetListElement(values, j, tvl->MakeString(texts.at(j).toLatin1().constData()));
+        tvl->SetListElement(values, j,
+                            tvl->MakeString(quotedForReading(texts.at(j)).toLatin1().constData()));
     tvl->SetListElement(entry, 2, values);
     return entry;
 }

@@ -3,13 +3,11 @@
 #include "dblpcstate.h"
 #include "elidedtext.h"
 #include "enumerations.h"
-#include "numerictext.h"
 #include "parameternames.h"
 #include "plainmessagebox.h"
 #include "realorvarvalidator.h"
 #include "realstringparser.h"
 #include "units.h"
-#include "variablename.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -38,29 +36,41 @@ void warnMalformedDbm(const QString &variableName)
         elidedText(variableName) + QStringLiteral("  value format is incorrect "));
 }
 
-bool isAcceptableRealOrVar(QString text)
+QValidator::State realOrVarState(QString text)
 {
     RealOrVarValidator validator(nullptr);
     int position = 0;
-    return validator.validate(text, position) == QValidator::Acceptable;
+    return validator.validate(text, position);
 }
 
 // "value unit" as the editor writes it: a number or a design variable name, a blank, and
 // the unit as the data files give it, which may hold blanks, digits and punctuation
-// ("25 deg C", "3 V/m").
-bool splitValueAndUnit(const QString &text, IndepVarInfo &info)
+// ("25 deg C", "3 V/m"). A first word that is an unfinished or out-of-range number ("1e",
+// "1e400") is refused: the editor could write it but not read it back. Anything else is an
+// expression, kept whole.
+bool readValueAndUnit(const QString &text, IndepVarInfo &info)
 {
-    const int blank = text.indexOf(Blank);
-    const QString value = text.left(blank);
-    const QString unit = text.mid(blank + 1).trimmed();
-    if (blank < 0 || unit.isEmpty() || (!isVariableName(value) && !toReal(value)))
+    const QString trimmed = text.trimmed();
+    const int blank = trimmed.indexOf(Blank);
+    const QString value = blank < 0 ? trimmed : trimmed.left(blank);
+    const QString unit = blank < 0 ? QString() : trimmed.mid(blank + 1).trimmed();
+    switch (value.isEmpty() ? QValidator::Invalid : realOrVarState(value)) {
+    case QValidator::Intermediate:
         return false;
-    info.setValue(value);
-    info.setUnit(unit);
+    case QValidator::Acceptable:
+        info.setValue(value);
+        if (!unit.isEmpty())
+            info.setUnit(unit);
+        return true;
+    case QValidator::Invalid:
+        break;
+    }
+    info.setValue(trimmed);
     return true;
 }
 
-// Reads one "IndepVarValue" text into value and unit; false for a malformed dBm form.
+// Reads one "IndepVarValue" text into value and unit; false for a value the editor could
+// not write back and read again: a malformed dBm form or a number out of range.
 bool readIndepValue(const QString &text, IndepVarInfo &info)
 {
     QString number, units;
@@ -75,16 +85,13 @@ bool readIndepValue(const QString &text, IndepVarInfo &info)
     const QRegularExpressionMatch dbm = dbmForm.match(text.simplified());
     if (dbm.hasMatch()) {
         const QString inner = dbm.captured(1).simplified();
-        if (!isAcceptableRealOrVar(inner))
+        if (realOrVarState(inner) != QValidator::Acceptable)
             return false;
         info.setValue(inner);
         info.setUnit(DbmUnit);
         return true;
     }
-    const QString trimmed = text.trimmed();
-    if (!splitValueAndUnit(trimmed, info))
-        info.setValue(trimmed);
-    return true;
+    return readValueAndUnit(text, info);
 }
 
 bool readIndependentVariables(const ParameterMap &map, IndepVariablesState &variables)
@@ -288,12 +295,11 @@ bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
     AnalysisOptimizationTabState optimization = state.analysisOptimizationTabState();
     TermTabState term = state.termTabState();
 
+    // The file type selects the set the records go to once the whole list has been read:
+    // a list that is refused changes nothing.
     const QString fileTypeText = firstText(map, P::FileType);
-    if (!fileTypeText.isEmpty()) {
-        const LoadPullFileType fileType = fileTypeFromParameter(fileTypeText);
-        state.setFileType(fileType);
-        file.setFileType(fileType);
-    }
+    if (!fileTypeText.isEmpty())
+        file.setFileType(fileTypeFromParameter(fileTypeText));
     file.setFileNames(map.value(P::FileName));
 
     // The variables mean something only together with the files they came from.
@@ -315,6 +321,8 @@ bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
     optimization.setAvoidOutOfRangeData(fromYesNoText(firstText(map, P::AvoidOutOfRangeData)));
     optimization.setWeight(firstText(map, P::Weight));
 
+    if (!fileTypeText.isEmpty())
+        state.setFileType(file.fileType());
     if (file.isValid(uiState))
         state.setFileTabState(file);
     if (details.isValid(uiState))

@@ -9,8 +9,8 @@ class RealStringParser final
 public:
     RealStringParser() = delete;
 
-    // A decimal or scientific number, optionally followed by one unit word, gives the
-    // number text and the unit text (empty when there is none) and true. Any other text
-    // gives two empty texts and false.
+    // A decimal or scientific number that converts to a finite number, optionally followed
+    // by one unit word, gives the number text and the unit text (empty when there is none)
+    // and true. Any other text gives two empty texts and false.
     static bool parseNumberAndUnits(const QString &text, QString &number, QString &units);
 };

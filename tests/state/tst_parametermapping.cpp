@@ -62,7 +62,8 @@ private slots:
     void impedanceSplitsOffOnlyAKnownUnit();
     void independentValues_data();
     void independentValues();
-    void malformedDbmWarnsAndStoresNothing();
+    void malformedValueWarnsAndStoresNothing_data();
+    void malformedValueWarnsAndStoresNothing();
     void unsupportedFileTypeSelectsTheDatasetSet();
     void valuesWithoutTextKeepTheirPositions();
     void hugeCountsStopAtTheEndOfTheList_data();
@@ -404,14 +405,34 @@ void tst_ParameterMapping::independentValues()
     QCOMPARE(info.unit(), unit);
 }
 
-void tst_ParameterMapping::malformedDbmWarnsAndStoresNothing()
+void tst_ParameterMapping::malformedValueWarnsAndStoresNothing_data()
 {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("fileType");
+
+    QTest::newRow("a malformed dBm value") << QStringLiteral("dbmtow( abc+ )") << QString();
+    QTest::newRow("a dBm value out of range") << QStringLiteral("dbmtow( 1e400 ) ") << QString();
+    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm") << QString();
+    QTest::newRow("a number too small to be told from 0")
+        << QStringLiteral("8e-789 V") << QString();
+    QTest::newRow("an unfinished number") << QStringLiteral("1e V") << QString();
+    QTest::newRow("with another file type, which stays unselected")
+        << QStringLiteral("dbmtow( abc+ )") << QStringLiteral("Focus");
+}
+
+// A value the editor could not write back and read again refuses the whole list.
+void tst_ParameterMapping::malformedValueWarnsAndStoresNothing()
+{
+    QFETCH(QString, value);
+    QFETCH(QString, fileType);
     QString shownText;
     Qt::TextFormat format = Qt::AutoText;
     ModalDialogAnswerer answerer([&](QWidget *dialog) {
         auto *box = qobject_cast<QMessageBox *>(dialog);
         QVERIFY(box);
         QCOMPARE(box->windowTitle(), QStringLiteral("DataBasedLoadPull"));
+        if (box->icon() == QMessageBox::Information)
+            return clickMessageBoxButton(box, QMessageBox::Ok); // the file type's message
         QCOMPARE(box->icon(), QMessageBox::Warning);
         shownText = box->text();
         format = box->textFormat();
@@ -420,11 +441,13 @@ void tst_ParameterMapping::malformedDbmWarnsAndStoresNothing()
 
     DBLPCState state(false);
     const DBLPCState before = state;
-    QVERIFY(!import(withFile({{QStringLiteral("IndepVarName"), texts({"<b>Pin</b>"})},
-                              {QStringLiteral("IndepVarValue"), texts({"dbmtow( abc+ )"})},
-                              {QStringLiteral("Weight"), texts({"7"})}}),
-                    state));
-    QCOMPARE(answerer.dialogsSeen(), 1);
+    Parameters parameters = withFile({{QStringLiteral("IndepVarName"), texts({"<b>Pin</b>"})},
+                                      {QStringLiteral("IndepVarValue"), {value}},
+                                      {QStringLiteral("Weight"), texts({"7"})}});
+    if (!fileType.isEmpty())
+        parameters.insert(QStringLiteral("FileType"), {fileType});
+    QVERIFY(!import(parameters, state));
+    QCOMPARE(answerer.dialogsSeen(), fileType.isEmpty() ? 1 : 2);
     QCOMPARE(answerer.dialogsForcedClosed(), 0);
     QCOMPARE(shownText, QStringLiteral("<b>Pin</b>  value format is incorrect "));
     QCOMPARE(format, Qt::PlainText);
@@ -550,7 +573,9 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
     auto pick = [&random](const QStringList &choices) {
         return choices.at(int(random.bounded(quint32(choices.size()))));
     };
-    const QStringList names = texts({"Pin", "Vdd", "Vgs", "Id_q", "Zeta", "alpha", "T", "P in"});
+    // Texts between quotes too: the import takes one pair off whatever it reads.
+    const QStringList names =
+        texts({"Pin", "Vdd", "Vgs", "Id_q", "Zeta", "alpha", "T", "P in", "\"Q\"", "\"\""});
     const QStringList values = texts({"10", "-3.5", "2e-3", "28", "Vbias", "Pref", "_x1"});
     // Any unit text the data files may give: blanks, digits and punctuation included.
     const QStringList units = texts({"", "GHz", "V", "dBm", "DBM", "mA", "None", "%", "degC",
@@ -560,13 +585,13 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
 
     for (int round = 0; round < 200; ++round) {
         ParameterMap parameters = {
-            {QStringLiteral("FileName"), texts({"/data/a.lp", "/data/b.lp2"})},
+            {QStringLiteral("FileName"), texts({"/data/a.lp", "\"\"\"\"", "\"/data/b.lp2\""})},
             {QStringLiteral("InterpMode"), {pick(texts<InterpolationMethod>())}},
             {QStringLiteral("InterpDom"), {pick(texts<InterpolationDomain>())}},
             {QStringLiteral("ExtrapMode"), {pick(texts<ExtrapolationMethod>())}},
             {QStringLiteral("NUM"), {pick(texts({"1", "2", "Nport"}))}},
             {QStringLiteral("StatusLevel"), {pick(texts({"1", "2", "4", "lvl"}))}},
-            {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt"}))}},
+            {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt", "\"w\""}))}},
         };
         const QString unit = pick(resistanceUnits());
         const QString impedance = pick(impedances);
@@ -613,8 +638,11 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
         state.setDetailsTabState(details);
         state.setPerformanceState(performance);
 
-        const ParameterMap written = toParameterMap(state);
-        QCOMPARE(written.size(), 28);
+        QCOMPARE(toParameterMap(state).size(), 28);
+        bool headerMatches = false;
+        const Parameters written =
+            HostParameterLists::read(*m_tvl, stateToParameters(state), &headerMatches);
+        QVERIFY(headerMatches);
         DBLPCState read;
         const ParameterMap rewritten = roundTrip(written, &read);
         QCOMPARE(rewritten, written);

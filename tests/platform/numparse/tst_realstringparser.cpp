@@ -69,6 +69,9 @@ void tst_RealStringParser::refusedText_data()
     QTest::newRow("a number with two points") << QStringLiteral("1.2.3");
     QTest::newRow("a group separator") << QStringLiteral("1,000 Hz");
     QTest::newRow("a lone sign") << QStringLiteral("-");
+    // Every reader of the number would refuse these: they are no numbers.
+    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm");
+    QTest::newRow("a number too small to be told from 0") << QStringLiteral("8e-789 V");
 }
 
 void tst_RealStringParser::refusedText()
