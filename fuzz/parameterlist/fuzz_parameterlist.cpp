@@ -20,6 +20,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 using LoadPullStateUtils::DBLPCState;
 using Parameters = HostParameterLists::Parameters;
@@ -78,6 +79,11 @@ Parameters written(ReferenceTvlInterface &tvl, const DBLPCState &state)
 
 extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
 {
+    // Every box would print the offscreen platform's warnings: they drown the fuzzer's own.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "%s\n", qPrintable(text));
+    });
     static QApplication application(*argc, *argv);
     static QTimer boxCloser;
     QObject::connect(&boxCloser, &QTimer::timeout, [] {
