@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDir>
 #include <QMap>
 #include <QString>
@@ -18,8 +19,16 @@ class ComponentFile
 public:
     using Parameters = QMap<QString, QStringList>;
 
-    // False with `error` set when the file cannot be read or is no component.
+    // A component takes a few kilobytes; anything larger than this is some other file.
+    static constexpr qint64 MaximumSize = 4 * 1024 * 1024;
+
+    // False with `error` set when the file cannot be read or is no component; the
+    // component is then left as it was. Only regular files of at most MaximumSize
+    // bytes are read.
     bool read(const QString &path, QString *error);
+    // The instance name and parameters from a component file's contents, as read()
+    // takes them; the folder stays as it was.
+    bool readJson(const QByteArray &json, QString *error);
     bool write(const QString &path, QString *error) const;
 
     QString instanceName() const { return m_instanceName; }

@@ -5,6 +5,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 const QStringList TabNames = {QStringLiteral("file"),        QStringLiteral("variables"),
@@ -25,14 +27,19 @@ int colourCount(const QImage &image)
 
 } // namespace
 
-// lp-host as a user runs it: a real X window under Xvfb, the example component opened,
-// every tab shown in turn.
+// lp-host as a user runs it: in a real X window under Xvfb, the example component opened
+// and every tab shown in turn; and given files that are no component files.
 class tst_LpHost : public QObject
 {
     Q_OBJECT
 
 private slots:
     void everyTabShowsItsControls();
+    void refusesFilesThatAreNoComponentFiles_data();
+    void refusesFilesThatAreNoComponentFiles();
+
+private:
+    QTemporaryDir m_workspace;
 };
 
 void tst_LpHost::everyTabShowsItsControls()
@@ -75,6 +82,32 @@ void tst_LpHost::everyTabShowsItsControls()
             QVERIFY2(other != shot, qPrintable(tab));
         shots.append(shot);
     }
+}
+
+void tst_LpHost::refusesFilesThatAreNoComponentFiles_data()
+{
+    QTest::addColumn<QString>("path");
+
+    const QString fifo = m_workspace.filePath(QStringLiteral("component.json"));
+    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
+        qWarning() << "Cannot make the FIFO" << fifo;
+    QTest::newRow("a FIFO nobody writes to") << fifo;
+    QTest::newRow("an endless device") << QStringLiteral("/dev/zero");
+}
+
+// Opening either for reading would wait for ever or read gigabytes; a deadline keeps a
+// host that does so from holding up the suite.
+void tst_LpHost::refusesFilesThatAreNoComponentFiles()
+{
+    QFETCH(QString, path);
+    QVERIFY(QFileInfo::exists(path));
+    QProcess host;
+    host.start(QStringLiteral(LP_HOST_PATH), {path, QStringLiteral("--accept")});
+    QVERIFY2(host.waitForFinished(60000), "lp-host is still reading");
+    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(host.exitCode(), 1);
+    const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
+    QVERIFY2(errors.contains(path + QStringLiteral(" is not a regular file")), qPrintable(errors));
 }
 
 QTEST_GUILESS_MAIN(tst_LpHost)
