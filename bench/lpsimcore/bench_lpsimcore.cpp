@@ -1,7 +1,9 @@
 // Parse rate of the load-pull data library on a generated file of about 100 MB (set
 // LP_BENCH_MEGABYTES for another size), beside `wc -l`, beside reading the file with QFile and
-// beside a bare loop that only converts every number with std::from_chars; and the time of a
-// query that the cache answers.
+// beside a bare loop that only converts every number with std::from_chars; the time of a
+// query that the cache answers; a file whose values were chosen to share one slot of the
+// distinct-value counter's table beside one of ordinary values; and the peak memory of a query
+// of a file that holds nothing but declarations.
 
 #include "datafilewriter.h"
 #include "exampledatasets.h"
@@ -15,9 +17,16 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
+#include <fstream>
 #include <functional>
 #include <limits>
+#include <random>
+#include <string>
 #include <vector>
+
+#include <malloc.h>
 
 namespace {
 
@@ -58,13 +67,126 @@ bool query(const std::string &path)
     return queryLoadpullFile({path}, {}, 1, ui);
 }
 
-// One contender of the rate comparison: its work and its best time so far.
+// One contender of a comparison: its work and its best time so far.
 struct Contender
 {
     const char *name;
     std::function<bool()> work;
     qint64 best = std::numeric_limits<qint64>::max();
 };
+
+// The contenders take turns, round after round, so that a busy spell of the machine hits them
+// alike; each keeps its best round.
+bool runInTurns(std::vector<Contender> &contenders)
+{
+    for (int round = 0; round < rounds; ++round) {
+        for (Contender &contender : contenders) {
+            QElapsedTimer timer;
+            timer.start();
+            if (!contender.work()) {
+                qWarning("%s failed", contender.name);
+                return false;
+            }
+            contender.best = std::min(contender.best, timer.nsecsElapsed());
+        }
+    }
+    return true;
+}
+
+bool writeFile(const QString &path, const std::string &text)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) &&
+           file.write(text.data(), static_cast<qint64>(text.size())) ==
+               static_cast<qint64>(text.size());
+}
+
+// The rows "x p" of one swept variable x, a row per value, each value written as short as it
+// reads back exactly.
+std::string sweepOf(const std::vector<double> &values)
+{
+    std::string text = "LPDATA 1\nVAR=<x>\nOUT=<p>\nx p\n";
+    char number[32];
+    for (double value : values) {
+        const char *end = std::to_chars(number, number + sizeof number, value).ptr;
+        text.append(number, static_cast<std::size_t>(end - number)).append(" 1\n");
+    }
+    return text;
+}
+
+bool isNormal(std::uint64_t bits)
+{
+    const std::uint64_t exponent = (bits >> 52) & 0x7ff;
+    return exponent != 0 && exponent != 0x7ff;
+}
+
+double doubleOf(std::uint64_t bits)
+{
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// The multiplicative inverse of an odd number modulo 2^64, by Newton's iteration.
+std::uint64_t inverseOf(std::uint64_t odd)
+{
+    std::uint64_t inverse = odd;
+    for (int step = 0; step < 5; ++step)
+        inverse *= 2 - odd * inverse;
+    return inverse;
+}
+
+// Values that all share home slot 0 of every table of up to 2^24 slots under the fixed hash
+// that the distinct-value counter once used: mix = (b ^ b >> 31) * K, hash = mix ^ mix >> 32.
+// Each step inverts, so the bits of a value follow from the hash it should have.
+std::vector<double> valuesAimedAtOneSlot(std::size_t count)
+{
+    const std::uint64_t inverse = inverseOf(0xbf58476d1ce4e5b9ULL);
+    std::vector<double> values;
+    for (std::uint64_t index = 1; values.size() < count; ++index) {
+        const std::uint64_t hash = index << 24;
+        const std::uint64_t folded = (hash ^ (hash >> 32)) * inverse;
+        const std::uint64_t bits = folded ^ (folded >> 31) ^ (folded >> 62);
+        if (isNormal(bits))
+            values.push_back(doubleOf(bits));
+    }
+    return values;
+}
+
+// Values of the same kind with random bits: as many digits, nothing aimed.
+std::vector<double> ordinaryValues(std::size_t count)
+{
+    std::mt19937_64 generator(2024);
+    std::vector<double> values;
+    while (values.size() < count) {
+        const std::uint64_t bits = generator();
+        if (isNormal(bits))
+            values.push_back(doubleOf(bits));
+    }
+    return values;
+}
+
+// Resident memory in kB from /proc/self/status: VmRSS now, VmHWM the peak since the last reset.
+long long statusKiB(const std::string &field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.compare(0, field.size() + 1, field + ":") == 0)
+            return std::stoll(line.substr(field.size() + 1));
+    }
+    return -1;
+}
+
+// How much the resident memory grows at its peak while `work` runs. Freed memory that the
+// process still holds is given back first, so that the work cannot reuse it unseen.
+long long peakGrowthKiB(const std::function<void()> &work)
+{
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5"; // resets VmHWM to VmRSS
+    const long long before = statusKiB("VmRSS");
+    work();
+    return statusKiB("VmHWM") - before;
+}
 
 } // namespace
 
@@ -76,6 +198,9 @@ private slots:
     void initTestCase();
     void parseRateBesideWcAndTheBareLoop();
     void queryAnsweredByTheCache();
+    void valuesAimedAtOneSlotBesideOrdinaryValues();
+    void peakMemoryOfADeclarationsOnlyFile();
+    void aGigabyteOfZeroBytes();
 
 private:
     double megabytesPerSecond(qint64 nanoseconds) const;
@@ -97,15 +222,10 @@ void BenchLpSimCore::initTestCase()
         LpDataGen::largeFilePlan(static_cast<std::size_t>(megabytes) * 1000 * 1000));
     m_path = m_dir.filePath(QStringLiteral("large.lp"));
     m_encodedPath = QFile::encodeName(m_path).toStdString();
-    QFile file(m_path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    QCOMPARE(file.write(m_text.data(), static_cast<qint64>(m_text.size())),
-             static_cast<qint64>(m_text.size()));
+    QVERIFY(writeFile(m_path, m_text));
     qInfo("file: %.1f MB", m_text.size() / 1e6);
 }
 
-// The contenders take turns, round after round, so that a busy spell of the machine hits them
-// alike; each keeps its best round.
 void BenchLpSimCore::parseRateBesideWcAndTheBareLoop()
 {
     std::vector<Contender> contenders = {
@@ -130,14 +250,7 @@ void BenchLpSimCore::parseRateBesideWcAndTheBareLoop()
              return query(m_encodedPath);
          }}};
 
-    for (int round = 0; round < rounds; ++round) {
-        for (Contender &contender : contenders) {
-            QElapsedTimer timer;
-            timer.start();
-            QVERIFY2(contender.work(), contender.name);
-            contender.best = std::min(contender.best, timer.nsecsElapsed());
-        }
-    }
+    QVERIFY(runInTurns(contenders));
     for (const Contender &contender : contenders)
         qInfo("%-22s %6.0f MB/s", contender.name, megabytesPerSecond(contender.best));
     const qint64 bareLoop = contenders[2].best;
@@ -153,6 +266,75 @@ void BenchLpSimCore::queryAnsweredByTheCache()
     {
         QVERIFY(query(m_encodedPath));
     }
+}
+
+// 400,000 distinct values make about 10 MB. Under a hash that a file can aim at, every value
+// lands in one slot and counting them grows with the square of their number.
+void BenchLpSimCore::valuesAimedAtOneSlotBesideOrdinaryValues()
+{
+    constexpr std::size_t count = 400000;
+    const std::string aimed = sweepOf(valuesAimedAtOneSlot(count));
+    const std::string ordinary = sweepOf(ordinaryValues(count));
+    const QString aimedPath = m_dir.filePath(QStringLiteral("aimed.lp"));
+    const QString ordinaryPath = m_dir.filePath(QStringLiteral("ordinary.lp"));
+    QVERIFY(writeFile(aimedPath, aimed) && writeFile(ordinaryPath, ordinary));
+    const auto countsAll = [](const QString &path) {
+        closeDataBasedLoadpullUI();
+        Corvane_LP::LoadpullUI ui;
+        return queryLoadpullFile({QFile::encodeName(path).toStdString()}, {}, 1, ui) &&
+               ui.variables.front()->maxNumPoints() == static_cast<int>(count);
+    };
+    std::vector<Contender> contenders = {{"values aimed at one slot",
+                                          [&] {
+                                              return countsAll(aimedPath);
+                                          }},
+                                         {"ordinary values", [&] {
+                                              return countsAll(ordinaryPath);
+                                          }}};
+    QVERIFY(runInTurns(contenders));
+    qInfo("aimed: %.1f MB, %.3f s; ordinary: %.1f MB, %.3f s; aimed / ordinary: %.2f",
+          aimed.size() / 1e6, contenders[0].best / 1e9, ordinary.size() / 1e6,
+          contenders[1].best / 1e9, double(contenders[0].best) / double(contenders[1].best));
+}
+
+// A million and a half declarations "VAR=<v123>", and nothing else: the query fails at the end
+// of the file, after every declaration has been read and checked.
+void BenchLpSimCore::peakMemoryOfADeclarationsOnlyFile()
+{
+    std::string text = "LPDATA 1\n";
+    for (int index = 0; index < 1500000; ++index)
+        text += "VAR=<v" + std::to_string(index) + ">\n";
+    const QString path = m_dir.filePath(QStringLiteral("declarations.lp"));
+    QVERIFY(writeFile(path, text));
+    closeDataBasedLoadpullUI();
+    std::string error;
+    const long long growth = peakGrowthKiB([&] {
+        Corvane_LP::LoadpullUI ui;
+        queryLoadpullFile({QFile::encodeName(path).toStdString()}, {}, 1, ui);
+        error = ui.errorText;
+    });
+    QVERIFY2(error.find("holds no data rows") != std::string::npos, error.c_str());
+    qInfo("declarations only: %.1f MB file, the query's peak adds %.1f MB, %.1f times the file",
+          text.size() / 1e6, growth * 1024 / 1e6, growth * 1024.0 / text.size());
+}
+
+// A file that is no load-pull data file, sparse, so that it takes no room on disk: its time to
+// be refused and the memory that takes.
+void BenchLpSimCore::aGigabyteOfZeroBytes()
+{
+    const QString path = m_dir.filePath(QStringLiteral("zeros.lp"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(1) << 30));
+    const std::string encodedPath = QFile::encodeName(path).toStdString();
+    std::vector<Contender> contenders = {{"a gigabyte of zero bytes", [&] {
+                                              closeDataBasedLoadpullUI();
+                                              return !query(encodedPath);
+                                          }}};
+    QVERIFY(runInTurns(contenders));
+    closeDataBasedLoadpullUI();
+    const long long growth = peakGrowthKiB([&] { query(encodedPath); });
+    qInfo("a gigabyte of zero bytes: refused in %.3f ms, the query's peak adds %.1f MB",
+          contenders[0].best / 1e6, growth * 1024 / 1e6);
 }
 
 double BenchLpSimCore::megabytesPerSecond(qint64 nanoseconds) const

@@ -1,6 +1,9 @@
 #include "columnlayout.h"
 
+#include "nametable.h"
 #include "textscan.h"
+
+#include <algorithm>
 
 namespace Corvane_LP {
 
@@ -17,25 +20,37 @@ std::string_view innerName(std::string_view token, std::string_view prefix)
 
 } // namespace
 
-bool ColumnLayout::read(std::string_view line, const std::vector<VariableDeclaration> &declarations,
-                        const std::unordered_map<std::string, std::size_t> &indexByName)
+bool ColumnLayout::read(std::string_view line, const NameTable &names,
+                        const std::vector<DataRole> &roles)
 {
-    m_placed.assign(declarations.size(), false);
+    m_placed.assign(roles.size(), false);
     for (std::string_view token = takeToken(line); !token.empty(); token = takeToken(line)) {
-        if (!place(token, line, declarations, indexByName))
+        if (!place(token, line, names, roles))
             return false;
     }
-    for (std::size_t index = 0; index < declarations.size(); ++index) {
-        if (declarations[index].columnCount() > 0 && !m_placed[index])
-            return fail("declared variable " + quoted(declarations[index].name) + " has no column");
+    for (std::size_t position = 0; position < roles.size(); ++position) {
+        if (roles[position].columns > 0 && !m_placed[position])
+            return fail("declared variable " + quoted(names[position]) + " has no column");
     }
     return true;
 }
 
+std::string ColumnLayout::columnName(std::size_t column, const NameTable &names) const
+{
+    const auto after = std::upper_bound(m_placements.begin(), m_placements.end(), column,
+                                        [](std::size_t wanted, const Placement &placement) {
+                                            return wanted < placement.firstColumn;
+                                        });
+    const Placement &placement = *std::prev(after);
+    const std::string name(names[placement.variable]);
+    if (!placement.pair)
+        return name;
+    return (column == placement.firstColumn ? "Re(" : "Im(") + name + ")";
+}
+
 // Places the variable that token (and, for a Re/Im pair, the next token of rest) names.
-bool ColumnLayout::place(std::string_view token, std::string_view &rest,
-                         const std::vector<VariableDeclaration> &declarations,
-                         const std::unordered_map<std::string, std::size_t> &indexByName)
+bool ColumnLayout::place(std::string_view token, std::string_view &rest, const NameTable &names,
+                         const std::vector<DataRole> &roles)
 {
     const std::string_view realPart = innerName(token, "Re(");
     const bool asPair = !realPart.empty();
@@ -43,34 +58,31 @@ bool ColumnLayout::place(std::string_view token, std::string_view &rest,
     if (asPair && innerName(takeToken(rest), "Im(") != name)
         return fail("column " + quoted(token) + " must be followed by " +
                     quoted("Im(" + std::string(name) + ")"));
-    const auto found = indexByName.find(std::string(name));
-    if (found == indexByName.end())
+    const auto variable = names.find(name);
+    if (!variable)
         return fail("column " + quoted(token) + " is not declared");
-    const std::size_t variable = found->second;
-    if (!checkShape(declarations[variable], asPair))
+    if (!checkRole(name, roles[*variable], asPair))
         return false;
-    if (m_placed[variable])
+    if (m_placed[*variable])
         return fail("variable " + quoted(name) + " has two columns");
-    m_placed[variable] = true;
-    m_placements.push_back({variable, m_columnNames.size()});
-    m_columnNames.emplace_back(asPair ? token : name);
-    if (asPair)
-        m_columnNames.push_back("Im(" + std::string(name) + ")");
+    m_placed[*variable] = true;
+    m_placements.push_back({*variable, m_columnCount, asPair});
+    m_columnCount += asPair ? 2 : 1;
     return true;
 }
 
-bool ColumnLayout::checkShape(const VariableDeclaration &declaration, bool asPair)
+bool ColumnLayout::checkRole(std::string_view name, const DataRole &role, bool asPair)
 {
-    const std::string name = quoted(declaration.name);
-    if (declaration.kind == VariableKind::Frequency)
-        return fail("frequency variable " + name +
+    const std::string quotedName = quoted(name);
+    if (role.kind == VariableKind::Frequency)
+        return fail("frequency variable " + quotedName +
                     " takes its values from block lines, not from a column");
-    if (declaration.fixed)
-        return fail(name + " is declared with a fixed value and takes no column");
-    if (declaration.columnCount() == 2 && !asPair)
-        return fail(name + " takes a column pair Re(...) Im(...)");
-    if (declaration.columnCount() == 1 && asPair)
-        return fail(name + " is real and takes a single column");
+    if (role.fixed)
+        return fail(quotedName + " is declared with a fixed value and takes no column");
+    if (role.columns == 2 && !asPair)
+        return fail(quotedName + " takes a column pair Re(...) Im(...)");
+    if (role.columns == 1 && asPair)
+        return fail(quotedName + " is real and takes a single column");
     return true;
 }
 

@@ -1,18 +1,14 @@
 #include "datafileparser.h"
 
-#include "declarationparser.h"
+#include "signaturecheck.h"
 #include "textscan.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <cstring>
 
 namespace Corvane_LP {
 
 namespace {
-
-constexpr std::string_view byteOrderMark = "\xEF\xBB\xBF";
 
 bool isRowStart(const char *at, const char *end)
 {
@@ -42,10 +38,12 @@ bool isBlockLine(std::string_view line)
 } // namespace
 
 DataFileParser::DataFileParser(std::string_view text)
+    : m_hasSignature(SignatureCheck::begins(text))
 {
     if (text.substr(0, byteOrderMark.size()) == byteOrderMark)
         text.remove_prefix(byteOrderMark.size());
-    m_position = text.data();
+    m_begin = text.data();
+    m_position = m_begin;
     m_end = text.data() + text.size();
 }
 
@@ -80,15 +78,35 @@ bool DataFileParser::takeSignificantLine(std::string_view &line)
     return false;
 }
 
+// Counted first, so that their records are made to size: grown step by step, they would need
+// up to three times the room at once.
+std::size_t DataFileParser::countDeclarationsAhead()
+{
+    const char *const position = m_position;
+    const std::size_t lineNumber = m_lineNumber;
+    std::size_t count = 0;
+    std::string_view line;
+    while (takeSignificantLine(line) && DeclarationParser::isDeclaration(line))
+        ++count;
+    m_position = position;
+    m_lineNumber = lineNumber;
+    return count;
+}
+
 // The signature, the declarations and the column-name line.
 bool DataFileParser::readHeader()
 {
-    std::string_view line;
-    if (!takeSignificantLine(line) || takeToken(line) != "LPDATA")
+    if (!m_hasSignature)
         return failWith(FileProblem::Kind::NotLoadPullData);
+    std::string_view line;
+    takeSignificantLine(line);
+    takeToken(line); // the word LPDATA
     const std::string_view version = trimmed(line);
     if (version != "1")
         return fail("unsupported format version " + quoted(version) + " (version 1 is read)");
+    const std::size_t declarations = countDeclarationsAhead();
+    m_names.reserve(declarations);
+    m_roles.reserve(declarations);
     while (takeSignificantLine(line)) {
         if (!DeclarationParser::isDeclaration(line))
             return readColumns(line);
@@ -100,20 +118,18 @@ bool DataFileParser::readHeader()
 
 bool DataFileParser::declare(std::string_view line)
 {
-    DeclarationParser parser;
     VariableDeclaration declaration;
-    if (!parser.parse(line, declaration))
-        return fail(parser.error());
-    if (m_indexByName.count(declaration.name) > 0)
+    if (!m_declarationParser.parse(line, declaration))
+        return fail(m_declarationParser.error());
+    if (!m_names.add(m_declarationParser.name()))
         return fail("variable " + quoted(declaration.name) + " is declared twice");
     if (declaration.kind == VariableKind::Frequency) {
         if (m_frequencyVariable)
             return fail("a second frequency variable " + quoted(declaration.name) + "; " +
-                        quoted(m_declarations[*m_frequencyVariable].name) + " is one already");
-        m_frequencyVariable = m_declarations.size();
+                        quoted(m_names[*m_frequencyVariable]) + " is one already");
+        m_frequencyVariable = m_roles.size();
     }
-    m_indexByName.emplace(declaration.name, m_declarations.size());
-    m_declarations.push_back(std::move(declaration));
+    m_roles.push_back(declaration.role());
     return true;
 }
 
@@ -121,13 +137,15 @@ bool DataFileParser::readColumns(std::string_view line)
 {
     if (isBlockLine(line))
         return fail("expected the column-name line before the first block line");
-    if (!m_layout.read(line, m_declarations, m_indexByName))
+    if (!m_layout.read(line, m_names, m_roles))
         return fail(m_layout.error());
     m_row.resize(m_layout.columnCount());
     for (const ColumnLayout::Placement &placement : m_layout.placements())
-        m_trackers.emplace_back(m_declarations[placement.variable], placement.firstColumn);
-    if (m_frequencyVariable)
-        m_frequencyTracker.emplace(m_declarations[*m_frequencyVariable], 0);
+        m_trackers.emplace_back(m_roles[placement.variable], placement.firstColumn);
+    if (m_frequencyVariable) {
+        m_frequencyTracker.emplace(m_roles[*m_frequencyVariable], 0);
+        m_frequencyUnit = declarationOf(*m_frequencyVariable).unit;
+    }
     return true;
 }
 
@@ -158,8 +176,8 @@ bool DataFileParser::readRow(const char *start)
     const char *at = start;
     for (std::size_t column = 0; column < columns; ++column) {
         at = skipBlanks(at, end);
-        const auto [next, error] = std::from_chars(at, end, values[column]);
-        if (error != std::errc() || !endsValue(next, end) || !std::isfinite(values[column]))
+        const char *next = readNumber(at, end, values[column]);
+        if (!next || !endsValue(next, end))
             return failRow(at, column);
         at = next;
     }
@@ -176,7 +194,7 @@ bool DataFileParser::failRow(const char *at, std::size_t column)
     if (at == m_end || *at == '\n')
         return fail("the row holds " + std::to_string(column) + " of the " +
                     std::to_string(m_row.size()) + " values of the column-name line");
-    return fail("the value in column " + quoted(m_layout.columnName(column)) +
+    return fail("the value in column " + quoted(m_layout.columnName(column, m_names)) +
                 " is not a finite number");
 }
 
@@ -185,7 +203,7 @@ bool DataFileParser::addRow()
     if (!m_inBlock) {
         if (m_frequencyVariable)
             return fail("a data row before the first block line " +
-                        quoted(m_declarations[*m_frequencyVariable].name + " = ..."));
+                        quoted(std::string(m_names[*m_frequencyVariable]) + " = ..."));
         m_inBlock = true; // without a frequency variable the whole file is one block
         m_blockLine = m_lineNumber;
     }
@@ -215,20 +233,20 @@ bool DataFileParser::openBlock(std::string_view line)
     const std::string_view name = leadingName(line);
     if (!m_frequencyVariable)
         return fail("block line for " + quoted(name) + ", but no frequency variable is declared");
-    const VariableDeclaration &frequency = m_declarations[*m_frequencyVariable];
-    if (name != frequency.name)
+    const std::string_view frequency = m_names[*m_frequencyVariable];
+    if (name != frequency)
         return fail("a block line names " + quoted(name) + ", not the frequency variable " +
-                    quoted(frequency.name));
+                    quoted(frequency));
     const std::string_view text = trimmed(trimmed(line.substr(name.size())).substr(1));
     double value = 0.0;
-    const auto [next, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || !std::isfinite(value))
+    const char *next = readNumber(text.data(), text.data() + text.size(), value);
+    if (!next)
         return fail("the value of " + quoted(name) + " is not a finite number");
     const std::string_view unit =
         trimmed(text.substr(static_cast<std::size_t>(next - text.data())));
-    if (!unit.empty() && unit != frequency.unit)
+    if (!unit.empty() && unit != m_frequencyUnit)
         return fail("unit " + quoted(unit) + " differs from the declared unit " +
-                    quoted(frequency.unit));
+                    quoted(m_frequencyUnit));
     if (!closeBlock())
         return false;
     m_inBlock = true;
@@ -251,15 +269,16 @@ bool DataFileParser::closeBlock()
     return true;
 }
 
-void DataFileParser::summarize(FileSummary &summary) const
+void DataFileParser::summarize(FileSummary &summary)
 {
-    summary.variables.resize(m_declarations.size());
-    for (std::size_t index = 0; index < m_declarations.size(); ++index) {
-        VariableSummary &variable = summary.variables[index];
-        variable.declaration = m_declarations[index];
-        if (variable.declaration.fixed) {
-            variable.lowest = variable.declaration.rangeValue(variable.declaration.fixedRe,
-                                                              variable.declaration.fixedIm);
+    summary.variables.resize(m_names.size());
+    for (std::size_t position = 0; position < m_names.size(); ++position) {
+        VariableSummary &variable = summary.variables[position];
+        variable.declaration = declarationOf(position);
+        const VariableDeclaration &declaration = variable.declaration;
+        if (declaration.fixed) {
+            variable.lowest =
+                componentOf(declaration.rangeComponent(), declaration.fixedRe, declaration.fixedIm);
             variable.highest = variable.lowest;
         }
     }
@@ -269,6 +288,21 @@ void DataFileParser::summarize(FileSummary &summary) const
         m_frequencyTracker->storeIn(summary.variables[*m_frequencyVariable]);
     summary.minBlockRows = m_minBlockRows;
     summary.maxBlockRows = m_maxBlockRows;
+}
+
+// The declaration line around the name, read again; it was read without fault before.
+VariableDeclaration DataFileParser::declarationOf(std::size_t position)
+{
+    const std::string_view name = m_names[position];
+    const std::string_view before(m_begin, static_cast<std::size_t>(name.data() - m_begin));
+    const std::size_t newline = before.rfind('\n');
+    const char *start = newline == std::string_view::npos ? m_begin : m_begin + newline + 1;
+    const auto *end = static_cast<const char *>(
+        std::memchr(name.data(), '\n', static_cast<std::size_t>(m_end - name.data())));
+    const std::string_view line(start, static_cast<std::size_t>((end ? end : m_end) - start));
+    VariableDeclaration declaration;
+    m_declarationParser.parse(line, declaration);
+    return declaration;
 }
 
 bool DataFileParser::fail(std::string detail)

@@ -1,14 +1,15 @@
 #pragma once
 
 #include "columnlayout.h"
+#include "declarationparser.h"
 #include "filesummary.h"
+#include "nametable.h"
 #include "variabledeclaration.h"
 #include "variabletracker.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace Corvane_LP {
@@ -16,6 +17,10 @@ namespace Corvane_LP {
 // Reads the whole text of one load-pull data file (the format of docs/data-format.md) into its
 // summary. A hand-written scanner: the declarations line by line, then the data rows number by
 // number straight from the text. One parser reads one text once.
+//
+// A file may declare millions of variables, so a declaration costs little while the text is
+// read: its name stays in the text, and only its role in the data is kept beside it. Its line
+// is read again for the summary.
 class DataFileParser
 {
 public:
@@ -26,6 +31,7 @@ public:
 private:
     std::string_view takeLine();
     bool takeSignificantLine(std::string_view &line);
+    std::size_t countDeclarationsAhead();
     bool readHeader();
     bool declare(std::string_view line);
     bool readColumns(std::string_view line);
@@ -36,20 +42,24 @@ private:
     bool readOtherLine();
     bool openBlock(std::string_view line);
     bool closeBlock();
-    void summarize(FileSummary &summary) const;
+    void summarize(FileSummary &summary);
+    VariableDeclaration declarationOf(std::size_t position);
     bool fail(std::string detail);
     bool failAt(std::size_t line, std::string detail);
     bool failWith(FileProblem::Kind kind);
 
+    bool m_hasSignature;
+    const char *m_begin;
     const char *m_position;
     const char *m_end;
     std::size_t m_lineNumber = 0;
-    std::vector<VariableDeclaration> m_declarations;
-    std::unordered_map<std::string, std::size_t> m_indexByName;
+    DeclarationParser m_declarationParser;
+    NameTable m_names;
+    std::vector<DataRole> m_roles; // at the positions of m_names
     std::optional<std::size_t> m_frequencyVariable;
+    std::string m_frequencyUnit;
     ColumnLayout m_layout;
-    // One per placement of m_layout; they point into m_declarations, complete before they are made.
-    std::vector<VariableTracker> m_trackers;
+    std::vector<VariableTracker> m_trackers; // one per placement of m_layout
     std::optional<VariableTracker> m_frequencyTracker;
     std::vector<double> m_row;
     bool m_inBlock = false;

@@ -29,11 +29,18 @@ public:
     long long modifiedSeconds() const { return m_info.st_mtim.tv_sec; }
     long long modifiedNanoseconds() const { return m_info.st_mtim.tv_nsec; }
 
-    // Reads the size that fstat gave: a file that grows meanwhile is read as it was.
+    // Reads the whole file, once its first bytes show the signature of the format: a file that
+    // does not begin with it is refused (NotLoadPullData) after those bytes. Reads the size that
+    // fstat gave: a file that grows meanwhile is read as it was.
     bool readAll(TextBuffer &buffer);
 
 private:
     void open();
+    bool readSignature();
+    bool readWhole(TextBuffer &buffer);
+    // Like pread, but goes on when a signal interrupts it.
+    long long readAt(long long offset, char *into, std::size_t size) const;
+    bool fail(FileProblem::Kind kind);
 
     std::string m_path;
     int m_descriptor = -1;

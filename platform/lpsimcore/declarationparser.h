@@ -18,6 +18,8 @@ public:
     // False, with error() saying why, when the line is malformed.
     bool parse(std::string_view line, VariableDeclaration &declaration);
     const std::string &error() const { return m_error; }
+    // The declared name of the line that parse() last accepted, as a view into that line.
+    std::string_view name() const { return m_attributes.front().value; }
 
 private:
     struct Attribute

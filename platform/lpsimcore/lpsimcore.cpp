@@ -1,16 +1,21 @@
 #include "lpsimcore.h"
 
+#include "fileproblem.h"
 #include "summarycache.h"
 #include "variableunion.h"
 
+#include <new>
 #include <set>
+#include <stdexcept>
 
-bool queryLoadpullFile(const std::vector<std::string> &filesToAdd,
-                       const std::vector<std::string> &filesToKeep, const int &mode,
-                       Corvane_LP::LoadpullUI &ui)
+namespace {
+
+using namespace Corvane_LP;
+
+// `reading` names the file in hand, for the message when memory runs out.
+bool query(const std::vector<std::string> &filesToAdd, const std::vector<std::string> &filesToKeep,
+           int mode, LoadpullUI &ui, const std::string *&reading)
 {
-    using namespace Corvane_LP;
-    ui.clear();
     if (mode != 1) {
         ui.errorText = "Unsupported load-pull query mode " + std::to_string(mode) + ".";
         return false;
@@ -19,6 +24,7 @@ bool queryLoadpullFile(const std::vector<std::string> &filesToAdd,
     std::set<std::string> seen; // canonical paths: a file named twice counts once
     for (const std::vector<std::string> *list : {&filesToKeep, &filesToAdd}) {
         for (const std::string &path : *list) {
+            reading = &path;
             const auto summary = SummaryCache::instance().summaryOf(path);
             if (summary->problem) {
                 ui.errorText = summary->problem->describe(path);
@@ -28,10 +34,63 @@ bool queryLoadpullFile(const std::vector<std::string> &filesToAdd,
                 files.add(path, *summary);
         }
     }
+    reading = nullptr;
     files.fillIn(ui);
     return true;
 }
 
+// What an exception thrown by a query means for the caller: mostly that memory ran out.
+FileProblem::Kind problemOfCurrentException() noexcept
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc &) {
+        return FileProblem::Kind::TooLarge;
+    } catch (const std::length_error &) {
+        return FileProblem::Kind::TooLarge;
+    } catch (...) {
+        return FileProblem::Kind::Unreadable;
+    }
+}
+
+std::string refusal(const std::string *reading, FileProblem::Kind kind)
+{
+    if (reading)
+        return FileProblem{kind, 0, {}}.describe(*reading);
+    return "The load-pull data files hold more variables than fit into memory.";
+}
+
+// Empties the record and says why. When even the message finds no memory, a short one takes
+// its place: it fits into the room every string has of its own, so it needs none.
+void refuse(LoadpullUI &ui, const std::string *reading, FileProblem::Kind kind) noexcept
+{
+    ui.clear();
+    try {
+        ui.errorText = refusal(reading, kind);
+    } catch (...) {
+        ui.errorText = "Out of memory.";
+    }
+}
+
+} // namespace
+
+// The host calls without a try: an exception would end it, so every one becomes the query's
+// error.
+bool queryLoadpullFile(const std::vector<std::string> &filesToAdd,
+                       const std::vector<std::string> &filesToKeep, const int &mode,
+                       Corvane_LP::LoadpullUI &ui)
+{
+    ui.clear();
+    const std::string *reading = nullptr;
+    try {
+        return query(filesToAdd, filesToKeep, mode, ui, reading);
+    } catch (...) {
+        refuse(ui, reading, problemOfCurrentException());
+        return false;
+    }
+}
+
+// Frees only, so nothing can be thrown here.
 void closeDataBasedLoadpullUI()
 {
     Corvane_LP::SummaryCache::instance().clear();

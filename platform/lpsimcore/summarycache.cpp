@@ -35,17 +35,21 @@ std::shared_ptr<const FileSummary> SummaryCache::summaryOf(const std::string &pa
         found->second.modifiedNanoseconds == file.modifiedNanoseconds())
         return found->second.summary;
 
+    auto summary = std::make_shared<FileSummary>();
     TextBuffer text;
-    if (!file.readAll(text))
-        return failed(*file.problem());
-    auto summary = std::make_shared<FileSummary>(DataFileParser(text.text()).parse());
+    if (file.readAll(text))
+        *summary = DataFileParser(text.text()).parse();
+    else if (file.problem()->kind == FileProblem::Kind::NotLoadPullData)
+        summary->problem = file.problem();
+    else
+        return failed(*file.problem()); // a problem of the moment, not kept
     summary->canonicalPath = canonicalPath;
     m_entries[canonicalPath] =
         Entry{file.size(), file.modifiedSeconds(), file.modifiedNanoseconds(), summary};
     return summary;
 }
 
-void SummaryCache::clear()
+void SummaryCache::clear() noexcept
 {
     m_entries.clear();
 }

@@ -17,7 +17,7 @@ public:
 
     // The summary of the file; one with a problem when it cannot be read or parsed.
     std::shared_ptr<const FileSummary> summaryOf(const std::string &path);
-    void clear();
+    void clear() noexcept;
 
 private:
     struct Entry

@@ -1,8 +1,6 @@
 #include "textscan.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 
 namespace Corvane_LP {
 
@@ -73,8 +71,7 @@ std::string lowerCase(std::string_view text)
 bool parseFiniteNumber(std::string_view text, double &value)
 {
     const char *end = text.data() + text.size();
-    const auto [next, error] = std::from_chars(text.data(), end, value);
-    return error == std::errc() && next == end && std::isfinite(value);
+    return readNumber(text.data(), end, value) == end;
 }
 
 std::string quoted(std::string_view text)

@@ -9,12 +9,24 @@ namespace {
 
 constexpr double degreesPerRadian = 57.295779513082320876798;
 
-double magnitude(double re, double im)
-{
-    return std::sqrt(re * re + im * im);
-}
-
 } // namespace
+
+// hypot, not the root of the sum of squares, which overflows above 1e154 and underflows below
+// 1e-154.
+double componentOf(RangeComponent component, double re, double im)
+{
+    switch (component) {
+    case RangeComponent::Imaginary:
+        return im;
+    case RangeComponent::Magnitude:
+        return std::hypot(re, im);
+    case RangeComponent::PhaseDegrees:
+        return std::atan2(im, re) * degreesPerRadian;
+    case RangeComponent::Real:
+        break;
+    }
+    return re;
+}
 
 int VariableDeclaration::columnCount() const
 {
@@ -23,22 +35,27 @@ int VariableDeclaration::columnCount() const
     return kind == VariableKind::Gamma || complex ? 2 : 1;
 }
 
-double VariableDeclaration::rangeValue(double re, double im) const
+RangeComponent VariableDeclaration::rangeComponent() const
 {
     if (complex)
-        return magnitude(re, im);
+        return RangeComponent::Magnitude;
     if (kind != VariableKind::Gamma)
-        return re;
+        return RangeComponent::Real;
     switch (domain) {
     case RectImag:
-        return im;
+        return RangeComponent::Imaginary;
     case PolarMag:
-        return magnitude(re, im);
+        return RangeComponent::Magnitude;
     case PolarPhase:
-        return std::atan2(im, re) * degreesPerRadian;
+        return RangeComponent::PhaseDegrees;
     default:
-        return re;
+        return RangeComponent::Real;
     }
+}
+
+DataRole VariableDeclaration::role() const
+{
+    return DataRole{kind, rangeComponent(), static_cast<std::uint8_t>(columnCount()), fixed};
 }
 
 bool VariableDeclaration::sameShape(const VariableDeclaration &other) const

@@ -1,12 +1,28 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace Corvane_LP {
 
-enum class VariableKind { Swept, Frequency, Gamma, Performance };
+enum class VariableKind : std::uint8_t { Swept, Frequency, Gamma, Performance };
 
 enum GammaDomain { RectReal = 0, RectImag = 1, PolarMag = 2, PolarPhase = 3 };
+
+// The part of a (re, im) sample whose range a query reports; im is 0 for real variables.
+enum class RangeComponent : std::uint8_t { Real, Imaginary, Magnitude, PhaseDegrees };
+
+double componentOf(RangeComponent component, double re, double im);
+
+// What the column-name line and the data rows need to know of a declared variable. Small,
+// because a file may declare millions of variables.
+struct DataRole
+{
+    VariableKind kind = VariableKind::Swept;
+    RangeComponent component = RangeComponent::Real;
+    std::uint8_t columns = 1; // 0 for the frequency variable and fixed reflection coefficients
+    bool fixed = false;
+};
 
 // One variable as a data file's declaration line states it.
 struct VariableDeclaration
@@ -26,8 +42,8 @@ struct VariableDeclaration
     bool isPerformance() const { return kind == VariableKind::Performance; }
     // 0 for the frequency variable and fixed reflection coefficients, 2 for Re/Im pairs.
     int columnCount() const;
-    // The value that a (re, im) sample adds to the reported range; im is 0 for real variables.
-    double rangeValue(double re, double im) const;
+    RangeComponent rangeComponent() const;
+    DataRole role() const;
     // Everything but name and unit agrees.
     bool sameShape(const VariableDeclaration &other) const;
 };

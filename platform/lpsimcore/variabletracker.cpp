@@ -13,11 +13,11 @@ constexpr double notASample = std::numeric_limits<double>::quiet_NaN();
 
 } // namespace
 
-VariableTracker::VariableTracker(const VariableDeclaration &declaration, std::size_t firstColumn)
-    : m_declaration(&declaration)
-    , m_column(firstColumn)
-    , m_pair(declaration.columnCount() == 2)
-    , m_countsDistinct(!declaration.isPerformance())
+VariableTracker::VariableTracker(const DataRole &role, std::size_t firstColumn)
+    : m_column(firstColumn)
+    , m_component(role.component)
+    , m_pair(role.columns == 2)
+    , m_countsDistinct(role.kind != VariableKind::Performance)
     , m_lastFirst(notASample)
     , m_lastSecond(notASample)
     , m_lowest(std::numeric_limits<double>::infinity())

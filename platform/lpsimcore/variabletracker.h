@@ -16,8 +16,7 @@ class VariableTracker
 {
 public:
     // The variable's values are row[firstColumn], and row[firstColumn + 1] for a Re/Im pair.
-    // The declaration must outlive the tracker.
-    VariableTracker(const VariableDeclaration &declaration, std::size_t firstColumn);
+    VariableTracker(const DataRole &role, std::size_t firstColumn);
 
     void addRow(const double *row)
     {
@@ -28,7 +27,7 @@ public:
             return;
         m_lastFirst = first;
         m_lastSecond = second;
-        const double value = m_pair ? m_declaration->rangeValue(first, second) : first;
+        const double value = m_pair ? componentOf(m_component, first, second) : first;
         m_lowest = std::min(m_lowest, value);
         m_highest = std::max(m_highest, value);
         if (m_countsDistinct)
@@ -38,8 +37,8 @@ public:
     void storeIn(VariableSummary &summary) const;
 
 private:
-    const VariableDeclaration *m_declaration; // outlives the tracker
     std::size_t m_column;
+    RangeComponent m_component;
     bool m_pair;
     bool m_countsDistinct;
     double m_lastFirst;

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <memory>
 
 namespace Corvane_LP {
 
@@ -30,10 +31,10 @@ std::string fileText(const std::string &fileName)
     return "\"" + fileName + "\"";
 }
 
-VarInfoUI *makeVarInfo(const VariableSummary &summary)
+std::unique_ptr<VarInfoUI> makeVarInfo(const VariableSummary &summary)
 {
     const VariableDeclaration &declaration = summary.declaration;
-    auto *info = new VarInfoUI;
+    auto info = std::make_unique<VarInfoUI>();
     info->setName(declaration.name);
     info->setUnit(declaration.unit, declaration.unitType);
     info->setPointCounts(clampedCount(summary.minPoints), clampedCount(summary.maxPoints));
@@ -90,7 +91,10 @@ void VariableUnion::fillIn(LoadpullUI &ui) const
     for (const Member &member : m_members) {
         auto &list =
             member.merged.declaration.isPerformance() ? ui.performanceVariables : ui.variables;
-        list.push_back(makeVarInfo(member.merged));
+        // The record owns what its lists point to; until the pointer is in, this does.
+        std::unique_ptr<VarInfoUI> info = makeVarInfo(member.merged);
+        list.push_back(info.get());
+        info.release();
     }
     ui.minNumPoints = clampedCount(m_minBlockRows);
     ui.maxNumPoints = clampedCount(m_maxBlockRows);

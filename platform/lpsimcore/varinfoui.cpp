@@ -4,6 +4,21 @@
 
 namespace Corvane_LP {
 
+namespace {
+
+// The host calls the getters without a try: a copy that finds no memory gives an empty text
+// rather than an exception that would end the host.
+std::string copyOf(const std::string &text) noexcept
+{
+    try {
+        return text;
+    } catch (...) {
+        return {};
+    }
+}
+
+} // namespace
+
 VarInfoUI::VarInfoUI()
     : lowest(0.0)
     , highest(0.0)
@@ -13,17 +28,17 @@ VarInfoUI::~VarInfoUI() = default;
 
 std::string VarInfoUI::getName() const
 {
-    return m_name;
+    return copyOf(m_name);
 }
 
 std::string VarInfoUI::getUnitStr() const
 {
-    return m_unit;
+    return copyOf(m_unit);
 }
 
 std::string VarInfoUI::getUnitTypeStr() const
 {
-    return m_unitType;
+    return copyOf(m_unitType);
 }
 
 int VarInfoUI::minNumPoints() const

@@ -5,12 +5,76 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstdlib>
 #include <memory>
+#include <new>
 
 #include <sys/stat.h>
 #include <utime.h>
 
 using Corvane_LP::VarInfoUI;
+
+namespace {
+
+// Allocations that fail on demand, on this thread only: armed, the allocation numbered failAt
+// (0: the next one) throws std::bad_alloc, and with keepFailing every one after it too.
+struct AllocationFailures
+{
+    long long counted = 0;
+    long long failAt = -1; // -1: not armed
+    bool keepFailing = false;
+    bool failed = false;
+};
+
+thread_local AllocationFailures allocationFailures;
+
+bool allocationFails()
+{
+    AllocationFailures &failures = allocationFailures;
+    if (failures.failAt < 0)
+        return false;
+    const long long number = failures.counted++;
+    const bool fails =
+        number == failures.failAt || (failures.keepFailing && number > failures.failAt);
+    failures.failed = failures.failed || fails;
+    return fails;
+}
+
+// Arms the failures for its lifetime.
+class FailingAllocations
+{
+public:
+    FailingAllocations(long long failAt, bool keepFailing)
+    {
+        allocationFailures = AllocationFailures{0, failAt, keepFailing, false};
+    }
+    ~FailingAllocations() { allocationFailures.failAt = -1; }
+    FailingAllocations(const FailingAllocations &) = delete;
+    FailingAllocations &operator=(const FailingAllocations &) = delete;
+
+    bool anyFailed() const { return allocationFailures.failed; }
+};
+
+} // namespace
+
+void *operator new(std::size_t size)
+{
+    if (allocationFails())
+        throw std::bad_alloc();
+    if (void *memory = std::malloc(size == 0 ? 1 : size))
+        return memory;
+    throw std::bad_alloc();
+}
+
+void operator delete(void *memory) noexcept
+{
+    std::free(memory);
+}
+
+void operator delete(void *memory, std::size_t) noexcept
+{
+    std::free(memory);
+}
 
 namespace {
 
@@ -79,6 +143,10 @@ private slots:
     void filesReportTheirVariables();
     void declarationsDecideWhatIsReported_data();
     void declarationsDecideWhatIsReported();
+    void minusZeroIsReadAsZero_data();
+    void minusZeroIsReadAsZero();
+    void magnitudesOfPartsNearTheEndsOfTheRange_data();
+    void magnitudesOfPartsNearTheEndsOfTheRange();
     void errorsNameTheFile_data();
     void errorsNameTheFile();
     void noFilesOrAnotherMode();
@@ -86,6 +154,11 @@ private slots:
     void onlyFilesThatLookChangedAreReadAgain();
     void junkIsReadOrRefusedCleanly_data();
     void junkIsReadOrRefusedCleanly();
+    void largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes_data();
+    void largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes();
+    void queriesThatRunOutOfMemoryFailWithAText_data();
+    void queriesThatRunOutOfMemoryFailWithAText();
+    void gettersThatFindNoMemoryGiveEmptyTexts();
 
 private:
     // A new file (or the named one, rewritten) in the test's folder.
@@ -257,6 +330,69 @@ void TestLpSimCore::declarationsDecideWhatIsReported()
     const auto &list =
         query.ui.variables.empty() ? query.ui.performanceVariables : query.ui.variables;
     QCOMPARE(describe(list.front()), expected);
+}
+
+void TestLpSimCore::minusZeroIsReadAsZero_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QStringList>("expected");
+
+    const QByteArray phase = "LPDATA 1\nGAMMA=<g>, Domain=<Polar-Phase>\n";
+    const QString atHalfTurn = "g None/Unitless g0h1d3 1-1 180..180"_s;
+    QTest::newRow("a phase at (-1, -0)") << phase + "Re(g) Im(g)\n-1 -0\n"
+                                         << QStringList{"rows 1-1"_s, atHalfTurn};
+    QTest::newRow("(-1, -0) before (-1, 0): one point, one phase")
+        << phase + "Re(g) Im(g)\n-1 -0\n-1 0\n"
+        << QStringList{"rows 2-2"_s, atHalfTurn};
+    QTest::newRow("a fixed value at (-1, -0)")
+        << QByteArray("LPDATA 1\nVAR=<x>\nGAMMA=<g>, Domain=<Polar-Phase>, Value=<-1, -0>\nx\n1\n")
+        << QStringList{"rows 1-1"_s, "x None/Unitless 1-1 1..1"_s,
+                       "g None/Unitless g0h1d3 0-0 180..180"_s};
+}
+
+// Whatever the order of the rows, no range depends on the sign of a zero.
+void TestLpSimCore::minusZeroIsReadAsZero()
+{
+    QFETCH(QByteArray, contents);
+
+    const Query query({write(contents)});
+    QVERIFY2(query.ok, qPrintable(query.error));
+    QTEST(reported(query), "expected");
+}
+
+void TestLpSimCore::magnitudesOfPartsNearTheEndsOfTheRange_data()
+{
+    QTest::addColumn<QByteArray>("contents"); // after the signature; the variable is g
+    QTest::addColumn<double>("magnitude");
+
+    const QByteArray pair = "\nx Re(g) Im(g)\n1 ";
+    QTest::newRow("a reflection coefficient below 1e-154")
+        << "VAR=<x>\nGAMMA=<g>, Domain=<Polar-Mag>" + pair + "1e-200 0\n"
+        << 1e-200;
+    QTest::newRow("a complex quantity above 1e154")
+        << "VAR=<x>\nOUT=<g>, Complex=<yes>" + pair + "3e200 -4e200\n"
+        << 5e200;
+    QTest::newRow("a complex quantity below 1e-154")
+        << "VAR=<x>\nOUT=<g>, Complex=<yes>" + pair + "-3e-200 4e-200\n"
+        << 5e-200;
+    QTest::newRow("a fixed value above 1e154")
+        << QByteArray("VAR=<x>\nGAMMA=<g>, Domain=<Polar-Mag>, Value=<3e200, 4e200>\nx\n1\n")
+        << 5e200;
+}
+
+// Where a part's square leaves the range of a double, the magnitude still does not.
+void TestLpSimCore::magnitudesOfPartsNearTheEndsOfTheRange()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(double, magnitude);
+
+    const Query query({write("LPDATA 1\n" + contents)});
+    QVERIFY2(query.ok, qPrintable(query.error));
+    const VarInfoUI *g = query.ui.variables.size() > 1 ? query.ui.variables.back()
+                                                       : query.ui.performanceVariables.front();
+    // As ratios: QCOMPARE takes any double within 1e-12 of 0 for 0.
+    QCOMPARE(g->lowest / magnitude, 1.0);
+    QCOMPARE(g->highest / magnitude, 1.0);
 }
 
 void TestLpSimCore::errorsNameTheFile_data()
@@ -449,6 +585,118 @@ void TestLpSimCore::junkIsReadOrRefusedCleanly()
                  qPrintable(query.error));
         if (readable >= 0)
             QCOMPARE(query.ok, readable == 1);
+    }
+}
+
+void TestLpSimCore::largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes_data()
+{
+    QTest::addColumn<QByteArray>("start"); // then zero bytes up to a terabyte
+
+    QTest::newRow("nothing but zero bytes") << QByteArray();
+    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n");
+    QTest::newRow("comments and blank lines, then text")
+        << QByteArray("! note\n\n \t! another\r\nhello\n");
+    QTest::newRow("the word glued to the version") << QByteArray("\xEF\xBB\xBFLPDATA1\n");
+    QTest::newRow("half a byte order mark") << QByteArray("\xEF\xBBLPDATA 1\n");
+    QTest::newRow("two byte order marks") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBFLPDATA 1\n");
+}
+
+// A terabyte, sparse: more than this machine could read into memory, so only a refusal from
+// the first bytes gives the message.
+void TestLpSimCore::largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes()
+{
+    QFETCH(QByteArray, start);
+
+    const QString path = write(start);
+    if (!QFile::resize(path, qint64(1) << 40))
+        QSKIP("This file system holds no sparse file of a terabyte.");
+    const Query query({path});
+    QVERIFY(!query.ok);
+    QVERIFY2(query.error.contains(u'"' + path + "\" is not a load-pull data file"_s),
+             qPrintable(query.error));
+}
+
+void TestLpSimCore::queriesThatRunOutOfMemoryFailWithAText_data()
+{
+    QTest::addColumn<QByteArrayList>("add");
+    QTest::addColumn<QByteArrayList>("keep");
+    QTest::addColumn<bool>("keepFailing"); // else one allocation fails
+
+    const auto rows = [](const char *name, const QByteArrayList &add, const QByteArrayList &keep) {
+        QTest::addRow("%s, one allocation fails", name) << add << keep << false;
+        QTest::addRow("%s, every allocation from one on fails", name) << add << keep << true;
+    };
+    rows("a sample file", {"pa_two_frequencies.lp"}, {});
+    rows("two files that disagree", {"pa_source_pull.lp3"}, {"pa_supply_sweep.spl"});
+    rows("a malformed file", {"LPDATA 1\nVAR=<x>\nx\n1 2\n"}, {});
+    rows("no load-pull data", {"hello\n"}, {});
+}
+
+// Every allocation of the query fails in turn. The query returns false with a text, lets no
+// exception out, and leaves nothing behind: asked again, it gives the answer it gives without
+// failures.
+void TestLpSimCore::queriesThatRunOutOfMemoryFailWithAText()
+{
+    QFETCH(QByteArrayList, add);
+    QFETCH(QByteArrayList, keep);
+    QFETCH(bool, keepFailing);
+
+    const QStringList toAdd = pathsOf(add), toKeep = pathsOf(keep);
+    const auto answer = [&] {
+        const Query query(toAdd, toKeep);
+        return reported(query) << query.error << query.warning;
+    };
+    const QStringList unfailed = answer();
+    const std::vector<std::string> filesToAdd = encoded(toAdd), filesToKeep = encoded(toKeep);
+    for (long long failAt = 0;; ++failAt) {
+        closeDataBasedLoadpullUI();
+        Corvane_LP::LoadpullUI ui;
+        bool ok = false, thrown = false, failed = false;
+        {
+            const FailingAllocations failing(failAt, keepFailing);
+            try {
+                ok = queryLoadpullFile(filesToAdd, filesToKeep, 1, ui);
+            } catch (...) {
+                thrown = true;
+            }
+            failed = failing.anyFailed();
+        }
+        QVERIFY2(!thrown, qPrintable(QString::number(failAt)));
+        if (!failed)
+            break; // the query makes fewer allocations: each has failed once
+        QVERIFY(!ok && ui.variables.empty() && ui.performanceVariables.empty());
+        const QString error = QString::fromStdString(ui.errorText);
+        QVERIFY(!error.isEmpty());
+        if (!keepFailing)
+            QVERIFY2(error.contains(" memory."_s), qPrintable(error));
+        QCOMPARE(answer(), unfailed);
+    }
+}
+
+// Texts longer than a string holds in its own room, so that each copy needs memory.
+void TestLpSimCore::gettersThatFindNoMemoryGiveEmptyTexts()
+{
+    const QByteArray name = "a_name_longer_than_a_string_holds";
+    const Query query({write("LPDATA 1\nVAR=<" + name +
+                             ">, Units=<a unit longer than a string holds>, Type=<a unit type of "
+                             "that length too>\n" +
+                             name + "\n1\n")});
+    QVERIFY2(query.ok, qPrintable(query.error));
+    const VarInfoUI &variable = *query.ui.variables.front();
+    for (auto getter : {&VarInfoUI::getName, &VarInfoUI::getUnitStr, &VarInfoUI::getUnitTypeStr}) {
+        QVERIFY(!(variable.*getter)().empty());
+        std::string text = "not called";
+        bool thrown = false;
+        {
+            const FailingAllocations failing(0, false);
+            try {
+                text = (variable.*getter)();
+            } catch (...) {
+                thrown = true;
+            }
+        }
+        QVERIFY(!thrown);
+        QCOMPARE(text, std::string());
     }
 }
 
