@@ -1,9 +1,9 @@
 #include "componentdialog.h"
 
+#include "datafileviewer.h"
+
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -115,15 +115,7 @@ void ComponentDialog::openTextEditor(const QString &arguments)
     const QStringList strings = scriptStrings(arguments);
     if (strings.isEmpty())
         return;
-    const QString path = strings.last();
-    QFile file(path);
-    auto *viewer = new QPlainTextEdit(this);
-    viewer->setWindowFlag(Qt::Window);
+    auto *viewer = new DataFileViewer(strings.last(), this);
     viewer->setAttribute(Qt::WA_DeleteOnClose);
-    viewer->setReadOnly(true);
-    viewer->setWindowTitle(path);
-    viewer->setPlainText(file.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(file.readAll())
-                                                        : file.errorString());
-    viewer->resize(700, 500);
     viewer->show();
 }

@@ -5,8 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -15,6 +17,10 @@ namespace {
 const QString FileNameParameter = QStringLiteral("FileName");
 const QString InstanceKey = QStringLiteral("instance");
 const QString ParametersKey = QStringLiteral("parameters");
+const QByteArray MemberIndent(4, ' ');
+const QByteArray ParameterIndent(8, ' ');
+const QByteArray ValueIndent(12, ' ');
+const QByteArray Blanks = QByteArrayLiteral(" \t\n\r");
 
 // A path relative to the folder resolves to the file's canonical path when it exists,
 // so that the plug-in, which lists files by canonical path, hands back the same text.
@@ -25,10 +31,21 @@ QString absolutePath(const QDir &folder, const QString &path)
     return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
 }
 
-QString storedPath(const QDir &folder, const QString &path)
+QString relativePath(const QDir &folder, const QString &path)
 {
     const QString relative = folder.relativeFilePath(path);
     return relative.startsWith(QLatin1String("..")) ? path : relative;
+}
+
+// The text by which the component named a data file already, so that an unchanged list
+// is written back as it was read; else the path, relative when inside the folder.
+QString storedPath(const QDir &folder, const QString &path, const QStringList &given)
+{
+    for (const QString &text : given) {
+        if (absolutePath(folder, text) == path)
+            return text;
+    }
+    return relativePath(folder, path);
 }
 
 QStringList texts(const QJsonValue &value, bool *ok)
@@ -55,10 +72,17 @@ int stringEnd(const QByteArray &json, int begin)
     return -1;
 }
 
+// The first position at or after `position` that holds none of `characters`.
+int skipped(const QByteArray &json, int position, const QByteArray &characters)
+{
+    while (position < json.size() && characters.contains(json.at(position)))
+        ++position;
+    return position;
+}
+
 bool followedByColon(const QByteArray &json, int position)
 {
-    while (position < json.size() && QByteArrayLiteral(" \t\n\r").contains(json.at(position)))
-        ++position;
+    position = skipped(json, position, Blanks);
     return position < json.size() && json.at(position) == ':';
 }
 
@@ -69,6 +93,52 @@ std::optional<QString> unquoted(const QByteArray &quoted)
     const QJsonDocument document = QJsonDocument::fromJson('[' + quoted + ']');
     const QJsonValue value = document.array().at(0);
     return value.isString() ? std::optional<QString>(value.toString()) : std::nullopt;
+}
+
+// Where the value that starts at `begin` in a valid document ends: at the comma or the
+// closing bracket that follows it.
+int valueEnd(const QByteArray &json, int begin)
+{
+    int depth = 0;
+    for (int i = begin; i < json.size(); ++i) {
+        const char c = json.at(i);
+        if (c == '"')
+            i = stringEnd(json, i) - 1;
+        else if (c == '{' || c == '[')
+            ++depth;
+        else if ((c == '}' || c == ']') && depth-- == 0)
+            return i;
+        else if (c == ',' && depth == 0)
+            return i;
+    }
+    return int(json.size());
+}
+
+using Member = std::pair<QString, QByteArray>;
+
+// The members of the object that opens at the first brace of a valid document, in the
+// order it lists them: each key as Qt's reader takes it, with the text of its value.
+QVector<Member> objectMembers(const QByteArray &json)
+{
+    QVector<Member> members;
+    int i = skipped(json, json.indexOf('{') + 1, Blanks);
+    while (i < json.size() && json.at(i) == '"') {
+        const int keyEnd = stringEnd(json, i);
+        const int valueBegin = skipped(json, json.indexOf(':', keyEnd) + 1, Blanks);
+        const int end = valueEnd(json, valueBegin);
+        members.append({unquoted(json.mid(i, keyEnd - i)).value_or(QString()),
+                        json.mid(valueBegin, end - valueBegin).trimmed()});
+        i = skipped(json, end, Blanks + ',');
+    }
+    return members;
+}
+
+QStringList keys(const QVector<Member> &members)
+{
+    QStringList keys;
+    for (const Member &member : members)
+        keys.append(member.first);
+    return keys;
 }
 
 struct Scope
@@ -175,6 +245,56 @@ QString readContents(const QString &path, QByteArray *contents)
     return {};
 }
 
+QString readParameters(const QJsonObject &object, ComponentFile::Parameters *parameters)
+{
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        bool ok = false;
+        parameters->insert(it.key(), texts(it.value(), &ok));
+        if (!ok)
+            return QStringLiteral("parameter %1 is not a list of texts").arg(it.key());
+    }
+    return {};
+}
+
+// A text as a JSON string. Qt's reader drops a U+FEFF that opens a string, taking it for
+// a byte order mark: written escaped, a text that starts with one reads back whole.
+QByteArray quoted(const QString &text)
+{
+    const QByteArray list = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return list.mid(1, list.size() - 2).replace("\xEF\xBB\xBF", "\\ufeff");
+}
+
+// The characters of UTF-8 text: every byte but those that continue a character.
+int characterCount(const QByteArray &utf8)
+{
+    return int(std::count_if(utf8.begin(), utf8.end(),
+                             [](char byte) { return (uchar(byte) & 0xC0) != 0x80; }));
+}
+
+// A parameter of the parameters object, without the comma that follows it when it is not
+// the last: on one line when that line fits, else one value per line.
+QByteArray parameterJson(const QString &name, const QStringList &values, bool last)
+{
+    const QByteArray key = ParameterIndent + quoted(name) + ": ";
+    QByteArrayList texts;
+    for (const QString &value : values)
+        texts.append(quoted(value));
+    const QByteArray line = key + '[' + texts.join(", ") + ']';
+    if (texts.isEmpty() || characterCount(line) + (last ? 0 : 1) <= ComponentFile::LineWidth)
+        return line;
+    return key + "[\n" + ValueIndent + texts.join(",\n" + ValueIndent) + '\n' + ParameterIndent +
+           ']';
+}
+
+bool save(const QString &path, const QByteArray &contents, QString *error)
+{
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size() && file.commit())
+        return true;
+    *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+    return false;
+}
+
 } // namespace
 
 bool ComponentFile::read(const QString &path, QString *error)
@@ -194,33 +314,63 @@ bool ComponentFile::read(const QString &path, QString *error)
 bool ComponentFile::readJson(const QByteArray &json, QString *error)
 {
     QJsonDocument document;
-    if (const QString problem = documentProblem(json, &document); !problem.isEmpty()) {
+    Parameters read;
+    QString problem = documentProblem(json, &document);
+    if (problem.isEmpty())
+        problem = readParameters(document.object().value(ParametersKey).toObject(), &read);
+    if (!problem.isEmpty()) {
         *error = problem;
         return false;
     }
-    const QJsonObject parameters = document.object().value(ParametersKey).toObject();
-    Parameters read;
-    for (auto it = parameters.begin(); it != parameters.end(); ++it) {
-        bool ok = false;
-        read.insert(it.key(), texts(it.value(), &ok));
-        if (!ok) {
-            *error = QStringLiteral("parameter %1 is not a list of texts").arg(it.key());
-            return false;
-        }
-    }
     m_instanceName = document.object().value(InstanceKey).toString();
     m_parameters = read;
+    readLayout(json);
     return true;
+}
+
+// The order of the members and parameters, and the text of members the component does
+// not know, to write them back as they were.
+void ComponentFile::readLayout(const QByteArray &json)
+{
+    m_members = objectMembers(json);
+    m_parameterOrder.clear();
+    for (Member &member : m_members) {
+        if (member.first == ParametersKey)
+            m_parameterOrder = keys(objectMembers(member.second));
+        if (member.first == InstanceKey || member.first == ParametersKey)
+            member.second.clear();
+    }
 }
 
 bool ComponentFile::write(const QString &path, QString *error) const
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(toJson()) < 0) {
-        *error = QStringLiteral("%1: %2").arg(path, file.errorString());
-        return false;
+    // A file that cannot be read as a component is simply replaced.
+    ComponentFile held;
+    QString unread;
+    if (held.read(path, &unread) && held.holdsSameAs(*this))
+        return true;
+    return save(path, toJson(), error);
+}
+
+bool ComponentFile::holdsSameAs(const ComponentFile &other) const
+{
+    return m_instanceName == other.m_instanceName && m_parameters == other.m_parameters &&
+           m_members == other.m_members;
+}
+
+QStringList ComponentFile::changedParameters(const ComponentFile &before,
+                                             const ComponentFile &after)
+{
+    QStringList names = before.m_parameters.keys() + after.m_parameters.keys();
+    names.sort();
+    names.removeDuplicates();
+    QStringList changed;
+    for (const QString &name : qAsConst(names)) {
+        if (before.m_parameters.contains(name) != after.m_parameters.contains(name) ||
+            before.m_parameters.value(name) != after.m_parameters.value(name))
+            changed.append(name);
     }
-    return true;
+    return changed;
 }
 
 ComponentFile::Parameters ComponentFile::hostParameters() const
@@ -236,24 +386,55 @@ ComponentFile::Parameters ComponentFile::hostParameters() const
 
 void ComponentFile::setHostParameters(const Parameters &parameters)
 {
+    const QStringList given = m_parameters.value(FileNameParameter);
     m_parameters = parameters;
     if (!m_parameters.contains(FileNameParameter))
         return;
     for (QString &file : m_parameters[FileNameParameter])
-        file = storedPath(m_folder, file);
+        file = storedPath(m_folder, file, given);
 }
 
 QByteArray ComponentFile::toJson() const
 {
-    QJsonObject parameters;
-    for (auto it = m_parameters.cbegin(); it != m_parameters.cend(); ++it)
-        parameters.insert(it.key(), QJsonArray::fromStringList(it.value()));
-    QJsonObject component;
-    component.insert(InstanceKey, m_instanceName);
-    component.insert(ParametersKey, parameters);
-    // Qt's reader drops a U+FEFF that opens a string, taking it for a byte order mark:
-    // written escaped, a text that starts with one reads back whole.
-    return QJsonDocument(component)
-        .toJson(QJsonDocument::Indented)
-        .replace("\xEF\xBB\xBF", "\\ufeff");
+    QByteArrayList members;
+    for (const Member &member : m_members)
+        members.append(MemberIndent + quoted(member.first) + ": " + memberValue(member));
+    return "{\n" + members.join(",\n") + "\n}\n";
+}
+
+QByteArray ComponentFile::memberValue(const Member &member) const
+{
+    if (member.first == InstanceKey)
+        return quoted(m_instanceName);
+    if (member.first == ParametersKey)
+        return parametersJson();
+    return member.second;
+}
+
+QByteArray ComponentFile::parametersJson() const
+{
+    const QStringList names = parameterNames();
+    if (names.isEmpty())
+        return QByteArrayLiteral("{}");
+    QByteArrayList lines;
+    for (int i = 0; i < names.size(); ++i)
+        lines.append(
+            parameterJson(names.at(i), m_parameters.value(names.at(i)), i + 1 == names.size()));
+    return "{\n" + lines.join(",\n") + '\n' + MemberIndent + '}';
+}
+
+// The order read, then the parameters the file lacked in name order.
+QStringList ComponentFile::parameterNames() const
+{
+    QStringList names;
+    for (const QString &name : m_parameterOrder) {
+        if (m_parameters.contains(name))
+            names.append(name);
+    }
+    const QSet<QString> listed(m_parameterOrder.begin(), m_parameterOrder.end());
+    for (auto it = m_parameters.keyBegin(); it != m_parameters.keyEnd(); ++it) {
+        if (!listed.contains(*it))
+            names.append(*it);
+    }
+    return names;
 }

@@ -49,19 +49,18 @@ void describePerformance(QTextStream &out, const Corvane_LP::VarInfoUI &variable
 
 } // namespace
 
-QString DataReport::describe(const QStringList &files)
+bool DataReport::describe(const QStringList &files, QString *report, QString *error)
 {
     std::vector<std::string> paths;
     for (const QString &file : files)
         paths.push_back(QFile::encodeName(file).toStdString());
 
     Corvane_LP::LoadpullUI ui;
-    QString report;
-    QTextStream out(&report);
     if (!queryLoadpullFile(paths, {}, 1, ui)) {
-        out << "The data library refused the files: " << text(ui.errorText) << '\n';
-        return report;
+        *error = text(ui.errorText);
+        return false;
     }
+    QTextStream out(report);
     if (!ui.warningText.empty())
         out << "Warning: " << text(ui.warningText) << '\n';
     out << "Variables (" << ui.variables.size() << "), measurements per sweep block "
@@ -71,5 +70,5 @@ QString DataReport::describe(const QStringList &files)
     out << "Performance quantities (" << ui.performanceVariables.size() << "):\n";
     for (const Corvane_LP::VarInfoUI *variable : ui.performanceVariables)
         describePerformance(out, *variable);
-    return report;
+    return true;
 }

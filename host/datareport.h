@@ -8,5 +8,6 @@
 class DataReport
 {
 public:
-    static QString describe(const QStringList &files);
+    // False, with the library's reason in `error`, when it refuses the files.
+    static bool describe(const QStringList &files, QString *report, QString *error);
 };

@@ -15,11 +15,15 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
 
 namespace {
+
+// The exit codes, as the README documents them.
+enum ExitCode { Success = 0, Failure = 1, UsageError = 2, AcceptedWithMessages = 3 };
 
 const char *const TabFileNames[] = {"file",          "variables", "performance",
                                     "interpolation", "analysis",  "term"};
@@ -30,28 +34,101 @@ QTextStream &err()
     return stream;
 }
 
+void setApplicationNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("lp-host"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(LP_VERSION));
+}
+
+// Qt's warnings about the platform ("XDG_RUNTIME_DIR not set", what the offscreen platform
+// cannot do) mean nothing to a user of lp-host: they are shown with --verbose only.
+void keepQtQuiet(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        err() << text << Qt::endl;
+}
+
+QStringList commandLine(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+void defineOptions(QCommandLineParser &parser)
+{
+    parser.setApplicationDescription(QStringLiteral(
+        "Reference host for the DataBasedLoadPull editor plug-in: opens the editor of a "
+        "component kept in a JSON file and writes the parameters back on OK.\n\n"
+        "Exit codes: 0 done; 1 an error; 2 a wrong command line, or no display for an "
+        "interactive run; 3 done, but the editor showed messages (printed on standard "
+        "error)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {QStringLiteral("plugin"), QStringLiteral("The plug-in shared object to load."),
+         QStringLiteral("path"), QStringLiteral(LP_DEFAULT_PLUGIN_PATH)},
+        {QStringLiteral("accept"),
+         QStringLiteral("Accept the editor at once and print the component with its new "
+                        "parameters (nothing is written).")},
+        {QStringLiteral("summary"),
+         QStringLiteral("With --accept, print a short summary (screenshots written, "
+                        "parameters changed) instead of the component.")},
+        {QStringLiteral("screenshot"), QStringLiteral("Write a PNG of the dialog."),
+         QStringLiteral("file")},
+        {QStringLiteral("each-tab"),
+         QStringLiteral("With --screenshot, write one PNG per tab (file-<tab>.png).")},
+        {QStringLiteral("inspect"),
+         QStringLiteral("Report what the load-pull data library finds in the given data "
+                        "files instead of opening a component.")},
+        {QStringLiteral("verbose"),
+         QStringLiteral("Also print the script vocabulary the plug-in registers.")},
+    });
+    parser.addPositionalArgument(QStringLiteral("component"),
+                                 QStringLiteral("The component's JSON file (or, with --inspect, "
+                                                "load-pull data files)."));
+}
+
+// Whether Qt can open a window: a platform the user names is taken at its word; otherwise a
+// Wayland socket, or an X display whose local socket exists (another host's is trusted).
+bool displayReachable()
+{
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    const QString wayland = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (!wayland.isEmpty() &&
+        QFileInfo::exists(QDir(qEnvironmentVariable("XDG_RUNTIME_DIR")).filePath(wayland)))
+        return true;
+    const QString display = qEnvironmentVariable("DISPLAY");
+    static const QRegularExpression local(QStringLiteral("^(?:unix)?:(\\d+)(?:\\.\\d+)?$"));
+    const QRegularExpressionMatch match = local.match(display);
+    if (!match.hasMatch())
+        return !display.isEmpty();
+    return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + match.captured(1));
+}
+
 void describeVocabularies(const ReferenceTvlInterface &tvl)
 {
-    QTextStream out(stdout);
     for (const ReferenceTvlInterface::Registration &registration : tvl.registrations()) {
         const VocabularyDescriptor *vocabulary = registration.descriptor;
-        out << "Vocabulary " << vocabulary->name << " (" << vocabulary->language << "):";
+        err() << "Vocabulary " << vocabulary->name << " (" << vocabulary->language << "):";
         for (intptr_t i = 0; i < vocabulary->count; ++i)
-            out << ' ' << vocabulary->entries[i].name;
-        out << '\n';
+            err() << ' ' << vocabulary->entries[i].name;
+        err() << Qt::endl;
     }
 }
 
 // Without a person at the screen, a modal box the plug-in shows would wait for ever:
-// each one is reported and closed with its default answer.
-void answerMessageBoxes(QTimer &timer)
+// each one is reported, counted and closed with its default answer.
+void answerMessageBoxes(QTimer &timer, int &boxesShown)
 {
-    QObject::connect(&timer, &QTimer::timeout, [] {
+    QObject::connect(&timer, &QTimer::timeout, [&boxesShown] {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!box)
             return;
-        err() << "Message: " << box->text() << '\n';
-        err().flush();
+        ++boxesShown;
+        err() << "Message: " << box->text() << Qt::endl;
         if (QPushButton *button = box->defaultButton())
             button->click();
         else
@@ -78,7 +155,8 @@ QString screenshotPath(const QString &path, int tab)
                                QLatin1String(TabFileNames[tab]) + QStringLiteral(".png"));
 }
 
-bool saveScreenshots(ComponentDialog &dialog, const QString &path, bool eachTab)
+bool saveScreenshots(ComponentDialog &dialog, const QString &path, bool eachTab,
+                     QStringList *written)
 {
     dialog.show();
     QApplication::processEvents();
@@ -88,11 +166,11 @@ bool saveScreenshots(ComponentDialog &dialog, const QString &path, bool eachTab)
         QApplication::processEvents();
         const QString file = eachTab ? screenshotPath(path, tab) : path;
         QDir().mkpath(QFileInfo(file).absolutePath());
-        if (!dialog.grab().save(file)) {
-            err() << "Cannot write " << file << '\n';
+        if (!dialog.grab().save(file, "PNG")) {
+            err() << "lp-host: cannot write the screenshot " << file << Qt::endl;
             return false;
         }
-        QTextStream(stdout) << "Screenshot " << file << '\n';
+        written->append(file);
     }
     return true;
 }
@@ -102,13 +180,51 @@ bool acceptEditor(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFil
 {
     TvlValue *parameters = tvl.call("load_pull_getDBLPState", {widgetList});
     if (!parameters) {
-        err() << "The plug-in returned no parameters.\n";
+        err() << "lp-host: the plug-in returned no parameters." << Qt::endl;
         return false;
     }
     component.setHostParameters(HostParameterLists::read(tvl, parameters));
     return true;
 }
 
+QString changeText(const ComponentFile &before, const ComponentFile &after)
+{
+    const QStringList changed = ComponentFile::changedParameters(before, after);
+    return changed.isEmpty() ? QStringLiteral("no parameter changed")
+                             : QStringLiteral("changed: ") + changed.join(QStringLiteral(", "));
+}
+
+void printSummary(const QStringList &screenshots, const ComponentFile &before,
+                  const ComponentFile &after)
+{
+    QTextStream out(stdout);
+    if (!screenshots.isEmpty())
+        out << "Screenshots in " << QFileInfo(screenshots.first()).absolutePath() << ": "
+            << screenshots.size() << '\n';
+    out << "Accepted: " << changeText(before, after) << '\n';
+}
+
+// OK in the dialog: the file is written only when a parameter changed.
+int saveAccepted(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFile &component,
+                 const QString &path)
+{
+    const ComponentFile given = component;
+    QString error;
+    if (!acceptEditor(tvl, widgetList, component))
+        return Failure;
+    if (ComponentFile::changedParameters(given, component).isEmpty()) {
+        QTextStream(stdout) << path << ": " << changeText(given, component) << '\n';
+        return Success;
+    }
+    if (!component.write(path, &error)) {
+        err() << "lp-host: " << error << Qt::endl;
+        return Failure;
+    }
+    QTextStream(stdout) << "Saved " << path << ": " << changeText(given, component) << '\n';
+    return Success;
+}
+
+// The editor's run from its parameters to the dialog, and back to the component.
 int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
 {
     // Paths on the command line are taken before the working folder changes.
@@ -116,15 +232,19 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         QFileInfo(parser.positionalArguments().value(0)).absoluteFilePath();
     const QString screenshot =
         QFileInfo(parser.value(QStringLiteral("screenshot"))).absoluteFilePath();
+    const bool accept = parser.isSet(QStringLiteral("accept"));
+    const bool shoot = parser.isSet(QStringLiteral("screenshot"));
+    const bool summary = parser.isSet(QStringLiteral("summary"));
     ComponentFile component;
     QString error;
     if (!component.read(componentPath, &error)) {
-        err() << error << '\n';
-        return 1;
+        err() << "lp-host: " << error << Qt::endl;
+        return Failure;
     }
     QTimer boxAnswerer;
-    if (parser.isSet(QStringLiteral("accept")) || parser.isSet(QStringLiteral("screenshot")))
-        answerMessageBoxes(boxAnswerer);
+    int boxesShown = 0;
+    if (accept || shoot)
+        answerMessageBoxes(boxAnswerer, boxesShown);
     // A design environment opens components from its workspace folder.
     QDir::setCurrent(component.folder().path());
     tvl.setInstanceName(component.instanceName().toStdString());
@@ -134,11 +254,11 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         {HostParameterLists::make(tvl, component.hostParameters(), component.instanceName())});
     const QList<QWidget *> widgets = widgetsOf(tvl, widgetList);
     if (widgets.size() != 9 || widgets.contains(nullptr)) {
-        err() << "The plug-in refused the component's parameters.\n";
-        return 1;
+        err() << "lp-host: the plug-in refused the component's parameters." << Qt::endl;
+        return Failure;
     }
 
-    int status = 0;
+    int status = Success;
     {
         ComponentDialog dialog(widgets);
         for (const ReferenceTvlInterface::Command &command : tvl.commands())
@@ -147,76 +267,136 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
             dialog.runCommand(command.target, command.text);
         });
 
-        if (parser.isSet(QStringLiteral("screenshot")) &&
-            !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab"))))
-            status = 1;
-        if (status == 0 && parser.isSet(QStringLiteral("accept"))) {
-            if (acceptEditor(tvl, widgetList, component))
-                QTextStream(stdout) << component.toJson();
+        QStringList screenshots;
+        if (shoot && !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab")),
+                                      &screenshots))
+            status = Failure;
+        if (status == Success && accept) {
+            const ComponentFile given = component;
+            if (!acceptEditor(tvl, widgetList, component))
+                status = Failure;
+            else if (summary)
+                printSummary(screenshots, given, component);
             else
-                status = 1;
-        } else if (status == 0 && !parser.isSet(QStringLiteral("screenshot")) &&
-                   dialog.exec() == QDialog::Accepted) {
-            if (!acceptEditor(tvl, widgetList, component) ||
-                !component.write(componentPath, &error))
-                status = 1;
+                QTextStream(stdout) << component.toJson();
+        } else if (status == Success && shoot) {
+            for (const QString &file : qAsConst(screenshots))
+                QTextStream(stdout) << "Screenshot " << file << '\n';
+        } else if (status == Success && dialog.exec() == QDialog::Accepted) {
+            status = saveAccepted(tvl, widgetList, component, componentPath);
         }
         tvl.setCommandListener({});
     }
     tvl.call("load_pull_closeDataBasedLoadpullUI", {});
-    return status;
+    return status == Success && boxesShown > 0 ? AcceptedWithMessages : status;
+}
+
+// Loads the plug-in and lets it register its vocabulary, as the design environment does.
+bool loadPlugin(PluginLoader &loader, ReferenceTvlInterface &tvl, ReferenceHostServices &host,
+                bool verbose)
+{
+    if (!loader.load()) {
+        err() << "lp-host: " << loader.errorString() << Qt::endl;
+        return false;
+    }
+    const bool registered = loader.registerContents(&host);
+    for (const std::string &error : host.errors())
+        err() << "lp-host: error reported by the plug-in: " << QString::fromStdString(error)
+              << Qt::endl;
+    if (registered && verbose)
+        describeVocabularies(tvl);
+    return registered;
+}
+
+int printVersion(const QCommandLineParser &parser)
+{
+    QTextStream(stdout) << "lp-host " << QCoreApplication::applicationVersion() << " (Qt "
+                        << qVersion() << ")\n";
+    PluginLoader loader(parser.value(QStringLiteral("plugin")));
+    if (!loader.load()) {
+        err() << "lp-host: " << loader.errorString() << Qt::endl;
+        return Failure;
+    }
+    QTextStream(stdout) << "plug-in " << parser.value(QStringLiteral("plugin"))
+                        << ", library version " << loader.libraryVersion() << '\n';
+    return Success;
+}
+
+int inspect(const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("verbose"))) {
+        PluginLoader loader(parser.value(QStringLiteral("plugin")));
+        ReferenceTvlInterface tvl;
+        ReferenceHostServices host(&tvl);
+        if (!loadPlugin(loader, tvl, host, true))
+            return Failure;
+    }
+    QString report;
+    QString error;
+    if (!DataReport::describe(parser.positionalArguments(), &report, &error)) {
+        err() << "lp-host: " << error << Qt::endl;
+        return Failure;
+    }
+    QTextStream(stdout) << report;
+    return Success;
+}
+
+// Runs the editor on a screen, or offscreen where a run needs none.
+int openEditor(int argc, char *argv[], const QCommandLineParser &parser)
+{
+    const bool headless =
+        parser.isSet(QStringLiteral("accept")) || parser.isSet(QStringLiteral("screenshot"));
+    if (!displayReachable()) {
+        if (!headless) {
+            err() << "lp-host: no display to show the editor on; run with --accept or "
+                     "--screenshot to use it without one."
+                  << Qt::endl;
+            return UsageError;
+        }
+        err() << "lp-host: no display found: rendering offscreen." << Qt::endl;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    setApplicationNames();
+    PluginLoader loader(parser.value(QStringLiteral("plugin")));
+    ReferenceTvlInterface tvl;
+    ReferenceHostServices host(&tvl);
+    if (!loadPlugin(loader, tvl, host, parser.isSet(QStringLiteral("verbose"))))
+        return Failure;
+    return runEditor(tvl, parser);
 }
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("lp-host"));
-
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Reference host for the DataBasedLoadPull editor plug-in: opens the editor of a "
-        "component kept in a JSON file and writes the parameters back on OK."));
-    parser.addHelpOption();
-    parser.addOptions({
-        {QStringLiteral("plugin"), QStringLiteral("The plug-in shared object to load."),
-         QStringLiteral("path"), QStringLiteral(LP_DEFAULT_PLUGIN_PATH)},
-        {QStringLiteral("accept"),
-         QStringLiteral("Accept the editor at once and print the component with its new "
-                        "parameters.")},
-        {QStringLiteral("screenshot"), QStringLiteral("Write a PNG of the dialog."),
-         QStringLiteral("file")},
-        {QStringLiteral("each-tab"),
-         QStringLiteral("With --screenshot, write one PNG per tab (file-<tab>.png).")},
-        {QStringLiteral("inspect"),
-         QStringLiteral("Report what the load-pull data library finds in the given data "
-                        "files instead of opening a component.")},
-    });
-    parser.addPositionalArgument(QStringLiteral("component"),
-                                 QStringLiteral("The component's JSON file (or, with --inspect, "
-                                                "load-pull data files)."));
-    parser.process(app);
-    if (parser.positionalArguments().isEmpty())
-        parser.showHelp(1);
-
-    PluginLoader loader(parser.value(QStringLiteral("plugin")));
-    if (!loader.load()) {
-        err() << loader.errorString() << '\n';
-        return 1;
+    defineOptions(parser);
+    // Parsed before any application object exists, which would take Qt's own options
+    // (-plugin, -platform, -style ...) out of the arguments first; the application object
+    // then sees the program's name alone.
+    if (!parser.parse(commandLine(argc, argv))) {
+        err() << "lp-host: " << parser.errorText() << "\nTry 'lp-host --help'." << Qt::endl;
+        return UsageError;
     }
-    ReferenceTvlInterface tvl;
-    ReferenceHostServices host(&tvl);
-    const bool registered = loader.registerContents(&host);
-    for (const std::string &error : host.errors())
-        err() << "Error reported by the plug-in: " << QString::fromStdString(error) << '\n';
-    if (!registered)
-        return 1;
-
+    if (!parser.isSet(QStringLiteral("verbose")))
+        qInstallMessageHandler(keepQtQuiet);
+    int qtArgc = 1;
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+        QCoreApplication app(qtArgc, argv);
+        setApplicationNames();
+        if (parser.isSet(QStringLiteral("help")))
+            parser.showHelp(Success);
+        return printVersion(parser);
+    }
+    if (parser.positionalArguments().isEmpty()) {
+        err() << "lp-host: no component file given.\nTry 'lp-host --help'." << Qt::endl;
+        return UsageError;
+    }
     if (parser.isSet(QStringLiteral("inspect"))) {
-        describeVocabularies(tvl);
-        QTextStream(stdout) << DataReport::describe(parser.positionalArguments());
-        return 0;
+        QCoreApplication app(qtArgc, argv);
+        setApplicationNames();
+        return inspect(parser);
     }
-    return runEditor(tvl, parser);
+    return openEditor(qtArgc, argv, parser);
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds the project. LP_BUILD_DIR picks the build folder (default
-# build/); LP_CMAKE_ARGS adds options such as -DLP_SANITIZE=ON.
+# Configures and builds the project, or only the targets named as arguments (with what
+# they depend on). LP_BUILD_DIR picks the build folder (default build/); LP_CMAKE_ARGS
+# adds options such as -DLP_SANITIZE=ON.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${LP_BUILD_DIR:-$root/build}"
@@ -8,4 +9,8 @@ build_dir="${LP_BUILD_DIR:-$root/build}"
 bash "$root/scripts/ensure-deps.sh"
 # shellcheck disable=SC2086
 cmake -S "$root" -B "$build_dir" -G Ninja ${LP_CMAKE_ARGS:-} >/dev/null
-cmake --build "$build_dir"
+if [ $# -gt 0 ]; then
+    cmake --build "$build_dir" --target "$@"
+else
+    cmake --build "$build_dir"
+fi

@@ -4,6 +4,7 @@
 #include "exampledatasets.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -19,8 +20,13 @@ int usage()
     return 2;
 }
 
+// Writes the file, making its folder first when it is missing.
 bool writeFile(const std::string &path, const std::string &text)
 {
+    std::error_code error;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (!folder.empty())
+        std::filesystem::create_directories(folder, error);
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     file << text;
     file.close();

@@ -1,5 +1,6 @@
 #include "componentfile.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -44,6 +45,70 @@ private:
     void *m_start;
 };
 
+QByteArray contentsOf(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QStringList linesOf(const QByteArray &json)
+{
+    return QString::fromUtf8(json).split(QLatin1Char('\n'));
+}
+
+// The keys that open the lines of a component file, in order: its members' and its
+// parameters'.
+QStringList keysInOrder(const QByteArray &json)
+{
+    static const QRegularExpression key(QStringLiteral("^ *\"([^\"]*)\": "),
+                                        QRegularExpression::MultilineOption);
+    QStringList keys;
+    for (auto it = key.globalMatch(QString::fromUtf8(json)); it.hasNext();)
+        keys.append(it.next().captured(1));
+    return keys;
+}
+
+// The lines where two texts differ: what is left of each without the lines they begin
+// and end with in common.
+std::pair<QStringList, QStringList> differingLines(const QStringList &before,
+                                                   const QStringList &after)
+{
+    const int shorter = int(std::min(before.size(), after.size()));
+    int head = 0;
+    while (head < shorter && before.at(head) == after.at(head))
+        ++head;
+    int tail = 0;
+    while (tail < shorter - head &&
+           before.at(before.size() - 1 - tail) == after.at(after.size() - 1 - tail))
+        ++tail;
+    return {before.mid(head, before.size() - head - tail),
+            after.mid(head, after.size() - head - tail)};
+}
+
+ComponentFile componentWith(const Parameters &parameters)
+{
+    ComponentFile component;
+    component.setHostParameters(parameters);
+    return component;
+}
+
+const QDateTime LongAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+
+bool setModificationTime(const QString &path, const QDateTime &time)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadWrite) &&
+           file.setFileTime(time, QFileDevice::FileModificationTime);
+}
+
+QStringList texts(std::initializer_list<const char *> list)
+{
+    QStringList result;
+    for (const char *text : list)
+        result.append(QString::fromUtf8(text));
+    return result;
+}
+
 } // namespace
 
 // Component files as lp-host reads and writes them: what a file holds comes back whole,
@@ -67,9 +132,25 @@ private slots:
     void reportsAFileThatCannotBeRead();
     void refusesAFileBeyondTheSizeLimit();
     void readsAComponentFileOfTheLargestSize();
+    void writesTheExampleAsItIsLaidOut();
+    void anUnchangedComponentLeavesTheFileUntouched_data();
+    void anUnchangedComponentLeavesTheFileUntouched();
+    void aChangedParameterChangesOnlyItsLines_data();
+    void aChangedParameterChangesOnlyItsLines();
+    void keepsTheOrderOfTheFile_data();
+    void keepsTheOrderOfTheFile();
+    void listsLongerThanALineTakeALinePerValue_data();
+    void listsLongerThanALineTakeALinePerValue();
+    void namesTheChangedParameters_data();
+    void namesTheChangedParameters();
+    void namesDataFilesAsTheComponentDid_data();
+    void namesDataFilesAsTheComponentDid();
+    void aRewrittenFileKeepsItsPermissionsAndLink();
+    void reportsAFileThatCannotBeWritten();
 
 private:
     QString writeFile(const QString &name, const QByteArray &contents);
+    QString copyExample();
 
     std::unique_ptr<QTemporaryDir> m_workspace;
 };
@@ -86,6 +167,11 @@ QString tst_ComponentFile::writeFile(const QString &name, const QByteArray &cont
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
         qWarning() << "Cannot write" << file.fileName();
     return file.fileName();
+}
+
+QString tst_ComponentFile::copyExample()
+{
+    return writeFile(QStringLiteral("pa_amplifier.json"), contentsOf(exampleComponentPath()));
 }
 
 void tst_ComponentFile::readsTheExampleComponent()
@@ -333,6 +419,316 @@ void tst_ComponentFile::readsAComponentFileOfTheLargestSize()
     QString error;
     QVERIFY2(component.read(path, &error), qPrintable(error));
     QCOMPARE(component.parameters().value(QStringLiteral("NUM")), QStringList{QStringLiteral("1")});
+}
+
+// The bundled example is laid out as lp-host writes components.
+void tst_ComponentFile::writesTheExampleAsItIsLaidOut()
+{
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(exampleComponentPath(), &error), qPrintable(error));
+    QCOMPARE(component.toJson(), contentsOf(exampleComponentPath()));
+}
+
+void tst_ComponentFile::anUnchangedComponentLeavesTheFileUntouched_data()
+{
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<bool>("throughHost");
+
+    const QByteArray example = contentsOf(exampleComponentPath());
+    QTest::newRow("the example as read") << example << false;
+    QTest::newRow("the example through the plug-in's parameter list") << example << true;
+    QTest::newRow("a file laid out otherwise")
+        << QByteArray(R"({"parameters":{"Z":["50"],"NUM":["1"]},"instance":"D"})") << true;
+    QTest::newRow("data files named by unusual paths")
+        << QByteArray(R"({"instance": "D", "parameters": {"FileName": ["./data/a.lp",
+                          "data/../b.lp", "data//c.lp", "/elsewhere/d.lp"]}})")
+        << true;
+}
+
+// The file keeps its bytes and its time, as an editor that changed nothing leaves it.
+void tst_ComponentFile::anUnchangedComponentLeavesTheFileUntouched()
+{
+    QFETCH(QByteArray, contents);
+    QFETCH(bool, throughHost);
+    const QString path = writeFile(QStringLiteral("component.json"), contents);
+    QVERIFY(setModificationTime(path, LongAgo));
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    if (throughHost)
+        component.setHostParameters(component.hostParameters());
+
+    QVERIFY2(component.write(path, &error), qPrintable(error));
+    QCOMPARE(contentsOf(path), contents);
+    QCOMPARE(QFileInfo(path).lastModified().toUTC(), LongAgo);
+}
+
+void tst_ComponentFile::aChangedParameterChangesOnlyItsLines_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("values");
+
+    QTest::newRow("a value") << QStringLiteral("NUM") << texts({"2"});
+    QTest::newRow("the last parameter") << QStringLiteral("Z") << texts({"75 Ohm"});
+    QTest::newRow("a list emptied") << QStringLiteral("GammaName") << QStringList();
+    QTest::newRow("a value beyond Latin-1") << QStringLiteral("IndepVarValue") << texts({"Ω²"});
+    QStringList many;
+    for (int i = 1; i <= 12; ++i)
+        many.append(QStringLiteral("Quantity%1").arg(i));
+    QTest::newRow("a list grown beyond a line") << QStringLiteral("PrfmParamName") << many;
+}
+
+// Compared line by line with the file as it was, only the parameter's own lines differ.
+void tst_ComponentFile::aChangedParameterChangesOnlyItsLines()
+{
+    QFETCH(QString, name);
+    QFETCH(QStringList, values);
+    const QString path = copyExample();
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    Parameters parameters = component.hostParameters();
+    parameters.insert(name, values);
+    component.setHostParameters(parameters);
+    QVERIFY2(component.write(path, &error), qPrintable(error));
+
+    const auto [removed, added] =
+        differingLines(linesOf(contentsOf(exampleComponentPath())), linesOf(contentsOf(path)));
+    const QString opening = QStringLiteral("        \"%1\": [").arg(name);
+    QCOMPARE(removed.size(), 1);
+    QVERIFY2(removed.first().startsWith(opening), qPrintable(removed.first()));
+    QVERIFY(!added.isEmpty());
+    QVERIFY2(added.first().startsWith(opening), qPrintable(added.first()));
+    ComponentFile written;
+    QVERIFY2(written.read(path, &error), qPrintable(error));
+    QCOMPARE(written.parameters(), component.parameters());
+}
+
+namespace {
+
+const QByteArray UnusualOrder = R"({
+    "parameters": {
+        "Z": ["50"],
+        "FileType": ["Maury"],
+        "A": ["1"]
+    },
+    "comment": {"by":  "hand", "at": [1, 2.50]},
+    "instance": "D"
+})";
+
+} // namespace
+
+void tst_ComponentFile::keepsTheOrderOfTheFile_data()
+{
+    QTest::addColumn<Parameters>("parameters");
+    QTest::addColumn<QStringList>("keys");
+
+    const Parameters given{{QStringLiteral("Z"), texts({"50"})},
+                           {QStringLiteral("FileType"), texts({"Maury"})},
+                           {QStringLiteral("A"), texts({"1"})}};
+    Parameters changed = given;
+    changed.insert(QStringLiteral("Z"), texts({"75"}));
+    changed.insert(QStringLiteral("A"), texts({"2"}));
+    QTest::newRow("parameters changed")
+        << changed << texts({"parameters", "Z", "FileType", "A", "comment", "instance"});
+    Parameters added = given;
+    added.insert(QStringLiteral("M"), texts({"m"}));
+    added.insert(QStringLiteral("B"), texts({"b"}));
+    QTest::newRow("parameters the file lacked, last in name order")
+        << added << texts({"parameters", "Z", "FileType", "A", "B", "M", "comment", "instance"});
+    Parameters removed = given;
+    removed.remove(QStringLiteral("FileType"));
+    QTest::newRow("a parameter removed")
+        << removed << texts({"parameters", "Z", "A", "comment", "instance"});
+}
+
+// The members and parameters keep their order, and a member the component does not know
+// keeps its text.
+void tst_ComponentFile::keepsTheOrderOfTheFile()
+{
+    QFETCH(Parameters, parameters);
+    QFETCH(QStringList, keys);
+    const QString path = writeFile(QStringLiteral("component.json"), UnusualOrder);
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    component.setHostParameters(parameters);
+    QVERIFY2(component.write(path, &error), qPrintable(error));
+
+    const QByteArray written = contentsOf(path);
+    QCOMPARE(keysInOrder(written), keys);
+    QVERIFY(written.contains(R"("comment": {"by":  "hand", "at": [1, 2.50]},)"));
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    QCOMPARE(component.parameters(), parameters);
+}
+
+void tst_ComponentFile::listsLongerThanALineTakeALinePerValue_data()
+{
+    QTest::addColumn<QChar>("fill");
+    QTest::addColumn<int>("width");
+    QTest::addColumn<bool>("last");
+    QTest::addColumn<bool>("oneLine");
+
+    const int full = ComponentFile::LineWidth;
+    QTest::newRow("a line of full width") << QChar(u'x') << full << false << true;
+    QTest::newRow("a line one character too wide") << QChar(u'x') << full + 1 << false << false;
+    QTest::newRow("the last parameter, with no comma, of full width")
+        << QChar(u'x') << full << true << true;
+    QTest::newRow("the last parameter one character too wide")
+        << QChar(u'x') << full + 1 << true << false;
+    QTest::newRow("characters beyond ASCII, of full width") << QChar(u'Ω') << full << false << true;
+    QTest::newRow("characters beyond ASCII, one too wide")
+        << QChar(u'Ω') << full + 1 << false << false;
+}
+
+// Lists are written on one line as long as it fits, else one value per line.
+void tst_ComponentFile::listsLongerThanALineTakeALinePerValue()
+{
+    QFETCH(QChar, fill);
+    QFETCH(int, width);
+    QFETCH(bool, last);
+    QFETCH(bool, oneLine);
+    const QString comma = last ? QString() : QStringLiteral(",");
+    const QString frame = QStringLiteral(R"(        "Long": ["a", ""])") + comma;
+    const QString value(width - frame.size(), fill);
+    const QString line = QStringLiteral(R"(        "Long": ["a", "%1"])").arg(value) + comma;
+    QCOMPARE(line.size(), width);
+
+    ComponentFile component;
+    QString error;
+    const QString other = QStringLiteral(R"("Other": ["b"])");
+    const QString list = QStringLiteral(R"("Long": ["a", "%1"])").arg(value);
+    const QString json = QStringLiteral(R"({"instance": "D", "parameters": {%1, %2}})")
+                             .arg(last ? other : list, last ? list : other);
+    QVERIFY2(component.readJson(json.toUtf8(), &error), qPrintable(error));
+    const QStringList lines = linesOf(component.toJson());
+    const QStringList wrapped{
+        QStringLiteral(R"(        "Long": [)"), QStringLiteral(R"(            "a",)"),
+        QStringLiteral(R"(            "%1")").arg(value), QStringLiteral("        ]") + comma};
+    const int opening = int(lines.indexOf(oneLine ? line : wrapped.first()));
+    QVERIFY2(opening >= 0, component.toJson().constData());
+    if (!oneLine)
+        QCOMPARE(lines.mid(opening, wrapped.size()), wrapped);
+}
+
+void tst_ComponentFile::namesTheChangedParameters_data()
+{
+    QTest::addColumn<Parameters>("before");
+    QTest::addColumn<Parameters>("after");
+    QTest::addColumn<QStringList>("changed");
+
+    const Parameters given{{QStringLiteral("NUM"), texts({"1"})},
+                           {QStringLiteral("GammaName"), texts({"g1", "g2"})},
+                           {QStringLiteral("Z"), texts({"50"})}};
+    QTest::newRow("nothing changed") << given << given << QStringList();
+    Parameters changed = given;
+    changed.insert(QStringLiteral("Z"), texts({"75"}));
+    changed.insert(QStringLiteral("NUM"), texts({"2"}));
+    QTest::newRow("two values, named in name order") << given << changed << texts({"NUM", "Z"});
+    Parameters reordered = given;
+    reordered.insert(QStringLiteral("GammaName"), texts({"g2", "g1"}));
+    QTest::newRow("values reordered") << given << reordered << texts({"GammaName"});
+    Parameters added = given;
+    added.insert(QStringLiteral("Weight"), texts({"100"}));
+    QTest::newRow("a parameter added") << given << added << texts({"Weight"});
+    QTest::newRow("a parameter removed") << added << given << texts({"Weight"});
+    Parameters empty = given;
+    empty.insert(QStringLiteral("Weight"), {});
+    QTest::newRow("an empty list where there was none") << given << empty << texts({"Weight"});
+}
+
+void tst_ComponentFile::namesTheChangedParameters()
+{
+    QFETCH(Parameters, before);
+    QFETCH(Parameters, after);
+    QFETCH(QStringList, changed);
+    QCOMPARE(ComponentFile::changedParameters(componentWith(before), componentWith(after)),
+             changed);
+}
+
+void tst_ComponentFile::namesDataFilesAsTheComponentDid_data()
+{
+    QTest::addColumn<QStringList>("given");
+    QTest::addColumn<QStringList>("handed");
+    QTest::addColumn<QStringList>("stored");
+
+    QTest::newRow("a new file inside the folder")
+        << QStringList() << texts({"data/new.lp"}) << texts({"data/new.lp"});
+    QTest::newRow("a file outside the folder")
+        << QStringList() << texts({"/elsewhere/pa.lp"}) << texts({"/elsewhere/pa.lp"});
+    QTest::newRow("a file the component named by another path")
+        << texts({"./data/pa.lp"}) << texts({"data/pa.lp"}) << texts({"./data/pa.lp"});
+    QTest::newRow("files kept and files added")
+        << texts({"data/../a.lp", "data/b.lp"}) << texts({"data/c.lp", "a.lp", "data/b.lp"})
+        << texts({"data/c.lp", "data/../a.lp", "data/b.lp"});
+}
+
+// The plug-in hands back data files by absolute path; a file inside the component's folder
+// is named relative to it, by the text the component used when it named the file already.
+void tst_ComponentFile::namesDataFilesAsTheComponentDid()
+{
+    QFETCH(QStringList, given);
+    QFETCH(QStringList, handed);
+    QFETCH(QStringList, stored);
+    QDir folder(m_workspace->path());
+    QVERIFY(folder.mkdir(QStringLiteral("data")));
+    const QString path =
+        writeFile(QStringLiteral("component.json"),
+                  QJsonDocument(QJsonObject{{QStringLiteral("instance"), QStringLiteral("D")},
+                                            {QStringLiteral("parameters"),
+                                             QJsonObject{{QStringLiteral("FileName"),
+                                                          QJsonArray::fromStringList(given)}}}})
+                      .toJson());
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    for (QString &file : handed) {
+        if (QDir::isRelativePath(file)) {
+            writeFile(file, QByteArray());
+            file = QFileInfo(component.folder().filePath(file)).canonicalFilePath();
+        }
+    }
+
+    component.setHostParameters({{QStringLiteral("FileName"), handed}});
+    QCOMPARE(component.parameters().value(QStringLiteral("FileName")), stored);
+    QVERIFY2(component.write(path, &error), qPrintable(error));
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    QCOMPARE(component.parameters().value(QStringLiteral("FileName")), stored);
+}
+
+// A component reached through a link is written where the link leads, the link and the
+// file's permissions kept.
+void tst_ComponentFile::aRewrittenFileKeepsItsPermissionsAndLink()
+{
+    const QString path = copyExample();
+    const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup;
+    QVERIFY(QFile::setPermissions(path, permissions));
+    const QString link = m_workspace->filePath(QStringLiteral("link.json"));
+    QVERIFY(QFile::link(path, link));
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(link, &error), qPrintable(error));
+    component.setHostParameters({{QStringLiteral("NUM"), texts({"3"})}});
+
+    QVERIFY2(component.write(link, &error), qPrintable(error));
+    QVERIFY(QFileInfo(link).isSymLink());
+    // The user's permissions follow the owner's: only those of the file itself compare.
+    const QFile::Permissions ofUser = QFile::ReadUser | QFile::WriteUser | QFile::ExeUser;
+    QCOMPARE(QFileInfo(path).permissions() & ~ofUser, permissions);
+    QVERIFY2(component.read(path, &error), qPrintable(error));
+    QCOMPARE(component.parameters().value(QStringLiteral("NUM")), texts({"3"}));
+}
+
+void tst_ComponentFile::reportsAFileThatCannotBeWritten()
+{
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(exampleComponentPath(), &error), qPrintable(error));
+    const QString path = m_workspace->filePath(QStringLiteral("missing/component.json"));
+    QVERIFY(!component.write(path, &error));
+    QVERIFY2(error.startsWith(path + QStringLiteral(": ")), qPrintable(error));
+    QVERIFY(!QFileInfo::exists(path));
 }
 
 QTEST_GUILESS_MAIN(tst_ComponentFile)

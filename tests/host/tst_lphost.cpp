@@ -9,6 +9,11 @@
 
 namespace {
 
+QString operator""_a(const char *text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
+
 const QStringList TabNames = {QStringLiteral("file"),        QStringLiteral("variables"),
                               QStringLiteral("performance"), QStringLiteral("interpolation"),
                               QStringLiteral("analysis"),    QStringLiteral("term")};
@@ -28,15 +33,16 @@ int colourCount(const QImage &image)
 } // namespace
 
 // lp-host as a user runs it: in a real X window under Xvfb, the example component opened
-// and every tab shown in turn; and given files that are no component files.
+// and every tab shown in turn; and as scripts run it, from every command line it documents.
 class tst_LpHost : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void everyTabShowsItsControls();
-    void refusesFilesThatAreNoComponentFiles_data();
-    void refusesFilesThatAreNoComponentFiles();
+    void commandLines_data();
+    void commandLines();
 
 private:
     QTemporaryDir m_workspace;
@@ -84,30 +90,166 @@ void tst_LpHost::everyTabShowsItsControls()
     }
 }
 
-void tst_LpHost::refusesFilesThatAreNoComponentFiles_data()
+void tst_LpHost::initTestCase()
 {
-    QTest::addColumn<QString>("path");
-
-    const QString fifo = m_workspace.filePath(QStringLiteral("component.json"));
-    if (::mkfifo(QFile::encodeName(fifo).constData(), 0600) != 0)
-        qWarning() << "Cannot make the FIFO" << fifo;
-    QTest::newRow("a FIFO nobody writes to") << fifo;
-    QTest::newRow("an endless device") << QStringLiteral("/dev/zero");
+    QVERIFY(m_workspace.isValid());
+    const QDir examples(QStringLiteral(LP_EXAMPLES_DIR));
+    QDir workspace(m_workspace.path());
+    QVERIFY(workspace.mkdir(QStringLiteral("data")));
+    for (const QString &file :
+         QDir(examples.filePath(QStringLiteral("data"))).entryList(QDir::Files))
+        QVERIFY(QFile::copy(examples.filePath(QStringLiteral("data/") + file),
+                            workspace.filePath(QStringLiteral("data/") + file)));
+    QFile example(examples.filePath(QStringLiteral("pa_amplifier.json")));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    const QByteArray component = example.readAll();
+    const QByteArray missing =
+        QByteArray(component).replace("data/pa_upper_band.lp", "data/gone.lp");
+    const QList<QPair<QString, QByteArray>> files = {
+        {QStringLiteral("component.json"), component},
+        {QStringLiteral("missing.json"), missing},
+        {QStringLiteral("array.json"), "[1, 2]"},
+        {QStringLiteral("notes.lp"), "not load-pull data\n"}};
+    for (const auto &file : files) {
+        QFile written(workspace.filePath(file.first));
+        QVERIFY(written.open(QIODevice::WriteOnly) &&
+                written.write(file.second) == file.second.size());
+    }
+    QVERIFY(::mkfifo(QFile::encodeName(workspace.filePath(QStringLiteral("fifo.json"))).constData(),
+                     0600) == 0);
 }
 
-// Opening either for reading would wait for ever or read gigabytes; a deadline keeps a
-// host that does so from holding up the suite.
-void tst_LpHost::refusesFilesThatAreNoComponentFiles()
+void tst_LpHost::commandLines_data()
 {
-    QFETCH(QString, path);
-    QVERIFY(QFileInfo::exists(path));
+    QTest::addColumn<QStringList>("arguments"); // "%W": the workspace, "%P": the plug-in
+    QTest::addColumn<QString>("display");       // "none", or "offscreen" for QT_QPA_PLATFORM
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("standardError");  // a fragment, or empty for none at all
+    QTest::addColumn<QString>("standardOutput"); // a fragment, or empty for none at all
+    QTest::addColumn<QStringList>("written");    // files that must exist afterwards
+
+    const QString none = QStringLiteral("none");
+    const QString offscreen = QStringLiteral("offscreen");
+    const QString component = QStringLiteral("%W/component.json");
+    const QString fallback = QStringLiteral("no display found: rendering offscreen");
+    const QString printed = QStringLiteral("\"instance\": \"DBLP1\"");
+    const auto row = [](const char *name, const QStringList &arguments, const QString &display,
+                        int exitCode, const QString &standardError, const QString &standardOutput,
+                        const QStringList &written = {}) {
+        QTest::newRow(name) << arguments << display << exitCode << standardError << standardOutput
+                            << written;
+    };
+
+    row("--help needs no display", QStringList{"--help"_a}, none, 0, {},
+        QStringLiteral("--plugin <path>"));
+    row("--help lists the exit codes", QStringList{"-h"_a}, none, 0, {},
+        QStringLiteral("Exit codes"));
+    row("--version names the program and the plug-in", QStringList{"--version"_a}, none, 0, {},
+        QStringLiteral("library version 100"));
+    row("no component", {}, none, 2, QStringLiteral("no component file given"), {});
+    row("an unknown option", QStringList{"--frobnicate"_a, "%W/component.json"_a}, none, 2,
+        QStringLiteral("Unknown option 'frobnicate'"), {});
+    row("--accept without a display falls back to offscreen", {component, "--accept"_a}, none, 0,
+        fallback, printed);
+    row("--accept with a platform named prints the component alone", {component, "--accept"_a},
+        offscreen, 0, {}, printed);
+    row("--plugin PATH is the plug-in loaded", {component, "--accept"_a, "--plugin"_a, "%P"_a},
+        offscreen, 0, {}, printed);
+    row("--plugin=PATH is the plug-in loaded", {component, "--accept"_a, "--plugin=%P"_a},
+        offscreen, 0, {}, printed);
+    row("--plugin PATH that does not exist",
+        {component, "--accept"_a, "--plugin"_a, "/nowhere.so"_a}, offscreen, 1,
+        QStringLiteral("/nowhere.so"), {});
+    row("--plugin=PATH that does not exist", {component, "--accept"_a, "--plugin=/nowhere.so"_a},
+        offscreen, 1, QStringLiteral("/nowhere.so"), {});
+    row("--screenshot FILE", {component, "--screenshot"_a, "%W/shot.png"_a}, none, 0, fallback,
+        QStringLiteral("Screenshot %W/shot.png"), {QStringLiteral("%W/shot.png")});
+    row("--screenshot=FILE --each-tab",
+        {component, "--screenshot=%W/tabs/shot.png"_a, "--each-tab"_a}, offscreen, 0, {},
+        QStringLiteral("Screenshot %W/tabs/shot-term.png"),
+        {QStringLiteral("%W/tabs/shot-file.png"), QStringLiteral("%W/tabs/shot-analysis.png")});
+    row("--screenshot into a folder that cannot be made",
+        {component, "--screenshot"_a, "%W/component.json/shot.png"_a}, offscreen, 1,
+        QStringLiteral("cannot write the screenshot %W/component.json/shot.png"), {});
+    row("--accept --summary", {component, "--accept"_a, "--summary"_a}, offscreen, 0, {},
+        QStringLiteral("Accepted: no parameter changed"));
+    row("--accept --summary with screenshots",
+        {component, "--accept"_a, "--summary"_a, "--screenshot"_a, "%W/sum/shot.png"_a,
+         "--each-tab"_a},
+        offscreen, 0, {}, QStringLiteral("Screenshots in %W/sum: 6"));
+    row("--accept with a data file that cannot be read ends with 3",
+        {"%W/missing.json"_a, "--accept"_a}, offscreen, 3,
+        QStringLiteral("Message: These load pull files could not be read"),
+        QStringLiteral("data/gone.lp"));
+    row("an interactive run without a display", {component}, none, 2,
+        QStringLiteral("no display to show the editor on"), {});
+    row("--inspect reports the data alone", {"--inspect"_a, "%W/data/pa_two_frequencies.lp"_a},
+        none, 0, {}, QStringLiteral("Performance quantities (5)"));
+    row("--inspect --verbose adds the vocabulary",
+        {"--inspect"_a, "--verbose"_a, "%W/data/pa_two_frequencies.lp"_a}, none, 0,
+        QStringLiteral("Vocabulary CmdOp"), QStringLiteral("Variables ("));
+    row("--inspect of a missing file", {"--inspect"_a, "%W/data/gone.lp"_a}, none, 1,
+        QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
+    row("--inspect of a file that is no data file", {"--inspect"_a, "%W/notes.lp"_a}, none, 1,
+        QStringLiteral("is not a load-pull data file"), {});
+    row("a JSON array", {"%W/array.json"_a, "--accept"_a}, offscreen, 1,
+        QStringLiteral("not a JSON object"), {});
+    row("a component file that does not exist", {"%W/gone.json"_a, "--accept"_a}, offscreen, 1,
+        QStringLiteral("%W/gone.json"), {});
+    row("a FIFO nobody writes to", {"%W/fifo.json"_a, "--accept"_a}, offscreen, 1,
+        QStringLiteral("%W/fifo.json is not a regular file"), {});
+    row("an endless device", {"/dev/zero"_a, "--accept"_a}, offscreen, 1,
+        QStringLiteral("/dev/zero is not a regular file"), {});
+}
+
+// lp-host run as a script runs it. Opening a FIFO or a device for reading would wait for
+// ever or read gigabytes: a deadline keeps a host that does so from holding up the suite.
+void tst_LpHost::commandLines()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, display);
+    QFETCH(int, exitCode);
+    QFETCH(QString, standardError);
+    QFETCH(QString, standardOutput);
+    QFETCH(QStringList, written);
+    const auto filled = [this](QString text) {
+        return text.replace(QStringLiteral("%W"), m_workspace.path())
+            .replace(QStringLiteral("%P"), QStringLiteral(LP_PLUGIN_PATH));
+    };
+    QFile component(m_workspace.filePath(QStringLiteral("component.json")));
+    QVERIFY(component.open(QIODevice::ReadOnly));
+    const QByteArray componentBefore = component.readAll();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(variable));
+    if (display == QLatin1String("offscreen"))
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), display);
     QProcess host;
-    host.start(QStringLiteral(LP_HOST_PATH), {path, QStringLiteral("--accept")});
-    QVERIFY2(host.waitForFinished(60000), "lp-host is still reading");
-    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(host.exitCode(), 1);
+    host.setProcessEnvironment(environment);
+    QStringList filledArguments;
+    for (const QString &argument : qAsConst(arguments))
+        filledArguments << filled(argument);
+    host.start(QStringLiteral(LP_HOST_PATH), filledArguments);
+    QVERIFY2(host.waitForFinished(60000), "lp-host is still running");
+
     const QString errors = QString::fromLocal8Bit(host.readAllStandardError());
-    QVERIFY2(errors.contains(path + QStringLiteral(" is not a regular file")), qPrintable(errors));
+    const QString output = QString::fromLocal8Bit(host.readAllStandardOutput());
+    QCOMPARE(host.exitStatus(), QProcess::NormalExit);
+    QVERIFY2(host.exitCode() == exitCode, qPrintable(errors));
+    // Qt may add warnings of its platform to standard error; lp-host's own lines are known.
+    static const QRegularExpression ownLine(QStringLiteral("^(lp-host:|Message:|Vocabulary)"),
+                                            QRegularExpression::MultilineOption);
+    QVERIFY2(standardError.isEmpty() ? !errors.contains(ownLine)
+                                     : errors.contains(filled(standardError)),
+             qPrintable(errors));
+    QVERIFY2(standardOutput.isEmpty() ? output.isEmpty() : output.contains(filled(standardOutput)),
+             qPrintable(output));
+    for (const QString &file : qAsConst(written))
+        QVERIFY2(QImage(filled(file)).width() > 300, qPrintable(filled(file)));
+    // Nothing but OK in the dialog writes the component.
+    component.seek(0);
+    QCOMPARE(component.readAll(), componentBefore);
 }
 
 QTEST_GUILESS_MAIN(tst_LpHost)

@@ -4,6 +4,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +18,8 @@ class TestLpDataGen : public QObject
 private slots:
     void theSamplesRegenerateByteForByte();
     void largeFilesComeCloseToTheRequestedSizeAndRead();
+    void filesAreWrittenIntoFoldersMadeForThem_data();
+    void filesAreWrittenIntoFoldersMadeForThem();
 };
 
 void TestLpDataGen::theSamplesRegenerateByteForByte()
@@ -49,6 +53,33 @@ void TestLpDataGen::largeFilesComeCloseToTheRequestedSizeAndRead()
              ui.errorText.c_str());
     QCOMPARE(ui.variables.size(), 5u); // Freq, Pin_avail, two loads, a source
     QCOMPARE(ui.variables.front()->maxNumPoints(), static_cast<int>(plan.frequenciesGHz.size()));
+}
+
+void TestLpDataGen::filesAreWrittenIntoFoldersMadeForThem_data()
+{
+    QTest::addColumn<QStringList>("arguments"); // "%1" is a folder that does not exist yet
+    QTest::addColumn<QString>("written");
+
+    QTest::newRow("the samples") << QStringList{QStringLiteral("examples"), QStringLiteral("%1")}
+                                 << QStringLiteral("%1/pa_two_frequencies.lp");
+    QTest::newRow("a large file") << QStringList{QStringLiteral("large"),
+                                                 QStringLiteral("%1/large.lp"), QStringLiteral("1")}
+                                  << QStringLiteral("%1/large.lp");
+}
+
+void TestLpDataGen::filesAreWrittenIntoFoldersMadeForThem()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, written);
+    QTemporaryDir dir;
+    const QString folder = dir.filePath(QStringLiteral("new/folder"));
+
+    QProcess generator;
+    generator.start(QStringLiteral(LP_DATAGEN_PATH),
+                    arguments.replaceInStrings(QStringLiteral("%1"), folder));
+    QVERIFY(generator.waitForFinished(60000));
+    QCOMPARE(generator.exitCode(), 0);
+    QVERIFY(QFileInfo(written.replace(QStringLiteral("%1"), folder)).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(TestLpDataGen)

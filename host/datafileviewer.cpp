@@ -1,0 +1,92 @@
+#include "datafileviewer.h"
+
+#include "linenumberedtextedit.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace {
+
+QString tooLarge(const QString &path, const QString &size)
+{
+    return DataFileViewer::tr("%1 is too large to show (%2)").arg(path, size);
+}
+
+// Only a regular file is opened: a FIFO would wait for a writer for ever, and a device
+// such as /dev/zero never ends.
+QString fileProblem(const QFileInfo &file)
+{
+    if (file.exists() && !file.isFile())
+        return DataFileViewer::tr("%1 is not a regular file").arg(file.filePath());
+    if (file.size() > DataFileViewer::MaximumSize)
+        return tooLarge(file.filePath(), DataFileViewer::tr("%1 bytes, at most %2")
+                                             .arg(file.size())
+                                             .arg(DataFileViewer::MaximumSize));
+    return {};
+}
+
+// The file's text, or why it cannot be shown. No more than one byte past the limit is
+// read of a file that reports no size or grows while it is read.
+QString textOf(const QString &path)
+{
+    if (const QString problem = fileProblem(QFileInfo(path)); !problem.isEmpty())
+        return problem;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QStringLiteral("%1: %2").arg(path, file.errorString());
+    const QByteArray bytes = file.read(DataFileViewer::MaximumSize + 1);
+    if (file.error() != QFile::NoError)
+        return QStringLiteral("%1: %2").arg(path, file.errorString());
+    if (bytes.size() > DataFileViewer::MaximumSize)
+        return tooLarge(path,
+                        DataFileViewer::tr("more than %1 bytes").arg(DataFileViewer::MaximumSize));
+    return QString::fromLocal8Bit(bytes);
+}
+
+// The system's fixed-pitch font. A platform without a desktop theme answers with its
+// proportional default, and the generic monospace family stands in for it.
+QFont fixedPitchFont()
+{
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (QFontInfo(font).fixedPitch())
+        return font;
+    font.setFamily(QStringLiteral("monospace"));
+    font.setStyleHint(QFont::TypeWriter);
+    return font;
+}
+
+} // namespace
+
+DataFileViewer::DataFileViewer(const QString &path, QWidget *parent)
+    : QWidget(parent, Qt::Window)
+    , m_text(new LineNumberedTextEdit)
+    , m_position(new QLabel)
+{
+    setWindowTitle(path);
+    m_text->setReadOnly(true);
+    // Read-only text takes no keys by default; a viewer still moves its cursor by them.
+    m_text->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    m_text->setUndoRedoEnabled(false);
+    m_text->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_text->setFont(fixedPitchFont());
+    m_text->setPlainText(textOf(path));
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_text, 1);
+    layout->addWidget(m_position);
+    connect(m_text, &QPlainTextEdit::cursorPositionChanged, this,
+            &DataFileViewer::showCursorPosition);
+    showCursorPosition();
+    resize(700, 500);
+}
+
+void DataFileViewer::showCursorPosition()
+{
+    const QTextCursor cursor = m_text->textCursor();
+    m_position->setText(
+        tr("Line %1, column %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
