@@ -109,7 +109,8 @@ void tst_LpHost::initTestCase()
         {QStringLiteral("component.json"), component},
         {QStringLiteral("missing.json"), missing},
         {QStringLiteral("array.json"), "[1, 2]"},
-        {QStringLiteral("notes.lp"), "not load-pull data\n"}};
+        {QStringLiteral("notes.lp"), "not load-pull data\n"},
+        {QStringLiteral("malformed.lp"), "LPDATA 1\nVAR=<x\n"}};
     for (const auto &file : files) {
         QFile written(workspace.filePath(file.first));
         QVERIFY(written.open(QIODevice::WriteOnly) &&
@@ -192,6 +193,8 @@ void tst_LpHost::commandLines_data()
         QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
     row("--inspect of a file that is no data file", {"--inspect"_a, "%W/notes.lp"_a}, none, 1,
         QStringLiteral("is not a load-pull data file"), {});
+    row("--inspect of a malformed data file", {"--inspect"_a, "%W/malformed.lp"_a}, none, 1,
+        QStringLiteral("\"%W/malformed.lp\", line 2"), {});
     row("a JSON array", {"%W/array.json"_a, "--accept"_a}, offscreen, 1,
         QStringLiteral("not a JSON object"), {});
     row("a component file that does not exist", {"%W/gone.json"_a, "--accept"_a}, offscreen, 1,
