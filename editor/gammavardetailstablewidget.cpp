@@ -102,7 +102,7 @@ void GammaVarDetailsTableWidget::refreshTable()
     const QStringList headers = {tr("Name"), tr("Type"), tr("Harm"),  tr("   Domain  "),
                                  tr("Min"),  tr("Max"),  tr("Points")};
     refreshRows(*this, headers, tableState.variables(), {PointsColumn},
-                [this](int row, const GammaVarInfo &info) { fillRow(row, info); });
+                [this](int row, const GammaVarInfo &info) { return fillRow(row, info); });
 }
 
 void GammaVarDetailsTableWidget::fillRow(int row)
@@ -110,15 +110,15 @@ void GammaVarDetailsTableWidget::fillRow(int row)
     fillRow(row, tableState.variableAt(row));
 }
 
-void GammaVarDetailsTableWidget::fillRow(int row, const GammaVarInfo &info)
+int GammaVarDetailsTableWidget::fillRow(int row, const GammaVarInfo &info)
 {
     const SignalBlocker blocker(this);
-    showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags);
-    showText(*this, row, TypeColumn, info.type(), Qt::NoItemFlags);
-    showText(*this, row, HarmColumn, info.harmIndex(), Qt::NoItemFlags);
-    showText(*this, row, DomainColumn, info.domain(), Qt::NoItemFlags);
-    showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags);
-    showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags);
-    showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
-             Qt::NoItemFlags);
+    return showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
+           showText(*this, row, TypeColumn, info.type(), Qt::NoItemFlags) |
+           showText(*this, row, HarmColumn, info.harmIndex(), Qt::NoItemFlags) |
+           showText(*this, row, DomainColumn, info.domain(), Qt::NoItemFlags) |
+           showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags) |
+           showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags) |
+           showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+                    Qt::NoItemFlags);
 }

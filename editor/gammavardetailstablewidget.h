@@ -31,7 +31,8 @@ public slots:
 private:
     void refreshTable();
     void fillRow(int row);
-    void fillRow(int row, const LoadPullStateUtils::GammaVarInfo &info);
+    // The columns whose texts changed, one bit each.
+    int fillRow(int row, const LoadPullStateUtils::GammaVarInfo &info);
 
     LoadPullStateUtils::GammasState tableState;
 };

@@ -122,19 +122,20 @@ void IndepVarDetailsTableWidget::refreshTable()
     const QStringList headers = {tr("Name"), tr("Value"), tr("   Unit   "),
                                  tr("Min"),  tr("Max"),   tr("Points")};
     refreshRows(*this, headers, tableState.variables(), {PointsColumn},
-                [this](int row, const IndepVarInfo &info) { fillRow(row, info); });
+                [this](int row, const IndepVarInfo &info) { return fillRow(row, info); });
 }
 
-void IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
+int IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
 {
     const SignalBlocker blocker(this);
     const Qt::ItemFlags editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
-    showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags);
-    showText(*this, row, ValueColumn, info.value(), isFrozen(info) ? Qt::NoItemFlags : editable);
-    showText(*this, row, UnitColumn, info.unit(),
-             info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags);
-    showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags);
-    showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags);
-    showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
-             Qt::NoItemFlags);
+    return showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
+           showText(*this, row, ValueColumn, info.value(),
+                    isFrozen(info) ? Qt::NoItemFlags : editable) |
+           showText(*this, row, UnitColumn, info.unit(),
+                    info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
+           showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
+           showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
+           showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+                    Qt::NoItemFlags);
 }

@@ -32,7 +32,8 @@ public slots:
 
 private:
     void refreshTable();
-    void fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);
+    // The columns whose texts changed, one bit each.
+    int fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);
 
     LoadPullStateUtils::IndepVariablesState tableState;
 };

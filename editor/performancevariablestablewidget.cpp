@@ -123,7 +123,7 @@ void PerformanceVariablesTableWidget::refreshTable()
     const QStringList headers = {tr("Name"), tr("Min"), tr("Max"), tr("Output"),
                                  tr("Auto Display\nin GRF")};
     refreshRows(*this, headers, tableState.variables(), {},
-                [this](int row, const PerformanceVarInfo &info) { fillRow(row, info); });
+                [this](int row, const PerformanceVarInfo &info) { return fillRow(row, info); });
 }
 
 void PerformanceVariablesTableWidget::fillRow(int row)
@@ -131,14 +131,14 @@ void PerformanceVariablesTableWidget::fillRow(int row)
     fillRow(row, tableState.variableAt(row));
 }
 
-void PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &info)
+int PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &info)
 {
     const SignalBlocker blocker(this);
-    showText(*this, row, NameColumn, nameText(info), Qt::NoItemFlags);
-    showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags, RightAligned);
-    showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags, RightAligned);
     showCheck(row, OutputColumn, info.output());
     showCheck(row, AutoDisplayColumn, info.autoPlot());
+    return showText(*this, row, NameColumn, nameText(info), Qt::NoItemFlags) |
+           showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags, RightAligned) |
+           showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags, RightAligned);
 }
 
 void PerformanceVariablesTableWidget::showCheck(int row, int column, bool checked)

@@ -36,7 +36,8 @@ public slots:
 private:
     void refreshTable();
     void fillRow(int row);
-    void fillRow(int row, const LoadPullStateUtils::PerformanceVarInfo &info);
+    // The columns whose texts changed, one bit each.
+    int fillRow(int row, const LoadPullStateUtils::PerformanceVarInfo &info);
     void showCheck(int row, int column, bool checked);
 
     LoadPullStateUtils::PerformanceTabState tableState;

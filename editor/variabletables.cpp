@@ -45,12 +45,18 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
     return changed;
 }
 
-void fitColumnWidths(QTableWidget &table, const QSet<int> &fitted)
+void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const QSet<int> &fitted,
+                     int changedTexts)
 {
     for (int column = 0; column < table.columnCount(); ++column) {
+        const bool textChanged = (changedTexts >> column) & 1;
+        if (!textChanged && !changedHeaders.contains(column))
+            continue;
         const int before = table.columnWidth(column);
         table.resizeColumnToContents(column);
-        if (!fitted.contains(column) && table.columnWidth(column) < before)
+        const bool mayNarrow =
+            changedHeaders.contains(column) || (textChanged && fitted.contains(column));
+        if (!mayNarrow && table.columnWidth(column) < before)
             table.setColumnWidth(column, before);
     }
 }
@@ -65,12 +71,17 @@ QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignme
     return made;
 }
 
-void showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
-              Qt::Alignment alignment)
+int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
+             Qt::Alignment alignment)
 {
     QTableWidgetItem *cell = cellItem(table, row, column, alignment);
-    cell->setFlags(flags);
-    cell->setText(elidedText(text));
+    if (cell->flags() != flags)
+        cell->setFlags(flags);
+    const QString shown = elidedText(text);
+    if (cell->text() == shown)
+        return 0;
+    cell->setText(shown);
+    return 1 << column;
 }
 
 QString pointText(int minNumPoints, int maxNumPoints)

@@ -23,23 +23,28 @@ void setUpTable(QTableWidget &table);
 // item was made now or whose text changed: only those may narrow.
 QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount);
 
-// Resizes every column to its contents but keeps it when it was wider, so that a refresh
-// never narrows a column under the user's eyes. Columns in `fitted` always take their
-// contents' width.
-void fitColumnWidths(QTableWidget &table, const QSet<int> &fitted);
+// Resizes the columns whose header or cell texts changed (`changedHeaders`, and one bit per
+// column in `changedTexts`) to their contents, but keeps a column when it was wider, so that a
+// refresh never narrows a column under the user's eyes. Columns in `fitted` always take their
+// contents' width. Measuring a column lays out the text of its cells, which is what a refresh
+// of a large table spends most of its time on: a column whose texts stayed is left alone.
+void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const QSet<int> &fitted,
+                     int changedTexts);
 
 // Shows one record per row in name order and fits the column widths. The map is walked once:
-// looking each row up by position would walk it from the start for every row.
+// looking each row up by position would walk it from the start for every row. fillRow gives
+// the columns whose texts it changed, as showText does.
 template<typename Record, typename FillRow>
 void refreshRows(QTableWidget &table, const QStringList &headers,
                  const QMap<QString, Record> &records, const QSet<int> &alwaysFitted,
                  FillRow fillRow)
 {
-    const QSet<int> fitted = shapeTable(table, headers, records.size()) + alwaysFitted;
+    const QSet<int> changedHeaders = shapeTable(table, headers, records.size());
+    int changedTexts = 0;
     int row = 0;
     for (const Record &record : records)
-        fillRow(row++, record);
-    fitColumnWidths(table, fitted);
+        changedTexts |= fillRow(row++, record);
+    fitColumnWidths(table, changedHeaders, alwaysFitted, changedTexts);
 }
 
 // The cell's item, made with the alignment when the cell has none. Items are reused, so a
@@ -49,9 +54,10 @@ QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignme
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 
 // Shows text in the cell with exactly these flags; the alignment is set when the item is made.
-// A text too long to lay out in an instant is shown elided.
-void showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
-              Qt::Alignment alignment = Centred);
+// A text too long to lay out in an instant is shown elided. Gives the column's bit when the
+// cell's text changed, else 0.
+int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
+             Qt::Alignment alignment = Centred);
 
 // Empty while either count is unknown (0), one count when they agree, else "min - max".
 QString pointText(int minNumPoints, int maxNumPoints);

@@ -69,16 +69,21 @@ void VariableUnion::add(const std::string &fileName, const FileSummary &summary)
 void VariableUnion::merge(Member &member, const VariableSummary &variable)
 {
     VariableSummary &merged = member.merged;
-    const std::string name = quoted(merged.declaration.name);
-    const std::string firstFile = fileText(m_fileNames[member.files.front()]);
-    const std::string thisFile = fileText(m_fileNames.back());
-    if (variable.declaration.unit != merged.declaration.unit)
-        m_disagreements.push_back(name + " has the unit " + quoted(merged.declaration.unit) +
-                                  " in " + firstFile + " but " + quoted(variable.declaration.unit) +
-                                  " in " + thisFile + ".");
-    if (!variable.declaration.sameShape(merged.declaration))
-        m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
-                                  thisFile + ".");
+    // The texts are made only for a disagreement: most variables agree across many files.
+    const bool sameUnit = variable.declaration.unit == merged.declaration.unit;
+    const bool sameShape = variable.declaration.sameShape(merged.declaration);
+    if (!sameUnit || !sameShape) {
+        const std::string name = quoted(merged.declaration.name);
+        const std::string firstFile = fileText(m_fileNames[member.files.front()]);
+        const std::string thisFile = fileText(m_fileNames.back());
+        if (!sameUnit)
+            m_disagreements.push_back(name + " has the unit " + quoted(merged.declaration.unit) +
+                                      " in " + firstFile + " but " +
+                                      quoted(variable.declaration.unit) + " in " + thisFile + ".");
+        if (!sameShape)
+            m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
+                                      thisFile + ".");
+    }
     merged.lowest = std::min(merged.lowest, variable.lowest);
     merged.highest = std::max(merged.highest, variable.highest);
     merged.minPoints = smallerCount(merged.minPoints, variable.minPoints);
@@ -105,6 +110,8 @@ std::string VariableUnion::warningText() const
 {
     std::vector<std::string> notes = m_disagreements;
     for (const Member &member : m_members) {
+        if (member.files.size() == m_fileNames.size())
+            continue; // in every file
         for (std::size_t file = 0; file < m_fileNames.size(); ++file) {
             if (std::find(member.files.begin(), member.files.end(), file) == member.files.end())
                 notes.push_back(quoted(member.merged.declaration.name) + " is in " +
