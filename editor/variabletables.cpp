@@ -10,6 +10,8 @@ namespace VariableTables {
 
 namespace {
 
+constexpr int MeasuredRows = 300;
+
 void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<int> &changed)
 {
     QTableWidgetItem *header = table.horizontalHeaderItem(column);
@@ -28,6 +30,9 @@ void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<
 
 void setUpTable(QTableWidget &table)
 {
+    // Fitting a column lays out the text of every row it measures: in a table of thousands of
+    // quantities, the rows in view and a few hundred more tell the width well enough.
+    table.verticalHeader()->setResizeContentsPrecision(MeasuredRows);
     table.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     table.setTextElideMode(Qt::ElideNone);
     table.setSelectionBehavior(QAbstractItemView::SelectItems);

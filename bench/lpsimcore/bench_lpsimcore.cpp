@@ -200,6 +200,8 @@ private slots:
     void queryAnsweredByTheCache();
     void valuesAimedAtOneSlotBesideOrdinaryValues();
     void peakMemoryOfADeclarationsOnlyFile();
+    void queryTimeGrowsWithTheDeclarations();
+    void memoryKeptAfterAQuery();
     void aGigabyteOfZeroBytes();
 
 private:
@@ -316,6 +318,68 @@ void BenchLpSimCore::peakMemoryOfADeclarationsOnlyFile()
     QVERIFY2(error.find("holds no data rows") != std::string::npos, error.c_str());
     qInfo("declarations only: %.1f MB file, the query's peak adds %.1f MB, %.1f times the file",
           text.size() / 1e6, growth * 1024 / 1e6, growth * 1024.0 / text.size());
+}
+
+// A file of `quantities` performance quantities, each a column, and 16 rows.
+std::string wideFile(int quantities)
+{
+    std::string text = "LPDATA 1\nVAR=<x>\n";
+    std::string columns = "x";
+    for (int q = 0; q < quantities; ++q) {
+        text += "OUT=<q" + std::to_string(q) + ">, Units=<dBm>\n";
+        columns += " q" + std::to_string(q);
+    }
+    text += columns + '\n';
+    for (int row = 0; row < 16; ++row) {
+        text += std::to_string(row);
+        for (int q = 0; q < quantities; ++q)
+            text += ' ' + std::to_string(20 + (row * 7 + q) % 500);
+        text += '\n';
+    }
+    return text;
+}
+
+// Declarations and columns cost the same per item whatever their number: ten times as many
+// take about ten times as long.
+void BenchLpSimCore::queryTimeGrowsWithTheDeclarations()
+{
+    std::vector<QString> paths;
+    for (int quantities : {1000, 10000}) {
+        paths.push_back(m_dir.filePath(QStringLiteral("wide%1.lp").arg(quantities)));
+        QVERIFY(writeFile(paths.back(), wideFile(quantities)));
+    }
+    const auto cold = [](const QString &path) {
+        closeDataBasedLoadpullUI();
+        return query(QFile::encodeName(path).toStdString());
+    };
+    std::vector<Contender> contenders = {{"1,000 declarations",
+                                          [&] {
+                                              return cold(paths[0]);
+                                          }},
+                                         {"10,000 declarations", [&] {
+                                              return cold(paths[1]);
+                                          }}};
+    QVERIFY(runInTurns(contenders));
+    qInfo("1,000 declarations: %.2f ms; 10,000: %.2f ms; ratio %.1f", contenders[0].best / 1e6,
+          contenders[1].best / 1e6, double(contenders[1].best) / double(contenders[0].best));
+}
+
+// What the cache keeps of the large file once the query has returned: its summary, not the
+// file. Counted by the allocator (bytes handed out) and by the kernel (resident pages).
+void BenchLpSimCore::memoryKeptAfterAQuery()
+{
+    closeDataBasedLoadpullUI();
+    ::malloc_trim(0);
+    const long long residentBefore = statusKiB("VmRSS");
+    const std::size_t allocatedBefore = ::mallinfo2().uordblks + ::mallinfo2().hblkhd;
+    QVERIFY(query(m_encodedPath));
+    ::malloc_trim(0);
+    const long long resident = statusKiB("VmRSS") - residentBefore;
+    const long long allocated =
+        static_cast<long long>(::mallinfo2().uordblks + ::mallinfo2().hblkhd) -
+        static_cast<long long>(allocatedBefore);
+    qInfo("after a query of the %.1f MB file the cache keeps %.1f KB allocated, %lld KB resident",
+          m_text.size() / 1e6, allocated / 1e3, resident);
 }
 
 // A file that is no load-pull data file, sparse, so that it takes no room on disk: its time to

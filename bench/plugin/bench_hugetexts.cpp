@@ -1,4 +1,5 @@
 #include "hostparameterlists.h"
+#include "hugecomponent.h"
 #include "pluginloader.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
@@ -12,59 +13,6 @@
 #include <memory>
 
 using Parameters = HostParameterLists::Parameters;
-
-namespace {
-
-constexpr int Megabyte = 1 << 20;
-
-const QStringList ParameterNames = {QStringLiteral("AllowNonlinearDevices"),
-                                    QStringLiteral("AvoidOutOfRangeData"),
-                                    QStringLiteral("CalcAdmittance"),
-                                    QStringLiteral("CalcGamma"),
-                                    QStringLiteral("CalcImpedance"),
-                                    QStringLiteral("ExtrapMode"),
-                                    QStringLiteral("FileName"),
-                                    QStringLiteral("FileType"),
-                                    QStringLiteral("FreqVarName"),
-                                    QStringLiteral("GammaDomain"),
-                                    QStringLiteral("GammaHarmIndex"),
-                                    QStringLiteral("GammaName"),
-                                    QStringLiteral("GammaType"),
-                                    QStringLiteral("GammaValue"),
-                                    QStringLiteral("IndepVarName"),
-                                    QStringLiteral("IndepVarUnitType"),
-                                    QStringLiteral("IndepVarValue"),
-                                    QStringLiteral("InterpDom"),
-                                    QStringLiteral("InterpMode"),
-                                    QStringLiteral("NUM"),
-                                    QStringLiteral("PrfmParamAutoPlot"),
-                                    QStringLiteral("PrfmParamName"),
-                                    QStringLiteral("PrfmParamOutput"),
-                                    QStringLiteral("PrfmParamType"),
-                                    QStringLiteral("StatusLevel"),
-                                    QStringLiteral("UseFrequencyRangeFromDataFiles"),
-                                    QStringLiteral("Weight"),
-                                    QStringLiteral("Z")};
-
-// A megabyte of one character: a design variable name for the letters, a path for '/'.
-QString huge(QChar c)
-{
-    return QString(Megabyte, c);
-}
-
-// Every parameter holds one text of a megabyte, but for those named in `normal`.
-Parameters hugeComponent(const Parameters &normal)
-{
-    Parameters parameters;
-    for (const QString &name : ParameterNames)
-        parameters.insert(name, {huge(QLatin1Char('x'))});
-    parameters.insert(QStringLiteral("FileName"), {huge(QLatin1Char('/'))});
-    for (auto it = normal.cbegin(); it != normal.cend(); ++it)
-        parameters.insert(it.key(), it.value());
-    return parameters;
-}
-
-} // namespace
 
 // The script functions given the worst the host can hand them: a megabyte of text in every
 // parameter. Message boxes are closed as soon as they are shown, so each figure is the time
@@ -173,8 +121,8 @@ void bench_HugeTexts::getDBLPState()
 
 void bench_HugeTexts::showMessage()
 {
-    const QByteArray title = huge(QLatin1Char('t')).toLatin1();
-    const QByteArray message = huge(QLatin1Char('m')).toLatin1();
+    const QByteArray title(1 << 20, 't');
+    const QByteArray message(1 << 20, 'm');
     QBENCHMARK
     {
         m_tvl.call("load_pull_show_message",
