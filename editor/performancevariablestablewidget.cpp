@@ -143,7 +143,17 @@ int PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &
 
 void PerformanceVariablesTableWidget::showCheck(int row, int column, bool checked)
 {
-    QTableWidgetItem *cell = cellItem(*this, row, column, RightAligned);
-    cell->setFlags(Qt::ItemIsUserCheckable | Qt::ItemIsEnabled);
-    cell->setCheckState(checked ? Qt::Checked : Qt::Unchecked);
+    const Qt::ItemFlags flags = Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
+    const Qt::CheckState state = checked ? Qt::Checked : Qt::Unchecked;
+    QTableWidgetItem *cell = item(row, column);
+    if (!cell) {
+        cell = newItem(QString(), flags, RightAligned);
+        cell->setCheckState(state);
+        setItem(row, column, cell);
+        return;
+    }
+    if (cell->flags() != flags)
+        cell->setFlags(flags);
+    if (cell->checkState() != state)
+        cell->setCheckState(state);
 }

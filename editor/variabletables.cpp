@@ -66,23 +66,25 @@ void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const
     }
 }
 
-QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignment alignment)
+QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags, Qt::Alignment alignment)
 {
-    if (QTableWidgetItem *existing = table.item(row, column))
-        return existing;
-    auto *made = new QTableWidgetItem;
+    auto *made = new QTableWidgetItem(text);
     made->setTextAlignment(int(alignment));
-    table.setItem(row, column, made);
+    made->setFlags(flags);
     return made;
 }
 
 int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
              Qt::Alignment alignment)
 {
-    QTableWidgetItem *cell = cellItem(table, row, column, alignment);
+    const QString shown = elidedText(text);
+    QTableWidgetItem *cell = table.item(row, column);
+    if (!cell) {
+        table.setItem(row, column, newItem(shown, flags, alignment));
+        return shown.isEmpty() ? 0 : 1 << column;
+    }
     if (cell->flags() != flags)
         cell->setFlags(flags);
-    const QString shown = elidedText(text);
     if (cell->text() == shown)
         return 0;
     cell->setText(shown);

@@ -47,9 +47,10 @@ void refreshRows(QTableWidget &table, const QStringList &headers,
     fitColumnWidths(table, changedHeaders, alwaysFitted, changedTexts);
 }
 
-// The cell's item, made with the alignment when the cell has none. Items are reused, so a
-// refresh never deletes the item whose change is being announced.
-QTableWidgetItem *cellItem(QTableWidget &table, int row, int column, Qt::Alignment alignment);
+// An item set up before it goes into a table: a change made to an item in a table reaches the
+// view, and a table of thousands of cells would hear of every property of every cell. Items
+// are reused after, so a refresh never deletes the item whose change is being announced.
+QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags, Qt::Alignment alignment);
 
 constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 

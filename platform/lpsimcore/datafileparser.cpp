@@ -107,6 +107,12 @@ bool DataFileParser::readHeader()
     const std::size_t declarations = countDeclarationsAhead();
     m_names.reserve(declarations);
     m_roles.reserve(declarations);
+    // Read declarations are kept for the summary while they take no more room than the text;
+    // a file of little but declarations has its lines read again instead.
+    m_keepDeclarations =
+        declarations * sizeof(VariableDeclaration) <= static_cast<std::size_t>(m_end - m_begin);
+    if (m_keepDeclarations)
+        m_declarations.reserve(declarations);
     while (takeSignificantLine(line)) {
         if (!DeclarationParser::isDeclaration(line))
             return readColumns(line);
@@ -130,6 +136,8 @@ bool DataFileParser::declare(std::string_view line)
         m_frequencyVariable = m_roles.size();
     }
     m_roles.push_back(declaration.role());
+    if (m_keepDeclarations)
+        m_declarations.push_back(std::move(declaration));
     return true;
 }
 
@@ -274,7 +282,8 @@ void DataFileParser::summarize(FileSummary &summary)
     summary.variables.resize(m_names.size());
     for (std::size_t position = 0; position < m_names.size(); ++position) {
         VariableSummary &variable = summary.variables[position];
-        variable.declaration = declarationOf(position);
+        variable.declaration =
+            m_keepDeclarations ? std::move(m_declarations[position]) : declarationOf(position);
         const VariableDeclaration &declaration = variable.declaration;
         if (declaration.fixed) {
             variable.lowest =
@@ -290,9 +299,12 @@ void DataFileParser::summarize(FileSummary &summary)
     summary.maxBlockRows = m_maxBlockRows;
 }
 
-// The declaration line around the name, read again; it was read without fault before.
+// The declaration as it was read, or its line around the name read again; it was read
+// without fault before.
 VariableDeclaration DataFileParser::declarationOf(std::size_t position)
 {
+    if (m_keepDeclarations)
+        return m_declarations[position];
     const std::string_view name = m_names[position];
     const std::string_view before(m_begin, static_cast<std::size_t>(name.data() - m_begin));
     const std::size_t newline = before.rfind('\n');

@@ -20,7 +20,7 @@ namespace Corvane_LP {
 //
 // A file may declare millions of variables, so a declaration costs little while the text is
 // read: its name stays in the text, and only its role in the data is kept beside it. Its line
-// is read again for the summary.
+// is read again for the summary, unless the declarations as read fit in the room of the text.
 class DataFileParser
 {
 public:
@@ -56,6 +56,8 @@ private:
     DeclarationParser m_declarationParser;
     NameTable m_names;
     std::vector<DataRole> m_roles; // at the positions of m_names
+    bool m_keepDeclarations = false;
+    std::vector<VariableDeclaration> m_declarations; // at those positions, when kept
     std::optional<std::size_t> m_frequencyVariable;
     std::string m_frequencyUnit;
     ColumnLayout m_layout;

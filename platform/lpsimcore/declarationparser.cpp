@@ -128,7 +128,7 @@ bool DeclarationParser::split(std::string_view line)
     return !m_attributes.empty() || fail("expected Key=<value>");
 }
 
-bool DeclarationParser::checkKeys(const std::vector<std::string_view> &allowedKeys)
+bool DeclarationParser::checkKeys(std::initializer_list<std::string_view> allowedKeys)
 {
     for (auto attribute = m_attributes.begin() + 1; attribute != m_attributes.end(); ++attribute) {
         bool allowed = false;

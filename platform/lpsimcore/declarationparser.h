@@ -2,6 +2,7 @@
 
 #include "variabledeclaration.h"
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,7 +30,7 @@ private:
     };
 
     bool split(std::string_view line);
-    bool checkKeys(const std::vector<std::string_view> &allowedKeys);
+    bool checkKeys(std::initializer_list<std::string_view> allowedKeys);
     std::string_view valueOf(std::string_view key) const;
     bool readVariable(VariableDeclaration &declaration);
     bool readGamma(VariableDeclaration &declaration);

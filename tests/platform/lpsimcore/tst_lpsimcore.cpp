@@ -1,4 +1,5 @@
 #include "lpsimcore.h"
+#include "textscan.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -6,6 +7,7 @@
 #include <QTest>
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -145,6 +147,7 @@ private slots:
     void declarationsDecideWhatIsReported();
     void minusZeroIsReadAsZero_data();
     void minusZeroIsReadAsZero();
+    void numbersReadAsFromCharsReadsThem();
     void magnitudesOfPartsNearTheEndsOfTheRange_data();
     void magnitudesOfPartsNearTheEndsOfTheRange();
     void errorsNameTheFile_data();
@@ -169,6 +172,64 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir; // fresh for every test and every row
     int m_files = 0;
 };
+
+// Data rows are read with a short cut for plain decimals: it must give the very double, and end
+// where std::from_chars ends, for every text, the ones it leaves to from_chars included.
+void TestLpSimCore::numbersReadAsFromCharsReadsThem()
+{
+    QRandomGenerator random(20261206);
+    QByteArrayList texts = {"0",
+                            "-0",
+                            "-0.0",
+                            "5.",
+                            ".5",
+                            "-.5",
+                            ".",
+                            "-",
+                            "1e",
+                            "1e5",
+                            "1.5e-3",
+                            "2E+2",
+                            "0x10",
+                            "9007199254740993",
+                            "9007199254740992",
+                            "0.1",
+                            "0.30000000000000004",
+                            "1.7976931348623157",
+                            "00000000000000000001",
+                            "0.0000000000000000000001",
+                            "1.5.3",
+                            "1,5",
+                            "inf",
+                            "nan",
+                            "+1"};
+    const QByteArray digits = "0123456789";
+    for (int i = 0; i < 200000; ++i) {
+        QByteArray text = random.bounded(4) == 0 ? "-" : "";
+        const int length = 1 + int(random.bounded(22));
+        const int point = int(random.bounded(length + 2)) - 1;
+        for (int d = 0; d < length; ++d) {
+            if (d == point)
+                text += '.';
+            text += digits.at(int(random.bounded(10)));
+        }
+        texts.append(text + QByteArray(random.bounded(2) ? " " : ""));
+    }
+    for (const QByteArray &text : qAsConst(texts)) {
+        const char *end = text.constData() + text.size();
+        double expected = 0.0;
+        const auto [expectedEnd, error] = std::from_chars(text.constData(), end, expected);
+        expected += 0.0;
+        const bool readable = error == std::errc() && std::isfinite(expected);
+        double value = -1.0;
+        const char *next = Corvane_LP::readNumber(text.constData(), end, value);
+        QVERIFY2((next != nullptr) == readable, text.constData());
+        if (readable) {
+            QVERIFY2(next == expectedEnd, text.constData());
+            QVERIFY2(std::memcmp(&value, &expected, sizeof value) == 0, text.constData());
+        }
+    }
+}
 
 void TestLpSimCore::init()
 {
