@@ -28,7 +28,7 @@ function(lp_add_test)
     cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
     set(target tst_${ARG_NAME})
     add_executable(${target} ${ARG_SOURCES})
-    target_link_libraries(${target} PRIVATE Qt5::Test ${ARG_LIBRARIES})
+    target_link_libraries(${target} PRIVATE Qt::Test ${ARG_LIBRARIES})
     add_test(NAME ${ARG_NAME} COMMAND ${target})
     set(env
         "QT_QPA_PLATFORM=offscreen"

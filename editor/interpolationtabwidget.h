@@ -2,11 +2,10 @@
 
 #include "interpolationtabstate.h"
 
+#include <QStringList>
 #include <QWidget>
 
 class QComboBox;
-class QString;
-class QStringList;
 
 // How the component interpolates between the data points and what it does beyond them.
 class InterpolationTabWidget final : public QWidget

@@ -69,7 +69,7 @@ void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const
 QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags, Qt::Alignment alignment)
 {
     auto *made = new QTableWidgetItem(text);
-    made->setTextAlignment(int(alignment));
+    made->setTextAlignment(alignment);
     made->setFlags(flags);
     return made;
 }

@@ -6,7 +6,12 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 build_dir="${LP_BUILD_DIR:-$root/build}"
 
-bash "$root/scripts/ensure-deps.sh"
+# A build against Qt 6 (-DLP_QT_MAJOR=6) needs Qt 6's packages besides.
+extra=()
+case "${LP_CMAKE_ARGS:-}" in
+*LP_QT_MAJOR=6*) extra=(qt6-base-dev) ;;
+esac
+bash "$root/scripts/ensure-deps.sh" "${extra[@]}"
 # shellcheck disable=SC2086
 cmake -S "$root" -B "$build_dir" -G Ninja ${LP_CMAKE_ARGS:-} >/dev/null
 if [ $# -gt 0 ]; then

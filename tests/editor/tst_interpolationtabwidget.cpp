@@ -38,6 +38,15 @@ QString emitted(const QSignalSpy &spy)
     return records.join(QLatin1Char(' '));
 }
 
+Qt::Key keyNamed(const QString &name)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+    return QKeySequence::fromString(name)[0].key();
+#else
+    return Qt::Key(QKeySequence::fromString(name)[0]);
+#endif
+}
+
 } // namespace
 
 class tst_InterpolationTabWidget : public QObject
@@ -107,8 +116,7 @@ void tst_InterpolationTabWidget::changingTheTab()
     if (words.size() == 1)
         tab->setState(record(action));
     else
-        QTest::keyClick(boxes().at(words.at(1).toInt()),
-                        Qt::Key(QKeySequence::fromString(words.at(0))[0]));
+        QTest::keyClick(boxes().at(words.at(1).toInt()), keyNamed(words.at(0)));
 
     QStringList indices;
     for (QComboBox *box : boxes())
