@@ -16,38 +16,6 @@
 
 using namespace LoadPullStateUtils;
 
-namespace {
-
-// The shown records, and beside them the given records of every variable they lack.
-VariableDetailsTabState withAbsentRecords(VariableDetailsTabState shown,
-                                          const VariableDetailsTabState &given)
-{
-    IndepVariablesState independent = shown.independentVariables();
-    for (const IndepVarInfo &info : given.independentVariables().allVariables()) {
-        if (!independent.variables().contains(info.name()))
-            independent.addVariable(info, false);
-    }
-    GammasState gammas = shown.gammaVariables();
-    for (const GammaVarInfo &info : given.gammaVariables().allVariables()) {
-        if (!gammas.variables().contains(info.name()))
-            gammas.addVariable(info);
-    }
-    shown.setIndependentVariables(independent);
-    shown.setGammaVariables(gammas);
-    return shown;
-}
-
-PerformanceTabState withAbsentRecords(PerformanceTabState shown, const PerformanceTabState &given)
-{
-    for (const PerformanceVarInfo &info : given.allVariables()) {
-        if (!shown.variables().contains(info.name()))
-            shown.addVariable(info);
-    }
-    return shown;
-}
-
-} // namespace
-
 AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     : QWidget(parent)
     , typeNameLabel(new QLabel(tr("Maury")))
@@ -80,9 +48,14 @@ AllTabsWidget::~AllTabsWidget() = default;
 
 void AllTabsWidget::connectTabs()
 {
+    // A report makes the tables show what the readable files hold: the held records are
+    // taken as edited before it and shown again after it.
+    connect(fileTab, &FileTabWidget::foundVariables, this, &AllTabsWidget::rememberHeldRecords);
     connect(fileTab, &FileTabWidget::foundVariables, detailsTab, &DetailsTabWidget::variablesFound);
     connect(fileTab, &FileTabWidget::foundPerformanceVariables, performanceTab,
             &PerformanceTabWidget::variablesFound);
+    connect(fileTab, &FileTabWidget::foundPerformanceVariables, this,
+            &AllTabsWidget::restoreHeldRecords);
     connect(fileTab, &FileTabWidget::fileListModified, analysisFrequencyRangeSync,
             &AnalysisFrequencyRangeSyncWidget::fileListModified);
     connect(analysisFrequencyRangeSync, &AnalysisFrequencyRangeSyncWidget::setFrequencySweepRange,
@@ -118,13 +91,38 @@ void AllTabsWidget::handOutStates()
     // The data cannot tell which variables a file it cannot read holds: the component's
     // records of the variables it did not report are kept as they are.
     if (fileTab->hasUnreadableFiles()) {
-        detailsTab->setState(withAbsentRecords(detailsTab->state(), given.detailsTabState()));
-        performanceTab->setState(
-            withAbsentRecords(performanceTab->state(), given.performanceState()));
+        heldRecords.holdAbsent(detailsTab->state(), given.detailsTabState());
+        heldRecords.holdAbsent(performanceTab->state(), given.performanceState());
+        showHeldRecords();
     }
     detailsTab->mergeState(given.detailsTabState(), given.uiState());
     performanceTab->mergeState(given.performanceState(), given.uiState());
     componentState.setUiState(true);
+}
+
+void AllTabsWidget::rememberHeldRecords()
+{
+    if (heldRecords.isEmpty())
+        return;
+    heldRecords.update(detailsTab->state());
+    heldRecords.update(performanceTab->state());
+}
+
+// Once no listed file is unreadable, the records held for such files go with them.
+void AllTabsWidget::restoreHeldRecords()
+{
+    if (heldRecords.isEmpty())
+        return;
+    if (!fileTab->hasUnreadableFiles())
+        heldRecords.clear();
+    else
+        showHeldRecords();
+}
+
+void AllTabsWidget::showHeldRecords()
+{
+    detailsTab->setState(heldRecords.addedTo(detailsTab->state()));
+    performanceTab->setState(heldRecords.addedTo(performanceTab->state()));
 }
 
 DBLPCState AllTabsWidget::state() const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dblpcstate.h"
+#include "heldrecords.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -59,9 +60,13 @@ public slots:
 private:
     void connectTabs();
     void handOutStates();
+    void rememberHeldRecords();
+    void restoreHeldRecords();
+    void showHeldRecords();
 
     QLabel *typeNameLabel;
     LoadPullStateUtils::DBLPCState componentState;
+    LoadPullStateUtils::HeldRecords heldRecords;
     // Guarded: the host owns the tabs and may destroy one before the container.
     QPointer<FileTabWidget> fileTab;
     QPointer<DetailsTabWidget> detailsTab;

@@ -62,7 +62,7 @@ void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gamma
     if (reset)
         tableState.setVariables(gammaVars);
     else
-        tableState.updateVariables(gammaVars, true);
+        tableState.syncVariables(gammaVars);
     refreshTable();
 }
 

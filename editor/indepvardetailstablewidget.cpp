@@ -76,7 +76,7 @@ void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &indep
     if (reset)
         tableState.setVariables(independentVariables, true);
     else
-        tableState.updateVariables(independentVariables, true);
+        tableState.syncVariables(independentVariables);
     refreshTable();
 }
 

@@ -61,7 +61,7 @@ void PerformanceVariablesTableWidget::variablesFound(
     if (reset)
         tableState.setVariables(performanceVars);
     else
-        tableState.updateVariables(performanceVars, true);
+        tableState.syncVariables(performanceVars);
     refreshTable();
 }
 

@@ -64,7 +64,8 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
 QString pointText(int minNumPoints, int maxNumPoints);
 
 // A file report replaces the records when the first files arrive or the last one goes;
-// otherwise it only updates the records already shown.
+// otherwise the records follow the report, keeping what the user chose for the names that
+// stay.
 bool replacesRecords(int lastNumFiles, int numFiles);
 
 } // namespace VariableTables

@@ -36,6 +36,16 @@ void IndepVariablesState::updateVariables(const QList<IndepVarInfo> &variables, 
         updateVariable(info, uiState);
 }
 
+void IndepVariablesState::syncVariables(const QList<IndepVarInfo> &found)
+{
+    IndepVariablesState synced;
+    for (const IndepVarInfo &info : found) {
+        const auto stored = mergedRecord(m_variables, info, true);
+        synced.addVariable(stored ? *stored : info, !stored);
+    }
+    *this = synced;
+}
+
 void IndepVariablesState::mergeState(const IndepVariablesState &other, bool uiState)
 {
     if (&other != this)

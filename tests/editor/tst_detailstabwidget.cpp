@@ -158,7 +158,8 @@ private slots:
     {
         QTest::addColumn<int>("secondCount");
         QTest::addColumn<QString>("names");
-        QTest::newRow("a third file adds no name") << 3 << "Zeta, alpha | G, g"_s;
+        // The rows are the names the files report: new ones come, absent ones go.
+        QTest::newRow("a third file's report is what is shown") << 3 << "Pin, alpha | G, G2, g"_s;
         QTest::newRow("no files empty both tables") << 0 << " | "_s;
     }
     void fileReport()

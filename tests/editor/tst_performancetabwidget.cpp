@@ -117,7 +117,10 @@ private slots:
         QTest::newRow("Output None") << "Output None"_s << QPoint() << "-- -- -- / --"_s;
         QTest::newRow("Output All") << "Output All"_s << QPoint() << "OD O- O- / OD"_s;
         QTest::newRow("Display None") << "Display None"_s << QPoint() << "O- O- -- / --"_s;
-        QTest::newRow("a third file adds no row") << "3 files"_s << QPoint() << "OD O- -- / -D"_s;
+        // A new quantity comes with the default choices; the others keep theirs.
+        QTest::newRow("a third file adds its quantity")
+            << "3 files"_s << QPoint() << "OD O- -- O- / -D"_s;
+        QTest::newRow("a file report without C drops it") << "no C"_s << QPoint() << "OD O- / -D"_s;
         QTest::newRow("no files empty the table") << "0 files"_s << QPoint() << "/ -D"_s;
     }
     void action()
@@ -151,6 +154,8 @@ private slots:
             tab->variablesFound(found + QList<PerformanceVarBaseInfo>{quantity("D"_s)}, 3);
         if (action == "0 files"_s)
             tab->variablesFound({}, 0);
+        if (action == "no C"_s)
+            tab->variablesFound(found.mid(0, 2), 1);
 
         QCOMPARE(changed.size(), 1);
         const auto state = changed.at(0).at(0).value<PerformanceTabState>();

@@ -336,7 +336,10 @@ void tst_EditorFunctions::editsShowUpInTheParameterList_data()
     QTest::addColumn<QString>("edit");
     QTest::addColumn<QStringList>("changed");
 
-    QTest::newRow("add a file") << QStringLiteral("add file") << texts({"FileName"});
+    // The added file brings Vdd, which shows up with its default, the lowest supply.
+    QTest::newRow("add a file") << QStringLiteral("add file")
+                                << texts({"FileName", "IndepVarName", "IndepVarUnitType",
+                                          "IndepVarValue"});
     QTest::newRow("add a file and remove it again")
         << QStringLiteral("add and remove file") << QStringList();
     QTest::newRow("set a value") << QStringLiteral("value") << texts({"IndepVarValue"});
@@ -424,8 +427,11 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 22 ) "}));
     if (edit == QLatin1String("unit"))
         QCOMPARE(after.value(QStringLiteral("Z")), texts({"50.0 + j* 0.0 kOhm"}));
-    if (edit == QLatin1String("add file"))
+    if (edit == QLatin1String("add file")) {
         QCOMPARE(after.value(QStringLiteral("FileName")).size(), 3);
+        QCOMPARE(after.value(QStringLiteral("IndepVarName")), texts({"Pin_avail", "Vdd"}));
+        QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 18 ) ", "24 V"}));
+    }
 }
 
 void tst_EditorFunctions::widgetsComeInTheFixedOrder()
