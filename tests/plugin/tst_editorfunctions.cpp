@@ -118,6 +118,8 @@ private slots:
     void acceptingWithoutEditGivesTheSameList();
     void editsShowUpInTheParameterList_data();
     void editsShowUpInTheParameterList();
+    void filesDecideTheVariables_data();
+    void filesDecideTheVariables();
     void widgetsComeInTheFixedOrder();
     void malformedListCreatesNoWidget();
     void hugeTextsAreShownElided_data();
@@ -135,6 +137,8 @@ private:
     Parameters exampleComponent();
     Parameters generatedComponent(int seed, const QString &dataFile, const QString &voltageUnit);
     TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
+    void addFile(QWidget *fileTab, const QString &fileName);
+    void removeFile(QWidget *fileTab, const QString &fileName);
 
     QTemporaryDir m_workspace;
     QString m_dataDir;
@@ -431,6 +435,119 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         QCOMPARE(after.value(QStringLiteral("FileName")).size(), 3);
         QCOMPARE(after.value(QStringLiteral("IndepVarName")), texts({"Pin_avail", "Vdd"}));
         QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 18 ) ", "24 V"}));
+    }
+}
+
+void tst_EditorFunctions::addFile(QWidget *fileTab, const QString &fileName)
+{
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
+            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
+                ->setText(QLatin1Char('"') + fileName + QLatin1Char('"'));
+            static_cast<QDialog *>(files)->accept();
+        } else {
+            clickMessageBoxButton(dialog, QMessageBox::Ok);
+        }
+    });
+    QTest::mouseClick(button(fileTab, QStringLiteral("Add...")), Qt::LeftButton);
+    QVERIFY(answerer.dialogsSeen() >= 1);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+}
+
+void tst_EditorFunctions::removeFile(QWidget *fileTab, const QString &fileName)
+{
+    auto *list = fileTab->findChild<QListWidget *>();
+    const QList<QListWidgetItem *> rows = list->findItems(fileName, Qt::MatchEndsWith);
+    QCOMPARE(rows.size(), 1);
+    list->setCurrentItem(rows.first());
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    QTest::mouseClick(button(fileTab, QStringLiteral("Remove...")), Qt::LeftButton);
+    QVERIFY(list->findItems(fileName, Qt::MatchEndsWith).isEmpty());
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+}
+
+void tst_EditorFunctions::filesDecideTheVariables_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<QStringList>("values");   // the component's settings beside Pin_avail
+    QTest::addColumn<QStringList>("steps");    // +file, -file, or reopen
+    QTest::addColumn<QStringList>("expected"); // the variables written after each step
+
+    const QString example = QStringLiteral("Pin_avail=dbmtow( 18 )  | gamma_ld1, gamma_src1");
+    QTest::newRow("a file's variable comes and goes with it")
+        << texts({"pa_two_frequencies.lp"}) << QStringList()
+        << texts({"+pa_supply_sweep.spl", "reopen", "-pa_supply_sweep.spl", "reopen"})
+        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1"),
+                       example, example};
+    const QString withSupply =
+        QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, gamma_src1");
+    QTest::newRow("the user's value stays while a file holds the name")
+        << texts({"pa_two_frequencies.lp", "pa_supply_sweep.spl"}) << texts({"Vdd=Vsupply V"})
+        << texts({"+pa_harmonic_load.lp2", "-pa_two_frequencies.lp", "reopen",
+                  "-pa_harmonic_load.lp2", "-pa_supply_sweep.spl"})
+        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
+                                      "gamma_ld2, gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
+                                      "gamma_ld2, gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
+                                      "gamma_ld2, gamma_src1"),
+                       withSupply, QStringLiteral(" | ")};
+    QTest::newRow("an unreadable file's variable is held until the file goes")
+        << texts({"pa_two_frequencies.lp", "gone.lp"}) << texts({"Vgg=-2.5 V"})
+        << texts({"+pa_supply_sweep.spl", "reopen", "-gone.lp"})
+        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V; Vgg=-2.5 V | gamma_ld1, "
+                                      "gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V; Vgg=-2.5 V | gamma_ld1, "
+                                      "gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1")};
+}
+
+// The listed files decide which variables the editor shows and writes, in any order of
+// additions, removals and reopenings, and the user's settings of names that stay are kept.
+void tst_EditorFunctions::filesDecideTheVariables()
+{
+    QFETCH(QStringList, files);
+    QFETCH(QStringList, values);
+    QFETCH(QStringList, steps);
+    QFETCH(QStringList, expected);
+
+    Parameters parameters = exampleComponent();
+    QStringList &fileNames = parameters[QStringLiteral("FileName")];
+    fileNames.clear();
+    for (const QString &file : qAsConst(files))
+        fileNames.append(m_dataDir + QLatin1Char('/') + file);
+    for (const QString &value : qAsConst(values)) {
+        parameters[QStringLiteral("IndepVarName")].append(value.section(QLatin1Char('='), 0, 0));
+        parameters[QStringLiteral("IndepVarValue")].append(value.section(QLatin1Char('='), 1));
+        parameters[QStringLiteral("IndepVarUnitType")].append(QStringLiteral("Voltage"));
+    }
+    auto written = [](const Parameters &list) -> QString {
+        const QStringList names = list.value(QStringLiteral("IndepVarName"));
+        QStringList variables;
+        for (int i = 0; i < names.size(); ++i)
+            variables.append(names.at(i) + QLatin1Char('=') +
+                             list.value(QStringLiteral("IndepVarValue")).value(i));
+        return variables.join(QLatin1String("; ")) + QLatin1String(" | ") +
+               list.value(QStringLiteral("GammaName")).join(QLatin1String(", "));
+    };
+
+    ModalDialogAnswerer warnings(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    TvlValue *widgets = open(parameters);
+    QVERIFY(widgets);
+    for (int step = 0; step < steps.size(); ++step) {
+        const QString &action = steps.at(step);
+        if (action == QLatin1String("reopen"))
+            widgets = open(accept(widgets));
+        else if (action.startsWith(QLatin1Char('+')))
+            addFile(widget(widgets, File), action.mid(1));
+        else
+            removeFile(widget(widgets, File), action.mid(1));
+        QVERIFY(!QTest::currentTestFailed());
+        QVERIFY(widgets);
+        QCOMPARE(written(accept(widgets)), expected.at(step));
     }
 }
 
