@@ -134,6 +134,8 @@ FileTabWidget::FileTabWidget(QWidget *parent)
         baseDir.cd(QStringLiteral("data"));
     fileListWidget = new EnhancedListWidget(fileTabState.fileNames(), this);
     fileListWidget->setAlternatingRowColors(false);
+    // A row shows a file of the state: another file comes in through Add..., which checks it.
+    fileListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rowOperationsWidget = new RowOperationsWidget(QString(), false);
 
     connect(fileListWidget, &EnhancedListWidget::rowSelected, rowOperationsWidget,
