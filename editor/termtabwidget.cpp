@@ -3,6 +3,7 @@
 #include "childconnections.h"
 #include "natorvarvalidator.h"
 #include "units.h"
+#include "variablename.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -33,12 +34,16 @@ bool isEnclosedInParentheses(const QString &text)
 
 } // namespace
 
+// The unit written after the impedance applies to all of a complex expression only inside
+// parentheses; a lone variable name, whatever its letters, needs none.
 QString normalizedReferenceImpedance(const QString &text)
 {
     const QString trimmed = text.trimmed();
     const bool enclosed = isEnclosedInParentheses(trimmed);
-    if (text.contains(QLatin1Char('j'), Qt::CaseInsensitive))
-        return enclosed ? text : QLatin1Char('(') + text + QLatin1Char(')');
+    if (text.contains(QLatin1Char('j'), Qt::CaseInsensitive)) {
+        const bool needsParentheses = !enclosed && !isVariableName(trimmed);
+        return needsParentheses ? QLatin1Char('(') + text + QLatin1Char(')') : text;
+    }
     return enclosed ? trimmed.mid(1, trimmed.size() - 2).trimmed() : text;
 }
 
@@ -105,8 +110,11 @@ void TermTabWidget::widgetStateChanged()
     announce();
 }
 
+// Focus passing through the field finishes it too: only a text the user changed is taken.
 void TermTabWidget::referenceImpedanceChanged()
 {
+    if (!referenceImpedanceEdit->isModified())
+        return;
     termState.setReferenceImpedance(normalizedReferenceImpedance(referenceImpedanceEdit->text()));
     announce();
 }

@@ -103,7 +103,11 @@ void tst_TermTabWidget::changingTheTab_data()
     // A complex impedance, 'j' of either case anywhere, is enclosed unless it already is.
     row("50+j*10", kOhm, "0 50+j*10\r", "(50+j*10)|kOhm|1");
     row("50+J*10 left by Tab", kOhm, "0 50+J*10\t", "(50+J*10)|kOhm|1");
-    row("Radj", kOhm, "0 Radj\r", "(Radj)|kOhm|1");
+    row("(Radj)", kOhm, "0 (Radj)\r", "(Radj)|kOhm|1");
+    // A lone variable name needs no parentheses for the unit to apply to it.
+    row("Zadj", kOhm, "0 Zadj\r", "Zadj|kOhm|1");
+    row(" Zadj ", kOhm, "0  Zadj \r", " Zadj |kOhm|1");
+    row("Zadj*2", kOhm, "0 Zadj*2\r", "(Zadj*2)|kOhm|1");
     row(" ( 50+j*10 ) ", kOhm, "0  ( 50+j*10 ) \r", " ( 50+j*10 ) |kOhm|1");
     row("(50)+j*(10)", kOhm, "0 (50)+j*(10)\r", "((50)+j*(10))|kOhm|1");
     // A real one loses outer parentheses, and the blanks, only when they pair.
@@ -113,6 +117,9 @@ void tst_TermTabWidget::changingTheTab_data()
     row("(R1*(2+3))", kOhm, "0 (R1*(2+3))\r", "R1*(2+3)|kOhm|1");
     row("(50)*(2)", kOhm, "0 (50)*(2)\r", "(50)*(2)|kOhm|1");
     row("(75))", kOhm, "0 (75))\r", "(75))|kOhm|1");
+    // Focus passing through a field with no edit changes nothing.
+    row("Tab through the default", "50.0 + j* 0.0|Ohm|1", "0 \t", "", "50.0 + j* 0.0|Ohm|1");
+    row("Return on a name", "Zadj|Ohm|1", "0 \r", "", "Zadj|Ohm|1");
     // setState announces once, and once more when it moves the unit box.
     const char *ohm = "50.0 + j* 0.0|Ohm|1"; // the default, its impedance shown unchanged
     row("the record shown", ohm, ohm, ohm);
@@ -140,14 +147,16 @@ void tst_TermTabWidget::changingTheTab()
     field->setFocus();
     QTRY_VERIFY(field->hasFocus());
     QSignalSpy spy(tab.get(), &TermTabWidget::stateChanged);
+    const QString keys = action.mid(2);
     if (auto *edit = qobject_cast<QLineEdit *>(field))
         edit->selectAll();
     if (typing)
-        QTest::keyClicks(field, action.mid(2));
+        QTest::keyClicks(field, keys);
     else
         tab->setState(term(action));
     QTRY_COMPARE(emitted(spy), expectedEmissions);
-    const QString last = expectedEmissions.section(QStringLiteral("; "), -1);
+    const QString last =
+        expectedEmissions.isEmpty() ? before : expectedEmissions.section(QStringLiteral("; "), -1);
     QCOMPARE(text(tab->state()), last);
     QCOMPARE(shown(), expectedShown);
 
