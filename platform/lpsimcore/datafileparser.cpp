@@ -37,8 +37,9 @@ bool isBlockLine(std::string_view line)
 
 } // namespace
 
-DataFileParser::DataFileParser(std::string_view text)
+DataFileParser::DataFileParser(std::string_view text, DataSink *sink)
     : m_hasSignature(SignatureCheck::begins(text))
+    , m_sink(sink)
 {
     if (text.substr(0, byteOrderMark.size()) == byteOrderMark)
         text.remove_prefix(byteOrderMark.size());
@@ -154,6 +155,8 @@ bool DataFileParser::readColumns(std::string_view line)
         m_frequencyTracker.emplace(m_roles[*m_frequencyVariable], 0);
         m_frequencyUnit = declarationOf(*m_frequencyVariable).unit;
     }
+    if (m_sink)
+        m_sink->columnsRead(m_layout, m_names, m_roles);
     return true;
 }
 
@@ -219,6 +222,8 @@ bool DataFileParser::addRow()
     ++m_totalRows;
     for (VariableTracker &tracker : m_trackers)
         tracker.addRow(m_row.data());
+    if (m_sink)
+        m_sink->rowRead(m_row.data());
     return true;
 }
 
@@ -261,6 +266,8 @@ bool DataFileParser::openBlock(std::string_view line)
     m_blockLine = m_lineNumber;
     m_blockRows = 0;
     m_frequencyTracker->addRow(&value);
+    if (m_sink)
+        m_sink->blockOpened(value);
     return true;
 }
 

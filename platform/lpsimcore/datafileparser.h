@@ -1,6 +1,7 @@
 #pragma once
 
 #include "columnlayout.h"
+#include "datasink.h"
 #include "declarationparser.h"
 #include "filesummary.h"
 #include "nametable.h"
@@ -21,10 +22,11 @@ namespace Corvane_LP {
 // A file may declare millions of variables, so a declaration costs little while the text is
 // read: its name stays in the text, and only its role in the data is kept beside it. Its line
 // is read again for the summary, unless the declarations as read fit in the room of the text.
+// A sink, when given, receives the values besides.
 class DataFileParser
 {
 public:
-    explicit DataFileParser(std::string_view text);
+    explicit DataFileParser(std::string_view text, DataSink *sink = nullptr);
 
     FileSummary parse();
 
@@ -49,6 +51,7 @@ private:
     bool failWith(FileProblem::Kind kind);
 
     bool m_hasSignature;
+    DataSink *m_sink;
     const char *m_begin;
     const char *m_position;
     const char *m_end;

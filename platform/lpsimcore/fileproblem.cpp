@@ -1,5 +1,8 @@
 #include "fileproblem.h"
 
+#include <new>
+#include <stdexcept>
+
 namespace Corvane_LP {
 
 std::string FileProblem::describe(const std::string &path) const
@@ -29,6 +32,19 @@ std::string FileProblem::describe(const std::string &path) const
         return file + ", line " + std::to_string(line) + ": " + detail + ".";
     }
     return file + " cannot be read.";
+}
+
+FileProblem::Kind FileProblem::kindOfCurrentException() noexcept
+{
+    try {
+        throw;
+    } catch (const std::bad_alloc &) {
+        return Kind::TooLarge;
+    } catch (const std::length_error &) {
+        return Kind::TooLarge;
+    } catch (...) {
+        return Kind::Unreadable;
+    }
 }
 
 } // namespace Corvane_LP

@@ -27,6 +27,10 @@ struct FileProblem
 
     // The error text of a query, naming the file by the path it was given as.
     std::string describe(const std::string &path) const;
+
+    // What an exception thrown while a file was read means for the caller: mostly that memory
+    // ran out. Called only from a catch block.
+    static Kind kindOfCurrentException() noexcept;
 };
 
 } // namespace Corvane_LP

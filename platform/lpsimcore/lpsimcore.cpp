@@ -4,9 +4,7 @@
 #include "summarycache.h"
 #include "variableunion.h"
 
-#include <new>
 #include <set>
-#include <stdexcept>
 
 namespace {
 
@@ -37,20 +35,6 @@ bool query(const std::vector<std::string> &filesToAdd, const std::vector<std::st
     reading = nullptr;
     files.fillIn(ui);
     return true;
-}
-
-// What an exception thrown by a query means for the caller: mostly that memory ran out.
-FileProblem::Kind problemOfCurrentException() noexcept
-{
-    try {
-        throw;
-    } catch (const std::bad_alloc &) {
-        return FileProblem::Kind::TooLarge;
-    } catch (const std::length_error &) {
-        return FileProblem::Kind::TooLarge;
-    } catch (...) {
-        return FileProblem::Kind::Unreadable;
-    }
 }
 
 std::string refusal(const std::string *reading, FileProblem::Kind kind)
@@ -85,7 +69,7 @@ bool queryLoadpullFile(const std::vector<std::string> &filesToAdd,
     try {
         return query(filesToAdd, filesToKeep, mode, ui, reading);
     } catch (...) {
-        refuse(ui, reading, problemOfCurrentException());
+        refuse(ui, reading, FileProblem::kindOfCurrentException());
         return false;
     }
 }

@@ -84,8 +84,12 @@ void VariableUnion::merge(Member &member, const VariableSummary &variable)
             m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
                                       thisFile + ".");
     }
-    merged.lowest = std::min(merged.lowest, variable.lowest);
-    merged.highest = std::max(merged.highest, variable.highest);
+    // Values in another unit or domain (a magnitude beside a real part) cannot share a range:
+    // the range stays that of the files agreeing with the first.
+    if (sameUnit && variable.declaration.domain == merged.declaration.domain) {
+        merged.lowest = std::min(merged.lowest, variable.lowest);
+        merged.highest = std::max(merged.highest, variable.highest);
+    }
     merged.minPoints = smallerCount(merged.minPoints, variable.minPoints);
     merged.maxPoints = std::max(merged.maxPoints, variable.maxPoints);
     member.files.push_back(m_fileNames.size() - 1);

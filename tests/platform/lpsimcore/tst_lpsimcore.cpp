@@ -316,11 +316,20 @@ void TestLpSimCore::filesReportTheirVariables_data()
                     "Vdd V/Voltage 3-3 24..32"_s} +
             out("125-192"),
         {"'Vdd' is in"_s});
+    // gamma_src1 is a fixed real part in one file and a swept imaginary part in the other.
     row("a fixed value has no say in combined point counts", {lp, lp3}, {},
         QStringList{"rows 48-125"_s, freq, "Pin_avail dBm/Power 3-5 8..26"_s, load,
-                    "gamma_src1 None/Unitless g2h1d0 16-16 -0.6..-0.1"_s} +
+                    "gamma_src1 None/Unitless g2h1d0 16-16 -0.6..-0.6"_s} +
             out("48-125", 4) + QStringList{"out Vout V/Voltage complex 125-125"_s},
-        {"'gamma_ld1' is declared differently"_s, "'Vout' is in"_s});
+        {"'gamma_ld1' is declared differently"_s, "'gamma_src1' is declared differently"_s,
+         "'Vout' is in"_s});
+    row("a magnitude is not merged with a real part", {lp, "pa_harmonic_load.lp2"}, {},
+        QStringList{"rows 125-135"_s, "Freq GHz/Frequency 2-2 1.8..2"_s,
+                    "Pin_avail dBm/Power 3-5 10..26"_s,
+                    "gamma_ld1 None/Unitless g1h1d0 9-25 -0.75..-0.35"_s, source,
+                    "gamma_ld2 None/Unitless g1h2d3 5-5 -150..180"_s} +
+            out("125-135"),
+        {"'gamma_ld1' is declared differently"_s, "'gamma_ld2' is in"_s});
     row("files that agree give no warning", {lp, "pa_upper_band.lp"}, {},
         QStringList(lpAlone).replaceInStrings("1.8..2"_s, "1.8..2.4"_s)); // 2.2 and 2.4 GHz
     row("a unit that differs is warned, the first file's reported",
