@@ -8,6 +8,7 @@
 #include "realorvarvalidator.h"
 #include "realstringparser.h"
 #include "units.h"
+#include "variablename.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -40,7 +41,11 @@ QValidator::State realOrVarState(QString text)
 {
     RealOrVarValidator validator(nullptr);
     int position = 0;
-    return validator.validate(text, position);
+    const QValidator::State state = validator.validate(text, position);
+    // A validator watching keys waits for an exponent after "e" or "E5"; a written text is
+    // complete, so such a text is the variable name it has the form of.
+    return state == QValidator::Intermediate && isVariableName(text) ? QValidator::Acceptable
+                                                                     : state;
 }
 
 // "value unit" as the editor writes it: a number or a design variable name, a blank, and
@@ -207,8 +212,13 @@ AnalysisParametersTabState readAnalysisParameters(const ParameterMap &map,
 
 // --- Writing ---------------------------------------------------------------------------
 
+// A value that is no number or name was read whole, its unit text within it: written as it
+// was read, it reads back the same. An empty text is written as a blank, which reads back
+// empty, because the host's lists drop empty texts and would move the values after it.
 QString indepValueText(const IndepVarInfo &info)
 {
+    if (realOrVarState(info.value()) != QValidator::Acceptable)
+        return info.value().isEmpty() ? QString(Blank) : info.value();
     if (info.unit().compare(DbmUnit, Qt::CaseInsensitive) == 0)
         return QStringLiteral("dbmtow( ") + info.value() + QStringLiteral(" ) ");
     const QString unit = info.unit() == NoUnit ? QString() : info.unit();

@@ -119,6 +119,8 @@ private slots:
     void editsShowUpInTheParameterList_data();
     void editsShowUpInTheParameterList();
     void filesDecideTheVariables_data();
+    void writtenListsReopenUnchanged_data();
+    void writtenListsReopenUnchanged();
     void filesDecideTheVariables();
     void widgetsComeInTheFixedOrder();
     void malformedListCreatesNoWidget();
@@ -138,6 +140,8 @@ private:
     Parameters generatedComponent(int seed, const QString &dataFile, const QString &voltageUnit);
     TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
     void addFile(QWidget *fileTab, const QString &fileName);
+    Parameters randomComponent(QRandomGenerator &random);
+    void passFocusThroughEveryLineEdit(TvlValue *widgetList);
     void removeFile(QWidget *fileTab, const QString &fileName);
 
     QTemporaryDir m_workspace;
@@ -549,6 +553,101 @@ void tst_EditorFunctions::filesDecideTheVariables()
         QVERIFY(widgets);
         QCOMPARE(written(accept(widgets)), expected.at(step));
     }
+}
+
+// A component as a user or a script may have left it: any of the bundled files or missing
+// ones, variables the files lack or hold, values in every form the host reads (numbers,
+// names, expressions, dBm forms, units with blanks) and counts that do not match.
+Parameters tst_EditorFunctions::randomComponent(QRandomGenerator &random)
+{
+    auto pick = [&random](const QStringList &choices) {
+        return choices.at(int(random.bounded(quint32(choices.size()))));
+    };
+    auto some = [&](const QStringList &choices, int most) {
+        QStringList picked;
+        for (int i = int(random.bounded(quint32(most + 1))); i > 0; --i)
+            picked.append(pick(choices));
+        return picked;
+    };
+    Parameters parameters = generatedComponent(
+        int(random.bounded(1000)), QStringLiteral("pa_supply_sweep.spl"), QStringLiteral("V"));
+    QStringList files;
+    for (const QString &file :
+         some(texts({"pa_two_frequencies.lp", "pa_upper_band.lp", "pa_harmonic_load.lp2",
+                     "pa_source_pull.lp3", "pa_supply_sweep.spl", "units_with_blanks.spl",
+                     "gone.lp"}),
+              3))
+        files.append(m_dataDir + QLatin1Char('/') + file);
+    parameters.insert(QStringLiteral("FileName"), files);
+    const QStringList names = some(texts({"Pin_avail", "Vdd", "Vgg", "Freq", "e"}), 3);
+    parameters.insert(QStringLiteral("IndepVarName"), names);
+    parameters.insert(
+        QStringLiteral("IndepVarValue"),
+        some(texts({"dbmtow( 14 ) ", "dbmtow(Pdrive)", "Pdrive+3", "+inf mW", "2*Vsupply V", "e",
+                    "E5 V", "28 V", "25 deg C", "Vsupply V dc", "12.5", "-0 dBm"}),
+             names.size() + 1));
+    parameters.insert(QStringLiteral("IndepVarUnitType"),
+                      some(texts({"Power", "Voltage", "Unitless"}), names.size()));
+    parameters.insert(QStringLiteral("Z"), {pick(texts({"50.0 + j* 0.0 Ohm", "Zadj", "(Zadj) kOhm",
+                                                        "50+j*10 kOhm", "75", "Rterm MOhm"}))});
+    parameters.insert(QStringLiteral("StatusLevel"), {pick(texts({"1", "4", "7", "lvl"}))});
+    parameters.insert(QStringLiteral("Weight"), {pick(texts({"0", "2.5e3", "wgt", "e"}))});
+    return parameters;
+}
+
+// Focus passing through a field, as a user tabbing through the editor does, finishes it.
+void tst_EditorFunctions::passFocusThroughEveryLineEdit(TvlValue *widgetList)
+{
+    for (int i = 0; QWidget *tab = widget(widgetList, i); ++i) {
+        tab->show();
+        QApplication::setActiveWindow(tab);
+        QVERIFY(QTest::qWaitForWindowActive(tab));
+        for (QLineEdit *edit : tab->findChildren<QLineEdit *>()) {
+            if (!edit->isVisible() || !edit->isEnabled())
+                continue;
+            edit->setFocus();
+            QTRY_VERIFY(edit->hasFocus());
+            edit->clearFocus();
+        }
+    }
+}
+
+void tst_EditorFunctions::writtenListsReopenUnchanged_data()
+{
+    QTest::addColumn<bool>("passFocus");
+    QTest::newRow("accepted at once") << false;
+    QTest::newRow("focus passed through every field first") << true;
+}
+
+// Whatever the editor opens, it writes in a form that it opens again and writes unchanged,
+// and focus passing through its fields changes nothing.
+void tst_EditorFunctions::writtenListsReopenUnchanged()
+{
+    QFETCH(bool, passFocus);
+    QRandomGenerator random(passFocus ? 7 : 3);
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    int opened = 0;
+    for (int round = 0; round < (passFocus ? 15 : 60); ++round) {
+        const Parameters given = randomComponent(random);
+        TvlValue *widgets = open(given);
+        if (!widgets)
+            continue;
+        ++opened;
+        const Parameters written = accept(widgets);
+        if (passFocus) {
+            passFocusThroughEveryLineEdit(widgets);
+            QCOMPARE(changedEntries(written, accept(widgets)), QStringList());
+        }
+        TvlValue *reopened = open(written);
+        QVERIFY2(reopened, qPrintable(QStringLiteral("round %1 refused what it wrote").arg(round)));
+        if (passFocus)
+            passFocusThroughEveryLineEdit(reopened);
+        QCOMPARE(changedEntries(written, accept(reopened)), QStringList());
+        cleanup();
+    }
+    QVERIFY(opened > 0);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
 }
 
 void tst_EditorFunctions::widgetsComeInTheFixedOrder()

@@ -388,6 +388,11 @@ void tst_ParameterMapping::independentValues_data()
         << QStringLiteral("Eb  V/m2 ") << QStringLiteral("Eb") << QStringLiteral("V/m2");
     QTest::newRow("expression stays whole")
         << QStringLiteral("2*x V") << QStringLiteral("2*x V") << QString();
+    QTest::newRow("a name that looks like an unfinished exponent")
+        << QStringLiteral("e V") << QStringLiteral("e") << QStringLiteral("V");
+    QTest::newRow("dBm of such a name")
+        << QStringLiteral("dbmtow( E5 ) ") << QStringLiteral("E5") << QStringLiteral("dBm");
+    QTest::newRow("a blank is no value") << QStringLiteral(" ") << QString() << QString();
 }
 
 void tst_ParameterMapping::independentValues()
@@ -544,6 +549,13 @@ void tst_ParameterMapping::valuesAreWrittenWithTheirUnits_data()
     QTest::newRow("the unit None is left out")
         << QStringLiteral("5") << QStringLiteral("None") << QStringLiteral("5 ");
     QTest::newRow("an empty unit") << QStringLiteral("5") << QString() << QStringLiteral("5 ");
+    // Texts read whole are written as read: with the unit they hold, and no dbmtow around
+    // what it could not take.
+    QTest::newRow("an expression holding its unit")
+        << QStringLiteral("2*Vsupply V") << QStringLiteral("V") << QStringLiteral("2*Vsupply V");
+    QTest::newRow("an expression of a dBm variable")
+        << QStringLiteral("Pdrive+3") << QStringLiteral("dBm") << QStringLiteral("Pdrive+3");
+    QTest::newRow("no value") << QString() << QStringLiteral("V") << QStringLiteral(" ");
 }
 
 void tst_ParameterMapping::valuesAreWrittenWithTheirUnits()
@@ -576,7 +588,10 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
     // Texts between quotes too: the import takes one pair off whatever it reads.
     const QStringList names =
         texts({"Pin", "Vdd", "Vgs", "Id_q", "Zeta", "alpha", "T", "P in", "\"Q\"", "\"\""});
-    const QStringList values = texts({"10", "-3.5", "2e-3", "28", "Vbias", "Pref", "_x1"});
+    // Names that look like an unfinished exponent, and expressions read whole with the unit
+    // text they hold.
+    const QStringList values = texts({"10", "-3.5", "2e-3", "28", "Vbias", "Pref", "_x1", "e", "E5",
+                                      "Pdrive+3", "+inf mW", "2*Vsupply V"});
     // Any unit text the data files may give: blanks, digits and punctuation included.
     const QStringList units = texts({"", "GHz", "V", "dBm", "DBM", "mA", "None", "%", "degC",
                                      "deg C", "V/m", "m2", "1/s", "e5", "dB re 1 mW"});
@@ -650,7 +665,10 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
             const IndepVarInfo readBack =
                 read.detailsTabState().independentVariables().variableNamed(info.name());
             QCOMPARE(readBack.value(), info.value());
-            if (!info.isFrequency() && !info.unit().isEmpty() &&
+            // A text read whole keeps its unit within it; the data files give the record's.
+            const bool readWhole =
+                texts({"Pdrive+3", "+inf mW", "2*Vsupply V"}).contains(info.value());
+            if (!info.isFrequency() && !readWhole && !info.unit().isEmpty() &&
                 info.unit() != QLatin1String("None") &&
                 info.unit().compare(QLatin1String("dBm"), Qt::CaseInsensitive) != 0)
                 QCOMPARE(readBack.unit(), info.unit());
