@@ -9,6 +9,7 @@
 #include "rowoperationswidget.h"
 #include "signalblocker.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStyle>
@@ -24,6 +25,21 @@ const QString Title = QStringLiteral("DataBasedLoadPull");
 const QString HostVocabulary = QStringLiteral("CmdOp");
 const QString TabsSensitive = QStringLiteral("dblp_make_all_tabs_sensitive(); ");
 const QString TabsInsensitive = QStringLiteral("dblp_make_all_but_file_tab_insensitive(); ");
+
+// A warning's details list this many notes at most: a text of megabytes would freeze the box.
+constexpr int MaxNotesInDetails = 1000;
+
+// The first `most` notes, each elided, then a line saying how many more there are.
+QString listedNotes(const QStringList &notes, int most)
+{
+    QStringList lines;
+    for (int i = 0; i < notes.size() && i < most; ++i)
+        lines.append(elidedText(notes.at(i)));
+    if (notes.size() > most)
+        lines.append(QCoreApplication::translate("FileTabWidget", "and %n more", nullptr,
+                                                 int(notes.size() - most)));
+    return lines.join(QLatin1Char('\n'));
+}
 
 QString numberText(double value)
 {
@@ -242,6 +258,7 @@ void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
     // The stored names are canonical already; canonicalising again would turn a file
     // deleted on disk into an empty name.
     if (LoadPullDataLibrary::query({}, readableFiles(), uiInfo)) {
+        newDisagreements(uiInfo); // a removal adds none
         announce(uiInfo);
         markUnreadableRows();
         if (fileTabState.isEmpty())
@@ -273,6 +290,7 @@ void FileTabWidget::setState(const FileTabState &newState)
 {
     fileTabState.clear();
     unreadableFiles.clear();
+    knownDisagreements.clear();
     fileTabState.setFileType(newState.fileType());
     if (fileTabState.fileType() == MauryFileType)
         restoreFiles(newState.fileNames());
@@ -468,14 +486,39 @@ void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
     widgetStateChanged();
 }
 
+// The warning tells only what the user has not seen yet, as a list short enough for the box
+// to stay on the screen; the box's details hold every new note.
 void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
 {
-    if (!uiInfo.warningText.empty())
-        showMessage(true, elidedLines(LoadPullDataLibrary::text(uiInfo.warningText)));
+    const QStringList notes = newDisagreements(uiInfo);
+    if (notes.isEmpty())
+        return;
+    const QStringList lines =
+        LoadPullDataLibrary::text(uiInfo.warningText).split(QLatin1Char('\n'));
+    const QString heading = lines.size() > 1 ? lines.first() + QLatin1Char('\n') : QString();
+    showMessage(true, heading + listedNotes(notes, MaxShownLines),
+                notes.size() > MaxShownLines ? listedNotes(notes, MaxNotesInDetails) : QString());
 }
 
-void FileTabWidget::showMessage(bool warning, const QString &text)
+// The notes of the library's warning that were not in its last one, which then becomes this.
+// A warning of several lines opens with a heading, which is no note.
+QStringList FileTabWidget::newDisagreements(const Corvane_LP::LoadpullUI &uiInfo)
+{
+    QStringList notes =
+        LoadPullDataLibrary::text(uiInfo.warningText).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (notes.size() > 1)
+        notes.removeFirst();
+    QStringList fresh;
+    for (const QString &note : qAsConst(notes)) {
+        if (!knownDisagreements.contains(note))
+            fresh.append(note);
+    }
+    knownDisagreements = QSet<QString>(notes.begin(), notes.end());
+    return fresh;
+}
+
+void FileTabWidget::showMessage(bool warning, const QString &text, const QString &details)
 {
     PlainMessageBox::show(warning ? QMessageBox::Warning : QMessageBox::Information, this, Title,
-                          text);
+                          text, QMessageBox::Ok, details);
 }

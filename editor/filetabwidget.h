@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QList>
 #include <QMap>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -82,12 +83,16 @@ private:
                   const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
                   const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
     void showWarning(const Corvane_LP::LoadpullUI &uiInfo);
-    void showMessage(bool warning, const QString &text);
+    QStringList newDisagreements(const Corvane_LP::LoadpullUI &uiInfo);
+    void showMessage(bool warning, const QString &text, const QString &details = QString());
 
     LoadPullStateUtils::FileTabState fileTabState;
     // Listed files the data library could not read, with its reason. They are kept so that
     // their variables' settings are, and left out of every query.
     QMap<QString, QString> unreadableFiles;
+    // The notes of the data library's last warning about the listed files: the user has seen
+    // them, so a change of the list tells only what it added.
+    QSet<QString> knownDisagreements;
     QDir baseDir;
     QString fileFilter;
     EnhancedListWidget *fileListWidget;

@@ -13,8 +13,10 @@ class PlainMessageBox final
 public:
     PlainMessageBox() = delete;
 
-    // Shows the box and waits for it to close. Without a QApplication there is nothing
-    // to show a box on, and nothing is shown.
+    // Shows the box and waits for it to close.
+    // Without a QApplication there is nothing to show a box on, and nothing is shown.
+    // `details`, when given, is behind the box's "Show Details..." button.
     static void show(QMessageBox::Icon icon, QWidget *parent, const QString &title,
-                     const QString &text, QMessageBox::StandardButton button = QMessageBox::Ok);
+                     const QString &text, QMessageBox::StandardButton button = QMessageBox::Ok,
+                     const QString &details = QString());
 };

@@ -90,6 +90,7 @@ private slots:
     void changes();
     void rowsOfFilesThatCannotBeReadSayWhy();
     void rowsAreNotEditedInPlace();
+    void warningsTellOnlyWhatAChangeAdded();
     void variablesOfAFile();
     void filesAreShownRelativeToTheBaseDirectory_data();
     void filesAreShownRelativeToTheBaseDirectory();
@@ -105,6 +106,7 @@ private:
     std::unique_ptr<FileTabWidget> m_tab;
     QStringList m_log; // signals, host commands and message boxes in order
     QString m_lastBox;
+    QString m_lastDetails;
     QString m_fileDialog;       // caption, directory and filters of the last one
     QString m_fileDialogAnswer; // null: cancel the dialog
 };
@@ -168,6 +170,7 @@ void tst_FileTabWidget::answer(QWidget *dialog)
             box->standardButtons() == QMessageBox::Ok && box->parentWidget() == m_tab.get();
         m_log << (plain ? QString() : "odd box: "_s) + (warning ? Warning : Information);
         m_lastBox = box->text();
+        m_lastDetails = box->detailedText();
         clickMessageBoxButton(box, QMessageBox::Ok);
     } else if (auto *fileDialog = qobject_cast<QFileDialog *>(dialog)) {
         m_fileDialog = fileDialog->windowTitle() + " | "_s +
@@ -357,6 +360,50 @@ void tst_FileTabWidget::rowsAreNotEditedInPlace()
     QVERIFY(!list()->viewport()->findChild<QLineEdit *>());
     QCOMPARE(list()->allStrings(), QStringList({"a.lp"_s, "b.lp"_s}));
     QCOMPARE(m_tab->state(), stateOf(MauryFileType, {"a.lp"_s, "b.lp"_s}));
+}
+
+// Each added file brings a variable the others lack. The warning lists only the notes the
+// user has not seen, at most a dozen of them with every one in the details, so that the box
+// stays on the screen however many files disagree.
+void tst_FileTabWidget::warningsTellOnlyWhatAChangeAdded()
+{
+    QVERIFY(makeFile("base.lp"_s, "LPDATA 1\nVAR=<x>\nOUT=<p>\nx p\n1 2\n"));
+    for (int i = 1; i <= 8; ++i)
+        QVERIFY(makeFile(
+            "f%1.lp"_s.arg(i),
+            "LPDATA 1\nVAR=<x>\nVAR=<v%1>\nOUT=<p>\nx v%1 p\n1 1 2\n"_s.arg(i).toLatin1()));
+    m_tab->setState(stateOf(MauryFileType, {"base.lp"_s}));
+    QStringList seen;
+    auto add = [this](const QString &file) {
+        m_lastBox.clear();
+        m_lastDetails.clear();
+        m_fileDialogAnswer = file;
+        QVERIFY(clickButton("Add..."_s));
+    };
+    for (int i = 1; i <= 8; ++i) {
+        add("f%1.lp"_s.arg(i));
+        QStringList lines = m_lastBox.split(u'\n');
+        QCOMPARE(lines.takeFirst(), "The load-pull data files do not agree:"_s);
+        // The new variable against every earlier file, and every earlier one against it.
+        const int count = 2 * i - 1;
+        QCOMPARE(lines.size(), qMin(count, 13));
+        if (count > 12) {
+            QCOMPARE(lines.last(), "and %1 more"_s.arg(count - 12));
+            lines = m_lastDetails.split(u'\n');
+        }
+        QCOMPARE(lines.size(), count);
+        for (const QString &note : qAsConst(lines)) {
+            QVERIFY2(note.contains("f%1.lp"_s.arg(i)) && !seen.contains(note), qPrintable(note));
+            seen.append(note);
+        }
+    }
+    // A removal adds no disagreement; adding the file back tells its notes again.
+    list()->setCurrentRow(8);
+    m_lastBox.clear();
+    QVERIFY(clickButton("Remove..."_s));
+    QCOMPARE(m_lastBox, QString());
+    add("f8.lp"_s);
+    QCOMPARE(m_lastDetails.split(u'\n').size(), 15);
 }
 
 void tst_FileTabWidget::variablesOfAFile()
