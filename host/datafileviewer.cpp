@@ -1,12 +1,14 @@
 #include "datafileviewer.h"
 
 #include "linenumberedtextedit.h"
+#include "smithchartwidget.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,7 +65,10 @@ QFont fixedPitchFont()
 
 DataFileViewer::DataFileViewer(const QString &path, QWidget *parent)
     : QWidget(parent, Qt::Window)
+    , m_path(path)
+    , m_tabs(new QTabWidget)
     , m_text(new LineNumberedTextEdit)
+    , m_chartPage(new QWidget)
     , m_position(new QLabel)
 {
     setWindowTitle(path);
@@ -75,11 +80,17 @@ DataFileViewer::DataFileViewer(const QString &path, QWidget *parent)
     m_text->setFont(fixedPitchFont());
     m_text->setPlainText(textOf(path));
 
+    m_tabs->addTab(m_text, tr("Text"));
+    m_tabs->addTab(m_chartPage, tr("Smith chart"));
+    new QVBoxLayout(m_chartPage);
+    m_chartPage->layout()->setContentsMargins(0, 0, 0, 0);
+
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_text, 1);
+    layout->addWidget(m_tabs, 1);
     layout->addWidget(m_position);
     connect(m_text, &QPlainTextEdit::cursorPositionChanged, this,
             &DataFileViewer::showCursorPosition);
+    connect(m_tabs, &QTabWidget::currentChanged, this, &DataFileViewer::showTab);
     showCursorPosition();
     resize(700, 500);
 }
@@ -89,4 +100,15 @@ void DataFileViewer::showCursorPosition()
     const QTextCursor cursor = m_text->textCursor();
     m_position->setText(
         tr("Line %1, column %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+// The chart is read when first wanted: most looks at a file are at its text.
+void DataFileViewer::showTab(int index)
+{
+    const bool chartShown = m_tabs->widget(index) == m_chartPage;
+    m_position->setVisible(!chartShown);
+    if (chartShown && !m_chart) {
+        m_chart = new SmithChartWidget(m_path);
+        m_chartPage->layout()->addWidget(m_chart);
+    }
 }

@@ -4,10 +4,13 @@
 
 class LineNumberedTextEdit;
 class QLabel;
+class QTabWidget;
+class SmithChartWidget;
 
 // A window that shows a data file as it is, read-only: in a fixed-pitch font, lines never
 // wrapped, with their numbers beside them and the cursor's line and column below. A file
-// that cannot be shown gives the reason in place of its text.
+// that cannot be shown gives the reason in place of its text. A second tab shows the file's
+// measured reflection coefficients on a Smith chart, read when the tab is first opened.
 class DataFileViewer final : public QWidget
 {
     Q_OBJECT
@@ -19,9 +22,18 @@ public:
 
     explicit DataFileViewer(const QString &path, QWidget *parent = nullptr);
 
+    QTabWidget *tabs() const { return m_tabs; }
+    // Null until the chart's tab has been opened.
+    SmithChartWidget *chart() const { return m_chart; }
+
 private:
     void showCursorPosition();
+    void showTab(int index);
 
+    QString m_path;
+    QTabWidget *m_tabs;
     LineNumberedTextEdit *m_text;
+    QWidget *m_chartPage;
+    SmithChartWidget *m_chart = nullptr;
     QLabel *m_position;
 };

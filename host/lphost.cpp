@@ -9,10 +9,12 @@
 #include "pluginloader.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
+#include "smithchartplot.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -82,6 +84,20 @@ void defineOptions(QCommandLineParser &parser)
         {QStringLiteral("inspect"),
          QStringLiteral("Report what the load-pull data library finds in the given data "
                         "files instead of opening a component.")},
+        {QStringLiteral("plot"),
+         QStringLiteral("With --inspect of one data file, also write its Smith chart as a "
+                        "PNG of 800 x 800 pixels: the measured points of a reflection "
+                        "coefficient at the first frequency and the highest drive level, "
+                        "with contours of a performance quantity."),
+         QStringLiteral("file")},
+        {QStringLiteral("gamma"),
+         QStringLiteral("With --plot, the reflection coefficient to show (default: the first "
+                        "measured one)."),
+         QStringLiteral("name")},
+        {QStringLiteral("contour"),
+         QStringLiteral("With --plot, the performance quantity to draw contours of (default: "
+                        "the first)."),
+         QStringLiteral("quantity")},
         {QStringLiteral("verbose"),
          QStringLiteral("Also print the script vocabulary the plug-in registers.")},
     });
@@ -106,6 +122,12 @@ bool displayReachable()
     if (!match.hasMatch())
         return !display.isEmpty();
     return QFileInfo::exists(QStringLiteral("/tmp/.X11-unix/X") + match.captured(1));
+}
+
+void renderOffscreen()
+{
+    err() << "lp-host: no display found: rendering offscreen." << Qt::endl;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
 void describeVocabularies(const ReferenceTvlInterface &tvl)
@@ -341,6 +363,43 @@ int inspect(const QCommandLineParser &parser)
     return Success;
 }
 
+// Painting needs a platform, though no window opens: offscreen when no display is reachable.
+int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
+{
+    if (!displayReachable())
+        renderOffscreen();
+    QGuiApplication app(argc, argv);
+    setApplicationNames();
+    // The picture first: a file that cannot be drawn prints no report.
+    QString error;
+    const QString picture = parser.value(QStringLiteral("plot"));
+    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(),
+                               parser.value(QStringLiteral("gamma")),
+                               parser.value(QStringLiteral("contour")), picture, &error)) {
+        err() << "lp-host: " << error << Qt::endl;
+        return Failure;
+    }
+    const int status = inspect(parser);
+    if (status == Success)
+        QTextStream(stdout) << "Smith chart " << picture << '\n';
+    return status;
+}
+
+// Options that only go with others; an empty text when the command line is consistent.
+QString misplacedOption(const QCommandLineParser &parser)
+{
+    const bool plotting = parser.isSet(QStringLiteral("plot"));
+    if ((parser.isSet(QStringLiteral("gamma")) || parser.isSet(QStringLiteral("contour"))) &&
+        !plotting)
+        return QStringLiteral("--gamma and --contour go with --plot.");
+    if (plotting && !parser.isSet(QStringLiteral("inspect")))
+        return QStringLiteral("--plot goes with --inspect.");
+    if (plotting && parser.positionalArguments().size() != 1)
+        return QStringLiteral("--plot draws one data file, not %1.")
+            .arg(parser.positionalArguments().size());
+    return {};
+}
+
 // Runs the editor on a screen, or offscreen where a run needs none.
 int openEditor(int argc, char *argv[], const QCommandLineParser &parser)
 {
@@ -353,8 +412,7 @@ int openEditor(int argc, char *argv[], const QCommandLineParser &parser)
                   << Qt::endl;
             return UsageError;
         }
-        err() << "lp-host: no display found: rendering offscreen." << Qt::endl;
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+        renderOffscreen();
     }
     QApplication app(argc, argv);
     setApplicationNames();
@@ -393,6 +451,12 @@ int main(int argc, char *argv[])
         err() << "lp-host: no component file given.\nTry 'lp-host --help'." << Qt::endl;
         return UsageError;
     }
+    if (const QString misplaced = misplacedOption(parser); !misplaced.isEmpty()) {
+        err() << "lp-host: " << misplaced << "\nTry 'lp-host --help'." << Qt::endl;
+        return UsageError;
+    }
+    if (parser.isSet(QStringLiteral("plot")))
+        return inspectAndPlot(qtArgc, argv, parser);
     if (parser.isSet(QStringLiteral("inspect"))) {
         QCoreApplication app(qtArgc, argv);
         setApplicationNames();

@@ -127,7 +127,8 @@ void tst_LpHost::commandLines_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("standardError");  // a fragment, or empty for none at all
     QTest::addColumn<QString>("standardOutput"); // a fragment, or empty for none at all
-    QTest::addColumn<QStringList>("written");    // files that must exist afterwards
+    QTest::addColumn<QStringList>("written");    // pictures that must exist afterwards
+    QTest::addColumn<QSize>("pictureSize");      // theirs, when valid
 
     const QString none = QStringLiteral("none");
     const QString offscreen = QStringLiteral("offscreen");
@@ -136,9 +137,9 @@ void tst_LpHost::commandLines_data()
     const QString printed = QStringLiteral("\"instance\": \"DBLP1\"");
     const auto row = [](const char *name, const QStringList &arguments, const QString &display,
                         int exitCode, const QString &standardError, const QString &standardOutput,
-                        const QStringList &written = {}) {
+                        const QStringList &written = {}, const QSize &pictureSize = {}) {
         QTest::newRow(name) << arguments << display << exitCode << standardError << standardOutput
-                            << written;
+                            << written << pictureSize;
     };
 
     row("--help needs no display", QStringList{"--help"_a}, none, 0, {},
@@ -195,6 +196,50 @@ void tst_LpHost::commandLines_data()
         QStringLiteral("is not a load-pull data file"), {});
     row("--inspect of a malformed data file", {"--inspect"_a, "%W/malformed.lp"_a}, none, 1,
         QStringLiteral("\"%W/malformed.lp\", line 2"), {});
+    // The Smith chart's picture has the size that --help and the README give.
+    const QSize chart(800, 800);
+    const QString twoFrequencies = QStringLiteral("%W/data/pa_two_frequencies.lp");
+    const QString harmonic = QStringLiteral("%W/data/pa_harmonic_load.lp2");
+    row("--help describes --plot", QStringList{"--help"_a}, none, 0, {},
+        QStringLiteral("PNG of 800 x 800 pixels"));
+    row("--plot FILE without a display falls back to offscreen",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.png"_a}, none, 0, fallback,
+        QStringLiteral("Smith chart %W/chart.png"), {QStringLiteral("%W/chart.png")}, chart);
+    row("--plot FILE --gamma NAME --contour QUANTITY",
+        {"--inspect"_a, harmonic, "--plot"_a, "%W/plots/h2.png"_a, "--gamma"_a, "gamma_ld2"_a,
+         "--contour"_a, "PAE"_a},
+        offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2.png"),
+        {QStringLiteral("%W/plots/h2.png")}, chart);
+    row("--plot=FILE --gamma=NAME --contour=QUANTITY",
+        {"--inspect"_a, harmonic, "--plot=%W/plots/h2=.png"_a, "--gamma=gamma_ld2"_a,
+         "--contour=PAE"_a},
+        offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2=.png"),
+        {QStringLiteral("%W/plots/h2=.png")}, chart);
+    row("--plot a fixed coefficient, contours of a complex quantity by its name",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/source.png"_a, "--gamma=gamma_src1"_a,
+         "--contour"_a, "Vout"_a},
+        offscreen, 0, {}, QStringLiteral("Performance quantities (5)"),
+        {QStringLiteral("%W/source.png")}, chart);
+    row("--plot of a missing file", {"--inspect"_a, "%W/data/gone.lp"_a, "--plot"_a, "%W/g.png"_a},
+        offscreen, 1, QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
+    row("--plot of a file that is no data file",
+        {"--inspect"_a, "%W/notes.lp"_a, "--plot=%W/n.png"_a}, offscreen, 1,
+        QStringLiteral("is not a load-pull data file"), {});
+    row("--gamma NAME that the file does not declare",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--gamma"_a, "gamma_ld9"_a},
+        offscreen, 1, QStringLiteral("declares no reflection coefficient 'gamma_ld9'"), {});
+    row("--contour=QUANTITY that the file does not hold",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--contour=Noise"_a}, offscreen,
+        1, QStringLiteral("holds no performance quantity 'Noise'"), {});
+    row("--plot into a folder that cannot be made",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/component.json/chart.png"_a}, offscreen, 1,
+        QStringLiteral("cannot write the Smith chart %W/component.json/chart.png"), {});
+    row("--plot of two files", {"--inspect"_a, twoFrequencies, harmonic, "--plot=%W/x.png"_a}, none,
+        2, QStringLiteral("--plot draws one data file, not 2"), {});
+    row("--plot without --inspect", {twoFrequencies, "--plot"_a, "%W/x.png"_a}, none, 2,
+        QStringLiteral("--plot goes with --inspect"), {});
+    row("--contour without --plot", {"--inspect"_a, twoFrequencies, "--contour"_a, "Pout"_a}, none,
+        2, QStringLiteral("--gamma and --contour go with --plot"), {});
     row("a JSON array", {"%W/array.json"_a, "--accept"_a}, offscreen, 1,
         QStringLiteral("not a JSON object"), {});
     row("a component file that does not exist", {"%W/gone.json"_a, "--accept"_a}, offscreen, 1,
@@ -215,6 +260,7 @@ void tst_LpHost::commandLines()
     QFETCH(QString, standardError);
     QFETCH(QString, standardOutput);
     QFETCH(QStringList, written);
+    QFETCH(QSize, pictureSize);
     const auto filled = [this](QString text) {
         return text.replace(QStringLiteral("%W"), m_workspace.path())
             .replace(QStringLiteral("%P"), QStringLiteral(LP_PLUGIN_PATH));
@@ -248,8 +294,11 @@ void tst_LpHost::commandLines()
              qPrintable(errors));
     QVERIFY2(standardOutput.isEmpty() ? output.isEmpty() : output.contains(filled(standardOutput)),
              qPrintable(output));
-    for (const QString &file : qAsConst(written))
-        QVERIFY2(QImage(filled(file)).width() > 300, qPrintable(filled(file)));
+    for (const QString &file : qAsConst(written)) {
+        const QImage picture(filled(file));
+        QVERIFY2(picture.width() > 300, qPrintable(filled(file)));
+        QVERIFY2(!pictureSize.isValid() || picture.size() == pictureSize, qPrintable(filled(file)));
+    }
     // Nothing but OK in the dialog writes the component.
     component.seek(0);
     QCOMPARE(component.readAll(), componentBefore);

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "smithchartcontent.h"
+#include "smithmapping.h"
+
+#include <QColor>
+#include <QLineF>
+#include <QPointF>
+
+#include <optional>
+#include <vector>
+
+class QFontMetricsF;
+class QPainter;
+class QRectF;
+
+// Draws a Smith chart with QPainter: the unit circle, circles of constant resistance and arcs
+// of constant reactance at the grid values, labelled; the measured points; contours of the
+// chosen quantity over the triangles between the points; the highest value, marked. What it
+// draws is worked out once, on construction; painting only maps it into the area given.
+//
+// Points beyond the unit circle (active load pull) widen the chart up to |gamma| =
+// MaximumExtent; points farther out are left out and counted in a note. Points or values that
+// are not finite are left out; one point, or points on one line, give no contours.
+class SmithChartRenderer
+{
+public:
+    static constexpr double MaximumExtent = 2.0;
+    static constexpr double GridValues[] = {0.2, 0.5, 1.0, 2.0, 5.0};
+
+    struct Contour
+    {
+        double level = 0.0;
+        std::vector<QLineF> segments; // in the plane of the reflection coefficient
+    };
+
+    explicit SmithChartRenderer(SmithChartContent content = {});
+
+    // The colours of the measured points' dots and of the highest value's.
+    static QColor pointColour();
+    static QColor maximumColour();
+
+    // Where the chart lies when painted into `area` with a font of these metrics.
+    SmithMapping mappingFor(const QRectF &area, const QFontMetricsF &metrics) const;
+    void paint(QPainter &painter, const QRectF &area) const;
+
+    const SmithChartContent &content() const { return m_content; }
+    double extent() const { return m_extent; }
+    const std::vector<Contour> &contours() const { return m_contours; }
+    // The point of the highest value, as an index into the content's gammas.
+    std::optional<int> maximum() const { return m_maximum; }
+
+private:
+    void placePoints();
+    void traceContours();
+    QString contourNote() const;
+    QString pointNote() const;
+    static QString tr(const char *text);
+    void paintGrid(QPainter &painter, const SmithMapping &mapping) const;
+    void paintGridLabels(QPainter &painter, const SmithMapping &mapping) const;
+    void paintContours(QPainter &painter, const SmithMapping &mapping) const;
+    void paintPoints(QPainter &painter, const SmithMapping &mapping) const;
+    void paintTexts(QPainter &painter, const QRectF &area) const;
+
+    SmithChartContent m_content;
+    double m_extent = 1.0;
+    std::vector<int> m_shown;  // the gammas drawn
+    std::vector<int> m_valued; // the gammas drawn whose value is finite
+    int m_beyond = 0;          // gammas too far out to draw
+    std::vector<Contour> m_contours;
+    double m_step = 0.0;
+    std::optional<int> m_maximum;
+};

@@ -1,0 +1,49 @@
+#include "smithmapping.h"
+
+#include <algorithm>
+#include <cmath>
+
+SmithMapping::SmithMapping(const QPointF &centre, double unitRadius)
+    : m_centre(centre)
+    , m_unitRadius(unitRadius)
+{}
+
+SmithMapping SmithMapping::fitting(const QRectF &area, double extent)
+{
+    const double radius = std::min(area.width(), area.height()) / 2.0;
+    return SmithMapping(area.center(), radius / std::max(extent, 1.0));
+}
+
+std::complex<double> SmithMapping::reflectionOf(std::complex<double> impedance, double z0)
+{
+    if (!std::isfinite(std::abs(impedance)))
+        return 1.0;
+    return (impedance - z0) / (impedance + z0);
+}
+
+SmithMapping::Circle SmithMapping::resistanceCircle(double r)
+{
+    return {r / (1.0 + r), 1.0 / (1.0 + r)};
+}
+
+SmithMapping::Circle SmithMapping::reactanceCircle(double x)
+{
+    return {{1.0, 1.0 / x}, 1.0 / std::abs(x)};
+}
+
+QPointF SmithMapping::toChart(std::complex<double> gamma) const
+{
+    return {m_centre.x() + gamma.real() * m_unitRadius, m_centre.y() - gamma.imag() * m_unitRadius};
+}
+
+std::complex<double> SmithMapping::toGamma(const QPointF &point) const
+{
+    return {(point.x() - m_centre.x()) / m_unitRadius, (m_centre.y() - point.y()) / m_unitRadius};
+}
+
+QRectF SmithMapping::boundsOf(const Circle &circle) const
+{
+    const double radius = circle.radius * m_unitRadius;
+    const QPointF centre = toChart(circle.centre);
+    return {centre.x() - radius, centre.y() - radius, 2.0 * radius, 2.0 * radius};
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QPointF>
+#include <QRectF>
+
+#include <complex>
+
+// Where reflection coefficients and impedances lie on a Smith chart drawn in a plane of
+// pixels: the unit circle of the reflection coefficient has `unitRadius` pixels about
+// `centre`, with the imaginary axis pointing up.
+class SmithMapping
+{
+public:
+    // A circle in the plane of the reflection coefficient.
+    struct Circle
+    {
+        std::complex<double> centre;
+        double radius = 0.0;
+    };
+
+    SmithMapping(const QPointF &centre, double unitRadius);
+
+    // The chart that shows reflection coefficients up to the magnitude `extent` (at least 1) in
+    // the largest circle that `area` holds, centred in it.
+    static SmithMapping fitting(const QRectF &area, double extent);
+
+    // (z - z0) / (z + z0); an infinite impedance (an open) is 1.
+    static std::complex<double> reflectionOf(std::complex<double> impedance, double z0);
+    // The circles of constant normalised resistance r and reactance x, on which the chart's
+    // grid lies; the reactance circle's arc inside the unit circle is the grid line.
+    static Circle resistanceCircle(double r);
+    static Circle reactanceCircle(double x);
+
+    QPointF toChart(std::complex<double> gamma) const;
+    std::complex<double> toGamma(const QPointF &point) const;
+    QRectF boundsOf(const Circle &circle) const; // the circle's bounding square on the chart
+    QPointF centre() const { return m_centre; }
+    double unitRadius() const { return m_unitRadius; }
+
+private:
+    QPointF m_centre;
+    double m_unitRadius;
+};

@@ -1,0 +1,60 @@
+#include "smithchartplot.h"
+
+#include "smithchartdata.h"
+#include "smithchartrenderer.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QPainter>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("SmithChartPlot", text);
+}
+
+// The position of the quantity named, or -1 with the reason in `error`.
+int quantityIndex(const SmithChartData &data, const QString &dataFile, const QString &quantity,
+                  QString *error)
+{
+    const QStringList quantities = data.quantities();
+    if (quantity.isEmpty())
+        return quantities.isEmpty() ? -1 : 0;
+    const int index = quantities.indexOf(quantity) >= 0
+                          ? quantities.indexOf(quantity)
+                          : quantities.indexOf(QLatin1Char('|') + quantity + QLatin1Char('|'));
+    if (index < 0)
+        *error =
+            tr("%1 holds no performance quantity '%2' (it holds: %3)")
+                .arg(dataFile, quantity,
+                     quantities.isEmpty() ? tr("none") : quantities.join(QStringLiteral(", ")));
+    return index;
+}
+
+} // namespace
+
+bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
+                           const QString &quantity, const QString &pictureFile, QString *error)
+{
+    SmithChartData data;
+    if (!data.load(dataFile, coefficient, error))
+        return false;
+    const int contoured = quantityIndex(data, dataFile, quantity, error);
+    if (contoured < 0 && !quantity.isEmpty())
+        return false;
+    QImage picture(Size, QImage::Format_RGB32);
+    {
+        QPainter painter(&picture);
+        SmithChartRenderer(data.content(0, data.defaultCondition(), contoured))
+            .paint(painter, picture.rect());
+    }
+    QDir().mkpath(QFileInfo(pictureFile).absolutePath());
+    if (!picture.save(pictureFile, "PNG")) {
+        *error = tr("cannot write the Smith chart %1").arg(pictureFile);
+        return false;
+    }
+    return true;
+}
