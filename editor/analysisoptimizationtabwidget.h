@@ -4,14 +4,15 @@
 
 #include <QWidget>
 
+class NoteLabel;
 class QGroupBox;
 class QLabel;
 class QString;
 
-// Whether a weight factor entered for the penalty goal may be taken: a number not below
-// 0 or a design variable name. Anything else, a text with a group or decimal comma
-// included, is refused.
-bool isAcceptableWeight(const QString &text);
+// Why a weight factor entered for the penalty goal is refused; the empty text when it may be
+// taken: a number not below 0 or a design variable name. Anything else, a text with a group
+// or decimal comma included, is refused.
+QString weightRefusal(const QString &text);
 
 // Whether the optimiser avoids reflection coefficients outside the data, and the weight
 // of the penalty goal that makes it do so.
@@ -44,4 +45,6 @@ private:
     QGroupBox *avoidOutOfRangeGroupBox;
     QLabel *weightLabel;
     QLabel *explanationLabel;
+    // Says why the weight last entered was refused.
+    NoteLabel *weightNote;
 };

@@ -2,6 +2,7 @@
 
 #include "childconnections.h"
 #include "intorvarvalidator.h"
+#include "notelabel.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -26,6 +27,7 @@ AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     , allowNonlinearCheckBox(new QCheckBox(tr("Allow nonlinear devices in the matching network ")))
     , nonlinearNoteLabel(
           new QLabel(tr("( Only small-signal behavior is considered for nonlinear devices. )")))
+    , statusLevelNote(new NoteLabel)
 {
     // The controls start out as the default record says, before anything listens.
     refreshControls();
@@ -50,6 +52,7 @@ void AnalysisParametersTabWidget::makeLayout()
     auto *statusRow = new QHBoxLayout;
     statusRow->addWidget(new QLabel(tr("Status level")));
     statusRow->addWidget(statusLevelEdit);
+    statusRow->addWidget(statusLevelNote);
     statusRow->addStretch(1);
 
     auto *layout = new QVBoxLayout;
@@ -137,6 +140,19 @@ void AnalysisParametersTabWidget::refreshControls()
     allowNonlinearCheckBox->setChecked(parametersState.allowNonlinearDevices());
     statusLevelEdit->setText(parametersState.statusLevel());
     nonlinearNoteLabel->setEnabled(parametersState.allowNonlinearDevices());
+    statusLevelNote->setNote(statusLevelNoteText());
+}
+
+// The edit takes any level and any name, and the record keeps what it takes; only the levels
+// 1 to 4 mean something to the simulator, which the note says of any other.
+QString AnalysisParametersTabWidget::statusLevelNoteText() const
+{
+    if (parametersState.isValid(true))
+        return QString();
+    if (parametersState.statusLevel().isEmpty())
+        return tr("Enter a status level from 1 to 4, or a variable name.");
+    return tr("Status levels run from 1 to 4: %1 is outside them.")
+        .arg(parametersState.statusLevel());
 }
 
 void AnalysisParametersTabWidget::announce()

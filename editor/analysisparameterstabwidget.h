@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class IntOrVarValidator;
+class NoteLabel;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
@@ -39,6 +40,7 @@ private:
     void makeConnections();
     void statusLevelEditingFinished();
     void refreshControls();
+    QString statusLevelNoteText() const;
     void announce();
 
     LoadPullStateUtils::AnalysisParametersTabState parametersState;
@@ -50,4 +52,6 @@ private:
     QCheckBox *admittanceCheckBox;
     QCheckBox *allowNonlinearCheckBox;
     QLabel *nonlinearNoteLabel;
+    // Says when the level is one that the simulator does not know.
+    NoteLabel *statusLevelNote;
 };

@@ -3,6 +3,7 @@
 #include "gammavardetailstablewidget.h"
 #include "hostadapter.h"
 #include "indepvardetailstablewidget.h"
+#include "notelabel.h"
 #include "variabletables.h"
 
 #include <QGroupBox>
@@ -14,13 +15,16 @@ using namespace LoadPullStateUtils;
 
 namespace {
 
-QGroupBox *titledBox(const QString &title, QWidget *table)
+// A note below the table, if given, says why an entry was refused.
+QGroupBox *titledBox(const QString &title, QWidget *table, QWidget *note = nullptr)
 {
     auto *box = new QGroupBox(title);
     box->setFlat(true);
     box->setAlignment(Qt::AlignHCenter);
     auto *layout = new QVBoxLayout;
     layout->addWidget(table);
+    if (note)
+        layout->addWidget(note);
     box->setLayout(layout);
     return box;
 }
@@ -45,12 +49,15 @@ DetailsTabWidget::DetailsTabWidget(QWidget *parent)
     , indepVarTable(new IndepVarDetailsTableWidget)
     , gammaVarTable(new GammaVarDetailsTableWidget)
 {
-    QGroupBox *indepBox = titledBox(tr("Other independent variables"), indepVarTable);
+    auto *valueNote = new NoteLabel;
+    QGroupBox *indepBox = titledBox(tr("Other independent variables"), indepVarTable, valueNote);
     QGroupBox *gammaBox = titledBox(tr("Reflection coefficients"), gammaVarTable);
     connect(indepVarTable, &IndepVarDetailsTableWidget::stateChanged, this,
             &DetailsTabWidget::widgetStateChanged);
     connect(gammaVarTable, &GammaVarDetailsTableWidget::stateChanged, this,
             &DetailsTabWidget::widgetStateChanged);
+    connect(indepVarTable, &IndepVarDetailsTableWidget::valueNoteChanged, valueNote,
+            &NoteLabel::setNote);
     auto *layout = new QVBoxLayout;
     layout->addWidget(gammaBox);
     layout->addWidget(indepBox);

@@ -15,9 +15,15 @@ namespace {
 
 enum Column { NameColumn, ValueColumn, UnitColumn, MinColumn, MaxColumn, PointsColumn };
 
-// A number must lie within a numeric range; where the number or the range is not numeric,
-// only a design variable name is taken.
-bool acceptsValue(const IndepVarInfo &info, const QString &text)
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+// Why an entry is not taken as the variable's value; the empty text when it is taken. A number
+// must lie within a numeric range; where the number or the range is not numeric, only a design
+// variable name is taken.
+QString refusal(const IndepVarInfo &info, const QString &text)
 {
     bool isNumber = false;
     bool hasMin = false;
@@ -25,9 +31,22 @@ bool acceptsValue(const IndepVarInfo &info, const QString &text)
     const double number = text.toDouble(&isNumber);
     const double minimum = info.minValue().toDouble(&hasMin);
     const double maximum = info.maxValue().toDouble(&hasMax);
-    if (isNumber && hasMin && hasMax)
-        return minimum <= number && number <= maximum;
-    return isVariableName(text);
+    if (isNumber && hasMin && hasMax) {
+        if (minimum <= number && number <= maximum)
+            return QString();
+        return IndepVarDetailsTableWidget::tr(
+                   "%1 was not taken for %2: it lies outside the data's range, %3 to %4.")
+            .arg(quoted(text), info.name(), info.minValue().trimmed(), info.maxValue().trimmed());
+    }
+    if (isVariableName(text))
+        return QString();
+    if (hasMin && hasMax)
+        return IndepVarDetailsTableWidget::tr(
+                   "%1 was not taken for %2: it is neither a number nor a variable name.")
+            .arg(quoted(text), info.name());
+    return IndepVarDetailsTableWidget::tr("%1 was not taken for %2: the data's range, %3 to %4, "
+                                          "is not numeric, so only a variable name is taken.")
+        .arg(quoted(text), info.name(), info.minValue().trimmed(), info.maxValue().trimmed());
 }
 
 // The frequency is swept, and a variable with a single point has nothing to choose from. A
@@ -53,10 +72,12 @@ IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
 
 IndepVarDetailsTableWidget::~IndepVarDetailsTableWidget() = default;
 
+// A note on an entry holds until the next entry or until the rows are replaced.
 void IndepVarDetailsTableWidget::setState(const IndepVariablesState &newState)
 {
     tableState = newState;
     refreshTable();
+    emit valueNoteChanged(QString());
 }
 
 void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState, bool uiState)
@@ -78,9 +99,12 @@ void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &indep
     else
         tableState.syncVariables(independentVariables);
     refreshTable();
+    if (reset)
+        emit valueNoteChanged(QString());
 }
 
-// A refused entry still refreshes and announces, so the cell falls back to the stored value.
+// A refused entry still refreshes and announces, so the cell falls back to the stored value,
+// and the note says why it was refused.
 void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
 {
     const int itemRow = row(theItem);
@@ -90,10 +114,13 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     // Row i shows the i-th record; its name cell may show the name elided.
     IndepVarInfo info = tableState.variableAt(itemRow);
     switch (column(theItem)) {
-    case ValueColumn:
-        if (acceptsValue(info, text))
+    case ValueColumn: {
+        const QString note = refusal(info, text);
+        if (note.isEmpty())
             info.setValue(text);
+        emit valueNoteChanged(note);
         break;
+    }
     case UnitColumn:
         info.setUnit(text);
         break;

@@ -19,6 +19,8 @@ public:
 
 signals:
     void stateChanged();
+    // Why the value last entered was refused; the empty text when it was taken.
+    void valueNoteChanged(const QString &note);
 
 public slots:
     void setState(const LoadPullStateUtils::IndepVariablesState &newState);

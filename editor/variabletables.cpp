@@ -34,7 +34,7 @@ void setUpTable(QTableWidget &table)
     // quantities, the rows in view and a few hundred more tell the width well enough.
     table.verticalHeader()->setResizeContentsPrecision(MeasuredRows);
     table.setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
-    table.setTextElideMode(Qt::ElideNone);
+    table.setTextElideMode(Qt::ElideRight);
     table.setSelectionBehavior(QAbstractItemView::SelectItems);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
     table.setAlternatingRowColors(true);
@@ -44,6 +44,9 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
 {
     table.setColumnCount(headers.size());
     table.setRowCount(rowCount);
+    QHeaderView *header = table.horizontalHeader();
+    if (header->sectionResizeMode(StretchedColumn) != QHeaderView::Stretch)
+        header->setSectionResizeMode(StretchedColumn, QHeaderView::Stretch);
     QSet<int> changed;
     for (int column = 0; column < headers.size(); ++column)
         setColumnHeader(table, column, headers.at(column), changed);
@@ -55,7 +58,7 @@ void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const
 {
     for (int column = 0; column < table.columnCount(); ++column) {
         const bool textChanged = (changedTexts >> column) & 1;
-        if (!textChanged && !changedHeaders.contains(column))
+        if ((!textChanged && !changedHeaders.contains(column)) || column == StretchedColumn)
             continue;
         const int before = table.columnWidth(column);
         table.resizeColumnToContents(column);

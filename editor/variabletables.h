@@ -15,9 +15,13 @@ class QTableWidgetItem;
 // replaces their records.
 namespace VariableTables {
 
-// The settings every variable table shares: it grows with the tab, shows whole texts,
-// selects single cells and alternates its row colours.
+// The settings every variable table shares: it grows with the tab, elides at the right what
+// a column is too narrow for, selects single cells and alternates its row colours.
 void setUpTable(QTableWidget &table);
+
+// The column that takes whatever width the others leave, so that the table fills the width it
+// is given and a long name is elided rather than pushing the other columns out of view.
+constexpr int StretchedColumn = 0;
 
 // Gives the table one column per header and rowCount rows. Returns the columns whose header
 // item was made now or whose text changed: only those may narrow.
@@ -25,7 +29,8 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
 
 // Resizes the columns whose header or cell texts changed (`changedHeaders`, and one bit per
 // column in `changedTexts`) to their contents, but keeps a column when it was wider, so that a
-// refresh never narrows a column under the user's eyes. Columns in `fitted` always take their
+// refresh never narrows a column under the user's eyes; the stretched column is left to the
+// header. Columns in `fitted` always take their
 // contents' width. Measuring a column lays out the text of its cells, which is what a refresh
 // of a large table spends most of its time on: a column whose texts stayed is left alone.
 void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const QSet<int> &fitted,

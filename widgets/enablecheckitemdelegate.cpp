@@ -26,6 +26,15 @@ bool EnableCheckItemDelegate::editorEvent(QEvent *event, QAbstractItemModel *mod
     return model->setData(index, newState, Qt::CheckStateRole);
 }
 
+// The cell shows no text, which is what the view would frame: the frame goes round the box.
+void EnableCheckItemDelegate::drawFocus(QPainter *painter, const QStyleOptionViewItem &option,
+                                        const QRect & /*rect*/) const
+{
+    const int margin = focusMargin();
+    const QRect frame = centredCheckRect(option).adjusted(-margin, -margin, margin, margin);
+    QItemDelegate::drawFocus(painter, option, frame & option.rect);
+}
+
 void EnableCheckItemDelegate::drawCheck(QPainter *painter, const QStyleOptionViewItem &option,
                                         const QRect & /*rect*/, Qt::CheckState state) const
 {
@@ -34,10 +43,15 @@ void EnableCheckItemDelegate::drawCheck(QPainter *painter, const QStyleOptionVie
 
 QRect EnableCheckItemDelegate::centredCheckRect(const QStyleOptionViewItem &option) const
 {
-    const int margin = QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
+    const int margin = focusMargin();
     const QRect area = option.rect.adjusted(margin, 0, -margin, 0);
     const QSize size = doCheck(option, option.rect, Qt::Checked).size();
     return QStyle::alignedRect(option.direction, Qt::AlignCenter, size, area);
+}
+
+int EnableCheckItemDelegate::focusMargin()
+{
+    return QApplication::style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1;
 }
 
 bool EnableCheckItemDelegate::togglesCheck(const QEvent *event,

@@ -1,5 +1,7 @@
 #include "enhancedlistwidget.h"
 
+#include "editorkeys.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 
@@ -106,6 +108,11 @@ void EnhancedListWidget::mouseDoubleClickEvent(QMouseEvent *event)
         mousePressEvent(event);
     else
         event->ignore();
+}
+
+bool EnhancedListWidget::event(QEvent *event)
+{
+    return claimsEditorKey(event, state() == EditingState) || QListWidget::event(event);
 }
 
 void EnhancedListWidget::handleSelectionChanged()

@@ -5,7 +5,8 @@
 
 // A single-selection list of editable texts. The widget keeps its own ordered record of
 // the texts (entries); the items only show it. Selection changes, deletions, view requests
-// and content changes are reported through signals.
+// and content changes are reported through signals. Return and Escape in a row's editor end
+// the edit only: they never reach the buttons of a dialog around the list.
 class EnhancedListWidget final : public QListWidget
 {
     Q_OBJECT
@@ -42,6 +43,7 @@ public slots:
     void UpdateContents(const QStringList &newContents);
 
 protected:
+    bool event(QEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private slots:

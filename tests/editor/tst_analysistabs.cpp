@@ -5,6 +5,7 @@
 #include "interfaceholder.h"
 #include "metatypes.h"
 #include "modaldialoganswerer.h"
+#include "notelabel.h"
 #include "referencetvlinterface.h"
 
 #include <QtTest>
@@ -78,6 +79,23 @@ template<typename Record> QString emitted(const QSignalSpy &spy)
     return records.join(QLatin1Char(' '));
 }
 
+// The labels of a tab in the order the user reads them, the notes left out.
+QList<QLabel *> fixedLabels(const QWidget &tab)
+{
+    QList<QLabel *> labels = tab.findChildren<QLabel *>();
+    labels.erase(std::remove_if(labels.begin(), labels.end(),
+                                [](QLabel *label) { return qobject_cast<NoteLabel *>(label); }),
+                 labels.end());
+    return labels;
+}
+
+// The note a tab shows; the empty text while it shows none.
+QString shownNote(const QWidget &tab)
+{
+    const auto *note = tab.findChild<NoteLabel *>();
+    return note->isVisibleTo(&tab) ? note->text() : QString();
+}
+
 // Adds the columns "action" and "expected" and rows named by their action.
 void addRows(std::initializer_list<std::pair<const char *, const char *>> rows)
 {
@@ -98,7 +116,7 @@ class tst_AnalysisTabs : public QObject
     QString shownParameters() const
     {
         const QList<QCheckBox *> boxes = parametersTab->findChildren<QCheckBox *>();
-        const bool note = parametersTab->findChildren<QLabel *>().last()->isEnabled();
+        const bool note = fixedLabels(*parametersTab).last()->isEnabled();
         return QStringLiteral("%1%2%3%4|%5")
             .arg(boxes.at(0)->isChecked())
             .arg(boxes.at(1)->isChecked())
@@ -109,7 +127,7 @@ class tst_AnalysisTabs : public QObject
     // The optimisation tab as "weight label|box checked|explanation enabled".
     QString shownOptimization() const
     {
-        const QList<QLabel *> labels = optimizationTab->findChildren<QLabel *>(); // caption first
+        const QList<QLabel *> labels = fixedLabels(*optimizationTab); // caption first
         return labels.at(1)->text() +
                QStringLiteral("|%1|%2")
                    .arg(optimizationTab->findChild<QGroupBox *>()->isChecked())
@@ -131,6 +149,11 @@ private slots:
     void parametersActions();
     void optimizationActions_data();
     void optimizationActions();
+    void statusLevelNote_data();
+    void statusLevelNote();
+    void refusedWeightNote_data();
+    void refusedWeightNote();
+    void weightDialogShowsItsWholeTitle();
 };
 
 void tst_AnalysisTabs::init()
@@ -299,6 +322,104 @@ void tst_AnalysisTabs::optimizationActions()
         (QStringList{"75|1"_s} << expected.split(QLatin1Char(' '), Qt::SkipEmptyParts)).last();
     QCOMPARE(text(optimizationTab->state()), last);
     QCOMPARE(shownOptimization(), QString(last + QLatin1Char('|') + last.right(1)));
+}
+
+void tst_AnalysisTabs::statusLevelNote_data()
+{
+    QTest::addColumn<QString>("typed"); // after the "2" shown is erased
+    QTest::addColumn<QString>("note");
+
+    const QString outside = "Status levels run from 1 to 4: %1 is outside them."_s;
+    QTest::newRow("1") << "1"_s << QString();
+    QTest::newRow("4") << "4"_s << QString();
+    QTest::newRow("a name") << "lvl"_s << QString();
+    // Taken, as before, but the user is told.
+    QTest::newRow("0") << "0"_s << outside.arg("0"_s);
+    QTest::newRow("7") << "7"_s << outside.arg("7"_s);
+    QTest::newRow("12") << "12"_s << outside.arg("12"_s);
+    QTest::newRow("nothing") << QString()
+                             << "Enter a status level from 1 to 4, or a variable name."_s;
+}
+
+void tst_AnalysisTabs::statusLevelNote()
+{
+    QFETCH(QString, typed);
+    QFETCH(QString, note);
+    auto *edit = parametersTab->findChild<QLineEdit *>();
+    QCOMPARE(shownNote(*parametersTab), QString());
+
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, typed);
+
+    QCOMPARE(parametersTab->state().statusLevel(), typed);
+    QCOMPARE(shownNote(*parametersTab), note);
+    parametersTab->setState(parameters("1000|3"_s));
+    QCOMPARE(shownNote(*parametersTab), QString());
+}
+
+void tst_AnalysisTabs::refusedWeightNote_data()
+{
+    QTest::addColumn<QStringList>("answers"); // one dialog each; "cancel" cancels it
+    QTest::addColumn<QString>("note");
+
+    const QString notANumber =
+        "\"%1\" was not taken as the weight factor: it is neither a number nor a variable name."_s;
+    QTest::newRow("negative") << QStringList{"-3"_s}
+                              << "\"-3\" was not taken as the weight factor: it must not be "
+                                 "below 0."_s;
+    QTest::newRow("a unit") << QStringList{"12 dB"_s} << notANumber.arg("12 dB"_s);
+    QTest::newRow("unfinished") << QStringList{"1e"_s} << notANumber.arg("1e"_s);
+    QTest::newRow("empty") << QStringList{QString()} << notANumber.arg(QString());
+    QTest::newRow("taken") << QStringList{"250"_s} << QString();
+    QTest::newRow("refused, then taken") << QStringList{"-3"_s, "250"_s} << QString();
+    QTest::newRow("refused, then cancelled")
+        << QStringList{"12 dB"_s, "cancel"_s} << notANumber.arg("12 dB"_s);
+}
+
+// The dialog closes and the weight stays, as before; the note beside it says why.
+void tst_AnalysisTabs::refusedWeightNote()
+{
+    QFETCH(QStringList, answers);
+    QFETCH(QString, note);
+    optimizationTab->show();
+    QVERIFY(QTest::qWaitForWindowExposed(optimizationTab.get()));
+    int answered = 0;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *input = qobject_cast<QInputDialog *>(dialog);
+        const QString answer = answers.at(answered++);
+        if (answer == "cancel"_s) {
+            input->reject();
+            return;
+        }
+        input->setTextValue(answer);
+        input->accept();
+    });
+    for (int i = 0; i < answers.size(); ++i)
+        QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
+
+    QCOMPARE(answerer.dialogsSeen(), answers.size());
+    QCOMPARE(optimizationTab->state().weight(), answers.contains("250"_s) ? "250"_s : "100"_s);
+    QCOMPARE(shownNote(*optimizationTab), note);
+}
+
+// Window managers cut a title wider than its window.
+void tst_AnalysisTabs::weightDialogShowsItsWholeTitle()
+{
+    int titleWidth = 0;
+    int dialogWidth = 0;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        titleWidth = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle());
+        dialogWidth = dialog->width();
+        static_cast<QDialog *>(dialog)->reject();
+    });
+    QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
+
+    QCOMPARE(answerer.dialogsSeen(), 1);
+    QVERIFY(titleWidth > 0);
+    QVERIFY2(dialogWidth > titleWidth,
+             qPrintable(QStringLiteral("%1 <= %2").arg(dialogWidth).arg(titleWidth)));
 }
 
 QTEST_MAIN(tst_AnalysisTabs)

@@ -3,6 +3,7 @@
 #include "indepvardetailstablewidget.h"
 #include "interfaceholder.h"
 #include "metatypes.h"
+#include "notelabel.h"
 #include "referencetvlinterface.h"
 
 #include <QLineEdit>
@@ -84,19 +85,26 @@ private slots:
         QTest::addColumn<Indep>("variable");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("taken");
-        QTest::newRow("frequency") << frequencyVar("1"_s, "2"_s, "GHz"_s) << ""_s << false;
-        QTest::newRow("one point") << var<Indep>("Vd"_s, "3"_s, "3"_s, 1, 1) << ""_s << false;
-        QTest::newRow("within the range: taken") << var<Indep>("Vd"_s) << "3"_s << true;
-        QTest::newRow("above the range: refused") << var<Indep>("Vd"_s) << "5"_s << false;
+        QTest::addColumn<QString>("note"); // shown below the table: why an entry was refused
+        QTest::newRow("frequency") << frequencyVar("1"_s, "2"_s, "GHz"_s) << ""_s << false << ""_s;
+        QTest::newRow("one point")
+            << var<Indep>("Vd"_s, "3"_s, "3"_s, 1, 1) << ""_s << false << ""_s;
+        QTest::newRow("within the range: taken") << var<Indep>("Vd"_s) << "3"_s << true << ""_s;
+        QTest::newRow("above the range: refused")
+            << var<Indep>("Vd"_s) << "5"_s << false
+            << "\"5\" was not taken for Vd: it lies outside the data's range, 1 to 4."_s;
         QTest::newRow("min vmin, a number: refused")
-            << var<Indep>("Vd"_s, "vmin"_s) << "3"_s << false;
-        QTest::newRow("min vmin, a name: taken") << var<Indep>("Vd"_s, "vmin"_s) << "abc"_s << true;
+            << var<Indep>("Vd"_s, "vmin"_s) << "3"_s << false
+            << "\"3\" was not taken for Vd: the data's range, vmin to 4, is not numeric, so only "
+               "a variable name is taken."_s;
+        QTest::newRow("min vmin, a name: taken")
+            << var<Indep>("Vd"_s, "vmin"_s) << "abc"_s << true << ""_s;
         // Texts too long to lay out at once are shown elided; the record stays whole.
         QTest::newRow("a name shown elided: taken for its row")
-            << var<Indep>(QString(5000, QLatin1Char('n'))) << "2"_s << true;
+            << var<Indep>(QString(5000, QLatin1Char('n'))) << "2"_s << true << ""_s;
         Indep longValue = var<Indep>("Vd"_s);
         longValue.setValue(QString(5000, QLatin1Char('v')));
-        QTest::newRow("a value too long to show whole: kept") << longValue << ""_s << false;
+        QTest::newRow("a value too long to show whole: kept") << longValue << ""_s << false << ""_s;
     }
     // Return commits once control is back in the event loop. A refused entry is announced too.
     void valueCell()
@@ -104,14 +112,14 @@ private slots:
         QFETCH(Indep, variable);
         QFETCH(QString, typed);
         QFETCH(bool, taken);
+        QFETCH(QString, note);
         tab->variablesFound({variable}, {}, 1);
         const QString before = indepTable->item(0, 1)->text();
         QSignalSpy changed(tab.data(), &DetailsTabWidget::stateChanged);
 
-        // As a window system delivers it: a click, then a double-click for the second press.
+        // One click opens an editable cell.
         const QPoint centre = indepTable->visualItemRect(indepTable->item(0, 1)).center();
         QTest::mouseClick(indepTable->viewport(), Qt::LeftButton, {}, centre);
-        QTest::mouseDClick(indepTable->viewport(), Qt::LeftButton, {}, centre);
         auto *editor = indepTable->viewport()->findChild<QLineEdit *>();
         QCOMPARE(editor && editor->isVisible(), !typed.isEmpty());
         QCOMPARE(indepTable->item(0, 1)->flags().testFlag(Qt::ItemIsEnabled), !typed.isEmpty());
@@ -130,6 +138,27 @@ private slots:
                                                               : variable.value());
         for (int column = 0; column < indepTable->columnCount(); ++column)
             QVERIFY(indepTable->item(0, column)->text().size() <= 300);
+        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        QCOMPARE(noteLabel->isVisible() ? noteLabel->text() : QString(), note);
+    }
+
+    // A note on a refused entry holds until the next entry is taken or the rows are replaced.
+    void theNoteGoesWithTheNextEntryTakenOrNewRows()
+    {
+        tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
+        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        const auto enter = [this](const QString &text) {
+            indepTable->item(0, 1)->setText(text); // as a committed editor does
+            return tab->findChild<NoteLabel *>()->isVisible();
+        };
+        QVERIFY(enter("9"_s));
+        QVERIFY(!enter("2"_s));
+        QVERIFY(enter("9"_s));
+        QVERIFY(noteLabel->text().startsWith("\"9\""_s));
+        tab->variablesFound({var<Indep>("Vd"_s)}, {}, 2);
+        QVERIFY(noteLabel->isVisible());
+        tab->variablesFound({}, {}, 0);
+        QVERIFY(!noteLabel->isVisible());
     }
 
     void pointText_data()
@@ -231,10 +260,12 @@ private slots:
         QCOMPARE(sent, command);
     }
 
-    // Only the points column, whose text changes with the counts, follows its contents.
+    // Only the points column, whose text changes with the counts, follows its contents; the
+    // name column takes the width the others leave.
     void columnsNeverNarrowButPointsFollowTheirText()
     {
         const QString wide = "a_rather_wide_text"_s;
+        tab->resize(1200, 400);
         tab->variablesFound({var<Indep>(wide, wide, wide, 1000000, 2000000)}, {}, 1);
         QList<int> before;
         for (int column = 0; column < 6; ++column)
@@ -243,9 +274,16 @@ private slots:
         tab->variablesFound({}, {}, 0);
         tab->variablesFound({var<Indep>("x"_s, "1"_s, "2"_s, 1, 1)}, {}, 1);
 
-        for (int column = 0; column < 5; ++column)
+        for (int column = 1; column < 5; ++column)
             QCOMPARE(indepTable->columnWidth(column), before.at(column));
         QVERIFY(indepTable->columnWidth(5) < before.at(5));
+        const auto tableWidth = [this] {
+            int width = 0;
+            for (int column = 0; column < 6; ++column)
+                width += indepTable->columnWidth(column);
+            return width;
+        };
+        QTRY_COMPARE(tableWidth(), indepTable->viewport()->width());
     }
 };
 

@@ -59,6 +59,28 @@ private slots:
     }
 
     // Double-clicking the name and range cells neither selects them nor opens an editor.
+    // A long name is elided in a narrow tab; the check boxes stay in view, and the table
+    // fills the width it is given.
+    void longNamesLeaveTheCheckBoxesInView()
+    {
+        tab->resize(560, 300);
+        tab->variablesFound(
+            {quantity(QString(60, QLatin1Char('P')), "10"_s, "dBm"_s), quantity("Gain"_s)}, 1);
+        const auto columnsWidth = [this] {
+            int width = 0;
+            for (int column = 0; column < table->columnCount(); ++column)
+                width += table->columnWidth(column);
+            return width;
+        };
+        QTRY_COMPARE(columnsWidth(), table->viewport()->width());
+        for (int row = 0; row < 2; ++row)
+            for (int column : {3, 4})
+                QVERIFY(table->viewport()->rect().contains(
+                    table->visualItemRect(table->item(row, column))));
+        const int longName = 1; // after Gain
+        QVERIFY(table->columnWidth(0) <
+                table->sizeHintForIndex(table->model()->index(longName, 0)).width());
+    }
     void nameAndRangeCells()
     {
         tab->variablesFound({quantity("alpha"_s, "30"_s), quantity("Zeta"_s, "20"_s),

@@ -1,4 +1,5 @@
 #include "enhancedlistwidget.h"
+#include "hostdialog.h"
 #include "rowoperationswidget.h"
 
 #include <QLineEdit>
@@ -39,6 +40,8 @@ private slots:
     void deleteSelectedRow_data();
     void deleteSelectedRow();
     void onlyTheEditKeyOpensAnEditor();
+    void returnAndEscapeEndOnlyTheEdit_data();
+    void returnAndEscapeEndOnlyTheEdit();
     void rowOperationsFollowTheSelection();
 };
 
@@ -184,6 +187,48 @@ void tst_EnhancedListWidget::onlyTheEditKeyOpensAnEditor()
     QTRY_COMPARE(list.allStrings(), texts("name|b"));
     QCOMPARE(itemTexts(list), texts("name|b"));
     QCOMPARE(changes.last().at(0).toStringList(), texts("name|b"));
+}
+
+void tst_EnhancedListWidget::returnAndEscapeEndOnlyTheEdit_data()
+{
+    QTest::addColumn<int>("keys"); // how the dialog binds Return and Escape
+    QTest::addColumn<int>("key");
+    QTest::addColumn<QStringList>("expected");
+
+    for (const int keys : {HostDialog::DefaultButton, HostDialog::Shortcuts}) {
+        const char *host = keys == HostDialog::Shortcuts ? "shortcuts" : "default button";
+        QTest::addRow("%s: Return takes the text", host)
+            << keys << int(Qt::Key_Return) << texts("a|new");
+        QTest::addRow("%s: Enter takes the text", host)
+            << keys << int(Qt::Key_Enter) << texts("a|new");
+        QTest::addRow("%s: Escape keeps the row", host)
+            << keys << int(Qt::Key_Escape) << texts("a|b");
+    }
+}
+
+// The row's editor in a dialog: the key ends the edit, and the dialog stays open.
+void tst_EnhancedListWidget::returnAndEscapeEndOnlyTheEdit()
+{
+    QFETCH(int, keys);
+    QFETCH(int, key);
+    QFETCH(QStringList, expected);
+    auto *list = new EnhancedListWidget(texts("a|b"));
+    HostDialog dialog(list, HostDialog::Keys(keys));
+    QSignalSpy finished(&dialog, &QDialog::finished);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+    list->setFocus();
+    list->setCurrentRow(1);
+
+    QTest::keyClick(list, Qt::Key_F2);
+    QVERIFY(openEditor(*list));
+    QTest::keyClicks(openEditor(*list), QStringLiteral("new"));
+    QTest::keyClick(openEditor(*list), Qt::Key(key));
+
+    QTRY_VERIFY(!openEditor(*list));
+    QCOMPARE(list->allStrings(), expected);
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(finished.size(), 0);
 }
 
 // Clicks Add, Remove and View in turn: Remove and View work only while a row is selected.

@@ -1,0 +1,20 @@
+#include "notelabel.h"
+
+#include "elidedtext.h"
+
+NoteLabel::NoteLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+    setWordWrap(true);
+    setVisible(false);
+}
+
+NoteLabel::~NoteLabel() = default;
+
+void NoteLabel::setNote(const QString &note)
+{
+    // A note may quote an entry of any length: it is shown elided, as message boxes show them.
+    setText(elidedText(note));
+    setVisible(!note.isEmpty());
+}
