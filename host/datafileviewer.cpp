@@ -8,6 +8,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QLabel>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -92,7 +93,7 @@ DataFileViewer::DataFileViewer(const QString &path, QWidget *parent)
             &DataFileViewer::showCursorPosition);
     connect(m_tabs, &QTabWidget::currentChanged, this, &DataFileViewer::showTab);
     showCursorPosition();
-    resize(700, 500);
+    resize(TextSize);
 }
 
 void DataFileViewer::showCursorPosition()
@@ -100,6 +101,16 @@ void DataFileViewer::showCursorPosition()
     const QTextCursor cursor = m_text->textCursor();
     m_position->setText(
         tr("Line %1, column %2").arg(cursor.blockNumber() + 1).arg(cursor.positionInBlock() + 1));
+}
+
+// A chart needs more room than a text: the window grows to ChartSize, as far as the screen
+// allows, and never shrinks.
+void DataFileViewer::growForTheChart()
+{
+    QSize wanted = size().expandedTo(ChartSize);
+    if (const QScreen *screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableSize());
+    resize(wanted.expandedTo(size()));
 }
 
 // The chart is read when first wanted: most looks at a file are at its text.
@@ -110,5 +121,6 @@ void DataFileViewer::showTab(int index)
     if (chartShown && !m_chart) {
         m_chart = new SmithChartWidget(m_path);
         m_chartPage->layout()->addWidget(m_chart);
+        growForTheChart();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QWidget>
 
 class LineNumberedTextEdit;
@@ -19,6 +20,8 @@ public:
     // Data files run to tens of megabytes; a larger file would take more memory to show
     // than a look at it is worth.
     static constexpr qint64 MaximumSize = 128 * 1024 * 1024;
+    static constexpr QSize TextSize{700, 500};
+    static constexpr QSize ChartSize{900, 860};
 
     explicit DataFileViewer(const QString &path, QWidget *parent = nullptr);
 
@@ -29,6 +32,7 @@ public:
 private:
     void showCursorPosition();
     void showTab(int index);
+    void growForTheChart();
 
     QString m_path;
     QTabWidget *m_tabs;

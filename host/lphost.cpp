@@ -96,7 +96,7 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("name")},
         {QStringLiteral("contour"),
          QStringLiteral("With --plot, the performance quantity to draw contours of (default: "
-                        "the first)."),
+                        "the first; none: the points alone)."),
          QStringLiteral("quantity")},
         {QStringLiteral("verbose"),
          QStringLiteral("Also print the script vocabulary the plug-in registers.")},

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <optional>
+
 namespace {
 
 QString tr(const char *text)
@@ -16,9 +18,10 @@ QString tr(const char *text)
     return QCoreApplication::translate("SmithChartPlot", text);
 }
 
-// The position of the quantity named, or -1 with the reason in `error`.
-int quantityIndex(const SmithChartData &data, const QString &dataFile, const QString &quantity,
-                  QString *error)
+// The position of the quantity named, -1 for none, or nothing with the reason in `error`. A
+// quantity of the file named "none" goes before the choice of none.
+std::optional<int> quantityIndex(const SmithChartData &data, const QString &dataFile,
+                                 const QString &quantity, QString *error)
 {
     const QStringList quantities = data.quantities();
     if (quantity.isEmpty())
@@ -26,11 +29,15 @@ int quantityIndex(const SmithChartData &data, const QString &dataFile, const QSt
     const int index = quantities.indexOf(quantity) >= 0
                           ? quantities.indexOf(quantity)
                           : quantities.indexOf(QLatin1Char('|') + quantity + QLatin1Char('|'));
-    if (index < 0)
+    if (index < 0 && quantity == QLatin1String("none"))
+        return -1;
+    if (index < 0) {
         *error =
             tr("%1 holds no performance quantity '%2' (it holds: %3)")
                 .arg(dataFile, quantity,
                      quantities.isEmpty() ? tr("none") : quantities.join(QStringLiteral(", ")));
+        return std::nullopt;
+    }
     return index;
 }
 
@@ -42,15 +49,16 @@ bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
     SmithChartData data;
     if (!data.load(dataFile, coefficient, error))
         return false;
-    const int contoured = quantityIndex(data, dataFile, quantity, error);
-    if (contoured < 0 && !quantity.isEmpty())
+    const std::optional<int> contoured = quantityIndex(data, dataFile, quantity, error);
+    if (!contoured)
         return false;
     QImage picture(Size, QImage::Format_RGB32);
     {
         QPainter painter(&picture);
-        SmithChartRenderer(data.content(0, data.defaultCondition(), contoured))
+        SmithChartRenderer(data.content(0, data.defaultCondition(), *contoured))
             .paint(painter, picture.rect());
     }
+    // Missing folders are made, as for the editor's screenshots.
     QDir().mkpath(QFileInfo(pictureFile).absolutePath());
     if (!picture.save(pictureFile, "PNG")) {
         *error = tr("cannot write the Smith chart %1").arg(pictureFile);

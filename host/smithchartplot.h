@@ -10,7 +10,8 @@ class SmithChartPlot
 public:
     static constexpr QSize Size{800, 800};
 
-    // An empty coefficient or quantity takes the first of the file. False, with the reason in
+    // An empty coefficient or quantity takes the first of the file; the quantity "none" draws
+    // the points alone. Missing folders of the picture are made. False, with the reason in
     // `error`, when the file is refused, lacks the coefficient or the quantity, or the picture
     // cannot be written.
     static bool write(const QString &dataFile, const QString &coefficient, const QString &quantity,

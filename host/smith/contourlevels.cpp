@@ -1,5 +1,6 @@
 #include "contourlevels.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -51,12 +52,21 @@ std::vector<double> ContourLevels::between(const QString &unit, double lowest, d
     if (step <= 0.0)
         return levels;
     const double first = std::ceil(lowest / step);
-    for (int i = 0; i < countOf(step, lowest, highest); ++i)
-        levels.push_back((first + i) * step);
+    for (int i = 0; i < countOf(step, lowest, highest); ++i) {
+        // Far from zero, neighbouring multiples of a small step round to one value.
+        const double level = (first + i) * step;
+        if (levels.empty() || level > levels.back())
+            levels.push_back(level);
+    }
     return levels;
 }
 
+// Worked out in double and bounded before it becomes an int: values near the largest double
+// over a step of 1 have more multiples between them than an int holds.
 int ContourLevels::countOf(double step, double lowest, double highest)
 {
-    return int(std::floor(highest / step) - std::ceil(lowest / step)) + 1;
+    const double count = std::floor(highest / step) - std::ceil(lowest / step) + 1.0;
+    if (!(count > 0.0))
+        return 0;
+    return int(std::min(count, double(MostLevels)));
 }

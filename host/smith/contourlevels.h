@@ -14,10 +14,11 @@ public:
     static constexpr int WantedCount = 8;
     static constexpr int FewestForUnitStep = 3;
     static constexpr int MostForUnitStep = 20;
+    static constexpr int MostLevels = 1000;
 
     static double stepFor(const QString &unit, double lowest, double highest);
-    // The multiples of the step from lowest to highest, both included; none when the range is
-    // empty or not finite.
+    // The multiples of the step from lowest to highest, both included, each once; none when
+    // the range is empty or not finite.
     static std::vector<double> between(const QString &unit, double lowest, double highest);
     static double roundStep(double span);
 

@@ -29,8 +29,11 @@ ContourTracer::segments(const std::vector<QPointF> &points, const std::vector<do
         const int p = corners[lone];
         const int q = corners[(lone + 1) % 3];
         const int r = corners[(lone + 2) % 3];
-        result.emplace_back(crossing(points[p], values[p], points[q], values[q], level),
-                            crossing(points[p], values[p], points[r], values[r], level));
+        const QLineF segment(crossing(points[p], values[p], points[q], values[q], level),
+                             crossing(points[p], values[p], points[r], values[r], level));
+        // A level at a lone highest corner touches the triangle there and nowhere else.
+        if (segment.p1() != segment.p2())
+            result.push_back(segment);
     }
     return result;
 }

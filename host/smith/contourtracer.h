@@ -13,7 +13,8 @@ class ContourTracer
 {
 public:
     // A corner whose value equals the level counts as above it, so that a level through a
-    // corner gives one segment, not two of no length.
+    // corner gives one segment, not two of no length; a level that only touches a triangle at
+    // a corner gives none.
     static std::vector<QLineF>
     segments(const std::vector<QPointF> &points, const std::vector<double> &values,
              const std::vector<DelaunayTriangulation::Triangle> &triangles, double level);

@@ -5,8 +5,11 @@
 #include <vector>
 
 // The Delaunay triangulation of scattered points, by Bowyer and Watson's insertion: each point
-// in turn replaces the triangles whose circumcircles hold it by a fan around it. The charts
-// triangulate a few hundred measured points, for which its quadratic worst case costs nothing.
+// in turn replaces the triangles whose circumcircles hold it by a fan around it. The points are
+// inserted along a Hilbert curve and each is found by walking from the last triangle made, so
+// that finding it and its cavity costs about the same for every point: tens of thousands of
+// points take tens of milliseconds. The hull is closed by triangles with a corner at infinity
+// rather than by a large enclosing triangle, so thin point sets keep every hull triangle.
 class DelaunayTriangulation
 {
 public:

@@ -12,6 +12,7 @@ struct SmithChartContent
     QString title;
     QString quantity; // empty: points only
     QString unit;
+    bool fixed = false; // the coefficient is held at one value, not measured
     std::vector<std::complex<double>> gammas;
     std::vector<double> values; // the quantity at the gammas' positions
     QString message;            // shown instead of a chart when not empty

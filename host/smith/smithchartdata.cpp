@@ -24,10 +24,15 @@ QString valueText(double value, const std::string &unit)
     return unitPart.isEmpty() ? number : number + QLatin1Char(' ') + unitPart;
 }
 
-template<typename T> void addDistinct(std::vector<T> &values, const T &value)
+// At most `most` of the values, evenly spread, the first and the last among them.
+template<typename T> std::vector<T> spread(std::vector<T> values, std::size_t most)
 {
-    if (std::find(values.begin(), values.end(), value) == values.end())
-        values.push_back(value);
+    if (values.size() <= most)
+        return values;
+    std::vector<T> kept;
+    for (std::size_t i = 0; i < most; ++i)
+        kept.push_back(std::move(values[i * (values.size() - 1) / (most - 1)]));
+    return kept;
 }
 
 } // namespace
@@ -37,17 +42,24 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
     std::string errorText;
     m_frequencies.clear();
     m_conditions.clear();
+    m_conditionCount = 0;
     if (!Corvane_LP::readReflectionPoints(QFile::encodeName(path).toStdString(),
                                           coefficient.toLatin1().toStdString(), m_points,
                                           errorText)) {
         *error = QString::fromLocal8Bit(errorText.data(), int(errorText.size()));
         return false;
     }
+    // The groups come ordered by frequency, then by the held values.
+    std::vector<std::vector<double>> conditions;
     for (const Corvane_LP::ReflectionPoints::Group &group : m_points.groups) {
-        addDistinct(m_frequencies, group.frequency);
-        addDistinct(m_conditions, group.held);
+        if (m_frequencies.empty() || m_frequencies.back() != group.frequency)
+            m_frequencies.push_back(group.frequency);
+        conditions.push_back(group.held);
     }
-    std::sort(m_conditions.begin(), m_conditions.end());
+    std::sort(conditions.begin(), conditions.end());
+    conditions.erase(std::unique(conditions.begin(), conditions.end()), conditions.end());
+    m_conditionCount = int(conditions.size());
+    m_conditions = spread(std::move(conditions), MostConditions);
     return true;
 }
 
@@ -79,6 +91,13 @@ QStringList SmithChartData::conditions() const
     for (const std::vector<double> &held : m_conditions)
         texts << conditionText(held);
     return texts;
+}
+
+QString SmithChartData::conditionNote() const
+{
+    if (m_conditionCount <= int(m_conditions.size()))
+        return {};
+    return tr("%1 of %2, evenly spread").arg(m_conditions.size()).arg(m_conditionCount);
 }
 
 QStringList SmithChartData::heldParts(const std::vector<double> &held) const
@@ -129,6 +148,7 @@ SmithChartContent SmithChartData::content(int frequency, int condition, int quan
         content.message = tr("Nothing was measured at %1.").arg(content.title);
         return content;
     }
+    content.fixed = m_points.fixed;
     const bool contoured = quantity >= 0 && quantity < int(m_points.quantities.size());
     if (contoured) {
         content.quantity = quantities().at(quantity);

@@ -14,10 +14,11 @@
 namespace {
 
 const QColor GridColour(170, 170, 170);
-constexpr double PointRadius = 3.0;
 constexpr double MaximumRadius = 5.5;
-constexpr double TitleLines = 2.6;
-constexpr double NoteLines = 2.4;
+constexpr double TitleLines = 1.5;
+constexpr double NoteLines = 2.3;
+// How many of the longest segments of a contour are tried as the place of its label.
+constexpr int LabelTries = 24;
 
 QPointF planePoint(std::complex<double> gamma)
 {
@@ -37,6 +38,24 @@ QString number(double value)
 QString withUnit(double value, const QString &unit)
 {
     return unit.isEmpty() ? number(value) : number(value) + QLatin1Char(' ') + unit;
+}
+
+// A step of a level in dBm or dBW is a ratio: dB.
+QString stepUnit(const QString &unit)
+{
+    return unit.startsWith(QLatin1String("dB")) ? QStringLiteral("dB") : unit;
+}
+
+// The rectangle of a text whose baseline starts at `at`.
+QRectF textAt(const QPointF &at, const QString &text, const QFontMetricsF &metrics)
+{
+    return {at.x(), at.y() - metrics.ascent(), metrics.horizontalAdvance(text), metrics.height()};
+}
+
+bool fits(const QRectF &rect, const QRectF &area, const std::vector<QRectF> &taken)
+{
+    return area.contains(rect) && std::none_of(taken.begin(), taken.end(),
+                                               [&](const QRectF &t) { return t.intersects(rect); });
 }
 
 // From blue at the lowest level to red at the highest.
@@ -100,6 +119,9 @@ void SmithChartRenderer::placePoints()
 
 void SmithChartRenderer::traceContours()
 {
+    if (m_content.quantity.isEmpty())
+        return;
+    m_contouring = Contouring::NoFiniteValues;
     if (m_valued.empty())
         return;
     std::vector<QPointF> points;
@@ -109,12 +131,27 @@ void SmithChartRenderer::traceContours()
         values.push_back(m_content.values[i]);
     }
     const auto [lowest, highest] = std::minmax_element(values.begin(), values.end());
+    m_contouring = Contouring::Constant;
+    if (*lowest == *highest)
+        return;
     m_maximum = m_valued[highest - values.begin()];
+    traceLevels(points, values, *lowest, *highest);
+}
+
+void SmithChartRenderer::traceLevels(const std::vector<QPointF> &points,
+                                     const std::vector<double> &values, double lowest,
+                                     double highest)
+{
+    m_contouring = Contouring::SpanTooWide;
+    if (!std::isfinite(highest - lowest))
+        return;
+    m_contouring = Contouring::OnOneLine;
     const auto triangles = DelaunayTriangulation::of(points);
     if (triangles.empty())
         return;
-    m_step = ContourLevels::stepFor(m_content.unit, *lowest, *highest);
-    for (double level : ContourLevels::between(m_content.unit, *lowest, *highest)) {
+    m_contouring = Contouring::Drawn;
+    m_step = ContourLevels::stepFor(m_content.unit, lowest, highest);
+    for (double level : ContourLevels::between(m_content.unit, lowest, highest)) {
         std::vector<QLineF> segments = ContourTracer::segments(points, values, triangles, level);
         if (!segments.empty())
             m_contours.push_back({level, std::move(segments)});
@@ -141,11 +178,20 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area) const
         painter.restore();
         return;
     }
-    const SmithMapping mapping = mappingFor(area, QFontMetricsF(painter.font()));
+    const QFontMetricsF metrics(painter.font());
+    const SmithMapping mapping = mappingFor(area, metrics);
     paintGrid(painter, mapping);
-    paintGridLabels(painter, mapping);
-    paintContours(painter, mapping);
+    painter.setPen(Qt::darkGray);
+    for (const Label &label : gridLabels(area, metrics))
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+    // The contours over the dots, so that many dots do not hide them.
     paintPoints(painter, mapping);
+    paintContours(painter, mapping);
+    for (const Label &label : contourLabels(area, metrics)) {
+        painter.setPen(Qt::black);
+        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+    }
+    paintMaximum(painter, area);
     paintTexts(painter, area);
     painter.restore();
 }
@@ -175,23 +221,78 @@ void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mappin
 }
 
 // Resistances on the real axis, reactances just outside the unit circle.
-void SmithChartRenderer::paintGridLabels(QPainter &painter, const SmithMapping &mapping) const
+std::vector<SmithChartRenderer::Label>
+SmithChartRenderer::gridLabels(const QRectF &area, const QFontMetricsF &metrics) const
 {
-    const QFontMetricsF metrics(painter.font());
-    painter.setPen(Qt::darkGray);
+    const SmithMapping mapping = mappingFor(area, metrics);
+    std::vector<Label> labels;
     for (double value : GridValues) {
         const QPointF onAxis = mapping.toChart(SmithMapping::reflectionOf(value, 1.0));
-        painter.drawText(onAxis + QPointF(2.0, -3.0), gridText(value));
+        labels.push_back(
+            {textAt(onAxis + QPointF(2.0, -3.0), gridText(value), metrics), gridText(value)});
         for (double sign : {1.0, -1.0}) {
             const std::complex<double> gamma = SmithMapping::reflectionOf({0.0, sign * value}, 1.0);
             const QString text =
                 (sign < 0 ? QStringLiteral("-j") : QStringLiteral("j")) + gridText(value);
             const QPointF outside = mapping.toChart(gamma * 1.08);
             const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-            painter.drawText(QRectF(outside - QPointF(size.width() / 2, size.height() / 2), size),
-                             Qt::AlignCenter, text);
+            labels.push_back(
+                {QRectF(outside - QPointF(size.width() / 2, size.height() / 2), size), text});
         }
     }
+    return labels;
+}
+
+// Beside the marked point, to its right unless that leaves the picture.
+std::optional<SmithChartRenderer::Label>
+SmithChartRenderer::maximumLabel(const QRectF &area, const QFontMetricsF &metrics) const
+{
+    if (!m_maximum)
+        return std::nullopt;
+    const QPointF at = mappingFor(area, metrics).toChart(m_content.gammas[*m_maximum]);
+    const QString text =
+        QStringLiteral("max ") + withUnit(m_content.values[*m_maximum], m_content.unit);
+    QRectF rect = textAt(at + QPointF(MaximumRadius + 3.0, MaximumRadius + 12.0), text, metrics);
+    if (rect.right() > area.right())
+        rect.moveRight(at.x() - MaximumRadius - 3.0);
+    rect.moveLeft(std::max(rect.left(), area.left()));
+    rect.moveBottom(std::min(rect.bottom(), area.bottom()));
+    return Label{rect, text};
+}
+
+// Each at the middle of one of the contour's longest segments, the first that covers no label
+// placed before it and lies inside the chart's region.
+std::vector<SmithChartRenderer::Label>
+SmithChartRenderer::contourLabels(const QRectF &area, const QFontMetricsF &metrics) const
+{
+    const SmithMapping mapping = mappingFor(area, metrics);
+    std::vector<QRectF> taken;
+    for (const Label &label : gridLabels(area, metrics))
+        taken.push_back(label.rect);
+    if (const auto maximum = maximumLabel(area, metrics))
+        taken.push_back(maximum->rect);
+    const QRectF region = mapping.boundsOf(SmithMapping::Circle{0.0, m_extent}).intersected(area);
+    std::vector<Label> labels;
+    for (const Contour &contour : m_contours) {
+        std::vector<const QLineF *> longest;
+        for (const QLineF &segment : contour.segments)
+            longest.push_back(&segment);
+        const auto tried = longest.begin() + std::min<int>(LabelTries, int(longest.size()));
+        std::partial_sort(
+            longest.begin(), tried, longest.end(),
+            [](const QLineF *p, const QLineF *q) { return p->length() > q->length(); });
+        const QString text = number(contour.level);
+        for (auto segment = longest.begin(); segment != tried; ++segment) {
+            const QPointF at = mapping.toChart(gammaOf((*segment)->center()));
+            const QRectF rect = textAt(at + QPointF(3.0, -3.0), text, metrics);
+            if (fits(rect, region, taken)) {
+                taken.push_back(rect);
+                labels.push_back({rect, text});
+                break;
+            }
+        }
+    }
+    return labels;
 }
 
 void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
@@ -205,61 +306,81 @@ void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &ma
     const double first = m_contours.front().level;
     const double span = m_contours.back().level - first;
     for (const Contour &contour : m_contours) {
-        const QColor colour = levelColour(span > 0 ? (contour.level - first) / span : 1.0);
-        painter.setPen(QPen(colour, 1.6));
-        const QLineF *longest = &contour.segments.front();
-        for (const QLineF &segment : contour.segments) {
+        painter.setPen(QPen(levelColour(span > 0 ? (contour.level - first) / span : 1.0), 1.6));
+        for (const QLineF &segment : contour.segments)
             painter.drawLine(mapping.toChart(gammaOf(segment.p1())),
                              mapping.toChart(gammaOf(segment.p2())));
-            if (segment.length() > longest->length())
-                longest = &segment;
-        }
-        painter.drawText(mapping.toChart(gammaOf(longest->center())) + QPointF(3.0, -3.0),
-                         number(contour.level));
     }
     painter.restore();
+}
+
+double SmithChartRenderer::pointRadius() const
+{
+    if (m_shown.size() <= 300)
+        return 3.0;
+    return m_shown.size() <= 3000 ? 2.0 : 1.2;
 }
 
 void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapping) const
 {
     painter.setPen(Qt::NoPen);
     painter.setBrush(pointColour());
+    const double radius = pointRadius();
     for (int i : m_shown)
-        painter.drawEllipse(mapping.toChart(m_content.gammas[i]), PointRadius, PointRadius);
-    if (!m_maximum)
+        painter.drawEllipse(mapping.toChart(m_content.gammas[i]), radius, radius);
+}
+
+void SmithChartRenderer::paintMaximum(QPainter &painter, const QRectF &area) const
+{
+    const auto label = maximumLabel(area, QFontMetricsF(painter.font()));
+    if (!label)
         return;
-    const QPointF at = mapping.toChart(m_content.gammas[*m_maximum]);
+    const SmithMapping mapping = mappingFor(area, QFontMetricsF(painter.font()));
+    painter.setPen(Qt::NoPen);
     painter.setBrush(maximumColour());
-    painter.drawEllipse(at, MaximumRadius, MaximumRadius);
+    painter.drawEllipse(mapping.toChart(m_content.gammas[*m_maximum]), MaximumRadius,
+                        MaximumRadius);
     painter.setPen(maximumColour());
-    painter.drawText(at + QPointF(MaximumRadius + 3.0, MaximumRadius + 12.0),
-                     QStringLiteral("max ") +
-                         withUnit(m_content.values[*m_maximum], m_content.unit));
+    painter.drawText(label->rect, Qt::AlignCenter, label->text);
+}
+
+QString SmithChartRenderer::maximumText() const
+{
+    const std::complex<double> at = m_content.gammas[*m_maximum];
+    return tr("highest %1 at %2 %3 j%4")
+        .arg(withUnit(m_content.values[*m_maximum], m_content.unit), number(at.real()),
+             at.imag() < 0 ? QStringLiteral("-") : QStringLiteral("+"),
+             number(std::abs(at.imag())));
 }
 
 QString SmithChartRenderer::contourNote() const
 {
-    if (m_content.quantity.isEmpty())
+    const QString &quantity = m_content.quantity;
+    switch (m_contouring) {
+    case Contouring::PointsOnly:
         return tr("Measured points only");
-    if (!m_maximum)
-        return tr("No finite values of %1 to contour").arg(m_content.quantity);
-    const std::complex<double> at = m_content.gammas[*m_maximum];
-    const QString maximum =
-        tr("highest %1 at %2 %3 j%4")
-            .arg(withUnit(m_content.values[*m_maximum], m_content.unit), number(at.real()),
-                 at.imag() < 0 ? QStringLiteral("-") : QStringLiteral("+"),
-                 number(std::abs(at.imag())));
-    if (m_contours.empty())
-        return tr("%1: too few points off one line for contours; %2")
-            .arg(m_content.quantity, maximum);
+    case Contouring::NoFiniteValues:
+        return tr("No finite values of %1 to contour").arg(quantity);
+    case Contouring::Constant:
+        return tr("%1 is %2 at every point: no contours")
+            .arg(quantity, withUnit(m_content.values[m_valued.front()], m_content.unit));
+    case Contouring::SpanTooWide:
+        return tr("%1 spans too wide a range for contours; %2").arg(quantity, maximumText());
+    case Contouring::OnOneLine:
+        return tr("%1: too few points off one line for contours; %2").arg(quantity, maximumText());
+    case Contouring::Drawn:
+        break;
+    }
     return tr("%1 contours every %2; %3")
-        .arg(m_content.quantity, withUnit(m_step, m_content.unit), maximum);
+        .arg(quantity, withUnit(m_step, stepUnit(m_content.unit)), maximumText());
 }
 
 QString SmithChartRenderer::pointNote() const
 {
     const int shown = int(m_shown.size());
-    QString note = shown == 1 ? tr("1 measured point") : tr("%1 measured points").arg(shown);
+    QString note = m_content.fixed ? tr("A fixed value, not measured")
+                   : shown == 1    ? tr("1 measured point")
+                                   : tr("%1 measured points").arg(shown);
     if (m_beyond > 0)
         note += tr("; %1 beyond |gamma| = %2 not shown").arg(m_beyond).arg(MaximumExtent);
     return note;
@@ -278,9 +399,10 @@ void SmithChartRenderer::paintTexts(QPainter &painter, const QRectF &area) const
     bold.setBold(true);
     painter.save();
     painter.setFont(bold);
+    const QRectF title(area.left() + 4.0, area.top() + 0.3 * line, area.width() - 8.0, line);
     painter.drawText(
-        QRectF(area.left() + 4.0, area.top() + 0.3 * line, area.width() - 8.0, 2.0 * line),
-        Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_content.title);
+        title, Qt::AlignHCenter | Qt::AlignTop,
+        QFontMetricsF(bold).elidedText(m_content.title, Qt::ElideMiddle, title.width()));
     painter.restore();
     const QRectF notes(area.left() + 4.0, area.bottom() - NoteLines * line, area.width() - 8.0,
                        2.0 * line);

@@ -2,18 +2,25 @@
 
 #include "smithchartview.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
-#include <QFormLayout>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
 namespace {
 
-QComboBox *choice(const QString &name)
+// Sized by a typical text rather than by every item, which a long list would take seconds
+// to measure; the list that opens is as wide as its widest item.
+QComboBox *choice(const QString &name, int characters)
 {
     auto *box = new QComboBox;
     box->setObjectName(name);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(characters);
+    box->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return box;
 }
 
@@ -26,6 +33,7 @@ void refill(QComboBox *box, const QStringList &items, int fallback)
     box->addItems(items);
     const int kept = items.indexOf(current);
     box->setCurrentIndex(kept >= 0 ? kept : fallback);
+    box->view()->setMinimumWidth(box->view()->sizeHintForColumn(0));
 }
 
 } // namespace
@@ -33,18 +41,30 @@ void refill(QComboBox *box, const QStringList &items, int fallback)
 SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     : QWidget(parent)
     , m_path(path)
-    , m_coefficients(choice(QStringLiteral("coefficient")))
-    , m_frequencies(choice(QStringLiteral("frequency")))
-    , m_conditions(choice(QStringLiteral("driveLevel")))
-    , m_quantities(choice(QStringLiteral("quantity")))
+    , m_coefficients(choice(QStringLiteral("coefficient"), 10))
+    , m_frequencies(choice(QStringLiteral("frequency"), 10))
+    , m_conditions(choice(QStringLiteral("driveLevel"), 32))
+    , m_quantities(choice(QStringLiteral("quantity"), 8))
+    , m_conditionNote(new QLabel)
     , m_view(new SmithChartView)
 {
-    auto *choices = new QFormLayout;
-    choices->addRow(tr("Reflection coefficient:"), m_coefficients);
-    choices->addRow(tr("Frequency:"), m_frequencies);
-    choices->addRow(tr("Drive level:"), m_conditions);
-    choices->addRow(tr("Contours of:"), m_quantities);
+    m_conditionNote->setObjectName(QStringLiteral("driveLevelNote"));
+    // Two rows of choices leave the chart most of the height.
+    auto *choices = new QGridLayout;
+    choices->addWidget(new QLabel(tr("Reflection coefficient:")), 0, 0);
+    choices->addWidget(m_coefficients, 0, 1);
+    choices->addWidget(new QLabel(tr("Frequency:")), 0, 2);
+    choices->addWidget(m_frequencies, 0, 3);
+    choices->addWidget(new QLabel(tr("Contours of:")), 0, 4);
+    choices->addWidget(m_quantities, 0, 5);
+    choices->addWidget(new QLabel(tr("Drive level:")), 1, 0);
+    auto *conditions = new QHBoxLayout;
+    conditions->addWidget(m_conditions, 1);
+    conditions->addWidget(m_conditionNote);
+    choices->addLayout(conditions, 1, 1, 1, 5);
     auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(2);
     layout->addLayout(choices);
     layout->addWidget(m_view, 1);
 
@@ -73,7 +93,10 @@ void SmithChartWidget::loadCoefficient(const QString &coefficient)
     }
     refill(m_frequencies, m_data.frequencies(), 0);
     refill(m_conditions, m_data.conditions(), m_data.defaultCondition());
-    refill(m_quantities, m_data.quantities(), 0);
+    m_conditionNote->setText(m_data.conditionNote());
+    m_conditionNote->setVisible(!m_conditionNote->text().isEmpty());
+    // Past the quantities, the choice of none: the points alone.
+    refill(m_quantities, m_data.quantities() << tr("none"), 0);
     showChart();
 }
 

@@ -205,7 +205,7 @@ void tst_LpHost::commandLines_data()
     row("--plot FILE without a display falls back to offscreen",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.png"_a}, none, 0, fallback,
         QStringLiteral("Smith chart %W/chart.png"), {QStringLiteral("%W/chart.png")}, chart);
-    row("--plot FILE --gamma NAME --contour QUANTITY",
+    row("--plot FILE --gamma NAME --contour QUANTITY into a new folder, made as for --screenshot",
         {"--inspect"_a, harmonic, "--plot"_a, "%W/plots/h2.png"_a, "--gamma"_a, "gamma_ld2"_a,
          "--contour"_a, "PAE"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2.png"),
@@ -220,6 +220,10 @@ void tst_LpHost::commandLines_data()
          "--contour"_a, "Vout"_a},
         offscreen, 0, {}, QStringLiteral("Performance quantities (5)"),
         {QStringLiteral("%W/source.png")}, chart);
+    row("--plot --contour none draws the points alone",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/points.png"_a, "--contour"_a, "none"_a},
+        offscreen, 0, {}, QStringLiteral("Smith chart %W/points.png"),
+        {QStringLiteral("%W/points.png")}, chart);
     row("--plot of a missing file", {"--inspect"_a, "%W/data/gone.lp"_a, "--plot"_a, "%W/g.png"_a},
         offscreen, 1, QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
     row("--plot of a file that is no data file",

@@ -16,7 +16,6 @@ using Triangles = std::vector<DelaunayTriangulation::Triangle>;
 using Points = std::vector<QPointF>;
 
 Q_DECLARE_METATYPE(Points)
-Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace {
 
@@ -128,6 +127,7 @@ private slots:
     void knownPointSetsTriangulate_data();
     void knownPointSetsTriangulate();
     void randomPointsTriangulate();
+    void thinStripsTriangulateWhole();
     void contourSegmentsOfAPlane_data();
     void contourSegmentsOfAPlane();
     void contourLevelsSuitTheUnit_data();
@@ -213,7 +213,7 @@ void tst_SmithGeometry::knownPointSetsTriangulate_data()
         << Points{{0, 0}, {2, 0}, {2, 2}, {0, 2}, {1, 1}} << 4;
     QTest::newRow("a 3x3 grid") << grid(3, 3) << 8;
     QTest::newRow("a 5x5 grid of loads") << grid(5, 5, 0.1) << 32;
-    QTest::newRow("a 4x4 grid far from the origin") << grid(4, 4, 1e-3) << 18;
+    QTest::newRow("a 4x4 grid of spacing 1e-3") << grid(4, 4, 1e-3) << 18;
     Points shifted = grid(4, 4);
     for (QPointF &p : shifted)
         p += QPointF(1e6, -1e6);
@@ -224,6 +224,12 @@ void tst_SmithGeometry::knownPointSetsTriangulate_data()
                   {0, 0}}
         << 6;
     QTest::newRow("a thin triangle") << Points{{0, 0}, {10, 0}, {5, 0.01}} << 1;
+    Points line = grid(101, 1, 0.01);
+    line.emplace_back(0.5, 5e-10);
+    QTest::newRow("a line of 101 points and one just off it") << line << 100;
+    Points fan = grid(20, 1);
+    fan.emplace_back(9.5, -3);
+    QTest::newRow("a line of 20 points and one off it") << fan << 19;
     QTest::newRow("duplicates count once")
         << Points{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {1, 0}, {0, 0}} << 2;
     QTest::newRow("points that are not finite are left out")
@@ -257,7 +263,7 @@ void tst_SmithGeometry::knownPointSetsTriangulate()
 void tst_SmithGeometry::randomPointsTriangulate()
 {
     QRandomGenerator random(7);
-    for (int size : {4, 10, 60, 300}) {
+    for (int size : {4, 10, 60, 300, 2000}) {
         Points points;
         for (int i = 0; i < size; ++i)
             points.emplace_back(random.generateDouble() * 2 - 1, random.generateDouble() * 2 - 1);
@@ -266,6 +272,27 @@ void tst_SmithGeometry::randomPointsTriangulate()
         QCOMPARE(int(result.size()), 2 * size - 2 - onHull);
         verifyEveryPointUsed(points, result);
         verifyDelaunay(points, result, area);
+    }
+}
+
+// Random strips a thousand times longer than wide: the hull's flat edges have circumcircles
+// far larger than the strip, and every hull triangle must still be made.
+void tst_SmithGeometry::thinStripsTriangulateWhole()
+{
+    QRandomGenerator random(11);
+    for (int round = 0; round < 20; ++round) {
+        Points points;
+        for (int i = 0; i < 200; ++i)
+            points.emplace_back(random.generateDouble(), random.generateDouble() * 1e-3);
+        const Triangles result = DelaunayTriangulation::of(points);
+        const auto [area, onHull] = hullOf(points);
+        QCOMPARE(int(result.size()), 2 * 200 - 2 - onHull);
+        verifyEveryPointUsed(points, result);
+        double covered = 0.0;
+        for (const DelaunayTriangulation::Triangle &t : result)
+            covered += cross(points[t.a], points[t.b], points[t.c]) / 2.0;
+        QVERIFY2(std::abs(covered - area) <= 1e-9 * area,
+                 qPrintable(QStringLiteral("%1 against %2").arg(covered).arg(area)));
     }
 }
 
@@ -282,6 +309,7 @@ void tst_SmithGeometry::contourSegmentsOfAPlane_data()
     QTest::newRow("below the lone highest corner")
         << triangle << 1.5 << Points{{0.5, 0.5}, {0, 0.75}};
     QTest::newRow("at the lowest corner: none") << triangle << 0.0 << Points{};
+    QTest::newRow("at the lone highest corner: none") << triangle << 2.0 << Points{};
     QTest::newRow("above the highest corner: none") << triangle << 2.5 << Points{};
     QTest::newRow("across both triangles of a square")
         << square << 1.5 << Points{{1, 0.25}, {0.5, 0.5}, {0.5, 0.5}, {0, 0.75}};
@@ -341,6 +369,10 @@ void tst_SmithGeometry::contourLevelsSuitTheUnit_data()
     row("one value: none", "dBm", 30, 30, 0, 0, 0);
     row("not a number: none", "V", NotANumber, 3, 0, 0, 0);
     row("a span beyond a double: none", "V", -1e308, 1e308, 0, 0, 0);
+    row("dBm near 1e300: a round step, not 1e299 levels of 1 dB", "dBm", 1.05e300, 1.95e300, 1e299,
+        1.1e300, 9);
+    row("dB near 1e16: levels that round to one value count once", "dB", 1e16, 1e16 + 16, 1, 1e16,
+        9);
 }
 
 void tst_SmithGeometry::contourLevelsSuitTheUnit()
@@ -358,6 +390,7 @@ void tst_SmithGeometry::contourLevelsSuitTheUnit()
     for (std::size_t i = 0; i < levels.size(); ++i) {
         QVERIFY(qFuzzyCompare(1.0 + levels[i], 1.0 + first + double(i) * step));
         QVERIFY(levels[i] >= lowest && levels[i] <= highest);
+        QVERIFY(i == 0 || levels[i] > levels[i - 1]);
     }
 }
 
