@@ -89,10 +89,10 @@ void AllTabsWidget::handOutStates()
     analysisOptimizationTab->setState(given.analysisOptimizationTabState());
     fileTab->setState(given.fileTabState());
     // The data cannot tell which variables a file it cannot read holds: the component's
-    // records of the variables it did not report are kept as they are.
+    // records of the variables no readable file reports are kept as they are.
     if (fileTab->hasUnreadableFiles()) {
-        heldRecords.holdAbsent(detailsTab->state(), given.detailsTabState());
-        heldRecords.holdAbsent(performanceTab->state(), given.performanceState());
+        heldRecords.hold(given.detailsTabState());
+        heldRecords.hold(given.performanceState());
         showHeldRecords();
     }
     detailsTab->mergeState(given.detailsTabState(), given.uiState());
@@ -100,12 +100,15 @@ void AllTabsWidget::handOutStates()
     componentState.setUiState(true);
 }
 
+// The host may have destroyed either table's tab before the container.
 void AllTabsWidget::rememberHeldRecords()
 {
     if (heldRecords.isEmpty())
         return;
-    heldRecords.update(detailsTab->state());
-    heldRecords.update(performanceTab->state());
+    if (detailsTab)
+        heldRecords.update(detailsTab->state());
+    if (performanceTab)
+        heldRecords.update(performanceTab->state());
 }
 
 // Once no listed file is unreadable, the records held for such files go with them.
@@ -121,8 +124,10 @@ void AllTabsWidget::restoreHeldRecords()
 
 void AllTabsWidget::showHeldRecords()
 {
-    detailsTab->setState(heldRecords.addedTo(detailsTab->state()));
-    performanceTab->setState(heldRecords.addedTo(performanceTab->state()));
+    if (detailsTab)
+        detailsTab->setState(heldRecords.addedTo(detailsTab->state()));
+    if (performanceTab)
+        performanceTab->setState(heldRecords.addedTo(performanceTab->state()));
 }
 
 DBLPCState AllTabsWidget::state() const

@@ -108,6 +108,7 @@ void AnalysisOptimizationTabWidget::setState(
     const AnalysisOptimizationTabState &analysisOptimizationTabState)
 {
     optimizationState = analysisOptimizationTabState;
+    weightNote->setNote(QString()); // it spoke of the weight now replaced
     announce();
 }
 

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -28,13 +29,16 @@ const QString TabsInsensitive = QStringLiteral("dblp_make_all_but_file_tab_insen
 
 // A warning's details list this many notes at most: a text of megabytes would freeze the box.
 constexpr int MaxNotesInDetails = 1000;
+// A note in the box itself takes about two lines at most, so that a dozen of them leave the
+// box and its button on the screen.
+constexpr int MaxBoxNoteLength = 100;
 
-// The first `most` notes, each elided, then a line saying how many more there are.
-QString listedNotes(const QStringList &notes, int most)
+// The first `most` notes, each elided to `length`, then a line saying how many more there are.
+QString listedNotes(const QStringList &notes, int most, int length)
 {
     QStringList lines;
     for (int i = 0; i < notes.size() && i < most; ++i)
-        lines.append(elidedText(notes.at(i)));
+        lines.append(elidedText(notes.at(i), length));
     if (notes.size() > most)
         lines.append(QCoreApplication::translate("FileTabWidget", "and %n more", nullptr,
                                                  int(notes.size() - most)));
@@ -496,8 +500,27 @@ void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
     const QStringList lines =
         LoadPullDataLibrary::text(uiInfo.warningText).split(QLatin1Char('\n'));
     const QString heading = lines.size() > 1 ? lines.first() + QLatin1Char('\n') : QString();
-    showMessage(true, heading + listedNotes(notes, MaxShownLines),
-                notes.size() > MaxShownLines ? listedNotes(notes, MaxNotesInDetails) : QString());
+    QStringList shortNotes;
+    for (const QString &note : notes)
+        shortNotes.append(withDisplayNames(note));
+    showMessage(true, heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
+                listedNotes(notes, MaxNotesInDetails, MaxShownTextLength));
+}
+
+// The note with the files of the base folder named as the list shows them, short of it, and
+// any name still long cut to "…/" and the file's own name: the box must tell which file.
+QString FileTabWidget::withDisplayNames(QString note) const
+{
+    note.replace(baseDir.canonicalPath() + QLatin1Char('/'), QString());
+    static const QRegularExpression quotedName(QStringLiteral("\"([^\"]{41,})\""));
+    QRegularExpressionMatch match;
+    for (int from = 0; (match = quotedName.match(note, from)).hasMatch();) {
+        const QString shortName = QLatin1Char('"') + QChar(0x2026) + QLatin1Char('/') +
+                                  QFileInfo(match.captured(1)).fileName() + QLatin1Char('"');
+        note.replace(match.capturedStart(), match.capturedLength(), shortName);
+        from = match.capturedStart() + shortName.size();
+    }
+    return note;
 }
 
 // The notes of the library's warning that were not in its last one, which then becomes this.

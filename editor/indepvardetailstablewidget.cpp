@@ -94,13 +94,19 @@ void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
 void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
                                                 bool reset)
 {
+    QStringList moved;
     if (reset)
         tableState.setVariables(independentVariables, true);
     else
-        tableState.syncVariables(independentVariables);
+        moved = tableState.syncVariables(independentVariables);
     refreshTable();
     if (reset)
         emit valueNoteChanged(QString());
+    else if (!moved.isEmpty())
+        emit valueNoteChanged(
+            tr("The listed files no longer reach the value of %1: it now holds their nearest "
+               "value.")
+                .arg(elidedText(moved.join(QLatin1String(", ")))));
 }
 
 // A refused entry still refreshes and announces, so the cell falls back to the stored value,

@@ -2,6 +2,7 @@
 
 #include "childconnections.h"
 #include "natorvarvalidator.h"
+#include "numerictext.h"
 #include "units.h"
 #include "variablename.h"
 
@@ -44,7 +45,11 @@ QString normalizedReferenceImpedance(const QString &text)
         const bool needsParentheses = !enclosed && !isVariableName(trimmed);
         return needsParentheses ? QLatin1Char('(') + text + QLatin1Char(')') : text;
     }
-    return enclosed ? trimmed.mid(1, trimmed.size() - 2).trimmed() : text;
+    // Parentheses around a lone number or name are dropped; around an expression they stay,
+    // or the unit would apply to its last term alone.
+    const QString inner = trimmed.mid(1, trimmed.size() - 2).trimmed();
+    const bool lone = isVariableName(inner) || toReal(inner).has_value();
+    return enclosed && lone ? inner : text;
 }
 
 TermTabWidget::TermTabWidget(QWidget *parent)

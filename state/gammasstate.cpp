@@ -34,12 +34,8 @@ void GammasState::syncVariables(const QList<GammaVarInfo> &found)
     GammasState synced;
     for (GammaVarInfo info : found) {
         const auto stored = m_variables.constFind(info.name());
-        if (stored != m_variables.cend()) {
-            info.setType(stored->type());
-            info.setHarmIndex(stored->harmIndex());
-            info.setDomain(stored->domain());
+        if (stored != m_variables.cend())
             info.setValue(stored->value());
-        }
         synced.addVariable(info);
     }
     *this = synced;

@@ -21,8 +21,8 @@ public:
     void setVariables(const QList<GammaVarInfo> &variables);
     void updateVariables(const QList<GammaVarInfo> &variables, bool uiState);
     // Makes the records those of `found`, the data files' report: a name already stored keeps
-    // its type, harmonic, domain and value and takes the report's range and points, a new
-    // name comes as reported, and a name the report lacks goes.
+    // the user's value and takes everything else from the report, a new name comes as
+    // reported, and a name the report lacks goes.
     void syncVariables(const QList<GammaVarInfo> &found);
     void mergeState(const GammasState &other, bool uiState);
 

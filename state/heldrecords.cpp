@@ -51,17 +51,14 @@ void HeldRecords::clear()
     *this = HeldRecords();
 }
 
-void HeldRecords::holdAbsent(const VariableDetailsTabState &shown,
-                             const VariableDetailsTabState &given)
+void HeldRecords::hold(const VariableDetailsTabState &given)
 {
-    m_details.setIndependentVariables(
-        recordsOf(given.independentVariables(), shown.independentVariables(), false));
-    m_details.setGammaVariables(recordsOf(given.gammaVariables(), shown.gammaVariables(), false));
+    m_details = given;
 }
 
-void HeldRecords::holdAbsent(const PerformanceTabState &shown, const PerformanceTabState &given)
+void HeldRecords::hold(const PerformanceTabState &given)
 {
-    m_performance = recordsOf(given, shown, false);
+    m_performance = given;
 }
 
 void HeldRecords::update(const VariableDetailsTabState &shown)

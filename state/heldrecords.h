@@ -5,18 +5,19 @@
 
 namespace LoadPullStateUtils {
 
-// The component's records of variables that no readable data file reports, while files the
-// data library cannot read are listed: no report can tell what those files hold, so their
-// variables keep the records the component gave them, and any edit the user makes.
+// The component's records while files the data library cannot read are listed: no report can
+// tell what those files hold, so every variable the component named stays, with the record it
+// gave and any edit the user makes, whatever readable files come or go. Opening the same list
+// of files again gives the same variables.
 class HeldRecords
 {
 public:
     bool isEmpty() const;
     void clear();
 
-    // Holds the records of `given` whose names `shown` lacks.
-    void holdAbsent(const VariableDetailsTabState &shown, const VariableDetailsTabState &given);
-    void holdAbsent(const PerformanceTabState &shown, const PerformanceTabState &given);
+    // Holds every record the component gave.
+    void hold(const VariableDetailsTabState &given);
+    void hold(const PerformanceTabState &given);
     // Takes the held records as `shown` has them now, edited or not.
     void update(const VariableDetailsTabState &shown);
     void update(const PerformanceTabState &shown);

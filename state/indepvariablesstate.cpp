@@ -36,14 +36,28 @@ void IndepVariablesState::updateVariables(const QList<IndepVarInfo> &variables, 
         updateVariable(info, uiState);
 }
 
-void IndepVariablesState::syncVariables(const QList<IndepVarInfo> &found)
+QStringList IndepVariablesState::syncVariables(const QList<IndepVarInfo> &found)
 {
     IndepVariablesState synced;
+    QStringList moved;
     for (const IndepVarInfo &info : found) {
-        const auto stored = mergedRecord(m_variables, info, true);
-        synced.addVariable(stored ? *stored : info, !stored);
+        const auto merged = mergedRecord(m_variables, info, true);
+        if (!merged) {
+            synced.addVariable(info, true);
+            continue;
+        }
+        // Merging moves a value on the old minimum to the new one, as for a default; here
+        // the value is the user's, and it stays while the new range holds it.
+        IndepVarInfo kept = *merged;
+        kept.setValue(m_variables.value(info.name()).value());
+        if (!kept.isValid(true) && merged->value() != kept.value()) {
+            kept = *merged;
+            moved.append(info.name());
+        }
+        synced.addVariable(kept, false);
     }
     *this = synced;
+    return moved;
 }
 
 void IndepVariablesState::mergeState(const IndepVariablesState &other, bool uiState)

@@ -25,8 +25,9 @@ public:
     void updateVariables(const QList<IndepVarInfo> &variables, bool uiState);
     // Makes the records those of `found`, the data files' report: a name already stored keeps
     // the user's value and takes the report's range, a new name comes with its defaults, and
-    // a name the report lacks goes.
-    void syncVariables(const QList<IndepVarInfo> &found);
+    // a name the report lacks goes. A value the new range no longer holds moves into it; the
+    // names of such variables are returned.
+    QStringList syncVariables(const QList<IndepVarInfo> &found);
     void mergeState(const IndepVariablesState &other, bool uiState);
     // Marks the variable of that name (added when absent) as the frequency variable. It
     // leaves the flags of other records alone, so it belongs to freshly filled states.

@@ -8,12 +8,12 @@ const QChar Ellipsis(0x2026);
 
 } // namespace
 
-QString elidedText(const QString &text)
+QString elidedText(const QString &text, int length)
 {
-    if (text.size() <= MaxShownTextLength)
+    if (text.size() <= length)
         return text;
-    int head = (MaxShownTextLength - 1) / 2;
-    int tail = MaxShownTextLength - 1 - head;
+    int head = (length - 1) / 2;
+    int tail = length - 1 - head;
     // Never cut a character outside the basic plane in two.
     if (text.at(head - 1).isHighSurrogate())
         --head;

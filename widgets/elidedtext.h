@@ -8,8 +8,8 @@ constexpr int MaxShownTextLength = 300;
 constexpr int MaxShownLines = 12;
 
 // The text as a message box shows it: whole when short enough, else its beginning and its
-// end with "…" between them, MaxShownTextLength characters in all.
-QString elidedText(const QString &text);
+// end with "…" between them, `length` characters in all.
+QString elidedText(const QString &text, int length = MaxShownTextLength);
 
 // A text of several lines, each elided as above; past MaxShownLines lines, a last line "…"
 // stands for the rest.

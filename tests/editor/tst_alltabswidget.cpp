@@ -12,8 +12,10 @@
 #include "referencetvlinterface.h"
 #include "termtabwidget.h"
 
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QtTest>
 
 #include <memory>
@@ -58,6 +60,45 @@ DBLPCState storedComponent(const QStringList &files)
     return state;
 }
 
+// The stored component with a variable and a quantity of its own, which no example file has.
+DBLPCState componentWithOwnVariables(const QStringList &files)
+{
+    DBLPCState given = storedComponent(files);
+    VariableDetailsTabState details = given.detailsTabState();
+    IndepVariablesState independent = details.independentVariables();
+    IndepVarInfo gate;
+    gate.setName(QStringLiteral("Vgg"));
+    gate.setValue(QStringLiteral("-2.5"));
+    gate.setUnit(QStringLiteral("deg C"));
+    independent.addVariable(gate, false);
+    details.setIndependentVariables(independent);
+    given.setDetailsTabState(details);
+    PerformanceTabState performance = given.performanceState();
+    PerformanceVarInfo current;
+    current.setName(QStringLiteral("Ig"));
+    current.setOutput(false);
+    current.setAutoPlot(true);
+    current.setIsComplex(true);
+    performance.addVariable(current);
+    given.setPerformanceState(performance);
+    return given;
+}
+
+// The variables a state holds, with the user's settings of each.
+QStringList variablesOf(const DBLPCState &state)
+{
+    QStringList shown;
+    for (const IndepVarInfo &info : state.detailsTabState().independentVariables().allVariables())
+        shown << info.name() + QLatin1Char('=') + info.value();
+    for (const GammaVarInfo &info : state.detailsTabState().gammaVariables().allVariables())
+        shown << info.name() + QLatin1Char('=') + info.value();
+    for (const PerformanceVarInfo &info : state.performanceState().allVariables())
+        shown << info.name() + QLatin1String(info.output() ? " out" : " -");
+    return shown;
+}
+
+const QString GoneFile = QStringLiteral("/nowhere/gone.lp");
+
 } // namespace
 
 // The editor as a whole: the container builds the tabs from a component's state and
@@ -79,6 +120,8 @@ private slots:
     void onlyMauryIsAcceptedAsANewType();
     void maurySetIsHandedOutAgain();
     void tabsOutliveTheContainer();
+    void removingAReadableFileKeepsWhatAnUnreadableOneMayHold();
+    void addingAFileAfterTheHostDestroyedATab();
 
 private:
     std::unique_ptr<ReferenceTvlInterface> m_tvl;
@@ -183,9 +226,8 @@ void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings_data()
     QTest::addColumn<int>("independentVariables"); // Freq, Pin_avail and the stored Vgg
     QTest::addColumn<int>("performanceVariables"); // the example's five and the stored Ig
 
-    const QString gone = QStringLiteral("/nowhere/gone.lp");
-    QTest::newRow("the only file is gone") << QStringList{gone} << 3 << 2;
-    QTest::newRow("one of two files is gone") << QStringList{ExampleFile, gone} << 3 << 6;
+    QTest::newRow("the only file is gone") << QStringList{GoneFile} << 3 << 2;
+    QTest::newRow("one of two files is gone") << QStringList{ExampleFile, GoneFile} << 3 << 6;
 }
 
 void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings()
@@ -198,24 +240,11 @@ void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings()
         shown = qobject_cast<QMessageBox *>(dialog)->text();
         clickMessageBoxButton(dialog, QMessageBox::Ok);
     });
-    DBLPCState given = storedComponent(files);
-    VariableDetailsTabState details = given.detailsTabState();
-    IndepVariablesState independent = details.independentVariables();
-    IndepVarInfo gate;
-    gate.setName(QStringLiteral("Vgg"));
-    gate.setValue(QStringLiteral("-2.5"));
-    gate.setUnit(QStringLiteral("deg C"));
-    independent.addVariable(gate, false);
-    details.setIndependentVariables(independent);
-    given.setDetailsTabState(details);
-    PerformanceTabState performance = given.performanceState();
-    PerformanceVarInfo current;
-    current.setName(QStringLiteral("Ig"));
-    current.setOutput(false);
-    current.setAutoPlot(true);
-    current.setIsComplex(true);
-    performance.addVariable(current);
-    given.setPerformanceState(performance);
+    const DBLPCState given = componentWithOwnVariables(files);
+    const IndepVarInfo gate =
+        given.detailsTabState().independentVariables().variableNamed(QStringLiteral("Vgg"));
+    const PerformanceVarInfo current =
+        given.performanceState().variables().value(QStringLiteral("Ig"));
 
     const AllTabsWidget *editor = open(given);
 
@@ -281,6 +310,44 @@ void tst_AllTabsWidget::tabsOutliveTheContainer()
     m_editor.reset();
     for (const QPointer<QWidget> &tab : m_tabs)
         QVERIFY(tab);
+}
+
+// While a listed file cannot be read, removing a readable one drops none of the variables the
+// component named, since the unreadable file may hold them: the editor holds what opening the
+// remaining list gives.
+void tst_AllTabsWidget::removingAReadableFileKeepsWhatAnUnreadableOneMayHold()
+{
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    AllTabsWidget *editor = open(componentWithOwnVariables({ExampleFile, GoneFile}));
+    auto *list = editor->fileTabWidget()->findChild<QListWidget *>();
+    list->setCurrentRow(0);
+    const auto buttons = editor->fileTabWidget()->findChildren<QPushButton *>();
+    const auto remove = std::find_if(buttons.begin(), buttons.end(), [](QPushButton *button) {
+        return button->text() == QStringLiteral("Remove...");
+    });
+    QVERIFY(remove != buttons.end());
+    (*remove)->click();
+    QCOMPARE(editor->state().fileTabState().fileNames(), QStringList{GoneFile});
+    const QStringList afterRemoval = variablesOf(editor->state());
+
+    cleanup();
+    init();
+    QCOMPARE(afterRemoval, variablesOf(open(componentWithOwnVariables({GoneFile}))->state()));
+    QVERIFY(afterRemoval.contains(QStringLiteral("Pin_avail=18")));
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+}
+
+void tst_AllTabsWidget::addingAFileAfterTheHostDestroyedATab()
+{
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    AllTabsWidget *editor = open(componentWithOwnVariables({ExampleFile, GoneFile}));
+    delete editor->detailsTabWidget();
+    editor->fileTabWidget()->appendLoadPullFiles(
+        {QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_upper_band.lp")});
+    QCOMPARE(editor->state().fileTabState().count(), 3);
+    QVERIFY(editor->state().performanceState().variables().contains(QStringLiteral("Ig")));
 }
 
 QTEST_MAIN(tst_AllTabsWidget)

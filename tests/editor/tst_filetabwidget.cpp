@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -91,6 +92,7 @@ private slots:
     void rowsOfFilesThatCannotBeReadSayWhy();
     void rowsAreNotEditedInPlace();
     void warningsTellOnlyWhatAChangeAdded();
+    void aWarningAboutLongPathsStaysOnTheScreen();
     void variablesOfAFile();
     void filesAreShownRelativeToTheBaseDirectory_data();
     void filesAreShownRelativeToTheBaseDirectory();
@@ -107,6 +109,7 @@ private:
     QStringList m_log; // signals, host commands and message boxes in order
     QString m_lastBox;
     QString m_lastDetails;
+    QSize m_lastBoxSize;
     QString m_fileDialog;       // caption, directory and filters of the last one
     QString m_fileDialogAnswer; // null: cancel the dialog
 };
@@ -171,6 +174,7 @@ void tst_FileTabWidget::answer(QWidget *dialog)
         m_log << (plain ? QString() : "odd box: "_s) + (warning ? Warning : Information);
         m_lastBox = box->text();
         m_lastDetails = box->detailedText();
+        m_lastBoxSize = box->size();
         clickMessageBoxButton(box, QMessageBox::Ok);
     } else if (auto *fileDialog = qobject_cast<QFileDialog *>(dialog)) {
         m_fileDialog = fileDialog->windowTitle() + " | "_s +
@@ -315,7 +319,13 @@ void tst_FileTabWidget::changes()
         Corvane_LP::LoadpullUI ui;
         const bool accepted = LoadPullDataLibrary::query(
             stateOf(type, added).fileNames(), stateOf(type, split(listed)).fileNames(), ui);
-        QCOMPARE(m_lastBox, LoadPullDataLibrary::text(accepted ? ui.warningText : ui.errorText));
+        QString text = LoadPullDataLibrary::text(accepted ? ui.warningText : ui.errorText);
+        // A warning names the files of the folder as the list does; its details in full.
+        if (accepted) {
+            QCOMPARE(m_lastDetails, text.section(u'\n', 1));
+            text.replace(here + u'/', QString());
+        }
+        QCOMPARE(m_lastBox, text);
     } else if (!lastBox.isEmpty()) {
         QCOMPARE(m_lastBox, lastBox.replace("%1"_s, here));
     }
@@ -404,6 +414,26 @@ void tst_FileTabWidget::warningsTellOnlyWhatAChangeAdded()
     QCOMPARE(m_lastBox, QString());
     add("f8.lp"_s);
     QCOMPARE(m_lastDetails.split(u'\n').size(), 15);
+}
+
+void tst_FileTabWidget::aWarningAboutLongPathsStaysOnTheScreen()
+{
+    const QString folder = QString(150, u'd') + u'/';
+    QVERIFY(QDir().mkdir(folder));
+    QStringList files{folder + "base.lp"_s};
+    QVERIFY(makeFile(files.first(), "LPDATA 1\nVAR=<x>\nOUT=<p>\nx p\n1 2\n"));
+    for (int i = 1; i <= 8; ++i) {
+        files << folder + "f%1.lp"_s.arg(i);
+        QVERIFY(makeFile(
+            files.last(),
+            "LPDATA 1\nVAR=<x>\nVAR=<v%1>\nOUT=<p>\nx v%1 p\n1 1 2\n"_s.arg(i).toLatin1()));
+    }
+    m_tab->setState(stateOf(MauryFileType, files));
+    QCOMPARE(m_lastBox.split(u'\n').last(), "and 52 more"_s);
+    QCOMPARE(m_lastDetails.split(u'\n').size(), 64);
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(m_lastBoxSize.height() <= screen.height(),
+             qPrintable("%1 px high"_s.arg(m_lastBoxSize.height())));
 }
 
 void tst_FileTabWidget::variablesOfAFile()

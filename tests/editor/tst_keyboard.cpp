@@ -40,9 +40,12 @@ void play(const QString &walk)
     for (const QString &word : walk.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         QWidget *focused = QApplication::focusWidget();
         QVERIFY2(focused, qPrintable("no widget has the focus for "_s + word));
-        if (word.startsWith(QLatin1Char('\'')))
-            QTest::keyClicks(focused, word.mid(1, word.size() - 2));
-        else
+        if (word.startsWith(QLatin1Char('\''))) {
+            // Each character to the widget that has the focus as it is typed: the first may
+            // open a cell's editor.
+            for (const QChar character : word.mid(1, word.size() - 2))
+                QTest::keyClicks(QApplication::focusWidget(), QString(character));
+        } else
             QTest::keyClick(focused, Keys.value(word));
     }
 }
@@ -195,6 +198,7 @@ void tst_Keyboard::walk_data()
     // The reflection coefficients come first and hold nothing to change; the value cell of
     // the first variable is current as the focus enters the second table.
     row("details", "Tab Tab '3' Return", "Vd=3 Vg=1");
+    row("details", "Tab Tab '2.5' Return", "Vd=2.5 Vg=1");
     row("details", "Tab Tab Down F2 '2' Return", "Vd=1 Vg=2");
     row("details", "Tab Tab '3' Escape", values);
     row("details", "Tab Tab '9' Return", values);

@@ -58,7 +58,6 @@ private slots:
         QVERIFY(table && QTest::qWaitForWindowExposed(tab.data()));
     }
 
-    // Double-clicking the name and range cells neither selects them nor opens an editor.
     // A long name is elided in a narrow tab; the check boxes stay in view, and the table
     // fills the width it is given.
     void longNamesLeaveTheCheckBoxesInView()
@@ -81,6 +80,8 @@ private slots:
         QVERIFY(table->columnWidth(0) <
                 table->sizeHintForIndex(table->model()->index(longName, 0)).width());
     }
+
+    // Double-clicking the name and range cells neither selects them nor opens an editor.
     void nameAndRangeCells()
     {
         tab->variablesFound({quantity("alpha"_s, "30"_s), quantity("Zeta"_s, "20"_s),

@@ -110,11 +110,13 @@ void tst_TermTabWidget::changingTheTab_data()
     row("Zadj*2", kOhm, "0 Zadj*2\r", "(Zadj*2)|kOhm|1");
     row(" ( 50+j*10 ) ", kOhm, "0  ( 50+j*10 ) \r", " ( 50+j*10 ) |kOhm|1");
     row("(50)+j*(10)", kOhm, "0 (50)+j*(10)\r", "((50)+j*(10))|kOhm|1");
-    // A real one loses outer parentheses, and the blanks, only when they pair.
+    // A lone number or name loses outer parentheses, and the blanks, only when they pair.
     row("(75)", kOhm, "0 (75)\r", "75|kOhm|1");
     row(" ( 75 ) ", kOhm, "0  ( 75 ) \r", "75|kOhm|1");
     row("75", kOhm, "0 75\r", "75|kOhm|1");
-    row("(R1*(2+3))", kOhm, "0 (R1*(2+3))\r", "R1*(2+3)|kOhm|1");
+    row("(R1)", kOhm, "0 (R1)\r", "R1|kOhm|1");
+    row("(R1+R2): the unit applies to the sum", kOhm, "0 (R1+R2)\r", "(R1+R2)|kOhm|1");
+    row("(R1*(2+3))", kOhm, "0 (R1*(2+3))\r", "(R1*(2+3))|kOhm|1");
     row("(50)*(2)", kOhm, "0 (50)*(2)\r", "(50)*(2)|kOhm|1");
     row("(75))", kOhm, "0 (75))\r", "(75))|kOhm|1");
     // Focus passing through a field with no edit changes nothing.

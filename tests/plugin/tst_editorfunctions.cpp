@@ -498,6 +498,17 @@ void tst_EditorFunctions::filesDecideTheVariables_data()
                        QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
                                       "gamma_ld2, gamma_src1"),
                        withSupply, QStringLiteral(" | ")};
+    // A value on the lowest the files reach is the user's too: it stays while the files
+    // reach it, and moves into their range only when they no longer do.
+    QTest::newRow("a value on the range's end stays while the files reach it")
+        << texts({"pa_two_frequencies.lp"}) << texts({"Pin_avail=dbmtow( 10 ) "})
+        << texts({"+pa_source_pull.lp3", "-pa_source_pull.lp3"})
+        << QStringList{QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1"),
+                       QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1")};
+    QTest::newRow("a value the files no longer reach moves into their range")
+        << texts({"pa_two_frequencies.lp", "pa_source_pull.lp3"})
+        << texts({"Pin_avail=dbmtow( 9 ) "}) << texts({"-pa_source_pull.lp3"})
+        << QStringList{QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1")};
     QTest::newRow("an unreadable file's variable is held until the file goes")
         << texts({"pa_two_frequencies.lp", "gone.lp"}) << texts({"Vgg=-2.5 V"})
         << texts({"+pa_supply_sweep.spl", "reopen", "-gone.lp"})
@@ -523,10 +534,21 @@ void tst_EditorFunctions::filesDecideTheVariables()
     for (const QString &file : qAsConst(files))
         fileNames.append(m_dataDir + QLatin1Char('/') + file);
     for (const QString &value : qAsConst(values)) {
-        parameters[QStringLiteral("IndepVarName")].append(value.section(QLatin1Char('='), 0, 0));
+        const QString name = value.section(QLatin1Char('='), 0, 0);
+        const int index = parameters[QStringLiteral("IndepVarName")].indexOf(name);
+        if (index >= 0) {
+            parameters[QStringLiteral("IndepVarValue")][index] = value.section(QLatin1Char('='), 1);
+            continue;
+        }
+        parameters[QStringLiteral("IndepVarName")].append(name);
         parameters[QStringLiteral("IndepVarValue")].append(value.section(QLatin1Char('='), 1));
         parameters[QStringLiteral("IndepVarUnitType")].append(QStringLiteral("Voltage"));
     }
+    // The Output choice of every quantity the component named, kept while a file has it.
+    QMap<QString, QString> outputs;
+    for (int i = 0; i < parameters.value(QStringLiteral("PrfmParamName")).size(); ++i)
+        outputs.insert(parameters.value(QStringLiteral("PrfmParamName")).at(i),
+                       parameters.value(QStringLiteral("PrfmParamOutput")).at(i));
     auto written = [](const Parameters &list) -> QString {
         const QStringList names = list.value(QStringLiteral("IndepVarName"));
         QStringList variables;
@@ -551,7 +573,12 @@ void tst_EditorFunctions::filesDecideTheVariables()
             removeFile(widget(widgets, File), action.mid(1));
         QVERIFY(!QTest::currentTestFailed());
         QVERIFY(widgets);
-        QCOMPARE(written(accept(widgets)), expected.at(step));
+        const Parameters list = accept(widgets);
+        QCOMPARE(written(list), expected.at(step));
+        const QStringList quantities = list.value(QStringLiteral("PrfmParamName"));
+        for (int i = 0; i < quantities.size(); ++i)
+            QCOMPARE(list.value(QStringLiteral("PrfmParamOutput")).at(i),
+                     outputs.value(quantities.at(i)));
     }
 }
 
