@@ -161,6 +161,22 @@ private slots:
         QVERIFY(!noteLabel->isVisible());
     }
 
+    // A file report keeps the user's value while the files reach it, and says so when the
+    // value must move into their range.
+    void aValueTheFilesNoLongerReachMovesWithANote()
+    {
+        tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
+        indepTable->item(0, 1)->setText("2"_s);
+        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        tab->variablesFound({var<Indep>("Vd"_s, "1.5"_s)}, {}, 2);
+        QCOMPARE(indepTable->item(0, 1)->text(), "2"_s);
+        QVERIFY(!noteLabel->isVisible());
+        tab->variablesFound({var<Indep>("Vd"_s, "3"_s)}, {}, 1);
+        QCOMPARE(indepTable->item(0, 1)->text(), "3"_s);
+        QCOMPARE(noteLabel->text(), "The listed files no longer reach the value of Vd: it now "
+                                    "holds their nearest value."_s);
+    }
+
     void pointText_data()
     {
         QTest::addColumn<int>("minPoints");
