@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -43,6 +42,12 @@ QString listedNotes(const QStringList &notes, int most, int length)
         lines.append(QCoreApplication::translate("FileTabWidget", "and %n more", nullptr,
                                                  int(notes.size() - most)));
     return lines.join(QLatin1Char('\n'));
+}
+
+QStringList warningLines(const Corvane_LP::LoadpullUI &uiInfo)
+{
+    return LoadPullDataLibrary::text(uiInfo.warningText)
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 QString numberText(double value)
@@ -262,7 +267,7 @@ void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
     // The stored names are canonical already; canonicalising again would turn a file
     // deleted on disk into an empty name.
     if (LoadPullDataLibrary::query({}, readableFiles(), uiInfo)) {
-        newDisagreements(uiInfo); // a removal adds none
+        newDisagreements(warningLines(uiInfo)); // a removal adds none
         announce(uiInfo);
         markUnreadableRows();
         if (fileTabState.isEmpty())
@@ -494,49 +499,44 @@ void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
 // to stay on the screen; the box's details hold every new note.
 void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
 {
-    const QStringList notes = newDisagreements(uiInfo);
+    const QStringList lines = warningLines(uiInfo);
+    const QStringList notes = newDisagreements(lines);
     if (notes.isEmpty())
         return;
-    const QStringList lines =
-        LoadPullDataLibrary::text(uiInfo.warningText).split(QLatin1Char('\n'));
     const QString heading = lines.size() > 1 ? lines.first() + QLatin1Char('\n') : QString();
     QStringList shortNotes;
     for (const QString &note : notes)
-        shortNotes.append(withDisplayNames(note));
+        shortNotes.append(shortNote(note));
     showMessage(true, heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
                 listedNotes(notes, MaxNotesInDetails, MaxShownTextLength));
 }
 
 // The note with the files of the base folder named as the list shows them, short of it, and
 // any name still long cut to "…/" and the file's own name: the box must tell which file.
-QString FileTabWidget::withDisplayNames(QString note) const
+QString FileTabWidget::shortNote(const QString &note) const
 {
-    note.replace(baseDir.canonicalPath() + QLatin1Char('/'), QString());
-    static const QRegularExpression quotedName(QStringLiteral("\"([^\"]{41,})\""));
-    QRegularExpressionMatch match;
-    for (int from = 0; (match = quotedName.match(note, from)).hasMatch();) {
-        const QString shortName = QLatin1Char('"') + QChar(0x2026) + QLatin1Char('/') +
-                                  QFileInfo(match.captured(1)).fileName() + QLatin1Char('"');
-        note.replace(match.capturedStart(), match.capturedLength(), shortName);
-        from = match.capturedStart() + shortName.size();
+    QStringList parts = QString(note)
+                            .replace(baseDir.canonicalPath() + QLatin1Char('/'), QString())
+                            .split(QLatin1Char('"'));
+    for (int i = 1; i < parts.size(); i += 2) { // the quoted file names
+        if (parts.at(i).size() > 40)
+            parts[i] = QChar(0x2026) + QLatin1Char('/') + QFileInfo(parts.at(i)).fileName();
     }
-    return note;
+    return parts.join(QLatin1Char('"'));
 }
 
-// The notes of the library's warning that were not in its last one, which then becomes this.
-// A warning of several lines opens with a heading, which is no note.
-QStringList FileTabWidget::newDisagreements(const Corvane_LP::LoadpullUI &uiInfo)
+// The notes of `lines`, the library's warning, that were not in its last one, which then
+// becomes this. A warning of several lines opens with a heading, which is no note.
+QStringList FileTabWidget::newDisagreements(QStringList lines)
 {
-    QStringList notes =
-        LoadPullDataLibrary::text(uiInfo.warningText).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    if (notes.size() > 1)
-        notes.removeFirst();
+    if (lines.size() > 1)
+        lines.removeFirst();
     QStringList fresh;
-    for (const QString &note : qAsConst(notes)) {
+    for (const QString &note : qAsConst(lines)) {
         if (!knownDisagreements.contains(note))
             fresh.append(note);
     }
-    knownDisagreements = QSet<QString>(notes.begin(), notes.end());
+    knownDisagreements = QSet<QString>(lines.begin(), lines.end());
     return fresh;
 }
 

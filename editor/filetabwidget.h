@@ -83,8 +83,8 @@ private:
                   const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
                   const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
     void showWarning(const Corvane_LP::LoadpullUI &uiInfo);
-    QStringList newDisagreements(const Corvane_LP::LoadpullUI &uiInfo);
-    QString withDisplayNames(QString note) const;
+    QStringList newDisagreements(QStringList lines);
+    QString shortNote(const QString &note) const;
     void showMessage(bool warning, const QString &text, const QString &details = QString());
 
     LoadPullStateUtils::FileTabState fileTabState;
