@@ -7,6 +7,9 @@
 #include "elidedtext.h"
 #include "filetabwidget.h"
 #include "interpolationtabwidget.h"
+#include "notelabel.h"
+#include "parametermapping.h"
+#include "parameternames.h"
 #include "performancetabwidget.h"
 #include "plainmessagebox.h"
 #include "termtabwidget.h"
@@ -32,9 +35,13 @@ AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     componentState.setFileType(MauryFileType);
 
     auto *caption = new QLabel(tr("Load pull file type: "));
+    auto *typeNote = new NoteLabel;
+    typeNote->setNote(fileTypeNote());
     auto *layout = new QHBoxLayout;
     layout->addWidget(caption, 0);
     layout->addWidget(typeNameLabel, 0);
+    layout->addSpacing(typeNote->isHidden() ? 0 : caption->fontMetrics().averageCharWidth() * 2);
+    layout->addWidget(typeNote, 0);
     layout->addStretch(1);
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -48,14 +55,9 @@ AllTabsWidget::~AllTabsWidget() = default;
 
 void AllTabsWidget::connectTabs()
 {
-    // A report makes the tables show what the readable files hold: the held records are
-    // taken as edited before it and shown again after it.
-    connect(fileTab, &FileTabWidget::foundVariables, this, &AllTabsWidget::rememberHeldRecords);
-    connect(fileTab, &FileTabWidget::foundVariables, detailsTab, &DetailsTabWidget::variablesFound);
-    connect(fileTab, &FileTabWidget::foundPerformanceVariables, performanceTab,
-            &PerformanceTabWidget::variablesFound);
+    connect(fileTab, &FileTabWidget::foundVariables, this, &AllTabsWidget::showVariables);
     connect(fileTab, &FileTabWidget::foundPerformanceVariables, this,
-            &AllTabsWidget::restoreHeldRecords);
+            &AllTabsWidget::showQuantities);
     connect(fileTab, &FileTabWidget::fileListModified, analysisFrequencyRangeSync,
             &AnalysisFrequencyRangeSyncWidget::fileListModified);
     connect(analysisFrequencyRangeSync, &AnalysisFrequencyRangeSyncWidget::setFrequencySweepRange,
@@ -76,58 +78,82 @@ void AllTabsWidget::connectTabs()
             &AllTabsWidget::updateAnalysisOptimizationTabState);
 }
 
-// The file tab goes last but for the two merges: it tests its files again and reports
-// their variables, from which the details and performance tabs rebuild their tables;
-// the values that came with the component are then laid over them.
+// The file tab goes last: it tests its files again and reports their variables, which the
+// tables show with the settings the component came with.
 void AllTabsWidget::handOutStates()
 {
     const DBLPCState given = componentState;
+    variableSettings = VariableSettings(given.detailsTabState(), given.performanceState());
     interpolationTab->setState(given.interpolationTabState());
     termTab->setState(given.termTabState());
     analysisFrequencyRangeSync->setState(given.analysisFrequencyRangeSyncState());
     analysisParametersTab->setState(given.analysisParametersTabState());
     analysisOptimizationTab->setState(given.analysisOptimizationTabState());
     fileTab->setState(given.fileTabState());
-    // The data cannot tell which variables a file it cannot read holds: the component's
-    // records of the variables no readable file reports are kept as they are.
-    if (fileTab->hasUnreadableFiles()) {
-        heldRecords.hold(given.detailsTabState());
-        heldRecords.hold(given.performanceState());
-        showHeldRecords();
+    // Without files nothing is reported, and no variable is shown.
+    if (fileTab->state().isEmpty()) {
+        showVariables({}, {});
+        showQuantities({});
     }
-    detailsTab->mergeState(given.detailsTabState(), given.uiState());
-    performanceTab->mergeState(given.performanceState(), given.uiState());
     componentState.setUiState(true);
+    rememberOpenedTexts();
 }
 
-// The host may have destroyed either table's tab before the container.
-void AllTabsWidget::rememberHeldRecords()
+// What the editor writes for the component before the user changes anything: what still
+// reads the same when it is accepted goes back as the component stored it.
+void AllTabsWidget::rememberOpenedTexts()
 {
-    if (heldRecords.isEmpty())
-        return;
+    StoredParameters stored = componentState.storedParameters();
+    stored.setOpened(toParameterMap(componentState));
+    componentState.setStoredParameters(stored);
+}
+
+// The host may have destroyed a tab before the container.
+void AllTabsWidget::showVariables(const QList<IndepVarInfo> &independentVariables,
+                                  const QList<GammaVarInfo> &gammaVariables)
+{
+    const VariableDetailsTabState shown = variableSettings.showDetails(
+        independentVariables, gammaVariables, fileTab && fileTab->hasUnreadableFiles());
     if (detailsTab)
-        heldRecords.update(detailsTab->state());
-    if (performanceTab)
-        heldRecords.update(performanceTab->state());
+        detailsTab->setState(shown);
+    showValueNotes();
 }
 
-// Once no listed file is unreadable, the records held for such files go with them.
-void AllTabsWidget::restoreHeldRecords()
+void AllTabsWidget::showQuantities(const QList<PerformanceVarBaseInfo> &quantities)
 {
-    if (heldRecords.isEmpty())
-        return;
-    if (!fileTab->hasUnreadableFiles())
-        heldRecords.clear();
-    else
-        showHeldRecords();
+    const PerformanceTabState shown =
+        variableSettings.showPerformance(quantities, fileTab && fileTab->hasUnreadableFiles());
+    if (performanceTab)
+        performanceTab->setState(shown);
 }
 
-void AllTabsWidget::showHeldRecords()
+void AllTabsWidget::showValueNotes()
 {
     if (detailsTab)
-        detailsTab->setState(heldRecords.addedTo(detailsTab->state()));
-    if (performanceTab)
-        performanceTab->setState(heldRecords.addedTo(performanceTab->state()));
+        detailsTab->setValueNotes(variableSettings.valueNotes());
+}
+
+void AllTabsWidget::markChanged(const QString &parameter, const QStringList &variables)
+{
+    if (variables.isEmpty())
+        return;
+    StoredParameters stored = componentState.storedParameters();
+    for (const QString &variable : variables)
+        stored.setChanged(parameter, variable);
+    componentState.setStoredParameters(stored);
+}
+
+// The editor offers Maury files only; a component of another type opens with its settings
+// shown as Maury settings, and its type is written back as it is.
+QString AllTabsWidget::fileTypeNote() const
+{
+    const QString stored =
+        unquote(componentState.storedParameters().stored().value(ParameterNames::FileType).value(0));
+    if (stored.isEmpty() || stored == QLatin1String("Maury"))
+        return QString();
+    return tr("The component's file type, \"%1\", is not offered here: its settings show as Maury "
+              "settings, and the type is kept as it is.")
+        .arg(elidedText(stored));
 }
 
 DBLPCState AllTabsWidget::state() const
@@ -147,10 +173,6 @@ void AllTabsWidget::typeChanged(const QString &newType)
     }
     componentState.setFileType(fileTypeFromParameter(newType));
     const DBLPCState selected = componentState;
-    if (detailsTab)
-        detailsTab->setState(selected.detailsTabState());
-    if (performanceTab)
-        performanceTab->setState(selected.performanceState());
     if (fileTab)
         fileTab->setState(selected.fileTabState());
     if (interpolationTab)
@@ -208,14 +230,24 @@ void AllTabsWidget::updateFileTabState(const FileTabState &fileTabState)
     componentState.setFileTabState(fileTabState);
 }
 
+// What the user changes in the tables becomes a setting that later file changes keep, and its
+// stored text no longer holds.
 void AllTabsWidget::updateDetailsTabState(const VariableDetailsTabState &detailsTabState)
 {
     componentState.setDetailsTabState(detailsTabState);
+    const QStringList changed = variableSettings.takeSettings(detailsTabState);
+    markChanged(ParameterNames::IndepVarValue, changed);
+    if (!changed.isEmpty())
+        showValueNotes();
 }
 
 void AllTabsWidget::updatePerformanceTabState(const PerformanceTabState &performanceState)
 {
     componentState.setPerformanceState(performanceState);
+    const VariableSettings::PerformanceChanges changes =
+        variableSettings.takeSettings(performanceState);
+    markChanged(ParameterNames::PrfmParamOutput, changes.outputs);
+    markChanged(ParameterNames::PrfmParamAutoPlot, changes.autoPlots);
 }
 
 void AllTabsWidget::updateInterpolationTabState(const InterpolationTabState &interpolationTabState)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dblpcstate.h"
-#include "heldrecords.h"
+#include "variablesettings.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -60,13 +60,19 @@ public slots:
 private:
     void connectTabs();
     void handOutStates();
-    void rememberHeldRecords();
-    void restoreHeldRecords();
-    void showHeldRecords();
+    void rememberOpenedTexts();
+    void showVariables(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
+                       const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables);
+    void showQuantities(const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &quantities);
+    void showValueNotes();
+    void markChanged(const QString &parameter, const QStringList &variables);
+    QString fileTypeNote() const;
 
     QLabel *typeNameLabel;
     LoadPullStateUtils::DBLPCState componentState;
-    LoadPullStateUtils::HeldRecords heldRecords;
+    // Which variables the tables show, with the user's settings: the one rule for every
+    // change of the listed files.
+    LoadPullStateUtils::VariableSettings variableSettings;
     // Guarded: the host owns the tabs and may destroy one before the container.
     QPointer<FileTabWidget> fileTab;
     QPointer<DetailsTabWidget> detailsTab;

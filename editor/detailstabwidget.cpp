@@ -4,7 +4,6 @@
 #include "hostadapter.h"
 #include "indepvardetailstablewidget.h"
 #include "notelabel.h"
-#include "variabletables.h"
 
 #include <QGroupBox>
 #include <QVBoxLayout>
@@ -85,14 +84,18 @@ void DetailsTabWidget::mergeState(const VariableDetailsTabState &newState)
     mergeState(newState, false);
 }
 
+// The records follow the report, keeping the values of the names that stay.
 void DetailsTabWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
-                                      const QList<GammaVarInfo> &gammaVariables, int numFiles)
+                                      const QList<GammaVarInfo> &gammaVariables, int /*numFiles*/)
 {
-    const bool reset = VariableTables::replacesRecords(lastNumFiles, numFiles);
-    lastNumFiles = numFiles;
-    indepVarTable->variablesFound(independentVariables, reset);
-    gammaVarTable->variablesFound(gammaVariables, reset);
+    indepVarTable->variablesFound(independentVariables, false);
+    gammaVarTable->variablesFound(gammaVariables, false);
     widgetStateChanged();
+}
+
+void DetailsTabWidget::setValueNotes(const QMap<QString, ValueNote> &notes)
+{
+    indepVarTable->setValueNotes(notes);
 }
 
 void DetailsTabWidget::setFrequencySweepRange()

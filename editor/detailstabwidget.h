@@ -3,6 +3,7 @@
 #include "gammavarinfo.h"
 #include "indepvarinfo.h"
 #include "variabledetailstabstate.h"
+#include "variablesettings.h"
 
 #include <QList>
 #include <QWidget>
@@ -21,6 +22,10 @@ public:
     explicit DetailsTabWidget(QWidget *parent = nullptr);
     ~DetailsTabWidget() override;
 
+    // Marks the values shown that do not fit the data files simply, with a note under the
+    // table saying why, until the next notes replace them.
+    void setValueNotes(const QMap<QString, LoadPullStateUtils::ValueNote> &notes);
+
 signals:
     void stateChanged(const LoadPullStateUtils::VariableDetailsTabState &newState);
 
@@ -37,7 +42,6 @@ public slots:
     LoadPullStateUtils::VariableDetailsTabState state() const;
 
 private:
-    int lastNumFiles = 0;
     IndepVarDetailsTableWidget *indepVarTable;
     GammaVarDetailsTableWidget *gammaVarTable;
 };

@@ -9,7 +9,7 @@
 #include "rowoperationswidget.h"
 #include "signalblocker.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStyle>
@@ -153,6 +153,7 @@ bool extractVariableInfo(const Corvane_LP::LoadpullUI &uiInfo, QList<IndepVarInf
 
 FileTabWidget::FileTabWidget(QWidget *parent)
     : QWidget(parent)
+    , componentDir(QDir::current())
     , baseDir(QDir::current())
 {
     if (baseDir.exists(QStringLiteral("data")))
@@ -167,9 +168,9 @@ FileTabWidget::FileTabWidget(QWidget *parent)
             &RowOperationsWidget::rowSelected);
     connect(rowOperationsWidget, &RowOperationsWidget::addRow, this,
             &FileTabWidget::addLoadPullFile);
-    connect(rowOperationsWidget, &RowOperationsWidget::viewRow, fileListWidget,
-            &EnhancedListWidget::viewSelectedRow);
-    connect(fileListWidget, &EnhancedListWidget::viewRow, this, &FileTabWidget::viewLoadPullFile);
+    // A row acts on the file it lists, not on the text it shows.
+    connect(rowOperationsWidget, &RowOperationsWidget::viewRow, this,
+            &FileTabWidget::viewSelectedFile);
     connect(rowOperationsWidget, &RowOperationsWidget::deleteRow, fileListWidget,
             &EnhancedListWidget::deleteSelectedRow);
     connect(fileListWidget, &EnhancedListWidget::rowIndexDeleted, this,
@@ -205,33 +206,47 @@ void FileTabWidget::addLoadPullFile()
     updateView();
 }
 
+// A file is known by the file its name leads to, so that another form of its name, a link or
+// a name relative to another folder, does not list it twice. The name is kept as given.
 void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
 {
+    QStringList listedKeys;
+    for (const QString &file : fileTabState.fileNames())
+        listedKeys.append(fileKey(file));
     QStringList newNames;
-    QStringList unusable;
+    QStringList newKeys;
+    QStringList listed;
     for (const QString &name : lpFileNames) {
-        const QString path = QFileInfo(name).canonicalFilePath();
-        // A missing file has no canonical path; resolved against the base directory the
-        // library would be told about that directory instead, so say what is wrong here.
-        if (path.isEmpty()) {
-            showMessage(false, tr("The load pull file %1 does not exist.").arg(elidedText(name)));
+        const QString path = resolvedPath(name);
+        const QString key = fileKey(name);
+        if (!QFileInfo::exists(path)) {
+            showMessage(QMessageBox::Warning,
+                        tr("The load pull file %1 does not exist.").arg(elidedText(name)));
             return;
         }
-        if (!isLatin1(path))
-            unusable.append(path);
-        else if (!fileTabState.fileNames().contains(path) && !newNames.contains(path))
+        if (!isLatin1(path)) {
+            showMessage(QMessageBox::Warning,
+                        tr("%1 cannot be used: the design environment keeps file names as "
+                           "Latin-1 text, and this path holds other characters. Rename the "
+                           "file, or move it to a folder whose path holds Latin-1 characters "
+                           "only.")
+                            .arg(elidedText(path)));
+        } else if (listedKeys.contains(key)) {
+            if (!listed.contains(displayName(path)))
+                listed.append(displayName(path));
+        } else if (!newKeys.contains(key)) {
+            newKeys.append(key);
             newNames.append(path);
+        }
     }
-    for (const QString &path : qAsConst(unusable))
-        showMessage(false, tr("%1 cannot be used: the design environment keeps file names as "
-                              "Latin-1 text, and this path holds other characters. Rename the "
-                              "file, or move it to a folder whose path holds Latin-1 characters "
-                              "only.")
-                               .arg(elidedText(path)));
+    if (!listed.isEmpty())
+        showMessage(QMessageBox::Information,
+                    tr("Already listed, so not added again: %1")
+                        .arg(elidedText(listed.join(QLatin1String(", ")))));
     if (newNames.isEmpty())
         return;
     if (const std::optional<QString> refusal = takeFiles(newNames))
-        showMessage(false, *refusal);
+        showMessage(QMessageBox::Warning, *refusal);
 }
 
 void FileTabWidget::widgetStateChanged()
@@ -242,52 +257,42 @@ void FileTabWidget::widgetStateChanged()
 
 void FileTabWidget::viewLoadPullFile(const QString &fileToView)
 {
-    const QString path = baseDir.absoluteFilePath(fileToView);
+    viewPath(resolvedPath(fileToView));
+}
+
+void FileTabWidget::viewSelectedFile()
+{
+    const int row = fileListWidget->currentRow();
+    if (row >= 0 && row < fileTabState.count())
+        viewPath(resolvedPath(fileTabState.fileNames().at(row)));
+}
+
+void FileTabWidget::viewPath(const QString &path)
+{
     if (const std::optional<QString> quoted = HostAdapter::scriptString(path))
         sendCommand(QStringLiteral("de_invoke_text_editor( NULL, FALSE, NULL, ") + *quoted +
                     QStringLiteral(" );"));
     else
-        showMessage(false, tr("%1 cannot be opened for viewing: its name holds a control "
-                              "character or a character outside Latin-1, which no command to "
-                              "the design environment can carry.")
-                               .arg(elidedText(path)));
+        showMessage(QMessageBox::Warning,
+                    tr("%1 cannot be opened for viewing: its name holds a control character or "
+                       "a character outside Latin-1, which no command to the design environment "
+                       "can carry.")
+                        .arg(elidedText(path)));
 }
 
-// Runs after the list has dropped the row. A removal the data library refuses puts the
-// file back through the addition path.
+// Runs after the list has dropped the row. The file goes; a listed file the library can no
+// longer read, or can read again, is noticed on the way, as at opening.
 void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
 {
     if (deletedFileIndex < 0 || deletedFileIndex >= fileTabState.count())
         return;
-    const QString removed = fileTabState.fileNames().at(deletedFileIndex);
+    unreadableFiles.remove(fileTabState.fileNames().at(deletedFileIndex));
     fileTabState.removeFileNameAt(deletedFileIndex);
-    unreadableFiles.remove(removed);
-
-    Corvane_LP::LoadpullUI uiInfo;
-    // The stored names are canonical already; canonicalising again would turn a file
-    // deleted on disk into an empty name.
-    if (LoadPullDataLibrary::query({}, readableFiles(), uiInfo)) {
-        newDisagreements(warningLines(uiInfo)); // a removal adds none
-        announce(uiInfo);
-        markUnreadableRows();
-        if (fileTabState.isEmpty())
-            sendCommand(TabsInsensitive);
-        return;
-    }
-    QString message = tr(" Could not remove file %1 from internal cache.").arg(elidedText(removed));
-    if (const std::optional<QString> refusal = takeFiles({removed})) {
-        // The file stays removed. Whatever else the library can no longer read stays listed
-        // with its settings, as at opening, and the tab announces the state it ends in.
-        message +=
-            QLatin1Char('\n') +
-            tr("It could not be added back either, so it is no longer listed: %1").arg(*refusal);
-        noteUnreadableFiles(readableFiles());
-        announceReadableFiles();
-    }
-    updateView();
+    recheckUnreadableFiles();
+    announceReadableFiles();
+    markUnreadableRows();
     if (fileTabState.isEmpty())
         sendCommand(TabsInsensitive);
-    showMessage(false, message);
 }
 
 FileTabState FileTabWidget::state() const
@@ -299,7 +304,6 @@ void FileTabWidget::setState(const FileTabState &newState)
 {
     fileTabState.clear();
     unreadableFiles.clear();
-    knownDisagreements.clear();
     fileTabState.setFileType(newState.fileType());
     if (fileTabState.fileType() == MauryFileType)
         restoreFiles(newState.fileNames());
@@ -321,7 +325,10 @@ void FileTabWidget::updateView()
 
 void FileTabWidget::updateFiles(const QStringList &updatedListOfFiles)
 {
-    fileTabState.setFileNames(absoluteFileNames(updatedListOfFiles));
+    QStringList absolute;
+    for (const QString &name : updatedListOfFiles)
+        absolute.append(baseDir.absoluteFilePath(name));
+    fileTabState.setFileNames(absolute);
 }
 
 bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> &indepVariables,
@@ -340,7 +347,7 @@ bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> 
     case MauryFileType: {
         // A listed file the library cannot read would make it refuse every addition.
         const bool accepted = LoadPullDataLibrary::query(
-            absoluteFileNames(lpFileNames), absoluteFileNames(readableFiles()), uiInfo);
+            resolvedPaths(lpFileNames), resolvedPaths(readableFiles()), uiInfo);
         if (accepted)
             extractVariableInfo(uiInfo, indepVariables, gammaVariables, performanceVariables);
         return accepted;
@@ -366,19 +373,26 @@ bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> 
     return false;
 }
 
-// Tests the new files, given as canonical paths, and takes them when the library accepts
-// them. Gives the refusal to show when it does not.
+// Tests the new files with the listed ones and takes them when the library accepts them. A
+// listed file that can no longer be read is noticed first, so that it does not stand in the
+// way. Gives the refusal to show when the library does not accept the new files.
 std::optional<QString> FileTabWidget::takeFiles(const QStringList &newNames)
 {
+    recheckUnreadableFiles();
     QList<IndepVarInfo> indepVariables;
     QList<GammaVarInfo> gammaVariables;
     QList<PerformanceVarBaseInfo> performanceVariables;
     Corvane_LP::LoadpullUI uiInfo;
-    if (!isValid(newNames, indepVariables, gammaVariables, performanceVariables, uiInfo))
+    bool accepted = isValid(newNames, indepVariables, gammaVariables, performanceVariables, uiInfo);
+    if (!accepted && noteUnreadableFiles(readableFiles())) {
+        uiInfo.clear();
+        accepted = isValid(newNames, indepVariables, gammaVariables, performanceVariables, uiInfo);
+    }
+    if (!accepted)
         return elidedLines(LoadPullDataLibrary::text(uiInfo.errorText));
     showWarning(uiInfo);
-    for (const QString &path : newNames)
-        fileTabState.appendFileName(path);
+    for (const QString &name : newNames)
+        fileTabState.appendFileName(name);
     announce(indepVariables, gammaVariables, performanceVariables);
     return std::nullopt;
 }
@@ -389,11 +403,13 @@ std::optional<QString> FileTabWidget::takeFiles(const QStringList &newNames)
 void FileTabWidget::restoreFiles(const QStringList &fileNames)
 {
     QStringList listed;
+    QStringList keys;
     for (const QString &name : fileNames) {
-        const QString path = QFileInfo(name).canonicalFilePath();
-        const QString entry = path.isEmpty() ? name : path;
-        if (!listed.contains(entry))
-            listed.append(entry);
+        const QString key = fileKey(name);
+        if (name.isEmpty() || keys.contains(key))
+            continue;
+        keys.append(key);
+        listed.append(name);
     }
     if (listed.isEmpty())
         return;
@@ -402,10 +418,6 @@ void FileTabWidget::restoreFiles(const QStringList &fileNames)
         return;
     fileTabState.setFileNames(listed);
     noteUnreadableFiles(listed);
-    QStringList reasons = unreadableFiles.values();
-    showMessage(false, tr("These load pull files could not be read. They stay in the list, and "
-                          "the settings of their variables are kept; remove a file to drop it.") +
-                           QStringLiteral("\n\n") + elidedLines(reasons.join(QLatin1Char('\n'))));
     announceReadableFiles();
 }
 
@@ -419,27 +431,64 @@ QStringList FileTabWidget::readableFiles() const
     return readable;
 }
 
-// Asks the library about each file alone and notes those it cannot read, with its reason.
-void FileTabWidget::noteUnreadableFiles(const QStringList &files)
+// Asks the library about each file alone and notes those it cannot read, with its reason;
+// tells the user of them. Gives whether it found any.
+bool FileTabWidget::noteUnreadableFiles(const QStringList &files)
 {
+    QStringList reasons;
     for (const QString &file : files) {
         Corvane_LP::LoadpullUI probe;
-        if (!LoadPullDataLibrary::query({baseDir.absoluteFilePath(file)}, {}, probe))
-            unreadableFiles.insert(file, LoadPullDataLibrary::text(probe.errorText));
+        if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
+            continue;
+        const QString reason = LoadPullDataLibrary::text(probe.errorText);
+        unreadableFiles.insert(file, reason);
+        reasons.append(reason);
+    }
+    tellUnreadable(reasons);
+    return !reasons.isEmpty();
+}
+
+void FileTabWidget::tellUnreadable(const QStringList &reasons)
+{
+    if (reasons.isEmpty())
+        return;
+    showMessage(QMessageBox::Warning,
+                tr("These load pull files could not be read. They stay in the list, and the "
+                   "settings of their variables are kept; remove a file to drop it.") +
+                    QStringLiteral("\n\n") + elidedLines(reasons.join(QLatin1Char('\n'))));
+}
+
+// A file that could not be read may be back: it is read again as one of the listed files.
+void FileTabWidget::recheckUnreadableFiles()
+{
+    for (const QString &file : unreadableFiles.keys()) {
+        Corvane_LP::LoadpullUI probe;
+        if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
+            unreadableFiles.remove(file);
     }
 }
 
-// Announces the variables of the files the library can read. Should it refuse them together
-// although it took each alone, they are all kept as unreadable.
+// Announces the variables of the files the library can read. A file it can no longer read is
+// noted as unreadable; should it refuse the files together although it takes each alone,
+// they are all kept as unreadable.
 void FileTabWidget::announceReadableFiles()
 {
-    const QStringList readable = readableFiles();
     Corvane_LP::LoadpullUI uiInfo;
-    if (LoadPullDataLibrary::query({}, absoluteFileNames(readable), uiInfo)) {
+    // The host reads the files of the other types itself.
+    if (fileTabState.fileType() != MauryFileType)
+        return announce(uiInfo);
+    bool accepted = LoadPullDataLibrary::query({}, resolvedPaths(readableFiles()), uiInfo);
+    if (!accepted && noteUnreadableFiles(readableFiles())) {
+        uiInfo.clear();
+        accepted = LoadPullDataLibrary::query({}, resolvedPaths(readableFiles()), uiInfo);
+    }
+    if (accepted) {
         showWarning(uiInfo);
     } else {
-        for (const QString &file : readable)
-            unreadableFiles.insert(file, LoadPullDataLibrary::text(uiInfo.errorText));
+        const QString reason = LoadPullDataLibrary::text(uiInfo.errorText);
+        for (const QString &file : readableFiles())
+            unreadableFiles.insert(file, reason);
+        tellUnreadable({reason});
         uiInfo.clear();
     }
     announce(uiInfo);
@@ -458,22 +507,48 @@ void FileTabWidget::markUnreadableRows()
     }
 }
 
-QStringList FileTabWidget::absoluteFileNames(const QStringList &fileNames) const
+// A relative name is one of the component's folder; a name not found there is looked for in
+// its data folder, where the file dialog opens.
+QString FileTabWidget::resolvedPath(const QString &fileName) const
 {
-    QStringList absolute;
-    for (const QString &name : fileNames)
-        absolute.append(baseDir.absoluteFilePath(name));
-    return absolute;
+    if (QDir::isAbsolutePath(fileName))
+        return QDir::cleanPath(fileName);
+    const QString inComponentDir = componentDir.absoluteFilePath(fileName);
+    const QString inBaseDir = baseDir.absoluteFilePath(fileName);
+    if (!QFileInfo::exists(inComponentDir) && QFileInfo::exists(inBaseDir))
+        return QDir::cleanPath(inBaseDir);
+    return QDir::cleanPath(inComponentDir);
 }
 
-// Files below the base directory are shown relative to it. The test compares path
-// texts, so a sibling such as ../data2 counts as below a base directory ../data.
+// The file a name leads to, links followed; the path itself for a file that is not there.
+QString FileTabWidget::fileKey(const QString &fileName) const
+{
+    const QString path = resolvedPath(fileName);
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    return canonical.isEmpty() ? path : canonical;
+}
+
+QStringList FileTabWidget::resolvedPaths(const QStringList &fileNames) const
+{
+    QStringList paths;
+    for (const QString &name : fileNames)
+        paths.append(resolvedPath(name));
+    return paths;
+}
+
+// Files below the base directory are shown relative to it. The test compares path texts, so
+// a sibling such as ../data2 counts as below a base directory ../data. A name with blanks at
+// either end is shown in quotes, so that they can be seen.
 QString FileTabWidget::displayName(const QString &fileName) const
 {
-    const QString directory = QFileInfo(fileName).dir().canonicalPath();
-    if (directory.startsWith(baseDir.canonicalPath()))
-        return baseDir.relativeFilePath(fileName);
-    return fileName;
+    const QString path = resolvedPath(fileName);
+    const QString directory = QFileInfo(path).dir().canonicalPath();
+    const QString shown = !directory.isEmpty() && directory.startsWith(baseDir.canonicalPath())
+                              ? baseDir.relativeFilePath(path)
+                              : path;
+    if (fileName.trimmed() != fileName)
+        return QLatin1Char('"') + shown + QLatin1Char('"');
+    return shown;
 }
 
 void FileTabWidget::announce(const Corvane_LP::LoadpullUI &uiInfo)
@@ -495,19 +570,27 @@ void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
     widgetStateChanged();
 }
 
-// The warning tells only what the user has not seen yet, as a list short enough for the box
-// to stay on the screen; the box's details hold every new note.
+// Each disagreement between files is told once in a session, however often the same files are
+// opened: a list short enough for the box to stay on the screen, with every new note in the
+// box's details.
 void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
 {
-    const QStringList lines = warningLines(uiInfo);
-    const QStringList notes = newDisagreements(lines);
+    static QSet<QString> toldDisagreements;
+    QStringList lines = warningLines(uiInfo);
+    const QString heading = lines.size() > 1 ? lines.takeFirst() + QLatin1Char('\n') : QString();
+    QStringList notes;
+    for (const QString &note : qAsConst(lines)) {
+        if (!toldDisagreements.contains(note))
+            notes.append(note);
+    }
     if (notes.isEmpty())
         return;
-    const QString heading = lines.size() > 1 ? lines.first() + QLatin1Char('\n') : QString();
+    toldDisagreements.unite(QSet<QString>(notes.begin(), notes.end()));
     QStringList shortNotes;
-    for (const QString &note : notes)
+    for (const QString &note : qAsConst(notes))
         shortNotes.append(shortNote(note));
-    showMessage(true, heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
+    showMessage(QMessageBox::Warning,
+                heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
                 listedNotes(notes, MaxNotesInDetails, MaxShownTextLength));
 }
 
@@ -525,23 +608,11 @@ QString FileTabWidget::shortNote(const QString &note) const
     return parts.join(QLatin1Char('"'));
 }
 
-// The notes of `lines`, the library's warning, that were not in its last one, which then
-// becomes this. A warning of several lines opens with a heading, which is no note.
-QStringList FileTabWidget::newDisagreements(QStringList lines)
+// While the tab is not on the screen, as when the editor opens, the box goes over the window
+// the user works in rather than over a tab nobody sees.
+void FileTabWidget::showMessage(QMessageBox::Icon icon, const QString &text,
+                                const QString &details)
 {
-    if (lines.size() > 1)
-        lines.removeFirst();
-    QStringList fresh;
-    for (const QString &note : qAsConst(lines)) {
-        if (!knownDisagreements.contains(note))
-            fresh.append(note);
-    }
-    knownDisagreements = QSet<QString>(lines.begin(), lines.end());
-    return fresh;
-}
-
-void FileTabWidget::showMessage(bool warning, const QString &text, const QString &details)
-{
-    PlainMessageBox::show(warning ? QMessageBox::Warning : QMessageBox::Information, this, Title,
-                          text, QMessageBox::Ok, details);
+    QWidget *parent = isVisible() ? this : QApplication::activeWindow();
+    PlainMessageBox::show(icon, parent, Title, text, QMessageBox::Ok, details);
 }

@@ -8,7 +8,7 @@
 #include <QDir>
 #include <QList>
 #include <QMap>
-#include <QSet>
+#include <QMessageBox>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -70,30 +70,36 @@ public slots:
                  Corvane_LP::LoadpullUI &uiInfo);
 
 private:
+    void viewSelectedFile();
+    void viewPath(const QString &path);
     std::optional<QString> takeFiles(const QStringList &newNames);
     void restoreFiles(const QStringList &fileNames);
     QStringList readableFiles() const;
-    void noteUnreadableFiles(const QStringList &files);
+    bool noteUnreadableFiles(const QStringList &files);
+    void tellUnreadable(const QStringList &reasons);
+    void recheckUnreadableFiles();
     void announceReadableFiles();
     void markUnreadableRows();
-    QStringList absoluteFileNames(const QStringList &fileNames) const;
+    QString resolvedPath(const QString &fileName) const;
+    QString fileKey(const QString &fileName) const;
+    QStringList resolvedPaths(const QStringList &fileNames) const;
     QString displayName(const QString &fileName) const;
     void announce(const Corvane_LP::LoadpullUI &uiInfo);
     void announce(const QList<LoadPullStateUtils::IndepVarInfo> &indepVariables,
                   const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
                   const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
     void showWarning(const Corvane_LP::LoadpullUI &uiInfo);
-    QStringList newDisagreements(QStringList lines);
     QString shortNote(const QString &note) const;
-    void showMessage(bool warning, const QString &text, const QString &details = QString());
+    void showMessage(QMessageBox::Icon icon, const QString &text,
+                     const QString &details = QString());
 
+    // The names as the component stores them, or as the file dialog gave them.
     LoadPullStateUtils::FileTabState fileTabState;
-    // Listed files the data library could not read, with its reason. They are kept so that
-    // their variables' settings are, and left out of every query.
+    // Listed files the data library could not read, by name, with its reason. They are kept
+    // so that their variables' settings are, and left out of every query.
     QMap<QString, QString> unreadableFiles;
-    // The notes of the data library's last warning about the listed files: the user has seen
-    // them, so a change of the list tells only what it added.
-    QSet<QString> knownDisagreements;
+    // The folder the host works in, where the component is: stored names are relative to it.
+    QDir componentDir;
     QDir baseDir;
     QString fileFilter;
     EnhancedListWidget *fileListWidget;

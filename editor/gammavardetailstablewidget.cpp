@@ -5,6 +5,7 @@
 #include "pulldownitemdelegate.h"
 #include "signalblocker.h"
 #include "variabletables.h"
+#include "variablesettings.h"
 
 #include <QStringList>
 
@@ -59,10 +60,15 @@ void GammaVarDetailsTableWidget::mergeState(const GammasState &newState)
 
 void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gammaVars, bool reset)
 {
-    if (reset)
+    if (reset) {
         tableState.setVariables(gammaVars);
-    else
-        tableState.syncVariables(gammaVars);
+    } else {
+        VariableDetailsTabState current;
+        current.setGammaVariables(tableState);
+        tableState = VariableSettings(current, PerformanceTabState())
+                         .showDetails({}, gammaVars, false)
+                         .gammaVariables();
+    }
     refreshTable();
 }
 

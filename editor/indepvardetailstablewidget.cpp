@@ -7,6 +7,7 @@
 #include "variabletables.h"
 
 #include <QStringList>
+#include <QStyle>
 
 using namespace LoadPullStateUtils;
 using namespace VariableTables;
@@ -22,7 +23,8 @@ QString quoted(const QString &text)
 
 // Why an entry is not taken as the variable's value; the empty text when it is taken. A number
 // must lie within a numeric range; where the number or the range is not numeric, only a design
-// variable name is taken.
+// variable name is taken. Without a range, as for a variable of a file that cannot be read,
+// a number or a name is taken.
 QString refusal(const IndepVarInfo &info, const QString &text)
 {
     bool isNumber = false;
@@ -31,6 +33,8 @@ QString refusal(const IndepVarInfo &info, const QString &text)
     const double number = text.toDouble(&isNumber);
     const double minimum = info.minValue().toDouble(&hasMin);
     const double maximum = info.maxValue().toDouble(&hasMax);
+    if (info.minValue().isEmpty() && info.maxValue().isEmpty() && (isNumber || isVariableName(text)))
+        return QString();
     if (isNumber && hasMin && hasMax) {
         if (minimum <= number && number <= maximum)
             return QString();
@@ -49,11 +53,45 @@ QString refusal(const IndepVarInfo &info, const QString &text)
         .arg(quoted(text), info.name(), info.minValue().trimmed(), info.maxValue().trimmed());
 }
 
-// The frequency is swept, and a variable with a single point has nothing to choose from. A
-// value too long to show whole is kept as it is.
-bool isFrozen(const IndepVarInfo &info)
+// What a marked value's note says.
+QString noteText(const IndepVarInfo &info, ValueNote note)
 {
-    return info.value() == QLatin1String("freq") || info.maxNumPoints() == 1 ||
+    const QString value = quoted(info.value());
+    const QString name = info.name();
+    switch (note) {
+    case ValueNote::OutsideRange:
+        return IndepVarDetailsTableWidget::tr(
+                   "%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")
+            .arg(name, value, info.minValue().trimmed(), info.maxValue().trimmed());
+    case ValueNote::OtherUnit:
+        return IndepVarDetailsTableWidget::tr(
+                   "%1: %2 is not in the data's unit, %3; it is kept as written.")
+            .arg(name, value, info.unit());
+    case ValueNote::NoUnit:
+        return IndepVarDetailsTableWidget::tr(
+                   "%1: %2 has no unit, where the data's unit is %3; it is kept as written, "
+                   "and the simulator reads it without a unit.")
+            .arg(name, value, info.unit());
+    case ValueNote::NotAValue:
+        return IndepVarDetailsTableWidget::tr("%1: %2 is not a number or a variable name the "
+                                              "editor can check; it is kept as written.")
+            .arg(name, value);
+    case ValueNote::NotTheFrequency:
+        return IndepVarDetailsTableWidget::tr(
+                   "%1 is named as the frequency variable, but the data files sweep another "
+                   "variable as frequency; the name is kept as written.")
+            .arg(name);
+    case ValueNote::None:
+        break;
+    }
+    return QString();
+}
+
+// The frequency is swept, and a variable with a single point has nothing to choose from,
+// unless its value does not fit that point. A value too long to show whole is kept as it is.
+bool isFrozen(const IndepVarInfo &info, bool marked)
+{
+    return info.value() == QLatin1String("freq") || (info.maxNumPoints() == 1 && !marked) ||
            info.value().size() > MaxShownTextLength;
 }
 
@@ -72,12 +110,12 @@ IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
 
 IndepVarDetailsTableWidget::~IndepVarDetailsTableWidget() = default;
 
-// A note on an entry holds until the next entry or until the rows are replaced.
 void IndepVarDetailsTableWidget::setState(const IndepVariablesState &newState)
 {
     tableState = newState;
+    entryNote.clear();
     refreshTable();
-    emit valueNoteChanged(QString());
+    showNote();
 }
 
 void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState, bool uiState)
@@ -91,22 +129,47 @@ void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
     mergeState(newState, false);
 }
 
+// Without reset the values of the names that stay are kept, as the editor keeps them.
 void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
                                                 bool reset)
 {
-    QStringList moved;
-    if (reset)
-        tableState.setVariables(independentVariables, true);
-    else
-        moved = tableState.syncVariables(independentVariables);
-    refreshTable();
-    if (reset)
-        emit valueNoteChanged(QString());
-    else if (!moved.isEmpty())
-        emit valueNoteChanged(
-            tr("The listed files no longer reach the value of %1: it now holds their nearest "
-               "value.")
-                .arg(elidedText(moved.join(QLatin1String(", ")))));
+    IndepVariablesState found;
+    if (reset) {
+        found.setVariables(independentVariables, true);
+        valueNotes.clear();
+    } else {
+        VariableDetailsTabState current;
+        current.setIndependentVariables(tableState);
+        VariableSettings settings(current, PerformanceTabState());
+        found = settings.showDetails(independentVariables, {}, false).independentVariables();
+        valueNotes = settings.valueNotes();
+    }
+    setState(found);
+}
+
+void IndepVarDetailsTableWidget::setValueNotes(const QMap<QString, ValueNote> &notes)
+{
+    if (notes == valueNotes)
+        return;
+    valueNotes = notes;
+    int row = 0;
+    for (const IndepVarInfo &info : tableState.variables())
+        fillRow(row++, info);
+    showNote();
+}
+
+// Every marked value of the rows shown is listed, after the refusal of the last entry.
+void IndepVarDetailsTableWidget::showNote()
+{
+    QStringList lines;
+    if (!entryNote.isEmpty())
+        lines.append(entryNote);
+    for (const IndepVarInfo &info : tableState.variables()) {
+        const ValueNote note = valueNotes.value(info.name(), ValueNote::None);
+        if (note != ValueNote::None)
+            lines.append(elidedText(noteText(info, note)));
+    }
+    emit valueNoteChanged(elidedLines(lines.join(QLatin1Char('\n'))));
 }
 
 // A refused entry still refreshes and announces, so the cell falls back to the stored value,
@@ -120,13 +183,11 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     // Row i shows the i-th record; its name cell may show the name elided.
     IndepVarInfo info = tableState.variableAt(itemRow);
     switch (column(theItem)) {
-    case ValueColumn: {
-        const QString note = refusal(info, text);
-        if (note.isEmpty())
+    case ValueColumn:
+        entryNote = refusal(info, text);
+        if (entryNote.isEmpty())
             info.setValue(text);
-        emit valueNoteChanged(note);
         break;
-    }
     case UnitColumn:
         info.setUnit(text);
         break;
@@ -135,6 +196,7 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     }
     tableState.addVariable(info, false);
     refreshTable();
+    showNote();
     emit stateChanged();
 }
 
@@ -162,13 +224,29 @@ int IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
 {
     const SignalBlocker blocker(this);
     const Qt::ItemFlags editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
-    return showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
+    const bool marked = valueNotes.contains(info.name());
+    const int changed =
+           showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
            showText(*this, row, ValueColumn, info.value(),
-                    isFrozen(info) ? Qt::NoItemFlags : editable) |
+                    isFrozen(info, marked) ? Qt::NoItemFlags : editable) |
            showText(*this, row, UnitColumn, info.unit(),
                     info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
            showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
            showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
            showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
                     Qt::NoItemFlags);
+    markValue(row, info);
+    return changed;
+}
+
+// A marked value carries a warning sign, and its note as the tooltip.
+void IndepVarDetailsTableWidget::markValue(int row, const IndepVarInfo &info)
+{
+    QTableWidgetItem *cell = item(row, ValueColumn);
+    const ValueNote note = valueNotes.value(info.name(), ValueNote::None);
+    const QString tip = note == ValueNote::None ? QString() : elidedText(noteText(info, note));
+    if (cell->toolTip() == tip)
+        return;
+    cell->setToolTip(tip);
+    cell->setIcon(tip.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
 }

@@ -2,6 +2,7 @@
 
 #include "indepvariablesstate.h"
 #include "tablewidget.h"
+#include "variablesettings.h"
 
 #include <QList>
 
@@ -17,9 +18,13 @@ public:
     explicit IndepVarDetailsTableWidget(QWidget *parent = nullptr);
     ~IndepVarDetailsTableWidget() override;
 
+    // Marks the values that do not fit the data files simply, and says why in the note.
+    void setValueNotes(const QMap<QString, LoadPullStateUtils::ValueNote> &notes);
+
 signals:
     void stateChanged();
-    // Why the value last entered was refused; the empty text when it was taken.
+    // What the note under the table says: why the value last entered was refused, and why
+    // marked values show as they do; the empty text when there is nothing to say.
     void valueNoteChanged(const QString &note);
 
 public slots:
@@ -36,6 +41,12 @@ private:
     void refreshTable();
     // The columns whose texts changed, one bit each.
     int fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);
+    void markValue(int row, const LoadPullStateUtils::IndepVarInfo &info);
+    void showNote();
 
     LoadPullStateUtils::IndepVariablesState tableState;
+    QMap<QString, LoadPullStateUtils::ValueNote> valueNotes;
+    // Why the value last entered was refused; it holds until the next entry or until the rows
+    // are replaced.
+    QString entryNote;
 };

@@ -22,30 +22,14 @@ const QByteArray ParameterIndent(8, ' ');
 const QByteArray ValueIndent(12, ' ');
 const QByteArray Blanks = QByteArrayLiteral(" \t\n\r");
 
-// A path relative to the folder resolves to the file's canonical path when it exists,
-// so that the plug-in, which lists files by canonical path, hands back the same text.
-QString absolutePath(const QDir &folder, const QString &path)
+// A file the plug-in added comes by its absolute path: inside the folder it is named relative
+// to it, so that the component can move with its data.
+QString storedPath(const QDir &folder, const QString &path)
 {
-    const QFileInfo file(folder, path);
-    const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? file.absoluteFilePath() : canonical;
-}
-
-QString relativePath(const QDir &folder, const QString &path)
-{
+    if (QDir::isRelativePath(path))
+        return path;
     const QString relative = folder.relativeFilePath(path);
     return relative.startsWith(QLatin1String("..")) ? path : relative;
-}
-
-// The text by which the component named a data file already, so that an unchanged list
-// is written back as it was read; else the path, relative when inside the folder.
-QString storedPath(const QDir &folder, const QString &path, const QStringList &given)
-{
-    for (const QString &text : given) {
-        if (absolutePath(folder, text) == path)
-            return text;
-    }
-    return relativePath(folder, path);
 }
 
 QStringList texts(const QJsonValue &value, bool *ok)
@@ -376,22 +360,18 @@ QStringList ComponentFile::changedParameters(const ComponentFile &before,
 ComponentFile::Parameters ComponentFile::hostParameters() const
 {
     Parameters parameters = m_parameters;
-    QStringList &files = parameters[FileNameParameter];
-    for (QString &file : files)
-        file = absolutePath(m_folder, file);
-    if (files.isEmpty())
+    if (parameters.value(FileNameParameter).isEmpty())
         parameters.remove(FileNameParameter);
     return parameters;
 }
 
 void ComponentFile::setHostParameters(const Parameters &parameters)
 {
-    const QStringList given = m_parameters.value(FileNameParameter);
     m_parameters = parameters;
     if (!m_parameters.contains(FileNameParameter))
         return;
     for (QString &file : m_parameters[FileNameParameter])
-        file = storedPath(m_folder, file, given);
+        file = storedPath(m_folder, file);
 }
 
 QByteArray ComponentFile::toJson() const

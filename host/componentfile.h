@@ -52,10 +52,11 @@ public:
     QString instanceName() const { return m_instanceName; }
     QDir folder() const { return m_folder; }
 
-    // The parameters with absolute data-file paths, for the plug-in.
+    // The parameters for the plug-in, data files named as stored: the plug-in works in the
+    // component's folder.
     Parameters hostParameters() const;
-    // Takes the plug-in's parameters, naming data files inside the folder relatively. A
-    // data file the component named already keeps the text it was named by.
+    // Takes the plug-in's parameters; a data file it names by an absolute path inside the
+    // folder is named relative to it.
     void setHostParameters(const Parameters &parameters);
     // The parameters as stored, paths as written in the file.
     Parameters parameters() const { return m_parameters; }

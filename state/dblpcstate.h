@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dblpctypestate.h"
+#include "storedparameters.h"
 
 #include <QMetaType>
 
@@ -48,6 +49,10 @@ public:
     TermTabState termTabState() const;
     void setTermTabState(const TermTabState &state);
 
+    // The component's parameter texts as the host stored them.
+    const StoredParameters &storedParameters() const { return m_storedParameters; }
+    void setStoredParameters(const StoredParameters &stored) { m_storedParameters = stored; }
+
     friend bool operator==(const DBLPCState &a, const DBLPCState &b);
 
 private:
@@ -59,6 +64,7 @@ private:
     // An index rather than a reference, so that a copy or an assignment selects a set of
     // its own and never one of the source's.
     std::size_t m_current = 0;
+    StoredParameters m_storedParameters;
 };
 
 inline bool operator!=(const DBLPCState &a, const DBLPCState &b)

@@ -171,13 +171,15 @@ LoadPullFileType fileTypeFromParameter(const QString &text)
     if (supportedFileTypeTexts().contains(text))
         return fromText<LoadPullFileType>(text);
     PlainMessageBox::show(
-        QMessageBox::Information, nullptr, QStringLiteral("DataBasedLoadPull"),
+        QMessageBox::Warning, nullptr, QStringLiteral("DataBasedLoadPull"),
         elidedText(text) +
-            QCoreApplication::translate("LoadPullStateUtils",
-                                        " is not of a load pull file type supported by Talvex.\n"
-                                        "Please choose a type using the component dialog.\n"
-                                        " Defaulting to Dataset"));
-    return DatasetFileType;
+            QCoreApplication::translate(
+                "LoadPullStateUtils",
+                " is not of a load pull file type supported by Talvex.\n"
+                "Please choose a type using the component dialog.\n"
+                " The editor shows the component's settings as Maury settings and keeps its "
+                "file type as it is."));
+    return MauryFileType;
 }
 
 QString yesNoText(bool flag)

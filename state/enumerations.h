@@ -63,8 +63,8 @@ template<> QStringList texts<GammaDomain>();
 // The file types that the editor works on: Maury alone.
 QStringList supportedFileTypeTexts();
 
-// The file type named by a component parameter. A text other than a supported type is
-// answered with a message box and Dataset.
+// The file type the editor works with for a component parameter's text: a text other than a
+// supported type is answered with a message box, and the editor works on the Maury settings.
 LoadPullFileType fileTypeFromParameter(const QString &text);
 
 // Flags travel to and from the host as "yes" and "no"; any letter case of "yes" is true.

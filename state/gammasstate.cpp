@@ -29,18 +29,6 @@ void GammasState::updateVariables(const QList<GammaVarInfo> &variables, bool uiS
         updateVariable(info, uiState);
 }
 
-void GammasState::syncVariables(const QList<GammaVarInfo> &found)
-{
-    GammasState synced;
-    for (GammaVarInfo info : found) {
-        const auto stored = m_variables.constFind(info.name());
-        if (stored != m_variables.cend())
-            info.setValue(stored->value());
-        synced.addVariable(info);
-    }
-    *this = synced;
-}
-
 void GammasState::mergeState(const GammasState &other, bool uiState)
 {
     if (&other != this)

@@ -20,10 +20,6 @@ public:
     void updateVariable(const GammaVarInfo &info, bool uiState);
     void setVariables(const QList<GammaVarInfo> &variables);
     void updateVariables(const QList<GammaVarInfo> &variables, bool uiState);
-    // Makes the records those of `found`, the data files' report: a name already stored keeps
-    // the user's value and takes everything else from the report, a new name comes as
-    // reported, and a name the report lacks goes.
-    void syncVariables(const QList<GammaVarInfo> &found);
     void mergeState(const GammasState &other, bool uiState);
 
     GammaVarInfo variableAt(int i) const;

@@ -36,30 +36,6 @@ void IndepVariablesState::updateVariables(const QList<IndepVarInfo> &variables, 
         updateVariable(info, uiState);
 }
 
-QStringList IndepVariablesState::syncVariables(const QList<IndepVarInfo> &found)
-{
-    IndepVariablesState synced;
-    QStringList moved;
-    for (const IndepVarInfo &info : found) {
-        const auto merged = mergedRecord(m_variables, info, true);
-        if (!merged) {
-            synced.addVariable(info, true);
-            continue;
-        }
-        // Merging moves a value on the old minimum to the new one, as for a default; here
-        // the value is the user's, and it stays while the new range holds it.
-        IndepVarInfo kept = *merged;
-        kept.setValue(m_variables.value(info.name()).value());
-        if (!kept.isValid(true) && merged->value() != kept.value()) {
-            kept = *merged;
-            moved.append(info.name());
-        }
-        synced.addVariable(kept, false);
-    }
-    *this = synced;
-    return moved;
-}
-
 void IndepVariablesState::mergeState(const IndepVariablesState &other, bool uiState)
 {
     if (&other != this)
@@ -70,12 +46,16 @@ void IndepVariablesState::setFrequencyVariable(const QString &name)
 {
     if (name.isEmpty())
         return;
+    // A variable the component gives a value of its own keeps it: the data files tell which
+    // variable they sweep as frequency.
     IndepVarInfo info = variableNamed(name);
-    info.setName(name);
     info.setIsFrequency(true);
-    info.setValue(QStringLiteral("freq"));
-    info.setUnitType(QStringLiteral("Frequency"));
-    info.setUnit(QString());
+    if (info.name().isEmpty()) {
+        info.setName(name);
+        info.setValue(QStringLiteral("freq"));
+        info.setUnitType(QStringLiteral("Frequency"));
+        info.setUnit(QString());
+    }
     addVariable(info, false);
 }
 

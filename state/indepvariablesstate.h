@@ -23,14 +23,10 @@ public:
     // Replaces every record, the frequency variable included.
     void setVariables(const QList<IndepVarInfo> &variables, bool normalize);
     void updateVariables(const QList<IndepVarInfo> &variables, bool uiState);
-    // Makes the records those of `found`, the data files' report: a name already stored keeps
-    // the user's value and takes the report's range, a new name comes with its defaults, and
-    // a name the report lacks goes. A value the new range no longer holds moves into it; the
-    // names of such variables are returned.
-    QStringList syncVariables(const QList<IndepVarInfo> &found);
     void mergeState(const IndepVariablesState &other, bool uiState);
-    // Marks the variable of that name (added when absent) as the frequency variable. It
-    // leaves the flags of other records alone, so it belongs to freshly filled states.
+    // Marks the variable of that name as the frequency variable, adding it with the value
+    // "freq" when absent; a stored record keeps its value. It leaves the flags of other
+    // records alone, so it belongs to freshly filled states.
     void setFrequencyVariable(const QString &name);
 
     IndepVarInfo variableNamed(const QString &name) const;

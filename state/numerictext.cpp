@@ -1,5 +1,8 @@
 #include "numerictext.h"
 
+#include "realorvarvalidator.h"
+#include "variablename.h"
+
 #include <QString>
 
 #include <cmath>
@@ -18,6 +21,18 @@ std::optional<int> toInteger(const QString &text)
     bool ok = false;
     const int value = text.toInt(&ok);
     return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool isNumberOrName(const QString &text)
+{
+    RealOrVarValidator validator(nullptr);
+    QString checked = text;
+    int position = 0;
+    const QValidator::State state = validator.validate(checked, position);
+    // A validator watching keys waits for an exponent after "e" or "E5"; a written text is
+    // complete, so such a text is the variable name it has the form of.
+    return state == QValidator::Acceptable ||
+           (state == QValidator::Intermediate && isVariableName(text));
 }
 
 bool isRangePartValid(const QString &name, const QString &minValue, const QString &maxValue,

@@ -39,7 +39,7 @@ QStringList readValues(TvlInterface *tvl, TvlValue *values, qint64 count)
         TvlValue *value = tvl->GetListElement(values, int(j));
         if (!value)
             break;
-        texts.append(unquote(textOf(tvl, value).value_or(QString())));
+        texts.append(textOf(tvl, value).value_or(QString()));
     }
     return texts;
 }
@@ -52,18 +52,7 @@ void readEntry(TvlInterface *tvl, TvlValue *entry, ParameterMap &map)
     TvlValue *values = tvl->GetListElement(entry, 2);
     if (!name || !ok || count <= 0 || !values)
         return;
-    QStringList texts = readValues(tvl, values, count);
-    if (*name == ParameterNames::FileName)
-        texts.removeAll(QString());
-    map.insert(*name, texts);
-}
-
-// A text between double quotes would lose them when it is read back: it goes out in one
-// more pair, so that it reads back as itself.
-QString quotedForReading(const QString &text)
-{
-    const QChar quote(QLatin1Char('"'));
-    return unquote(text) == text ? text : quote + text + quote;
+    map.insert(*name, readValues(tvl, values, count));
 }
 
 TvlValue *makeEntry(TvlInterface *tvl, const QString &name, const QStringList &texts)
@@ -74,7 +63,7 @@ TvlValue *makeEntry(TvlInterface *tvl, const QString &name, const QStringList &t
     TvlValue *values = tvl->MakeList(texts.size());
     for (int j = 0; j < texts.size(); ++j)
         tvl->SetListElement(values, j,
-                            tvl->MakeString(quotedForReading(texts.at(j)).toLatin1().constData()));
+                            tvl->MakeString(texts.at(j).toLatin1().constData()));
     tvl->SetListElement(entry, 2, values);
     return entry;
 }
@@ -111,6 +100,14 @@ TvlValue *writeParameterList(const ParameterMap &map)
     for (auto it = map.cbegin(); it != map.cend(); ++it)
         tvl->AppendListElement(list, makeEntry(tvl, it.key(), it.value()));
     return tvl->FinishList(list, 0);
+}
+
+// A text between double quotes would lose them when it is read back: it goes out in one
+// more pair, so that it reads back as itself.
+QString hostText(const QString &text)
+{
+    const QChar quote(QLatin1Char('"'));
+    return unquote(text) == text ? text : quote + text + quote;
 }
 
 QString unquote(const QString &text)

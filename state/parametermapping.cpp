@@ -5,10 +5,10 @@
 #include "enumerations.h"
 #include "parameternames.h"
 #include "plainmessagebox.h"
-#include "realorvarvalidator.h"
+#include "numerictext.h"
 #include "realstringparser.h"
+#include "storedparameters.h"
 #include "units.h"
-#include "variablename.h"
 
 #include <QApplication>
 #include <QRegularExpression>
@@ -22,6 +22,18 @@ namespace {
 const QString DbmUnit = QStringLiteral("dBm");
 const QString NoUnit = QStringLiteral("None");
 const QChar Blank(QLatin1Char(' '));
+
+ParameterMap unquoted(const ParameterMap &stored)
+{
+    ParameterMap map;
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
+        QStringList texts;
+        for (const QString &text : it.value())
+            texts.append(unquote(text));
+        map.insert(it.key(), texts);
+    }
+    return map;
+}
 
 QString firstText(const ParameterMap &map, const QString &name)
 {
@@ -37,69 +49,60 @@ void warnMalformedDbm(const QString &variableName)
         elidedText(variableName) + QStringLiteral("  value format is incorrect "));
 }
 
-QValidator::State realOrVarState(QString text)
+// A unit follows its value after a blank; a text that goes on with an operator is an
+// expression ("Pavs - 3", "2 * Vbias"), not a value and its unit.
+bool startsLikeUnit(const QString &text)
 {
-    RealOrVarValidator validator(nullptr);
-    int position = 0;
-    const QValidator::State state = validator.validate(text, position);
-    // A validator watching keys waits for an exponent after "e" or "E5"; a written text is
-    // complete, so such a text is the variable name it has the form of.
-    return state == QValidator::Intermediate && isVariableName(text) ? QValidator::Acceptable
-                                                                     : state;
+    static const QString operators = QStringLiteral("+-*/^()=,<>!&|");
+    return !text.isEmpty() && !operators.contains(text.front());
 }
 
 // "value unit" as the editor writes it: a number or a design variable name, a blank, and
 // the unit as the data files give it, which may hold blanks, digits and punctuation
-// ("25 deg C", "3 V/m"). A first word that is an unfinished or out-of-range number ("1e",
-// "1e400") is refused: the editor could write it but not read it back. Anything else is an
-// expression, kept whole.
-bool readValueAndUnit(const QString &text, IndepVarInfo &info)
+// ("25 deg C", "3 V/m"). A bare number or name has no unit. Anything else is kept whole.
+void readValueAndUnit(const QString &text, IndepVarInfo &info)
 {
     const QString trimmed = text.trimmed();
     const int blank = trimmed.indexOf(Blank);
     const QString value = blank < 0 ? trimmed : trimmed.left(blank);
     const QString unit = blank < 0 ? QString() : trimmed.mid(blank + 1).trimmed();
-    switch (value.isEmpty() ? QValidator::Invalid : realOrVarState(value)) {
-    case QValidator::Intermediate:
-        return false;
-    case QValidator::Acceptable:
+    const bool isValue = isNumberOrName(value);
+    if (isValue && (unit.isEmpty() || startsLikeUnit(unit))) {
         info.setValue(value);
-        if (!unit.isEmpty())
-            info.setUnit(unit);
-        return true;
-    case QValidator::Invalid:
-        break;
+        info.setUnit(unit);
+    } else {
+        info.setValue(trimmed);
     }
-    info.setValue(trimmed);
-    return true;
 }
 
-// Reads one "IndepVarValue" text into value and unit; false for a value the editor could
-// not write back and read again: a malformed dBm form or a number out of range.
+// Reads one "IndepVarValue" text into value and unit as the component wrote it. A text the
+// editor cannot take apart is kept whole as the value, so that it shows as it is; false for
+// the malformed dBm form, which the user is warned of as well.
 bool readIndepValue(const QString &text, IndepVarInfo &info)
 {
     QString number, units;
     RealStringParser::parseNumberAndUnits(text, number, units);
     if (!number.isEmpty()) {
         info.setValue(number);
-        if (!units.isEmpty())
-            info.setUnit(units);
+        info.setUnit(units);
         return true;
     }
     static const QRegularExpression dbmForm(QStringLiteral("^dbmtow ?\\((.*)\\)$"));
     const QRegularExpressionMatch dbm = dbmForm.match(text.simplified());
     if (dbm.hasMatch()) {
         const QString inner = dbm.captured(1).simplified();
-        if (realOrVarState(inner) != QValidator::Acceptable)
-            return false;
-        info.setValue(inner);
-        info.setUnit(DbmUnit);
-        return true;
+        const bool readable = isNumberOrName(inner);
+        info.setValue(readable ? inner : text.trimmed());
+        info.setUnit(readable ? DbmUnit : QString());
+        return readable;
     }
-    return readValueAndUnit(text, info);
+    readValueAndUnit(text, info);
+    return true;
 }
 
-bool readIndependentVariables(const ParameterMap &map, IndepVariablesState &variables)
+// Every variable the lists name is kept, even where an entry is missing or cannot be read:
+// the data files supply what is missing, and the user is told of a value that cannot be read.
+IndepVariablesState readIndependentVariables(const ParameterMap &map)
 {
     const QStringList names = map.value(P::IndepVarName);
     const QStringList values = map.value(P::IndepVarValue);
@@ -108,17 +111,16 @@ bool readIndependentVariables(const ParameterMap &map, IndepVariablesState &vari
     for (int i = 0; i < names.size(); ++i) {
         IndepVarInfo info;
         info.setName(names.at(i));
-        if (i < values.size() && !readIndepValue(values.at(i), info)) {
+        if (i < values.size() && !readIndepValue(values.at(i), info))
             warnMalformedDbm(info.name());
-            return false;
-        }
         if (i < unitTypes.size())
             info.setUnitType(unitTypes.at(i));
         records.append(info);
     }
+    IndepVariablesState variables;
     variables.setVariables(records, false);
     variables.setFrequencyVariable(firstText(map, P::FreqVarName));
-    return true;
+    return variables;
 }
 
 GammasState readGammas(const ParameterMap &map)
@@ -217,7 +219,7 @@ AnalysisParametersTabState readAnalysisParameters(const ParameterMap &map,
 // empty, because the host's lists drop empty texts and would move the values after it.
 QString indepValueText(const IndepVarInfo &info)
 {
-    if (realOrVarState(info.value()) != QValidator::Acceptable)
+    if (!isNumberOrName(info.value()))
         return info.value().isEmpty() ? QString(Blank) : info.value();
     if (info.unit().compare(DbmUnit, Qt::CaseInsensitive) == 0)
         return QStringLiteral("dbmtow( ") + info.value() + QStringLiteral(" ) ");
@@ -291,11 +293,12 @@ bool parametersToState(TvlValue *list, DBLPCState &state)
 
 TvlValue *stateToParameters(const DBLPCState &state)
 {
-    return writeParameterList(toParameterMap(state));
+    return writeParameterList(state.storedParameters().written(toParameterMap(state)));
 }
 
-bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
+bool fromParameterMap(const ParameterMap &stored, DBLPCState &state)
 {
+    const ParameterMap map = unquoted(stored);
     const bool uiState = state.uiState();
     FileTabState file = state.fileTabState();
     VariableDetailsTabState details = state.detailsTabState();
@@ -305,22 +308,20 @@ bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
     AnalysisOptimizationTabState optimization = state.analysisOptimizationTabState();
     TermTabState term = state.termTabState();
 
-    // The file type selects the set the records go to once the whole list has been read:
-    // a list that is refused changes nothing.
+    // The editor works on the Maury settings whatever type the component names; the stored
+    // type is written back as it is.
     const QString fileTypeText = firstText(map, P::FileType);
     if (!fileTypeText.isEmpty())
-        file.setFileType(fileTypeFromParameter(fileTypeText));
-    file.setFileNames(map.value(P::FileName));
+        fileTypeFromParameter(fileTypeText);
+    QStringList fileNames = map.value(P::FileName);
+    fileNames.removeAll(QString());
+    file.setFileNames(fileNames);
 
-    // The variables mean something only together with the files they came from.
-    if (!file.isEmpty()) {
-        IndepVariablesState independentVariables = details.independentVariables();
-        if (!readIndependentVariables(map, independentVariables))
-            return false;
-        details.setIndependentVariables(independentVariables);
-        details.setGammaVariables(readGammas(map));
-        performance = readPerformance(map, performance);
-    }
+    // Each variable record is kept, whatever the others hold: the data files supply what one
+    // lacks. Without files they are the settings that files added later take.
+    details.setIndependentVariables(readIndependentVariables(map));
+    details.setGammaVariables(readGammas(map));
+    performance = readPerformance(map, performance);
 
     const InterpolationTabState interpolation = readInterpolation(map);
     term.setTermNumber(firstText(map, P::NUM));
@@ -331,14 +332,10 @@ bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
     optimization.setAvoidOutOfRangeData(fromYesNoText(firstText(map, P::AvoidOutOfRangeData)));
     optimization.setWeight(firstText(map, P::Weight));
 
-    if (!fileTypeText.isEmpty())
-        state.setFileType(file.fileType());
     if (file.isValid(uiState))
         state.setFileTabState(file);
-    if (details.isValid(uiState))
-        state.setDetailsTabState(details);
-    if (performance.isValid(uiState))
-        state.setPerformanceState(performance);
+    state.setDetailsTabState(details);
+    state.setPerformanceState(performance);
     if (interpolation.isValid(uiState))
         state.setInterpolationTabState(interpolation);
     if (sync.isValid(uiState))
@@ -349,6 +346,7 @@ bool fromParameterMap(const ParameterMap &map, DBLPCState &state)
         state.setAnalysisOptimizationTabState(optimization);
     if (term.isValid(uiState))
         state.setTermTabState(term);
+    state.setStoredParameters(StoredParameters(stored));
     return true;
 }
 

@@ -142,7 +142,7 @@ private slots:
         QCOMPARE(noteLabel->isVisible() ? noteLabel->text() : QString(), note);
     }
 
-    // A note on a refused entry holds until the next entry is taken or the rows are replaced.
+    // A note on a refused entry holds until the next entry is taken or a file report comes.
     void theNoteGoesWithTheNextEntryTakenOrNewRows()
     {
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
@@ -156,25 +156,41 @@ private slots:
         QVERIFY(enter("9"_s));
         QVERIFY(noteLabel->text().startsWith("\"9\""_s));
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 2);
-        QVERIFY(noteLabel->isVisible());
-        tab->variablesFound({}, {}, 0);
         QVERIFY(!noteLabel->isVisible());
     }
 
-    // A file report keeps the user's value while the files reach it, and says so when the
-    // value must move into their range.
-    void aValueTheFilesNoLongerReachMovesWithANote()
+    void aValueTheFilesNoLongerReachIsKeptWithANote_data()
     {
+        QTest::addColumn<Indep>("reported");
+        QTest::addColumn<QString>("note");
+        QTest::newRow("a range above the value")
+            << var<Indep>("Vd"_s, "3"_s)
+            << "Vd: \"2\" lies outside the data's range, 3 to 4; it is kept as set."_s;
+        QTest::newRow("a range of one point below the value")
+            << var<Indep>("Vd"_s, "1.5"_s, "1.5"_s, 1, 1)
+            << "Vd: \"2\" lies outside the data's range, 1.5 to 1.5; it is kept as set."_s;
+    }
+    // A later report keeps the user's value, in either direction; the value is marked and can
+    // still be changed, and the note says why, until the files reach it again.
+    void aValueTheFilesNoLongerReachIsKeptWithANote()
+    {
+        QFETCH(Indep, reported);
+        QFETCH(QString, note);
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
         indepTable->item(0, 1)->setText("2"_s);
         const auto *noteLabel = tab->findChild<NoteLabel *>();
-        tab->variablesFound({var<Indep>("Vd"_s, "1.5"_s)}, {}, 2);
-        QCOMPARE(indepTable->item(0, 1)->text(), "2"_s);
+
+        tab->variablesFound({reported}, {}, 2);
+        const QTableWidgetItem *cell = indepTable->item(0, 1);
+        QCOMPARE(cell->text(), "2"_s);
+        QCOMPARE(noteLabel->text(), note);
+        QCOMPARE(cell->toolTip(), note);
+        QVERIFY(!cell->icon().isNull());
+        QVERIFY(cell->flags().testFlag(Qt::ItemIsEditable));
+
+        tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
         QVERIFY(!noteLabel->isVisible());
-        tab->variablesFound({var<Indep>("Vd"_s, "3"_s)}, {}, 1);
-        QCOMPARE(indepTable->item(0, 1)->text(), "3"_s);
-        QCOMPARE(noteLabel->text(), "The listed files no longer reach the value of Vd: it now "
-                                    "holds their nearest value."_s);
+        QVERIFY(indepTable->item(0, 1)->icon().isNull());
     }
 
     void pointText_data()

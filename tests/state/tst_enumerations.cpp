@@ -69,8 +69,8 @@ void tst_Enumerations::fileTypeFromParameter_data()
     QTest::addColumn<int>("expected");
 
     QTest::newRow("Maury is taken without a message") << s("Maury") << 1;
-    QTest::newRow("Focus is answered with Dataset") << s("Focus") << 2;
-    QTest::newRow("lower-case maury is refused") << s("maury") << 2;
+    QTest::newRow("Focus is told the editor shows Maury settings") << s("Focus") << 1;
+    QTest::newRow("lower-case maury is told so too") << s("maury") << 1;
 }
 
 void tst_Enumerations::fileTypeFromParameter()
@@ -88,11 +88,12 @@ void tst_Enumerations::fileTypeFromParameter()
     QCOMPARE(int(LoadPullStateUtils::fileTypeFromParameter(text)), expected);
 
     QStringList message;
-    if (expected != MauryFileType)
-        message << QString::number(QMessageBox::Information) << s("DataBasedLoadPull")
+    if (text != s("Maury"))
+        message << QString::number(QMessageBox::Warning) << s("DataBasedLoadPull")
                 << text + s(" is not of a load pull file type supported by Talvex.\n"
                             "Please choose a type using the component dialog.\n"
-                            " Defaulting to Dataset")
+                            " The editor shows the component's settings as Maury settings and "
+                            "keeps its file type as it is.")
                 << QString::number(Qt::PlainText);
     QCOMPARE(shown, message);
     QCOMPARE(answerer.dialogsForcedClosed(), 0);

@@ -56,15 +56,12 @@ private slots:
     void exportWritesTwentyEightEntriesInNameOrder();
     void quotesAreRemovedOnce_data();
     void quotesAreRemovedOnce();
-    void invalidDetailsAreNotStored();
-    void variablesNeedDataFiles();
+    void variableRecordsAreKeptEachAlone();
     void impedanceSplitsOffOnlyAKnownUnit_data();
     void impedanceSplitsOffOnlyAKnownUnit();
     void independentValues_data();
     void independentValues();
-    void malformedValueWarnsAndStoresNothing_data();
-    void malformedValueWarnsAndStoresNothing();
-    void unsupportedFileTypeSelectsTheDatasetSet();
+    void anotherFileTypeIsToldAndTheMaurySetTakesTheSettings();
     void valuesWithoutTextKeepTheirPositions();
     void hugeCountsStopAtTheEndOfTheList_data();
     void hugeCountsStopAtTheEndOfTheList();
@@ -106,6 +103,8 @@ Parameters tst_ParameterMapping::roundTrip(const Parameters &parameters, DBLPCSt
         return {};
     if (read)
         *read = state;
+    // The editor's own texts, not the stored ones it would keep.
+    state.setStoredParameters(StoredParameters());
     bool headerMatches = false;
     const Parameters written =
         HostParameterLists::read(*m_tvl, stateToParameters(state), &headerMatches);
@@ -289,32 +288,26 @@ void tst_ParameterMapping::quotesAreRemovedOnce()
     QCOMPARE(state.analysisOptimizationTabState().weight(), read);
 }
 
-// A record that fails validation is not stored: the tab starts from its previous record.
-void tst_ParameterMapping::invalidDetailsAreNotStored()
+// Each variable is kept whatever its lists lack or the other variables hold: the data files
+// supply what is missing, and the stored texts are written back.
+void tst_ParameterMapping::variableRecordsAreKeptEachAlone()
 {
     DBLPCState state(false);
-    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"Vdd"})},
+    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"Vdd", "Vgg"})},
                              {QStringLiteral("IndepVarValue"), texts({"28 V"})},
-                             {QStringLiteral("GammaName"), texts({"gamma_ld1"})},
-                             {QStringLiteral("PrfmParamName"), texts({"Pout"})},
-                             {QStringLiteral("Weight"), texts({"7"})}}),
+                             {QStringLiteral("GammaName"), texts({"gamma_ld1", "gamma_src1"})},
+                             {QStringLiteral("GammaType"), texts({"Load"})},
+                             {QStringLiteral("GammaValue"), texts({"0.3", "G_s"})},
+                             {QStringLiteral("PrfmParamName"), texts({"Pout"})}}),
                    state));
-    // The coefficient has no type, harmonic or domain: the details are refused whole.
-    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
+    const VariableDetailsTabState details = state.detailsTabState();
+    QCOMPARE(details.independentVariables().variableNamed(QStringLiteral("Vdd")).value(),
+             QStringLiteral("28"));
+    QCOMPARE(details.independentVariables().variableNamed(QStringLiteral("Vgg")).value(),
+             QString());
+    QCOMPARE(details.gammaVariables().variableAt(1).value(), QStringLiteral("G_s"));
+    QCOMPARE(details.gammaVariables().variableAt(1).type(), QString());
     QCOMPARE(state.performanceState().count(), 1);
-    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("7"));
-}
-
-void tst_ParameterMapping::variablesNeedDataFiles()
-{
-    DBLPCState state(false);
-    QVERIFY(import({{QStringLiteral("IndepVarName"), texts({"Vdd"})},
-                    {QStringLiteral("IndepVarValue"), texts({"28 V"})},
-                    {QStringLiteral("PrfmParamName"), texts({"Pout"})},
-                    {QStringLiteral("GammaName"), texts({"gamma_ld1"})}},
-                   state));
-    QCOMPARE(state.detailsTabState(), VariableDetailsTabState());
-    QCOMPARE(state.performanceState(), PerformanceTabState());
 }
 
 void tst_ParameterMapping::impedanceSplitsOffOnlyAKnownUnit_data()
@@ -386,13 +379,31 @@ void tst_ParameterMapping::independentValues_data()
         << QStringLiteral("25 deg C") << QStringLiteral("25") << QStringLiteral("deg C");
     QTest::newRow("variable and a unit with digits and punctuation")
         << QStringLiteral("Eb  V/m2 ") << QStringLiteral("Eb") << QStringLiteral("V/m2");
-    QTest::newRow("expression stays whole")
-        << QStringLiteral("2*x V") << QStringLiteral("2*x V") << QString();
     QTest::newRow("a name that looks like an unfinished exponent")
         << QStringLiteral("e V") << QStringLiteral("e") << QStringLiteral("V");
     QTest::newRow("dBm of such a name")
         << QStringLiteral("dbmtow( E5 ) ") << QStringLiteral("E5") << QStringLiteral("dBm");
     QTest::newRow("a blank is no value") << QStringLiteral(" ") << QString() << QString();
+    // What the editor cannot take apart stays whole, to show as it is.
+    QTest::newRow("an expression without blanks")
+        << QStringLiteral("2*x V") << QStringLiteral("2*x V") << QString();
+    QTest::newRow("an expression with blanks")
+        << QStringLiteral("Pavs - 3") << QStringLiteral("Pavs - 3") << QString();
+    QTest::newRow("a number times a name")
+        << QStringLiteral("2 * Vbias") << QStringLiteral("2 * Vbias") << QString();
+    QTest::newRow("a sign apart from its number")
+        << QStringLiteral("- 3 V") << QStringLiteral("- 3 V") << QString();
+    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm")
+                                        << QStringLiteral("1e400 dBm") << QString();
+    QTest::newRow("an unfinished number")
+        << QStringLiteral("1e V") << QStringLiteral("1e V") << QString();
+    // A malformed dBm value is kept whole too, and the user is warned of it.
+    QTest::newRow("dBm of a malformed expression: warned")
+        << QStringLiteral("dbmtow( abc+ )") << QStringLiteral("dbmtow( abc+ )") << QString();
+    QTest::newRow("dBm of a value with a unit: warned")
+        << QStringLiteral("dbmtow( 18 dBm ) ") << QStringLiteral("dbmtow( 18 dBm )") << QString();
+    QTest::newRow("dBm of a number out of range: warned")
+        << QStringLiteral("dbmtow( 1e400 ) ") << QStringLiteral("dbmtow( 1e400 )") << QString();
 }
 
 void tst_ParameterMapping::independentValues()
@@ -400,79 +411,38 @@ void tst_ParameterMapping::independentValues()
     QFETCH(QString, written);
     QFETCH(QString, value);
     QFETCH(QString, unit);
+    QStringList warnings;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box && box->icon() == QMessageBox::Warning && box->textFormat() == Qt::PlainText);
+        warnings << box->text();
+        clickMessageBoxButton(box, QMessageBox::Ok);
+    });
     DBLPCState state(false);
-    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"x"})},
+    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"<b>x</b>"})},
                              {QStringLiteral("IndepVarValue"), {written}}}),
                    state));
     const IndepVarInfo info =
-        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("x"));
+        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("<b>x</b>"));
     QCOMPARE(info.value(), value);
     QCOMPARE(info.unit(), unit);
+    const bool warned = QByteArray(QTest::currentDataTag()).endsWith("warned");
+    QCOMPARE(warnings, warned ? QStringList{QStringLiteral("<b>x</b>  value format is incorrect ")}
+                              : QStringList());
 }
 
-void tst_ParameterMapping::malformedValueWarnsAndStoresNothing_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("fileType");
-
-    QTest::newRow("a malformed dBm value") << QStringLiteral("dbmtow( abc+ )") << QString();
-    QTest::newRow("a dBm value out of range") << QStringLiteral("dbmtow( 1e400 ) ") << QString();
-    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm") << QString();
-    QTest::newRow("a number too small to be told from 0")
-        << QStringLiteral("8e-789 V") << QString();
-    QTest::newRow("an unfinished number") << QStringLiteral("1e V") << QString();
-    QTest::newRow("with another file type, which stays unselected")
-        << QStringLiteral("dbmtow( abc+ )") << QStringLiteral("Focus");
-}
-
-// A value the editor could not write back and read again refuses the whole list.
-void tst_ParameterMapping::malformedValueWarnsAndStoresNothing()
-{
-    QFETCH(QString, value);
-    QFETCH(QString, fileType);
-    QString shownText;
-    Qt::TextFormat format = Qt::AutoText;
-    ModalDialogAnswerer answerer([&](QWidget *dialog) {
-        auto *box = qobject_cast<QMessageBox *>(dialog);
-        QVERIFY(box);
-        QCOMPARE(box->windowTitle(), QStringLiteral("DataBasedLoadPull"));
-        if (box->icon() == QMessageBox::Information)
-            return clickMessageBoxButton(box, QMessageBox::Ok); // the file type's message
-        QCOMPARE(box->icon(), QMessageBox::Warning);
-        shownText = box->text();
-        format = box->textFormat();
-        clickMessageBoxButton(box, QMessageBox::Ok);
-    });
-
-    DBLPCState state(false);
-    const DBLPCState before = state;
-    Parameters parameters = withFile({{QStringLiteral("IndepVarName"), texts({"<b>Pin</b>"})},
-                                      {QStringLiteral("IndepVarValue"), {value}},
-                                      {QStringLiteral("Weight"), texts({"7"})}});
-    if (!fileType.isEmpty())
-        parameters.insert(QStringLiteral("FileType"), {fileType});
-    QVERIFY(!import(parameters, state));
-    QCOMPARE(answerer.dialogsSeen(), fileType.isEmpty() ? 1 : 2);
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-    QCOMPARE(shownText, QStringLiteral("<b>Pin</b>  value format is incorrect "));
-    QCOMPARE(format, Qt::PlainText);
-    QCOMPARE(state, before);
-}
-
-void tst_ParameterMapping::unsupportedFileTypeSelectsTheDatasetSet()
+void tst_ParameterMapping::anotherFileTypeIsToldAndTheMaurySetTakesTheSettings()
 {
     ModalDialogAnswerer answerer(
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
     DBLPCState state(false);
-    QVERIFY(import(
-        {{QStringLiteral("FileType"), texts({"Focus"})}, {QStringLiteral("Weight"), texts({"7"})}},
-        state));
+    QVERIFY(import(withFile({{QStringLiteral("FileType"), texts({"maury"})},
+                             {QStringLiteral("Weight"), texts({"7"})}}),
+                   state));
     QCOMPARE(answerer.dialogsSeen(), 1);
-    QCOMPARE(state.fileType(), DatasetFileType);
-    QCOMPARE(state.fileTabState().fileType(), DatasetFileType);
+    QCOMPARE(state.fileType(), MauryFileType);
+    QCOMPARE(state.fileTabState().fileNames(), QStringList{File});
     QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("7"));
-    state.setFileType(MauryFileType);
-    QCOMPARE(state.analysisOptimizationTabState().weight(), QStringLiteral("100"));
 }
 
 void tst_ParameterMapping::valuesWithoutTextKeepTheirPositions()
@@ -492,7 +462,7 @@ void tst_ParameterMapping::valuesWithoutTextKeepTheirPositions()
                                        {text("Power"), m_tvl->MakeVoidValue(), text("Voltage")})});
     ParameterMap map;
     QVERIFY(readParameterList(list, map));
-    QCOMPARE(map.value(QStringLiteral("FileName")), texts({"a.lp", "b.lp"}));
+    QCOMPARE(map.value(QStringLiteral("FileName")), texts({"a.lp", "", "b.lp"}));
     QCOMPARE(map.value(QStringLiteral("IndepVarUnitType")), texts({"Power", "", "Voltage"}));
 
     DBLPCState state(false);
@@ -619,6 +589,7 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
 
         DBLPCState state(false);
         QVERIFY(fromParameterMap(parameters, state));
+        state.setStoredParameters(StoredParameters()); // the editor's own texts
         IndepVariablesState independent;
         GammasState gammas;
         PerformanceTabState performance;
