@@ -50,7 +50,8 @@ void readEntry(TvlInterface *tvl, TvlValue *entry, ParameterMap &map)
     bool ok = false;
     const qint64 count = declaredCount(tvl, tvl->GetListElement(entry, 1), &ok);
     TvlValue *values = tvl->GetListElement(entry, 2);
-    if (!name || !ok || count <= 0 || !values)
+    // An entry of no values is kept as such, so that it is written back without any.
+    if (!name || !ok || count < 0 || !values)
         return;
     map.insert(*name, readValues(tvl, values, count));
 }

@@ -114,16 +114,13 @@ private slots:
     void init();
     void cleanup();
 
-    void acceptingWithoutEditGivesTheSameList_data();
-    void acceptingWithoutEditGivesTheSameList();
+    void storedTextsComeBackAsStored_data();
+    void storedTextsComeBackAsStored();
     void editsShowUpInTheParameterList_data();
     void editsShowUpInTheParameterList();
-    void filesDecideTheVariables_data();
     void writtenListsReopenUnchanged_data();
     void writtenListsReopenUnchanged();
-    void filesDecideTheVariables();
     void widgetsComeInTheFixedOrder();
-    void malformedListCreatesNoWidget();
     void hugeTextsAreShownElided_data();
     void hugeTextsAreShownElided();
     void arguments_data();
@@ -137,12 +134,10 @@ private:
     Parameters accept(TvlValue *widgetList);
     QWidget *widget(TvlValue *widgetList, int index);
     Parameters exampleComponent();
-    Parameters generatedComponent(int seed, const QString &dataFile, const QString &voltageUnit);
+    Parameters oddComponent(QRandomGenerator &random) const;
+    QStringList editOneField(TvlValue *widgets, const QString &edit, const Parameters &given);
     TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
-    void addFile(QWidget *fileTab, const QString &fileName);
-    Parameters randomComponent(QRandomGenerator &random);
     void passFocusThroughEveryLineEdit(TvlValue *widgetList);
-    void removeFile(QWidget *fileTab, const QString &fileName);
 
     QTemporaryDir m_workspace;
     QString m_dataDir;
@@ -227,116 +222,190 @@ Parameters tst_EditorFunctions::exampleComponent()
     return component.hostParameters();
 }
 
-// A component over the example data in every value form the editor keeps: numbers with
-// units, dBm values as numbers and as variable names, variable names with a unit,
-// expressions, and every unit of the reference impedance.
-Parameters tst_EditorFunctions::generatedComponent(int seed, const QString &dataFile,
-                                                   const QString &voltageUnit)
+// A component as a person, an older version or a script may have left it: the bundled files
+// by any name, or missing; variables the files hold or lack, in any order, with values in every
+// form the host reads and forms it may not; lists too short or too long; and every other
+// parameter in odd but plausible forms.
+Parameters tst_EditorFunctions::oddComponent(QRandomGenerator &random) const
 {
-    QRandomGenerator random{quint32(seed)};
     auto pick = [&random](const QStringList &choices) {
         return choices.at(int(random.bounded(quint32(choices.size()))));
     };
-    auto yesNo = [&] {
-        return pick(texts({"yes", "no"}));
+    auto some = [&](const QStringList &choices, int most) {
+        QStringList picked;
+        for (int i = int(random.bounded(quint32(most + 1))); i > 0; --i)
+            picked.append(pick(choices));
+        return picked;
     };
-    const QStringList units = texts({"None", "mOhm", "Ohm", "kOhm", "MOhm", "GOhm", "TOhm"});
-    const QString unit = units.at(seed % units.size());
-    const QString impedance =
-        pick(texts({"50.0 + j* 0.0", "(Rload + j*Xm)", "75", "Rterm", "(12.5 + j*3)"}));
-
-    Parameters parameters = {
-        {QStringLiteral("FileType"), texts({"Maury"})},
-        {QStringLiteral("FileName"), {m_dataDir + QLatin1Char('/') + dataFile}},
-        {QStringLiteral("FreqVarName"), texts({"Freq"})},
-        {QStringLiteral("IndepVarName"), texts({"Pin_avail", "Vdd"})},
+    const QString data = QStringLiteral("data/");
+    const QStringList files = some({data + QStringLiteral("pa_two_frequencies.lp"),
+                                    QStringLiteral("./data/pa_upper_band.lp"),
+                                    m_dataDir + QStringLiteral("/pa_supply_sweep.spl"),
+                                    data + QStringLiteral("../data/units_with_blanks.spl"),
+                                    data + QStringLiteral("pa_harmonic_load.lp2 "),
+                                    data + QStringLiteral("gone.lp")},
+                                   3);
+    const QStringList names = some(texts({"Pin_avail", "Vdd", "Vgg", "Freq", "e"}), 3);
+    const QStringList gammas = some(texts({"gamma_ld1", "gamma_src1", "gamma_ld2"}), 3);
+    const QStringList quantities = some(texts({"Gain", "Id", "PAE", "Pout", "Vout", "Q"}), 4);
+    const QStringList yesNo = texts({"yes", "no", "YES", "No", "1", "true", "\"yes\""});
+    const auto parallel = [&](const QStringList &choices, const QStringList &keys) {
+        return some(choices, int(keys.size()) + 1);
+    };
+    Parameters given = {
+        {QStringLiteral("FileType"), {pick(texts({"Maury", "Maury", "maury", "Focus"}))}},
+        {QStringLiteral("FileName"), files},
+        {QStringLiteral("FreqVarName"), {pick(texts({"Freq", "Freq", "Pin_avail", "f"}))}},
+        {QStringLiteral("IndepVarName"), names},
         {QStringLiteral("IndepVarValue"),
-         {pick(texts({"dbmtow( 14 ) ", "dbmtow( Pdrive ) ", "dbmtow( 12.5 ) "})),
-          pick(texts({"28", "Vsupply", "2.8e1"})) + QLatin1Char(' ') + voltageUnit}},
-        {QStringLiteral("IndepVarUnitType"), texts({"Power", "Voltage"})},
-        {QStringLiteral("GammaName"), texts({"gamma_ld1", "gamma_src1"})},
-        {QStringLiteral("GammaType"), texts({"Load", "Source"})},
+         parallel(texts({"dbmtow( 14 ) ", "dbmtow(Pdrive)", "Pavs - 3", "2 * Vbias", "18 W",
+                         "28 mV", "28 V", "28V", "25 deg C", "18", "Pdrive", "- 3 V",
+                         "dbmtow( 18 dBm ) ", "dbmtow( 5 ) ", "1e400 V", " 12.5 ", "\"28 V\""}),
+                  names)},
+        {QStringLiteral("IndepVarUnitType"),
+         parallel(texts({"Power", "Voltage", "Unitless", "power"}), names)},
+        {QStringLiteral("GammaName"), gammas},
+        {QStringLiteral("GammaType"), parallel(texts({"Load", "Source", "load", "Unknown"}), gammas)},
         {QStringLiteral("GammaDomain"),
-         {pick(texts({"Rect-Real", "Polar-Mag"})), pick(texts({"Rect-Imag", "Polar-Phase"}))}},
-        {QStringLiteral("GammaValue"),
-         {pick(texts({"Independent", "0.3*Gopt", "G_L"})), QStringLiteral("Independent")}},
-        {QStringLiteral("GammaHarmIndex"), texts({"1", "1"})},
-        {QStringLiteral("PrfmParamName"), texts({"Gain", "Id", "PAE", "Pout", "Vout"})},
-        {QStringLiteral("PrfmParamOutput"),
-         {yesNo(), yesNo(), yesNo(), QStringLiteral("yes"), yesNo()}},
-        {QStringLiteral("PrfmParamAutoPlot"),
-         {QStringLiteral("no"), QStringLiteral("no"), QStringLiteral("no"), yesNo(),
-          QStringLiteral("no")}},
-        {QStringLiteral("PrfmParamType"), texts({"Real", "Real", "Real", "Real", "Complex"})},
-        {QStringLiteral("InterpMode"), {pick(texts({"Linear", "Cubic Spline", "Cubic"}))}},
-        {QStringLiteral("InterpDom"), {pick(texts({"Rectangular", "Polar"}))}},
-        {QStringLiteral("ExtrapMode"),
-         {pick(texts({"Interpolation Mode", "Constant Extrapolation"}))}},
-        {QStringLiteral("NUM"), {pick(texts({"1", "2", "Nport"}))}},
-        {QStringLiteral("Z"),
-         {unit == QLatin1String("None") ? impedance : impedance + QLatin1Char(' ') + unit}},
-        {QStringLiteral("UseFrequencyRangeFromDataFiles"), {yesNo()}},
-        {QStringLiteral("CalcGamma"), {yesNo()}},
-        {QStringLiteral("CalcAdmittance"), {yesNo()}},
-        {QStringLiteral("CalcImpedance"), {yesNo()}},
-        {QStringLiteral("StatusLevel"), {pick(texts({"1", "3", "lvl"}))}},
-        {QStringLiteral("AllowNonlinearDevices"), {yesNo()}},
-        {QStringLiteral("AvoidOutOfRangeData"), {yesNo()}},
-        {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt"}))}},
+         parallel(texts({"Rect-Real", "Polar-Mag", "Polar-Phase", "polar"}), gammas)},
+        {QStringLiteral("GammaValue"), parallel(texts({"Independent", "0.3*Gopt", "G_L"}), gammas)},
+        {QStringLiteral("GammaHarmIndex"), parallel(texts({"1", "2", "h"}), gammas)},
+        {QStringLiteral("PrfmParamName"), quantities},
+        {QStringLiteral("PrfmParamOutput"), parallel(yesNo, quantities)},
+        {QStringLiteral("PrfmParamAutoPlot"), parallel(yesNo, quantities)},
+        {QStringLiteral("PrfmParamType"), parallel(texts({"Real", "Complex", "real"}), quantities)},
+        {QStringLiteral("InterpMode"), {pick(texts({"Linear", "Cubic Spline", "cubic", "Spline"}))}},
+        {QStringLiteral("InterpDom"), {pick(texts({"Rectangular", "Polar", "Polar "}))}},
+        {QStringLiteral("ExtrapMode"), {pick(texts({"Interpolation Mode", "Constant"}))}},
+        {QStringLiteral("NUM"), {pick(texts({"1", "2", "0", "1.5", "Nport", "-3"}))}},
+        {QStringLiteral("Z"), {pick(texts({"50.0 + j* 0.0 Ohm", "50 Ohm", "(Rload + j*Xm) kOhm",
+                                           "75", "50 ohm", "j*", "50 +", "Rterm MOhm"}))}},
+        {QStringLiteral("StatusLevel"), {pick(texts({"2", "4", "5", "0", "lvl", "2.5"}))}},
+        {QStringLiteral("Weight"), {pick(texts({"100", "0", "-1", "nan", "wgt", "\"w\""}))}},
     };
-    return parameters;
+    for (const char *flag : {"UseFrequencyRangeFromDataFiles", "CalcGamma", "CalcAdmittance",
+                             "CalcImpedance", "AllowNonlinearDevices", "AvoidOutOfRangeData"})
+        given.insert(QString::fromLatin1(flag), {pick(yesNo)});
+    // A parameter may be missing altogether.
+    given.remove(given.keys().at(int(random.bounded(quint32(given.size())))));
+    return given;
 }
 
-void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList_data()
+void tst_EditorFunctions::storedTextsComeBackAsStored_data()
 {
-    QTest::addColumn<int>("component"); // -1 for the bundled example, else a seed
-    QTest::addColumn<QString>("variant");
+    QTest::addColumn<Parameters>("given");
+    QTest::addColumn<QString>("edit"); // empty: none
 
-    const QStringList variants = {
-        QString(), QStringLiteral("one file missing"), QStringLiteral("every file missing"),
-        QStringLiteral("units with blanks"), QStringLiteral("comma-decimal locale")};
-    for (const QString &variant : variants) {
-        QTest::newRow(qPrintable(QStringLiteral("the bundled example ") + variant))
-            << -1 << variant;
-        for (int seed = 0; seed < 4; ++seed)
-            QTest::newRow(qPrintable(QStringLiteral("generated component %1 ").arg(seed) + variant))
-                << seed << variant;
+    // Forms a person, an older version or a script may have stored, each on the example.
+    const auto row = [this](const char *name, const char *parameter, const QStringList &values) {
+        Parameters given = exampleComponent();
+        given.insert(QString::fromLatin1(parameter), values);
+        QTest::newRow(name) << given << QString();
+    };
+    row("an expression with blanks", "IndepVarValue", texts({"Pavs - 3"}));
+    row("a number times a name", "IndepVarValue", texts({"2 * Vbias"}));
+    row("watts on a dBm variable", "IndepVarValue", texts({"18 W"}));
+    row("a bare number on a dBm variable", "IndepVarValue", texts({"18"}));
+    row("a bare name on a dBm variable", "IndepVarValue", texts({"Pdrive"}));
+    row("a dBm value below the files' range", "IndepVarValue", texts({"dbmtow( 5 ) "}));
+    row("a sign apart from its number", "IndepVarValue", texts({"- 3 V"}));
+    row("dBm of a value with a unit", "IndepVarValue", texts({"dbmtow( 18 dBm ) "}));
+    row("a file type in lower case", "FileType", texts({"maury"}));
+    row("another file type", "FileType", texts({"Focus"}));
+    row("a file type with a blank", "FileType", texts({"Maury "}));
+    row("one gamma type for two coefficients", "GammaType", texts({"Load"}));
+    row("a swept variable named as the frequency", "FreqVarName", texts({"Pin_avail"}));
+    row("a quoted empty text", "NUM", texts({"\"\""}));
+    QRandomGenerator random(20261206);
+    const QStringList edits = texts({"value", "output", "interpolation", "unit", "sync"});
+    for (int seed = 0; seed < 30; ++seed) {
+        const QString edit = edits.at(seed % edits.size());
+        QTest::addRow("odd component %d, then %s", seed, qPrintable(edit))
+            << oddComponent(random) << edit;
     }
 }
 
-// Opening and accepting the editor gives back what the component holds, even where the
-// data files cannot be read, and again when the result is opened once more.
-void tst_EditorFunctions::acceptingWithoutEditGivesTheSameList()
+// Opening and accepting the editor gives back every text the component holds, whatever its
+// form, and one edit changes only the entries that the edited field writes.
+void tst_EditorFunctions::storedTextsComeBackAsStored()
 {
-    QFETCH(int, component);
-    QFETCH(QString, variant);
-    if (variant.contains(QLatin1String("locale")))
-        QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
-    const bool blanks = variant.contains(QLatin1String("blanks"));
-    Parameters parameters = component < 0
-                                ? exampleComponent()
-                                : generatedComponent(component,
-                                                     QLatin1String(blanks ? "units_with_blanks.spl"
-                                                                          : "pa_supply_sweep.spl"),
-                                                     QLatin1String(blanks ? "V dc" : "V"));
-    QCOMPARE(parameters.size(), 28);
-    QStringList &files = parameters[QStringLiteral("FileName")];
-    if (variant.contains(QLatin1String("missing")))
-        files.last() = m_dataDir + QStringLiteral("/gone.lp");
-    if (variant.contains(QLatin1String("every")))
-        files.first() = m_dataDir + QStringLiteral("/gone too.lp");
+    QFETCH(Parameters, given);
+    QFETCH(QString, edit);
     ModalDialogAnswerer answerer(
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-
-    TvlValue *widgets = open(parameters);
+    TvlValue *widgets = open(given);
     QVERIFY(widgets);
     const Parameters accepted = accept(widgets);
-    QCOMPARE(changedEntries(parameters, accepted), QStringList());
-    // Reading changes nothing either, nor opening what was accepted.
-    QCOMPARE(accept(widgets), accepted);
-    QCOMPARE(changedEntries(parameters, accept(open(accepted))), QStringList());
-    QCOMPARE(answerer.dialogsSeen(), variant.contains(QLatin1String("missing")) ? 2 : 0);
+    for (auto it = given.cbegin(); it != given.cend(); ++it)
+        QCOMPARE(accepted.value(it.key()), it.value());
     QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    if (edit.isEmpty())
+        return;
+
+    const QStringList writes = editOneField(widgets, edit, given);
+    if (QTest::currentTestFailed() || writes.isEmpty())
+        return;
+    const QStringList changed = changedEntries(accepted, accept(widgets));
+    QVERIFY2(!changed.isEmpty(), "the edit changed nothing");
+    for (const QString &entry : changed)
+        QVERIFY2(writes.contains(entry), qPrintable(entry + QStringLiteral(" changed")));
+}
+
+// Makes one edit of the kind given through the editor's widgets, as a user does. Gives the
+// entries that edit writes; none when the component offers nothing to edit of that kind.
+QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &edit,
+                                              const Parameters &given)
+{
+    // A variable the stored lists name with an entry of its own is written in its place;
+    // another one brings its group's lists anew.
+    const auto inPlace = [&given](const char *key, const char *setting, const QString &name) {
+        const int index = int(given.value(QString::fromLatin1(key)).lastIndexOf(name));
+        return index >= 0 && index < given.value(QString::fromLatin1(setting)).size();
+    };
+    if (edit == QLatin1String("value")) {
+        QTableWidget *table = tableWithColumn(widget(widgets, Details), 1, QStringLiteral("Value"));
+        for (int row = 0; row < table->rowCount(); ++row) {
+            QTableWidgetItem *cell = table->item(row, 1);
+            if (!(cell->flags() & Qt::ItemIsEditable))
+                continue;
+            const QString name = table->item(row, 0)->text();
+            bool numeric = false;
+            table->item(row, 4)->text().toDouble(&numeric);
+            const QString value = numeric ? table->item(row, 4)->text() : QStringLiteral("Vnew");
+            if (value == cell->text())
+                continue;
+            cell->setText(value); // as a committed editor does
+            if (inPlace("IndepVarName", "IndepVarValue", name))
+                return texts({"IndepVarValue"});
+            return texts({"IndepVarName", "IndepVarValue", "IndepVarUnitType"});
+        }
+        return {};
+    }
+    if (edit == QLatin1String("output")) {
+        QTableWidget *table = tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
+        if (table->rowCount() == 0)
+            return {};
+        QTableWidgetItem *output = table->item(0, 3);
+        output->setCheckState(output->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        const QString name = table->item(0, 0)->text().section(QLatin1Char(' '), 0, 0);
+        if (inPlace("PrfmParamName", "PrfmParamOutput", name) &&
+            inPlace("PrfmParamName", "PrfmParamAutoPlot", name))
+            return texts({"PrfmParamOutput", "PrfmParamAutoPlot"});
+        return texts({"PrfmParamName", "PrfmParamOutput", "PrfmParamAutoPlot", "PrfmParamType"});
+    }
+    if (edit == QLatin1String("interpolation")) {
+        QComboBox *methods = comboOffering(widget(widgets, Interpolation), QStringLiteral("Cubic"));
+        methods->setCurrentIndex((methods->currentIndex() + 1) % methods->count());
+        return texts({"InterpMode"});
+    }
+    if (edit == QLatin1String("unit")) {
+        QComboBox *units = comboOffering(widget(widgets, Term), QStringLiteral("kOhm"));
+        units->setCurrentIndex((units->currentIndex() + 1) % units->count());
+        return texts({"Z"});
+    }
+    auto *sync = widget(widgets, Sync)->findChild<QCheckBox *>();
+    sync->click();
+    return texts({"UseFrequencyRangeFromDataFiles"});
 }
 
 void tst_EditorFunctions::editsShowUpInTheParameterList_data()
@@ -388,7 +457,8 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
     QWidget *file = widget(widgets, File);
     if (edit.contains(QLatin1String("file"))) {
         QTest::mouseClick(button(file, QStringLiteral("Add...")), Qt::LeftButton);
-        QCOMPARE(answerer.dialogsSeen(), 2);
+        // The file dialog, and the files' disagreement the first time in the session.
+        QVERIFY(answerer.dialogsSeen() >= 1);
     }
     if (edit == QLatin1String("add and remove file")) {
         auto *list = file->findChild<QListWidget *>();
@@ -442,186 +512,6 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
     }
 }
 
-void tst_EditorFunctions::addFile(QWidget *fileTab, const QString &fileName)
-{
-    ModalDialogAnswerer answerer([&](QWidget *dialog) {
-        if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
-            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                ->setText(QLatin1Char('"') + fileName + QLatin1Char('"'));
-            static_cast<QDialog *>(files)->accept();
-        } else {
-            clickMessageBoxButton(dialog, QMessageBox::Ok);
-        }
-    });
-    QTest::mouseClick(button(fileTab, QStringLiteral("Add...")), Qt::LeftButton);
-    QVERIFY(answerer.dialogsSeen() >= 1);
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-}
-
-void tst_EditorFunctions::removeFile(QWidget *fileTab, const QString &fileName)
-{
-    auto *list = fileTab->findChild<QListWidget *>();
-    const QList<QListWidgetItem *> rows = list->findItems(fileName, Qt::MatchEndsWith);
-    QCOMPARE(rows.size(), 1);
-    list->setCurrentItem(rows.first());
-    ModalDialogAnswerer answerer(
-        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    QTest::mouseClick(button(fileTab, QStringLiteral("Remove...")), Qt::LeftButton);
-    QVERIFY(list->findItems(fileName, Qt::MatchEndsWith).isEmpty());
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-}
-
-void tst_EditorFunctions::filesDecideTheVariables_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("values");   // the component's settings beside Pin_avail
-    QTest::addColumn<QStringList>("steps");    // +file, -file, or reopen
-    QTest::addColumn<QStringList>("expected"); // the variables written after each step
-
-    const QString example = QStringLiteral("Pin_avail=dbmtow( 18 )  | gamma_ld1, gamma_src1");
-    QTest::newRow("a file's variable comes and goes with it")
-        << texts({"pa_two_frequencies.lp"}) << QStringList()
-        << texts({"+pa_supply_sweep.spl", "reopen", "-pa_supply_sweep.spl", "reopen"})
-        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1"),
-                       example, example};
-    const QString withSupply =
-        QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, gamma_src1");
-    QTest::newRow("the user's value stays while a file holds the name")
-        << texts({"pa_two_frequencies.lp", "pa_supply_sweep.spl"}) << texts({"Vdd=Vsupply V"})
-        << texts({"+pa_harmonic_load.lp2", "-pa_two_frequencies.lp", "reopen",
-                  "-pa_harmonic_load.lp2", "-pa_supply_sweep.spl"})
-        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
-                                      "gamma_ld2, gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
-                                      "gamma_ld2, gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=Vsupply V | gamma_ld1, "
-                                      "gamma_ld2, gamma_src1"),
-                       withSupply, QStringLiteral(" | ")};
-    // A value on the lowest the files reach is the user's too: it stays while the files
-    // reach it, and moves into their range only when they no longer do.
-    QTest::newRow("a value on the range's end stays while the files reach it")
-        << texts({"pa_two_frequencies.lp"}) << texts({"Pin_avail=dbmtow( 10 ) "})
-        << texts({"+pa_source_pull.lp3", "-pa_source_pull.lp3"})
-        << QStringList{QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1")};
-    QTest::newRow("a value the files no longer reach moves into their range")
-        << texts({"pa_two_frequencies.lp", "pa_source_pull.lp3"})
-        << texts({"Pin_avail=dbmtow( 9 ) "}) << texts({"-pa_source_pull.lp3"})
-        << QStringList{QStringLiteral("Pin_avail=dbmtow( 10 )  | gamma_ld1, gamma_src1")};
-    QTest::newRow("an unreadable file's variable is held until the file goes")
-        << texts({"pa_two_frequencies.lp", "gone.lp"}) << texts({"Vgg=-2.5 V"})
-        << texts({"+pa_supply_sweep.spl", "reopen", "-gone.lp"})
-        << QStringList{QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V; Vgg=-2.5 V | gamma_ld1, "
-                                      "gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V; Vgg=-2.5 V | gamma_ld1, "
-                                      "gamma_src1"),
-                       QStringLiteral("Pin_avail=dbmtow( 18 ) ; Vdd=24 V | gamma_ld1, gamma_src1")};
-}
-
-// The listed files decide which variables the editor shows and writes, in any order of
-// additions, removals and reopenings, and the user's settings of names that stay are kept.
-void tst_EditorFunctions::filesDecideTheVariables()
-{
-    QFETCH(QStringList, files);
-    QFETCH(QStringList, values);
-    QFETCH(QStringList, steps);
-    QFETCH(QStringList, expected);
-
-    Parameters parameters = exampleComponent();
-    QStringList &fileNames = parameters[QStringLiteral("FileName")];
-    fileNames.clear();
-    for (const QString &file : qAsConst(files))
-        fileNames.append(m_dataDir + QLatin1Char('/') + file);
-    for (const QString &value : qAsConst(values)) {
-        const QString name = value.section(QLatin1Char('='), 0, 0);
-        const int index = parameters[QStringLiteral("IndepVarName")].indexOf(name);
-        if (index >= 0) {
-            parameters[QStringLiteral("IndepVarValue")][index] = value.section(QLatin1Char('='), 1);
-            continue;
-        }
-        parameters[QStringLiteral("IndepVarName")].append(name);
-        parameters[QStringLiteral("IndepVarValue")].append(value.section(QLatin1Char('='), 1));
-        parameters[QStringLiteral("IndepVarUnitType")].append(QStringLiteral("Voltage"));
-    }
-    // The Output choice of every quantity the component named, kept while a file has it.
-    QMap<QString, QString> outputs;
-    for (int i = 0; i < parameters.value(QStringLiteral("PrfmParamName")).size(); ++i)
-        outputs.insert(parameters.value(QStringLiteral("PrfmParamName")).at(i),
-                       parameters.value(QStringLiteral("PrfmParamOutput")).at(i));
-    auto written = [](const Parameters &list) -> QString {
-        const QStringList names = list.value(QStringLiteral("IndepVarName"));
-        QStringList variables;
-        for (int i = 0; i < names.size(); ++i)
-            variables.append(names.at(i) + QLatin1Char('=') +
-                             list.value(QStringLiteral("IndepVarValue")).value(i));
-        return variables.join(QLatin1String("; ")) + QLatin1String(" | ") +
-               list.value(QStringLiteral("GammaName")).join(QLatin1String(", "));
-    };
-
-    ModalDialogAnswerer warnings(
-        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    TvlValue *widgets = open(parameters);
-    QVERIFY(widgets);
-    for (int step = 0; step < steps.size(); ++step) {
-        const QString &action = steps.at(step);
-        if (action == QLatin1String("reopen"))
-            widgets = open(accept(widgets));
-        else if (action.startsWith(QLatin1Char('+')))
-            addFile(widget(widgets, File), action.mid(1));
-        else
-            removeFile(widget(widgets, File), action.mid(1));
-        QVERIFY(!QTest::currentTestFailed());
-        QVERIFY(widgets);
-        const Parameters list = accept(widgets);
-        QCOMPARE(written(list), expected.at(step));
-        const QStringList quantities = list.value(QStringLiteral("PrfmParamName"));
-        for (int i = 0; i < quantities.size(); ++i)
-            QCOMPARE(list.value(QStringLiteral("PrfmParamOutput")).at(i),
-                     outputs.value(quantities.at(i)));
-    }
-}
-
-// A component as a user or a script may have left it: any of the bundled files or missing
-// ones, variables the files lack or hold, values in every form the host reads (numbers,
-// names, expressions, dBm forms, units with blanks) and counts that do not match.
-Parameters tst_EditorFunctions::randomComponent(QRandomGenerator &random)
-{
-    auto pick = [&random](const QStringList &choices) {
-        return choices.at(int(random.bounded(quint32(choices.size()))));
-    };
-    auto some = [&](const QStringList &choices, int most) {
-        QStringList picked;
-        for (int i = int(random.bounded(quint32(most + 1))); i > 0; --i)
-            picked.append(pick(choices));
-        return picked;
-    };
-    Parameters parameters = generatedComponent(
-        int(random.bounded(1000)), QStringLiteral("pa_supply_sweep.spl"), QStringLiteral("V"));
-    QStringList files;
-    for (const QString &file :
-         some(texts({"pa_two_frequencies.lp", "pa_upper_band.lp", "pa_harmonic_load.lp2",
-                     "pa_source_pull.lp3", "pa_supply_sweep.spl", "units_with_blanks.spl",
-                     "gone.lp"}),
-              3))
-        files.append(m_dataDir + QLatin1Char('/') + file);
-    parameters.insert(QStringLiteral("FileName"), files);
-    const QStringList names = some(texts({"Pin_avail", "Vdd", "Vgg", "Freq", "e"}), 3);
-    parameters.insert(QStringLiteral("IndepVarName"), names);
-    parameters.insert(
-        QStringLiteral("IndepVarValue"),
-        some(texts({"dbmtow( 14 ) ", "dbmtow(Pdrive)", "Pdrive+3", "+inf mW", "2*Vsupply V", "e",
-                    "E5 V", "28 V", "25 deg C", "Vsupply V dc", "12.5", "-0 dBm"}),
-             names.size() + 1));
-    parameters.insert(QStringLiteral("IndepVarUnitType"),
-                      some(texts({"Power", "Voltage", "Unitless"}), names.size()));
-    parameters.insert(QStringLiteral("Z"), {pick(texts({"50.0 + j* 0.0 Ohm", "Zadj", "(Zadj) kOhm",
-                                                        "50+j*10 kOhm", "75", "Rterm MOhm"}))});
-    parameters.insert(QStringLiteral("StatusLevel"), {pick(texts({"1", "4", "7", "lvl"}))});
-    parameters.insert(QStringLiteral("Weight"), {pick(texts({"0", "2.5e3", "wgt", "e"}))});
-    return parameters;
-}
-
 // Focus passing through a field, as a user tabbing through the editor does, finishes it.
 void tst_EditorFunctions::passFocusThroughEveryLineEdit(TvlValue *widgetList)
 {
@@ -656,7 +546,7 @@ void tst_EditorFunctions::writtenListsReopenUnchanged()
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
     int opened = 0;
     for (int round = 0; round < (passFocus ? 15 : 60); ++round) {
-        const Parameters given = randomComponent(random);
+        const Parameters given = oddComponent(random);
         TvlValue *widgets = open(given);
         if (!widgets)
             continue;
@@ -691,19 +581,6 @@ void tst_EditorFunctions::widgetsComeInTheFixedOrder()
         QVERIFY(!editorWidget->parent());
     }
     QCOMPARE(m_tvl->prepareArgumentsCalls(), 1);
-}
-
-void tst_EditorFunctions::malformedListCreatesNoWidget()
-{
-    const int widgetsBefore = QApplication::allWidgets().size();
-    ModalDialogAnswerer answerer(
-        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    Parameters parameters = exampleComponent();
-    parameters.insert(QStringLiteral("IndepVarValue"), texts({"dbmtow( abc+ )"}));
-    QVERIFY(!open(parameters));
-    QCOMPARE(answerer.dialogsSeen(), 1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 void tst_EditorFunctions::hugeTextsAreShownElided_data()
@@ -807,9 +684,10 @@ void tst_EditorFunctions::widgetListsThatDoNotFit_data()
     QTest::addColumn<std::vector<int>>("indices"); // -1: a void element
     QTest::addColumn<QStringList>("defaulted");
 
+    // The frequency variable's name is the data files' and stays as the component stored it.
     const QStringList fileAndDetails =
-        texts({"FileName", "FileType", "FreqVarName", "GammaDomain", "GammaHarmIndex", "GammaName",
-               "GammaType", "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
+        texts({"FileName", "FileType", "GammaDomain", "GammaHarmIndex", "GammaName", "GammaType",
+               "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
     QTest::newRow("all nine in order")
         << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QStringList();
     QTest::newRow("a longer list")
