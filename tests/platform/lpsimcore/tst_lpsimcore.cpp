@@ -372,7 +372,6 @@ void TestLpSimCore::declarationsDecideWhatIsReported_data()
     const auto row = [](const QByteArray &declaration, const QString &expected) {
         QTest::newRow(declaration.constData()) << declaration << expected;
     };
-    row("VAR=<q>, Units=<Ohm>", "q Ohm/Resistance 2-2 -0.6..0.3"_s);
     row("VAR=<q>, Units=<MW>", "q MW/Unitless 2-2 -0.6..0.3"_s);
     row("VAR=<q>, Units=<>", "q None/Unitless 2-2 -0.6..0.3"_s);
     row("VAR=<q>, Units=<degC>, Type=<Temperature>", "q degC/Temperature 2-2 -0.6..0.3"_s);
