@@ -1,8 +1,12 @@
-// The data library on any file: it either reads the file, reporting for every variable a range
-// and point counts that agree with the file's values, or refuses it with a text and reports no
-// variables.
+// The data library on one to three files, queried together: it either reads them all, reporting
+// every variable once with a range and point counts that agree with the files' values, or
+// refuses them with the text of the first file it refuses and reports no variables.
 //
-// To know every value the file holds, the harness reads an accepted file itself, in the plainest
+// One input holds the files one after another, each after the first starting behind a line
+// `@@ next file @@`. The files are queried alone, then together in every way of dividing them
+// into files already listed and files added, and once with every file named twice.
+//
+// To know every value a file holds, the harness reads an accepted file itself, in the plainest
 // way: line by line, split at blanks, each number with from_chars, each attribute found between
 // its angle brackets. An accepted file is valid, so this reading needs none of the library's
 // checks and shares none of its code: it does not inherit the library's mistakes. Where the file
@@ -10,6 +14,11 @@
 // library accepted what it should have refused, and that is a finding too. The expected range of
 // a variable is the lowest and highest of its values, computed with hypot and atan2 where the
 // library reports a magnitude or a phase; the expected point counts come from ordered sets.
+//
+// The files together are then combined the way the format describes: each variable declared as
+// in the first file that has it, its range over the files that give it the same unit, domain and
+// component, its point counts over all files (a fixed value's 0 left out), and one line of
+// warning for each file that lacks it, gives it another unit or declares it differently.
 
 #include "fuzzcheck.h"
 #include "lpsimcore.h"
@@ -20,6 +29,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <map>
 #include <optional>
 #include <set>
 #include <string>
@@ -63,6 +73,10 @@ struct Expected
     bool complex = false;
     std::optional<Sample> fixed;
     int domain = 0;
+    std::string unit = "None";
+    std::string unitType = "Unitless";
+    int gammaType = 0;
+    unsigned harmonic = 0;
     std::size_t firstColumn = 0;
     bool pair = false;
     bool hasColumn = false;
@@ -184,16 +198,68 @@ Component componentOf(Keyword keyword, int domain, bool complex)
     return byDomain[domain];
 }
 
+std::string unitTypeOf(std::string_view unit)
+{
+    const std::pair<const char *, std::string_view> families[] = {
+        {"Frequency", "Hz kHz MHz GHz THz"},
+        {"Power", "dBm dBW W mW uW kW"},
+        {"Voltage", "V mV uV kV"},
+        {"Current", "A mA uA"},
+        {"Resistance", "Ohm mOhm kOhm MOhm"}};
+    for (const auto &[unitType, units] : families) {
+        const std::vector<std::string_view> members = tokens(units);
+        if (std::find(members.begin(), members.end(), unit) != members.end())
+            return unitType;
+    }
+    return "Unitless";
+}
+
+int gammaTypeOf(std::string_view name)
+{
+    const std::string text = lower(name);
+    const auto has = [&text](const char *part) {
+        return text.find(part) != std::string::npos;
+    };
+    return has("_ld") || has("load") ? 1 : has("_src") || has("source") ? 2 : 0;
+}
+
+// A harmonic index from 1 to 99, or 0.
+unsigned harmonicIn(std::string_view text)
+{
+    unsigned harmonic = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), harmonic);
+    const bool whole = error == std::errc() && end == text.data() + text.size();
+    return whole && harmonic >= 1 && harmonic <= 99 ? harmonic : 0;
+}
+
+// As given, else the digits that end the name, else 1.
+unsigned harmonicOf(std::string_view given, std::string_view name)
+{
+    if (!given.empty()) {
+        LP_FUZZ_CHECK(harmonicIn(given) != 0);
+        return harmonicIn(given);
+    }
+    const unsigned fromName = harmonicIn(name.substr(name.find_last_not_of("0123456789") + 1));
+    return fromName != 0 ? fromName : 1;
+}
+
 Expected declared(Keyword keyword, std::string_view line)
 {
     const auto attributes = attributesOf(line);
     Expected variable;
     variable.keyword = keyword;
     variable.name = std::string(attributes.front().second);
+    std::string_view units, type, harmonic;
     for (const auto &[key, value] : attributes) {
         if (value.empty()) // as if not given
             continue;
-        if (key == "domain") {
+        if (key == "units") {
+            units = value;
+        } else if (key == "type") {
+            type = value;
+        } else if (key == "harmonic") {
+            harmonic = value;
+        } else if (key == "domain") {
             const char *names[] = {"rect-real", "rect-imag", "polar-mag", "polar-phase"};
             variable.domain = static_cast<int>(std::find(names, names + 4, lower(value)) - names);
             LP_FUZZ_CHECK(variable.domain < 4);
@@ -206,6 +272,13 @@ Expected declared(Keyword keyword, std::string_view line)
         }
     }
     variable.component = componentOf(keyword, variable.domain, variable.complex);
+    if (keyword == Keyword::Gamma) {
+        variable.gammaType = gammaTypeOf(variable.name);
+        variable.harmonic = harmonicOf(harmonic, variable.name);
+    } else {
+        variable.unit = units.empty() ? "None" : std::string(units);
+        variable.unitType = type.empty() ? unitTypeOf(units) : std::string(type);
+    }
     return variable;
 }
 
@@ -378,11 +451,115 @@ bool agrees(double reported, double expected)
            1e-12 * std::max(std::abs(reported), std::abs(expected));
 }
 
+// The files read together, as the harness expects them: each variable once, in the order first
+// declared, as its first file declares it.
+struct Combined
+{
+    struct Note // one line of warning: a variable, and the two files it names
+    {
+        std::string start; // the quoted name and what disagrees
+        std::size_t firstFile;
+        std::size_t otherFile;
+    };
+
+    explicit Combined(const std::vector<Reading> &files);
+
+    std::vector<Expected> variables;
+    std::vector<Note> notes;
+    Extent rows;
+
+private:
+    void add(std::size_t file, const Expected &variable);
+    void noteMissing();
+
+    std::size_t m_files;
+    std::map<std::string, std::size_t> m_index;
+    std::vector<std::size_t> m_firstFiles;
+    std::vector<std::vector<bool>> m_inFile;
+    std::vector<Extent> m_counts; // a fixed value's 0 has no say
+};
+
+// A name as warnings show it: quoted, cut at 40 characters. Names hold no control characters.
+std::string quotedName(const std::string &name)
+{
+    return '\'' + name.substr(0, 40) + (name.size() > 40 ? "...'" : "'");
+}
+
+bool sameShape(const Expected &a, const Expected &b)
+{
+    return a.keyword == b.keyword && a.unitType == b.unitType && a.gammaType == b.gammaType &&
+           a.harmonic == b.harmonic && a.domain == b.domain && a.complex == b.complex &&
+           a.fixed.has_value() == b.fixed.has_value();
+}
+
+// Values in another unit, domain or component (a magnitude beside a real part) are another
+// quantity: they never widen the range.
+bool sameQuantity(const Expected &a, const Expected &b)
+{
+    return a.unit == b.unit && a.domain == b.domain && a.component == b.component;
+}
+
+Combined::Combined(const std::vector<Reading> &files)
+    : m_files(files.size())
+{
+    for (std::size_t file = 0; file < files.size(); ++file) {
+        rows.add(files[file].rows.fewest);
+        rows.add(files[file].rows.most);
+        for (const Expected &variable : files[file].variables)
+            add(file, variable);
+    }
+    for (std::size_t member = 0; member < variables.size(); ++member)
+        variables[member].points = m_counts[member].any ? m_counts[member] : Extent{0, 0, true};
+    noteMissing();
+}
+
+void Combined::add(std::size_t file, const Expected &variable)
+{
+    const auto [at, isNew] = m_index.emplace(variable.name, variables.size());
+    const std::size_t member = at->second;
+    if (isNew) {
+        variables.push_back(variable);
+        m_firstFiles.push_back(file);
+        m_inFile.emplace_back(m_files, false);
+        m_counts.emplace_back();
+    }
+    Expected &merged = variables[member];
+    const std::string name = quotedName(variable.name);
+    if (variable.unit != merged.unit)
+        notes.push_back({name + " has the unit ", m_firstFiles[member], file});
+    if (!sameShape(variable, merged))
+        notes.push_back({name + " is declared differently in ", m_firstFiles[member], file});
+    if (sameQuantity(variable, merged)) {
+        merged.lowest = std::min(merged.lowest, variable.lowest);
+        merged.highest = std::max(merged.highest, variable.highest);
+    }
+    if (variable.points.most > 0) {
+        m_counts[member].add(variable.points.fewest);
+        m_counts[member].add(variable.points.most);
+    }
+    m_inFile[member][file] = true;
+}
+
+void Combined::noteMissing()
+{
+    for (std::size_t member = 0; member < variables.size(); ++member) {
+        for (std::size_t file = 0; file < m_files; ++file) {
+            if (!m_inFile[member][file])
+                notes.push_back(
+                    {quotedName(variables[member].name) + " is in ", m_firstFiles[member], file});
+        }
+    }
+}
+
 void checkVariable(const Corvane_LP::VarInfoUI &reported, const Expected &expected)
 {
     LP_FUZZ_CHECK(reported.getName() == expected.name);
     LP_FUZZ_CHECK(reported.isGamma() == (expected.keyword == Keyword::Gamma));
     LP_FUZZ_CHECK(reported.isComplex() == expected.complex);
+    LP_FUZZ_CHECK(reported.getUnitStr() == expected.unit);
+    LP_FUZZ_CHECK(reported.getUnitTypeStr() == expected.unitType);
+    LP_FUZZ_CHECK(reported.gammaType() == expected.gammaType);
+    LP_FUZZ_CHECK(reported.harmonicIndex() == expected.harmonic);
     LP_FUZZ_CHECK(reported.domain() == (reported.isGamma() ? expected.domain : 0));
     LP_FUZZ_CHECK(reported.lowest <= reported.highest);
     // Every value lies within the range, and each end of the range is a value.
@@ -396,18 +573,49 @@ void checkVariable(const Corvane_LP::VarInfoUI &reported, const Expected &expect
     LP_FUZZ_CHECK(reported.maxNumPoints() == expected.points.most);
 }
 
-void checkAccepted(const Corvane_LP::LoadpullUI &ui, std::string_view text)
+std::string fileText(const std::string &path)
+{
+    return '"' + path + '"';
+}
+
+// One line for each disagreement, in any order, naming the variable and both files.
+void checkWarning(const std::string &warning, const std::vector<Combined::Note> &notes,
+                  const std::vector<std::string> &paths)
+{
+    LP_FUZZ_CHECK(warning.empty() == notes.empty());
+    if (notes.empty())
+        return;
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = warning; !rest.empty();) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    LP_FUZZ_CHECK(lines.front() == "The load-pull data files do not agree:");
+    lines.erase(lines.begin());
+    LP_FUZZ_CHECK(lines.size() == notes.size());
+    for (const Combined::Note &note : notes) {
+        const auto found = std::find_if(lines.begin(), lines.end(), [&](std::string_view line) {
+            return line.substr(0, note.start.size()) == note.start &&
+                   line.find(fileText(paths[note.firstFile])) != std::string_view::npos &&
+                   line.find(fileText(paths[note.otherFile])) != std::string_view::npos;
+        });
+        LP_FUZZ_CHECK(found != lines.end());
+        lines.erase(found);
+    }
+}
+
+void checkCombined(const Corvane_LP::LoadpullUI &ui, const Combined &combined,
+                   const std::vector<std::string> &paths)
 {
     LP_FUZZ_CHECK(ui.errorText.empty());
-    LP_FUZZ_CHECK(ui.warningText.empty()); // one file agrees with itself
-    const Reading reading = readAccepted(text);
     LP_FUZZ_CHECK(ui.minNumPoints <= ui.maxNumPoints);
-    LP_FUZZ_CHECK(ui.minNumPoints == reading.rows.fewest && ui.maxNumPoints == reading.rows.most);
+    LP_FUZZ_CHECK(ui.minNumPoints == combined.rows.fewest && ui.maxNumPoints == combined.rows.most);
     std::vector<const Corvane_LP::VarInfoUI *> reported(ui.variables.begin(), ui.variables.end());
     reported.insert(reported.end(), ui.performanceVariables.begin(), ui.performanceVariables.end());
     std::vector<const Expected *> expected;
     for (const bool performance : {false, true}) {
-        for (const Expected &variable : reading.variables) {
+        for (const Expected &variable : combined.variables) {
             if ((variable.keyword == Keyword::Out) == performance)
                 expected.push_back(&variable);
         }
@@ -415,73 +623,110 @@ void checkAccepted(const Corvane_LP::LoadpullUI &ui, std::string_view text)
     LP_FUZZ_CHECK(reported.size() == expected.size());
     for (std::size_t index = 0; index < reported.size(); ++index)
         checkVariable(*reported[index], *expected[index]);
+    checkWarning(ui.warningText, combined.notes, paths);
 }
 
-std::string exactly(double value)
+void checkRefused(const Corvane_LP::LoadpullUI &ui, const std::string &error)
 {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+    LP_FUZZ_CHECK(!error.empty() && ui.errorText == error);
+    LP_FUZZ_CHECK(ui.variables.empty() && ui.performanceVariables.empty());
+    LP_FUZZ_CHECK(ui.warningText.empty());
 }
 
-// Everything a query reports, as one text, to compare two queries.
-std::string describe(const Corvane_LP::LoadpullUI &ui)
+constexpr std::size_t mostFiles = 3;
+constexpr std::string_view nextFile = "\n@@ next file @@\n";
+
+// The files of one input, rewritten for every input; on a memory file system where there is
+// one. Removed when the run ends.
+struct DataFiles
 {
-    std::string text = ui.errorText + '|' + ui.warningText + '|' + std::to_string(ui.minNumPoints) +
-                       ' ' + std::to_string(ui.maxNumPoints);
-    for (const auto *list : {&ui.variables, &ui.performanceVariables}) {
-        for (const Corvane_LP::VarInfoUI *v : *list)
-            text += '|' + v->getName() + ' ' + v->getUnitStr() + ' ' + v->getUnitTypeStr() + ' ' +
-                    exactly(v->lowest) + ' ' + exactly(v->highest) + ' ' +
-                    std::to_string(v->minNumPoints()) + ' ' + std::to_string(v->maxNumPoints()) +
-                    ' ' + std::to_string(v->gammaType()) + ' ' +
-                    std::to_string(v->harmonicIndex()) + ' ' + std::to_string(v->domain());
+    DataFiles()
+    {
+        const std::string folder = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        for (std::size_t file = 1; file <= mostFiles; ++file)
+            paths.push_back(folder + "/fuzz_datafile." + std::to_string(getpid()) + "." +
+                            std::to_string(file) + ".lp");
     }
-    return text;
-}
+    ~DataFiles()
+    {
+        for (const std::string &path : paths)
+            unlink(path.c_str());
+    }
 
-// One file, rewritten for every input; on a memory file system where there is one. Removed when
-// the run ends.
-struct DataFile
-{
-    std::string path =
-        (access("/dev/shm", W_OK) == 0 ? std::string("/dev/shm") : std::string("/tmp")) +
-        "/fuzz_datafile." + std::to_string(getpid()) + ".lp";
-    ~DataFile() { unlink(path.c_str()); }
+    std::vector<std::string> paths;
 };
 
-const std::string &dataFile()
+// The texts of the files an input holds; each but the last ends with its line break.
+std::vector<std::string_view> filesIn(std::string_view input)
 {
-    static const DataFile file;
-    return file.path;
+    std::vector<std::string_view> texts;
+    std::size_t at = 0;
+    while (texts.size() + 1 < mostFiles && (at = input.find(nextFile)) != std::string_view::npos) {
+        texts.push_back(input.substr(0, at + 1));
+        input.remove_prefix(at + nextFile.size());
+    }
+    texts.push_back(input);
+    return texts;
 }
 
-void writeDataFile(const std::uint8_t *data, std::size_t size)
+std::vector<std::string> writeDataFiles(const std::vector<std::string_view> &texts)
 {
-    const int descriptor = open(dataFile().c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    LP_FUZZ_CHECK(descriptor >= 0);
-    LP_FUZZ_CHECK(write(descriptor, data, size) == static_cast<ssize_t>(size));
-    close(descriptor);
+    static const DataFiles files;
+    for (std::size_t file = 0; file < texts.size(); ++file) {
+        const int descriptor =
+            open(files.paths[file].c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        LP_FUZZ_CHECK(descriptor >= 0);
+        LP_FUZZ_CHECK(write(descriptor, texts[file].data(), texts[file].size()) ==
+                      static_cast<ssize_t>(texts[file].size()));
+        close(descriptor);
+    }
+    return {files.paths.begin(), files.paths.begin() + static_cast<long>(texts.size())};
+}
+
+// The ways of naming the files to one query: every division into files already listed and
+// files added, and every file listed and added again (in reverse order), which counts once.
+std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>>
+queriesOf(const std::vector<std::string> &paths)
+{
+    std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> queries;
+    for (std::size_t listed = 0; listed <= paths.size(); ++listed)
+        queries.push_back({{paths.begin() + static_cast<long>(listed), paths.end()},
+                           {paths.begin(), paths.begin() + static_cast<long>(listed)}});
+    queries.push_back({{paths.rbegin(), paths.rend()}, paths});
+    return queries;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    writeDataFile(data, size);
+    const std::vector<std::string_view> texts =
+        filesIn(std::string_view(reinterpret_cast<const char *>(data), size));
+    const std::vector<std::string> paths = writeDataFiles(texts);
     // The cache knows a file by path, size and modification time: a new input of the same size
     // written within the same tick would get the answer of the one before.
     closeDataBasedLoadpullUI();
-    Corvane_LP::LoadpullUI ui;
-    const bool accepted = queryLoadpullFile({dataFile()}, {}, 1, ui);
-    if (accepted) {
-        checkAccepted(ui, std::string_view(reinterpret_cast<const char *>(data), size));
-    } else {
-        LP_FUZZ_CHECK(!ui.errorText.empty());
-        LP_FUZZ_CHECK(ui.variables.empty() && ui.performanceVariables.empty());
+    std::vector<Reading> readings;
+    std::string firstError;
+    for (std::size_t file = 0; file < paths.size(); ++file) {
+        Corvane_LP::LoadpullUI alone;
+        if (queryLoadpullFile({paths[file]}, {}, 1, alone)) {
+            readings.push_back(readAccepted(texts[file]));
+            checkCombined(alone, Combined({readings.back()}), {paths[file]});
+        } else {
+            checkRefused(alone, alone.errorText);
+            firstError = firstError.empty() ? alone.errorText : firstError;
+        }
     }
-    // Asked again, the cache gives the same answer.
-    Corvane_LP::LoadpullUI again;
-    LP_FUZZ_CHECK(queryLoadpullFile({dataFile()}, {dataFile()}, 1, again) == accepted);
-    LP_FUZZ_CHECK(describe(again) == describe(ui));
+    const Combined combined(readings);
+    for (const auto &[add, keep] : queriesOf(paths)) {
+        Corvane_LP::LoadpullUI together;
+        const bool accepted = queryLoadpullFile(add, keep, 1, together);
+        LP_FUZZ_CHECK(accepted == firstError.empty());
+        if (accepted)
+            checkCombined(together, combined, paths);
+        else
+            checkRefused(together, firstError);
+    }
     return 0;
 }

@@ -31,6 +31,13 @@ std::string fileText(const std::string &fileName)
     return "\"" + fileName + "\"";
 }
 
+// Values in another unit, domain or component (a magnitude beside a real part) are another
+// quantity: they cannot share a range.
+bool sameQuantity(const VariableDeclaration &a, const VariableDeclaration &b)
+{
+    return a.unit == b.unit && a.domain == b.domain && a.rangeComponent() == b.rangeComponent();
+}
+
 std::unique_ptr<VarInfoUI> makeVarInfo(const VariableSummary &summary)
 {
     const VariableDeclaration &declaration = summary.declaration;
@@ -84,9 +91,8 @@ void VariableUnion::merge(Member &member, const VariableSummary &variable)
             m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
                                       thisFile + ".");
     }
-    // Values in another unit or domain (a magnitude beside a real part) cannot share a range:
-    // the range stays that of the files agreeing with the first.
-    if (sameUnit && variable.declaration.domain == merged.declaration.domain) {
+    // The range stays that of the files agreeing with the first.
+    if (sameQuantity(variable.declaration, merged.declaration)) {
         merged.lowest = std::min(merged.lowest, variable.lowest);
         merged.highest = std::max(merged.highest, variable.highest);
     }
