@@ -74,14 +74,14 @@ private slots:
     void initTestCase();
     void everythingLandsUnderThePrefix();
     void installedBinariesFindTheInstalledLibraries();
-    void installedHostLoadsTheInstalledPlugin();
+    void installedHostFindsThePluginBesideIt_data();
+    void installedHostFindsThePluginBesideIt();
     void installedHostOpensACopyOfTheInstalledExample();
-    void manualPageShowsTheHelp();
-    void manualPageNamesOnlyOptionsTheHelpOffers();
+    void manualPageAgreesWithTheHelp();
 
 private:
     QString installed(const QString &ending) const;
-    bool renderManualPage(QString *page) const;
+    Run renderedManualPage() const;
 
     QTemporaryDir m_prefix;
     QStringList m_installed; // every file the install wrote, absolute
@@ -112,15 +112,12 @@ QString tst_Install::installed(const QString &ending) const
 }
 
 // Rendered as plain text on lines long enough that no paragraph breaks or hyphenates.
-bool tst_Install::renderManualPage(QString *page) const
+Run tst_Install::renderedManualPage() const
 {
-    const QString source = installed(QStringLiteral("/man1/lp-host.1"));
-    const Run groff = run(QStringLiteral("groff"),
-                          {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
-                           QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"),
-                           QStringLiteral("-P-cbou"), source});
-    *page = groff.output;
-    return !source.isEmpty() && groff.exitCode == 0 && groff.errors.isEmpty();
+    return run(QStringLiteral("groff"),
+               {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
+                QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"), QStringLiteral("-P-cbou"),
+                installed(QStringLiteral("/man1/lp-host.1"))});
 }
 
 // Nothing lands outside the prefix, and the build's tests, benchmarks, fuzzing harnesses,
@@ -168,15 +165,40 @@ void tst_Install::installedBinariesFindTheInstalledLibraries()
     QVERIFY(linksToInstalled > 0);
 }
 
-void tst_Install::installedHostLoadsTheInstalledPlugin()
+void tst_Install::installedHostFindsThePluginBesideIt_data()
 {
-    const QString host = installed(QStringLiteral("/bin/lp-host"));
-    QVERIFY(!host.isEmpty());
-    const Run version = run(host, {QStringLiteral("--version")});
-    QVERIFY2(version.exitCode == 0, qPrintable(version.errors));
-    QVERIFY2(
-        version.output.contains(QStringLiteral("plug-in ") + m_prefix.path() + QLatin1Char('/')),
-        qPrintable(version.output));
+    QTest::addColumn<bool>("moved");         // the tree copied elsewhere first
+    QTest::addColumn<bool>("pluginRemoved"); // from that copy
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("plugin"); // named on standard output, or in the error
+
+    QTest::newRow("in the prefix it was installed to") << false << false << 0 << "output";
+    QTest::newRow("in a copy of the tree elsewhere") << true << false << 0 << "output";
+    QTest::newRow("without it, lp-host says where it belongs") << true << true << 1 << "errors";
+}
+
+// The plug-in is found relative to lp-host's own folder, wherever the tree stands.
+void tst_Install::installedHostFindsThePluginBesideIt()
+{
+    QFETCH(bool, moved);
+    QFETCH(bool, pluginRemoved);
+    QFETCH(int, exitCode);
+    QFETCH(QString, plugin);
+    const QString installedPlugin = installed(QStringLiteral("/libloadpulleditor.so"));
+    QVERIFY(!installedPlugin.isEmpty());
+    QTemporaryDir elsewhere;
+    const QString tree = moved ? elsewhere.filePath(QStringLiteral("tree")) : m_prefix.path();
+    if (moved)
+        QCOMPARE(run(QStringLiteral("cp"), {QStringLiteral("-a"), m_prefix.path(), tree}).exitCode,
+                 0);
+    const QString expectedPlugin = tree + installedPlugin.mid(m_prefix.path().size());
+    if (pluginRemoved)
+        QVERIFY(QFile::remove(expectedPlugin));
+
+    const Run version = run(tree + QStringLiteral("/bin/lp-host"), {QStringLiteral("--version")});
+    QVERIFY2(version.exitCode == exitCode, qPrintable(version.errors));
+    const QString said = plugin == QLatin1String("output") ? version.output : version.errors;
+    QVERIFY2(said.contains(expectedPlugin), qPrintable(said));
 }
 
 // As the manual page tells a user to: the example folder copied, then opened from the copy. The
@@ -203,32 +225,25 @@ void tst_Install::installedHostOpensACopyOfTheInstalledExample()
 }
 
 // Each section of --help (options, arguments) stands word for word in the section of the same
-// name on the page, which renders without a warning.
-void tst_Install::manualPageShowsTheHelp()
+// name on the page, which renders without a warning; and the page's own text (synopsis,
+// description, examples) names no option that lp-host does not offer.
+void tst_Install::manualPageAgreesWithTheHelp()
 {
-    QString page;
-    QVERIFY2(renderManualPage(&page), qPrintable(page));
+    const Run page = renderedManualPage();
+    QVERIFY2(page.exitCode == 0 && page.errors.isEmpty(), qPrintable(page.errors));
     const Run help = run(installed(QStringLiteral("/bin/lp-host")), {QStringLiteral("--help")});
     QCOMPARE(help.exitCode, 0);
 
     const QMap<QString, QString> helpSections =
         sections(help.output, QRegularExpression(QStringLiteral("^([A-Z][A-Za-z ]*):$")));
     const QMap<QString, QString> pageSections =
-        sections(page, QRegularExpression(QStringLiteral("^([A-Z][A-Z ]*)$")));
+        sections(page.output, QRegularExpression(QStringLiteral("^([A-Z][A-Z ]*)$")));
     QVERIFY(helpSections.contains(QStringLiteral("OPTIONS")));
     for (auto section = helpSections.cbegin(); section != helpSections.cend(); ++section)
         QCOMPARE(pageSections.value(section.key()), section.value());
-}
 
-// The page's own text (synopsis, description, examples) names no option that lp-host lost.
-void tst_Install::manualPageNamesOnlyOptionsTheHelpOffers()
-{
-    QString page;
-    QVERIFY2(renderManualPage(&page), qPrintable(page));
-    const Run help = run(installed(QStringLiteral("/bin/lp-host")), {QStringLiteral("--help")});
     const QSet<QString> offered = longOptions(help.output);
-    QVERIFY(offered.contains(QStringLiteral("--plugin")));
-    for (const QString &named : longOptions(page))
+    for (const QString &named : longOptions(page.output))
         QVERIFY2(offered.contains(named), qPrintable(named));
 }
 
