@@ -14,7 +14,7 @@ install(TARGETS loadpulleditor lpsimcore LIBRARY DESTINATION ${LP_INSTALL_PLUGIN
 # The manual page is written from lp-host's --help, so that the two always agree.
 set(lp_manpage ${PROJECT_BINARY_DIR}/lp-host.1)
 add_custom_command(
-    OUTPUT ${lp_manpage}
+    OUTPUT ${lp_manpage} ${lp_manpage}.gz
     COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:lp-host>
             -DTEMPLATE=${PROJECT_SOURCE_DIR}/docs/lp-host.1.in -DOUTPUT=${lp_manpage}
             -DVERSION=${PROJECT_VERSION} -DPLUGINDIR=${LP_INSTALL_PLUGINDIR}
@@ -23,8 +23,8 @@ add_custom_command(
     DEPENDS lp-host ${PROJECT_SOURCE_DIR}/docs/lp-host.1.in
             ${PROJECT_SOURCE_DIR}/cmake/LpManPage.cmake
     COMMENT "Writing lp-host's manual page from its --help")
-add_custom_target(lp_manpage ALL DEPENDS ${lp_manpage})
-install(FILES ${lp_manpage} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
+add_custom_target(lp_manpage ALL DEPENDS ${lp_manpage}.gz)
+install(FILES ${lp_manpage}.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT runtime)
 
 install(TARGETS lp-datagen RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT examples)
 install(FILES examples/pa_amplifier.json DESTINATION ${LP_INSTALL_EXAMPLESDIR}

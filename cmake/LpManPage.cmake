@@ -1,5 +1,6 @@
-# Writes lp-host's manual page: the template's own text, with the description, the options and
-# the arguments that `lp-host --help` prints, so that the page says what the program does.
+# Writes lp-host's manual page, and a compressed copy beside it: the template's own text, with the
+# description, the options and the arguments that `lp-host --help` prints, so that the page says
+# what the program does.
 #   cmake -DPROGRAM=lp-host -DTEMPLATE=lp-host.1.in -DOUTPUT=lp-host.1 -DVERSION=0.1
 #         -DPLUGINDIR=... -DEXAMPLESDIR=... -DDOCDIR=... -P LpManPage.cmake
 cmake_minimum_required(VERSION 3.18)
@@ -80,3 +81,10 @@ foreach(path IN ITEMS PLUGINDIR EXAMPLESDIR DOCDIR)
     string(REPLACE "-" "\\-" ${path} "${${path}}")
 endforeach()
 configure_file("${TEMPLATE}" "${OUTPUT}" @ONLY)
+
+# Installed compressed, as Debian keeps manual pages; -n leaves out the name and the time, so
+# that every build makes the same bytes.
+execute_process(COMMAND gzip -9 -n -c "${OUTPUT}" OUTPUT_FILE "${OUTPUT}.gz" RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+    message(FATAL_ERROR "gzip ${OUTPUT} failed (${status})")
+endif()

@@ -50,7 +50,7 @@ check_contents() {
     for file in /usr/bin/lp-host /usr/bin/lp-datagen \
         "/usr/lib/$multiarch/loadpulleditor/libloadpulleditor.so" \
         "/usr/lib/$multiarch/loadpulleditor/liblpsimcore.so" \
-        /usr/share/man/man1/lp-host.1 \
+        /usr/share/man/man1/lp-host.1.gz \
         /usr/share/loadpulleditor/examples/pa_amplifier.json \
         /usr/share/loadpulleditor/examples/data/pa_two_frequencies.lp \
         /usr/share/doc/loadpulleditor/README.md; do

@@ -15,9 +15,9 @@ struct Run
     QString errors;
 };
 
-// A program run to its end without LD_LIBRARY_PATH or DESTDIR: the installed tree must find
-// what it needs by itself.
-Run run(const QString &program, const QStringList &arguments)
+// A program run to its end, given the input, without LD_LIBRARY_PATH or DESTDIR: the installed
+// tree must find what it needs by itself.
+Run run(const QString &program, const QStringList &arguments, const QByteArray &input = {})
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -25,6 +25,8 @@ Run run(const QString &program, const QStringList &arguments)
     environment.remove(QStringLiteral("DESTDIR"));
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
+    process.write(input);
+    process.closeWriteChannel();
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
@@ -114,10 +116,15 @@ QString tst_Install::installed(const QString &ending) const
 // Rendered as plain text on lines long enough that no paragraph breaks or hyphenates.
 Run tst_Install::renderedManualPage() const
 {
+    const Run source =
+        run(QStringLiteral("gzip"),
+            {QStringLiteral("-dc"), installed(QStringLiteral("/man1/lp-host.1.gz"))});
+    if (source.exitCode != 0)
+        return source;
     return run(QStringLiteral("groff"),
                {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
-                QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"), QStringLiteral("-P-cbou"),
-                installed(QStringLiteral("/man1/lp-host.1"))});
+                QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"), QStringLiteral("-P-cbou")},
+               source.output.toLocal8Bit());
 }
 
 // Nothing lands outside the prefix, and the build's tests, benchmarks, fuzzing harnesses,
