@@ -69,8 +69,10 @@ void defineOptions(QCommandLineParser &parser)
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addOptions({
-        {QStringLiteral("plugin"), QStringLiteral("The plug-in shared object to load."),
-         QStringLiteral("path"), QStringLiteral(LP_DEFAULT_PLUGIN_PATH)},
+        {QStringLiteral("plugin"),
+         QStringLiteral("The plug-in shared object to load (default: the one installed with "
+                        "lp-host, or else the one built beside it)."),
+         QStringLiteral("path")},
         {QStringLiteral("accept"),
          QStringLiteral("Accept the editor at once and print the component with its new "
                         "parameters (nothing is written).")},
@@ -313,6 +315,16 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
     return status == Success && boxesShown > 0 ? AcceptedWithMessages : status;
 }
 
+// Without --plugin: the plug-in installed with lp-host, or else the one built beside it.
+QString pluginPath(const QCommandLineParser &parser)
+{
+    if (parser.isSet(QStringLiteral("plugin")))
+        return parser.value(QStringLiteral("plugin"));
+    return PluginLoader::locate(
+        QCoreApplication::applicationDirPath(),
+        {QStringLiteral(LP_INSTALLED_PLUGIN), QStringLiteral(LP_BUILT_PLUGIN)});
+}
+
 // Loads the plug-in and lets it register its vocabulary, as the design environment does.
 bool loadPlugin(PluginLoader &loader, ReferenceTvlInterface &tvl, ReferenceHostServices &host,
                 bool verbose)
@@ -334,20 +346,21 @@ int printVersion(const QCommandLineParser &parser)
 {
     QTextStream(stdout) << "lp-host " << QCoreApplication::applicationVersion() << " (Qt "
                         << qVersion() << ")\n";
-    PluginLoader loader(parser.value(QStringLiteral("plugin")));
+    const QString plugin = pluginPath(parser);
+    PluginLoader loader(plugin);
     if (!loader.load()) {
         err() << "lp-host: " << loader.errorString() << Qt::endl;
         return Failure;
     }
-    QTextStream(stdout) << "plug-in " << parser.value(QStringLiteral("plugin"))
-                        << ", library version " << loader.libraryVersion() << '\n';
+    QTextStream(stdout) << "plug-in " << plugin << ", library version " << loader.libraryVersion()
+                        << '\n';
     return Success;
 }
 
 int inspect(const QCommandLineParser &parser)
 {
     if (parser.isSet(QStringLiteral("verbose"))) {
-        PluginLoader loader(parser.value(QStringLiteral("plugin")));
+        PluginLoader loader(pluginPath(parser));
         ReferenceTvlInterface tvl;
         ReferenceHostServices host(&tvl);
         if (!loadPlugin(loader, tvl, host, true))
@@ -416,7 +429,7 @@ int openEditor(int argc, char *argv[], const QCommandLineParser &parser)
     }
     QApplication app(argc, argv);
     setApplicationNames();
-    PluginLoader loader(parser.value(QStringLiteral("plugin")));
+    PluginLoader loader(pluginPath(parser));
     ReferenceTvlInterface tvl;
     ReferenceHostServices host(&tvl);
     if (!loadPlugin(loader, tvl, host, parser.isSet(QStringLiteral("verbose"))))

@@ -1,8 +1,21 @@
 #include "pluginloader.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 PluginLoader::PluginLoader(const QString &path)
     : m_library(path)
 {}
+
+QString PluginLoader::locate(const QString &folder, const QStringList &relativePaths)
+{
+    const QDir base(folder);
+    for (const QString &path : relativePaths) {
+        if (QFileInfo::exists(base.filePath(path)))
+            return QDir::cleanPath(base.filePath(path));
+    }
+    return QDir::cleanPath(base.filePath(relativePaths.value(0)));
+}
 
 bool PluginLoader::load()
 {

@@ -2,6 +2,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <QStringList>
 
 class HostServices;
 
@@ -12,6 +13,10 @@ class PluginLoader
 {
 public:
     explicit PluginLoader(const QString &path);
+
+    // The first of the paths, relative to the folder, that names a file; the first path when
+    // none does, so that an error names where the plug-in belongs.
+    static QString locate(const QString &folder, const QStringList &relativePaths);
 
     bool load();
     QString errorString() const { return m_error; }

@@ -3,7 +3,8 @@
 # any further packages named as arguments, when any of them is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core "$@")
+# groff-base renders lp-host's manual page for the test that checks it against --help.
+packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core groff-base "$@")
 
 missing=()
 for package in "${packages[@]}"; do
