@@ -27,6 +27,12 @@ using Parameters = HostParameterLists::Parameters;
 
 namespace {
 
+bool isTextField(const QString &field)
+{
+    return !field.startsWith(QLatin1String("\\i")) && field != QLatin1String("\\v") &&
+           field != QLatin1String("\\u") && field != QLatin1String("\\l");
+}
+
 TvlValue *fieldValue(ReferenceTvlInterface &tvl, const QString &field)
 {
     if (field.startsWith(QLatin1String("\\i")))
@@ -65,6 +71,40 @@ TvlValue *hostList(ReferenceTvlInterface &tvl, const QByteArray &bytes)
     return tvl.makeList(elements);
 }
 
+// The texts the host list holds, by the harness's own reading of its lines: an entry counts
+// when its name is a text and its count an integer, not below 0; it holds as many of its
+// values as the count and the values allow, any that is no text as the empty text. A later
+// entry of a name replaces an earlier one.
+Parameters heldTexts(const QByteArray &bytes)
+{
+    QStringList lines = QString::fromLatin1(bytes).split(QLatin1Char('\n'));
+    const QString header = lines.takeFirst();
+    const int entries = header.startsWith(QLatin1String("\\i")) ? header.mid(2).toInt() : 0;
+    Parameters held;
+    for (int i = 0; i < entries && i < lines.size(); ++i) {
+        QStringList fields = lines.at(i).split(QLatin1Char('|'));
+        const QString name = fields.takeFirst();
+        const QString count = fields.isEmpty() ? QString() : fields.takeFirst();
+        const bool isText = !name.isEmpty() && isTextField(name);
+        const int n = count == QLatin1String("*") ? int(fields.size()) : count.mid(2).toInt();
+        if (lines.at(i) == QLatin1String("\\") || !isText ||
+            !(count == QLatin1String("*") || count.startsWith(QLatin1String("\\i"))) || n < 0)
+            continue;
+        QStringList texts;
+        for (int j = 0; j < n && j < fields.size(); ++j)
+            texts.append(isTextField(fields.at(j)) ? fields.at(j) : QString());
+        held.insert(name, texts);
+    }
+    return held;
+}
+
+// The state without the texts it was read from: it writes the editor's own texts.
+DBLPCState ownTexts(DBLPCState state)
+{
+    state.setStoredParameters(LoadPullStateUtils::StoredParameters());
+    return state;
+}
+
 Parameters written(ReferenceTvlInterface &tvl, const DBLPCState &state)
 {
     bool headerMatches = false;
@@ -94,30 +134,40 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     return 0;
 }
 
-// A list the import takes, written out and read back, gives the same 28 entries and the
-// same state; a list it refuses leaves the state untouched.
+// A list the import takes comes back from the editor that changed nothing with every text of
+// its 28 parameters as it was; the editor's own texts, written out and read back, give the
+// same 28 entries and the same state. A list it refuses leaves the state untouched.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
     ReferenceTvlInterface tvl;
     InterfaceHolder::instance().store(&tvl);
     InterfaceHolder::instance().accept();
 
+    const QByteArray bytes(reinterpret_cast<const char *>(data), int(size));
     DBLPCState first(false);
-    if (!LoadPullStateUtils::parametersToState(
-            hostList(tvl, QByteArray(reinterpret_cast<const char *>(data), int(size))), first)) {
+    if (!LoadPullStateUtils::parametersToState(hostList(tvl, bytes), first)) {
         LP_FUZZ_CHECK(first == DBLPCState(false));
         return 0;
     }
+    // The editor opened and changed nothing: what it writes is what it wrote on opening.
+    LoadPullStateUtils::StoredParameters stored = first.storedParameters();
+    stored.setOpened(LoadPullStateUtils::toParameterMap(first));
+    first.setStoredParameters(stored);
     const Parameters once = written(tvl, first);
+    const Parameters held = heldTexts(bytes);
+    for (auto it = held.cbegin(); it != held.cend(); ++it)
+        LP_FUZZ_CHECK(!once.contains(it.key()) || once.value(it.key()) == it.value());
+    // The editor's own texts read back as themselves.
+    const Parameters own = written(tvl, ownTexts(first));
     DBLPCState second(false);
     LP_FUZZ_CHECK(
-        LoadPullStateUtils::parametersToState(HostParameterLists::make(tvl, once), second));
-    const Parameters twice = written(tvl, second);
-    LP_FUZZ_CHECK(twice == once);
+        LoadPullStateUtils::parametersToState(HostParameterLists::make(tvl, own), second));
+    const Parameters twice = written(tvl, ownTexts(second));
+    LP_FUZZ_CHECK(twice == own);
     DBLPCState third(false);
     LP_FUZZ_CHECK(
         LoadPullStateUtils::parametersToState(HostParameterLists::make(tvl, twice), third));
-    LP_FUZZ_CHECK(third == second);
+    LP_FUZZ_CHECK(ownTexts(third) == ownTexts(second));
     LP_FUZZ_CHECK(tvl.faults().empty());
     InterfaceHolder::instance().store(nullptr);
     return 0;
