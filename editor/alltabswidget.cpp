@@ -147,8 +147,8 @@ void AllTabsWidget::markChanged(const QString &parameter, const QStringList &var
 // shown as Maury settings, and its type is written back as it is.
 QString AllTabsWidget::fileTypeNote() const
 {
-    const QString stored =
-        unquote(componentState.storedParameters().stored().value(ParameterNames::FileType).value(0));
+    const QString stored = unquote(
+        componentState.storedParameters().stored().value(ParameterNames::FileType).value(0));
     if (stored.isEmpty() || stored == QLatin1String("Maury"))
         return QString();
     return tr("The component's file type, \"%1\", is not offered here: its settings show as Maury "

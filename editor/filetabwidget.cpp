@@ -346,8 +346,8 @@ bool FileTabWidget::isValid(const QStringList &lpFileNames, QList<IndepVarInfo> 
     switch (fileTabState.fileType()) {
     case MauryFileType: {
         // A listed file the library cannot read would make it refuse every addition.
-        const bool accepted = LoadPullDataLibrary::query(
-            resolvedPaths(lpFileNames), resolvedPaths(readableFiles()), uiInfo);
+        const bool accepted = LoadPullDataLibrary::query(resolvedPaths(lpFileNames),
+                                                         resolvedPaths(readableFiles()), uiInfo);
         if (accepted)
             extractVariableInfo(uiInfo, indepVariables, gammaVariables, performanceVariables);
         return accepted;
@@ -610,8 +610,7 @@ QString FileTabWidget::shortNote(const QString &note) const
 
 // While the tab is not on the screen, as when the editor opens, the box goes over the window
 // the user works in rather than over a tab nobody sees.
-void FileTabWidget::showMessage(QMessageBox::Icon icon, const QString &text,
-                                const QString &details)
+void FileTabWidget::showMessage(QMessageBox::Icon icon, const QString &text, const QString &details)
 {
     QWidget *parent = isVisible() ? this : QApplication::activeWindow();
     PlainMessageBox::show(icon, parent, Title, text, QMessageBox::Ok, details);

@@ -4,8 +4,8 @@
 #include "natorvaritemdelegate.h"
 #include "pulldownitemdelegate.h"
 #include "signalblocker.h"
-#include "variabletables.h"
 #include "variablesettings.h"
+#include "variabletables.h"
 
 #include <QStringList>
 

@@ -33,7 +33,8 @@ QString refusal(const IndepVarInfo &info, const QString &text)
     const double number = text.toDouble(&isNumber);
     const double minimum = info.minValue().toDouble(&hasMin);
     const double maximum = info.maxValue().toDouble(&hasMax);
-    if (info.minValue().isEmpty() && info.maxValue().isEmpty() && (isNumber || isVariableName(text)))
+    if (info.minValue().isEmpty() && info.maxValue().isEmpty() &&
+        (isNumber || isVariableName(text)))
         return QString();
     if (isNumber && hasMin && hasMax) {
         if (minimum <= number && number <= maximum)
@@ -226,15 +227,15 @@ int IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
     const Qt::ItemFlags editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
     const bool marked = valueNotes.contains(info.name());
     const int changed =
-           showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
-           showText(*this, row, ValueColumn, info.value(),
-                    isFrozen(info, marked) ? Qt::NoItemFlags : editable) |
-           showText(*this, row, UnitColumn, info.unit(),
-                    info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
-           showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
-           showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
-           showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
-                    Qt::NoItemFlags);
+        showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
+        showText(*this, row, ValueColumn, info.value(),
+                 isFrozen(info, marked) ? Qt::NoItemFlags : editable) |
+        showText(*this, row, UnitColumn, info.unit(),
+                 info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
+        showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
+        showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
+        showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+                 Qt::NoItemFlags);
     markValue(row, info);
     return changed;
 }

@@ -63,8 +63,7 @@ TvlValue *makeEntry(TvlInterface *tvl, const QString &name, const QStringList &t
     tvl->SetListElement(entry, 1, tvl->MakeInteger(texts.size()));
     TvlValue *values = tvl->MakeList(texts.size());
     for (int j = 0; j < texts.size(); ++j)
-        tvl->SetListElement(values, j,
-                            tvl->MakeString(texts.at(j).toLatin1().constData()));
+        tvl->SetListElement(values, j, tvl->MakeString(texts.at(j).toLatin1().constData()));
     tvl->SetListElement(entry, 2, values);
     return entry;
 }

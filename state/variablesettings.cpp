@@ -86,8 +86,8 @@ PerformanceVarInfo shownQuantity(const PerformanceVarBaseInfo &found,
     return shown;
 }
 
-template<typename Record> const Record *settingOf(const QMap<QString, Record> &settings,
-                                                  const QString &name)
+template<typename Record>
+const Record *settingOf(const QMap<QString, Record> &settings, const QString &name)
 {
     const auto it = settings.constFind(name);
     return it == settings.cend() ? nullptr : &it.value();
@@ -103,9 +103,9 @@ VariableSettings::VariableSettings(const VariableDetailsTabState &details,
     , m_shownPerformance(performance)
 {}
 
-VariableDetailsTabState VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
-                                                      const QList<GammaVarInfo> &gammaVariables,
-                                                      bool filesUnknown)
+VariableDetailsTabState
+VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
+                              const QList<GammaVarInfo> &gammaVariables, bool filesUnknown)
 {
     IndepVariablesState independent;
     for (const IndepVarInfo &found : independentVariables)
@@ -131,8 +131,9 @@ VariableDetailsTabState VariableSettings::showDetails(const QList<IndepVarInfo> 
     return m_shownDetails;
 }
 
-PerformanceTabState VariableSettings::showPerformance(
-    const QList<PerformanceVarBaseInfo> &performanceVariables, bool filesUnknown)
+PerformanceTabState
+VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performanceVariables,
+                                  bool filesUnknown)
 {
     QList<PerformanceVarInfo> shown;
     for (const PerformanceVarBaseInfo &found : performanceVariables)
@@ -171,8 +172,8 @@ QStringList VariableSettings::takeSettings(const VariableDetailsTabState &tabSta
     return changed;
 }
 
-VariableSettings::PerformanceChanges VariableSettings::takeSettings(
-    const PerformanceTabState &tabState)
+VariableSettings::PerformanceChanges
+VariableSettings::takeSettings(const PerformanceTabState &tabState)
 {
     const QMap<QString, PerformanceVarInfo> shown = m_shownPerformance.variables();
     PerformanceChanges changes;

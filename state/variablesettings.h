@@ -33,7 +33,8 @@ class VariableSettings
 public:
     VariableSettings() = default;
     // The settings the component came with.
-    VariableSettings(const VariableDetailsTabState &details, const PerformanceTabState &performance);
+    VariableSettings(const VariableDetailsTabState &details,
+                     const PerformanceTabState &performance);
 
     // The records to show for the variables the readable listed files report; `filesUnknown`
     // when a listed file cannot be read. What is shown is remembered, so that the user's

@@ -168,11 +168,11 @@ void tst_FileTabWidget::answer(QWidget *dialog)
     if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
         const bool warning = box->icon() == QMessageBox::Warning;
         // Boxes carry file names and library texts, never to be read as markup.
-        const bool plain =
-            box->windowTitle() == "DataBasedLoadPull"_s && box->textFormat() == Qt::PlainText &&
-            (warning || box->icon() == QMessageBox::Information) && !box->defaultButton() &&
-            box->standardButtons() == QMessageBox::Ok &&
-            (box->parentWidget() == m_tab.get()) == m_tab->isVisible();
+        const bool plain = box->windowTitle() == "DataBasedLoadPull"_s &&
+                           box->textFormat() == Qt::PlainText &&
+                           (warning || box->icon() == QMessageBox::Information) &&
+                           !box->defaultButton() && box->standardButtons() == QMessageBox::Ok &&
+                           (box->parentWidget() == m_tab.get()) == m_tab->isVisible();
         m_log << (plain ? QString() : "odd box: "_s) + (warning ? Warning : Information);
         m_lastBox = box->text();
         m_lastDetails = box->detailedText();
@@ -236,10 +236,10 @@ void tst_FileTabWidget::changes_data()
         R"(Add... "a.lp" "b.lp")", announced(2) << Sensitive, "a.lp b.lp");
     row("a file chosen beside listed ones sends no command", 1, "a.lp", R"(Add... "b.lp")",
         announced(2), "a.lp b.lp");
-    row("a refused first file chosen sends no command", 1, "", R"(Add... "notes.lp")",
-        {Warning}, "");
-    row("a new state without files makes the other tabs unusable", 1, "a.lp", "set",
-        {Insensitive}, "");
+    row("a refused first file chosen sends no command", 1, "", R"(Add... "notes.lp")", {Warning},
+        "");
+    row("a new state without files makes the other tabs unusable", 1, "a.lp", "set", {Insensitive},
+        "");
     row("a new state replaces the listed files and makes the other tabs usable", 1, "a.lp",
         "set b.lp", announced(1) << Sensitive, "b.lp");
     // Files that cannot be read stay listed, so that no setting of theirs is lost.
@@ -250,8 +250,8 @@ void tst_FileTabWidget::changes_data()
         "Load-pull data file \"%1/missing.lp\" does not exist.");
     row("a state whose only file cannot be read keeps it and makes the other tabs usable", 1, "",
         "set notes.lp", QStringList{Warning} + announced(1, {}) << Sensitive, "notes.lp");
-    row("a file missing at opening that is back is read at the next change", 1,
-        "a.lp missing.lp", "copy sweep.spl missing.lp, add b.lp",
+    row("a file missing at opening that is back is read at the next change", 1, "a.lp missing.lp",
+        "copy sweep.spl missing.lp, add b.lp",
         QStringList{Warning} + announced(3, "Freq Pin_avail Vdd"_s), "a.lp missing.lp b.lp");
     row("a file added beside a missing one is taken", 1, "missing.lp", "add b.lp", announced(2),
         "missing.lp b.lp");

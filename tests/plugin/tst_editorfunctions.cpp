@@ -238,13 +238,12 @@ Parameters tst_EditorFunctions::oddComponent(QRandomGenerator &random) const
         return picked;
     };
     const QString data = QStringLiteral("data/");
-    const QStringList files = some({data + QStringLiteral("pa_two_frequencies.lp"),
-                                    QStringLiteral("./data/pa_upper_band.lp"),
-                                    m_dataDir + QStringLiteral("/pa_supply_sweep.spl"),
-                                    data + QStringLiteral("../data/units_with_blanks.spl"),
-                                    data + QStringLiteral("pa_harmonic_load.lp2 "),
-                                    data + QStringLiteral("gone.lp")},
-                                   3);
+    const QStringList files = some(
+        {data + QStringLiteral("pa_two_frequencies.lp"), QStringLiteral("./data/pa_upper_band.lp"),
+         m_dataDir + QStringLiteral("/pa_supply_sweep.spl"),
+         data + QStringLiteral("../data/units_with_blanks.spl"),
+         data + QStringLiteral("pa_harmonic_load.lp2 "), data + QStringLiteral("gone.lp")},
+        3);
     const QStringList names = some(texts({"Pin_avail", "Vdd", "Vgg", "Freq", "e"}), 3);
     const QStringList gammas = some(texts({"gamma_ld1", "gamma_src1", "gamma_ld2"}), 3);
     const QStringList quantities = some(texts({"Gain", "Id", "PAE", "Pout", "Vout", "Q"}), 4);
@@ -265,7 +264,8 @@ Parameters tst_EditorFunctions::oddComponent(QRandomGenerator &random) const
         {QStringLiteral("IndepVarUnitType"),
          parallel(texts({"Power", "Voltage", "Unitless", "power"}), names)},
         {QStringLiteral("GammaName"), gammas},
-        {QStringLiteral("GammaType"), parallel(texts({"Load", "Source", "load", "Unknown"}), gammas)},
+        {QStringLiteral("GammaType"),
+         parallel(texts({"Load", "Source", "load", "Unknown"}), gammas)},
         {QStringLiteral("GammaDomain"),
          parallel(texts({"Rect-Real", "Polar-Mag", "Polar-Phase", "polar"}), gammas)},
         {QStringLiteral("GammaValue"), parallel(texts({"Independent", "0.3*Gopt", "G_L"}), gammas)},
@@ -274,12 +274,14 @@ Parameters tst_EditorFunctions::oddComponent(QRandomGenerator &random) const
         {QStringLiteral("PrfmParamOutput"), parallel(yesNo, quantities)},
         {QStringLiteral("PrfmParamAutoPlot"), parallel(yesNo, quantities)},
         {QStringLiteral("PrfmParamType"), parallel(texts({"Real", "Complex", "real"}), quantities)},
-        {QStringLiteral("InterpMode"), {pick(texts({"Linear", "Cubic Spline", "cubic", "Spline"}))}},
+        {QStringLiteral("InterpMode"),
+         {pick(texts({"Linear", "Cubic Spline", "cubic", "Spline"}))}},
         {QStringLiteral("InterpDom"), {pick(texts({"Rectangular", "Polar", "Polar "}))}},
         {QStringLiteral("ExtrapMode"), {pick(texts({"Interpolation Mode", "Constant"}))}},
         {QStringLiteral("NUM"), {pick(texts({"1", "2", "0", "1.5", "Nport", "-3"}))}},
-        {QStringLiteral("Z"), {pick(texts({"50.0 + j* 0.0 Ohm", "50 Ohm", "(Rload + j*Xm) kOhm",
-                                           "75", "50 ohm", "j*", "50 +", "Rterm MOhm"}))}},
+        {QStringLiteral("Z"),
+         {pick(texts({"50.0 + j* 0.0 Ohm", "50 Ohm", "(Rload + j*Xm) kOhm", "75", "50 ohm", "j*",
+                      "50 +", "Rterm MOhm"}))}},
         {QStringLiteral("StatusLevel"), {pick(texts({"2", "4", "5", "0", "lvl", "2.5"}))}},
         {QStringLiteral("Weight"), {pick(texts({"100", "0", "-1", "nan", "wgt", "\"w\""}))}},
     };
@@ -393,7 +395,8 @@ QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &
         return {};
     }
     if (edit == QLatin1String("output")) {
-        QTableWidget *table = tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
+        QTableWidget *table =
+            tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
         if (table->rowCount() == 0)
             return {};
         QTableWidgetItem *output = table->item(0, 3);

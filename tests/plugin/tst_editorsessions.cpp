@@ -99,9 +99,9 @@ struct Settings
 template<typename State> State stateOf(QWidget *tab)
 {
     State state;
-    QMetaObject::invokeMethod(tab, "state", Qt::DirectConnection,
-                              QReturnArgument<State>(QMetaType::typeName(qMetaTypeId<State>()),
-                                                     state));
+    QMetaObject::invokeMethod(
+        tab, "state", Qt::DirectConnection,
+        QReturnArgument<State>(QMetaType::typeName(qMetaTypeId<State>()), state));
     return state;
 }
 
@@ -179,8 +179,7 @@ void tst_EditorSessions::resetDataFiles()
 }
 
 // The component a session starts from: its files, and values as "name=text".
-Parameters tst_EditorSessions::component(const QStringList &files,
-                                         const QStringList &values) const
+Parameters tst_EditorSessions::component(const QStringList &files, const QStringList &values) const
 {
     Parameters given = {{"FileType"_s, {"Maury"_s}},
                         {"FreqVarName"_s, {"Freq"_s}},
@@ -199,20 +198,22 @@ Parameters tst_EditorSessions::component(const QStringList &files,
 QString tst_EditorSessions::shown(TvlValue *widgets)
 {
     QStringList lines;
-    const auto details = stateOf<VariableDetailsTabState>(
-        m_session->widget(widgets, PluginSession::Details));
+    const auto details =
+        stateOf<VariableDetailsTabState>(m_session->widget(widgets, PluginSession::Details));
     for (const IndepVarInfo &v : details.independentVariables().variables())
         lines << "%1=%2 [%3] %4..%5 %6%7"_s.arg(v.name(), v.value(), v.unit(), v.minValue(),
                                                 v.maxValue(), v.unitType(),
                                                 v.isFrequency() ? " frequency"_s : QString());
     for (const GammaVarInfo &v : details.gammaVariables().variables())
-        lines << "%1=%2 %3 %4 %5..%6"_s.arg(v.name(), v.value(), v.type(), v.domain(),
-                                            v.minValue(), v.maxValue());
+        lines << "%1=%2 %3 %4 %5..%6"_s.arg(v.name(), v.value(), v.type(), v.domain(), v.minValue(),
+                                            v.maxValue());
     for (const PerformanceVarInfo &v :
          stateOf<PerformanceTabState>(m_session->widget(widgets, PluginSession::Performance))
              .variables())
-        lines << "%1 output %2 plot %3 [%4]"_s.arg(v.name()).arg(v.output()).arg(v.autoPlot()).arg(
-            v.unit());
+        lines << "%1 output %2 plot %3 [%4]"_s.arg(v.name())
+                     .arg(v.output())
+                     .arg(v.autoPlot())
+                     .arg(v.unit());
     return lines.join(u'\n');
 }
 
@@ -304,7 +305,8 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, Setting
     // Entering what the cell shows already changes nothing.
     if (now.value() == value && value != before) {
         const bool dbm = now.unit().compare("dBm"_s, Qt::CaseInsensitive) == 0;
-        settings.values.insert(name, dbm ? "dbmtow( %1 ) "_s.arg(value) : value + u' ' + now.unit());
+        settings.values.insert(name,
+                               dbm ? "dbmtow( %1 ) "_s.arg(value) : value + u' ' + now.unit());
     }
     return QString();
 }
@@ -351,7 +353,7 @@ QString tst_EditorSessions::mismatchAfter(const Parameters &given, const QString
     const QString shownFresh = shown(m_session->open(fresh));
     if (shownFresh != shownBySession)
         return "the session shows\n%1\nwhere a fresh opening shows\n%2"_s.arg(shownBySession,
-                                                                             shownFresh);
+                                                                              shownFresh);
     TvlValue *reopened = m_session->open(written);
     if (shown(reopened) != shownBySession)
         return "what the session wrote opens as\n%1\nnot\n%2"_s.arg(shown(reopened),
@@ -372,8 +374,8 @@ void tst_EditorSessions::filesAndSettingsDecideInAnyOrder_data()
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expected"); // as summary() gives it
 
-    const auto row = [](const char *name, const char *files, const char *values,
-                        const char *steps, const char *expected) {
+    const auto row = [](const char *name, const char *files, const char *values, const char *steps,
+                        const char *expected) {
         const auto words = [](const char *text) {
             return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
         };
@@ -447,8 +449,8 @@ void tst_EditorSessions::randomSessions()
                 listed.append(file);
         const QStringList initial = listed;
         QStringList onDisk = names;
-        const QStringList values = pick({"Vdd=28 V"_s, "Vdd=32 V"_s, "Vdd=30000 mV"_s,
-                                         "Vgg=-3 V"_s, "Pin_avail=dbmtow( 14 ) "_s, QString()})
+        const QStringList values = pick({"Vdd=28 V"_s, "Vdd=32 V"_s, "Vdd=30000 mV"_s, "Vgg=-3 V"_s,
+                                         "Pin_avail=dbmtow( 14 ) "_s, QString()})
                                        .split(u'|', Qt::SkipEmptyParts);
         QStringList steps;
         for (int n = int(random.bounded(1, 7)); n > 0; --n) {

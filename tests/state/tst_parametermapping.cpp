@@ -393,8 +393,8 @@ void tst_ParameterMapping::independentValues_data()
         << QStringLiteral("2 * Vbias") << QStringLiteral("2 * Vbias") << QString();
     QTest::newRow("a sign apart from its number")
         << QStringLiteral("- 3 V") << QStringLiteral("- 3 V") << QString();
-    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm")
-                                        << QStringLiteral("1e400 dBm") << QString();
+    QTest::newRow("a number too large")
+        << QStringLiteral("1e400 dBm") << QStringLiteral("1e400 dBm") << QString();
     QTest::newRow("an unfinished number")
         << QStringLiteral("1e V") << QStringLiteral("1e V") << QString();
     // A malformed dBm value is kept whole too, and the user is warned of it.
