@@ -221,7 +221,7 @@ QString indepValueText(const IndepVarInfo &info)
 {
     if (!isNumberOrName(info.value()))
         return info.value().isEmpty() ? QString(Blank) : info.value();
-    if (info.unit().compare(DbmUnit, Qt::CaseInsensitive) == 0)
+    if (isDbm(info.unit()))
         return QStringLiteral("dbmtow( ") + info.value() + QStringLiteral(" ) ");
     const QString unit = info.unit() == NoUnit ? QString() : info.unit();
     return info.value() + Blank + unit;

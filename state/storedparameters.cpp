@@ -139,14 +139,13 @@ bool StoredParameters::changedInPlace(const Group &group, const ParameterMap &cu
             lists.insert(list, m_stored.value(list));
     }
     for (const QString &setting : group.settings) {
-        QStringList &texts = lists[setting];
         for (int i = 0; i < keys.size(); ++i) {
             if (!isChanged(setting, unquote(keys.at(i))))
                 continue;
             const int s = storedKeys.lastIndexOf(keys.at(i));
-            if (s < 0 || s >= texts.size())
+            if (s < 0 || s >= lists.value(setting).size())
                 return false;
-            texts[s] = current.value(setting).value(i);
+            lists[setting][s] = current.value(setting).value(i);
         }
     }
     for (auto it = lists.cbegin(); it != lists.cend(); ++it)

@@ -11,4 +11,9 @@ QStringList resistanceUnits()
     return units;
 }
 
+bool isDbm(const QString &unit)
+{
+    return unit.compare(QLatin1String("dBm"), Qt::CaseInsensitive) == 0;
+}
+
 } // namespace LoadPullStateUtils

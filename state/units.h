@@ -8,4 +8,7 @@ namespace LoadPullStateUtils {
 // value is written without a unit.
 QStringList resistanceUnits();
 
+// A value in dBm, in any letter case, goes to the host as a conversion to watts.
+bool isDbm(const QString &unit);
+
 } // namespace LoadPullStateUtils

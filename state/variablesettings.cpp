@@ -1,18 +1,15 @@
 #include "variablesettings.h"
 
 #include "numerictext.h"
+#include "units.h"
 
 namespace LoadPullStateUtils {
 
 namespace {
 
-const QString DbmUnit = QStringLiteral("dBm");
-
-// A unit of dBm is written as a conversion to watts whatever its letter case.
 bool sameUnit(const QString &a, const QString &b)
 {
-    return a == b || (a.compare(DbmUnit, Qt::CaseInsensitive) == 0 &&
-                      b.compare(DbmUnit, Qt::CaseInsensitive) == 0);
+    return a == b || (isDbm(a) && isDbm(b));
 }
 
 // The setting as the user sees it beside the data's unit: a value in another unit carries
