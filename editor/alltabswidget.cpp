@@ -35,14 +35,18 @@ AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     componentState.setFileType(MauryFileType);
 
     auto *caption = new QLabel(tr("Load pull file type: "));
-    auto *typeNote = new NoteLabel;
-    typeNote->setNote(fileTypeNote());
     auto *layout = new QHBoxLayout;
     layout->addWidget(caption, 0);
     layout->addWidget(typeNameLabel, 0);
-    layout->addSpacing(typeNote->isHidden() ? 0 : caption->fontMetrics().averageCharWidth() * 2);
-    layout->addWidget(typeNote, 0);
-    layout->addStretch(1);
+    const QString typeNote = fileTypeNote();
+    if (typeNote.isEmpty()) {
+        layout->addStretch(1);
+    } else {
+        auto *note = new NoteLabel;
+        note->setNote(typeNote);
+        layout->addSpacing(caption->fontMetrics().averageCharWidth() * 2);
+        layout->addWidget(note, 1);
+    }
     layout->setSpacing(0);
     layout->setContentsMargins(0, 0, 0, 0);
     setLayout(layout);

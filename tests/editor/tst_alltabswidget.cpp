@@ -8,6 +8,7 @@
 #include "interpolationtabwidget.h"
 #include "metatypes.h"
 #include "modaldialoganswerer.h"
+#include "notelabel.h"
 #include "performancetabwidget.h"
 #include "referencetvlinterface.h"
 #include "termtabwidget.h"
@@ -84,19 +85,6 @@ DBLPCState componentWithOwnVariables(const QStringList &files)
     return given;
 }
 
-// The variables a state holds, with the user's settings of each.
-QStringList variablesOf(const DBLPCState &state)
-{
-    QStringList shown;
-    for (const IndepVarInfo &info : state.detailsTabState().independentVariables().allVariables())
-        shown << info.name() + QLatin1Char('=') + info.value();
-    for (const GammaVarInfo &info : state.detailsTabState().gammaVariables().allVariables())
-        shown << info.name() + QLatin1Char('=') + info.value();
-    for (const PerformanceVarInfo &info : state.performanceState().allVariables())
-        shown << info.name() + QLatin1String(info.output() ? " out" : " -");
-    return shown;
-}
-
 const QString GoneFile = QStringLiteral("/nowhere/gone.lp");
 
 } // namespace
@@ -120,7 +108,7 @@ private slots:
     void onlyMauryIsAcceptedAsANewType();
     void maurySetIsHandedOutAgain();
     void tabsOutliveTheContainer();
-    void removingAReadableFileKeepsWhatAnUnreadableOneMayHold();
+    void anotherStoredFileTypeIsNamedInANote();
     void addingAFileAfterTheHostDestroyedATab();
 
 private:
@@ -312,30 +300,19 @@ void tst_AllTabsWidget::tabsOutliveTheContainer()
         QVERIFY(tab);
 }
 
-// While a listed file cannot be read, removing a readable one drops none of the variables the
-// component named, since the unreadable file may hold them: the editor holds what opening the
-// remaining list gives.
-void tst_AllTabsWidget::removingAReadableFileKeepsWhatAnUnreadableOneMayHold()
+// The editor offers Maury files only: a component of another type is told so beside the
+// type's name, which its file type is kept under.
+void tst_AllTabsWidget::anotherStoredFileTypeIsNamedInANote()
 {
-    ModalDialogAnswerer answerer(
-        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    AllTabsWidget *editor = open(componentWithOwnVariables({ExampleFile, GoneFile}));
-    auto *list = editor->fileTabWidget()->findChild<QListWidget *>();
-    list->setCurrentRow(0);
-    const auto buttons = editor->fileTabWidget()->findChildren<QPushButton *>();
-    const auto remove = std::find_if(buttons.begin(), buttons.end(), [](QPushButton *button) {
-        return button->text() == QStringLiteral("Remove...");
-    });
-    QVERIFY(remove != buttons.end());
-    (*remove)->click();
-    QCOMPARE(editor->state().fileTabState().fileNames(), QStringList{GoneFile});
-    const QStringList afterRemoval = variablesOf(editor->state());
-
-    cleanup();
-    init();
-    QCOMPARE(afterRemoval, variablesOf(open(componentWithOwnVariables({GoneFile}))->state()));
-    QVERIFY(afterRemoval.contains(QStringLiteral("Pin_avail=18")));
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    DBLPCState state = storedComponent({ExampleFile});
+    state.setStoredParameters(StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("\"maury\"")}}}));
+    const auto *note = open(state)->findChild<NoteLabel *>();
+    QVERIFY(note);
+    QCOMPARE(note->text(),
+             QStringLiteral("The component's file type, \"maury\", is not offered here: its "
+                            "settings show as Maury settings, and the type is kept as it is."));
+    state.setStoredParameters(StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}));
+    QVERIFY(!open(state)->findChild<NoteLabel *>());
 }
 
 void tst_AllTabsWidget::addingAFileAfterTheHostDestroyedATab()

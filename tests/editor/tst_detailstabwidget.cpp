@@ -214,6 +214,25 @@ private slots:
         QCOMPARE(gammaTable->item(0, 6)->text(), expected);
     }
 
+    // A unit cell shows the variable's unit and is never edited; without a unit it is greyed.
+    void unitCell_data()
+    {
+        QTest::addColumn<QString>("unit");
+        QTest::addColumn<int>("flags");
+        QTest::newRow("a unit") << "V"_s << int(Qt::NoItemFlags);
+        QTest::newRow("no unit") << QString() << int(Qt::ItemIsEditable);
+    }
+    void unitCell()
+    {
+        QFETCH(QString, unit);
+        QFETCH(int, flags);
+        Indep variable = var<Indep>("Vd"_s);
+        variable.setUnit(unit);
+        tab->variablesFound({variable}, {}, 1);
+        QCOMPARE(indepTable->item(0, 2)->text(), unit);
+        QCOMPARE(int(indepTable->item(0, 2)->flags()), flags);
+    }
+
     // The names of both tables' rows, in name order.
     void fileReport_data()
     {

@@ -97,6 +97,7 @@ private slots:
     void filesAreShownRelativeToTheBaseDirectory_data();
     void filesAreShownRelativeToTheBaseDirectory();
     void storedNamesActByRowAsTheComponentNamesThem();
+    void boxesShowOverTheWindowTheUserWorksIn();
 
 private:
     void answer(QWidget *dialog);
@@ -111,6 +112,7 @@ private:
     QString m_lastBox;
     QString m_lastDetails;
     QSize m_lastBoxSize;
+    QWidget *m_lastBoxParent = nullptr;
     QString m_fileDialog;       // caption, directory and filters of the last one
     QString m_fileDialogAnswer; // null: cancel the dialog
 };
@@ -175,6 +177,7 @@ void tst_FileTabWidget::answer(QWidget *dialog)
                            (box->parentWidget() == m_tab.get()) == m_tab->isVisible();
         m_log << (plain ? QString() : "odd box: "_s) + (warning ? Warning : Information);
         m_lastBox = box->text();
+        m_lastBoxParent = box->parentWidget();
         m_lastDetails = box->detailedText();
         m_lastBoxSize = box->size();
         clickMessageBoxButton(box, QMessageBox::Ok);
@@ -547,6 +550,24 @@ void tst_FileTabWidget::storedNamesActByRowAsTheComponentNamesThem()
     rows->setCurrentRow(0);
     rows->deleteSelectedRow();
     QCOMPARE(tab.state().fileNames(), QStringList{"data/pa.lp "_s});
+}
+
+// Over the tab when it shows; while it does not, as when the editor opens, over the window
+// the user works in rather than at a corner of the screen.
+void tst_FileTabWidget::boxesShowOverTheWindowTheUserWorksIn()
+{
+    m_tab->setState(stateOf(MauryFileType, {"a.lp"_s}));
+    QWidget window;
+    window.show();
+    QApplication::setActiveWindow(&window);
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    m_tab->appendLoadPullFiles({"a.lp"_s});
+    QCOMPARE(m_lastBoxParent, &window);
+
+    m_tab->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_tab.get()));
+    m_tab->appendLoadPullFiles({"a.lp"_s});
+    QCOMPARE(m_lastBoxParent, m_tab.get());
 }
 
 QTEST_MAIN(tst_FileTabWidget)

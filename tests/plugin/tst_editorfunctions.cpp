@@ -310,6 +310,8 @@ void tst_EditorFunctions::storedTextsComeBackAsStored_data()
     row("a bare number on a dBm variable", "IndepVarValue", texts({"18"}));
     row("a bare name on a dBm variable", "IndepVarValue", texts({"Pdrive"}));
     row("a dBm value below the files' range", "IndepVarValue", texts({"dbmtow( 5 ) "}));
+    row("a value on the files' lowest, with a decimal", "IndepVarValue",
+        texts({"dbmtow( 10.0 ) "}));
     row("a sign apart from its number", "IndepVarValue", texts({"- 3 V"}));
     row("dBm of a value with a unit", "IndepVarValue", texts({"dbmtow( 18 dBm ) "}));
     row("a file type in lower case", "FileType", texts({"maury"}));

@@ -67,6 +67,8 @@ private slots:
     void hugeCountsStopAtTheEndOfTheList();
     void valuesAreWrittenWithTheirUnits_data();
     void valuesAreWrittenWithTheirUnits();
+    void impedancesAreWrittenWithTheirUnits_data();
+    void impedancesAreWrittenWithTheirUnits();
     void writtenListsReadBackToTheSameParameters();
 
 private:
@@ -545,6 +547,27 @@ void tst_ParameterMapping::valuesAreWrittenWithTheirUnits()
     DBLPCState state;
     state.setDetailsTabState(details);
     QCOMPARE(toParameterMap(state).value(QStringLiteral("IndepVarValue")), QStringList{written});
+}
+
+void tst_ParameterMapping::impedancesAreWrittenWithTheirUnits_data()
+{
+    QTest::addColumn<QString>("unit");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("a resistance unit") << QStringLiteral("kOhm") << QStringLiteral("75 kOhm");
+    QTest::newRow("None") << QStringLiteral("None") << QStringLiteral("75");
+    QTest::newRow("no unit at all") << QString() << QStringLiteral("75");
+}
+
+void tst_ParameterMapping::impedancesAreWrittenWithTheirUnits()
+{
+    QFETCH(QString, unit);
+    QFETCH(QString, written);
+    TermTabState term;
+    term.setReferenceImpedance(QStringLiteral("75"));
+    term.setUnit(unit);
+    DBLPCState state;
+    state.setTermTabState(term);
+    QCOMPARE(toParameterMap(state).value(QStringLiteral("Z")), QStringList{written});
 }
 
 // Every state the editor can produce, written out, read back and written again, gives
