@@ -149,8 +149,11 @@ VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performan
     return m_shownPerformance;
 }
 
+// The tables announce every record they are shown: most often nothing changed.
 QStringList VariableSettings::takeSettings(const VariableDetailsTabState &tabState)
 {
+    if (tabState == m_shownDetails)
+        return {};
     const QMap<QString, IndepVarInfo> shown = m_shownDetails.independentVariables().variables();
     QStringList changed;
     for (const IndepVarInfo &record : tabState.independentVariables().variables()) {

@@ -31,13 +31,6 @@ std::string fileText(const std::string &fileName)
     return "\"" + fileName + "\"";
 }
 
-// Values in another unit, domain or component (a magnitude beside a real part) are another
-// quantity: they cannot share a range.
-bool sameQuantity(const VariableDeclaration &a, const VariableDeclaration &b)
-{
-    return a.unit == b.unit && a.domain == b.domain && a.rangeComponent() == b.rangeComponent();
-}
-
 std::unique_ptr<VarInfoUI> makeVarInfo(const VariableSummary &summary)
 {
     const VariableDeclaration &declaration = summary.declaration;
@@ -91,8 +84,13 @@ void VariableUnion::merge(Member &member, const VariableSummary &variable)
             m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
                                       thisFile + ".");
     }
-    // The range stays that of the files agreeing with the first.
-    if (sameQuantity(variable.declaration, merged.declaration)) {
+    // Values in another unit, domain or component (a magnitude beside a real part) are another
+    // quantity and cannot share a range: it stays that of the files agreeing with the first. In
+    // one domain the components differ only where one declaration is complex.
+    const VariableDeclaration &declared = variable.declaration;
+    if (sameUnit && declared.domain == merged.declaration.domain &&
+        (declared.complex == merged.declaration.complex ||
+         declared.rangeComponent() == merged.declaration.rangeComponent())) {
         merged.lowest = std::min(merged.lowest, variable.lowest);
         merged.highest = std::max(merged.highest, variable.highest);
     }
