@@ -102,11 +102,11 @@ void EnhancedListWidget::updateListContents(QListWidgetItem *changedItem)
     emit contentsChanged(allStrings());
 }
 
-// One pass over the texts and one over the items, whatever their number.
+// One pass over the texts and one over the items, whatever their number; the items are kept
+// and only their texts rewritten.
 void EnhancedListWidget::UpdateContents(const QStringList &newContents)
 {
     entries.clear();
-    syncItemsToEntries();
     QSet<QString> listed;
     for (const QString &content : newContents) {
         const QString text = content.trimmed();
