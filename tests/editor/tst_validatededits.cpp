@@ -52,91 +52,70 @@ IndepVariablesState oneVariable()
     return state;
 }
 
-QString shownNote(const QWidget &tab)
-{
-    const auto *note = tab.findChild<NoteLabel *>();
-    return note->isVisibleTo(&tab) ? note->text() : QString();
-}
-
 // One field in a host's dialog whose OK is the default button: the term tab starts at term
 // number 1 and impedance 50, the status level at 2, the value of Vdd (0 to 30) at 22.
 struct FieldUnderTest
 {
     std::unique_ptr<HostDialog> dialog;
     QWidget *content = nullptr;
-    std::function<QLineEdit *()> open; // the field's edit, with the focus
+    IndepVarDetailsTableWidget *table = nullptr; // for the value cell
+    QLineEdit *edit = nullptr;                   // for a tab's field
     std::function<QString()> recorded;
-    std::function<QString()> shown;
-    std::function<QString()> note;
-    QString lastNote; // the table's, as it announces it
+    QString tableNote;
+
+    // The field's edit; one click opens a value cell's.
+    QLineEdit *open() const
+    {
+        if (!table)
+            return edit;
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(0, 1)).center());
+        return table->viewport()->findChild<QLineEdit *>();
+    }
+    QString shown() const { return table ? table->item(0, 1)->text() : edit->text(); }
+    QString note() const
+    {
+        if (table)
+            return tableNote;
+        const auto *label = content->findChild<NoteLabel *>();
+        return label->isVisibleTo(content) ? label->text() : QString();
+    }
 };
 
 std::unique_ptr<FieldUnderTest> makeField(Field field)
 {
-    auto made = std::make_unique<FieldUnderTest>();
-    FieldUnderTest *f = made.get();
+    auto f = std::make_unique<FieldUnderTest>();
     if (field == Field::ValueCell) {
-        auto *table = new IndepVarDetailsTableWidget;
-        table->setState(oneVariable());
-        QObject::connect(table, &IndepVarDetailsTableWidget::valueNoteChanged,
-                         [f](const QString &note) { f->lastNote = note; });
-        // One click opens a value cell.
-        f->open = [table] {
-            const QPoint cell = table->visualItemRect(table->item(0, 1)).center();
-            QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
-            return table->viewport()->findChild<QLineEdit *>();
-        };
-        f->recorded = [table] {
+        f->table = new IndepVarDetailsTableWidget;
+        f->table->setState(oneVariable());
+        QObject::connect(f->table, &IndepVarDetailsTableWidget::valueNoteChanged,
+                         [note = &f->tableNote](const QString &text) { *note = text; });
+        f->recorded = [table = f->table] {
             return table->state().variableNamed(u"Vdd"_s).value();
         };
-        f->shown = [table] {
-            return table->item(0, 1)->text();
-        };
-        f->note = [f] {
-            return f->lastNote;
-        };
-        f->content = table;
+        f->content = f->table;
     } else if (field == Field::StatusLevel) {
         auto *tab = new AnalysisParametersTabWidget;
-        auto *edit = tab->findChild<QLineEdit *>();
-        f->open = [edit] {
-            return edit;
-        };
         f->recorded = [tab] {
             return tab->state().statusLevel();
         };
-        f->shown = [edit] {
-            return edit->text();
-        };
-        f->note = [tab] {
-            return shownNote(*tab);
-        };
         f->content = tab;
+        f->edit = tab->findChild<QLineEdit *>();
     } else {
         auto *tab = new TermTabWidget;
         TermTabState state;
         state.setTermNumber(u"1"_s);
         state.setReferenceImpedance(u"50"_s);
         tab->setState(state);
-        QLineEdit *edit =
-            tab->findChildren<QLineEdit *>().value(field == Field::TermNumber ? 0 : 1);
-        f->open = [edit] {
-            return edit;
-        };
-        f->recorded = [tab, field] {
-            return field == Field::TermNumber ? tab->state().termNumber()
-                                              : tab->state().referenceImpedance();
-        };
-        f->shown = [edit] {
-            return edit->text();
-        };
-        f->note = [tab] {
-            return shownNote(*tab);
+        const bool term = field == Field::TermNumber;
+        f->recorded = [tab, term] {
+            return term ? tab->state().termNumber() : tab->state().referenceImpedance();
         };
         f->content = tab;
+        f->edit = tab->findChildren<QLineEdit *>().value(term ? 0 : 1);
     }
     f->dialog = std::make_unique<HostDialog>(f->content);
-    return made;
+    return f;
 }
 
 } // namespace

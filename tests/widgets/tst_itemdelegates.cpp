@@ -91,10 +91,8 @@ void tst_ItemDelegates::check_data()
 
     const int on = Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
     const int left = Qt::LeftButton, space = Qt::Key_Space;
-    QTest::newRow("left release in the box") << on << 0 << left << 2;
     QTest::newRow("right release in the box") << on << 0 << int(Qt::RightButton) << 2;
     QTest::newRow("release outside the centred box") << on << 0 << -left << 0;
-    QTest::newRow("Space") << on << 0 << space << 2;
     QTest::newRow("Select") << on << 2 << int(Qt::Key_Select) << 0;
     QTest::newRow("partly checked becomes checked") << on << 1 << left << 2;
     QTest::newRow("disabled") << int(Qt::ItemIsUserCheckable) << 0 << left << 0;
