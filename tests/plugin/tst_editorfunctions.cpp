@@ -129,8 +129,9 @@ private:
 } // namespace
 
 // AddressSanitizer maps its shadow memory up front, so an address-space limit does not reach
-// its allocator: it is told to fail large allocations the way the C library would.
-extern "C" const char *__asan_default_options()
+// its allocator: it is told to fail large allocations the way the C library would. The sanitizer
+// looks the function up at run time, so it must be exported.
+extern "C" Q_DECL_EXPORT const char *__asan_default_options()
 {
     return "allocator_may_return_null=1:max_allocation_size_mb=100";
 }
