@@ -1,8 +1,8 @@
 #include "analysisoptimizationtabwidget.h"
 
 #include "elidedtext.h"
+#include "entryrefusal.h"
 #include "notelabel.h"
-#include "numerictext.h"
 #include "realorvarvalidator.h"
 
 #include <QGroupBox>
@@ -15,24 +15,31 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <cmath>
+
 using namespace LoadPullStateUtils;
 
 QString weightRefusal(const QString &text)
 {
+    const QString asWhat = AnalysisOptimizationTabWidget::tr("the weight factor");
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return refusalNote(text, asWhat, reason);
     QString input = text;
     int position = 0;
-    const QString quoted = QLatin1Char('"') + text + QLatin1Char('"');
-    if (text.isEmpty() || RealOrVarValidator().validate(input, position) != QValidator::Acceptable)
-        return AnalysisOptimizationTabWidget::tr(
-                   "%1 was not taken as the weight factor: it is neither a number nor a "
-                   "variable name.")
-            .arg(quoted);
-    // A design variable name is taken as it stands; a number must not be negative.
-    const auto number = toReal(text);
-    if (number && !(*number >= 0))
-        return AnalysisOptimizationTabWidget::tr(
-                   "%1 was not taken as the weight factor: it must not be below 0.")
-            .arg(quoted);
+    if (RealOrVarValidator().validate(input, position) != QValidator::Acceptable)
+        return refusalNote(
+            text, asWhat,
+            AnalysisOptimizationTabWidget::tr("it is neither a number nor a variable name"));
+    // A design variable name is taken as it stands; a number must not be negative, and one that
+    // compares with nothing ("nan") is no weight at all.
+    bool isNumber = false;
+    const double number = text.toDouble(&isNumber);
+    if (isNumber && std::isnan(number))
+        return refusalNote(text, asWhat,
+                           AnalysisOptimizationTabWidget::tr("it is not a number that compares"));
+    if (isNumber && number < 0)
+        return refusalNote(text, asWhat,
+                           AnalysisOptimizationTabWidget::tr("it must not be below 0"));
     return QString();
 }
 

@@ -1,26 +1,49 @@
 #include "analysisparameterstabwidget.h"
 
 #include "childconnections.h"
-#include "intorvarvalidator.h"
+#include "entryedit.h"
+#include "entryrefusal.h"
 #include "notelabel.h"
+#include "numerictext.h"
+#include "variablename.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
-#include <limits>
-
 using namespace LoadPullStateUtils;
+
+namespace {
+
+constexpr int LowestStatusLevel = 1;
+constexpr int HighestStatusLevel = 4;
+
+// The simulator knows the levels 1 to 4; a design variable name is left to it.
+QString statusLevelRefusal(const QString &text)
+{
+    const QString asWhat = AnalysisParametersTabWidget::tr("the status level");
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return refusalNote(text, asWhat, reason);
+    if (const auto level = toInteger(text))
+        return *level >= LowestStatusLevel && *level <= HighestStatusLevel
+                   ? QString()
+                   : refusalNote(text, asWhat,
+                                 AnalysisParametersTabWidget::tr("status levels run from 1 to 4"));
+    if (isVariableName(text))
+        return QString();
+    return refusalNote(text, asWhat,
+                       AnalysisParametersTabWidget::tr(
+                           "it is neither a whole number from 1 to 4 nor a variable name"));
+}
+
+} // namespace
 
 AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     : QWidget(parent)
     , impedanceGroupBox(new QGroupBox(tr("Calculate Load/Source Impedances")))
-    , statusLevelEdit(new QLineEdit)
-    , statusLevelValidator(
-          new IntOrVarValidator(0, std::numeric_limits<int>::max(), statusLevelEdit))
+    , statusLevelEdit(new EntryEdit(statusLevelRefusal))
     , gammaCheckBox(new QCheckBox(tr("Reflection coefficient ( S-Parameters )")))
     , impedanceCheckBox(new QCheckBox(tr("Impedance ( Z-Parameters )")))
     , admittanceCheckBox(new QCheckBox(tr("Admittance ( Y-Parameters ) ")))
@@ -33,7 +56,6 @@ AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     refreshControls();
     makeLayout();
     makeConnections();
-    statusLevelEdit->setValidator(statusLevelValidator);
 }
 
 AnalysisParametersTabWidget::~AnalysisParametersTabWidget()
@@ -74,10 +96,10 @@ void AnalysisParametersTabWidget::makeConnections()
             &AnalysisParametersTabWidget::impedanceStateChanged);
     connect(allowNonlinearCheckBox, &QCheckBox::stateChanged, this,
             &AnalysisParametersTabWidget::allowNonlinearStateChanged);
-    connect(statusLevelEdit, &QLineEdit::textEdited, this,
+    connect(statusLevelEdit, &EntryEdit::entryTaken, this,
             &AnalysisParametersTabWidget::statusLevelChanged);
-    connect(statusLevelEdit, &QLineEdit::editingFinished, this,
-            &AnalysisParametersTabWidget::statusLevelEditingFinished);
+    connect(statusLevelEdit, &EntryEdit::entryRefused, this,
+            &AnalysisParametersTabWidget::refuseStatusLevel);
 }
 
 AnalysisParametersTabState AnalysisParametersTabWidget::state() const
@@ -99,19 +121,18 @@ void AnalysisParametersTabWidget::gammaStateChanged(int checkState)
     announce();
 }
 
-// Every keystroke that the validator lets through is stored, the empty text included.
+// A level is taken when its edit ends, so the record never holds one half typed.
 void AnalysisParametersTabWidget::statusLevelChanged(const QString &statusLevel)
 {
     parametersState.setStatusLevel(statusLevel);
     announce();
 }
 
-// Leaving the edit or pressing Return puts back the last complete level through the
-// validator's fixup, which raises no textEdited: the record takes what the edit then shows.
-void AnalysisParametersTabWidget::statusLevelEditingFinished()
+// The record keeps its level, and the edit shows it again.
+void AnalysisParametersTabWidget::refuseStatusLevel(const QString &note)
 {
-    if (statusLevelEdit->text() != parametersState.statusLevel())
-        statusLevelChanged(statusLevelEdit->text());
+    refreshControls();
+    statusLevelNote->setNote(note);
 }
 
 void AnalysisParametersTabWidget::admittanceStateChanged(int checkState)
@@ -140,23 +161,12 @@ void AnalysisParametersTabWidget::refreshControls()
     allowNonlinearCheckBox->setChecked(parametersState.allowNonlinearDevices());
     statusLevelEdit->setText(parametersState.statusLevel());
     nonlinearNoteLabel->setEnabled(parametersState.allowNonlinearDevices());
-    statusLevelNote->setNote(statusLevelNoteText());
 }
 
-// The edit takes any level and any name, and the record keeps what it takes; only the levels
-// 1 to 4 mean something to the simulator, which the note says of any other.
-QString AnalysisParametersTabWidget::statusLevelNoteText() const
-{
-    if (parametersState.isValid(true))
-        return QString();
-    if (parametersState.statusLevel().isEmpty())
-        return tr("Enter a status level from 1 to 4, or a variable name.");
-    return tr("Status levels run from 1 to 4: %1 is outside them.")
-        .arg(parametersState.statusLevel());
-}
-
+// A note speaks of the level refused last: a change taken or a new record makes it stale.
 void AnalysisParametersTabWidget::announce()
 {
+    statusLevelNote->setNote(QString());
     refreshControls();
     emit stateChanged(parametersState);
 }

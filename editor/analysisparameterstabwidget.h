@@ -4,12 +4,11 @@
 
 #include <QWidget>
 
-class IntOrVarValidator;
+class EntryEdit;
 class NoteLabel;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QString;
 
 // Which load and source quantities the analysis computes, its status level, and whether
@@ -38,20 +37,19 @@ public slots:
 private:
     void makeLayout();
     void makeConnections();
-    void statusLevelEditingFinished();
+    void refuseStatusLevel(const QString &note);
     void refreshControls();
-    QString statusLevelNoteText() const;
     void announce();
 
     LoadPullStateUtils::AnalysisParametersTabState parametersState;
     QGroupBox *impedanceGroupBox;
-    QLineEdit *statusLevelEdit;
-    IntOrVarValidator *statusLevelValidator;
+    // A level from 1 to 4 or a design variable name, judged when the edit ends.
+    EntryEdit *statusLevelEdit;
     QCheckBox *gammaCheckBox;
     QCheckBox *impedanceCheckBox;
     QCheckBox *admittanceCheckBox;
     QCheckBox *allowNonlinearCheckBox;
     QLabel *nonlinearNoteLabel;
-    // Says when the level is one that the simulator does not know.
+    // Says why the level last entered was refused.
     NoteLabel *statusLevelNote;
 };

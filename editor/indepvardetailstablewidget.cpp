@@ -1,6 +1,7 @@
 #include "indepvardetailstablewidget.h"
 
 #include "elidedtext.h"
+#include "entryrefusal.h"
 #include "realorvaritemdelegate.h"
 #include "signalblocker.h"
 #include "variablename.h"
@@ -27,6 +28,9 @@ QString quoted(const QString &text)
 // a number or a name is taken.
 QString refusal(const IndepVarInfo &info, const QString &text)
 {
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return IndepVarDetailsTableWidget::tr("%1 was not taken for %2: %3.")
+            .arg(quoted(text), info.name(), reason);
     bool isNumber = false;
     bool hasMin = false;
     bool hasMax = false;

@@ -1,7 +1,10 @@
 #include "termtabwidget.h"
 
 #include "childconnections.h"
+#include "entryedit.h"
+#include "entryrefusal.h"
 #include "natorvarvalidator.h"
+#include "notelabel.h"
 #include "numerictext.h"
 #include "units.h"
 #include "variablename.h"
@@ -10,7 +13,6 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QVBoxLayout>
 
 using namespace LoadPullStateUtils;
@@ -31,6 +33,28 @@ bool isEnclosedInParentheses(const QString &text)
             return i == text.size() - 1;
     }
     return false;
+}
+
+QString termNumberRefusal(const QString &text)
+{
+    const QString asWhat = TermTabWidget::tr("the term number");
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return refusalNote(text, asWhat, reason);
+    QString input = text;
+    int position = 0;
+    if (NatOrVarValidator().validate(input, position) == QValidator::Acceptable)
+        return QString();
+    return refusalNote(
+        text, asWhat,
+        TermTabWidget::tr("it is neither a whole number from 1 to 2147483647 nor a variable name"));
+}
+
+QString referenceImpedanceRefusal(const QString &text)
+{
+    const QString reason = entryRefusal(text);
+    return reason.isEmpty()
+               ? QString()
+               : refusalNote(text, TermTabWidget::tr("the reference impedance"), reason);
 }
 
 } // namespace
@@ -54,15 +78,14 @@ QString normalizedReferenceImpedance(const QString &text)
 
 TermTabWidget::TermTabWidget(QWidget *parent)
     : QWidget(parent)
-    , referenceImpedanceEdit(new QLineEdit)
+    , referenceImpedanceEdit(new EntryEdit(referenceImpedanceRefusal))
     , unitBox(new QComboBox)
-    , termNumberEdit(new QLineEdit)
-    , termNumberValidator(new NatOrVarValidator(termNumberEdit))
+    , termNumberEdit(new EntryEdit(termNumberRefusal))
+    , entryNote(new NoteLabel)
 {
     unitBox->addItems(resistanceUnits());
     makeLayout();
     makeConnections();
-    termNumberEdit->setValidator(termNumberValidator);
 }
 
 TermTabWidget::~TermTabWidget()
@@ -85,18 +108,21 @@ void TermTabWidget::makeLayout()
     row->addStretch(1);
     auto *layout = new QVBoxLayout;
     layout->addLayout(row);
+    layout->addWidget(entryNote);
     layout->addStretch(1);
     setLayout(layout);
 }
 
 void TermTabWidget::makeConnections()
 {
-    connect(referenceImpedanceEdit, &QLineEdit::editingFinished, this,
+    connect(referenceImpedanceEdit, &EntryEdit::entryTaken, this,
             &TermTabWidget::referenceImpedanceChanged);
     // A box without current item hands on the empty text.
     connect(unitBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { unitChanged(unitBox->itemText(index)); });
-    connect(termNumberEdit, &QLineEdit::editingFinished, this, &TermTabWidget::termNumberChanged);
+    connect(termNumberEdit, &EntryEdit::entryTaken, this, &TermTabWidget::termNumberChanged);
+    for (EntryEdit *edit : {referenceImpedanceEdit, termNumberEdit})
+        connect(edit, &EntryEdit::entryRefused, this, &TermTabWidget::refuseEntry);
 }
 
 TermTabState TermTabWidget::state() const
@@ -115,11 +141,8 @@ void TermTabWidget::widgetStateChanged()
     announce();
 }
 
-// Focus passing through the field finishes it too: only a text the user changed is taken.
 void TermTabWidget::referenceImpedanceChanged()
 {
-    if (!referenceImpedanceEdit->isModified())
-        return;
     termState.setReferenceImpedance(normalizedReferenceImpedance(referenceImpedanceEdit->text()));
     announce();
 }
@@ -144,8 +167,17 @@ void TermTabWidget::showState()
     termNumberEdit->setText(termState.termNumber());
 }
 
+// The record keeps its value, and the field shows it again.
+void TermTabWidget::refuseEntry(const QString &note)
+{
+    showState();
+    entryNote->setNote(note);
+}
+
+// A note speaks of the entry refused last: a change taken or a new record makes it stale.
 void TermTabWidget::announce()
 {
+    entryNote->setNote(QString());
     showState();
     emit stateChanged(termState);
 }

@@ -4,16 +4,17 @@
 
 #include <QWidget>
 
-class NatOrVarValidator;
+class EntryEdit;
+class NoteLabel;
 class QComboBox;
-class QLineEdit;
 class QString;
 
 // The reference impedance as it is stored. A complex text is enclosed in parentheses so
 // that a unit applies to the whole of it; a real text loses a pair that encloses all of it.
 QString normalizedReferenceImpedance(const QString &text);
 
-// The port termination: term number and reference impedance with its unit.
+// The port termination: term number and reference impedance with its unit. An entry the host
+// could not keep, or that is left unfinished, is refused when its edit ends, with a note.
 class TermTabWidget final : public QWidget
 {
     Q_OBJECT
@@ -37,11 +38,14 @@ private:
     void makeLayout();
     void makeConnections();
     void showState();
+    void refuseEntry(const QString &note);
     void announce();
 
     LoadPullStateUtils::TermTabState termState;
-    QLineEdit *referenceImpedanceEdit;
+    EntryEdit *referenceImpedanceEdit;
     QComboBox *unitBox;
-    QLineEdit *termNumberEdit;
-    NatOrVarValidator *termNumberValidator;
+    // A natural number or a design variable name, judged when the edit ends.
+    EntryEdit *termNumberEdit;
+    // Says why the entry last refused was not taken.
+    NoteLabel *entryNote;
 };

@@ -6,11 +6,63 @@
 #include <QStringList>
 #include <QTableWidget>
 
+#include <algorithm>
+#include <cmath>
+
 namespace VariableTables {
 
 namespace {
 
 constexpr int MeasuredRows = 300;
+// The text the table itself last put into a cell. An edit changes a cell's text behind the
+// table's back: the column must still be fitted to the text the table shows after it.
+constexpr int ShownTextRole = Qt::UserRole + 1;
+// The least contrast that keeps small text readable.
+constexpr double ReadableContrast = 4.5;
+
+double luminance(const QColor &colour)
+{
+    const auto linear = [](double channel) {
+        return channel <= 0.03928 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+           0.0722 * linear(colour.blueF());
+}
+
+QColor mixed(const QColor &from, const QColor &to, double share)
+{
+    return QColor::fromRgbF(from.redF() + share * (to.redF() - from.redF()),
+                            from.greenF() + share * (to.greenF() - from.greenF()),
+                            from.blueF() + share * (to.blueF() - from.blueF()));
+}
+
+// Read-only cells are disabled items, drawn in the disabled text colour on the row colours of
+// either colour group; many styles make that colour too pale to read (#BEBEBE on white is
+// 1.9:1). It is moved toward the normal text just as far as reading needs, so that read-only
+// cells still look apart from the ones the user can change.
+void makeReadOnlyTextReadable(QTableWidget &table)
+{
+    QPalette palette = table.palette();
+    const QColor text = palette.color(QPalette::Active, QPalette::Text);
+    const QColor pale = palette.color(QPalette::Disabled, QPalette::Text);
+    QList<double> backgrounds;
+    for (const auto group : {QPalette::Active, QPalette::Disabled})
+        for (const auto role : {QPalette::Base, QPalette::AlternateBase})
+            backgrounds << luminance(palette.color(group, role));
+    const auto readable = [&backgrounds](const QColor &colour) {
+        const double ink = luminance(colour);
+        return std::all_of(backgrounds.cbegin(), backgrounds.cend(), [ink](double ground) {
+            return (std::max(ink, ground) + 0.05) / (std::min(ink, ground) + 0.05) >=
+                   ReadableContrast;
+        });
+    };
+    constexpr int Steps = 20;
+    QColor greyed = pale;
+    for (int step = 1; step <= Steps && !readable(greyed); ++step)
+        greyed = mixed(pale, text, double(step) / Steps);
+    palette.setColor(QPalette::Disabled, QPalette::Text, greyed);
+    table.setPalette(palette);
+}
 
 void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<int> &changed)
 {
@@ -26,6 +78,19 @@ void setColumnHeader(QTableWidget &table, int column, const QString &text, QSet<
     }
 }
 
+// What a column may take beside the others, the stretched one kept at its least: a longer text
+// is elided. A table not yet shown has no width to go by.
+int roomFor(const QTableWidget &table, int column)
+{
+    const QHeaderView *header = table.horizontalHeader();
+    int others = header->minimumSectionSize();
+    for (int other = 0; other < table.columnCount(); ++other) {
+        if (other != column && other != StretchedColumn && !table.isColumnHidden(other))
+            others += table.columnWidth(other);
+    }
+    return qMax(table.viewport()->width() - others, header->sectionSizeHint(column));
+}
+
 } // namespace
 
 void setUpTable(QTableWidget &table)
@@ -38,6 +103,7 @@ void setUpTable(QTableWidget &table)
     table.setSelectionBehavior(QAbstractItemView::SelectItems);
     table.setSelectionMode(QAbstractItemView::SingleSelection);
     table.setAlternatingRowColors(true);
+    makeReadOnlyTextReadable(table);
 }
 
 QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCount)
@@ -66,12 +132,15 @@ void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const
             changedHeaders.contains(column) || (textChanged && fitted.contains(column));
         if (!mayNarrow && table.columnWidth(column) < before)
             table.setColumnWidth(column, before);
+        if (table.isVisible())
+            table.setColumnWidth(column, qMin(table.columnWidth(column), roomFor(table, column)));
     }
 }
 
 QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags, Qt::Alignment alignment)
 {
     auto *made = new QTableWidgetItem(text);
+    made->setData(ShownTextRole, text);
     made->setTextAlignment(alignment);
     made->setFlags(flags);
     return made;
@@ -88,9 +157,10 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
     }
     if (cell->flags() != flags)
         cell->setFlags(flags);
-    if (cell->text() == shown)
+    if (cell->data(ShownTextRole).toString() == shown && cell->text() == shown)
         return 0;
     cell->setText(shown);
+    cell->setData(ShownTextRole, shown);
     return 1 << column;
 }
 

@@ -16,7 +16,8 @@ class QTableWidgetItem;
 namespace VariableTables {
 
 // The settings every variable table shares: it grows with the tab, elides at the right what
-// a column is too narrow for, selects single cells and alternates its row colours.
+// a column is too narrow for, selects single cells, alternates its row colours and draws
+// read-only text dark enough to read.
 void setUpTable(QTableWidget &table);
 
 // The column that takes whatever width the others leave, so that the table fills the width it
@@ -30,9 +31,11 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
 // Resizes the columns whose header or cell texts changed (`changedHeaders`, and one bit per
 // column in `changedTexts`) to their contents, but keeps a column when it was wider, so that a
 // refresh never narrows a column under the user's eyes; the stretched column is left to the
-// header. Columns in `fitted` always take their
-// contents' width. Measuring a column lays out the text of its cells, which is what a refresh
-// of a large table spends most of its time on: a column whose texts stayed is left alone.
+// header. Columns in `fitted` always take their contents' width. On the screen, no column
+// takes more than the room the others leave, so a long value is elided rather than pushing the
+// table wider than its view. Measuring a column lays out the text of its cells, which is what
+// a refresh of a large table spends most of its time on: a column whose texts stayed is left
+// alone.
 void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const QSet<int> &fitted,
                      int changedTexts);
 
@@ -61,7 +64,7 @@ constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 
 // Shows text in the cell with exactly these flags; the alignment is set when the item is made.
 // A text too long to lay out in an instant is shown elided. Gives the column's bit when the
-// cell's text changed, else 0.
+// cell's text changed, or the user edited it since, else 0.
 int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
              Qt::Alignment alignment = Centred);
 

@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QLabel>
+#include <QMessageBox>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -52,7 +53,8 @@ ComponentDialog::ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget 
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // Cancel says what to do with the edits; only the other ways out ask.
+    connect(buttons, &QDialogButtonBox::rejected, this, [this] { QDialog::reject(); });
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(editorWidgets.at(Container));
@@ -71,6 +73,35 @@ QWidget *ComponentDialog::analysisPage(const QList<QWidget *> &editorWidgets)
     layout->addWidget(editorWidgets.at(OptimizationTab));
     layout->addStretch(1);
     return page;
+}
+
+void ComponentDialog::setChangesCheck(std::function<bool()> hasChanges)
+{
+    m_hasChanges = std::move(hasChanges);
+}
+
+// Escape and the window's close button come here: a second Escape after the one that ended a
+// cell edit must not throw the edits away unasked.
+void ComponentDialog::reject()
+{
+    if (!m_hasChanges || !m_hasChanges()) {
+        QDialog::reject();
+        return;
+    }
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    tr("The component's settings were changed. Save the changes?"),
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setDefaultButton(QMessageBox::Save);
+    switch (box.exec()) {
+    case QMessageBox::Save:
+        accept();
+        break;
+    case QMessageBox::Discard:
+        QDialog::reject();
+        break;
+    default: // Cancel: the editing goes on
+        break;
+    }
 }
 
 QString ComponentDialog::sweepText() const

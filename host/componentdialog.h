@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QList>
 
+#include <functional>
 #include <string>
 
 class QLabel;
@@ -10,7 +11,8 @@ class QTabWidget;
 
 // The reference host's component dialog: the editor's file-type line above a tab per
 // page (File, Variables, Performance, Interpolation, Analysis, Term) and OK and Cancel.
-// It carries out the commands the plug-in sends to the host.
+// It carries out the commands the plug-in sends to the host. Cancel discards the edits; Escape
+// and the window's close button ask first whether to save them, when there are any.
 class ComponentDialog final : public QDialog
 {
     Q_OBJECT
@@ -20,6 +22,9 @@ public:
     explicit ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget *parent = nullptr);
 
     void runCommand(const std::string &target, const std::string &command);
+    // Whether closing now would discard edits; without it, the dialog closes unasked.
+    void setChangesCheck(std::function<bool()> hasChanges);
+    void reject() override;
 
     QTabWidget *tabs() const { return m_tabs; }
     QString sweepText() const;
@@ -32,4 +37,5 @@ private:
 
     QTabWidget *m_tabs;
     QLabel *m_sweepLabel;
+    std::function<bool()> m_hasChanges;
 };

@@ -6,7 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
-#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QScreen>
 #include <QTabWidget>
@@ -50,12 +50,21 @@ QString textOf(const QString &path)
     return QString::fromLocal8Bit(bytes);
 }
 
+// Columns of numbers line up only where every glyph takes the same room. Some fonts of that
+// kind say they are not fixed-pitch, so their glyphs are measured instead of asked.
+bool hasEqualAdvances(const QFont &font)
+{
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) ==
+           metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
 // The system's fixed-pitch font. A platform without a desktop theme answers with its
 // proportional default, and the generic monospace family stands in for it.
 QFont fixedPitchFont()
 {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    if (QFontInfo(font).fixedPitch())
+    if (hasEqualAdvances(font))
         return font;
     font.setFamily(QStringLiteral("monospace"));
     font.setStyleHint(QFont::TypeWriter);

@@ -290,6 +290,11 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         tvl.setCommandListener([&dialog](const ReferenceTvlInterface::Command &command) {
             dialog.runCommand(command.target, command.text);
         });
+        dialog.setChangesCheck([&tvl, widgetList, &component] {
+            ComponentFile edited = component;
+            return acceptEditor(tvl, widgetList, edited) &&
+                   !ComponentFile::changedParameters(component, edited).isEmpty();
+        });
 
         QStringList screenshots;
         if (shoot && !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab")),

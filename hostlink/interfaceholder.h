@@ -1,9 +1,11 @@
 #pragma once
 
+class HostServices;
 class TvlInterface;
 
-// The one process-wide holder of the host's script interface. Everything that calls
-// the host asks it for the interface at the moment of the call and keeps no copy.
+// The one process-wide holder of the host's script interface, and of the service object
+// that takes the plug-in's error reports. Everything that calls the host asks it for the
+// interface at the moment of the call and keeps no copy.
 class InterfaceHolder
 {
 public:
@@ -17,9 +19,14 @@ public:
     void store(TvlInterface *tvl);
     void accept() { m_compatible = m_interface != nullptr; }
 
+    // Null until a host registered the library.
+    HostServices *hostServices() const { return m_host; }
+    void storeHostServices(HostServices *host) { m_host = host; }
+
 private:
     InterfaceHolder() = default;
 
     TvlInterface *m_interface = nullptr;
+    HostServices *m_host = nullptr;
     bool m_compatible = false;
 };

@@ -29,6 +29,7 @@ extern "C" Q_DECL_EXPORT bool RegisterLibraryContents(HostServices *host)
     if (!host)
         return false;
     InterfaceHolder &holder = InterfaceHolder::instance();
+    holder.storeHostServices(host);
     TvlInterface *tvl = host->GetInterface("TVL");
     holder.store(tvl);
     if (!tvl) {

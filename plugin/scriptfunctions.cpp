@@ -20,6 +20,9 @@
 #include <QString>
 
 #include <array>
+#include <cstdio>
+#include <exception>
+#include <new>
 #include <optional>
 
 using namespace LoadPullStateUtils;
@@ -94,9 +97,7 @@ template<typename T, typename State> State tabState(const EditorCall &call, int 
     return tab ? tab->state() : State();
 }
 
-} // namespace
-
-TvlValue *load_pull_show_message()
+TvlValue *showMessage()
 {
     TvlInterface *tvl = InterfaceHolder::instance().tvlInterface();
     if (!tvl)
@@ -110,7 +111,7 @@ TvlValue *load_pull_show_message()
     return tvl->MakeVoidValue();
 }
 
-TvlValue *load_pull_closeDataBasedLoadpullUI()
+TvlValue *closeDataLibrary()
 {
     TvlInterface *tvl = InterfaceHolder::instance().tvlInterface();
     if (!tvl)
@@ -119,7 +120,7 @@ TvlValue *load_pull_closeDataBasedLoadpullUI()
     return tvl->MakeVoidValue();
 }
 
-TvlValue *load_pull_getAllTabWidgets()
+TvlValue *makeEditor()
 {
     const std::optional<EditorCall> call = openEditorCall();
     if (!call)
@@ -147,7 +148,7 @@ TvlValue *load_pull_getAllTabWidgets()
     return list;
 }
 
-TvlValue *load_pull_getDBLPState()
+TvlValue *readEditor()
 {
     const std::optional<EditorCall> call = openEditorCall();
     if (!call || call->tvl->GetValueKind(call->argument) != ListKind)
@@ -168,4 +169,72 @@ TvlValue *load_pull_getDBLPState()
         tabState<AnalysisOptimizationTabWidget, AnalysisOptimizationTabState>(*call, 7));
     working.setTermTabState(tabState<TermTabWidget, TermTabState>(*call, 8));
     return stateToParameters(working);
+}
+
+// What a failed call answers: no value, or the void value for the functions that always
+// answer it. Nothing may be thrown from here either.
+TvlValue *noValue() noexcept
+{
+    return nullptr;
+}
+
+TvlValue *voidValue() noexcept
+{
+    try {
+        TvlInterface *tvl = InterfaceHolder::instance().tvlInterface();
+        return tvl ? tvl->MakeVoidValue() : nullptr;
+    } catch (...) {
+        return nullptr;
+    }
+}
+
+void reportFailure(const char *function, const char *reason) noexcept
+{
+    try {
+        if (HostServices *host = InterfaceHolder::instance().hostServices()) {
+            // A fixed buffer: the failure may be a lack of memory.
+            char text[256];
+            std::snprintf(text, sizeof text, "LoadPullPlugin: %s failed: %s", function, reason);
+            host->ReportError(text);
+        }
+    } catch (...) {
+    }
+}
+
+// The host is never taken down by a script function: whatever the call throws, a lack of
+// memory above all (a parameter of a gigabyte), is reported and answered as a failed call.
+TvlValue *guarded(const char *function, TvlValue *(*call)(), TvlValue *(*failure)()) noexcept
+{
+    try {
+        return call();
+    } catch (const std::bad_alloc &) {
+        reportFailure(function, "out of memory");
+    } catch (const std::exception &error) {
+        reportFailure(function, error.what());
+    } catch (...) {
+        reportFailure(function, "an unknown error");
+    }
+    return failure();
+}
+
+} // namespace
+
+TvlValue *load_pull_show_message()
+{
+    return guarded("load_pull_show_message", showMessage, voidValue);
+}
+
+TvlValue *load_pull_closeDataBasedLoadpullUI()
+{
+    return guarded("load_pull_closeDataBasedLoadpullUI", closeDataLibrary, voidValue);
+}
+
+TvlValue *load_pull_getAllTabWidgets()
+{
+    return guarded("load_pull_getAllTabWidgets", makeEditor, noValue);
+}
+
+TvlValue *load_pull_getDBLPState()
+{
+    return guarded("load_pull_getDBLPState", readEditor, noValue);
 }

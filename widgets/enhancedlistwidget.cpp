@@ -3,12 +3,17 @@
 #include "editorkeys.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
+#include <QSet>
 
 EnhancedListWidget::EnhancedListWidget(const QStringList &contents, QWidget *parent)
     : QListWidget(parent)
-    , entries(contents)
 {
+    entries.reserve(contents.size());
+    for (const QString &text : contents)
+        entries.append(text.trimmed());
     setSelectionMode(QAbstractItemView::SingleSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setResizeMode(QListView::Adjust);
@@ -20,7 +25,6 @@ EnhancedListWidget::EnhancedListWidget(const QStringList &contents, QWidget *par
     connect(model(), &QAbstractItemModel::rowsRemoved, this,
             &EnhancedListWidget::handleRowsInsertedOrRemoved);
     connect(this, &QListWidget::itemChanged, this, &EnhancedListWidget::updateListContents);
-    // Writing the texts into the new items trims them through updateListContents.
     syncItemsToEntries();
 }
 
@@ -47,13 +51,16 @@ void EnhancedListWidget::appendRow()
     emit contentsChanged(allStrings());
 }
 
+// Texts are compared as they are kept, trimmed, so that no two rows show the same text.
 void EnhancedListWidget::appendRow(const QString &stringToAdd)
 {
-    if (stringToAdd.isEmpty() || entries.contains(stringToAdd))
+    const QString text = stringToAdd.trimmed();
+    if (text.isEmpty() || entries.contains(text))
         return;
-    entries.append(stringToAdd);
+    entries.append(text);
     syncItemsToEntries();
     setCurrentRow(count() - 1);
+    emit contentsChanged(allStrings());
 }
 
 void EnhancedListWidget::deleteSelectedRow()
@@ -85,20 +92,42 @@ QStringList EnhancedListWidget::allButSelectedString() const
     return strings;
 }
 
+// The list's own writes raise itemChanged as well: they are no edits.
 void EnhancedListWidget::updateListContents(QListWidgetItem *changedItem)
 {
+    if (m_syncing)
+        return;
     entries.replace(row(changedItem), changedItem->text().trimmed());
     syncItemsToEntries();
     emit contentsChanged(allStrings());
 }
 
+// One pass over the texts and one over the items, whatever their number; the items are kept
+// and only their texts rewritten.
 void EnhancedListWidget::UpdateContents(const QStringList &newContents)
 {
     entries.clear();
+    QSet<QString> listed;
+    for (const QString &content : newContents) {
+        const QString text = content.trimmed();
+        if (!text.isEmpty() && !listed.contains(text)) {
+            listed.insert(text);
+            entries.append(text);
+        }
+    }
     syncItemsToEntries();
-    for (const QString &text : newContents)
-        appendRow(text);
-    syncItemsToEntries();
+    if (!entries.isEmpty())
+        setCurrentRow(count() - 1);
+    emit contentsChanged(allStrings());
+}
+
+void EnhancedListWidget::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
+        deleteSelectedRow();
+        return;
+    }
+    QListWidget::keyPressEvent(event);
 }
 
 void EnhancedListWidget::mouseDoubleClickEvent(QMouseEvent *event)
@@ -125,11 +154,10 @@ void EnhancedListWidget::handleRowsInsertedOrRemoved()
     handleSelectionChanged();
 }
 
-// Items are only added or removed at the end. Setting an item's text raises itemChanged
-// and so re-enters through updateListContents; an unchanged text raises nothing, which
-// ends the re-entry.
+// Items are only added or removed at the end, and only texts that differ are written.
 void EnhancedListWidget::syncItemsToEntries()
 {
+    const QScopedValueRollback<bool> syncing(m_syncing, true);
     while (count() < entries.size()) {
         auto *newItem = new QListWidgetItem;
         newItem->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEditable | Qt::ItemIsEnabled);
@@ -137,8 +165,10 @@ void EnhancedListWidget::syncItemsToEntries()
     }
     while (count() > entries.size())
         delete takeItem(count() - 1);
-    for (int i = 0; i < entries.size(); ++i)
-        item(i)->setText(entries.at(i));
+    for (int i = 0; i < entries.size(); ++i) {
+        if (item(i)->text() != entries.at(i))
+            item(i)->setText(entries.at(i));
+    }
 }
 
 void EnhancedListWidget::deleteRowAt(int row)

@@ -4,7 +4,8 @@
 #include <QStringList>
 
 // A single-selection list of editable texts. The widget keeps its own ordered record of
-// the texts (entries); the items only show it. Selection changes, deletions, view requests
+// the texts (entries), each trimmed; the items only show it, and any change costs time in
+// proportion to the number of rows. Selection changes, deletions, view requests
 // and content changes are reported through signals. Return and Escape in a row's editor end
 // the edit only: they never reach the buttons of a dialog around the list.
 class EnhancedListWidget final : public QListWidget
@@ -30,8 +31,9 @@ signals:
 public slots:
     // Adds a row with a free default name ("IndepVar<n>") and opens it for editing.
     void appendRow();
-    // Adds a non-empty text that is not listed yet and makes it current.
+    // Adds a text, trimmed, unless it is empty or listed already, and makes it current.
     void appendRow(const QString &stringToAdd);
+    // The Delete key does the same.
     void deleteSelectedRow();
     void viewSelectedRow();
     QString getSelectedString() const;
@@ -44,6 +46,7 @@ public slots:
 
 protected:
     bool event(QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private slots:
@@ -56,4 +59,6 @@ private:
     QString newRowName(int count) const;
 
     QStringList entries;
+    // Set while the items are brought in line with entries.
+    bool m_syncing = false;
 };

@@ -1,14 +1,7 @@
 #pragma once
 
-#include "realorvaritemdelegate.h"
+#include "entryitemdelegate.h"
 
-// A cell that holds a positive integer or a design variable name.
-class NatOrVarItemDelegate final : public ValidatedTextItemDelegate
-{
-public:
-    explicit NatOrVarItemDelegate(QObject *parent = nullptr);
-    ~NatOrVarItemDelegate() override;
-
-private:
-    QValidator *createValidator(QObject *parent) const override;
-};
+// A cell that holds a positive integer or a design variable name, judged by the owning table
+// when the edit ends (see RealOrVarItemDelegate).
+using NatOrVarItemDelegate = EntryItemDelegate;

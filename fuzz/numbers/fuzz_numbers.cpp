@@ -1,6 +1,8 @@
-// The number parser and the three validators on any text: they must agree on what a number
-// is, and every text they accept must be one the host can read.
+// The number parser, the three validators and the rule every field applies when an edit ends,
+// on any text: they must agree on what a number is, and every text they accept must be one
+// the host can read and keep.
 
+#include "entryrefusal.h"
 #include "fuzzcheck.h"
 #include "intorvarvalidator.h"
 #include "natorvarvalidator.h"
@@ -84,5 +86,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     checkValidator(integer, text, isInteger);
     checkValidator(level, text, isNonNegativeInteger);
     checkValidator(natural, text, isNaturalNumber);
+
+    // An entry no field refuses goes to the host as 8-bit Latin-1 text and comes back as it was.
+    if (entryRefusal(text).isEmpty())
+        LP_FUZZ_CHECK(QString::fromLatin1(text.toLatin1()) == text && !text.trimmed().isEmpty());
     return 0;
 }

@@ -61,22 +61,9 @@ class tst_InterpolationTabWidget : public QObject
 private slots:
     void initTestCase() { LoadPullStateUtils::registerStateMetaTypes(); }
     void init() { tab = std::make_unique<InterpolationTabWidget>(); }
-    void newTabOffersTheChoices();
     void changingTheTab_data();
     void changingTheTab();
 };
-
-void tst_InterpolationTabWidget::newTabOffersTheChoices()
-{
-    QStringList items;
-    for (QComboBox *box : boxes())
-        for (int i = 0; i < box->count(); ++i)
-            items << box->itemText(i);
-    QCOMPARE(items.join(QLatin1Char('/')),
-             QStringLiteral("Linear/Cubic Spline/Cubic/Rectangular/Polar/Interpolation Mode/"
-                            "Constant Extrapolation"));
-    QCOMPARE(text(tab->state()), QStringLiteral("0,0,0"));
-}
 
 void tst_InterpolationTabWidget::changingTheTab_data()
 {

@@ -219,7 +219,7 @@ void tst_Keyboard::walk_data()
     row("parameters", "Tab Space", "0000|2");
     row("parameters", "Tab Tab Space", "1100|2");
     row("parameters", "Tab Tab Tab Space", "1010|2");
-    row("parameters", "Tab Tab Tab Tab End Backspace '3'", "1000|3");
+    row("parameters", "Tab Tab Tab Tab End Backspace '3' Tab", "1000|3");
     row("parameters", "Tab Tab Tab Tab Tab Space", "1001|2");
     row("optimization", "Tab Space", "100|0");
     row("optimization", "Tab Space Space", "100|1");

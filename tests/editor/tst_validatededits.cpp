@@ -1,10 +1,11 @@
 #include "analysisparameterstabwidget.h"
+#include "hostdialog.h"
 #include "indepvardetailstablewidget.h"
 #include "metatypes.h"
+#include "notelabel.h"
 #include "termtabwidget.h"
 
-#include <QLineEdit>
-#include <QVBoxLayout>
+#include <QRandomGenerator>
 #include <QtTest>
 
 #include <functional>
@@ -12,187 +13,354 @@
 
 using namespace LoadPullStateUtils;
 
-enum class Edit { StatusLevel, TermNumber, Impedance, ValueCell };
-enum class Finish { FocusOut, Return };
-Q_DECLARE_METATYPE(Edit)
+enum class Field { TermNumber, Impedance, StatusLevel, ValueCell };
+enum class Finish { Return, FocusOut };
+Q_DECLARE_METATYPE(Field)
 Q_DECLARE_METATYPE(Finish)
 
 namespace {
 
-// What the user does: "\b" stands for Backspace, every other character is typed.
-void typeInto(QLineEdit *edit, const QString &keys)
+QString operator""_s(const char16_t *text, std::size_t size)
 {
-    for (const QChar key : keys) {
-        if (key == QLatin1Char('\b'))
-            QTest::keyClick(edit, Qt::Key_Backspace);
-        else
-            QTest::keyClicks(edit, QString(key));
-    }
+    return QString::fromUtf16(text, int(size));
+}
+
+const char *const FieldNames[] = {"term number", "impedance", "status level", "value cell"};
+
+// Types the text as a keyboard would, characters beyond Latin-1 included; "" erases the field.
+void type(QWidget *widget, const QString &text)
+{
+    if (text.isEmpty())
+        QTest::keyClick(widget, Qt::Key_Backspace);
+    for (const QChar character : text)
+        QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(character),
+                            Qt::NoModifier);
 }
 
 IndepVariablesState oneVariable()
 {
     IndepVarInfo info;
-    info.setName(QStringLiteral("Vdd"));
-    info.setMinValue(QStringLiteral("0"));
-    info.setMaxValue(QStringLiteral("30"));
+    info.setName(u"Vdd"_s);
+    info.setMinValue(u"0"_s);
+    info.setMaxValue(u"30"_s);
     info.setMinNumPoints(4);
     info.setMaxNumPoints(4);
-    info.setUnit(QStringLiteral("V"));
-    info.setUnitType(QStringLiteral("Voltage"));
-    info.setValue(QStringLiteral("22"));
+    info.setUnit(u"V"_s);
+    info.setValue(u"22"_s);
     IndepVariablesState state;
     state.addVariable(info, false);
     return state;
 }
 
+// One field in a host's dialog whose OK is the default button: the term tab starts at term
+// number 1 and impedance 50, the status level at 2, the value of Vdd (0 to 30) at 22.
+struct FieldUnderTest
+{
+    std::unique_ptr<HostDialog> dialog;
+    QWidget *content = nullptr;
+    IndepVarDetailsTableWidget *table = nullptr; // for the value cell
+    QLineEdit *edit = nullptr;                   // for a tab's field
+    std::function<QString()> recorded;
+    QString tableNote;
+
+    // The field's edit; one click opens a value cell's.
+    QLineEdit *open() const
+    {
+        if (!table)
+            return edit;
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(table->item(0, 1)).center());
+        return table->viewport()->findChild<QLineEdit *>();
+    }
+    QString shown() const { return table ? table->item(0, 1)->text() : edit->text(); }
+    QString note() const
+    {
+        if (table)
+            return tableNote;
+        const auto *label = content->findChild<NoteLabel *>();
+        return label->isVisibleTo(content) ? label->text() : QString();
+    }
+};
+
+std::unique_ptr<FieldUnderTest> makeField(Field field)
+{
+    auto f = std::make_unique<FieldUnderTest>();
+    if (field == Field::ValueCell) {
+        f->table = new IndepVarDetailsTableWidget;
+        f->table->setState(oneVariable());
+        QObject::connect(f->table, &IndepVarDetailsTableWidget::valueNoteChanged,
+                         [note = &f->tableNote](const QString &text) { *note = text; });
+        f->recorded = [table = f->table] {
+            return table->state().variableNamed(u"Vdd"_s).value();
+        };
+        f->content = f->table;
+    } else if (field == Field::StatusLevel) {
+        auto *tab = new AnalysisParametersTabWidget;
+        f->recorded = [tab] {
+            return tab->state().statusLevel();
+        };
+        f->content = tab;
+        f->edit = tab->findChild<QLineEdit *>();
+    } else {
+        auto *tab = new TermTabWidget;
+        TermTabState state;
+        state.setTermNumber(u"1"_s);
+        state.setReferenceImpedance(u"50"_s);
+        tab->setState(state);
+        const bool term = field == Field::TermNumber;
+        f->recorded = [tab, term] {
+            return term ? tab->state().termNumber() : tab->state().referenceImpedance();
+        };
+        f->content = tab;
+        f->edit = tab->findChildren<QLineEdit *>().value(term ? 0 : 1);
+    }
+    f->dialog = std::make_unique<HostDialog>(f->content);
+    return f;
+}
+
 } // namespace
 
-// A validated edit may change its text without a keystroke: the validator's fixup puts back
-// the last complete entry when the user leaves the edit or presses Return. Whatever the edit
-// then shows is what its record holds, so that OK saves what the user sees.
+// A field keeps every keystroke. When the edit ends, by Return or by the focus leaving, it takes
+// the entry, or refuses it with a note saying why and shows the last value taken again: a typo
+// never becomes another value, and nothing goes to the host that it cannot keep.
 class tst_ValidatedEdits : public QObject
 {
     Q_OBJECT
 
 private slots:
     void initTestCase() { registerStateMetaTypes(); }
-    void init();
-    void cleanup() { window.reset(); }
-    void recordHoldsWhatTheEditShows_data();
-    void recordHoldsWhatTheEditShows();
+    void anEntryIsTakenOrRefusedWithItsReason_data();
+    void anEntryIsTakenOrRefusedWithItsReason();
+    void anyTypedTextIsKeptThenTakenOrRefused();
+    void theStatusLevelEditKeepsItsCursorAndUndo();
+    void destroyingATabWhileItsEditHoldsAnEntryIsSafe_data();
+    void destroyingATabWhileItsEditHoldsAnEntryIsSafe();
 
 private:
-    // Puts the widget under test in a window beside a second edit that takes the focus.
-    void show(QWidget *widget);
-    QLineEdit *openValueCell(IndepVarDetailsTableWidget *table);
-
-    std::unique_ptr<QWidget> window;
-    QLineEdit *focusSink = nullptr;
+    // What ending the edit of `typed` gives: the value shown and kept, and the note.
+    struct Outcome
+    {
+        QString typedShown;
+        QString recorded;
+        QString shown;
+        QString note;
+        bool dialogOpen;
+    };
+    Outcome enter(Field field, const QString &typed, Finish finish);
 };
 
-void tst_ValidatedEdits::init()
+tst_ValidatedEdits::Outcome tst_ValidatedEdits::enter(Field field, const QString &typed,
+                                                      Finish finish)
 {
-    window = std::make_unique<QWidget>();
-    focusSink = new QLineEdit;
+    const std::unique_ptr<FieldUnderTest> f = makeField(field);
+    f->dialog->show();
+    if (!QTest::qWaitForWindowActive(f->dialog.get()))
+        return {};
+    QLineEdit *edit = f->open();
+    if (!edit)
+        return {};
+    edit->setFocus();
+    edit->selectAll();
+    type(edit, typed);
+    Outcome outcome;
+    outcome.typedShown = edit->text();
+    if (finish == Finish::Return)
+        QTest::keyClick(edit, Qt::Key_Return);
+    else
+        f->dialog->before()->setFocus();
+    QCoreApplication::processEvents();
+    outcome.recorded = f->recorded();
+    outcome.shown = f->shown();
+    outcome.note = f->note();
+    outcome.dialogOpen = f->dialog->isVisible();
+    return outcome;
 }
 
-void tst_ValidatedEdits::show(QWidget *widget)
+void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
 {
-    auto *layout = new QVBoxLayout(window.get());
-    layout->addWidget(widget);
-    layout->addWidget(focusSink);
-    window->show();
-    QApplication::setActiveWindow(window.get());
-    QVERIFY(QTest::qWaitForWindowActive(window.get()));
-}
-
-// Value cells are editable but not selectable: one click opens them.
-QLineEdit *tst_ValidatedEdits::openValueCell(IndepVarDetailsTableWidget *table)
-{
-    const QPoint cell = table->visualItemRect(table->item(0, 1)).center();
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
-    return table->viewport()->findChild<QLineEdit *>();
-}
-
-void tst_ValidatedEdits::recordHoldsWhatTheEditShows_data()
-{
-    QTest::addColumn<Edit>("edit");
-    QTest::addColumn<QString>("keys");
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("typed");
     QTest::addColumn<Finish>("finish");
-    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("expected"); // the value kept
+    QTest::addColumn<QString>("reason");   // why it was refused; empty when taken
 
-    // The status level starts at "2", the term number at "1", the impedance at "50" and
-    // the value of Vdd (0 to 30 V) at "22".
-    const QString eraseAll = QStringLiteral("\b\b\b\b");
-    for (const Finish finish : {Finish::FocusOut, Finish::Return}) {
-        const char *how = finish == Finish::FocusOut ? "leaving" : "Return";
-        QTest::addRow("status level: 5 typed, erased, then %s", how)
-            << Edit::StatusLevel << QStringLiteral("\b5\b") << finish << QStringLiteral("5");
-        QTest::addRow("status level: a name, then %s", how)
-            << Edit::StatusLevel << QStringLiteral("\blvl") << finish << QStringLiteral("lvl");
-        QTest::addRow("term number: erased, then %s", how)
-            << Edit::TermNumber << eraseAll << finish << QStringLiteral("1");
-        QTest::addRow("term number: 7 typed, erased, then %s", how)
-            << Edit::TermNumber << QStringLiteral("\b7\b") << finish << QStringLiteral("7");
-        QTest::addRow("impedance: a complex text, then %s", how)
-            << Edit::Impedance << QStringLiteral("\b\b50 + j*2") << finish
-            << QStringLiteral("(50 + j*2)");
-        QTest::addRow("value cell: an unfinished number, then %s", how)
-            << Edit::ValueCell << QStringLiteral("\b\b-") << finish << QStringLiteral("2");
-        QTest::addRow("value cell: 12.5, then %s", how)
-            << Edit::ValueCell << QStringLiteral("\b\b12.5") << finish << QStringLiteral("12.5");
+    const QString latin1 = u"%1 cannot be kept by the host, which keeps only Latin-1 text"_s;
+    const QString empty = u"it is empty"_s;
+    const QString operatorAtEnd = u"it ends in an operator"_s;
+    const QString notATermNumber =
+        u"it is neither a whole number from 1 to 2147483647 nor a variable name"_s;
+    const QString notALevel = u"it is neither a whole number from 1 to 4 nor a variable name"_s;
+    struct Row
+    {
+        Field field;
+        QString typed;
+        QString expected;
+        QString reason;
+    };
+    const Row rows[] = {
+        {Field::TermNumber, u"7"_s, u"7"_s, {}},
+        {Field::TermNumber, u"Nport"_s, u"Nport"_s, {}},
+        {Field::TermNumber, u"1.5"_s, u"1"_s, notATermNumber},
+        {Field::TermNumber, u"-3"_s, u"1"_s, notATermNumber},
+        {Field::TermNumber, u"12345678901"_s, u"1"_s, notATermNumber},
+        {Field::TermNumber, u"\u0394n"_s, u"1"_s, latin1.arg(u"\u0394"_s)},
+        {Field::TermNumber, QString(), u"1"_s, empty},
+        {Field::Impedance, u"50+j*10"_s, u"(50+j*10)"_s, {}},
+        {Field::Impedance, u"50\u03a9"_s, u"50"_s, latin1.arg(u"\u03a9"_s)},
+        {Field::Impedance, u"  "_s, u"50"_s, empty},
+        {Field::Impedance, u"j*"_s, u"50"_s, operatorAtEnd},
+        {Field::Impedance, u"50 +"_s, u"50"_s, operatorAtEnd},
+        {Field::Impedance, u"*50"_s, u"50"_s, u"it begins with an operator"_s},
+        {Field::Impedance, u"(50"_s, u"50"_s, u"its parentheses do not pair"_s},
+        {Field::StatusLevel, u"3"_s, u"3"_s, {}},
+        {Field::StatusLevel, u"lvl"_s, u"lvl"_s, {}},
+        {Field::StatusLevel, u"2.5"_s, u"2"_s, notALevel},
+        {Field::StatusLevel, u"5"_s, u"2"_s, u"status levels run from 1 to 4"_s},
+        {Field::StatusLevel, u"0"_s, u"2"_s, u"status levels run from 1 to 4"_s},
+        {Field::StatusLevel, u"\u22120"_s, u"2"_s, latin1.arg(u"\u2212"_s)},
+        {Field::StatusLevel, QString(), u"2"_s, empty},
+        {Field::ValueCell, u"12.5"_s, u"12.5"_s, {}},
+        {Field::ValueCell, u"\u0394p"_s, u"22"_s, latin1.arg(u"\u0394"_s)},
+        {Field::ValueCell, u"dbmtow(20)"_s, u"22"_s,
+         u"it is neither a number nor a variable name"_s},
+        {Field::ValueCell, u"-"_s, u"22"_s, operatorAtEnd},
+        {Field::ValueCell, QString(), u"22"_s, empty},
+    };
+    for (const Row &row : rows) {
+        for (const Finish finish : {Finish::Return, Finish::FocusOut}) {
+            QTest::addRow("%s: '%s' %s, %s", FieldNames[int(row.field)],
+                          row.typed.toUtf8().constData(),
+                          row.reason.isEmpty() ? "taken" : "refused",
+                          finish == Finish::Return ? "Return" : "focus leaving")
+                << row.field << row.typed << finish << row.expected << row.reason;
+        }
     }
 }
 
-void tst_ValidatedEdits::recordHoldsWhatTheEditShows()
+void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
 {
-    QFETCH(Edit, edit);
-    QFETCH(QString, keys);
+    QFETCH(Field, field);
+    QFETCH(QString, typed);
     QFETCH(Finish, finish);
     QFETCH(QString, expected);
+    QFETCH(QString, reason);
 
-    QLineEdit *lineEdit = nullptr;
-    std::function<QString()> shown;
-    std::function<QString()> recorded;
-    switch (edit) {
-    case Edit::StatusLevel: {
-        auto *tab = new AnalysisParametersTabWidget;
-        show(tab);
-        lineEdit = tab->findChild<QLineEdit *>();
-        shown = [lineEdit] {
-            return lineEdit->text();
-        };
-        recorded = [tab] {
-            return tab->state().statusLevel();
-        };
-        break;
-    }
-    case Edit::TermNumber:
-    case Edit::Impedance: {
-        auto *tab = new TermTabWidget;
-        TermTabState state;
-        state.setTermNumber(QStringLiteral("1"));
-        state.setReferenceImpedance(QStringLiteral("50"));
-        tab->setState(state);
-        show(tab);
-        lineEdit = tab->findChildren<QLineEdit *>().value(edit == Edit::TermNumber ? 0 : 1);
-        shown = [lineEdit] {
-            return lineEdit->text();
-        };
-        recorded = [tab, edit] {
-            return edit == Edit::TermNumber ? tab->state().termNumber()
-                                            : tab->state().referenceImpedance();
-        };
-        break;
-    }
-    case Edit::ValueCell: {
-        auto *table = new IndepVarDetailsTableWidget;
-        table->setState(oneVariable());
-        show(table);
-        lineEdit = openValueCell(table);
-        QVERIFY(lineEdit);
-        shown = [table] {
-            return table->item(0, 1)->text();
-        };
-        recorded = [table] {
-            return table->state().variableNamed(QStringLiteral("Vdd")).value();
-        };
-        break;
-    }
-    }
-    lineEdit->setFocus();
-    QTRY_VERIFY(lineEdit->hasFocus());
-    lineEdit->end(false);
+    const Outcome outcome = enter(field, typed, finish);
 
-    typeInto(lineEdit, keys);
-    if (finish == Finish::Return)
-        QTest::keyClick(lineEdit, Qt::Key_Return);
-    focusSink->setFocus();
-    QTRY_VERIFY(focusSink->hasFocus());
+    QCOMPARE(outcome.typedShown, typed);
+    QCOMPARE(outcome.recorded, expected);
+    QCOMPARE(outcome.shown, expected);
+    if (reason.isEmpty()) {
+        QCOMPARE(outcome.note, QString());
+    } else {
+        QVERIFY2(outcome.note.startsWith(u'"') &&
+                     outcome.note.contains(typed.trimmed() + u"\" was not taken"_s),
+                 qPrintable(outcome.note));
+        QVERIFY2(outcome.note.endsWith(u": "_s + reason + u'.'), qPrintable(outcome.note));
+    }
+    // Return on a refused entry stays with its note; a cell's Return ends only the cell's edit.
+    const bool returnReachesOk =
+        finish == Finish::Return && reason.isEmpty() && field != Field::ValueCell;
+    QCOMPARE(outcome.dialogOpen, !returnReachesOk);
+}
 
-    QTRY_COMPARE(shown(), expected);
-    QCOMPARE(recorded(), expected);
+// Any text typed into any field: the field shows it as typed until the edit ends; then the
+// record holds it (the impedance in its stored form) and no note shows, or the record keeps
+// its value and a note quotes the text. What a record holds goes to the host unchanged.
+void tst_ValidatedEdits::anyTypedTextIsKeptThenTakenOrRefused()
+{
+    const QString alphabet = u"0123456789.-+*/()eE jxZ_\u00e9\u0394\u03a9"_s;
+    QRandomGenerator random(22);
+    const QString before[] = {u"1"_s, u"50"_s, u"2"_s, u"22"_s};
+    // Holds when the outcome of typing `text` is as the rule says.
+    const auto holds = [&](Field field, const QString &text) {
+        const Outcome outcome = enter(field, text, Finish::FocusOut);
+        const QString taken = field == Field::Impedance   ? normalizedReferenceImpedance(text)
+                              : field == Field::ValueCell ? text.trimmed()
+                                                          : text;
+        const bool refused = !outcome.note.isEmpty();
+        const QString kept = refused ? before[int(field)] : taken;
+        return outcome.typedShown == text && outcome.recorded == kept && outcome.shown == kept &&
+               (!refused || outcome.note.contains(text.trimmed())) &&
+               QString::fromLatin1(kept.toLatin1()) == kept;
+    };
+    for (int i = 0; i < 120; ++i) {
+        const auto field = Field(i % 4);
+        QString text;
+        for (int length = int(random.bounded(1, 7)); length > 0; --length)
+            text += alphabet.at(int(random.bounded(alphabet.size())));
+        if (holds(field, text))
+            continue;
+        // The shortest text, one character less at a time, that still breaks the rule.
+        for (int at = 0; at < text.size();) {
+            const QString shorter = QString(text).remove(at, 1);
+            if (!shorter.isEmpty() && !holds(field, shorter))
+                text = shorter;
+            else
+                ++at;
+        }
+        QFAIL(qPrintable(
+            QStringLiteral("%1: '%2'").arg(QLatin1String(FieldNames[int(field)]), text)));
+    }
+}
+
+// The level typed before the one shown lands where the cursor is, and undo brings the level
+// shown back: the edit is not rewritten while the user types.
+void tst_ValidatedEdits::theStatusLevelEditKeepsItsCursorAndUndo()
+{
+    const std::unique_ptr<FieldUnderTest> f = makeField(Field::StatusLevel);
+    f->dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->dialog.get()));
+    QLineEdit *edit = f->open();
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_Home);
+    QTest::keyClicks(edit, u"13"_s);
+    QCOMPARE(edit->text(), u"132"_s);
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(edit->text(), u"2"_s);
+}
+
+void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe_data()
+{
+    QTest::addColumn<Field>("field");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("term number, an entry it takes") << Field::TermNumber << u"7"_s;
+    QTest::newRow("impedance, an entry it refuses") << Field::Impedance << u"(75"_s;
+    QTest::newRow("status level, an entry it takes") << Field::StatusLevel << u"3"_s;
+    QTest::newRow("status level, an unfinished entry") << Field::StatusLevel << u"-"_s;
+}
+
+// The host destroys the tab, its own window: the window going takes the focus from the edit,
+// which ends its edit, and that must not reach a tab whose members are gone.
+void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe()
+{
+    QFETCH(Field, field);
+    QFETCH(QString, typed);
+    const std::unique_ptr<FieldUnderTest> f = makeField(field);
+    QWidget *tab = f->content;
+    tab->setParent(nullptr);
+    tab->show();
+    QApplication::setActiveWindow(tab);
+    QVERIFY(QTest::qWaitForWindowActive(tab));
+    QLineEdit *edit = f->open();
+    edit->setFocus();
+    QTRY_VERIFY(edit->hasFocus());
+    edit->selectAll();
+    type(edit, typed);
+    int emissions = 0;
+    const auto count = [&emissions] {
+        ++emissions;
+    };
+    if (auto *term = qobject_cast<TermTabWidget *>(tab))
+        connect(term, &TermTabWidget::stateChanged, this, count);
+    else
+        connect(qobject_cast<AnalysisParametersTabWidget *>(tab),
+                &AnalysisParametersTabWidget::stateChanged, this, count);
+
+    delete tab;
+
+    QCOMPARE(emissions, 0);
 }
 
 QTEST_MAIN(tst_ValidatedEdits)

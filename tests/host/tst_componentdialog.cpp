@@ -1,10 +1,13 @@
 #include "componentdialog.h"
 #include "datafileviewer.h"
+#include "modaldialoganswerer.h"
 
-#include <QFontInfo>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -92,6 +95,8 @@ private slots:
     void tabsFollowTheFileTabsCommands();
     void theSweepLineShowsTheRange_data();
     void theSweepLineShowsTheRange();
+    void closingAsksBeforeDiscardingChanges_data();
+    void closingAsksBeforeDiscardingChanges();
 
 private:
     QString writeFile(const QString &name, const QByteArray &contents);
@@ -161,7 +166,11 @@ void tst_ComponentDialog::viewShowsADataFileAsData()
     QVERIFY(edit);
     QCOMPARE(edit->toPlainText(), text);
     QVERIFY(edit->isReadOnly());
-    QVERIFY(QFontInfo(edit->font()).fixedPitch());
+    // Columns line up only where narrow and wide glyphs take the same room; some fonts that do
+    // say they are not fixed-pitch.
+    const QFontMetrics metrics(edit->font());
+    QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
+             metrics.horizontalAdvance(QLatin1Char('W')));
     QCOMPARE(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(edit->document()->blockCount(), text.count(QLatin1Char('\n')) + 1);
 }
@@ -329,6 +338,68 @@ void tst_ComponentDialog::theSweepLineShowsTheRange()
     if (!command.isEmpty())
         m_dialog->runCommand("SimCmd", command.toLatin1().toStdString());
     QCOMPARE(m_dialog->sweepText(), text);
+}
+
+void tst_ComponentDialog::closingAsksBeforeDiscardingChanges_data()
+{
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<QString>("how"); // "Escape", "close" (the window's button) or "Cancel"
+    QTest::addColumn<int>("answer");  // to the question: a button, -1 Escape; NoButton: no question
+    QTest::addColumn<int>("result");  // of the dialog; -1 while it stays open
+
+    QTest::newRow("nothing changed: Escape closes at once")
+        << false << QStringLiteral("Escape") << int(QMessageBox::NoButton)
+        << int(QDialog::Rejected);
+    QTest::newRow("a change, Escape, Save")
+        << true << QStringLiteral("Escape") << int(QMessageBox::Save) << int(QDialog::Accepted);
+    QTest::newRow("a change, Escape, Discard")
+        << true << QStringLiteral("Escape") << int(QMessageBox::Discard) << int(QDialog::Rejected);
+    QTest::newRow("a change, Escape, Cancel: the editing goes on")
+        << true << QStringLiteral("Escape") << int(QMessageBox::Cancel) << -1;
+    QTest::newRow("a change, Escape twice: the editing goes on")
+        << true << QStringLiteral("Escape") << -1 << -1;
+    QTest::newRow("a change, the window's close button, Discard")
+        << true << QStringLiteral("close") << int(QMessageBox::Discard) << int(QDialog::Rejected);
+    QTest::newRow("a change, the Cancel button discards unasked")
+        << true << QStringLiteral("Cancel") << int(QMessageBox::NoButton) << int(QDialog::Rejected);
+}
+
+void tst_ComponentDialog::closingAsksBeforeDiscardingChanges()
+{
+    QFETCH(bool, changed);
+    QFETCH(QString, how);
+    QFETCH(int, answer);
+    QFETCH(int, result);
+    m_dialog->setChangesCheck([changed] { return changed; });
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    QSignalSpy finished(m_dialog.get(), &QDialog::finished);
+    QMessageBox::StandardButtons offered;
+    ModalDialogAnswerer answerer([&](QWidget *dialog) {
+        auto *box = qobject_cast<QMessageBox *>(dialog);
+        QVERIFY(box);
+        offered = box->standardButtons();
+        if (answer < 0)
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            clickMessageBoxButton(box, answer);
+    });
+
+    if (how == QLatin1String("Escape"))
+        QTest::keyClick(m_dialog.get(), Qt::Key_Escape);
+    else if (how == QLatin1String("close"))
+        m_dialog->close();
+    else
+        m_dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Cancel)->click();
+
+    QCOMPARE(answerer.dialogsSeen(), answer == QMessageBox::NoButton ? 0 : 1);
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    if (answer != QMessageBox::NoButton)
+        QCOMPARE(offered, QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    QCOMPARE(m_dialog->isVisible(), result < 0);
+    QCOMPARE(finished.size(), result < 0 ? 0 : 1);
+    if (result >= 0)
+        QCOMPARE(finished.at(0).at(0).toInt(), result);
 }
 
 QTEST_MAIN(tst_ComponentDialog)

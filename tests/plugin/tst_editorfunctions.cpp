@@ -18,7 +18,11 @@
 #include <QTableWidget>
 #include <QtTest>
 
+#include <fstream>
 #include <memory>
+
+#include <sys/resource.h>
+#include <unistd.h>
 
 using Parameters = HostParameterLists::Parameters;
 
@@ -101,7 +105,36 @@ int rowNamed(QTableWidget *table, const QString &name)
     return -1;
 }
 
+// Lowers the process's address-space limit while it lives, so that allocating more than
+// `headroom` bytes fails as it does in a host whose memory has run out.
+class MemoryLimit
+{
+public:
+    explicit MemoryLimit(rlim_t headroom)
+    {
+        getrlimit(RLIMIT_AS, &m_saved);
+        long pages = 0;
+        std::ifstream("/proc/self/statm") >> pages;
+        rlimit lowered = m_saved;
+        lowered.rlim_cur = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + headroom;
+        setrlimit(RLIMIT_AS, &lowered);
+    }
+    ~MemoryLimit() { setrlimit(RLIMIT_AS, &m_saved); }
+    Q_DISABLE_COPY(MemoryLimit)
+
+private:
+    rlimit m_saved{};
+};
+
 } // namespace
+
+// AddressSanitizer maps its shadow memory up front, so an address-space limit does not reach
+// its allocator: it is told to fail large allocations the way the C library would. The sanitizer
+// looks the function up at run time, so it must be exported.
+extern "C" Q_DECL_EXPORT const char *__asan_default_options()
+{
+    return "allocator_may_return_null=1:max_allocation_size_mb=100";
+}
 
 // The host's road through the editor: a component's parameter list in, nine widgets
 // out, edits through those widgets, and the parameter list back.
@@ -128,6 +161,8 @@ private slots:
     void widgetListsThatDoNotFit_data();
     void widgetListsThatDoNotFit();
     void missingWidgetTypeAnswersNoValue();
+    void runningOutOfMemoryIsReportedAndAnsweredAsFailed_data();
+    void runningOutOfMemoryIsReportedAndAnsweredAsFailed();
 
 private:
     TvlValue *open(const Parameters &parameters);
@@ -697,7 +732,7 @@ void tst_EditorFunctions::arguments()
 
 void tst_EditorFunctions::widgetListsThatDoNotFit_data()
 {
-    QTest::addColumn<std::vector<int>>("indices"); // -1: a void element
+    QTest::addColumn<std::vector<int>>("indices"); // -1: a void element, -2: a text
     QTest::addColumn<QStringList>("defaulted");
 
     // The frequency variable's name is the data files' and stays as the component stored it.
@@ -714,6 +749,8 @@ void tst_EditorFunctions::widgetListsThatDoNotFit_data()
         << std::vector<int>{0, 2, 1, 3, 4, 5, 6, 7, 8} << fileAndDetails;
     QTest::newRow("void elements")
         << std::vector<int>{0, -1, -1, 3, 4, 5, 6, 7, 8} << fileAndDetails;
+    QTest::newRow("a text, then a void element")
+        << std::vector<int>{0, -2, -1, 3, 4, 5, 6, 7, 8} << fileAndDetails;
 }
 
 // A widget that cannot be read contributes its defaults; everything else is still read.
@@ -738,8 +775,9 @@ TvlValue *tst_EditorFunctions::reorderedList(TvlValue *widgetList, const std::ve
 {
     std::vector<TvlValue *> elements;
     for (int index : indices)
-        elements.push_back(index < 0 ? m_tvl->MakeVoidValue()
-                                     : m_tvl->GetListElement(widgetList, index));
+        elements.push_back(index == -2 ? m_tvl->MakeString("FileTabWidget")
+                           : index < 0 ? m_tvl->MakeVoidValue()
+                                       : m_tvl->GetListElement(widgetList, index));
     return m_tvl->makeList(elements);
 }
 
@@ -751,6 +789,53 @@ void tst_EditorFunctions::missingWidgetTypeAnswersNoValue()
     QVERIFY(!m_tvl->call("load_pull_getDBLPState", {widgets}));
     QVERIFY(!m_tvl->call("load_pull_getAllTabWidgets",
                          {HostParameterLists::make(*m_tvl, exampleComponent())}));
+}
+
+void tst_EditorFunctions::runningOutOfMemoryIsReportedAndAnsweredAsFailed_data()
+{
+    QTest::addColumn<QString>("function");
+
+    QTest::newRow("a title too large to convert") << QStringLiteral("load_pull_show_message");
+    QTest::newRow("a weight too large to convert") << QStringLiteral("load_pull_getAllTabWidgets");
+}
+
+// The host's memory runs out while the plug-in reads a text of 64 MB: the host hears of it,
+// gets the call's failure value, and goes on; no widget is left behind.
+void tst_EditorFunctions::runningOutOfMemoryIsReportedAndAnsweredAsFailed()
+{
+    QFETCH(QString, function);
+    const std::string huge(64 << 20, 'x');
+    std::vector<TvlValue *> arguments;
+    if (function == QLatin1String("load_pull_show_message")) {
+        arguments = {m_tvl->MakeString(huge.c_str()), m_tvl->MakeString("message")};
+    } else {
+        TvlValue *parameters = HostParameterLists::make(*m_tvl, exampleComponent());
+        for (TvlValue *entry : parameters->elements) {
+            if (entry->elements.at(0)->text == "Weight")
+                entry->elements.at(2)->elements.at(0)->text = huge;
+        }
+        arguments = {parameters};
+    }
+    const int widgetsBefore = QApplication::allWidgets().size();
+    ModalDialogAnswerer answerer(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Yes); });
+
+    TvlValue *result = nullptr;
+    {
+        const MemoryLimit limit(96 << 20);
+        result = m_tvl->call(function.toStdString(), arguments);
+    }
+
+    QCOMPARE(answerer.dialogsSeen(), 0);
+    if (function == QLatin1String("load_pull_show_message"))
+        QCOMPARE(m_tvl->GetValueKind(result), int(TvlValue::Void));
+    else
+        QVERIFY(!result);
+    QCOMPARE(m_host->errors(),
+             std::vector<std::string>{"LoadPullPlugin: " + function.toStdString() +
+                                      " failed: out of memory"});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(QApplication::allWidgets().size(), widgetsBefore);
 }
 
 QTEST_MAIN(tst_EditorFunctions)

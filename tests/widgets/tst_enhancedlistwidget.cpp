@@ -39,6 +39,7 @@ private slots:
     void contents();
     void deleteSelectedRow_data();
     void deleteSelectedRow();
+    void twentyThousandRows();
     void onlyTheEditKeyOpensAnEditor();
     void returnAndEscapeEndOnlyTheEdit_data();
     void returnAndEscapeEndOnlyTheEdit();
@@ -66,6 +67,8 @@ void tst_EnhancedListWidget::contents_data()
     row("appendRow()", "IndepVar3|x", "", "IndepVar3|x|IndepVar4", 2);
     row("appendRow", "a|b", "c", "a|b|c", 2);
     row("appendRow", "a|b", "b", "a|b", -1);
+    row("appendRow", "a|b", " b ", "a|b", -1);
+    row("appendRow", "a|b", " c ", "a|b|c", 2);
     row("appendRow", "a|b", "", "a|b", -1);
 }
 
@@ -119,11 +122,18 @@ void tst_EnhancedListWidget::deleteSelectedRow_data()
     QTest::addColumn<int>("row");
     QTest::addColumn<QStringList>("after");
     QTest::addColumn<int>("newCurrentRow");
+    QTest::addColumn<bool>("byKey"); // the Delete key rather than the slot
 
-    QTest::newRow("no current row") << texts("a|b") << -1 << texts("a|b") << -1;
-    QTest::newRow("middle of three") << texts("a|b|c") << 1 << texts("a|c") << 1;
-    QTest::newRow("last of three") << texts("a|b|c") << 2 << texts("a|b") << 1;
-    QTest::newRow("the only row") << texts("a") << 0 << QStringList() << -1;
+    for (const bool byKey : {false, true}) {
+        const char *how = byKey ? "Delete key" : "deleteSelectedRow";
+        QTest::addRow("%s: no current row", how)
+            << texts("a|b") << -1 << texts("a|b") << -1 << byKey;
+        QTest::addRow("%s: middle of three", how)
+            << texts("a|b|c") << 1 << texts("a|c") << 1 << byKey;
+        QTest::addRow("%s: last of three", how)
+            << texts("a|b|c") << 2 << texts("a|b") << 1 << byKey;
+        QTest::addRow("%s: the only row", how) << texts("a") << 0 << QStringList() << -1 << byKey;
+    }
 }
 
 // rowDeleted comes first, rowIndexDeleted last, and the selection report just before it
@@ -134,6 +144,7 @@ void tst_EnhancedListWidget::deleteSelectedRow()
     QFETCH(int, row);
     QFETCH(QStringList, after);
     QFETCH(int, newCurrentRow);
+    QFETCH(bool, byKey);
     EnhancedListWidget list(before);
     list.setCurrentRow(row);
     QStringList log;
@@ -145,7 +156,10 @@ void tst_EnhancedListWidget::deleteSelectedRow()
     connect(&list, &EnhancedListWidget::rowIndexDeleted,
             [&log](int row) { log << QStringLiteral("index %1").arg(row); });
 
-    list.deleteSelectedRow();
+    if (byKey)
+        QTest::keyClick(&list, Qt::Key_Delete);
+    else
+        list.deleteSelectedRow();
 
     QCOMPARE(list.allStrings(), after);
     QCOMPARE(itemTexts(list), after);
@@ -158,6 +172,29 @@ void tst_EnhancedListWidget::deleteSelectedRow()
                  QStringLiteral("selected %1 %2").arg(newCurrentRow).arg(after.size()));
         QCOMPARE(log.last(), QStringLiteral("index %1").arg(row));
     }
+}
+
+// Every change takes time in proportion to the rows, and no depth of call: a file list that
+// large once overflowed the stack while it was built.
+void tst_EnhancedListWidget::twentyThousandRows()
+{
+    QStringList many;
+    for (int i = 0; i < 20000; ++i)
+        many << QStringLiteral(" f%1.lp ").arg(i);
+    EnhancedListWidget list(many);
+    QCOMPARE(list.count(), many.size());
+    QCOMPARE(list.item(19999)->text(), QStringLiteral("f19999.lp"));
+
+    many << many;
+    QSignalSpy changes(&list, &EnhancedListWidget::contentsChanged);
+    list.UpdateContents(many);
+    QCOMPARE(list.allStrings().size(), 20000);
+    QCOMPARE(list.currentRow(), 19999);
+    QCOMPARE(changes.size(), 1);
+    list.setCurrentRow(0);
+    list.deleteSelectedRow();
+    QCOMPARE(list.item(0)->text(), QStringLiteral("f1.lp"));
+    QCOMPARE(list.count(), 19999);
 }
 
 // A double-click on a row not selected is ignored, on the selected row it is one press;

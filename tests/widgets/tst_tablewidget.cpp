@@ -149,7 +149,7 @@ void tst_TableWidget::eachClickOnTheCheckBoxTogglesIt_data()
 }
 
 // Two clicks on the box check and uncheck the cell, one change each; a click in the cell
-// where the other kind of delegate draws its box changes nothing.
+// where the other kind of delegate draws its box changes nothing; a double-click is one change.
 void tst_TableWidget::eachClickOnTheCheckBoxTogglesIt()
 {
     QFETCH(bool, centred);
@@ -185,6 +185,16 @@ void tst_TableWidget::eachClickOnTheCheckBoxTogglesIt()
     QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, beside);
     QCOMPARE(item->checkState(), Qt::Unchecked);
     QCOMPARE(changes, 2);
+
+    // A double-click on the box toggles it once, by its first click, as item views do.
+    const QPoint box = centred ? cellCentre : leftBox;
+    QTest::mouseClick(table.viewport(), Qt::LeftButton, {}, box);
+    QMouseEvent second(QEvent::MouseButtonDblClick, box, table.viewport()->mapToGlobal(box),
+                       Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(table.viewport(), &second);
+    QTest::mouseRelease(table.viewport(), Qt::LeftButton, {}, box);
+    QCOMPARE(item->checkState(), Qt::Checked);
+    QCOMPARE(changes, 3);
 }
 
 void tst_TableWidget::returnAndEscapeEndOnlyTheEdit_data()

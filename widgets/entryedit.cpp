@@ -1,0 +1,35 @@
+#include "entryedit.h"
+
+#include <QKeyEvent>
+
+EntryEdit::EntryEdit(Judge judge, QWidget *parent)
+    : QLineEdit(parent)
+    , m_judge(std::move(judge))
+{
+    connect(this, &QLineEdit::editingFinished, this, &EntryEdit::finishEntry);
+}
+
+EntryEdit::~EntryEdit() = default;
+
+void EntryEdit::keyPressEvent(QKeyEvent *event)
+{
+    m_refused = false;
+    QLineEdit::keyPressEvent(event);
+    if (m_refused)
+        event->accept();
+}
+
+// Return and then the focus leaving end the same edit: only the first judges it.
+void EntryEdit::finishEntry()
+{
+    if (!isModified())
+        return;
+    setModified(false);
+    const QString entry = text();
+    const QString note = m_judge(entry);
+    m_refused = !note.isEmpty();
+    if (m_refused)
+        emit entryRefused(note);
+    else
+        emit entryTaken(entry);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+class QString;
+
+// Why an entry cannot go to the host as it stands, whatever the field it was made in: it is
+// empty, it holds a character the host cannot keep (the host keeps 8-bit Latin-1 text, and a
+// character outside it would come back as '?'), or it is an expression left unfinished (an
+// operator at an end, parentheses that do not pair). The reason reads "it is empty", to follow
+// "… was not taken as …: "; the empty text when nothing stands against the entry here, which
+// leaves the field's own rule to decide.
+QString entryRefusal(const QString &text);
+
+// The note that says why an entry was refused, quoting it: '"50Ω" was not taken as the
+// reference impedance: <reason>.' `asWhat` names the field ("the reference impedance").
+QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason);
