@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 SmithMapping::SmithMapping(const QPointF &centre, double unitRadius)
     : m_centre(centre)
@@ -19,6 +20,13 @@ std::complex<double> SmithMapping::reflectionOf(std::complex<double> impedance, 
     if (!std::isfinite(std::abs(impedance)))
         return 1.0;
     return (impedance - z0) / (impedance + z0);
+}
+
+std::complex<double> SmithMapping::impedanceOf(std::complex<double> gamma, double z0)
+{
+    if (gamma == 1.0)
+        return std::numeric_limits<double>::infinity();
+    return z0 * (1.0 + gamma) / (1.0 - gamma);
 }
 
 SmithMapping::Circle SmithMapping::resistanceCircle(double r)

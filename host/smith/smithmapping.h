@@ -26,6 +26,8 @@ public:
 
     // (z - z0) / (z + z0); an infinite impedance (an open) is 1.
     static std::complex<double> reflectionOf(std::complex<double> impedance, double z0);
+    // z0 (1 + gamma) / (1 - gamma); a gamma of 1 (an open) gives an infinite impedance.
+    static std::complex<double> impedanceOf(std::complex<double> gamma, double z0);
     // The circles of constant normalised resistance r and reactance x, on which the chart's
     // grid lies; the reactance circle's arc inside the unit circle is the grid line.
     static Circle resistanceCircle(double r);
