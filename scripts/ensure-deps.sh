@@ -3,7 +3,11 @@
 # any further packages named as arguments, when any of them is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core "$@")
+packages=(g++ cmake ninja-build qtbase5-dev libqt5svg5-dev xvfb xauth fonts-dejavu-core "$@")
+# The Smith chart's SVG drawing needs QtSvg beside whichever Qt the build uses.
+for package in "$@"; do
+    [ "$package" = qt6-base-dev ] && packages+=(qt6-svg-dev)
+done
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <type_traits>
 
 namespace {
 
@@ -64,6 +65,8 @@ public:
     static Integer of(const Binary &value, int lowest)
     {
         Integer result;
+        if (value.mantissa == 0)
+            return result;
         const int shift = value.exponent - lowest;
         const int limb = shift / 64, bit = shift % 64;
         result.m_size = limb + 2;
@@ -220,9 +223,17 @@ constexpr int limbsFor(int bits)
     return (4 * (bits + 1) + 4) / 64 + 2;
 }
 
-// Most coordinates span a few hundred bits at most; any doubles span at most 2098.
-constexpr int NarrowBits = 250;
-constexpr int WidestBits = 2098;
+// The coordinates' integers on the narrowest of three widths that holds them: measured data
+// span some tens of bits, the widest doubles 2098.
+template<std::size_t Count, typename Evaluate>
+int onNarrowestIntegers(const Coordinates<Count> &coordinates, Evaluate evaluate)
+{
+    if (coordinates.highest <= 120)
+        return evaluate(std::integral_constant<int, limbsFor(120)>());
+    if (coordinates.highest <= 250)
+        return evaluate(std::integral_constant<int, limbsFor(250)>());
+    return evaluate(std::integral_constant<int, limbsFor(2098)>());
+}
 
 template<int Capacity> int orientationOf(const Coordinates<3> &coordinates)
 {
@@ -250,18 +261,17 @@ int exactOrientation(const QPointF &a, const QPointF &b, const QPointF &c)
 {
     const QPointF points[] = {a, b, c};
     const Coordinates<3> coordinates(points);
-    if (coordinates.highest <= NarrowBits)
-        return orientationOf<limbsFor(NarrowBits)>(coordinates);
-    return orientationOf<limbsFor(WidestBits)>(coordinates);
+    return onNarrowestIntegers(coordinates, [&](auto limbs) {
+        return orientationOf<decltype(limbs)::value>(coordinates);
+    });
 }
 
 int exactInCircle(const QPointF &a, const QPointF &b, const QPointF &c, const QPointF &d)
 {
     const QPointF points[] = {a, b, c, d};
     const Coordinates<4> coordinates(points);
-    if (coordinates.highest <= NarrowBits)
-        return inCircleOf<limbsFor(NarrowBits)>(coordinates);
-    return inCircleOf<limbsFor(WidestBits)>(coordinates);
+    return onNarrowestIntegers(
+        coordinates, [&](auto limbs) { return inCircleOf<decltype(limbs)::value>(coordinates); });
 }
 
 } // namespace

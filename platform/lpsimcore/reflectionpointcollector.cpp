@@ -114,7 +114,7 @@ bool ReflectionPointCollector::finish(const FileSummary &summary, ReflectionPoin
         if (declaration.kind == VariableKind::Gamma)
             points.coefficients.push_back(declaration.name);
         else if (declaration.kind == VariableKind::Frequency)
-            points.frequency = {declaration.name, declaration.unit, false};
+            points.frequency = {declaration.name, declaration.unit, false, declaration.unitType};
     }
     if (!m_target)
         return false;
@@ -144,15 +144,15 @@ ReflectionPoints::Variable ReflectionPointCollector::variableOf(const FileSummar
     const VariableDeclaration &declaration = summary.variables[column.variable].declaration;
     switch (column.part) {
     case Part::Real:
-        return {"Re(" + declaration.name + ")", declaration.unit, false};
+        return {"Re(" + declaration.name + ")", declaration.unit, false, declaration.unitType};
     case Part::Imaginary:
-        return {"Im(" + declaration.name + ")", declaration.unit, false};
+        return {"Im(" + declaration.name + ")", declaration.unit, false, declaration.unitType};
     case Part::Magnitude:
-        return {declaration.name, declaration.unit, true};
+        return {declaration.name, declaration.unit, true, declaration.unitType};
     case Part::Whole:
         break;
     }
-    return {declaration.name, declaration.unit, false};
+    return {declaration.name, declaration.unit, false, declaration.unitType};
 }
 
 } // namespace Corvane_LP
