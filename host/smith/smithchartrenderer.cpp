@@ -267,24 +267,27 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area) const
     painter.restore();
 }
 
+// No clipping: the resistance circles lie inside the unit circle, and of the reactance circles
+// only their arcs inside it are drawn, so that vector drawings, which may not clip, show the
+// same chart.
 void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mapping) const
 {
-    const SmithMapping::Circle unit{0.0, 1.0};
-    QPainterPath inside;
-    inside.addEllipse(mapping.boundsOf(unit));
-    painter.save();
-    painter.setClipPath(inside);
     painter.setPen(QPen(GridColour, 1.0));
     painter.setBrush(Qt::NoBrush);
+    QPainterPath arcs;
     for (double value : GridValues) {
         painter.drawEllipse(mapping.boundsOf(SmithMapping::resistanceCircle(value)));
-        painter.drawEllipse(mapping.boundsOf(SmithMapping::reactanceCircle(value)));
-        painter.drawEllipse(mapping.boundsOf(SmithMapping::reactanceCircle(-value)));
+        for (double sign : {1.0, -1.0}) {
+            const SmithMapping::Arc arc = SmithMapping::reactanceArc(sign * value);
+            const QRectF bounds = mapping.boundsOf(arc.circle);
+            arcs.arcMoveTo(bounds, arc.start);
+            arcs.arcTo(bounds, arc.start, arc.sweep);
+        }
     }
+    painter.drawPath(arcs);
     painter.drawLine(mapping.toChart(-1.0), mapping.toChart(1.0));
-    painter.restore();
     painter.setPen(QPen(Qt::black, 1.5));
-    painter.drawEllipse(mapping.boundsOf(unit));
+    painter.drawEllipse(mapping.boundsOf(SmithMapping::Circle{0.0, 1.0}));
     if (m_extent > 1.0) {
         painter.setPen(QPen(GridColour, 1.0, Qt::DashLine));
         painter.drawEllipse(mapping.boundsOf(SmithMapping::Circle{0.0, m_extent}));
@@ -397,10 +400,6 @@ void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &ma
 {
     if (m_contours.empty())
         return;
-    QPainterPath region;
-    region.addEllipse(mapping.boundsOf(SmithMapping::Circle{0.0, m_extent}));
-    painter.save();
-    painter.setClipPath(region);
     const double first = m_contours.front().level;
     const double span = m_contours.back().level - first;
     for (const Contour &contour : m_contours) {
@@ -409,7 +408,6 @@ void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &ma
             painter.drawLine(mapping.toChart(gammaOf(segment.p1())),
                              mapping.toChart(gammaOf(segment.p2())));
     }
-    painter.restore();
 }
 
 double SmithChartRenderer::pointRadius() const

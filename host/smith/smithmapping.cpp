@@ -39,6 +39,21 @@ SmithMapping::Circle SmithMapping::reactanceCircle(double x)
     return {{1.0, 1.0 / x}, 1.0 / std::abs(x)};
 }
 
+SmithMapping::Arc SmithMapping::reactanceArc(double x)
+{
+    const Circle circle = reactanceCircle(x);
+    const auto degreesTo = [&circle](std::complex<double> gamma) {
+        return std::arg(gamma - circle.centre) * 180.0 / M_PI;
+    };
+    const double start = degreesTo(1.0);
+    double sweep = std::remainder(degreesTo(reflectionOf({0.0, x}, 1.0)) - start, 360.0);
+    // Of the two ways round, the one whose middle lies inside the unit circle.
+    const double middle = (start + sweep / 2.0) * M_PI / 180.0;
+    if (std::abs(circle.centre + std::polar(circle.radius, middle)) > 1.0)
+        sweep -= std::copysign(360.0, sweep);
+    return {circle, start, sweep};
+}
+
 QPointF SmithMapping::toChart(std::complex<double> gamma) const
 {
     return {m_centre.x() + gamma.real() * m_unitRadius, m_centre.y() - gamma.imag() * m_unitRadius};

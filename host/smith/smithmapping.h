@@ -18,6 +18,15 @@ public:
         double radius = 0.0;
     };
 
+    // A part of a circle: from `start` degrees, counter-clockwise from the positive real axis
+    // as seen from the circle's centre, through `sweep` degrees (clockwise when negative).
+    struct Arc
+    {
+        Circle circle;
+        double start = 0.0;
+        double sweep = 0.0;
+    };
+
     SmithMapping(const QPointF &centre, double unitRadius);
 
     // The chart that shows reflection coefficients up to the magnitude `extent` (at least 1) in
@@ -32,6 +41,8 @@ public:
     // grid lies; the reactance circle's arc inside the unit circle is the grid line.
     static Circle resistanceCircle(double r);
     static Circle reactanceCircle(double x);
+    // The part of the reactance circle inside the unit circle: from the open to jx.
+    static Arc reactanceArc(double x);
 
     QPointF toChart(std::complex<double> gamma) const;
     std::complex<double> toGamma(const QPointF &point) const;

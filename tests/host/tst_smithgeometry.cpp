@@ -384,21 +384,28 @@ void tst_SmithGeometry::impedancesMapToReflections()
                          std::complex<double>(resistance, reactance)) < 1e-9);
 }
 
-// Every impedance of the circle's resistance, or of the arc's reactance, lies on it.
+// Every impedance of the circle's resistance lies on it; every passive impedance of the arc's
+// reactance lies on the arc, which ends at the open and at the pure reactance.
 void tst_SmithGeometry::gridCirclesHoldTheirImpedances()
 {
     for (double value : {0.2, 0.5, 1.0, 2.0, 5.0}) {
         const SmithMapping::Circle resistance = SmithMapping::resistanceCircle(value);
-        for (double other : {0.0, 0.1, 0.7, 1.0, 3.0, 40.0}) {
-            for (double sign : {1.0, -1.0}) {
+        for (double sign : {1.0, -1.0}) {
+            const SmithMapping::Arc arc = SmithMapping::reactanceArc(sign * value);
+            const SmithMapping::Circle &reactance = arc.circle;
+            const auto onArc = [&](std::complex<double> gamma) {
+                const double degrees = std::arg(gamma - reactance.centre) * 180 / M_PI;
+                const double along = std::remainder(degrees - arc.start, 360.0) / arc.sweep;
+                return std::abs(std::abs(gamma - reactance.centre) - reactance.radius) < 1e-12 &&
+                       along > -1e-9 && along < 1 + 1e-9;
+            };
+            for (double other : {0.0, 0.1, 0.7, 1.0, 3.0, 40.0}) {
                 const auto onResistance = SmithMapping::reflectionOf({value, sign * other}, 1.0);
                 QVERIFY(std::abs(std::abs(onResistance - resistance.centre) - resistance.radius) <
                         1e-12);
-                const SmithMapping::Circle reactance = SmithMapping::reactanceCircle(sign * value);
-                const auto onReactance = SmithMapping::reflectionOf({other, sign * value}, 1.0);
-                QVERIFY(std::abs(std::abs(onReactance - reactance.centre) - reactance.radius) <
-                        1e-12);
+                QVERIFY(onArc(SmithMapping::reflectionOf({other, sign * value}, 1.0)));
             }
+            QVERIFY(onArc(SmithMapping::reflectionOf({1e12, sign * value}, 1.0)));
         }
     }
 }
