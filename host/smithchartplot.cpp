@@ -48,12 +48,12 @@ bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
     const std::optional<int> contoured = quantityIndex(data, dataFile, quantity, error);
     if (!contoured)
         return false;
-    const SmithChartContent content =
+    SmithChartContent content =
         compression ? data.compressed(0, data.defaultCondition(), *contoured, *compression)
                     : data.content(0, data.defaultCondition(), *contoured);
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;
     }
-    return SmithChartExport::write(SmithChartRenderer(content), pictureFile, error);
+    return SmithChartExport::write(SmithChartRenderer(std::move(content)), pictureFile, error);
 }

@@ -201,50 +201,66 @@ std::uint64_t hilbertIndex(double x, double y)
     return index;
 }
 
-struct Keyed
+struct Kept
 {
-    std::uint64_t key;
     QPointF point;
-    int index;
+    int index; // among the given points
 };
 
-// The finite points in the order of a Hilbert curve through their bounding square, each place
-// once (the first point given there), with their indices among the given points.
-std::vector<Keyed> insertionOrder(const std::vector<QPointF> &points)
+bool samePlace(const QPointF &p, const QPointF &q)
 {
-    std::vector<Keyed> kept;
+    // QPointF's own == takes points an ulp apart as one.
+    return p.x() == q.x() && p.y() == q.y();
+}
+
+// The finite points in the order of a Hilbert curve through their bounding square, each place
+// once (the first point given there).
+std::vector<Kept> insertionOrder(const std::vector<QPointF> &points)
+{
+    std::vector<int> finite;
     for (int i = 0; i < int(points.size()); ++i) {
         if (std::isfinite(points[i].x()) && std::isfinite(points[i].y()))
-            kept.push_back({0, points[i], i});
+            finite.push_back(i);
     }
-    if (kept.empty())
-        return kept;
-    double left = kept.front().point.x(), right = left;
-    double bottom = kept.front().point.y(), top = bottom;
-    for (const Keyed &keyed : kept) {
-        left = std::min(left, keyed.point.x());
-        right = std::max(right, keyed.point.x());
-        bottom = std::min(bottom, keyed.point.y());
-        top = std::max(top, keyed.point.y());
+    if (finite.empty())
+        return {};
+    double left = points[finite.front()].x(), right = left;
+    double bottom = points[finite.front()].y(), top = bottom;
+    for (int i : finite) {
+        left = std::min(left, points[i].x());
+        right = std::max(right, points[i].x());
+        bottom = std::min(bottom, points[i].y());
+        top = std::max(top, points[i].y());
     }
     // Halved, so that the extent of points near the largest doubles stays finite.
     const double halfExtent = std::max(right / 2 - left / 2, top / 2 - bottom / 2);
-    for (Keyed &keyed : kept) {
-        if (halfExtent > 0.0)
-            keyed.key = hilbertIndex((keyed.point.x() / 2 - left / 2) / halfExtent,
-                                     (keyed.point.y() / 2 - bottom / 2) / halfExtent);
+    std::vector<std::pair<std::uint64_t, int>> keyed;
+    keyed.reserve(finite.size());
+    for (int i : finite)
+        keyed.emplace_back(halfExtent > 0.0
+                               ? hilbertIndex((points[i].x() / 2 - left / 2) / halfExtent,
+                                              (points[i].y() / 2 - bottom / 2) / halfExtent)
+                               : 0,
+                           i);
+    std::sort(keyed.begin(), keyed.end());
+    // Points at one place share a key: sorted by place among those of a key, a repeated point
+    // follows the first given there.
+    const auto byPlace = [&points](const auto &a, const auto &b) {
+        const QPointF &p = points[a.second], &q = points[b.second];
+        return std::make_tuple(p.x(), p.y(), a.second) < std::make_tuple(q.x(), q.y(), b.second);
+    };
+    std::vector<Kept> kept;
+    kept.reserve(keyed.size());
+    for (auto first = keyed.begin(); first != keyed.end();) {
+        const auto last = std::find_if(first, keyed.end(),
+                                       [&](const auto &k) { return k.first != first->first; });
+        std::sort(first, last, byPlace);
+        for (auto k = first; k != last; ++k) {
+            if (k == first || !samePlace(points[k->second], kept.back().point))
+                kept.push_back({points[k->second], k->second});
+        }
+        first = last;
     }
-    // Points at one place share a key: sorted, they follow one another, the first given first.
-    std::sort(kept.begin(), kept.end(), [](const Keyed &p, const Keyed &q) {
-        return std::make_tuple(p.key, p.point.x(), p.point.y(), p.index) <
-               std::make_tuple(q.key, q.point.x(), q.point.y(), q.index);
-    });
-    // QPointF's own == takes points an ulp apart as one.
-    kept.erase(std::unique(kept.begin(), kept.end(),
-                           [](const Keyed &p, const Keyed &q) {
-                               return p.point.x() == q.point.x() && p.point.y() == q.point.y();
-                           }),
-               kept.end());
     return kept;
 }
 
@@ -265,6 +281,8 @@ Mesh startingMesh(std::vector<QPointF> points)
     const int count = int(points.size());
     mesh.points = std::move(points);
     mesh.cells = {{{0, 1, Infinite}, {1, 1, 1}}, {{1, 0, Infinite}, {0, 0, 0}}};
+    mesh.cells.reserve(2 * count + 2);
+    mesh.stamps.reserve(2 * count + 2);
     mesh.stamps.assign(2, 0);
     mesh.startOf.assign(count + 1, 0);
     mesh.endOf.assign(count + 1, 0);
@@ -276,10 +294,11 @@ Mesh startingMesh(std::vector<QPointF> points)
 std::vector<DelaunayTriangulation::Triangle>
 DelaunayTriangulation::of(const std::vector<QPointF> &points)
 {
-    std::vector<Keyed> kept = insertionOrder(points);
+    std::vector<Kept> kept = insertionOrder(points);
     std::vector<QPointF> plane;
-    for (const Keyed &keyed : kept)
-        plane.push_back(keyed.point);
+    plane.reserve(kept.size());
+    for (const Kept &point : kept)
+        plane.push_back(point.point);
     if (plane.size() < 3)
         return {};
     const int third = firstOffTheLine(plane);

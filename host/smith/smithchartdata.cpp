@@ -274,6 +274,8 @@ SmithChartContent SmithChartData::measured(int frequency, const Condition &condi
         content.message = tr("Nothing was measured at %1.").arg(content.title);
         return content;
     }
+    content.gammas.reserve(group->points.size());
+    content.values.reserve(content.quantity.isEmpty() ? 0 : group->points.size());
     for (const ReflectionPoints::Point &point : group->points) {
         content.gammas.emplace_back(point.re, point.im);
         if (!content.quantity.isEmpty())
