@@ -18,6 +18,7 @@
 namespace {
 
 const QColor GridColour(170, 170, 170);
+const QColor LabelGround(255, 255, 255, 190);
 constexpr double MaximumRadius = 5.5;
 constexpr double TitleLines = 1.5;
 constexpr double NoteLines = 2.3;
@@ -261,7 +262,7 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area) const
     paintContours(painter, mapping);
     painter.setPen(Qt::black);
     for (const Label &label : contourLabels(area, metrics))
-        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+        paintLabel(painter, label);
     paintMaximum(painter, area);
     paintTexts(painter, area);
     painter.restore();
@@ -450,8 +451,14 @@ void SmithChartRenderer::paintMaximum(QPainter &painter, const QRectF &area) con
     painter.setPen(Qt::NoPen);
     painter.setBrush(maximumColour());
     painter.drawEllipse(*mark);
-    const Label label = *maximumLabel(area, metrics);
     painter.setPen(maximumColour());
+    paintLabel(painter, *maximumLabel(area, metrics));
+}
+
+// On a pale ground, so that the lines and dots beneath leave it legible.
+void SmithChartRenderer::paintLabel(QPainter &painter, const Label &label)
+{
+    painter.fillRect(label.rect, LabelGround);
     painter.drawText(label.rect, Qt::AlignCenter, label.text);
 }
 

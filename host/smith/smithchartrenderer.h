@@ -105,6 +105,7 @@ private:
     void paintContours(QPainter &painter, const SmithMapping &mapping) const;
     void paintPoints(QPainter &painter, const SmithMapping &mapping) const;
     void paintMaximum(QPainter &painter, const QRectF &area) const;
+    static void paintLabel(QPainter &painter, const Label &label);
     void paintTexts(QPainter &painter, const QRectF &area) const;
 
     SmithChartContent m_content;

@@ -21,6 +21,8 @@ double valueOf(const double *row, std::size_t column, bool magnitude)
 // order. Sorting once costs less than looking each row's point up as it comes.
 void keepFirstOfEachPlace(std::vector<ReflectionPoints::Point> &points)
 {
+    if (points.size() < 2)
+        return;
     struct Place
     {
         double re;
