@@ -215,16 +215,6 @@ void tst_LpHost::commandLines_data()
          "--contour"_a, "PAE"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2.png"),
         {QStringLiteral("%W/plots/h2.png")}, chart);
-    row("--plot=FILE --gamma=NAME --contour=QUANTITY",
-        {"--inspect"_a, harmonic, "--plot=%W/plots/h2=.png"_a, "--gamma=gamma_ld2"_a,
-         "--contour=PAE"_a},
-        offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2=.png"),
-        {QStringLiteral("%W/plots/h2=.png")}, chart);
-    row("--plot a fixed coefficient, contours of a complex quantity by its name",
-        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/source.png"_a, "--gamma=gamma_src1"_a,
-         "--contour"_a, "Vout"_a},
-        offscreen, 0, {}, QStringLiteral("Performance quantities (5)"),
-        {QStringLiteral("%W/source.png")}, chart);
     row("--plot FILE.svg draws the chart as SVG",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.svg"_a}, offscreen, 0, {},
         QStringLiteral("Smith chart %W/chart.svg"), {QStringLiteral("%W/chart.svg")});
@@ -248,8 +238,6 @@ void tst_LpHost::commandLines_data()
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/points.png"_a, "--contour"_a, "none"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/points.png"),
         {QStringLiteral("%W/points.png")}, chart);
-    row("--plot of a missing file", {"--inspect"_a, "%W/data/gone.lp"_a, "--plot"_a, "%W/g.png"_a},
-        offscreen, 1, QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
     row("--plot of a file that is no data file",
         {"--inspect"_a, "%W/notes.lp"_a, "--plot=%W/n.png"_a}, offscreen, 1,
         QStringLiteral("is not a load-pull data file"), {});

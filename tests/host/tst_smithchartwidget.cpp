@@ -112,7 +112,6 @@ private slots:
     void viewerShowsTheChartInItsSecondTab();
     void notesSayWhatTheChartShows_data();
     void notesSayWhatTheChartShows();
-    void contoursHaveLength();
     void labelsKeepClearInsideTheChart();
     void titleKeepsItsUnderscores();
     void manyPointsDrawSmallerDots();
@@ -353,21 +352,6 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
     QCOMPARE(chart.pointNote(), pointNote);
     QCOMPARE(chart.maximum().has_value(), marked);
     QCOMPARE(bool(chart.maximumLabel(QRectF(0, 0, 800, 800), QFontMetricsF(QFont()))), marked);
-}
-
-// The highest value on a level touches its triangles at one corner only: no line, no label.
-void tst_SmithChartWidget::contoursHaveLength()
-{
-    Values values;
-    for (const std::complex<double> &gamma : gridGammas(5))
-        values.push_back(30 + 2 * (2 - std::abs(gamma.real() * 2.5 / 0.9 - 0)));
-    const SmithChartRenderer chart(contentOf(gridGammas(5), values));
-    QVERIFY(!chart.contours().empty());
-    QCOMPARE(chart.contours().back().level, 34.0);
-    for (const SmithChartRenderer::Contour &contour : chart.contours()) {
-        for (const QLineF &segment : contour.segments)
-            QVERIFY2(segment.length() > 1e-9, qPrintable(QString::number(contour.level)));
-    }
 }
 
 // Charts with their highest value anywhere, by the rim and by the grid's labels, and the
