@@ -113,25 +113,31 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
         held.push_back(group.held);
     }
     sortUnique(held);
+    offerConditions(std::move(held));
+    return true;
+}
+
+// The measured conditions, then, with a drive level, the compressions at each setting of the
+// other held variables.
+void SmithChartData::offerConditions(std::vector<std::vector<double>> held)
+{
     m_allMeasuredCount = int(held.size());
     std::vector<std::vector<double>> others;
-    for (std::vector<double> &values : spread(held, MostConditions)) {
-        if (m_drive)
-            others.push_back(values);
-        m_conditions.push_back({std::move(values), std::nullopt});
+    if (m_drive) {
+        others = held;
+        for (std::vector<double> &values : others)
+            values[*m_drive] = 0.0;
+        sortUnique(others);
     }
+    for (std::vector<double> &values : spread(std::move(held), MostConditions))
+        m_conditions.push_back({std::move(values), std::nullopt});
     m_measuredCount = int(m_conditions.size());
-    if (!m_drive)
-        return true;
-    for (std::vector<double> &values : others)
-        values[*m_drive] = 0.0;
-    sortUnique(others);
     const std::size_t compressions = std::size(Compressions);
-    for (const std::vector<double> &values : spread(others, MostConditions / compressions)) {
+    for (const std::vector<double> &values :
+         spread(std::move(others), MostConditions / compressions)) {
         for (double decibels : Compressions)
             m_conditions.push_back({values, decibels});
     }
-    return true;
 }
 
 QStringList SmithChartData::coefficients() const
@@ -210,14 +216,23 @@ bool SmithChartData::sameOtherValues(const std::vector<double> &held,
     return true;
 }
 
+bool SmithChartData::offered(int frequency, int condition, int conditions) const
+{
+    return frequency >= 0 && frequency < int(m_frequencies.size()) && condition >= 0 &&
+           condition < conditions;
+}
+
+SmithChartContent SmithChartData::nothingToShow()
+{
+    SmithChartContent content;
+    content.message = tr("No points to show.");
+    return content;
+}
+
 SmithChartContent SmithChartData::content(int frequency, int condition, int quantity) const
 {
-    if (frequency < 0 || frequency >= int(m_frequencies.size()) || condition < 0 ||
-        condition >= int(m_conditions.size())) {
-        SmithChartContent content;
-        content.message = tr("No points to show.");
-        return content;
-    }
+    if (!offered(frequency, condition, int(m_conditions.size())))
+        return nothingToShow();
     const Condition &chosen = m_conditions[condition];
     return chosen.compression ? atCompression(frequency, chosen, quantity)
                               : measured(frequency, chosen, quantity);
@@ -226,8 +241,8 @@ SmithChartContent SmithChartData::content(int frequency, int condition, int quan
 SmithChartContent SmithChartData::compressed(int frequency, int condition, int quantity,
                                              double decibels) const
 {
-    if (condition < 0 || condition >= m_measuredCount)
-        return content(frequency, condition, quantity);
+    if (!offered(frequency, condition, m_measuredCount))
+        return nothingToShow();
     return atCompression(frequency, {m_conditions[condition].held, decibels}, quantity);
 }
 

@@ -57,6 +57,9 @@ private:
         std::optional<double> compression; // in dB
     };
 
+    void offerConditions(std::vector<std::vector<double>> held);
+    bool offered(int frequency, int condition, int conditions) const;
+    static SmithChartContent nothingToShow();
     QStringList heldParts(const Condition &condition) const;
     QString conditionText(const Condition &condition) const;
     bool sameOtherValues(const std::vector<double> &held, const std::vector<double> &other) const;
