@@ -9,6 +9,7 @@
 #include "pluginloader.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
+#include "smithchartexport.h"
 #include "smithchartplot.h"
 
 #include <QApplication>
@@ -21,6 +22,9 @@
 #include <QTabWidget>
 #include <QTextStream>
 #include <QTimer>
+
+#include <cmath>
+#include <optional>
 
 namespace {
 
@@ -87,10 +91,12 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("Report what the load-pull data library finds in the given data "
                         "files instead of opening a component.")},
         {QStringLiteral("plot"),
-         QStringLiteral("With --inspect of one data file, also write its Smith chart as a "
-                        "PNG of 800 x 800 pixels: the measured points of a reflection "
-                        "coefficient at the first frequency and the highest drive level, "
-                        "with contours of a performance quantity."),
+         QStringLiteral("With --inspect of one data file, also write its Smith chart, by the "
+                        "file's suffix: .png, a PNG of 800 x 800 pixels; .svg or .pdf, a "
+                        "drawing of the same chart; .json, the chart as data. It shows the "
+                        "measured points of a reflection coefficient at the lowest frequency "
+                        "and the highest drive level, with contours of a performance "
+                        "quantity."),
          QStringLiteral("file")},
         {QStringLiteral("gamma"),
          QStringLiteral("With --plot, the reflection coefficient to show (default: the first "
@@ -100,6 +106,10 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("With --plot, the performance quantity to draw contours of (default: "
                         "the first; none: the points alone)."),
          QStringLiteral("quantity")},
+        {QStringLiteral("compression"),
+         QStringLiteral("With --plot, show each load where its gain has compressed by this "
+                        "many dB along its drive sweep, with the quantity there."),
+         QStringLiteral("dB")},
         {QStringLiteral("verbose"),
          QStringLiteral("Also print the script vocabulary the plug-in registers.")},
     });
@@ -391,9 +401,12 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     // The picture first: a file that cannot be drawn prints no report.
     QString error;
     const QString picture = parser.value(QStringLiteral("plot"));
-    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(),
-                               parser.value(QStringLiteral("gamma")),
-                               parser.value(QStringLiteral("contour")), picture, &error)) {
+    std::optional<double> compression;
+    if (parser.isSet(QStringLiteral("compression")))
+        compression = parser.value(QStringLiteral("compression")).toDouble();
+    if (!SmithChartPlot::write(
+            parser.positionalArguments().constFirst(), parser.value(QStringLiteral("gamma")),
+            parser.value(QStringLiteral("contour")), compression, picture, &error)) {
         err() << "lp-host: " << error << Qt::endl;
         return Failure;
     }
@@ -403,18 +416,33 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     return status;
 }
 
-// Options that only go with others; an empty text when the command line is consistent.
+// Options that only go with others, or values they cannot take; an empty text when the
+// command line is consistent.
 QString misplacedOption(const QCommandLineParser &parser)
 {
     const bool plotting = parser.isSet(QStringLiteral("plot"));
-    if ((parser.isSet(QStringLiteral("gamma")) || parser.isSet(QStringLiteral("contour"))) &&
+    if ((parser.isSet(QStringLiteral("gamma")) || parser.isSet(QStringLiteral("contour")) ||
+         parser.isSet(QStringLiteral("compression"))) &&
         !plotting)
-        return QStringLiteral("--gamma and --contour go with --plot.");
-    if (plotting && !parser.isSet(QStringLiteral("inspect")))
+        return QStringLiteral("--gamma, --contour and --compression go with --plot.");
+    if (!plotting)
+        return {};
+    if (!parser.isSet(QStringLiteral("inspect")))
         return QStringLiteral("--plot goes with --inspect.");
-    if (plotting && parser.positionalArguments().size() != 1)
+    if (parser.positionalArguments().size() != 1)
         return QStringLiteral("--plot draws one data file, not %1.")
             .arg(parser.positionalArguments().size());
+    const QString picture = parser.value(QStringLiteral("plot"));
+    if (!SmithChartExport::knowsSuffixOf(picture))
+        return QStringLiteral("--plot writes a file whose name ends in .%1, not '%2'.")
+            .arg(SmithChartExport::suffixes().join(QStringLiteral(", .")), picture);
+    const QString decibels = parser.value(QStringLiteral("compression"));
+    bool number = false;
+    const double compression = decibels.toDouble(&number);
+    if (parser.isSet(QStringLiteral("compression")) &&
+        !(number && compression > 0.0 && std::isfinite(compression)))
+        return QStringLiteral("--compression takes a number of dB above 0, not '%1'.")
+            .arg(decibels);
     return {};
 }
 

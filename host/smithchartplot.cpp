@@ -1,15 +1,10 @@
 #include "smithchartplot.h"
 
 #include "smithchartdata.h"
+#include "smithchartexport.h"
 #include "smithchartrenderer.h"
 
 #include <QCoreApplication>
-#include <QDir>
-#include <QFileInfo>
-#include <QImage>
-#include <QPainter>
-
-#include <optional>
 
 namespace {
 
@@ -44,7 +39,8 @@ std::optional<int> quantityIndex(const SmithChartData &data, const QString &data
 } // namespace
 
 bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
-                           const QString &quantity, const QString &pictureFile, QString *error)
+                           const QString &quantity, std::optional<double> compression,
+                           const QString &pictureFile, QString *error)
 {
     SmithChartData data;
     if (!data.load(dataFile, coefficient, error))
@@ -52,17 +48,12 @@ bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
     const std::optional<int> contoured = quantityIndex(data, dataFile, quantity, error);
     if (!contoured)
         return false;
-    QImage picture(Size, QImage::Format_RGB32);
-    {
-        QPainter painter(&picture);
-        SmithChartRenderer(data.content(0, data.defaultCondition(), *contoured))
-            .paint(painter, picture.rect());
-    }
-    // Missing folders are made, as for the editor's screenshots.
-    QDir().mkpath(QFileInfo(pictureFile).absolutePath());
-    if (!picture.save(pictureFile, "PNG")) {
-        *error = tr("cannot write the Smith chart %1").arg(pictureFile);
+    SmithChartContent content =
+        compression ? data.compressed(0, data.defaultCondition(), *contoured, *compression)
+                    : data.content(0, data.defaultCondition(), *contoured);
+    if (!content.message.isEmpty()) {
+        *error = content.message;
         return false;
     }
-    return true;
+    return SmithChartExport::write(SmithChartRenderer(std::move(content)), pictureFile, error);
 }

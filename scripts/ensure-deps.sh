@@ -4,7 +4,12 @@
 set -euo pipefail
 
 # groff-base renders lp-host's manual page for the test that checks it against --help.
-packages=(g++ cmake ninja-build qtbase5-dev xvfb xauth fonts-dejavu-core groff-base "$@")
+packages=(g++ cmake ninja-build qtbase5-dev libqt5svg5-dev xvfb xauth fonts-dejavu-core groff-base
+          "$@")
+# The Smith chart's SVG drawing needs QtSvg beside whichever Qt the build uses.
+for package in "$@"; do
+    [ "$package" = qt6-base-dev ] && packages+=(qt6-svg-dev)
+done
 
 missing=()
 for package in "${packages[@]}"; do

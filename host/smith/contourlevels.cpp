@@ -21,15 +21,22 @@ double unitStep(const QString &unit)
 
 } // namespace
 
-// Of the round steps near span / WantedCount, the one whose count of levels comes nearest.
-double ContourLevels::roundStep(double span)
+// Of the round steps near (highest - lowest) / WantedCount, the one that draws the count of
+// lines nearest to it; of two as near, the smaller.
+double ContourLevels::roundStep(double lowest, double highest)
 {
-    const double power = std::pow(10.0, std::floor(std::log10(span / WantedCount)));
-    double best = power;
-    for (const double factor : {2.0, 2.5, 5.0, 10.0}) {
-        const double step = factor * power;
-        if (std::abs(span / step - WantedCount) < std::abs(span / best - WantedCount))
-            best = step;
+    const double power = std::pow(10.0, std::floor(std::log10((highest - lowest) / WantedCount)));
+    double best = 0.0;
+    int bestDistance = 0;
+    for (const double decade : {power / 10.0, power, power * 10.0}) {
+        for (const double factor : {1.0, 2.0, 2.5, 5.0}) {
+            const double step = factor * decade;
+            const int distance = std::abs(countOf(step, lowest, highest) - WantedCount);
+            if (best == 0.0 || distance < bestDistance) {
+                best = step;
+                bestDistance = distance;
+            }
+        }
     }
     return best;
 }
@@ -42,7 +49,7 @@ double ContourLevels::stepFor(const QString &unit, double lowest, double highest
     const int count = step > 0.0 ? countOf(step, lowest, highest) : 0;
     if (count >= FewestForUnitStep && count <= MostForUnitStep)
         return step;
-    return roundStep(highest - lowest);
+    return roundStep(lowest, highest);
 }
 
 std::vector<double> ContourLevels::between(const QString &unit, double lowest, double highest)

@@ -9,7 +9,10 @@
 // inserted along a Hilbert curve and each is found by walking from the last triangle made, so
 // that finding it and its cavity costs about the same for every point: tens of thousands of
 // points take tens of milliseconds. The hull is closed by triangles with a corner at infinity
-// rather than by a large enclosing triangle, so thin point sets keep every hull triangle.
+// rather than by a large enclosing triangle, so thin point sets keep every hull triangle. Every
+// test of a point against a line or a circle is exact (ExactPredicates), so any points give a
+// valid Delaunay triangulation of their convex hull, however nearly they lie on lines or
+// circles.
 class DelaunayTriangulation
 {
 public:
@@ -21,7 +24,8 @@ public:
         int c = 0;
     };
 
-    // Points that are not finite are left out, and so is every point after the first at the
-    // same place. Fewer than three points, or all of them on one line, give no triangles.
+    // Points that are not finite are left out, and so is every point after the first at
+    // exactly the same place. Fewer than three places, or all of them on one line, give no
+    // triangles.
     static std::vector<Triangle> of(const std::vector<QPointF> &points);
 };

@@ -47,8 +47,11 @@ SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     , m_quantities(choice(QStringLiteral("quantity"), 8))
     , m_conditionNote(new QLabel)
     , m_view(new SmithChartView)
+    , m_readout(new QLabel)
 {
     m_conditionNote->setObjectName(QStringLiteral("driveLevelNote"));
+    m_readout->setObjectName(QStringLiteral("readout"));
+    m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     // Two rows of choices leave the chart most of the height.
     auto *choices = new QGridLayout;
     choices->addWidget(new QLabel(tr("Reflection coefficient:")), 0, 0);
@@ -67,12 +70,15 @@ SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     layout->setSpacing(2);
     layout->addLayout(choices);
     layout->addWidget(m_view, 1);
+    layout->addWidget(m_readout);
 
     connect(m_coefficients, &QComboBox::currentTextChanged, this,
             &SmithChartWidget::loadCoefficient);
     for (QComboBox *box : {m_frequencies, m_conditions, m_quantities})
         connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
                 &SmithChartWidget::showChart);
+    connect(m_view, &SmithChartView::readoutChanged, this, &SmithChartWidget::showReadout);
+    showReadout({});
     loadCoefficient({});
 }
 
@@ -98,6 +104,15 @@ void SmithChartWidget::loadCoefficient(const QString &coefficient)
     // Past the quantities, the choice of none: the points alone.
     refill(m_quantities, m_data.quantities() << tr("none"), 0);
     showChart();
+}
+
+void SmithChartWidget::showReadout(const QString &readout)
+{
+    m_readout->setText(readout.isEmpty()
+                           ? tr("Point at the chart, or press the arrow keys on it, to read "
+                                "%1, Z and the value there.")
+                                 .arg(QChar(0x0393))
+                           : readout);
 }
 
 void SmithChartWidget::showChart()

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 SmithMapping::SmithMapping(const QPointF &centre, double unitRadius)
     : m_centre(centre)
@@ -21,6 +22,13 @@ std::complex<double> SmithMapping::reflectionOf(std::complex<double> impedance, 
     return (impedance - z0) / (impedance + z0);
 }
 
+std::complex<double> SmithMapping::impedanceOf(std::complex<double> gamma, double z0)
+{
+    if (gamma == 1.0)
+        return std::numeric_limits<double>::infinity();
+    return z0 * (1.0 + gamma) / (1.0 - gamma);
+}
+
 SmithMapping::Circle SmithMapping::resistanceCircle(double r)
 {
     return {r / (1.0 + r), 1.0 / (1.0 + r)};
@@ -29,6 +37,21 @@ SmithMapping::Circle SmithMapping::resistanceCircle(double r)
 SmithMapping::Circle SmithMapping::reactanceCircle(double x)
 {
     return {{1.0, 1.0 / x}, 1.0 / std::abs(x)};
+}
+
+SmithMapping::Arc SmithMapping::reactanceArc(double x)
+{
+    const Circle circle = reactanceCircle(x);
+    const auto degreesTo = [&circle](std::complex<double> gamma) {
+        return std::arg(gamma - circle.centre) * 180.0 / M_PI;
+    };
+    const double start = degreesTo(1.0);
+    double sweep = std::remainder(degreesTo(reflectionOf({0.0, x}, 1.0)) - start, 360.0);
+    // Of the two ways round, the one whose middle lies inside the unit circle.
+    const double middle = (start + sweep / 2.0) * M_PI / 180.0;
+    if (std::abs(circle.centre + std::polar(circle.radius, middle)) > 1.0)
+        sweep -= std::copysign(360.0, sweep);
+    return {circle, start, sweep};
 }
 
 QPointF SmithMapping::toChart(std::complex<double> gamma) const

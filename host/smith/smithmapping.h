@@ -18,6 +18,15 @@ public:
         double radius = 0.0;
     };
 
+    // A part of a circle: from `start` degrees, counter-clockwise from the positive real axis
+    // as seen from the circle's centre, through `sweep` degrees (clockwise when negative).
+    struct Arc
+    {
+        Circle circle;
+        double start = 0.0;
+        double sweep = 0.0;
+    };
+
     SmithMapping(const QPointF &centre, double unitRadius);
 
     // The chart that shows reflection coefficients up to the magnitude `extent` (at least 1) in
@@ -26,10 +35,14 @@ public:
 
     // (z - z0) / (z + z0); an infinite impedance (an open) is 1.
     static std::complex<double> reflectionOf(std::complex<double> impedance, double z0);
+    // z0 (1 + gamma) / (1 - gamma); a gamma of 1 (an open) gives an infinite impedance.
+    static std::complex<double> impedanceOf(std::complex<double> gamma, double z0);
     // The circles of constant normalised resistance r and reactance x, on which the chart's
     // grid lies; the reactance circle's arc inside the unit circle is the grid line.
     static Circle resistanceCircle(double r);
     static Circle reactanceCircle(double x);
+    // The part of the reactance circle inside the unit circle: from the open to jx.
+    static Arc reactanceArc(double x);
 
     QPointF toChart(std::complex<double> gamma) const;
     std::complex<double> toGamma(const QPointF &point) const;

@@ -5,6 +5,7 @@
 #include "nametable.h"
 
 #include <algorithm>
+#include <tuple>
 
 namespace Corvane_LP {
 
@@ -14,6 +15,40 @@ double valueOf(const double *row, std::size_t column, bool magnitude)
 {
     return magnitude ? componentOf(RangeComponent::Magnitude, row[column], row[column + 1])
                      : row[column];
+}
+
+// A point measured more than once keeps the values of its first row; the points keep their
+// order. Sorting once costs less than looking each row's point up as it comes.
+void keepFirstOfEachPlace(std::vector<ReflectionPoints::Point> &points)
+{
+    if (points.size() < 2)
+        return;
+    struct Place
+    {
+        double re;
+        double im;
+        std::size_t index;
+    };
+    std::vector<Place> places;
+    places.reserve(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        places.push_back({points[i].re, points[i].im, i});
+    std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
+        return std::tie(a.re, a.im, a.index) < std::tie(b.re, b.im, b.index);
+    });
+    std::vector<bool> repeated(points.size(), false);
+    for (std::size_t k = 1; k < places.size(); ++k)
+        repeated[places[k].index] =
+            places[k].re == places[k - 1].re && places[k].im == places[k - 1].im;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (repeated[i])
+            continue;
+        if (kept != i)
+            points[kept] = std::move(points[i]);
+        ++kept;
+    }
+    points.resize(kept);
 }
 
 } // namespace
@@ -92,18 +127,20 @@ void ReflectionPointCollector::rowRead(const double *row)
         return;
     for (std::size_t i = 0; i < m_held.size(); ++i)
         m_key[i + 1] = row[m_held[i].first + (m_held[i].part == Part::Imaginary ? 1 : 0)];
-    PendingGroup &pending = m_groups[m_key];
+    if (!m_group || m_key != m_groupKey) {
+        m_group = &m_groups[m_key];
+        m_groupKey = m_key;
+    }
     // A fixed coefficient has no columns: its one point takes its place when the file is read.
-    const std::pair<double, double> at =
-        m_pointColumn ? std::make_pair(row[*m_pointColumn], row[*m_pointColumn + 1])
-                      : std::make_pair(0.0, 0.0);
-    if (!pending.pointAt.emplace(at, pending.group.points.size()).second)
-        return;
-    ReflectionPoints::Point point{at.first, at.second, {}};
+    ReflectionPoints::Point point;
+    if (m_pointColumn) {
+        point.re = row[*m_pointColumn];
+        point.im = row[*m_pointColumn + 1];
+    }
     point.values.reserve(m_quantities.size());
     for (const Column &quantity : m_quantities)
         point.values.push_back(valueOf(row, quantity.first, quantity.part == Part::Magnitude));
-    pending.group.points.push_back(std::move(point));
+    m_group->points.push_back(std::move(point));
 }
 
 bool ReflectionPointCollector::finish(const FileSummary &summary, ReflectionPoints &points)
@@ -114,7 +151,7 @@ bool ReflectionPointCollector::finish(const FileSummary &summary, ReflectionPoin
         if (declaration.kind == VariableKind::Gamma)
             points.coefficients.push_back(declaration.name);
         else if (declaration.kind == VariableKind::Frequency)
-            points.frequency = {declaration.name, declaration.unit, false};
+            points.frequency = {declaration.name, declaration.unit, false, declaration.unitType};
     }
     if (!m_target)
         return false;
@@ -125,16 +162,18 @@ bool ReflectionPointCollector::finish(const FileSummary &summary, ReflectionPoin
         points.held.push_back(variableOf(summary, column));
     for (const Column &column : m_quantities)
         points.quantities.push_back(variableOf(summary, column));
-    for (auto &[key, pending] : m_groups) {
-        pending.group.frequency = key[0];
-        pending.group.held.assign(key.begin() + 1, key.end());
+    for (auto &[key, group] : m_groups) {
+        group.frequency = key[0];
+        group.held.assign(key.begin() + 1, key.end());
+        keepFirstOfEachPlace(group.points);
         if (target.fixed) {
-            pending.group.points.front().re = target.fixedRe;
-            pending.group.points.front().im = target.fixedIm;
+            group.points.front().re = target.fixedRe;
+            group.points.front().im = target.fixedIm;
         }
-        points.groups.push_back(std::move(pending.group));
+        points.groups.push_back(std::move(group));
     }
     m_groups.clear();
+    m_group = nullptr;
     return true;
 }
 
@@ -144,15 +183,15 @@ ReflectionPoints::Variable ReflectionPointCollector::variableOf(const FileSummar
     const VariableDeclaration &declaration = summary.variables[column.variable].declaration;
     switch (column.part) {
     case Part::Real:
-        return {"Re(" + declaration.name + ")", declaration.unit, false};
+        return {"Re(" + declaration.name + ")", declaration.unit, false, declaration.unitType};
     case Part::Imaginary:
-        return {"Im(" + declaration.name + ")", declaration.unit, false};
+        return {"Im(" + declaration.name + ")", declaration.unit, false, declaration.unitType};
     case Part::Magnitude:
-        return {declaration.name, declaration.unit, true};
+        return {declaration.name, declaration.unit, true, declaration.unitType};
     case Part::Whole:
         break;
     }
-    return {declaration.name, declaration.unit, false};
+    return {declaration.name, declaration.unit, false, declaration.unitType};
 }
 
 } // namespace Corvane_LP

@@ -7,7 +7,6 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace Corvane_LP {
@@ -41,12 +40,6 @@ private:
         Part part;
     };
 
-    struct PendingGroup
-    {
-        ReflectionPoints::Group group;
-        std::map<std::pair<double, double>, std::size_t> pointAt;
-    };
-
     std::optional<std::size_t> findCoefficient(const NameTable &names,
                                                const std::vector<DataRole> &roles) const;
     void placeColumns(const ColumnLayout &layout, const std::vector<DataRole> &roles);
@@ -58,7 +51,10 @@ private:
     std::vector<Column> m_held;
     std::vector<Column> m_quantities;
     std::vector<double> m_key; // the frequency, then the held values of the row in hand
-    std::map<std::vector<double>, PendingGroup> m_groups;
+    std::map<std::vector<double>, ReflectionPoints::Group> m_groups;
+    // The group of the row before and its key: rows of one group often follow one another.
+    ReflectionPoints::Group *m_group = nullptr;
+    std::vector<double> m_groupKey;
 };
 
 } // namespace Corvane_LP

@@ -18,6 +18,7 @@ struct ReflectionPoints
         std::string name;
         std::string unit;     // "None" when it has none, as a query reports it
         bool complex = false; // a complex quantity's values are its magnitudes
+        std::string unitType; // as a query reports it: "Power" for a drive level in dBm
     };
 
     struct Point

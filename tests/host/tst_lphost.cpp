@@ -1,5 +1,7 @@
 #include <QDir>
 #include <QImage>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QSet>
 #include <QStandardPaths>
@@ -110,7 +112,9 @@ void tst_LpHost::initTestCase()
         {QStringLiteral("missing.json"), missing},
         {QStringLiteral("array.json"), "[1, 2]"},
         {QStringLiteral("notes.lp"), "not load-pull data\n"},
-        {QStringLiteral("malformed.lp"), "LPDATA 1\nVAR=<x\n"}};
+        {QStringLiteral("malformed.lp"), "LPDATA 1\nVAR=<x\n"},
+        {QStringLiteral("nogain.lp"), "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<P>\n"
+                                      "Re(g) Im(g) Pin P\n0 0 10 20\n0 0 20 27\n"}};
     for (const auto &file : files) {
         QFile written(workspace.filePath(file.first));
         QVERIFY(written.open(QIODevice::WriteOnly) &&
@@ -127,8 +131,9 @@ void tst_LpHost::commandLines_data()
     QTest::addColumn<int>("exitCode");
     QTest::addColumn<QString>("standardError");  // a fragment, or empty for none at all
     QTest::addColumn<QString>("standardOutput"); // a fragment, or empty for none at all
-    QTest::addColumn<QStringList>("written");    // pictures that must exist afterwards
-    QTest::addColumn<QSize>("pictureSize");      // theirs, when valid
+    QTest::addColumn<QStringList>("written");    // charts that must exist afterwards, of the form
+                                                 // their suffix names
+    QTest::addColumn<QSize>("pictureSize");      // a PNG's, when valid
 
     const QString none = QStringLiteral("none");
     const QString offscreen = QStringLiteral("offscreen");
@@ -201,7 +206,7 @@ void tst_LpHost::commandLines_data()
     const QString twoFrequencies = QStringLiteral("%W/data/pa_two_frequencies.lp");
     const QString harmonic = QStringLiteral("%W/data/pa_harmonic_load.lp2");
     row("--help describes --plot", QStringList{"--help"_a}, none, 0, {},
-        QStringLiteral("PNG of 800 x 800 pixels"));
+        QStringLiteral("a PNG of 800 x 800"));
     row("--plot FILE without a display falls back to offscreen",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.png"_a}, none, 0, fallback,
         QStringLiteral("Smith chart %W/chart.png"), {QStringLiteral("%W/chart.png")}, chart);
@@ -210,22 +215,29 @@ void tst_LpHost::commandLines_data()
          "--contour"_a, "PAE"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2.png"),
         {QStringLiteral("%W/plots/h2.png")}, chart);
-    row("--plot=FILE --gamma=NAME --contour=QUANTITY",
-        {"--inspect"_a, harmonic, "--plot=%W/plots/h2=.png"_a, "--gamma=gamma_ld2"_a,
-         "--contour=PAE"_a},
-        offscreen, 0, {}, QStringLiteral("Smith chart %W/plots/h2=.png"),
-        {QStringLiteral("%W/plots/h2=.png")}, chart);
-    row("--plot a fixed coefficient, contours of a complex quantity by its name",
-        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/source.png"_a, "--gamma=gamma_src1"_a,
-         "--contour"_a, "Vout"_a},
-        offscreen, 0, {}, QStringLiteral("Performance quantities (5)"),
-        {QStringLiteral("%W/source.png")}, chart);
+    row("--plot FILE.svg draws the chart as SVG",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.svg"_a}, offscreen, 0, {},
+        QStringLiteral("Smith chart %W/chart.svg"), {QStringLiteral("%W/chart.svg")});
+    row("--plot FILE.PDF, a suffix in capitals, draws the chart as PDF",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.PDF"_a}, offscreen, 0, {},
+        QStringLiteral("Smith chart %W/chart.PDF"), {QStringLiteral("%W/chart.PDF")});
+    row("--plot FILE.json --compression 2 writes the chart at compression as data",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.json"_a, "--compression"_a, "2"_a},
+        offscreen, 0, {}, QStringLiteral("Smith chart %W/chart.json"),
+        {QStringLiteral("%W/chart.json")});
+    row("--plot --compression of a file without a gain",
+        {"--inspect"_a, "%W/nogain.lp"_a, "--plot"_a, "%W/x.png"_a, "--compression=1"_a}, offscreen,
+        1, QStringLiteral("holds no gain: contours at compression need"), {});
+    row("--plot into a file of another suffix",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.gif"_a}, none, 2,
+        QStringLiteral("--plot writes a file whose name ends in .png, .svg, .pdf, .json, not"), {});
+    row("--compression that is no number of dB above 0",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--compression"_a, "-1"_a}, none,
+        2, QStringLiteral("--compression takes a number of dB above 0, not '-1'"), {});
     row("--plot --contour none draws the points alone",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/points.png"_a, "--contour"_a, "none"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/points.png"),
         {QStringLiteral("%W/points.png")}, chart);
-    row("--plot of a missing file", {"--inspect"_a, "%W/data/gone.lp"_a, "--plot"_a, "%W/g.png"_a},
-        offscreen, 1, QStringLiteral("\"%W/data/gone.lp\" does not exist"), {});
     row("--plot of a file that is no data file",
         {"--inspect"_a, "%W/notes.lp"_a, "--plot=%W/n.png"_a}, offscreen, 1,
         QStringLiteral("is not a load-pull data file"), {});
@@ -242,8 +254,8 @@ void tst_LpHost::commandLines_data()
         2, QStringLiteral("--plot draws one data file, not 2"), {});
     row("--plot without --inspect", {twoFrequencies, "--plot"_a, "%W/x.png"_a}, none, 2,
         QStringLiteral("--plot goes with --inspect"), {});
-    row("--contour without --plot", {"--inspect"_a, twoFrequencies, "--contour"_a, "Pout"_a}, none,
-        2, QStringLiteral("--gamma and --contour go with --plot"), {});
+    row("--compression without --plot", {"--inspect"_a, twoFrequencies, "--compression"_a, "1"_a},
+        none, 2, QStringLiteral("--gamma, --contour and --compression go with --plot"), {});
     row("a JSON array", {"%W/array.json"_a, "--accept"_a}, offscreen, 1,
         QStringLiteral("not a JSON object"), {});
     row("a component file that does not exist", {"%W/gone.json"_a, "--accept"_a}, offscreen, 1,
@@ -299,9 +311,20 @@ void tst_LpHost::commandLines()
     QVERIFY2(standardOutput.isEmpty() ? output.isEmpty() : output.contains(filled(standardOutput)),
              qPrintable(output));
     for (const QString &file : qAsConst(written)) {
-        const QImage picture(filled(file));
-        QVERIFY2(picture.width() > 300, qPrintable(filled(file)));
-        QVERIFY2(!pictureSize.isValid() || picture.size() == pictureSize, qPrintable(filled(file)));
+        QFile chart(filled(file));
+        QVERIFY2(chart.open(QIODevice::ReadOnly), qPrintable(chart.fileName()));
+        const QByteArray content = chart.readAll();
+        const QString suffix = QFileInfo(file).suffix().toLower();
+        if (suffix == QLatin1String("svg"))
+            QVERIFY(content.startsWith("<?xml") && content.contains("<svg"));
+        else if (suffix == QLatin1String("pdf"))
+            QVERIFY(content.startsWith("%PDF-"));
+        else if (suffix == QLatin1String("json"))
+            QVERIFY(QJsonDocument::fromJson(content).object().contains(QStringLiteral("points")));
+        else
+            QVERIFY2(QImage::fromData(content).width() > 300, qPrintable(chart.fileName()));
+        QVERIFY2(!pictureSize.isValid() || QImage::fromData(content).size() == pictureSize,
+                 qPrintable(chart.fileName()));
     }
     // Nothing but OK in the dialog writes the component.
     component.seek(0);
