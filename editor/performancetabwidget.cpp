@@ -1,7 +1,6 @@
 #include "performancetabwidget.h"
 
 #include "performancevariablestablewidget.h"
-#include "variabletables.h"
 
 #include <QHBoxLayout>
 #include <QPushButton>
@@ -59,12 +58,11 @@ void PerformanceTabWidget::mergeState(const PerformanceTabState &performState)
     mergeState(performState, false);
 }
 
+// The records follow the report, keeping the choices of the names that stay.
 void PerformanceTabWidget::variablesFound(const QList<PerformanceVarBaseInfo> &performanceVars,
-                                          int numFiles)
+                                          int /*numFiles*/)
 {
-    const bool reset = VariableTables::replacesRecords(lastNumFiles, numFiles);
-    lastNumFiles = numFiles;
-    variablesTable->variablesFound(performanceVars, reset);
+    variablesTable->variablesFound(performanceVars, false);
     widgetStateChanged();
 }
 

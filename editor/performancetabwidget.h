@@ -36,7 +36,6 @@ public slots:
     LoadPullStateUtils::PerformanceTabState state() const;
 
 private:
-    int lastNumFiles = 0;
     PerformanceVariablesTableWidget *variablesTable;
     QPushButton *outputAllButton;
     QPushButton *outputNoneButton;

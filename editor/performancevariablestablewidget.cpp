@@ -2,6 +2,7 @@
 
 #include "enablecheckitemdelegate.h"
 #include "signalblocker.h"
+#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QStringList>
@@ -61,7 +62,8 @@ void PerformanceVariablesTableWidget::variablesFound(
     if (reset)
         tableState.setVariables(performanceVars);
     else
-        tableState.syncVariables(performanceVars);
+        tableState = VariableSettings(VariableDetailsTabState(), tableState)
+                         .showPerformance(performanceVars, false);
     refreshTable();
 }
 

@@ -173,9 +173,5 @@ QString pointText(int minNumPoints, int maxNumPoints)
     return QStringLiteral("%1 - %2").arg(uint(minNumPoints)).arg(uint(maxNumPoints));
 }
 
-bool replacesRecords(int lastNumFiles, int numFiles)
-{
-    return numFiles == 0 || (lastNumFiles == 0 && numFiles >= 0);
-}
 
 } // namespace VariableTables

@@ -11,8 +11,7 @@ class QTableWidget;
 class QTableWidgetItem;
 
 // What the variable tables of the details and performance tabs share: their headers, their
-// cell items, column widths that only grow, the point-count text and when a file report
-// replaces their records.
+// cell items, column widths that only grow, and the point-count text.
 namespace VariableTables {
 
 // The settings every variable table shares: it grows with the tab, elides at the right what
@@ -70,10 +69,5 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
 
 // Empty while either count is unknown (0), one count when they agree, else "min - max".
 QString pointText(int minNumPoints, int maxNumPoints);
-
-// A file report replaces the records when the first files arrive or the last one goes;
-// otherwise the records follow the report, keeping what the user chose for the names that
-// stay.
-bool replacesRecords(int lastNumFiles, int numFiles);
 
 } // namespace VariableTables

@@ -63,18 +63,6 @@ void PerformanceTabState::updateVariables(const QList<PerformanceVarBaseInfo> &v
         updateVariable(info, uiState);
 }
 
-void PerformanceTabState::syncVariables(const QList<PerformanceVarBaseInfo> &found)
-{
-    QMap<QString, PerformanceVarInfo> synced;
-    for (const PerformanceVarBaseInfo &info : found) {
-        if (info.name().isEmpty())
-            continue;
-        const auto stored = mergedRecord(m_variables, info, true);
-        synced.insert(info.name(), stored ? *stored : PerformanceVarInfo(info));
-    }
-    m_variables = synced;
-}
-
 void PerformanceTabState::mergeState(const PerformanceTabState &other, bool uiState)
 {
     if (&other == this)

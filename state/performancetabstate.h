@@ -30,10 +30,6 @@ public:
     void setVariables(const QList<PerformanceVarBaseInfo> &variables);
     void updateVariables(const QList<PerformanceVarInfo> &variables, bool uiState);
     void updateVariables(const QList<PerformanceVarBaseInfo> &variables, bool uiState);
-    // Makes the records those of `found`, the data files' report: a name already stored keeps
-    // the user's choices and takes the report's range, unit and kind, a new name comes with
-    // the default choices, and a name the report lacks goes.
-    void syncVariables(const QList<PerformanceVarBaseInfo> &found);
     // With uiState the all-or-nothing flags are taken from other as well.
     void mergeState(const PerformanceTabState &other, bool uiState);
 
