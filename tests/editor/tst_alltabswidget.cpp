@@ -103,8 +103,6 @@ private slots:
     void storedValuesAreLaidOverTheDataFiles();
     void anotherFileTypeOpensTheMaurySet();
     void addingAFileReachesTheStateWithoutFurtherCalls();
-    void filesThatCannotBeReadKeepTheirSettings_data();
-    void filesThatCannotBeReadKeepTheirSettings();
     void onlyMauryIsAcceptedAsANewType();
     void maurySetIsHandedOutAgain();
     void tabsOutliveTheContainer();
@@ -205,54 +203,6 @@ void tst_AllTabsWidget::addingAFileReachesTheStateWithoutFurtherCalls()
     QCOMPARE(state.performanceState().count(), 5);
 }
 
-// What the data cannot tell is kept as the component holds it: the files, and the records of
-// the variables that no readable file reports. The readable files' variables are shown as
-// usual, with the stored values laid over them.
-void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings_data()
-{
-    QTest::addColumn<QStringList>("files");
-    QTest::addColumn<int>("independentVariables"); // Freq, Pin_avail and the stored Vgg
-    QTest::addColumn<int>("performanceVariables"); // the example's five and the stored Ig
-
-    QTest::newRow("the only file is gone") << QStringList{GoneFile} << 3 << 2;
-    QTest::newRow("one of two files is gone") << QStringList{ExampleFile, GoneFile} << 3 << 6;
-}
-
-void tst_AllTabsWidget::filesThatCannotBeReadKeepTheirSettings()
-{
-    QFETCH(QStringList, files);
-    QFETCH(int, independentVariables);
-    QFETCH(int, performanceVariables);
-    QString shown;
-    ModalDialogAnswerer answerer([&shown](QWidget *dialog) {
-        shown = qobject_cast<QMessageBox *>(dialog)->text();
-        clickMessageBoxButton(dialog, QMessageBox::Ok);
-    });
-    const DBLPCState given = componentWithOwnVariables(files);
-    const IndepVarInfo gate =
-        given.detailsTabState().independentVariables().variableNamed(QStringLiteral("Vgg"));
-    const PerformanceVarInfo current =
-        given.performanceState().variables().value(QStringLiteral("Ig"));
-
-    const AllTabsWidget *editor = open(given);
-
-    QCOMPARE(answerer.dialogsSeen(), 1);
-    QVERIFY(shown.contains(QStringLiteral("\"/nowhere/gone.lp\" does not exist")));
-    const DBLPCState state = editor->state();
-    QCOMPARE(state.fileTabState().count(), files.size());
-    QCOMPARE(state.fileTabState().fileNames().last(), files.last());
-    const IndepVariablesState shownIndependent = state.detailsTabState().independentVariables();
-    QCOMPARE(shownIndependent.count(), independentVariables);
-    QCOMPARE(shownIndependent.variableNamed(QStringLiteral("Vgg")), gate);
-    QCOMPARE(shownIndependent.variableNamed(QStringLiteral("Pin_avail")).value(),
-             QStringLiteral("18"));
-    QCOMPARE(shownIndependent.frequency().name(), QStringLiteral("Freq"));
-    QCOMPARE(state.performanceState().count(), performanceVariables);
-    QCOMPARE(state.performanceState().variables().value(QStringLiteral("Ig")), current);
-    QVERIFY(!state.performanceState().variables().value(QStringLiteral("Vout")).output());
-    QCOMPARE(m_tvl->commands().back().text, std::string("dblp_make_all_tabs_sensitive(); "));
-}
-
 void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()
 {
     AllTabsWidget *editor = open(storedComponent({ExampleFile}));
@@ -305,13 +255,15 @@ void tst_AllTabsWidget::tabsOutliveTheContainer()
 void tst_AllTabsWidget::anotherStoredFileTypeIsNamedInANote()
 {
     DBLPCState state = storedComponent({ExampleFile});
-    state.setStoredParameters(StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("\"maury\"")}}}));
+    state.setStoredParameters(
+        StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("\"maury\"")}}}));
     const auto *note = open(state)->findChild<NoteLabel *>();
     QVERIFY(note);
     QCOMPARE(note->text(),
              QStringLiteral("The component's file type, \"maury\", is not offered here: its "
                             "settings show as Maury settings, and the type is kept as it is."));
-    state.setStoredParameters(StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}));
+    state.setStoredParameters(
+        StoredParameters({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}));
     QVERIFY(!open(state)->findChild<NoteLabel *>());
 }
 

@@ -39,6 +39,7 @@ public:
     // Empty when the plug-in is loaded and registered; else why not.
     QString error() const { return m_error; }
     ReferenceTvlInterface &tvl() { return *m_tvl; }
+    ReferenceHostServices &host() { return *m_host; }
 
     // load_pull_getAllTabWidgets with the component; null when it refuses it.
     TvlValue *open(const Parameters &component);
