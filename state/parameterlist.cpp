@@ -107,7 +107,9 @@ TvlValue *writeParameterList(const ParameterMap &map)
 QString hostText(const QString &text)
 {
     const QChar quote(QLatin1Char('"'));
-    return unquote(text) == text ? text : quote + text + quote;
+    if (text.size() >= 2 && text.startsWith(quote) && text.endsWith(quote))
+        return quote + text + quote;
+    return text;
 }
 
 QString unquote(const QString &text)

@@ -175,6 +175,8 @@ QStringList VariableSettings::takeSettings(const VariableDetailsTabState &tabSta
 VariableSettings::PerformanceChanges
 VariableSettings::takeSettings(const PerformanceTabState &tabState)
 {
+    if (tabState == m_shownPerformance)
+        return {};
     const QMap<QString, PerformanceVarInfo> shown = m_shownPerformance.variables();
     PerformanceChanges changes;
     for (const PerformanceVarInfo &record : tabState.variables()) {
