@@ -140,7 +140,8 @@ void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const
 QTableWidgetItem *newItem(const QString &text, Qt::ItemFlags flags, Qt::Alignment alignment)
 {
     auto *made = new QTableWidgetItem(text);
-    made->setData(ShownTextRole, text);
+    if (flags.testFlag(Qt::ItemIsEditable))
+        made->setData(ShownTextRole, text);
     made->setTextAlignment(alignment);
     made->setFlags(flags);
     return made;
@@ -157,10 +158,13 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
     }
     if (cell->flags() != flags)
         cell->setFlags(flags);
-    if (cell->data(ShownTextRole).toString() == shown && cell->text() == shown)
+    // Only a cell the user can edit may hold a text the table did not put there.
+    const bool editable = flags.testFlag(Qt::ItemIsEditable);
+    if (cell->text() == shown && (!editable || cell->data(ShownTextRole).toString() == shown))
         return 0;
     cell->setText(shown);
-    cell->setData(ShownTextRole, shown);
+    if (editable)
+        cell->setData(ShownTextRole, shown);
     return 1 << column;
 }
 
