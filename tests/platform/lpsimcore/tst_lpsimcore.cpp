@@ -141,8 +141,8 @@ class TestLpSimCore : public QObject
 private slots:
     void init();
 
-    void filesReportTheirVariables_data();
-    void filesReportTheirVariables();
+    void filesThatDisagreeKeepTheirQuantitiesApart_data();
+    void filesThatDisagreeKeepTheirQuantitiesApart();
     void declarationsDecideWhatIsReported_data();
     void declarationsDecideWhatIsReported();
     void minusZeroIsReadAsZero_data();
@@ -155,8 +155,8 @@ private slots:
     void noFilesOrAnotherMode();
     void onlyFilesThatLookChangedAreReadAgain_data();
     void onlyFilesThatLookChangedAreReadAgain();
-    void junkIsReadOrRefusedCleanly_data();
-    void junkIsReadOrRefusedCleanly();
+    void namesAndColumnsOfAnySizeAreRead_data();
+    void namesAndColumnsOfAnySizeAreRead();
     void largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes_data();
     void largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes();
     void queriesThatRunOutOfMemoryFailWithAText_data();
@@ -188,6 +188,7 @@ void TestLpSimCore::numbersReadAsFromCharsReadsThem()
                             "-",
                             "1e",
                             "1e5",
+                            "1e999",
                             "1.5e-3",
                             "2E+2",
                             "0x10",
@@ -256,112 +257,45 @@ QStringList TestLpSimCore::pathsOf(const QByteArrayList &entries)
     return paths;
 }
 
-void TestLpSimCore::filesReportTheirVariables_data()
+void TestLpSimCore::filesThatDisagreeKeepTheirQuantitiesApart_data()
 {
-    QTest::addColumn<QByteArrayList>("add");
-    QTest::addColumn<QByteArrayList>("keep");
+    QTest::addColumn<QByteArrayList>("files");
     QTest::addColumn<QStringList>("expected");
     QTest::addColumn<QStringList>("warned");
 
-    const auto out = [](const char *points, int count = 5) {
-        QStringList list;
-        for (const char *quantity : {"Pout dBm/Power", "Gain dB/Unitless", "PAE %/Unitless",
-                                     "Id mA/Current", "Vout V/Voltage complex"})
-            list << QStringLiteral("out %1 %2").arg(QLatin1String(quantity), QLatin1String(points));
-        return list.mid(0, count);
+    const auto row = [](const char *name, const QByteArrayList &files, const QStringList &expected,
+                        const QStringList &warned) {
+        QTest::newRow(name) << files << expected << warned;
     };
-    const QByteArray lp = "pa_two_frequencies.lp", lp3 = "pa_source_pull.lp3";
-    const QByteArray spl = "pa_supply_sweep.spl";
-    const QString load = "gamma_ld1 None/Unitless g1h1d0 25-25 -0.75..-0.35"_s;
-    const QString source = "gamma_src1 None/Unitless g2h1d0 0-0 -0.6..-0.6"_s;
-    const QString freq = "Freq GHz/Frequency 2-2 1.8..2"_s;
-    const QStringList lpAlone =
-        QStringList{"rows 125-125"_s, freq, "Pin_avail dBm/Power 5-5 10..26"_s, load, source} +
-        out("125-125");
-    // A byte order mark, CR LF, a tab, no final line break; blocks at 900, 950 and again 900 MHz;
-    // x holds 0 and -0, which count once.
-    const QByteArray swept = "\xEF\xBB\xBF! comment\n\nLPDATA 1\nVAR=<F>, Units=<MHz>\nVAR=<x>\n"
-                             "GAMMA=<g>\nOUT=<b>, Complex=<yes>\nx Re(g) Im(g) Re(b) Im(b)\n"
-                             "F = 900\n-1 0.1 0.2 3 4\n2 0.1 0.2 0 -1\r\n2 0.3 0.2 6 8\n"
-                             "\tF = 950 MHz\n0 0.1 0.2 0 0\n1 0.1 0.2 0 0\n-0 0.1 0.2 0 0\n"
-                             "F=900\n! again\n5 0.1 0.2 1 0";
-    const auto row = [](const char *name, const QByteArrayList &add, const QByteArrayList &keep,
-                        const QStringList &expected, const QStringList &warned = {}) {
-        QTest::newRow(name) << add << keep << expected << warned;
-    };
-
-    row("the .lp file, named twice and kept: counts once", {lp, "./" + lp}, {lp}, lpAlone);
-    row("the .lp2 file", {"pa_harmonic_load.lp2"}, {},
-        QStringList{"rows 135-135"_s, freq, "Pin_avail dBm/Power 3-3 12..24"_s,
-                    "gamma_ld1 None/Unitless g1h1d2 9-9 0.43..0.7117"_s,
-                    "gamma_ld2 None/Unitless g1h2d3 5-5 -150..180"_s, source} +
-            out("135-135"));
-    row("the .lp3 file", {lp3}, {},
-        QStringList{"rows 48-48"_s, freq, "Pin_avail dBm/Power 3-3 8..24"_s,
-                    "gamma_src1 None/Unitless g2h1d1 16-16 -0.4..-0.1"_s,
-                    "gamma_ld1 None/Unitless g1h1d0 0-0 -0.55..-0.55"_s} +
-            out("48-48", 4));
-    row("the .spl file", {spl}, {},
-        QStringList{"rows 192-192"_s, "Freq GHz/Frequency 1-1 2..2"_s, "Vdd V/Voltage 3-3 24..32"_s,
-                    "Pin_avail dBm/Power 4-4 10..25"_s,
-                    "gamma_ld1 None/Unitless g1h1d0 16-16 -0.65..-0.35"_s, source} +
-            out("192-192"));
-    row("points count per block, the frequency per file", {swept}, {},
-        {"rows 1-3"_s, "F MHz/Frequency 2-2 900..950"_s, "x None/Unitless 1-2 -1..5"_s,
-         "g None/Unitless g0h1d0 1-2 0.1..0.3"_s, "out b None/Unitless complex 1-3"_s});
-    row("kept files come first; a variable that a file lacks is warned", {spl}, {lp},
-        QStringList{"rows 125-192"_s, "Freq GHz/Frequency 1-2 1.8..2"_s,
-                    "Pin_avail dBm/Power 4-5 10..26"_s,
-                    "gamma_ld1 None/Unitless g1h1d0 16-25 -0.75..-0.35"_s, source,
-                    "Vdd V/Voltage 3-3 24..32"_s} +
-            out("125-192"),
-        {"'Vdd' is in"_s});
-    // gamma_src1 is a fixed real part in one file and a swept imaginary part in the other.
-    row("a fixed value has no say in combined point counts", {lp, lp3}, {},
-        QStringList{"rows 48-125"_s, freq, "Pin_avail dBm/Power 3-5 8..26"_s, load,
-                    "gamma_src1 None/Unitless g2h1d0 16-16 -0.6..-0.6"_s} +
-            out("48-125", 4) + QStringList{"out Vout V/Voltage complex 125-125"_s},
-        {"'gamma_ld1' is declared differently"_s, "'gamma_src1' is declared differently"_s,
-         "'Vout' is in"_s});
-    row("a magnitude is not merged with a real part", {lp, "pa_harmonic_load.lp2"}, {},
-        QStringList{"rows 125-135"_s, "Freq GHz/Frequency 2-2 1.8..2"_s,
-                    "Pin_avail dBm/Power 3-5 10..26"_s,
-                    "gamma_ld1 None/Unitless g1h1d0 9-25 -0.75..-0.35"_s, source,
-                    "gamma_ld2 None/Unitless g1h2d3 5-5 -150..180"_s} +
-            out("125-135"),
-        {"'gamma_ld1' is declared differently"_s, "'gamma_ld2' is in"_s});
-    row("files that agree give no warning", {lp, "pa_upper_band.lp"}, {},
-        QStringList(lpAlone).replaceInStrings("1.8..2"_s, "1.8..2.4"_s)); // 2.2 and 2.4 GHz
     row("a unit that differs is warned; only files in the first file's unit widen the range",
         {"LPDATA 1\nVAR=<Vdd>, Units=<V>\nOUT=<p>, Units=<dBm>\nVdd p\n24 1\n28 1\n32 1\n",
          "LPDATA 1\nVAR=<Vdd>, Units=<mV>\nOUT=<p>, Units=<W>\nVdd p\n24000 1\n32000 1\n",
          "LPDATA 1\nVAR=<Vdd>, Units=<V>\nVdd\n20\n"},
-        {}, {"rows 1-3"_s, "Vdd V/Voltage 1-3 20..32"_s, "out p dBm/Power 2-3"_s},
+        {"rows 1-3"_s, "Vdd V/Voltage 1-3 20..32"_s, "out p dBm/Power 2-3"_s},
         {"'Vdd' has the unit 'V' in"_s, "but 'mV' in"_s, "'p' has the unit 'dBm' in"_s,
          "but 'W' in"_s, "'p' is in"_s});
     row("a variable in one file and a quantity in another is one variable, but a magnitude never "
         "widens its range",
         {"LPDATA 1\nVAR=<x>\nVAR=<p>\nx p\n1 2\n", "LPDATA 1\nVAR=<x>\nOUT=<p>\nx p\n3 4\n",
          "LPDATA 1\nVAR=<x>\nOUT=<p>, Complex=<yes>\nx Re(p) Im(p)\n5 30 40\n"},
-        {}, {"rows 1-1"_s, "x None/Unitless 1-1 1..5"_s, "p None/Unitless 1-1 2..4"_s},
+        {"rows 1-1"_s, "x None/Unitless 1-1 1..5"_s, "p None/Unitless 1-1 2..4"_s},
         {"'p' is declared differently"_s});
 }
 
-void TestLpSimCore::filesReportTheirVariables()
+// Faults found by merging files in the fuzzing harness, which checks every merged report
+// against its own reading of the files.
+void TestLpSimCore::filesThatDisagreeKeepTheirQuantitiesApart()
 {
-    QFETCH(QByteArrayList, add);
-    QFETCH(QByteArrayList, keep);
+    QFETCH(QByteArrayList, files);
     QFETCH(QStringList, warned);
 
-    const QStringList toAdd = pathsOf(add), toKeep = pathsOf(keep);
-    const Query query(toAdd, toKeep);
+    const QStringList paths = pathsOf(files);
+    const Query query(paths);
     QVERIFY2(query.ok, qPrintable(query.error));
     QTEST(reported(query), "expected");
-    if (!warned.isEmpty())
-        warned << "The load-pull data files do not agree:\n"_s << toKeep << toAdd;
-    for (const QString &text : warned)
+    warned << "The load-pull data files do not agree:\n"_s << paths;
+    for (const QString &text : qAsConst(warned))
         QVERIFY2(query.warning.contains(text), qPrintable(query.warning));
-    QCOMPARE(query.warning.isEmpty(), warned.isEmpty());
 }
 
 void TestLpSimCore::declarationsDecideWhatIsReported_data()
@@ -369,40 +303,34 @@ void TestLpSimCore::declarationsDecideWhatIsReported_data()
     QTest::addColumn<QByteArray>("declaration");
     QTest::addColumn<QString>("expected"); // the name first; the values are 0.3 + 0.4i, -0.6 + 0.8i
 
-    const auto row = [](const QByteArray &declaration, const QString &expected) {
-        QTest::newRow(declaration.constData()) << declaration << expected;
+    const auto row = [](const char *name, const QByteArray &declaration, const QString &expected) {
+        QTest::newRow(name) << declaration << expected;
     };
-    row("VAR=<q>, Units=<MW>", "q MW/Unitless 2-2 -0.6..0.3"_s);
-    row("VAR=<q>, Units=<>", "q None/Unitless 2-2 -0.6..0.3"_s);
-    row("VAR=<q>, Units=<degC>, Type=<Temperature>", "q degC/Temperature 2-2 -0.6..0.3"_s);
-    row("var = <q> , UNITS = <A>", "q A/Current 2-2 -0.6..0.3"_s);
-    row("OUT=<q>, Units=<kW>, Complex=<yes>", "q kW/Power complex 2-2 0.5..1"_s);
-    row("GAMMA=<LoadGamma>", "LoadGamma None/Unitless g1h1d0 2-2 -0.6..0.3"_s);
-    row("GAMMA=<Source_refl3>", "Source_refl3 None/Unitless g2h3d0 2-2 -0.6..0.3"_s);
-    row("GAMMA=<gamma>", "gamma None/Unitless g0h1d0 2-2 -0.6..0.3"_s);
-    row("GAMMA=<gamma_ld1>, Harmonic=<3>", "gamma_ld1 None/Unitless g1h3d0 2-2 -0.6..0.3"_s);
-    row("GAMMA=<g_ld>, Domain=<polar-phase>", "g_ld None/Unitless g1h1d3 2-2 53.13..126.9"_s);
-    row("GAMMA=<g_ld>, Domain=<Polar-Mag>, Value=<-0.6, 0.8>",
-        "g_ld None/Unitless g1h1d2 0-0 1..1"_s);
+    row("a unit is matched in its letter case", "VAR=<q>, Units=<MW>",
+        "q MW/Unitless 2-2 -0.6..0.3"_s);
+    row("keywords and attribute names are read in any letter case", "var = <q> , UNITS = <A>",
+        "q A/Current 2-2 -0.6..0.3"_s);
+    row("a name holding source is a source, its last digits the harmonic", "GAMMA=<Source_refl3>",
+        "Source_refl3 None/Unitless g2h3d0 2-2 -0.6..0.3"_s);
+    row("a domain is read in any letter case", "GAMMA=<g_ld>, Domain=<polar-phase>",
+        "g_ld None/Unitless g1h1d3 2-2 53.13..126.9"_s);
 }
 
+// Spellings the data-file fuzzing harness does not reach in a short run; it checks every
+// declaration it makes against its own reading.
 void TestLpSimCore::declarationsDecideWhatIsReported()
 {
     QFETCH(QByteArray, declaration);
     QFETCH(QString, expected);
 
     const QByteArray name = expected.section(u' ', 0, 0).toUtf8();
-    const bool fixed = declaration.contains("Value");
-    const bool pair = !fixed && (declaration.startsWith("GAMMA") || declaration.contains("yes"));
     const QByteArray columns =
-        fixed  ? QByteArray("p\n1\n2\n")
-        : pair ? QByteArray("Re(" + name + ") Im(" + name + ") p\n0.3 0.4 1\n-0.6 0.8 2\n")
-               : QByteArray(name + " p\n0.3 1\n-0.6 2\n");
+        declaration.startsWith("GAMMA")
+            ? QByteArray("Re(" + name + ") Im(" + name + ") p\n0.3 0.4 1\n-0.6 0.8 2\n")
+            : QByteArray(name + " p\n0.3 1\n-0.6 2\n");
     const Query query({write("LPDATA 1\n" + declaration + "\nOUT=<p>\n" + columns)});
     QVERIFY2(query.ok, qPrintable(query.error));
-    const auto &list =
-        query.ui.variables.empty() ? query.ui.performanceVariables : query.ui.variables;
-    QCOMPARE(describe(list.front()), expected);
+    QCOMPARE(describe(query.ui.variables.front()), expected);
 }
 
 void TestLpSimCore::minusZeroIsReadAsZero_data()
@@ -412,8 +340,6 @@ void TestLpSimCore::minusZeroIsReadAsZero_data()
 
     const QByteArray phase = "LPDATA 1\nGAMMA=<g>, Domain=<Polar-Phase>\n";
     const QString atHalfTurn = "g None/Unitless g0h1d3 1-1 180..180"_s;
-    QTest::newRow("a phase at (-1, -0)") << phase + "Re(g) Im(g)\n-1 -0\n"
-                                         << QStringList{"rows 1-1"_s, atHalfTurn};
     QTest::newRow("(-1, -0) before (-1, 0): one point, one phase")
         << phase + "Re(g) Im(g)\n-1 -0\n-1 0\n"
         << QStringList{"rows 2-2"_s, atHalfTurn};
@@ -445,9 +371,6 @@ void TestLpSimCore::magnitudesOfPartsNearTheEndsOfTheRange_data()
     QTest::newRow("a complex quantity above 1e154")
         << "VAR=<x>\nOUT=<g>, Complex=<yes>" + pair + "3e200 -4e200\n"
         << 5e200;
-    QTest::newRow("a complex quantity below 1e-154")
-        << "VAR=<x>\nOUT=<g>, Complex=<yes>" + pair + "-3e-200 4e-200\n"
-        << 5e-200;
     QTest::newRow("a fixed value above 1e154")
         << QByteArray("VAR=<x>\nGAMMA=<g>, Domain=<Polar-Mag>, Value=<3e200, 4e200>\nx\n1\n")
         << 5e200;
@@ -501,8 +424,6 @@ void TestLpSimCore::errorsNameTheFile_data()
     row("block line first", freq + "F = 1\n", ", line 4: expected the column-name line");
     row("late declaration", xp + "1 2\nOUT=<q>\n", ", line 6: a declaration after the column");
     row("glued", xp + "1 2abc\n", ", line 5: the value in column 'p' is not a finite number");
-    row("NaN", xp + "1 nan\n", ", line 5: the value in column 'p' is not a finite number");
-    row("beyond double", xp + "1e999 1\n", ", line 5: the value in column 'x' is not a finite");
     row("leading +", xp + "\n\n+1 2\n", ", line 7: expected a data row of 2 numbers or a block");
     row("too few", xp + "1\n", ", line 5: the row holds 1 of the 2 values");
     row("too many", xp + "1 2 3\n", ", line 5: the row holds more than the 2 values");
@@ -606,14 +527,10 @@ void TestLpSimCore::onlyFilesThatLookChangedAreReadAgain()
     QTEST(highest(), "highest");
 }
 
-void TestLpSimCore::junkIsReadOrRefusedCleanly_data()
+void TestLpSimCore::namesAndColumnsOfAnySizeAreRead_data()
 {
-    QTest::addColumn<QByteArrayList>("files");
-    QTest::addColumn<int>("readable"); // 1 yes, 0 no, -1 either
+    QTest::addColumn<QByteArray>("contents");
 
-    QRandomGenerator generator(2024);
-    QByteArray noise(1 << 16, '\0');
-    generator.fillRange(reinterpret_cast<quint32 *>(noise.data()), noise.size() / 4);
     const QByteArray name(1 << 20, 'n');
     QByteArray declarations = "LPDATA 1\n", columns, row;
     for (int index = 0; index < 10000; ++index) {
@@ -622,43 +539,16 @@ void TestLpSimCore::junkIsReadOrRefusedCleanly_data()
         columns += variable + ' ';
         row += "1 ";
     }
-    QFile sample(pathsOf({"pa_harmonic_load.lp2"}).front());
-    QVERIFY(sample.open(QIODevice::ReadOnly));
-    const QByteArray contents = sample.readAll();
-    const QByteArray characters("0123456789.-+eE \t\r\n!<>=,()_xRIm\0\xff", 34);
-    QByteArrayList damaged;
-    for (int round = 0; round < 300; ++round) {
-        damaged << contents.left(round % 2 ? generator.bounded(contents.size() + 1)
-                                           : contents.size());
-        for (int change = 0; change < 3 && !damaged.last().isEmpty(); ++change)
-            damaged.last()[generator.bounded(damaged.last().size())] =
-                characters.at(generator.bounded(characters.size()));
-    }
-    QTest::newRow("random bytes") << QByteArrayList{noise, "LPDATA 1\n" + noise} << 0;
-    QTest::newRow("a name of a megabyte")
-        << QByteArrayList{"LPDATA 1\nVAR=<" + name + ">\n" + name + "\n1\n"} << 1;
-    QTest::newRow("10000 declared columns")
-        << QByteArrayList{declarations + columns + '\n' + row} << 1;
-    QTest::newRow("samples with three characters changed, every other one cut short")
-        << damaged << -1;
+    QTest::newRow("a name of a megabyte") << "LPDATA 1\nVAR=<" + name + ">\n" + name + "\n1\n";
+    QTest::newRow("10000 declared columns") << declarations + columns + '\n' + row;
 }
 
-// Either read, or refused with a text that names the file and no variables.
-void TestLpSimCore::junkIsReadOrRefusedCleanly()
+void TestLpSimCore::namesAndColumnsOfAnySizeAreRead()
 {
-    QFETCH(QByteArrayList, files);
-    QFETCH(int, readable);
+    QFETCH(QByteArray, contents);
 
-    for (const QByteArray &contents : files) {
-        const QString path = write(contents);
-        const Query query({path});
-        QVERIFY2(query.ok ? query.error.isEmpty()
-                          : query.error.contains(path) && query.ui.variables.empty() &&
-                                query.ui.performanceVariables.empty(),
-                 qPrintable(query.error));
-        if (readable >= 0)
-            QCOMPARE(query.ok, readable == 1);
-    }
+    const Query query({write(contents)});
+    QVERIFY2(query.ok, qPrintable(query.error));
 }
 
 void TestLpSimCore::largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes_data()
@@ -666,7 +556,6 @@ void TestLpSimCore::largeFilesThatAreNoDataAreRefusedFromTheirFirstBytes_data()
     QTest::addColumn<QByteArray>("start"); // then zero bytes up to a terabyte
 
     QTest::newRow("nothing but zero bytes") << QByteArray();
-    QTest::newRow("a picture") << QByteArray("\x89PNG\r\n\x1a\n");
     QTest::newRow("comments and blank lines, then text")
         << QByteArray("! note\n\n \t! another\r\nhello\n");
     QTest::newRow("the word glued to the version") << QByteArray("\xEF\xBB\xBFLPDATA1\n");
@@ -699,7 +588,6 @@ void TestLpSimCore::queriesThatRunOutOfMemoryFailWithAText_data()
         QTest::addRow("%s, one allocation fails", name) << add << keep << false;
         QTest::addRow("%s, every allocation from one on fails", name) << add << keep << true;
     };
-    rows("a sample file", {"pa_two_frequencies.lp"}, {});
     rows("two files that disagree", {"pa_source_pull.lp3"}, {"pa_supply_sweep.spl"});
     rows("a malformed file", {"LPDATA 1\nVAR=<x>\nx\n1 2\n"}, {});
     rows("no load-pull data", {"hello\n"}, {});

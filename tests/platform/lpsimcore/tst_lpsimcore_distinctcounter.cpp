@@ -71,8 +71,6 @@ void TestDistinctCounter::countsDistinctValuesWithShortProbes_data()
 {
     QTest::addColumn<Maker>("make");
 
-    QTest::newRow("values aimed at one slot") << Maker(
-        [](const DistinctCounter &counter) { return aimedAtOneSlot(counter, 0.0, false); });
     QTest::newRow("pairs aimed at one slot through their second part") << Maker(
         [](const DistinctCounter &counter) { return aimedAtOneSlot(counter, 0.25, true); });
     QTest::newRow("aimed values, each given three times") << Maker([](const DistinctCounter &c) {
