@@ -99,9 +99,9 @@ struct Settings
 template<typename State> State stateOf(QWidget *tab)
 {
     State state;
-    QMetaObject::invokeMethod(
-        tab, "state", Qt::DirectConnection,
-        QReturnArgument<State>(QMetaType::typeName(qMetaTypeId<State>()), state));
+    const QByteArray type = QMetaType(qMetaTypeId<State>()).name();
+    QMetaObject::invokeMethod(tab, "state", Qt::DirectConnection,
+                              QReturnArgument<State>(type.constData(), state));
     return state;
 }
 
