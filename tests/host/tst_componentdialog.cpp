@@ -170,7 +170,6 @@ void tst_ComponentDialog::viewShowsADataFileAsData()
     QCOMPARE(metrics.horizontalAdvance(QLatin1Char('i')),
              metrics.horizontalAdvance(QLatin1Char('W')));
     QCOMPARE(edit->lineWrapMode(), QPlainTextEdit::NoWrap);
-    QCOMPARE(edit->document()->blockCount(), text.count(QLatin1Char('\n')) + 1);
 }
 
 void tst_ComponentDialog::theStatusLineFollowsTheCursor_data()
@@ -310,9 +309,6 @@ void tst_ComponentDialog::theSweepLineShowsTheRange_data()
     QTest::newRow("a range from the data files")
         << QStringLiteral(R"( dblp_init_sweep_group( "1 GHz","2 GHz"," FALSE "  );)")
         << QStringLiteral("Frequency sweep: 1 GHz to 2 GHz, from the data files");
-    QTest::newRow("bounds with escaped quotes and backslashes")
-        << QStringLiteral(R"( dblp_init_sweep_group( "1\" G\\Hz","2 G\\Hz"," FALSE "  );)")
-        << QStringLiteral(R"(Frequency sweep: 1" G\Hz to 2 G\Hz, from the data files)");
     QTest::newRow("no bounds") << QStringLiteral(" dblp_init_sweep_group( NULL, NULL, TRUE );")
                                << QStringLiteral("Frequency sweep: unbounded");
 }
