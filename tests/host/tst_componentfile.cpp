@@ -619,10 +619,6 @@ void tst_ComponentFile::namesDataFilesAsTheComponentDid_data()
 
     QTest::newRow("a new file inside the folder")
         << QStringList() << texts({"data/new.lp"}) << texts({"data/new.lp"});
-    QTest::newRow("a file outside the folder")
-        << QStringList() << texts({"/elsewhere/pa.lp"}) << texts({"/elsewhere/pa.lp"});
-    QTest::newRow("a name the component gave, as it gave it")
-        << texts({"./data/pa.lp"}) << texts({"./data/pa.lp"}) << texts({"./data/pa.lp"});
     QTest::newRow("files kept and files added")
         << texts({"data/../a.lp", "data/b.lp"}) << texts({"data/c.lp", "data/../a.lp", "data/b.lp"})
         << texts({"data/c.lp", "data/../a.lp", "data/b.lp"});
