@@ -153,7 +153,7 @@ void tst_SmithChartWidget::pointsLandWhereTheirReflectionIs_data()
     QTest::addColumn<bool>("widened"); // beyond the unit circle
 
     const QByteArray star = "0 0 30\n0.5 0 31\n0 0.5 32\n-0.5 0 29\n0 -0.5 28\n";
-    QTest::newRow("an inductive load among others") << star << 0.0 << 0.5 << false;
+    QTest::newRow("a capacitive load among others") << star << 0.0 << -0.5 << false;
     QTest::newRow("a single point") << QByteArray("-0.3 0.4 30\n") << -0.3 << 0.4 << false;
     QTest::newRow("active load pull beyond the unit circle") << star + "1.5 0 25\n"
                                                              << 1.5 << 0.0 << true;
