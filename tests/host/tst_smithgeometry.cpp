@@ -362,7 +362,6 @@ void tst_SmithGeometry::impedancesMapToReflections_data()
     QTest::newRow("an open") << Infinity << 0.0 << 1.0 << 0.0 << QPointF(300, 150);
     QTest::newRow("50 Ohm, matched") << 50.0 << 0.0 << 0.0 << 0.0 << QPointF(200, 150);
     QTest::newRow("25 + j25 Ohm") << 25.0 << 25.0 << -0.2 << 0.4 << QPointF(180, 110);
-    QTest::newRow("25 - j25 Ohm") << 25.0 << -25.0 << -0.2 << -0.4 << QPointF(180, 190);
 }
 
 void tst_SmithGeometry::impedancesMapToReflections()
@@ -508,25 +507,10 @@ void tst_SmithGeometry::pointSetsTriangulate_data()
     QTest::addColumn<Points>("points");
     QTest::addColumn<int>("triangles"); // -1: some, however many
 
-    QTest::newRow("three points") << Points{{0, 0}, {1, 0}, {0, 1}} << 1;
-    QTest::newRow("a 5x5 grid of loads") << grid(5, 5, 0.1) << 32;
-    QTest::newRow("points at one place count once")
-        << Points{{0, 0}, {1, 0}, {1, 1}, {0, 1}, {1, 0}, {0, 0}} << 2;
+    // Input no generator above gives.
     QTest::newRow("points that are not finite are left out")
         << Points{{0, 0}, {NotANumber, 0}, {1, 0}, {0, Infinity}, {0, 1}} << 1;
-    QTest::newRow("points on one line: none") << Points{{0, 0}, {1, 1}, {2, 2}, {3, 3}} << 0;
-    QTest::newRow("two places: none") << Points{{0, 0}, {1, 0}, {0, 0}} << 0;
-    QTest::newRow("one point: none") << Points{{0.3, 0.2}} << 0;
     QTest::newRow("no points: none") << Points{} << 0;
-    Points line = grid(101, 1, 0.01);
-    line.emplace_back(0.5, 1e-11);
-    QTest::newRow("101 points on a line and one 1e-11 off it") << line << 100;
-    line.back().setY(2e-12);
-    QTest::newRow("101 points on a line and one 2e-12 off it") << line << 100;
-    Points decimals;
-    for (int k = 0; k <= 100; ++k)
-        decimals.emplace_back(k / 100.0, std::round((0.3 + 0.7 * k / 100.0) * 1e13) / 1e13);
-    QTest::newRow("a line written with 13 decimals") << decimals << -1;
     // Shrunk failures of the generated sets above.
     QTest::newRow("two points an ulp apart and a third: both used")
         << Points{{0.84801800951342277, -0.51099790817868884},
@@ -581,9 +565,6 @@ void tst_SmithGeometry::contourSegmentsOfAPlane_data()
     const Points triangle{{0, 0}, {1, 0}, {0, 1}};
     const Points square{{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     QTest::newRow("below the lone lowest corner") << triangle << 0.5 << Points{{0.5, 0}, {0, 0.25}};
-    QTest::newRow("through a corner") << triangle << 1.0 << Points{{1, 0}, {0, 0.5}};
-    QTest::newRow("below the lone highest corner")
-        << triangle << 1.5 << Points{{0.5, 0.5}, {0, 0.75}};
     QTest::newRow("at the lowest corner: none") << triangle << 0.0 << Points{};
     QTest::newRow("at the lone highest corner: none") << triangle << 2.0 << Points{};
     QTest::newRow("across both triangles of a square")
@@ -636,9 +617,6 @@ void tst_SmithGeometry::contourLevelsSuitTheUnit_data()
     row("dBm: every 1 dB", "dBm", 27.99, 39.35, 1, 28, 12);
     row("%: every 5 %", "%", 7.6, 48.6, 5, 10, 8);
     row("dBm over half a dB: a round step", "dBm", 30.1, 30.6, 0.1, 30.1, 6);
-    row("mA: a round step", "mA", 207.5, 671.2, 50, 250, 9);
-    row("a span near 18e6: 2e6 draws 8 lines where 2.5e6 draws 7", "", 0.05e6, 17.95e6, 2e6, 2e6,
-        8);
     row("one value: none", "dBm", 30, 30, 0, 0, 0);
     row("not a number: none", "V", NotANumber, 3, 0, 0, 0);
     row("a span beyond a double: none", "V", -1e308, 1e308, 0, 0, 0);
