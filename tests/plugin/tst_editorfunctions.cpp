@@ -28,17 +28,6 @@ using Parameters = HostParameterLists::Parameters;
 
 namespace {
 
-enum Index {
-    Container,
-    File,
-    Details,
-    Performance,
-    Interpolation,
-    Sync,
-    Analysis,
-    Optimization,
-    Term
-};
 const char *const ClassNames[] = {"AllTabsWidget",
                                   "FileTabWidget",
                                   "DetailsTabWidget",
@@ -391,7 +380,8 @@ QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &
         return index >= 0 && index < given.value(QString::fromLatin1(setting)).size();
     };
     if (edit == QLatin1String("value")) {
-        QTableWidget *table = tableWithColumn(widget(widgets, Details), 1, QStringLiteral("Value"));
+        QTableWidget *table =
+            tableWithColumn(widget(widgets, PluginSession::Details), 1, QStringLiteral("Value"));
         for (int row = 0; row < table->rowCount(); ++row) {
             QTableWidgetItem *cell = table->item(row, 1);
             if (!(cell->flags() & Qt::ItemIsEditable))
@@ -410,8 +400,8 @@ QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &
         return {};
     }
     if (edit == QLatin1String("output")) {
-        QTableWidget *table =
-            tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
+        QTableWidget *table = tableWithColumn(widget(widgets, PluginSession::Performance), 3,
+                                              QStringLiteral("Output"));
         if (table->rowCount() == 0)
             return {};
         QTableWidgetItem *output = table->item(0, 3);
@@ -423,16 +413,18 @@ QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &
         return texts({"PrfmParamName", "PrfmParamOutput", "PrfmParamAutoPlot", "PrfmParamType"});
     }
     if (edit == QLatin1String("interpolation")) {
-        QComboBox *methods = comboOffering(widget(widgets, Interpolation), QStringLiteral("Cubic"));
+        QComboBox *methods =
+            comboOffering(widget(widgets, PluginSession::Interpolation), QStringLiteral("Cubic"));
         methods->setCurrentIndex((methods->currentIndex() + 1) % methods->count());
         return texts({"InterpMode"});
     }
     if (edit == QLatin1String("unit")) {
-        QComboBox *units = comboOffering(widget(widgets, Term), QStringLiteral("kOhm"));
+        QComboBox *units =
+            comboOffering(widget(widgets, PluginSession::Term), QStringLiteral("kOhm"));
         units->setCurrentIndex((units->currentIndex() + 1) % units->count());
         return texts({"Z"});
     }
-    auto *sync = widget(widgets, Sync)->findChild<QCheckBox *>();
+    auto *sync = widget(widgets, PluginSession::Sync)->findChild<QCheckBox *>();
     sync->click();
     return texts({"UseFrequencyRangeFromDataFiles"});
 }
@@ -483,7 +475,7 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         }
     });
 
-    QWidget *file = widget(widgets, File);
+    QWidget *file = widget(widgets, PluginSession::File);
     if (edit.contains(QLatin1String("file"))) {
         QTest::mouseClick(button(file, QStringLiteral("Add...")), Qt::LeftButton);
         // The file dialog, and the files' disagreement the first time in the session.
@@ -496,7 +488,8 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         QTest::mouseClick(button(file, QStringLiteral("Remove...")), Qt::LeftButton);
         QCOMPARE(list->count(), 2);
     } else if (edit == QLatin1String("value")) {
-        QTableWidget *table = tableWithColumn(widget(widgets, Details), 1, QStringLiteral("Value"));
+        QTableWidget *table =
+            tableWithColumn(widget(widgets, PluginSession::Details), 1, QStringLiteral("Value"));
         const int row = rowNamed(table, QStringLiteral("Pin_avail"));
         // Value cells are editable but not selectable: a double-click opens them, delivered
         // as a window system does, a click and then the double-click.
@@ -510,20 +503,23 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         QTest::keyClick(editor, Qt::Key_Return);
         QTRY_COMPARE(table->item(row, 1)->text(), QStringLiteral("22"));
     } else if (edit == QLatin1String("output")) {
-        QTableWidget *table =
-            tableWithColumn(widget(widgets, Performance), 3, QStringLiteral("Output"));
+        QTableWidget *table = tableWithColumn(widget(widgets, PluginSession::Performance), 3,
+                                              QStringLiteral("Output"));
         const QRect cell =
             table->visualItemRect(table->item(rowNamed(table, QStringLiteral("Vout")), 3));
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
     } else if (edit == QLatin1String("cubic")) {
-        QComboBox *methods = comboOffering(widget(widgets, Interpolation), QStringLiteral("Cubic"));
+        QComboBox *methods =
+            comboOffering(widget(widgets, PluginSession::Interpolation), QStringLiteral("Cubic"));
         methods->setCurrentIndex(methods->findText(QStringLiteral("Cubic")));
     } else if (edit == QLatin1String("unit")) {
-        QComboBox *units = comboOffering(widget(widgets, Term), QStringLiteral("kOhm"));
+        QComboBox *units =
+            comboOffering(widget(widgets, PluginSession::Term), QStringLiteral("kOhm"));
         units->setCurrentIndex(units->findText(QStringLiteral("kOhm")));
     } else if (edit == QLatin1String("weight")) {
-        QTest::mouseClick(button(widget(widgets, Optimization), QStringLiteral("Modify...")),
-                          Qt::LeftButton);
+        QTest::mouseClick(
+            button(widget(widgets, PluginSession::Optimization), QStringLiteral("Modify...")),
+            Qt::LeftButton);
         QCOMPARE(answerer.dialogsSeen(), 1);
     }
     QCOMPARE(answerer.dialogsForcedClosed(), 0);
