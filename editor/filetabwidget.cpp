@@ -2,6 +2,7 @@
 
 #include "elidedtext.h"
 #include "enhancedlistwidget.h"
+#include "entryrefusal.h"
 #include "enumerations.h"
 #include "hostadapter.h"
 #include "loadpulldatalibrary.h"
@@ -15,7 +16,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
 
 using namespace LoadPullStateUtils;
 
@@ -107,12 +107,6 @@ PerformanceVarBaseInfo performanceRecord(const Corvane_LP::VarInfoUI &variable)
     info.setMaxValue(numberText(variable.highest));
     info.setIsComplex(variable.isComplex());
     return info;
-}
-
-// The host keeps file names as Latin-1 text: any other character would come back as '?'.
-bool isLatin1(const QString &text)
-{
-    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xff; });
 }
 
 void sendCommand(const QString &command)

@@ -66,6 +66,11 @@ QString entryRefusal(const QString &text)
     return QString();
 }
 
+bool isLatin1(const QString &text)
+{
+    return firstNonLatin1(text).isEmpty();
+}
+
 QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason)
 {
     return tr("\"%1\" was not taken as %2: %3.").arg(entry, asWhat, reason);

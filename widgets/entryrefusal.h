@@ -10,6 +10,10 @@ class QString;
 // leaves the field's own rule to decide.
 QString entryRefusal(const QString &text);
 
+// Whether the host can keep the text: it keeps 8-bit Latin-1 text, and any other character
+// would come back as '?'.
+bool isLatin1(const QString &text);
+
 // The note that says why an entry was refused, quoting it: '"50Ω" was not taken as the
 // reference impedance: <reason>.' `asWhat` names the field ("the reference impedance").
 QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason);
