@@ -16,7 +16,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-
 using namespace LoadPullStateUtils;
 
 namespace {
@@ -44,6 +43,12 @@ QString listedNotes(const QStringList &notes, int most, int length)
     return lines.join(QLatin1Char('\n'));
 }
 
+void appendOnce(QStringList &list, const QString &text)
+{
+    if (!list.contains(text))
+        list.append(text);
+}
+
 QStringList warningLines(const Corvane_LP::LoadpullUI &uiInfo)
 {
     return LoadPullDataLibrary::text(uiInfo.warningText)
@@ -66,8 +71,7 @@ QString gammaDomainText(int code)
                                                               : QString();
 }
 
-// A reflection coefficient without point counts of its own takes the record's.
-GammaVarInfo gammaRecord(const Corvane_LP::VarInfoUI &variable, const Corvane_LP::LoadpullUI &ui)
+GammaVarInfo gammaRecord(const Corvane_LP::VarInfoUI &variable)
 {
     GammaVarInfo info;
     info.setName(LoadPullDataLibrary::text(variable.getName()));
@@ -77,8 +81,8 @@ GammaVarInfo gammaRecord(const Corvane_LP::VarInfoUI &variable, const Corvane_LP
     info.setValue(QStringLiteral("Independent"));
     info.setMinValue(numberText(variable.lowest));
     info.setMaxValue(numberText(variable.highest));
-    info.setMinNumPoints(variable.minNumPoints() != 0 ? variable.minNumPoints() : ui.minNumPoints);
-    info.setMaxNumPoints(variable.maxNumPoints() != 0 ? variable.maxNumPoints() : ui.maxNumPoints);
+    info.setMinNumPoints(variable.minNumPoints());
+    info.setMaxNumPoints(variable.maxNumPoints());
     return info;
 }
 
@@ -136,7 +140,7 @@ bool extractVariableInfo(const Corvane_LP::LoadpullUI &uiInfo, QList<IndepVarInf
 {
     for (const Corvane_LP::VarInfoUI *variable : uiInfo.variables) {
         if (variable->isGamma())
-            gammaVariables.append(gammaRecord(*variable, uiInfo));
+            gammaVariables.append(gammaRecord(*variable));
         else
             indepVariables.append(independentRecord(*variable));
     }
@@ -189,6 +193,11 @@ bool FileTabWidget::hasUnreadableFiles() const
     return !unreadableFiles.isEmpty();
 }
 
+QStringList FileTabWidget::unreadableFileNames() const
+{
+    return listedFiles(false);
+}
+
 void FileTabWidget::addLoadPullFile()
 {
     const int filesBefore = fileTabState.count();
@@ -200,47 +209,63 @@ void FileTabWidget::addLoadPullFile()
     updateView();
 }
 
-// A file is known by the file its name leads to, so that another form of its name, a link or
-// a name relative to another folder, does not list it twice. The name is kept as given.
+// A listed file the library could not read is read again when named again: it may be back.
 void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
 {
+    const std::optional<NamedFiles> named = sortNames(lpFileNames);
+    if (!named)
+        return;
+    if (!named->listed.isEmpty())
+        showMessage(QMessageBox::Information,
+                    tr("Already listed, so not added again: %1")
+                        .arg(elidedText(named->listed.join(QLatin1String(", ")))));
+    const QStringList unreadableBefore = unreadableFileNames();
+    readAgain(named->unreadable);
+    std::optional<QString> refusal;
+    if (!named->newNames.isEmpty() && (refusal = takeFiles(named->newNames)))
+        showMessage(QMessageBox::Warning, *refusal);
+    // Files just taken were announced with every readable file.
+    const bool announced = !named->newNames.isEmpty() && !refusal;
+    if (!announced && unreadableFileNames() != unreadableBefore)
+        announceReadableFiles();
+}
+
+// A file is known by the file its name leads to, so that another form of its name, a link or
+// a name relative to another folder, does not list it twice. The name is kept as given. Gives
+// nothing when a name leads to no file.
+std::optional<FileTabWidget::NamedFiles> FileTabWidget::sortNames(const QStringList &names)
+{
+    const QStringList listedFiles = fileTabState.fileNames();
     QStringList listedKeys;
-    for (const QString &file : fileTabState.fileNames())
+    for (const QString &file : listedFiles)
         listedKeys.append(fileKey(file));
-    QStringList newNames;
+    NamedFiles named;
     QStringList newKeys;
-    QStringList listed;
-    for (const QString &name : lpFileNames) {
+    for (const QString &name : names) {
         const QString path = resolvedPath(name);
         const QString key = fileKey(name);
-        if (!QFileInfo::exists(path)) {
+        const int listedAt = listedKeys.indexOf(key);
+        if (listedAt >= 0 && unreadableFiles.contains(listedFiles.at(listedAt))) {
+            appendOnce(named.unreadable, listedFiles.at(listedAt));
+        } else if (!QFileInfo::exists(path)) {
             showMessage(QMessageBox::Warning,
                         tr("The load pull file %1 does not exist.").arg(elidedText(name)));
-            return;
-        }
-        if (!isLatin1(path)) {
+            return std::nullopt;
+        } else if (!isLatin1(path)) {
             showMessage(QMessageBox::Warning,
                         tr("%1 cannot be used: the design environment keeps file names as "
                            "Latin-1 text, and this path holds other characters. Rename the "
                            "file, or move it to a folder whose path holds Latin-1 characters "
                            "only.")
                             .arg(elidedText(path)));
-        } else if (listedKeys.contains(key)) {
-            if (!listed.contains(displayName(path)))
-                listed.append(displayName(path));
+        } else if (listedAt >= 0) {
+            appendOnce(named.listed, displayName(path));
         } else if (!newKeys.contains(key)) {
             newKeys.append(key);
-            newNames.append(path);
+            named.newNames.append(path);
         }
     }
-    if (!listed.isEmpty())
-        showMessage(QMessageBox::Information,
-                    tr("Already listed, so not added again: %1")
-                        .arg(elidedText(listed.join(QLatin1String(", ")))));
-    if (newNames.isEmpty())
-        return;
-    if (const std::optional<QString> refusal = takeFiles(newNames))
-        showMessage(QMessageBox::Warning, *refusal);
+    return named;
 }
 
 void FileTabWidget::widgetStateChanged()
@@ -417,26 +442,38 @@ void FileTabWidget::restoreFiles(const QStringList &fileNames)
 
 QStringList FileTabWidget::readableFiles() const
 {
-    QStringList readable;
-    for (const QString &file : fileTabState.fileNames()) {
-        if (!unreadableFiles.contains(file))
-            readable.append(file);
-    }
-    return readable;
+    return listedFiles(true);
 }
 
-// Asks the library about each file alone and notes those it cannot read, with its reason;
-// tells the user of them. Gives whether it found any.
+QStringList FileTabWidget::listedFiles(bool readable) const
+{
+    QStringList files;
+    for (const QString &file : fileTabState.fileNames()) {
+        if (unreadableFiles.contains(file) != readable)
+            files.append(file);
+    }
+    return files;
+}
+
+// Why the library cannot read the file alone; nothing when it can.
+std::optional<QString> FileTabWidget::unreadableReason(const QString &file) const
+{
+    Corvane_LP::LoadpullUI probe;
+    if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
+        return std::nullopt;
+    return LoadPullDataLibrary::text(probe.errorText);
+}
+
+// Notes the files the library cannot read alone, with its reason, and tells the user of them.
+// Gives whether it found any.
 bool FileTabWidget::noteUnreadableFiles(const QStringList &files)
 {
     QStringList reasons;
     for (const QString &file : files) {
-        Corvane_LP::LoadpullUI probe;
-        if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
-            continue;
-        const QString reason = LoadPullDataLibrary::text(probe.errorText);
-        unreadableFiles.insert(file, reason);
-        reasons.append(reason);
+        if (const std::optional<QString> reason = unreadableReason(file)) {
+            unreadableFiles.insert(file, *reason);
+            reasons.append(*reason);
+        }
     }
     tellUnreadable(reasons);
     return !reasons.isEmpty();
@@ -444,22 +481,43 @@ bool FileTabWidget::noteUnreadableFiles(const QStringList &files)
 
 void FileTabWidget::tellUnreadable(const QStringList &reasons)
 {
-    if (reasons.isEmpty())
-        return;
-    showMessage(QMessageBox::Warning,
-                tr("These load pull files could not be read. They stay in the list, and the "
-                   "settings of their variables are kept; remove a file to drop it.") +
-                    QStringLiteral("\n\n") + elidedLines(reasons.join(QLatin1Char('\n'))));
+    tellReasons(tr("These load pull files could not be read. They stay in the list, and the "
+                   "settings of their variables are kept; remove a file to drop it."),
+                reasons);
 }
 
-// A file that could not be read may be back: it is read again as one of the listed files.
+void FileTabWidget::tellReasons(const QString &heading, const QStringList &reasons)
+{
+    if (!reasons.isEmpty())
+        showMessage(QMessageBox::Warning, heading + QStringLiteral("\n\n") +
+                                              elidedLines(reasons.join(QLatin1Char('\n'))));
+}
+
+// A file that could not be read may be back: it is read again as one of the listed files. One
+// still unreadable keeps the library's latest reason.
 void FileTabWidget::recheckUnreadableFiles()
 {
     for (const QString &file : unreadableFiles.keys()) {
-        Corvane_LP::LoadpullUI probe;
-        if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
+        if (const std::optional<QString> reason = unreadableReason(file))
+            unreadableFiles.insert(file, *reason);
+        else
             unreadableFiles.remove(file);
     }
+}
+
+// Reads listed files again that the library could not read, and tells the user of those it
+// still cannot read, and why.
+void FileTabWidget::readAgain(const QStringList &files)
+{
+    if (files.isEmpty())
+        return;
+    recheckUnreadableFiles();
+    QStringList reasons;
+    for (const QString &file : files) {
+        if (unreadableFiles.contains(file))
+            reasons.append(unreadableFiles.value(file));
+    }
+    tellReasons(tr("Already listed, and still cannot be read:"), reasons);
 }
 
 // Announces the variables of the files the library can read. A file it can no longer read is

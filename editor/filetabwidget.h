@@ -40,6 +40,8 @@ public:
 
     // Whether files of the component are listed that the data library could not read.
     bool hasUnreadableFiles() const;
+    // The listed names of those files, in list order.
+    QStringList unreadableFileNames() const;
 
 signals:
     void appendRow(const QString &lpFileName);
@@ -70,14 +72,27 @@ public slots:
                  Corvane_LP::LoadpullUI &uiInfo);
 
 private:
+    // The names of one request to add files, sorted.
+    struct NamedFiles
+    {
+        QStringList newNames;
+        QStringList unreadable; // listed files the library could not read, as listed
+        QStringList listed;     // other listed files, as shown
+    };
+
     void viewSelectedFile();
     void viewPath(const QString &path);
+    std::optional<NamedFiles> sortNames(const QStringList &names);
     std::optional<QString> takeFiles(const QStringList &newNames);
     void restoreFiles(const QStringList &fileNames);
     QStringList readableFiles() const;
+    QStringList listedFiles(bool readable) const;
+    std::optional<QString> unreadableReason(const QString &file) const;
     bool noteUnreadableFiles(const QStringList &files);
     void tellUnreadable(const QStringList &reasons);
+    void tellReasons(const QString &heading, const QStringList &reasons);
     void recheckUnreadableFiles();
+    void readAgain(const QStringList &files);
     void announceReadableFiles();
     void markUnreadableRows();
     QString resolvedPath(const QString &fileName) const;

@@ -17,8 +17,9 @@
 //
 // The files together are then combined the way the format describes: each variable declared as
 // in the first file that has it, its range over the files that give it the same unit, domain and
-// component, its point counts over all files (a fixed value's 0 left out), and one line of
-// warning for each file that lacks it, gives it another unit or declares it differently.
+// component, its point counts over all files (a fixed value counts one point), and one line of
+// warning for each file that lacks it, gives it another unit or declares it differently, with
+// the values that differ.
 
 #include "fuzzcheck.h"
 #include "lpsimcore.h"
@@ -412,7 +413,7 @@ void Reading::finish()
     for (Expected &variable : variables) {
         if (variable.fixed) {
             variable.lowest = variable.highest = valueOf(variable, *variable.fixed);
-            variable.points.add(0);
+            variable.points.add(1);
         }
     }
 }
@@ -455,11 +456,14 @@ bool agrees(double reported, double expected)
 // declared, as its first file declares it.
 struct Combined
 {
-    struct Note // one line of warning: a variable, and the two files it names
+    // One line of warning: `start`, the first file, `between`, the other file, `end`.
+    struct Note
     {
-        std::string start; // the quoted name and what disagrees
+        std::string start;
         std::size_t firstFile;
+        std::string between;
         std::size_t otherFile;
+        std::string end = ".";
     };
 
     explicit Combined(const std::vector<Reading> &files);
@@ -476,13 +480,15 @@ private:
     std::map<std::string, std::size_t> m_index;
     std::vector<std::size_t> m_firstFiles;
     std::vector<std::vector<bool>> m_inFile;
-    std::vector<Extent> m_counts; // a fixed value's 0 has no say
 };
 
-// A name as warnings show it: quoted, cut at 40 characters. Names hold no control characters.
-std::string quotedName(const std::string &name)
+// File text as warnings show it: quoted, cut at 40 characters, control characters as '?'.
+std::string quotedText(const std::string &text)
 {
-    return '\'' + name.substr(0, 40) + (name.size() > 40 ? "...'" : "'");
+    std::string shown = text.substr(0, 40);
+    for (char &c : shown)
+        c = static_cast<unsigned char>(c) < 32 || c == 127 ? '?' : c;
+    return '\'' + shown + (text.size() > 40 ? "...'" : "'");
 }
 
 bool sameShape(const Expected &a, const Expected &b)
@@ -490,6 +496,42 @@ bool sameShape(const Expected &a, const Expected &b)
     return a.keyword == b.keyword && a.unitType == b.unitType && a.gammaType == b.gammaType &&
            a.harmonic == b.harmonic && a.domain == b.domain && a.complex == b.complex &&
            a.fixed.has_value() == b.fixed.has_value();
+}
+
+// What a warning says differs between two declarations: each attribute with its two values, or
+// the kinds alone where they differ.
+std::string differences(const Expected &a, const Expected &b)
+{
+    const auto kind = [](Keyword keyword) {
+        return std::string(keyword == Keyword::Var     ? "independent variable"
+                           : keyword == Keyword::Gamma ? "reflection coefficient"
+                                                       : "performance quantity");
+    };
+    if (a.keyword != b.keyword)
+        return kind(a.keyword) + " against " + kind(b.keyword);
+    const char *types[] = {"Unknown", "Load", "Source"};
+    const char *domains[] = {"Rect-Real", "Rect-Imag", "Polar-Mag", "Polar-Phase"};
+    std::vector<std::string> parts;
+    if (a.unitType != b.unitType)
+        parts.push_back("unit type " + quotedText(a.unitType) + " against " +
+                        quotedText(b.unitType));
+    if (a.gammaType != b.gammaType)
+        parts.push_back(std::string("type ") + types[a.gammaType] + " against " +
+                        types[b.gammaType]);
+    if (a.domain != b.domain)
+        parts.push_back(std::string("domain ") + domains[a.domain] + " against " +
+                        domains[b.domain]);
+    if (a.harmonic != b.harmonic)
+        parts.push_back("harmonic " + std::to_string(a.harmonic) + " against " +
+                        std::to_string(b.harmonic));
+    if (a.complex != b.complex)
+        parts.push_back(a.complex ? "complex against real" : "real against complex");
+    if (a.fixed.has_value() != b.fixed.has_value())
+        parts.push_back(a.fixed ? "fixed value against swept" : "swept against fixed value");
+    std::string text;
+    for (const std::string &part : parts)
+        text += (text.empty() ? "" : "; ") + part;
+    return text;
 }
 
 // Values in another unit, domain or component (a magnitude beside a real part) are another
@@ -508,8 +550,6 @@ Combined::Combined(const std::vector<Reading> &files)
         for (const Expected &variable : files[file].variables)
             add(file, variable);
     }
-    for (std::size_t member = 0; member < variables.size(); ++member)
-        variables[member].points = m_counts[member].any ? m_counts[member] : Extent{0, 0, true};
     noteMissing();
 }
 
@@ -521,22 +561,21 @@ void Combined::add(std::size_t file, const Expected &variable)
         variables.push_back(variable);
         m_firstFiles.push_back(file);
         m_inFile.emplace_back(m_files, false);
-        m_counts.emplace_back();
     }
     Expected &merged = variables[member];
-    const std::string name = quotedName(variable.name);
+    const std::string name = quotedText(variable.name);
     if (variable.unit != merged.unit)
-        notes.push_back({name + " has the unit ", m_firstFiles[member], file});
+        notes.push_back({name + " has the unit " + quotedText(merged.unit) + " in ",
+                         m_firstFiles[member], " but " + quotedText(variable.unit) + " in ", file});
     if (!sameShape(variable, merged))
-        notes.push_back({name + " is declared differently in ", m_firstFiles[member], file});
+        notes.push_back({name + " is declared differently in ", m_firstFiles[member], " and ", file,
+                         ": " + differences(merged, variable) + "."});
     if (sameQuantity(variable, merged)) {
         merged.lowest = std::min(merged.lowest, variable.lowest);
         merged.highest = std::max(merged.highest, variable.highest);
     }
-    if (variable.points.most > 0) {
-        m_counts[member].add(variable.points.fewest);
-        m_counts[member].add(variable.points.most);
-    }
+    merged.points.add(variable.points.fewest);
+    merged.points.add(variable.points.most);
     m_inFile[member][file] = true;
 }
 
@@ -545,8 +584,8 @@ void Combined::noteMissing()
     for (std::size_t member = 0; member < variables.size(); ++member) {
         for (std::size_t file = 0; file < m_files; ++file) {
             if (!m_inFile[member][file])
-                notes.push_back(
-                    {quotedName(variables[member].name) + " is in ", m_firstFiles[member], file});
+                notes.push_back({quotedText(variables[member].name) + " is in ",
+                                 m_firstFiles[member], " but not in ", file});
         }
     }
 }
@@ -578,7 +617,7 @@ std::string fileText(const std::string &path)
     return '"' + path + '"';
 }
 
-// One line for each disagreement, in any order, naming the variable and both files.
+// One line for each disagreement, in any order.
 void checkWarning(const std::string &warning, const std::vector<Combined::Note> &notes,
                   const std::vector<std::string> &paths)
 {
@@ -595,11 +634,9 @@ void checkWarning(const std::string &warning, const std::vector<Combined::Note> 
     lines.erase(lines.begin());
     LP_FUZZ_CHECK(lines.size() == notes.size());
     for (const Combined::Note &note : notes) {
-        const auto found = std::find_if(lines.begin(), lines.end(), [&](std::string_view line) {
-            return line.substr(0, note.start.size()) == note.start &&
-                   line.find(fileText(paths[note.firstFile])) != std::string_view::npos &&
-                   line.find(fileText(paths[note.otherFile])) != std::string_view::npos;
-        });
+        const std::string expected = note.start + fileText(paths[note.firstFile]) + note.between +
+                                     fileText(paths[note.otherFile]) + note.end;
+        const auto found = std::find(lines.begin(), lines.end(), expected);
         LP_FUZZ_CHECK(found != lines.end());
         lines.erase(found);
     }

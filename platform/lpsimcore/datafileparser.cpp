@@ -296,6 +296,7 @@ void DataFileParser::summarize(FileSummary &summary)
             variable.lowest =
                 componentOf(declaration.rangeComponent(), declaration.fixedRe, declaration.fixedIm);
             variable.highest = variable.lowest;
+            variable.minPoints = variable.maxPoints = 1;
         }
     }
     for (std::size_t index = 0; index < m_trackers.size(); ++index)

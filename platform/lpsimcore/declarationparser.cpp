@@ -11,8 +11,6 @@ namespace {
 
 constexpr std::string_view noUnit = "None";
 constexpr unsigned highestHarmonic = 99;
-constexpr std::array<std::string_view, 4> domainNames = {"Rect-Real", "Rect-Imag", "Polar-Mag",
-                                                         "Polar-Phase"};
 
 struct UnitFamily
 {

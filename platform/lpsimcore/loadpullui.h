@@ -23,7 +23,7 @@ public:
 
     std::vector<VarInfoUI *> variables; // independent and reflection-coefficient variables
     std::vector<VarInfoUI *> performanceVariables;
-    int minNumPoints; // used for reflection coefficients whose own count is 0
+    int minNumPoints; // the fewest data rows in a sweep block, over all files
     int maxNumPoints;
     std::string errorText;
     std::string warningText;

@@ -1,13 +1,19 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace Corvane_LP {
 
 enum class VariableKind : std::uint8_t { Swept, Frequency, Gamma, Performance };
 
 enum GammaDomain { RectReal = 0, RectImag = 1, PolarMag = 2, PolarPhase = 3 };
+
+// As declarations spell them, by GammaDomain.
+inline constexpr std::array<std::string_view, 4> domainNames = {"Rect-Real", "Rect-Imag",
+                                                                "Polar-Mag", "Polar-Phase"};
 
 // The part of a (re, im) sample whose range a query reports; im is 0 for real variables.
 enum class RangeComponent : std::uint8_t { Real, Imaginary, Magnitude, PhaseDegrees };

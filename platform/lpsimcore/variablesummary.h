@@ -10,7 +10,7 @@ struct VariableSummary
     VariableDeclaration declaration;
     double lowest = 0.0;
     double highest = 0.0;
-    long long minPoints = 0; // 0 for a reflection coefficient with a fixed value
+    long long minPoints = 0; // 1 for a reflection coefficient with a fixed value
     long long maxPoints = 0;
 };
 

@@ -13,12 +13,47 @@ namespace Corvane_LP {
 
 namespace {
 
-// A point count of 0 marks a reflection coefficient with a fixed value: it has no say.
-long long smallerCount(long long a, long long b)
+constexpr const char *gammaTypeNames[] = {"Unknown", "Load", "Source"};
+
+// The kinds as the editor lists them: the frequency is one of the independent variables.
+std::string kindText(VariableKind kind)
 {
-    if (a == 0 || b == 0)
-        return std::max(a, b);
-    return std::min(a, b);
+    switch (kind) {
+    case VariableKind::Gamma:
+        return "reflection coefficient";
+    case VariableKind::Performance:
+        return "performance quantity";
+    default:
+        return "independent variable";
+    }
+}
+
+// What differs between two declarations of one name, each attribute with its two values.
+// Declarations of two kinds differ in their kinds alone: the other attributes of one kind
+// mean nothing for the other.
+std::string differences(const VariableDeclaration &first, const VariableDeclaration &other)
+{
+    if (kindText(first.kind) != kindText(other.kind))
+        return kindText(first.kind) + " against " + kindText(other.kind);
+    std::string text;
+    const auto note = [&text](bool differs, const std::string &firstValue,
+                              const std::string &otherValue) {
+        if (differs)
+            text += (text.empty() ? "" : "; ") + firstValue + " against " + otherValue;
+    };
+    note(first.unitType != other.unitType, "unit type " + quoted(first.unitType),
+         quoted(other.unitType));
+    note(first.gammaType != other.gammaType, std::string("type ") + gammaTypeNames[first.gammaType],
+         gammaTypeNames[other.gammaType]);
+    note(first.domain != other.domain, "domain " + std::string(domainNames[first.domain]),
+         std::string(domainNames[other.domain]));
+    note(first.harmonic != other.harmonic, "harmonic " + std::to_string(first.harmonic),
+         std::to_string(other.harmonic));
+    note(first.complex != other.complex, first.complex ? "complex" : "real",
+         other.complex ? "complex" : "real");
+    note(first.fixed != other.fixed, first.fixed ? "fixed value" : "swept",
+         other.fixed ? "fixed value" : "swept");
+    return text;
 }
 
 int clampedCount(long long count)
@@ -82,7 +117,8 @@ void VariableUnion::merge(Member &member, const VariableSummary &variable)
                                       quoted(variable.declaration.unit) + " in " + thisFile + ".");
         if (!sameShape)
             m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
-                                      thisFile + ".");
+                                      thisFile + ": " +
+                                      differences(merged.declaration, variable.declaration) + ".");
     }
     // Values in another unit, domain or component (a magnitude beside a real part) are another
     // quantity and cannot share a range: it stays that of the files agreeing with the first. In
@@ -94,7 +130,7 @@ void VariableUnion::merge(Member &member, const VariableSummary &variable)
         merged.lowest = std::min(merged.lowest, variable.lowest);
         merged.highest = std::max(merged.highest, variable.highest);
     }
-    merged.minPoints = smallerCount(merged.minPoints, variable.minPoints);
+    merged.minPoints = std::min(merged.minPoints, variable.minPoints);
     merged.maxPoints = std::max(merged.maxPoints, variable.maxPoints);
     member.files.push_back(m_fileNames.size() - 1);
 }

@@ -89,6 +89,8 @@ private slots:
     void cleanup();
     void changes_data();
     void changes();
+    void aFixedReflectionCoefficientHasOnePoint_data();
+    void aFixedReflectionCoefficientHasOnePoint();
     void rowsOfFilesThatCannotBeReadSayWhy();
     void rowsAreNotEditedInPlace();
     void warningsTellOnlyWhatAChangeAdded();
@@ -102,7 +104,9 @@ private slots:
 private:
     void answer(QWidget *dialog);
     bool clickButton(const QString &text);
+    void run(int type, const QString &steps, QStringList &added);
     EnhancedListWidget *list() const { return m_tab->findChild<EnhancedListWidget *>(); }
+    QStringList shownRows() const;
 
     ReferenceTvlInterface m_tvl;
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -203,14 +207,51 @@ bool tst_FileTabWidget::clickButton(const QString &text)
     return false;
 }
 
+// The list's rows, "!" before each that carries the sign of a file that cannot be read.
+QStringList tst_FileTabWidget::shownRows() const
+{
+    QStringList rows;
+    for (int row = 0; row < list()->count(); ++row)
+        rows << (list()->item(row)->icon().isNull() ? QString() : "!"_s) +
+                    list()->item(row)->text();
+    return rows;
+}
+
+// Steps, comma separated: "add|set FILES", "gone FILE", "copy|link FROM TO",
+// "Add... [ANSWER]" (none: cancel) and "Remove...|View... ROW". `added`: the files last added.
+void tst_FileTabWidget::run(int type, const QString &steps, QStringList &added)
+{
+    for (const QString &step : steps.split(", "_s)) {
+        QStringList args = split(step);
+        const QString verb = args.takeFirst();
+        if (verb == "add"_s) {
+            m_tab->appendLoadPullFiles(added = args);
+        } else if (verb == "set"_s) {
+            m_tab->setState(stateOf(type, args));
+        } else if (verb == "gone"_s) {
+            QVERIFY(QFile::remove(args.first()));
+        } else if (verb == "copy"_s) {
+            QVERIFY(QFile::copy(args.at(0), args.at(1)));
+        } else if (verb == "link"_s) {
+            QVERIFY(QFile::link(args.at(0), args.at(1)));
+        } else {
+            if (verb == "Add..."_s)
+                m_fileDialogAnswer = args.isEmpty() ? QString() : args.join(" "_s);
+            else
+                list()->setCurrentRow(args.first().toInt());
+            QVERIFY(clickButton(verb));
+        }
+    }
+}
+
 void tst_FileTabWidget::changes_data()
 {
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("listed");
     QTest::addColumn<QString>("steps");
     QTest::addColumn<QStringList>("expectedLog");
-    QTest::addColumn<QString>("expectedFiles");
-    QTest::addColumn<QString>("lastBox"); // empty: not checked; "library": the library's text
+    QTest::addColumn<QString>("expectedFiles"); // "!": a file marked as one that cannot be read
+    QTest::addColumn<QString>("lastBox");       // empty: not checked; "library": the library's text
     const auto row = [](const char *name, int type, const char *listed, const char *steps,
                         const QStringList &log, const char *files, const char *box = "") {
         QTest::newRow(name) << type << QString::fromUtf8(listed) << QString::fromUtf8(steps) << log
@@ -247,17 +288,32 @@ void tst_FileTabWidget::changes_data()
         "set b.lp", announced(1) << Sensitive, "b.lp");
     // Files that cannot be read stay listed, so that no setting of theirs is lost.
     row("a state with a missing file keeps it and takes the others", 1, "", "set a.lp missing.lp",
-        QStringList{Warning} + announced(2) << Sensitive, "a.lp missing.lp",
+        QStringList{Warning} + announced(2) << Sensitive, "a.lp !missing.lp",
         "These load pull files could not be read. They stay in the list, and the settings of "
         "their variables are kept; remove a file to drop it.\n\n"
         "Load-pull data file \"%1/missing.lp\" does not exist.");
     row("a state whose only file cannot be read keeps it and makes the other tabs usable", 1, "",
-        "set notes.lp", QStringList{Warning} + announced(1, {}) << Sensitive, "notes.lp");
+        "set notes.lp", QStringList{Warning} + announced(1, {}) << Sensitive, "!notes.lp");
     row("a file missing at opening that is back is read at the next change", 1, "a.lp missing.lp",
         "copy sweep.spl missing.lp, add b.lp",
         QStringList{Warning} + announced(3, "Freq Pin_avail Vdd"_s), "a.lp missing.lp b.lp");
     row("a file added beside a missing one is taken", 1, "missing.lp", "add b.lp", announced(2),
-        "missing.lp b.lp");
+        "!missing.lp b.lp");
+    row("a listed file back on disk and chosen again is read, and no longer marked", 1,
+        "a.lp missing.lp", R"(copy b.lp missing.lp, Add... "missing.lp")", announced(2),
+        "a.lp missing.lp");
+    row("a listed file still missing and named again stays marked, and the user is told why", 1,
+        "a.lp missing.lp", "add missing.lp", {Warning}, "a.lp !missing.lp",
+        "Already listed, and still cannot be read:\n\n"
+        "Load-pull data file \"%1/missing.lp\" does not exist.");
+    row("a listed file back but no load-pull data and chosen again is told with its new reason", 1,
+        "a.lp missing.lp", R"(copy notes.lp missing.lp, Add... "missing.lp")", {Warning},
+        "a.lp !missing.lp",
+        "Already listed, and still cannot be read:\n\n\"%1/missing.lp\" is not a load-pull data "
+        "file: it does not begin with \"LPDATA 1\".");
+    row("a listed file back on disk and named again is read though a new file is refused", 1,
+        "a.lp missing.lp", "copy b.lp missing.lp, add missing.lp notes.lp",
+        QStringList{Warning} + announced(2), "a.lp missing.lp", "library");
     row("removing a missing file describes the others", 1, "a.lp missing.lp", "Remove... 1",
         announced(1), "a.lp");
     row("a name outside Latin-1 is refused, the others taken", 1, "",
@@ -277,14 +333,14 @@ void tst_FileTabWidget::changes_data()
         announced(1, {}), "z.ds");
     // A file that went while listed is noticed at the next change and kept, as at opening.
     row("a file gone from disk stays listed when another is removed", 1, "a.lp b.lp",
-        "gone b.lp, Remove... 0", QStringList{Warning} + announced(1, {}), "b.lp",
+        "gone b.lp, Remove... 0", QStringList{Warning} + announced(1, {}), "!b.lp",
         "These load pull files could not be read. They stay in the list, and the settings of "
         "their variables are kept; remove a file to drop it.\n\n"
         "Load-pull data file \"%1/b.lp\" does not exist.");
     row("a file gone from disk stays listed when another is added", 1, "a.lp b.lp",
         "gone b.lp, add sweep.spl",
         QStringList{Warning, Warning} + announced(3, "Freq Pin_avail Vdd"_s),
-        "a.lp b.lp sweep.spl");
+        "a.lp !b.lp sweep.spl");
     row("a link whose file's name is not Latin-1 is taken by its own name", 1, "",
         "link \u0434\u0430\u043d\u043d\u044b\u0435.lp link.lp, add link.lp", announced(1),
         "link.lp");
@@ -296,8 +352,7 @@ void tst_FileTabWidget::changes_data()
         "character outside Latin-1, which no command to the design environment can carry.");
 }
 
-// Steps, comma separated: "add|set FILES", "gone FILE", "copy|link FROM TO",
-// "Add... [ANSWER]" (none: cancel) and "Remove...|View... ROW". "%1": the current folder.
+// "%1": the current folder.
 void tst_FileTabWidget::changes()
 {
     QFETCH(int, type);
@@ -310,33 +365,21 @@ void tst_FileTabWidget::changes()
     m_tab->setState(stateOf(type, split(listed)));
     m_log.clear();
     QStringList added;
-    for (const QString &step : steps.split(", "_s)) {
-        QStringList args = split(step);
-        const QString verb = args.takeFirst();
-        if (verb == "add"_s) {
-            m_tab->appendLoadPullFiles(added = args);
-        } else if (verb == "set"_s) {
-            m_tab->setState(stateOf(type, args));
-        } else if (verb == "gone"_s) {
-            QVERIFY(QFile::remove(args.first()));
-        } else if (verb == "copy"_s) {
-            QVERIFY(QFile::copy(args.at(0), args.at(1)));
-        } else if (verb == "link"_s) {
-            QVERIFY(QFile::link(args.at(0), args.at(1)));
-        } else {
-            if (verb == "Add..."_s)
-                m_fileDialogAnswer = args.isEmpty() ? QString() : args.join(" "_s);
-            else
-                list()->setCurrentRow(args.first().toInt());
-            QVERIFY(clickButton(verb));
-        }
-    }
+    run(type, steps, added);
+    if (QTest::currentTestFailed())
+        return;
     const QString here = QDir::currentPath();
     QCOMPARE(m_log, expectedLog.replaceInStrings("%1"_s, here));
-    QCOMPARE(m_tab->state(), stateOf(type, split(expectedFiles)));
+    QStringList files = split(expectedFiles);
+    QStringList unreadable;
+    for (QString &file : files)
+        if (file.startsWith(u'!'))
+            unreadable << file.remove(0, 1);
+    QCOMPARE(m_tab->state(), stateOf(type, files));
+    QCOMPARE(m_tab->unreadableFileNames(), stateOf(type, unreadable).fileNames());
     // Appending alone leaves the list as it was.
     if (!steps.startsWith("add"_s) && !steps.contains(", add"_s))
-        QCOMPARE(list()->allStrings(), split(expectedFiles));
+        QCOMPARE(shownRows(), split(expectedFiles));
     if (lastBox == "library"_s) {
         Corvane_LP::LoadpullUI ui;
         const bool accepted = LoadPullDataLibrary::query(
@@ -370,8 +413,7 @@ void tst_FileTabWidget::rowsOfFilesThatCannotBeReadSayWhy()
     // The list drops the row and the rows below move up, their marks with them.
     list()->setCurrentRow(0);
     QVERIFY(clickButton("Remove..."_s));
-    QCOMPARE(list()->allStrings(), QStringList({"missing.lp"_s, "notes.lp"_s}));
-    QVERIFY(!list()->item(0)->icon().isNull() && !list()->item(1)->icon().isNull());
+    QCOMPARE(shownRows(), QStringList({"!missing.lp"_s, "!notes.lp"_s}));
     QVERIFY(list()->item(1)->toolTip().contains("notes.lp"_s));
 }
 
@@ -478,14 +520,58 @@ void tst_FileTabWidget::variablesOfAFile()
          quantities.first().at(0).value<QList<PerformanceVarBaseInfo>>())
         seen << "%1 %2 %3..%4 complex %5"_s.arg(v.name(), v.unit(), v.minValue(), v.maxValue())
                     .arg(v.isComplex());
-    // A swept gamma keeps its own point counts, a fixed one takes the file's; a quantity's
-    // range runs from its lowest to its highest value.
+    // A gamma held at a fixed value has one point there; a quantity's range runs from its
+    // lowest to its highest value.
     QCOMPARE(
         seen,
         QStringList({"Freq Frequency Hz 9e+08..1.8505e+09 'freq'"_s, "Vdd Voltage V 24..28.5 ''"_s,
                      "gamma_ld2 Load 2 Polar-Mag 0.25..0.75 1..2 points 'Independent'"_s,
-                     "gamma_src1 Source 1 Rect-Imag 0.4..0.4 1..3 points 'Independent'"_s,
+                     "gamma_src1 Source 1 Rect-Imag 0.4..0.4 1..1 points 'Independent'"_s,
                      "Pout dBm -1.5..31 complex 0"_s}));
+}
+
+void tst_FileTabWidget::aFixedReflectionCoefficientHasOnePoint_data()
+{
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("points"); // of gamma_src1 as last announced, and its range
+
+    const auto row = [](const char *name, const char *steps, const char *points) {
+        QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(points);
+    };
+    row("fixed in its only file, it has one point at its value", "set fixed.lp",
+        "1..1 at 0.3..0.3");
+    row("fixed at two values in two files, it has one point in each", "set fixed.lp fixed2.lp",
+        "1..1 at 0.3..0.5");
+    row("fixed in a file added beside a sweep, it has one point to the sweep's",
+        "set swept.lp, add fixed.lp", "1..2 at 0.1..0.3");
+    row("with the sweep's file removed, one point again", "set fixed.lp swept.lp, Remove... 1",
+        "1..1 at 0.3..0.3");
+    row("with the fixed value's file removed, the sweep's points alone",
+        "set swept.lp fixed.lp, Remove... 1", "2..2 at 0.1..0.2");
+}
+
+// The files' sweep blocks hold three, two and four rows, which never count as its points.
+void tst_FileTabWidget::aFixedReflectionCoefficientHasOnePoint()
+{
+    QFETCH(QString, steps);
+    QFETCH(QString, points);
+
+    const QByteArray declared = "LPDATA 1\nVAR=<Vdd>\nOUT=<Pout>\nGAMMA=<gamma_src1>";
+    QVERIFY(makeFile("fixed.lp"_s, declared + ", Value=<0.3, 0.4>\nVdd Pout\n24 1\n28 2\n32 3\n"));
+    QVERIFY(makeFile("fixed2.lp"_s, declared + ", Value=<0.5, 0>\nVdd Pout\n24 1\n28 2\n"));
+    QVERIFY(makeFile("swept.lp"_s, declared + "\nVdd Re(gamma_src1) Im(gamma_src1) Pout\n"
+                                              "24 0.1 0 1\n24 0.2 0 1\n28 0.1 0 1\n28 0.2 0 1\n"));
+    QSignalSpy announced(m_tab.get(), &FileTabWidget::foundVariables);
+    QStringList added;
+    run(MauryFileType, steps, added);
+    if (QTest::currentTestFailed())
+        return;
+    const auto gammas = announced.last().at(1).value<QList<GammaVarInfo>>();
+    QCOMPARE(gammas.size(), 1);
+    QCOMPARE("%1..%2 at %3..%4"_s.arg(gammas.first().minNumPoints())
+                 .arg(gammas.first().maxNumPoints())
+                 .arg(gammas.first().minValue(), gammas.first().maxValue()),
+             points);
 }
 
 void tst_FileTabWidget::filesAreShownRelativeToTheBaseDirectory_data()
