@@ -8,7 +8,7 @@
 #include "filetabwidget.h"
 #include "interpolationtabwidget.h"
 #include "notelabel.h"
-#include "parametermapping.h"
+#include "parameterlist.h"
 #include "parameternames.h"
 #include "performancetabwidget.h"
 #include "plainmessagebox.h"
@@ -52,10 +52,27 @@ AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     setLayout(layout);
 
     connectTabs();
+    connectTouches();
     handOutStates();
 }
 
 AllTabsWidget::~AllTabsWidget() = default;
+
+// A touch makes the entry written as its control shows it, even where that is the value the
+// stored text says; the record that goes with it comes by the tab's stateChanged.
+void AllTabsWidget::connectTouches()
+{
+    connect(detailsTab, &DetailsTabWidget::entryTouched, this, &AllTabsWidget::touch);
+    connect(performanceTab, &PerformanceTabWidget::entryTouched, this, &AllTabsWidget::touch);
+    connect(interpolationTab, &InterpolationTabWidget::entryTouched, this, &AllTabsWidget::touch);
+    connect(analysisFrequencyRangeSync, &AnalysisFrequencyRangeSyncWidget::entryTouched, this,
+            &AllTabsWidget::touch);
+    connect(analysisParametersTab, &AnalysisParametersTabWidget::entryTouched, this,
+            &AllTabsWidget::touch);
+    connect(analysisOptimizationTab, &AnalysisOptimizationTabWidget::entryTouched, this,
+            &AllTabsWidget::touch);
+    connect(termTab, &TermTabWidget::entryTouched, this, &AllTabsWidget::touch);
+}
 
 void AllTabsWidget::connectTabs()
 {
@@ -82,77 +99,92 @@ void AllTabsWidget::connectTabs()
             &AllTabsWidget::updateAnalysisOptimizationTabState);
 }
 
-// The file tab goes last: it tests its files again and reports their variables, which the
-// tables show with the settings the component came with.
+// The boxes learn the component's own texts first, so that a record that keeps one shows
+// it. The file tab goes last: it tests its files again and reports their variables, which
+// the tables show with the settings the component came with.
 void AllTabsWidget::handOutStates()
 {
     const DBLPCState given = componentState;
-    variableSettings = VariableSettings(given.detailsTabState(), given.performanceState());
+    // The variables the state carries are the settings the data files' variables take.
+    componentState.setEntries(ComponentEntries(given.entries().stored(), given.detailsTabState(),
+                                               given.performanceState()));
+    showEntries();
+    handingOut = true;
     interpolationTab->setState(given.interpolationTabState());
     termTab->setState(given.termTabState());
     analysisFrequencyRangeSync->setState(given.analysisFrequencyRangeSyncState());
     analysisParametersTab->setState(given.analysisParametersTabState());
     analysisOptimizationTab->setState(given.analysisOptimizationTabState());
     fileTab->setState(given.fileTabState());
-    // Without files nothing is reported, and no variable is shown.
+    // Without files nothing is reported, and the variables the component sets are held.
     if (fileTab->state().isEmpty()) {
         showVariables({}, {});
         showQuantities({});
     }
     componentState.setUiState(true);
-    rememberOpenedTexts();
+    handingOut = false;
+    showEntries();
 }
 
-// What the editor writes for the component before the user changes anything: what still
-// reads the same when it is accepted goes back as the component stored it.
-void AllTabsWidget::rememberOpenedTexts()
+ComponentEntries::ListedFiles AllTabsWidget::listedFiles() const
 {
-    StoredParameters stored = componentState.storedParameters();
-    stored.setOpened(toParameterMap(componentState));
-    componentState.setStoredParameters(stored);
+    if (!fileTab)
+        return {};
+    return {fileTab->state().count(), fileTab->unreadableFileNames()};
 }
 
 // The host may have destroyed a tab before the container.
 void AllTabsWidget::showVariables(const QList<IndepVarInfo> &independentVariables,
                                   const QList<GammaVarInfo> &gammaVariables)
 {
-    const VariableDetailsTabState shown = variableSettings.showDetails(
-        independentVariables, gammaVariables, fileTab && fileTab->hasUnreadableFiles());
+    const VariableDetailsTabState shown = componentState.entries().showDetails(
+        independentVariables, gammaVariables, listedFiles());
     if (detailsTab)
         detailsTab->setState(shown);
-    showValueNotes();
 }
 
 void AllTabsWidget::showQuantities(const QList<PerformanceVarBaseInfo> &quantities)
 {
     const PerformanceTabState shown =
-        variableSettings.showPerformance(quantities, fileTab && fileTab->hasUnreadableFiles());
+        componentState.entries().showPerformance(quantities, listedFiles());
     if (performanceTab)
         performanceTab->setState(shown);
 }
 
-void AllTabsWidget::showValueNotes()
+void AllTabsWidget::touch(const QString &parameter, const QString &variable)
 {
-    if (detailsTab)
-        detailsTab->setValueNotes(variableSettings.valueNotes());
+    componentState.entries().touch(parameter, variable);
 }
 
-void AllTabsWidget::markChanged(const QString &parameter, const QStringList &variables)
+// Every tab shows the entries the model makes of the records they show: marks, notes, and the
+// component's own texts where a control cannot show them otherwise.
+void AllTabsWidget::showEntries()
 {
-    if (variables.isEmpty())
+    if (handingOut)
         return;
-    StoredParameters stored = componentState.storedParameters();
-    for (const QString &variable : variables)
-        stored.setChanged(parameter, variable);
-    componentState.setStoredParameters(stored);
+    const EntryMap entries = componentState.entries().entries(componentState.currentTypeState());
+    if (detailsTab)
+        detailsTab->showEntries(entries);
+    if (performanceTab)
+        performanceTab->showEntries(entries);
+    if (interpolationTab)
+        interpolationTab->showEntries(entries);
+    if (analysisFrequencyRangeSync)
+        analysisFrequencyRangeSync->showEntries(entries);
+    if (analysisParametersTab)
+        analysisParametersTab->showEntries(entries);
+    if (analysisOptimizationTab)
+        analysisOptimizationTab->showEntries(entries);
+    if (termTab)
+        termTab->showEntries(entries);
 }
 
 // The editor offers Maury files only; a component of another type opens with its settings
 // shown as Maury settings, and its type is written back as it is.
 QString AllTabsWidget::fileTypeNote() const
 {
-    const QString stored = unquote(
-        componentState.storedParameters().stored().value(ParameterNames::FileType).value(0));
+    const QString stored =
+        unquote(componentState.entries().stored().value(ParameterNames::FileType).value(0));
     if (stored.isEmpty() || stored == QLatin1String("Maury"))
         return QString();
     return tr("The component's file type, \"%1\", is not offered here: its settings show as Maury "
@@ -176,6 +208,7 @@ void AllTabsWidget::typeChanged(const QString &newType)
         return;
     }
     componentState.setFileType(fileTypeFromParameter(newType));
+    touch(ParameterNames::FileType, QString());
     const DBLPCState selected = componentState;
     if (fileTab)
         fileTab->setState(selected.fileTabState());
@@ -232,52 +265,53 @@ TermTabWidget *AllTabsWidget::termTabWidget() const
 void AllTabsWidget::updateFileTabState(const FileTabState &fileTabState)
 {
     componentState.setFileTabState(fileTabState);
+    showEntries();
 }
 
-// What the user changes in the tables becomes a setting that later file changes keep, and its
-// stored text no longer holds.
+// What the user changes in the tables becomes a setting that later file changes keep.
 void AllTabsWidget::updateDetailsTabState(const VariableDetailsTabState &detailsTabState)
 {
     componentState.setDetailsTabState(detailsTabState);
-    const QStringList changed = variableSettings.takeSettings(detailsTabState);
-    markChanged(ParameterNames::IndepVarValue, changed);
-    if (!changed.isEmpty())
-        showValueNotes();
+    componentState.entries().takeDetails(detailsTabState);
+    showEntries();
 }
 
 void AllTabsWidget::updatePerformanceTabState(const PerformanceTabState &performanceState)
 {
     componentState.setPerformanceState(performanceState);
-    const VariableSettings::PerformanceChanges changes =
-        variableSettings.takeSettings(performanceState);
-    markChanged(ParameterNames::PrfmParamOutput, changes.outputs);
-    markChanged(ParameterNames::PrfmParamAutoPlot, changes.autoPlots);
+    componentState.entries().takePerformance(performanceState);
+    showEntries();
 }
 
 void AllTabsWidget::updateInterpolationTabState(const InterpolationTabState &interpolationTabState)
 {
     componentState.setInterpolationTabState(interpolationTabState);
+    showEntries();
 }
 
 void AllTabsWidget::updateAnalysisFrequencyRangeSyncState(
     const AnalysisFrequencyRangeSyncState &analysisFrequencyRangeSyncState)
 {
     componentState.setAnalysisFrequencyRangeSyncState(analysisFrequencyRangeSyncState);
+    showEntries();
 }
 
 void AllTabsWidget::updateAnalysisParametersTabState(
     const AnalysisParametersTabState &analysisParametersTabState)
 {
     componentState.setAnalysisParametersTabState(analysisParametersTabState);
+    showEntries();
 }
 
 void AllTabsWidget::updateAnalysisOptimizationTabState(
     const AnalysisOptimizationTabState &analysisOptimizationTabState)
 {
     componentState.setAnalysisOptimizationTabState(analysisOptimizationTabState);
+    showEntries();
 }
 
 void AllTabsWidget::updateTermTabState(const TermTabState &termTabState)
 {
     componentState.setTermTabState(termTabState);
+    showEntries();
 }

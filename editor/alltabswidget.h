@@ -1,7 +1,6 @@
 #pragma once
 
 #include "dblpcstate.h"
-#include "variablesettings.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -59,20 +58,22 @@ public slots:
 
 private:
     void connectTabs();
+    void connectTouches();
     void handOutStates();
-    void rememberOpenedTexts();
     void showVariables(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
                        const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables);
     void showQuantities(const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &quantities);
-    void showValueNotes();
-    void markChanged(const QString &parameter, const QStringList &variables);
+    LoadPullStateUtils::ComponentEntries::ListedFiles listedFiles() const;
+    void touch(const QString &parameter, const QString &variable);
+    void showEntries();
     QString fileTypeNote() const;
 
     QLabel *typeNameLabel;
+    // The records the tabs show, and the model of the component's entries made with them:
+    // the tabs are filled from it, and OK writes what it gives.
     LoadPullStateUtils::DBLPCState componentState;
-    // Which variables the tables show, with the user's settings: the one rule for every
-    // change of the listed files.
-    LoadPullStateUtils::VariableSettings variableSettings;
+    // While the tabs are handed their records, the entries are shown once at the end.
+    bool handingOut = false;
     // Guarded: the host owns the tabs and may destroy one before the container.
     QPointer<FileTabWidget> fileTab;
     QPointer<DetailsTabWidget> detailsTab;

@@ -1,23 +1,31 @@
 #include "analysisfrequencyrangesyncwidget.h"
 
+#include "flagcheckbox.h"
 #include "hostadapter.h"
+#include "notelabel.h"
+#include "parameternames.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
-#include <QSignalBlocker>
+#include <QVBoxLayout>
 
 using namespace LoadPullStateUtils;
 
 AnalysisFrequencyRangeSyncWidget::AnalysisFrequencyRangeSyncWidget(QWidget *parent)
     : QWidget(parent)
     , syncCheckBox(new QCheckBox(tr("Use frequency range from data files")))
+    , keptNote(new NoteLabel)
 {
     connect(syncCheckBox, &QCheckBox::toggled, this,
             &AnalysisFrequencyRangeSyncWidget::syncStateToggled);
-    auto *layout = new QHBoxLayout;
-    layout->addStretch(1);
-    layout->addWidget(syncCheckBox);
-    layout->addStretch(1);
+    connect(syncCheckBox, &QCheckBox::clicked, this, &AnalysisFrequencyRangeSyncWidget::boxClicked);
+    auto *row = new QHBoxLayout;
+    row->addStretch(1);
+    row->addWidget(syncCheckBox);
+    row->addStretch(1);
+    auto *layout = new QVBoxLayout;
+    layout->addLayout(row);
+    layout->addWidget(keptNote);
     setLayout(layout);
 }
 
@@ -35,9 +43,30 @@ void AnalysisFrequencyRangeSyncWidget::setState(
     syncState = analysisFrequencyRangeSyncState;
     {
         const QSignalBlocker blocker(syncCheckBox);
-        syncCheckBox->setChecked(syncState.useFrequencyRangeFromDataFiles());
+        showFlag(syncCheckBox, syncState.useFrequencyRangeFromDataFiles(),
+                 syncCheckBox->checkState() == Qt::PartiallyChecked);
     }
     emit stateChanged(syncState);
+}
+
+void AnalysisFrequencyRangeSyncWidget::showEntries(const EntryMap &entries)
+{
+    const ComponentEntry entry =
+        entryOf(entries, ParameterNames::UseFrequencyRangeFromDataFiles);
+    const QSignalBlocker blocker(syncCheckBox);
+    showFlag(syncCheckBox, syncState.useFrequencyRangeFromDataFiles(), entry.kept);
+    keptNote->setNote(entry.kept ? entry.note : QString());
+}
+
+// A click out of the partly checked look changes the flag without a toggle of the box, which
+// counts that look as checked.
+void AnalysisFrequencyRangeSyncWidget::boxClicked(bool checked)
+{
+    keptNote->setNote(QString());
+    syncCheckBox->setTristate(false);
+    if (syncState.useFrequencyRangeFromDataFiles() != checked)
+        syncStateToggled(checked);
+    emit entryTouched(ParameterNames::UseFrequencyRangeFromDataFiles, QString());
 }
 
 void AnalysisFrequencyRangeSyncWidget::syncStateToggled(bool on)

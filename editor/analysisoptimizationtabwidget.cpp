@@ -2,10 +2,12 @@
 
 #include "elidedtext.h"
 #include "entryrefusal.h"
+#include "entryrules.h"
 #include "notelabel.h"
+#include "parameternames.h"
+#include "partlycheckablegroupbox.h"
 #include "realorvarvalidator.h"
 
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
 #include <QLabel>
@@ -15,33 +17,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <cmath>
 
 using namespace LoadPullStateUtils;
-
-QString weightRefusal(const QString &text)
-{
-    const QString asWhat = AnalysisOptimizationTabWidget::tr("the weight factor");
-    if (const QString reason = entryRefusal(text); !reason.isEmpty())
-        return refusalNote(text, asWhat, reason);
-    QString input = text;
-    int position = 0;
-    if (RealOrVarValidator().validate(input, position) != QValidator::Acceptable)
-        return refusalNote(
-            text, asWhat,
-            AnalysisOptimizationTabWidget::tr("it is neither a number nor a variable name"));
-    // A design variable name is taken as it stands; a number must not be negative, and one that
-    // compares with nothing ("nan") is no weight at all.
-    bool isNumber = false;
-    const double number = text.toDouble(&isNumber);
-    if (isNumber && std::isnan(number))
-        return refusalNote(text, asWhat,
-                           AnalysisOptimizationTabWidget::tr("it is not a number that compares"));
-    if (isNumber && number < 0)
-        return refusalNote(text, asWhat,
-                           AnalysisOptimizationTabWidget::tr("it must not be below 0"));
-    return QString();
-}
 
 namespace {
 
@@ -59,7 +36,7 @@ int widthForTitle(const QWidget &window)
 
 AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
     : QWidget(parent)
-    , avoidOutOfRangeGroupBox(new QGroupBox)
+    , avoidOutOfRangeGroupBox(new PartlyCheckableGroupBox)
     , weightLabel(new QLabel)
     , explanationLabel(new QLabel(
           tr("( Extrapolated results have a large weighting factor in the error-function.\n"
@@ -73,6 +50,10 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
     auto *caption = new QLabel(tr("Weight factor for penalty goal:"));
     auto *button = new QPushButton(tr("Modify..."));
     // Wired to clicked, not toggled, so that refreshing the box does not re-enter.
+    connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this, [this] {
+        flagMark.clear(); // a click decides
+        emit entryTouched(ParameterNames::AvoidOutOfRangeData, QString());
+    });
     connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this,
             &AnalysisOptimizationTabWidget::groupBoxToggled);
     connect(button, &QPushButton::clicked, this,
@@ -115,7 +96,8 @@ void AnalysisOptimizationTabWidget::setState(
     const AnalysisOptimizationTabState &analysisOptimizationTabState)
 {
     optimizationState = analysisOptimizationTabState;
-    weightNote->setNote(QString()); // it spoke of the weight now replaced
+    refusal.clear(); // it spoke of the weight now replaced
+    showNotes();
     announce();
 }
 
@@ -151,15 +133,35 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
     delete dialog;
     if (result != QDialog::Accepted)
         return;
-    const QString refusal = weightRefusal(text);
-    weightNote->setNote(refusal);
-    if (refusal.isEmpty())
-        weightChanged(text);
+    const QString reason = weightRefusal(text);
+    refusal = reason.isEmpty() ? QString() : refusalNote(text, tr("the weight factor"), reason);
+    showNotes();
+    if (!reason.isEmpty())
+        return;
+    emit entryTouched(ParameterNames::Weight, QString());
+    weightChanged(text);
+}
+
+void AnalysisOptimizationTabWidget::showEntries(const EntryMap &entries)
+{
+    const ComponentEntry flag = entryOf(entries, ParameterNames::AvoidOutOfRangeData);
+    flagMark = flag.kept ? flag.note : QString();
+    weightMark = entryOf(entries, ParameterNames::Weight).note;
+    refreshControls();
+    showNotes();
+}
+
+void AnalysisOptimizationTabWidget::showNotes()
+{
+    QStringList lines = {refusal.isEmpty() ? weightMark : refusal, flagMark};
+    lines.removeAll(QString());
+    weightNote->setNote(lines.join(QLatin1Char('\n')));
 }
 
 void AnalysisOptimizationTabWidget::refreshControls()
 {
     avoidOutOfRangeGroupBox->setChecked(optimizationState.avoidOutOfRangeData());
+    avoidOutOfRangeGroupBox->setPartlyChecked(!flagMark.isEmpty());
     weightLabel->setText(elidedText(optimizationState.weight()));
     explanationLabel->setEnabled(optimizationState.avoidOutOfRangeData());
 }

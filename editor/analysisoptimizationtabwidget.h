@@ -1,18 +1,14 @@
 #pragma once
 
 #include "analysisoptimizationtabstate.h"
+#include "componententry.h"
 
 #include <QWidget>
 
 class NoteLabel;
-class QGroupBox;
+class PartlyCheckableGroupBox;
 class QLabel;
 class QString;
-
-// Why a weight factor entered for the penalty goal is refused; the empty text when it may be
-// taken: a number not below 0 or a design variable name. Anything else, a text with a group
-// or decimal comma included, is refused.
-QString weightRefusal(const QString &text);
 
 // Whether the optimiser avoids reflection coefficients outside the data, and the weight
 // of the penalty goal that makes it do so.
@@ -24,9 +20,15 @@ public:
     explicit AnalysisOptimizationTabWidget(QWidget *parent = nullptr);
     ~AnalysisOptimizationTabWidget() override;
 
+    // Shows the flag partly checked while the component stores it as neither yes nor no, and
+    // says why a weight the dialog would not take is shown.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void stateChanged(
         const LoadPullStateUtils::AnalysisOptimizationTabState &analysisOptimizationTabState);
+    // The user clicked the box, or gave a weight that was taken.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     LoadPullStateUtils::AnalysisOptimizationTabState state() const;
@@ -40,11 +42,16 @@ private:
     void makeLayout(QLabel *caption, QWidget *button);
     void refreshControls();
     void announce();
+    void showNotes();
 
     LoadPullStateUtils::AnalysisOptimizationTabState optimizationState;
-    QGroupBox *avoidOutOfRangeGroupBox;
+    PartlyCheckableGroupBox *avoidOutOfRangeGroupBox;
     QLabel *weightLabel;
     QLabel *explanationLabel;
-    // Says why the weight last entered was refused.
+    // Says why the weight last entered was refused, or why the weight shown is marked, and why
+    // the box is partly checked.
     NoteLabel *weightNote;
+    QString refusal;
+    QString weightMark;
+    QString flagMark;
 };

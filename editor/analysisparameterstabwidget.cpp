@@ -3,9 +3,10 @@
 #include "childconnections.h"
 #include "entryedit.h"
 #include "entryrefusal.h"
+#include "entryrules.h"
+#include "flagcheckbox.h"
 #include "notelabel.h"
-#include "numerictext.h"
-#include "variablename.h"
+#include "parameternames.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -14,28 +15,16 @@
 #include <QVBoxLayout>
 
 using namespace LoadPullStateUtils;
+namespace P = ParameterNames;
 
 namespace {
 
-constexpr int LowestStatusLevel = 1;
-constexpr int HighestStatusLevel = 4;
-
-// The simulator knows the levels 1 to 4; a design variable name is left to it.
-QString statusLevelRefusal(const QString &text)
+QString statusLevelRefusalNote(const QString &text)
 {
-    const QString asWhat = AnalysisParametersTabWidget::tr("the status level");
-    if (const QString reason = entryRefusal(text); !reason.isEmpty())
-        return refusalNote(text, asWhat, reason);
-    if (const auto level = toInteger(text))
-        return *level >= LowestStatusLevel && *level <= HighestStatusLevel
-                   ? QString()
-                   : refusalNote(text, asWhat,
-                                 AnalysisParametersTabWidget::tr("status levels run from 1 to 4"));
-    if (isVariableName(text))
-        return QString();
-    return refusalNote(text, asWhat,
-                       AnalysisParametersTabWidget::tr(
-                           "it is neither a whole number from 1 to 4 nor a variable name"));
+    const QString reason = statusLevelRefusal(text);
+    return reason.isEmpty()
+               ? QString()
+               : refusalNote(text, AnalysisParametersTabWidget::tr("the status level"), reason);
 }
 
 } // namespace
@@ -43,7 +32,7 @@ QString statusLevelRefusal(const QString &text)
 AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     : QWidget(parent)
     , impedanceGroupBox(new QGroupBox(tr("Calculate Load/Source Impedances")))
-    , statusLevelEdit(new EntryEdit(statusLevelRefusal))
+    , statusLevelEdit(new EntryEdit(statusLevelRefusalNote))
     , gammaCheckBox(new QCheckBox(tr("Reflection coefficient ( S-Parameters )")))
     , impedanceCheckBox(new QCheckBox(tr("Impedance ( Z-Parameters )")))
     , admittanceCheckBox(new QCheckBox(tr("Admittance ( Y-Parameters ) ")))
@@ -51,6 +40,7 @@ AnalysisParametersTabWidget::AnalysisParametersTabWidget(QWidget *parent)
     , nonlinearNoteLabel(
           new QLabel(tr("( Only small-signal behavior is considered for nonlinear devices. )")))
     , statusLevelNote(new NoteLabel)
+    , flagNote(new NoteLabel)
 {
     // The controls start out as the default record says, before anything listens.
     refreshControls();
@@ -82,6 +72,7 @@ void AnalysisParametersTabWidget::makeLayout()
     layout->addLayout(statusRow);
     layout->addWidget(allowNonlinearCheckBox);
     layout->addWidget(nonlinearNoteLabel);
+    layout->addWidget(flagNote);
     layout->addStretch(1);
     setLayout(layout);
 }
@@ -96,6 +87,16 @@ void AnalysisParametersTabWidget::makeConnections()
             &AnalysisParametersTabWidget::impedanceStateChanged);
     connect(allowNonlinearCheckBox, &QCheckBox::stateChanged, this,
             &AnalysisParametersTabWidget::allowNonlinearStateChanged);
+    const QList<std::pair<QCheckBox *, QString>> boxes = {
+        {gammaCheckBox, P::CalcGamma},
+        {admittanceCheckBox, P::CalcAdmittance},
+        {impedanceCheckBox, P::CalcImpedance},
+        {allowNonlinearCheckBox, P::AllowNonlinearDevices}};
+    for (const auto &[box, parameter] : boxes)
+        connect(box, &QCheckBox::clicked, this,
+                [this, parameter = parameter] { emit entryTouched(parameter, QString()); });
+    connect(statusLevelEdit, &EntryEdit::entryTaken, this,
+            [this] { emit entryTouched(P::StatusLevel, QString()); });
     connect(statusLevelEdit, &EntryEdit::entryTaken, this,
             &AnalysisParametersTabWidget::statusLevelChanged);
     connect(statusLevelEdit, &EntryEdit::entryRefused, this,
@@ -117,6 +118,7 @@ void AnalysisParametersTabWidget::setState(
 
 void AnalysisParametersTabWidget::gammaStateChanged(int checkState)
 {
+    keptFlags.remove(P::CalcGamma); // a box that changes shows its choice from now on
     parametersState.setCalcGamma(checkState == Qt::Checked);
     announce();
 }
@@ -132,33 +134,67 @@ void AnalysisParametersTabWidget::statusLevelChanged(const QString &statusLevel)
 void AnalysisParametersTabWidget::refuseStatusLevel(const QString &note)
 {
     refreshControls();
-    statusLevelNote->setNote(note);
+    refusal = note;
+    showNotes();
+}
+
+void AnalysisParametersTabWidget::showEntries(const EntryMap &entries)
+{
+    const QList<std::pair<QCheckBox *, QString>> boxes = {
+        {gammaCheckBox, P::CalcGamma},
+        {admittanceCheckBox, P::CalcAdmittance},
+        {impedanceCheckBox, P::CalcImpedance},
+        {allowNonlinearCheckBox, P::AllowNonlinearDevices}};
+    QStringList notes;
+    keptFlags.clear();
+    for (const auto &[box, parameter] : boxes) {
+        const ComponentEntry entry = entryOf(entries, parameter);
+        if (entry.kept) {
+            keptFlags.insert(parameter);
+            notes.append(box->text().trimmed() + QLatin1String(": ") + entry.note);
+        }
+    }
+    statusLevelEdit->setMark(entryOf(entries, P::StatusLevel).note);
+    flagNote->setNote(notes.join(QLatin1Char('\n')));
+    refreshControls();
+    showNotes();
+}
+
+void AnalysisParametersTabWidget::showNotes()
+{
+    statusLevelNote->setNote(refusal.isEmpty() ? statusLevelEdit->mark() : refusal);
 }
 
 void AnalysisParametersTabWidget::admittanceStateChanged(int checkState)
 {
+    keptFlags.remove(P::CalcAdmittance); // a box that changes shows its choice from now on
     parametersState.setCalcAdmittance(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::impedanceStateChanged(int checkState)
 {
+    keptFlags.remove(P::CalcImpedance); // a box that changes shows its choice from now on
     parametersState.setCalcImpedance(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::allowNonlinearStateChanged(int checkState)
 {
+    keptFlags.remove(P::AllowNonlinearDevices); // a box that changes shows its choice from now on
     parametersState.setAllowNonlinearDevices(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::refreshControls()
 {
-    gammaCheckBox->setChecked(parametersState.calcGamma());
-    admittanceCheckBox->setChecked(parametersState.calcAdmittance());
-    impedanceCheckBox->setChecked(parametersState.calcImpedance());
-    allowNonlinearCheckBox->setChecked(parametersState.allowNonlinearDevices());
+    showFlag(gammaCheckBox, parametersState.calcGamma(), keptFlags.contains(P::CalcGamma));
+    showFlag(admittanceCheckBox, parametersState.calcAdmittance(),
+             keptFlags.contains(P::CalcAdmittance));
+    showFlag(impedanceCheckBox, parametersState.calcImpedance(),
+             keptFlags.contains(P::CalcImpedance));
+    showFlag(allowNonlinearCheckBox, parametersState.allowNonlinearDevices(),
+             keptFlags.contains(P::AllowNonlinearDevices));
     statusLevelEdit->setText(parametersState.statusLevel());
     nonlinearNoteLabel->setEnabled(parametersState.allowNonlinearDevices());
 }
@@ -166,7 +202,8 @@ void AnalysisParametersTabWidget::refreshControls()
 // A note speaks of the level refused last: a change taken or a new record makes it stale.
 void AnalysisParametersTabWidget::announce()
 {
-    statusLevelNote->setNote(QString());
+    refusal.clear();
     refreshControls();
+    showNotes();
     emit stateChanged(parametersState);
 }

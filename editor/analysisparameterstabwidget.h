@@ -1,6 +1,9 @@
 #pragma once
 
 #include "analysisparameterstabstate.h"
+#include "componententry.h"
+
+#include <QSet>
 
 #include <QWidget>
 
@@ -21,9 +24,15 @@ public:
     explicit AnalysisParametersTabWidget(QWidget *parent = nullptr);
     ~AnalysisParametersTabWidget() override;
 
+    // Shows a flag the component stores as neither yes nor no partly checked, marks a status
+    // level the field would not take as typed, and says why.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void
     stateChanged(const LoadPullStateUtils::AnalysisParametersTabState &analysisParametersTabState);
+    // The user clicked a box, or ended an edit of the status level with a level that was taken.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     LoadPullStateUtils::AnalysisParametersTabState state() const;
@@ -40,6 +49,7 @@ private:
     void refuseStatusLevel(const QString &note);
     void refreshControls();
     void announce();
+    void showNotes();
 
     LoadPullStateUtils::AnalysisParametersTabState parametersState;
     QGroupBox *impedanceGroupBox;
@@ -50,6 +60,10 @@ private:
     QCheckBox *admittanceCheckBox;
     QCheckBox *allowNonlinearCheckBox;
     QLabel *nonlinearNoteLabel;
-    // Says why the level last entered was refused.
+    // Says why the level last entered was refused, or why the level shown is marked.
     NoteLabel *statusLevelNote;
+    QString refusal;
+    // The parameters of the flags shown partly checked, and why.
+    QSet<QString> keptFlags;
+    NoteLabel *flagNote;
 };

@@ -14,7 +14,7 @@ using namespace LoadPullStateUtils;
 
 namespace {
 
-// A note below the table, if given, says why an entry was refused.
+// A note below the table, if given, says why an entry was refused and what the marks mean.
 QGroupBox *titledBox(const QString &title, QWidget *table, QWidget *note = nullptr)
 {
     auto *box = new QGroupBox(title);
@@ -49,14 +49,19 @@ DetailsTabWidget::DetailsTabWidget(QWidget *parent)
     , gammaVarTable(new GammaVarDetailsTableWidget)
 {
     auto *valueNote = new NoteLabel;
+    auto *gammaNote = new NoteLabel;
     QGroupBox *indepBox = titledBox(tr("Other independent variables"), indepVarTable, valueNote);
-    QGroupBox *gammaBox = titledBox(tr("Reflection coefficients"), gammaVarTable);
+    QGroupBox *gammaBox = titledBox(tr("Reflection coefficients"), gammaVarTable, gammaNote);
     connect(indepVarTable, &IndepVarDetailsTableWidget::stateChanged, this,
             &DetailsTabWidget::widgetStateChanged);
     connect(gammaVarTable, &GammaVarDetailsTableWidget::stateChanged, this,
             &DetailsTabWidget::widgetStateChanged);
     connect(indepVarTable, &IndepVarDetailsTableWidget::valueNoteChanged, valueNote,
             &NoteLabel::setNote);
+    connect(gammaVarTable, &GammaVarDetailsTableWidget::notesChanged, gammaNote,
+            &NoteLabel::setNote);
+    connect(indepVarTable, &IndepVarDetailsTableWidget::entryTouched, this,
+            &DetailsTabWidget::entryTouched);
     auto *layout = new QVBoxLayout;
     layout->addWidget(gammaBox);
     layout->addWidget(indepBox);
@@ -93,9 +98,10 @@ void DetailsTabWidget::variablesFound(const QList<IndepVarInfo> &independentVari
     widgetStateChanged();
 }
 
-void DetailsTabWidget::setValueNotes(const QMap<QString, ValueNote> &notes)
+void DetailsTabWidget::showEntries(const EntryMap &entries)
 {
-    indepVarTable->setValueNotes(notes);
+    indepVarTable->showEntries(entries);
+    gammaVarTable->showEntries(entries);
 }
 
 void DetailsTabWidget::setFrequencySweepRange()

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "componententry.h"
 #include "gammavarinfo.h"
 #include "indepvarinfo.h"
 #include "variabledetailstabstate.h"
-#include "variablesettings.h"
 
 #include <QList>
 #include <QWidget>
@@ -22,12 +22,14 @@ public:
     explicit DetailsTabWidget(QWidget *parent = nullptr);
     ~DetailsTabWidget() override;
 
-    // Marks the values shown that do not fit the data files simply, with a note under the
-    // table saying why, until the next notes replace them.
-    void setValueNotes(const QMap<QString, LoadPullStateUtils::ValueNote> &notes);
+    // Marks the rows whose entries the model gives a note, with the notes under each table,
+    // until the next entries replace them.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
 
 signals:
     void stateChanged(const LoadPullStateUtils::VariableDetailsTabState &newState);
+    // The user ended an edit of an entry with a value that was taken.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     void setState(const LoadPullStateUtils::VariableDetailsTabState &newState);

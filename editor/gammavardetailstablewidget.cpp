@@ -1,16 +1,20 @@
 #include "gammavardetailstablewidget.h"
 
+#include "componententries.h"
+#include "dblpctypestate.h"
+#include "elidedtext.h"
 #include "enumerations.h"
 #include "natorvaritemdelegate.h"
+#include "parameternames.h"
 #include "pulldownitemdelegate.h"
 #include "signalblocker.h"
-#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QStringList>
 
 using namespace LoadPullStateUtils;
 using namespace VariableTables;
+namespace P = ParameterNames;
 
 namespace {
 
@@ -21,7 +25,8 @@ enum Column {
     DomainColumn,
     MinColumn,
     MaxColumn,
-    PointsColumn
+    PointsColumn,
+    ValueColumn
 };
 
 } // namespace
@@ -45,6 +50,7 @@ void GammaVarDetailsTableWidget::setState(const GammasState &newState)
 {
     tableState = newState;
     refreshTable();
+    showNotes();
 }
 
 void GammaVarDetailsTableWidget::mergeState(const GammasState &newState, bool uiState)
@@ -58,18 +64,47 @@ void GammaVarDetailsTableWidget::mergeState(const GammasState &newState)
     mergeState(newState, false);
 }
 
+// Without reset the values of the names that stay are kept, as the editor keeps them.
 void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gammaVars, bool reset)
 {
-    if (reset) {
-        tableState.setVariables(gammaVars);
-    } else {
-        VariableDetailsTabState current;
-        current.setGammaVariables(tableState);
-        tableState = VariableSettings(current, PerformanceTabState())
-                         .showDetails({}, gammaVars, false)
-                         .gammaVariables();
+    GammasState found;
+    found.setVariables(gammaVars);
+    VariableDetailsTabState current;
+    current.setGammaVariables(reset ? found : tableState);
+    ComponentEntries entries({}, current, PerformanceTabState());
+    current = entries.showDetails({}, gammaVars, {1, {}});
+    setState(current.gammaVariables());
+    DBLPCTypeState shown;
+    shown.setDetailsTabState(current);
+    showEntries(entries.entries(shown));
+}
+
+void GammaVarDetailsTableWidget::showEntries(const EntryMap &entries)
+{
+    QMap<QString, QString> notes;
+    for (const ComponentEntry &entry : entries.value(P::GammaName)) {
+        if (!entry.variable.isEmpty() && !entry.note.isEmpty())
+            notes.insert(entry.variable, entry.note);
     }
+    const QString others = entryOf(entries, P::GammaName).note;
+    if (notes == rowNotes && others == otherNotes)
+        return;
+    rowNotes = notes;
+    otherNotes = others;
     refreshTable();
+    showNotes();
+}
+
+void GammaVarDetailsTableWidget::showNotes()
+{
+    QStringList lines;
+    for (const GammaVarInfo &info : tableState.variables()) {
+        if (rowNotes.contains(info.name()))
+            lines.append(elidedText(rowNotes.value(info.name())));
+    }
+    if (!otherNotes.isEmpty())
+        lines.append(otherNotes);
+    emit notesChanged(elidedLines(lines.join(QLatin1Char('\n'))));
 }
 
 void GammaVarDetailsTableWidget::updateGammaVarInfo(QTableWidgetItem *theItem)
@@ -105,8 +140,8 @@ GammasState GammaVarDetailsTableWidget::state() const
 
 void GammaVarDetailsTableWidget::refreshTable()
 {
-    const QStringList headers = {tr("Name"), tr("Type"), tr("Harm"),  tr("   Domain  "),
-                                 tr("Min"),  tr("Max"),  tr("Points")};
+    const QStringList headers = {tr("Name"), tr("Type"), tr("Harm"),   tr("   Domain  "),
+                                 tr("Min"),  tr("Max"),  tr("Points"), tr("Value")};
     refreshRows(*this, headers, tableState.variables(), {PointsColumn},
                 [this](int row, const GammaVarInfo &info) { return fillRow(row, info); });
 }
@@ -126,5 +161,7 @@ int GammaVarDetailsTableWidget::fillRow(int row, const GammaVarInfo &info)
            showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags) |
            showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags) |
            showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
-                    Qt::NoItemFlags);
+                    Qt::NoItemFlags) |
+           showText(*this, row, ValueColumn, info.value(), Qt::NoItemFlags) |
+           markCell(*this, row, NameColumn, rowNotes.value(info.name()));
 }

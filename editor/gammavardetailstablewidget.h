@@ -1,9 +1,11 @@
 #pragma once
 
+#include "componententry.h"
 #include "gammasstate.h"
 #include "tablewidget.h"
 
 #include <QList>
+#include <QMap>
 
 class QTableWidgetItem;
 
@@ -17,8 +19,14 @@ public:
     explicit GammaVarDetailsTableWidget(QWidget *parent = nullptr);
     ~GammaVarDetailsTableWidget() override;
 
+    // Marks the rows whose entries carry a note (held, or declared otherwise by the component)
+    // and says the notes, with those on coefficients the component names that no row shows.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void stateChanged();
+    // The notes on the rows and on what no row shows; the empty text when there are none.
+    void notesChanged(const QString &notes);
 
 public slots:
     void setState(const LoadPullStateUtils::GammasState &newState);
@@ -33,6 +41,9 @@ private:
     void fillRow(int row);
     // The columns whose texts changed, one bit each.
     int fillRow(int row, const LoadPullStateUtils::GammaVarInfo &info);
+    void showNotes();
 
     LoadPullStateUtils::GammasState tableState;
+    QMap<QString, QString> rowNotes;
+    QString otherNotes;
 };

@@ -1,96 +1,31 @@
 #include "indepvardetailstablewidget.h"
 
+#include "componententries.h"
+#include "dblpctypestate.h"
 #include "elidedtext.h"
-#include "entryrefusal.h"
+#include "entryrules.h"
+#include "parameternames.h"
 #include "realorvaritemdelegate.h"
 #include "signalblocker.h"
-#include "variablename.h"
 #include "variabletables.h"
 
 #include <QStringList>
-#include <QStyle>
 
 using namespace LoadPullStateUtils;
 using namespace VariableTables;
+namespace P = ParameterNames;
 
 namespace {
 
-enum Column { NameColumn, ValueColumn, UnitColumn, MinColumn, MaxColumn, PointsColumn };
-
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-// Why an entry is not taken as the variable's value; the empty text when it is taken. A number
-// must lie within a numeric range; where the number or the range is not numeric, only a design
-// variable name is taken. Without a range, as for a variable of a file that cannot be read,
-// a number or a name is taken.
-QString refusal(const IndepVarInfo &info, const QString &text)
-{
-    if (const QString reason = entryRefusal(text); !reason.isEmpty())
-        return IndepVarDetailsTableWidget::tr("%1 was not taken for %2: %3.")
-            .arg(quoted(text), info.name(), reason);
-    bool isNumber = false;
-    bool hasMin = false;
-    bool hasMax = false;
-    const double number = text.toDouble(&isNumber);
-    const double minimum = info.minValue().toDouble(&hasMin);
-    const double maximum = info.maxValue().toDouble(&hasMax);
-    if (info.minValue().isEmpty() && info.maxValue().isEmpty() &&
-        (isNumber || isVariableName(text)))
-        return QString();
-    if (isNumber && hasMin && hasMax) {
-        if (minimum <= number && number <= maximum)
-            return QString();
-        return IndepVarDetailsTableWidget::tr(
-                   "%1 was not taken for %2: it lies outside the data's range, %3 to %4.")
-            .arg(quoted(text), info.name(), info.minValue().trimmed(), info.maxValue().trimmed());
-    }
-    if (isVariableName(text))
-        return QString();
-    if (hasMin && hasMax)
-        return IndepVarDetailsTableWidget::tr(
-                   "%1 was not taken for %2: it is neither a number nor a variable name.")
-            .arg(quoted(text), info.name());
-    return IndepVarDetailsTableWidget::tr("%1 was not taken for %2: the data's range, %3 to %4, "
-                                          "is not numeric, so only a variable name is taken.")
-        .arg(quoted(text), info.name(), info.minValue().trimmed(), info.maxValue().trimmed());
-}
-
-// What a marked value's note says.
-QString noteText(const IndepVarInfo &info, ValueNote note)
-{
-    const QString value = quoted(info.value());
-    const QString name = info.name();
-    switch (note) {
-    case ValueNote::OutsideRange:
-        return IndepVarDetailsTableWidget::tr(
-                   "%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")
-            .arg(name, value, info.minValue().trimmed(), info.maxValue().trimmed());
-    case ValueNote::OtherUnit:
-        return IndepVarDetailsTableWidget::tr(
-                   "%1: %2 is not in the data's unit, %3; it is kept as written.")
-            .arg(name, value, info.unit());
-    case ValueNote::NoUnit:
-        return IndepVarDetailsTableWidget::tr(
-                   "%1: %2 has no unit, where the data's unit is %3; it is kept as written, "
-                   "and the simulator reads it without a unit.")
-            .arg(name, value, info.unit());
-    case ValueNote::NotAValue:
-        return IndepVarDetailsTableWidget::tr("%1: %2 is not a number or a variable name the "
-                                              "editor can check; it is kept as written.")
-            .arg(name, value);
-    case ValueNote::NotTheFrequency:
-        return IndepVarDetailsTableWidget::tr(
-                   "%1 is named as the frequency variable, but the data files sweep another "
-                   "variable as frequency; the name is kept as written.")
-            .arg(name);
-    case ValueNote::None:
-        break;
-    }
-    return QString();
-}
+enum Column {
+    NameColumn,
+    ValueColumn,
+    UnitColumn,
+    MinColumn,
+    MaxColumn,
+    PointsColumn,
+    UnitTypeColumn
+};
 
 // The frequency is swept, and a variable with a single point has nothing to choose from,
 // unless its value does not fit that point. A value too long to show whole is kept as it is.
@@ -134,46 +69,67 @@ void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
     mergeState(newState, false);
 }
 
-// Without reset the values of the names that stay are kept, as the editor keeps them.
+// Without reset the values of the names that stay are kept, as the editor keeps them, and
+// marked where they no longer fit.
 void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
                                                 bool reset)
 {
     IndepVariablesState found;
-    if (reset) {
-        found.setVariables(independentVariables, true);
-        valueNotes.clear();
-    } else {
-        VariableDetailsTabState current;
-        current.setIndependentVariables(tableState);
-        VariableSettings settings(current, PerformanceTabState());
-        found = settings.showDetails(independentVariables, {}, false).independentVariables();
-        valueNotes = settings.valueNotes();
-    }
-    setState(found);
+    found.setVariables(independentVariables, true);
+    VariableDetailsTabState current;
+    current.setIndependentVariables(reset ? found : tableState);
+    ComponentEntries entries({}, current, PerformanceTabState());
+    current = entries.showDetails(independentVariables, {}, {1, {}});
+    setState(current.independentVariables());
+    DBLPCTypeState shown;
+    shown.setDetailsTabState(current);
+    showEntries(entries.entries(shown));
 }
 
-void IndepVarDetailsTableWidget::setValueNotes(const QMap<QString, ValueNote> &notes)
+void IndepVarDetailsTableWidget::showEntries(const EntryMap &entries)
 {
-    if (notes == valueNotes)
+    QMap<QString, QString> names, values;
+    for (const ComponentEntry &entry : entries.value(P::IndepVarName)) {
+        if (!entry.variable.isEmpty() && !entry.note.isEmpty())
+            names.insert(entry.variable, entry.note);
+    }
+    for (const ComponentEntry &entry : entries.value(P::IndepVarValue)) {
+        if (!entry.note.isEmpty())
+            values.insert(entry.variable, entry.note);
+    }
+    QStringList others = {entryOf(entries, P::IndepVarName).note};
+    const ComponentEntry frequency = entryOf(entries, P::FreqVarName);
+    if (!frequency.note.isEmpty()) {
+        if (tableState.variables().contains(frequency.shown))
+            names.insert(frequency.shown, frequency.note);
+        else
+            others.prepend(frequency.note);
+    }
+    others.removeAll(QString());
+    const QString other = others.join(QLatin1Char('\n'));
+    if (names == nameNotes && values == valueNotes && other == otherNotes)
         return;
-    valueNotes = notes;
-    int row = 0;
-    for (const IndepVarInfo &info : tableState.variables())
-        fillRow(row++, info);
+    nameNotes = names;
+    valueNotes = values;
+    otherNotes = other;
+    refreshTable();
     showNote();
 }
 
-// Every marked value of the rows shown is listed, after the refusal of the last entry.
+// The refusal of the last entry comes first, then every note on the rows shown, then those on
+// what no row shows.
 void IndepVarDetailsTableWidget::showNote()
 {
     QStringList lines;
     if (!entryNote.isEmpty())
         lines.append(entryNote);
     for (const IndepVarInfo &info : tableState.variables()) {
-        const ValueNote note = valueNotes.value(info.name(), ValueNote::None);
-        if (note != ValueNote::None)
-            lines.append(elidedText(noteText(info, note)));
+        for (const QString &note : {nameNotes.value(info.name()), valueNotes.value(info.name())})
+            if (!note.isEmpty())
+                lines.append(elidedText(note));
     }
+    if (!otherNotes.isEmpty())
+        lines.append(otherNotes);
     emit valueNoteChanged(elidedLines(lines.join(QLatin1Char('\n'))));
 }
 
@@ -187,12 +143,16 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     const QString text = theItem->text().trimmed();
     // Row i shows the i-th record; its name cell may show the name elided.
     IndepVarInfo info = tableState.variableAt(itemRow);
+    bool taken = false;
     switch (column(theItem)) {
-    case ValueColumn:
-        entryNote = refusal(info, text);
-        if (entryNote.isEmpty())
-            info.setValue(text);
+    case ValueColumn: {
+        const ValueEntry entry = independentValueEntry(info, text);
+        entryNote = entry.refusal;
+        taken = entry.refusal.isEmpty();
+        if (taken)
+            info.setValue(entry.value);
         break;
+    }
     case UnitColumn:
         info.setUnit(text);
         break;
@@ -202,6 +162,8 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     tableState.addVariable(info, false);
     refreshTable();
     showNote();
+    if (taken)
+        emit entryTouched(P::IndepVarValue, info.name());
     emit stateChanged();
 }
 
@@ -219,8 +181,8 @@ IndepVariablesState IndepVarDetailsTableWidget::state() const
 
 void IndepVarDetailsTableWidget::refreshTable()
 {
-    const QStringList headers = {tr("Name"), tr("Value"), tr("   Unit   "),
-                                 tr("Min"),  tr("Max"),   tr("Points")};
+    const QStringList headers = {tr("Name"), tr("Value"),  tr("   Unit   "), tr("Min"),
+                                 tr("Max"),  tr("Points"), tr("Unit type")};
     refreshRows(*this, headers, tableState.variables(), {PointsColumn},
                 [this](int row, const IndepVarInfo &info) { return fillRow(row, info); });
 }
@@ -230,28 +192,16 @@ int IndepVarDetailsTableWidget::fillRow(int row, const IndepVarInfo &info)
     const SignalBlocker blocker(this);
     const Qt::ItemFlags editable = Qt::ItemIsEditable | Qt::ItemIsEnabled;
     const bool marked = valueNotes.contains(info.name());
-    const int changed =
-        showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
-        showText(*this, row, ValueColumn, info.value(),
-                 isFrozen(info, marked) ? Qt::NoItemFlags : editable) |
-        showText(*this, row, UnitColumn, info.unit(),
-                 info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
-        showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
-        showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
-        showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
-                 Qt::NoItemFlags);
-    markValue(row, info);
-    return changed;
-}
-
-// A marked value carries a warning sign, and its note as the tooltip.
-void IndepVarDetailsTableWidget::markValue(int row, const IndepVarInfo &info)
-{
-    QTableWidgetItem *cell = item(row, ValueColumn);
-    const ValueNote note = valueNotes.value(info.name(), ValueNote::None);
-    const QString tip = note == ValueNote::None ? QString() : elidedText(noteText(info, note));
-    if (cell->toolTip() == tip)
-        return;
-    cell->setToolTip(tip);
-    cell->setIcon(tip.isEmpty() ? QIcon() : style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    return showText(*this, row, NameColumn, info.name(), Qt::NoItemFlags) |
+           showText(*this, row, ValueColumn, info.value(),
+                    isFrozen(info, marked) ? Qt::NoItemFlags : editable) |
+           showText(*this, row, UnitColumn, info.unit(),
+                    info.unit().isEmpty() ? Qt::ItemIsEditable : Qt::NoItemFlags) |
+           showText(*this, row, MinColumn, info.minValue().trimmed(), Qt::NoItemFlags) |
+           showText(*this, row, MaxColumn, info.maxValue().trimmed(), Qt::NoItemFlags) |
+           showText(*this, row, PointsColumn, pointText(info.minNumPoints(), info.maxNumPoints()),
+                    Qt::NoItemFlags) |
+           showText(*this, row, UnitTypeColumn, info.unitType(), Qt::NoItemFlags) |
+           markCell(*this, row, NameColumn, nameNotes.value(info.name())) |
+           markCell(*this, row, ValueColumn, valueNotes.value(info.name()));
 }

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "componententry.h"
 #include "indepvariablesstate.h"
 #include "tablewidget.h"
-#include "variablesettings.h"
 
 #include <QList>
+#include <QMap>
 
 class QTableWidgetItem;
 
@@ -18,14 +19,18 @@ public:
     explicit IndepVarDetailsTableWidget(QWidget *parent = nullptr);
     ~IndepVarDetailsTableWidget() override;
 
-    // Marks the values that do not fit the data files simply, and says why in the note.
-    void setValueNotes(const QMap<QString, LoadPullStateUtils::ValueNote> &notes);
+    // Marks the rows whose entries carry a note (a value that does not fit the data files
+    // simply, a variable held or declared otherwise by the component) and lists the notes
+    // below the table, with those on variables the component names that no row shows.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
 
 signals:
     void stateChanged();
-    // What the note under the table says: why the value last entered was refused, and why
-    // marked values show as they do; the empty text when there is nothing to say.
+    // What the note under the table says: why the value last entered was refused, and the
+    // notes on the rows and on what no row shows; the empty text when there is nothing to say.
     void valueNoteChanged(const QString &note);
+    // The user ended an edit of a value cell with an entry that was taken.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     void setState(const LoadPullStateUtils::IndepVariablesState &newState);
@@ -39,13 +44,17 @@ public slots:
 
 private:
     void refreshTable();
-    // The columns whose texts changed, one bit each.
+    // The columns whose texts or marks changed, one bit each.
     int fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);
-    void markValue(int row, const LoadPullStateUtils::IndepVarInfo &info);
     void showNote();
 
     LoadPullStateUtils::IndepVariablesState tableState;
-    QMap<QString, LoadPullStateUtils::ValueNote> valueNotes;
+    // The notes on the rows, by variable: on the variable itself (held, declared otherwise,
+    // the frequency named otherwise) and on its value.
+    QMap<QString, QString> nameNotes;
+    QMap<QString, QString> valueNotes;
+    // On what the component stores that no row shows.
+    QString otherNotes;
     // Why the value last entered was refused; it holds until the next entry or until the rows
     // are replaced.
     QString entryNote;

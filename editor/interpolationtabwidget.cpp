@@ -1,48 +1,106 @@
 #include "interpolationtabwidget.h"
 
+#include "elidedtext.h"
 #include "enumerations.h"
+#include "notelabel.h"
+#include "parameternames.h"
+#include "signalblocker.h"
 
 #include <QComboBox>
 #include <QFormLayout>
+#include <QLabel>
+#include <QStyle>
 
 using namespace LoadPullStateUtils;
+namespace P = ParameterNames;
 
 namespace {
 
-// A value without a display text finds no item and leaves the box without a current one.
-void showText(QComboBox *box, const QStringList &items, const QString &text)
+// The item that shows the component's own text carries the kept choice as its data.
+int keptIndex(const QComboBox *box)
 {
-    box->setCurrentIndex(items.indexOf(text));
+    return box->findData(KeptChoice);
+}
+
+// A value without a display text finds no item and leaves the box without a current one.
+template<typename Enumeration> void showChoice(QComboBox *box, int value)
+{
+    box->setCurrentIndex(value == KeptChoice ? keptIndex(box)
+                                             : texts<Enumeration>().indexOf(
+                                                   toText(Enumeration(value))));
+}
+
+void offerKeptText(QComboBox *box, const QString &text, const QString &note)
+{
+    const SignalBlocker blocker(box);
+    int kept = keptIndex(box);
+    if (kept < 0) {
+        box->addItem(box->style()->standardIcon(QStyle::SP_MessageBoxWarning), text, KeptChoice);
+        kept = box->count() - 1;
+    }
+    box->setItemData(kept, elidedText(note), Qt::ToolTipRole);
 }
 
 } // namespace
 
 InterpolationTabWidget::InterpolationTabWidget(QWidget *parent)
     : QWidget(parent)
-    , methodBox(makeBox(&InterpolationTabWidget::interpolationMethodChanged,
+    , methodBox(makeBox(&InterpolationTabWidget::interpolationMethodChanged, P::InterpMode,
                         texts<InterpolationMethod>()))
-    , domainBox(makeBox(&InterpolationTabWidget::interpolationDomainChanged,
+    , domainBox(makeBox(&InterpolationTabWidget::interpolationDomainChanged, P::InterpDom,
                         texts<InterpolationDomain>()))
     , extrapolationBox(makeBox(&InterpolationTabWidget::extrapolationMethodChanged,
-                               texts<ExtrapolationMethod>()))
+                               P::ExtrapMode, texts<ExtrapolationMethod>()))
+    , note(new NoteLabel)
 {
     auto *layout = new QFormLayout;
     layout->addRow(tr("Interpolation method:"), methodBox);
     layout->addRow(tr("Interpolation domain:"), domainBox);
     layout->addRow(tr("Extrapolation method:"), extrapolationBox);
+    layout->addRow(note);
     setLayout(layout);
 }
 
 InterpolationTabWidget::~InterpolationTabWidget() = default;
 
+template<typename Enumeration>
+int InterpolationTabWidget::choiceOf(const QString &parameter, const QString &text) const
+{
+    if (keptTexts.contains(parameter) && keptTexts.value(parameter) == text)
+        return KeptChoice;
+    return fromText<Enumeration>(text);
+}
+
 // Connected before it is filled, so the box's first selection already reaches the slot.
-QComboBox *InterpolationTabWidget::makeBox(TextSlot slot, const QStringList &items)
+QComboBox *InterpolationTabWidget::makeBox(TextSlot slot, const QString &parameter,
+                                           const QStringList &items)
 {
     auto *box = new QComboBox;
     connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this, box, slot](int index) { (this->*slot)(box->itemText(index)); });
+    connect(box, qOverload<int>(&QComboBox::activated), this,
+            [this, parameter] { emit entryTouched(parameter, QString()); });
     box->addItems(items);
     return box;
+}
+
+void InterpolationTabWidget::showEntries(const EntryMap &entries)
+{
+    const QList<std::pair<QComboBox *, QString>> boxes = {
+        {methodBox, P::InterpMode}, {domainBox, P::InterpDom}, {extrapolationBox, P::ExtrapMode}};
+    auto *form = static_cast<QFormLayout *>(layout());
+    QStringList notes;
+    for (const auto &[box, parameter] : boxes) {
+        const ComponentEntry entry = entryOf(entries, parameter);
+        if (!entry.kept)
+            continue;
+        offerKeptText(box, entry.shown, entry.note);
+        keptTexts.insert(parameter, entry.shown);
+        box->setCurrentIndex(keptIndex(box));
+        const auto *label = qobject_cast<QLabel *>(form->labelForField(box));
+        notes.append((label ? label->text() + QLatin1Char(' ') : QString()) + entry.note);
+    }
+    note->setNote(notes.join(QLatin1Char('\n')));
 }
 
 InterpolationTabState InterpolationTabWidget::state() const
@@ -54,29 +112,27 @@ void InterpolationTabWidget::setState(const InterpolationTabState &interpolation
 {
     interpolationState = interpolationTabState;
     // A box whose selection moves runs its slot, which stores and announces on its own.
-    showText(methodBox, texts<InterpolationMethod>(),
-             toText(InterpolationMethod(interpolationState.interpolationMethod())));
-    showText(domainBox, texts<InterpolationDomain>(),
-             toText(InterpolationDomain(interpolationState.interpolationDomain())));
-    showText(extrapolationBox, texts<ExtrapolationMethod>(),
-             toText(ExtrapolationMethod(interpolationState.extrapolationMethod())));
+    showChoice<InterpolationMethod>(methodBox, interpolationState.interpolationMethod());
+    showChoice<InterpolationDomain>(domainBox, interpolationState.interpolationDomain());
+    showChoice<ExtrapolationMethod>(extrapolationBox, interpolationState.extrapolationMethod());
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::interpolationMethodChanged(const QString &newMethod)
 {
-    interpolationState.setInterpolationMethod(fromText<InterpolationMethod>(newMethod));
+    interpolationState.setInterpolationMethod(choiceOf<InterpolationMethod>(P::InterpMode, newMethod));
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::interpolationDomainChanged(const QString &newDomain)
 {
-    interpolationState.setInterpolationDomain(fromText<InterpolationDomain>(newDomain));
+    interpolationState.setInterpolationDomain(choiceOf<InterpolationDomain>(P::InterpDom, newDomain));
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::extrapolationMethodChanged(const QString &newMethod)
 {
-    interpolationState.setExtrapolationMethod(fromText<ExtrapolationMethod>(newMethod));
+    interpolationState.setExtrapolationMethod(
+        choiceOf<ExtrapolationMethod>(P::ExtrapMode, newMethod));
     emit stateChanged(interpolationState);
 }

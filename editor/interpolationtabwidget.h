@@ -1,13 +1,18 @@
 #pragma once
 
+#include "componententry.h"
 #include "interpolationtabstate.h"
 
+#include <QMap>
 #include <QStringList>
 #include <QWidget>
 
+class NoteLabel;
 class QComboBox;
 
-// How the component interpolates between the data points and what it does beyond them.
+// How the component interpolates between the data points and what it does beyond them. A
+// choice the component stores in a text none of the boxes offers shows as an item of its own,
+// marked, that goes back as stored.
 class InterpolationTabWidget final : public QWidget
 {
     Q_OBJECT
@@ -16,8 +21,14 @@ public:
     explicit InterpolationTabWidget(QWidget *parent = nullptr);
     ~InterpolationTabWidget() override;
 
+    // Gives a box the component's own text as an item of its own while the model keeps it, and
+    // says why below the boxes.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void stateChanged(const LoadPullStateUtils::InterpolationTabState &newState);
+    // The user chose an item, even the one shown.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     LoadPullStateUtils::InterpolationTabState state() const;
@@ -29,10 +40,14 @@ public slots:
 private:
     using TextSlot = void (InterpolationTabWidget::*)(const QString &);
 
-    QComboBox *makeBox(TextSlot slot, const QStringList &items);
+    QComboBox *makeBox(TextSlot slot, const QString &parameter, const QStringList &items);
+    template<typename Enumeration> int choiceOf(const QString &parameter, const QString &text) const;
 
     LoadPullStateUtils::InterpolationTabState interpolationState;
+    // The component's own text of a box, by parameter, once the box offers it.
+    QMap<QString, QString> keptTexts;
     QComboBox *methodBox;
     QComboBox *domainBox;
     QComboBox *extrapolationBox;
+    NoteLabel *note;
 };

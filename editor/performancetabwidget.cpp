@@ -1,5 +1,7 @@
 #include "performancetabwidget.h"
 
+#include "notelabel.h"
+#include "parameternames.h"
 #include "performancevariablestablewidget.h"
 
 #include <QHBoxLayout>
@@ -7,6 +9,7 @@
 #include <QVBoxLayout>
 
 using namespace LoadPullStateUtils;
+namespace P = ParameterNames;
 
 PerformanceTabWidget::PerformanceTabWidget(QWidget *parent)
     : QWidget(parent)
@@ -16,8 +19,13 @@ PerformanceTabWidget::PerformanceTabWidget(QWidget *parent)
     , displayAllButton(new QPushButton(tr("Display All")))
     , displayNoneButton(new QPushButton(tr("Display None")))
 {
+    auto *notes = new NoteLabel;
     connect(variablesTable, &PerformanceVariablesTableWidget::stateChanged, this,
             &PerformanceTabWidget::widgetStateChanged);
+    connect(variablesTable, &PerformanceVariablesTableWidget::notesChanged, notes,
+            &NoteLabel::setNote);
+    connect(variablesTable, &PerformanceVariablesTableWidget::entryTouched, this,
+            &PerformanceTabWidget::entryTouched);
     connect(outputAllButton, &QPushButton::clicked, this, &PerformanceTabWidget::setOutputAll);
     connect(outputNoneButton, &QPushButton::clicked, this, &PerformanceTabWidget::setOutputNone);
     connect(displayAllButton, &QPushButton::clicked, this, &PerformanceTabWidget::setDisplayAll);
@@ -25,6 +33,7 @@ PerformanceTabWidget::PerformanceTabWidget(QWidget *parent)
 
     auto *tableLayout = new QVBoxLayout;
     tableLayout->addWidget(variablesTable);
+    tableLayout->addWidget(notes);
     auto *buttonLayout = new QVBoxLayout;
     buttonLayout->addStretch(1);
     buttonLayout->addWidget(outputAllButton);
@@ -66,9 +75,15 @@ void PerformanceTabWidget::variablesFound(const QList<PerformanceVarBaseInfo> &p
     widgetStateChanged();
 }
 
+void PerformanceTabWidget::showEntries(const EntryMap &entries)
+{
+    variablesTable->showEntries(entries);
+}
+
 void PerformanceTabWidget::setOutputAll()
 {
     variablesTable->setOutputAll(true);
+    touchAll(P::PrfmParamOutput);
     widgetStateChanged();
 }
 
@@ -77,6 +92,8 @@ void PerformanceTabWidget::setOutputNone()
 {
     variablesTable->setOutputAll(false);
     variablesTable->setDisplayAll(false);
+    touchAll(P::PrfmParamOutput);
+    touchAll(P::PrfmParamAutoPlot);
     widgetStateChanged();
 }
 
@@ -85,13 +102,23 @@ void PerformanceTabWidget::setDisplayAll()
 {
     variablesTable->setDisplayAll(true);
     variablesTable->setOutputAll(true);
+    touchAll(P::PrfmParamOutput);
+    touchAll(P::PrfmParamAutoPlot);
     widgetStateChanged();
 }
 
 void PerformanceTabWidget::setDisplayNone()
 {
     variablesTable->setDisplayAll(false);
+    touchAll(P::PrfmParamAutoPlot);
     widgetStateChanged();
+}
+
+// A button sets the choice of every quantity.
+void PerformanceTabWidget::touchAll(const QString &parameter)
+{
+    for (const QString &name : variablesTable->state().variables().keys())
+        emit entryTouched(parameter, name);
 }
 
 void PerformanceTabWidget::widgetStateChanged()

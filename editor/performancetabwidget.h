@@ -1,5 +1,6 @@
 #pragma once
 
+#include "componententry.h"
 #include "performancetabstate.h"
 #include "performancevarbaseinfo.h"
 
@@ -19,8 +20,13 @@ public:
     explicit PerformanceTabWidget(QWidget *parent = nullptr);
     ~PerformanceTabWidget() override;
 
+    // Marks the rows whose entries the model gives a note, with the notes under the table.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void stateChanged(const LoadPullStateUtils::PerformanceTabState &performState);
+    // The user set a choice of a quantity, with a check box or a button for all of them.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     void setState(const LoadPullStateUtils::PerformanceTabState &performState);
@@ -36,6 +42,8 @@ public slots:
     LoadPullStateUtils::PerformanceTabState state() const;
 
 private:
+    void touchAll(const QString &parameter);
+
     PerformanceVariablesTableWidget *variablesTable;
     QPushButton *outputAllButton;
     QPushButton *outputNoneButton;

@@ -1,20 +1,30 @@
 #include "performancevariablestablewidget.h"
 
+#include "componententries.h"
+#include "dblpctypestate.h"
+#include "elidedtext.h"
 #include "enablecheckitemdelegate.h"
+#include "enumerations.h"
+#include "parameternames.h"
 #include "signalblocker.h"
-#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QStringList>
 
 using namespace LoadPullStateUtils;
 using namespace VariableTables;
+namespace P = ParameterNames;
 
 namespace {
 
-enum Column { NameColumn, MinColumn, MaxColumn, OutputColumn, AutoDisplayColumn };
+enum Column { NameColumn, MinColumn, MaxColumn, OutputColumn, AutoDisplayColumn, TypeColumn };
 
 constexpr Qt::Alignment RightAligned = Qt::AlignRight | Qt::AlignVCenter;
+
+QString checkKey(const QString &parameter, const QString &name)
+{
+    return parameter + QLatin1Char('\n') + name;
+}
 
 QString nameText(const PerformanceVarInfo &info)
 {
@@ -43,6 +53,7 @@ void PerformanceVariablesTableWidget::setState(const PerformanceTabState &newSta
 {
     tableState = newState;
     refreshTable();
+    showNotes();
 }
 
 void PerformanceVariablesTableWidget::mergeState(const PerformanceTabState &newState, bool uiState)
@@ -56,27 +67,79 @@ void PerformanceVariablesTableWidget::mergeState(const PerformanceTabState &newS
     mergeState(newState, false);
 }
 
+// Without reset the choices of the names that stay are kept, as the editor keeps them.
 void PerformanceVariablesTableWidget::variablesFound(
     const QList<PerformanceVarBaseInfo> &performanceVars, bool reset)
 {
+    PerformanceTabState settings = tableState;
     if (reset)
-        tableState.setVariables(performanceVars);
-    else
-        tableState = VariableSettings(VariableDetailsTabState(), tableState)
-                         .showPerformance(performanceVars, false);
-    refreshTable();
+        settings.setVariables(performanceVars);
+    ComponentEntries entries({}, VariableDetailsTabState(), settings);
+    setState(entries.showPerformance(performanceVars, {1, {}}));
+    DBLPCTypeState shown;
+    shown.setPerformanceState(tableState);
+    showEntries(entries.entries(shown));
 }
 
+void PerformanceVariablesTableWidget::showEntries(const EntryMap &entries)
+{
+    QMap<QString, QString> notes;
+    QSet<QString> kept;
+    for (const ComponentEntry &entry : entries.value(P::PrfmParamName)) {
+        if (!entry.variable.isEmpty() && !entry.note.isEmpty())
+            notes.insert(entry.variable, entry.note);
+    }
+    for (const QString &parameter : {P::PrfmParamOutput, P::PrfmParamAutoPlot}) {
+        for (const ComponentEntry &entry : entries.value(parameter)) {
+            if (entry.kept) {
+                kept.insert(checkKey(parameter, entry.variable));
+                notes[entry.variable] += (notes.contains(entry.variable) ? QStringLiteral("; ")
+                                                                        : QString()) +
+                                         entry.variable + QLatin1String(": ") + entry.note;
+            }
+        }
+    }
+    const QString others = entryOf(entries, P::PrfmParamName).note;
+    if (notes == rowNotes && kept == keptChecks && others == otherNotes)
+        return;
+    rowNotes = notes;
+    keptChecks = kept;
+    otherNotes = others;
+    refreshTable();
+    showNotes();
+}
+
+void PerformanceVariablesTableWidget::showNotes()
+{
+    QStringList lines;
+    for (const PerformanceVarInfo &info : tableState.variables()) {
+        if (rowNotes.contains(info.name()))
+            lines.append(elidedText(rowNotes.value(info.name())));
+    }
+    if (!otherNotes.isEmpty())
+        lines.append(otherNotes);
+    emit notesChanged(elidedLines(lines.join(QLatin1Char('\n'))));
+}
+
+// Every box of the column shows its choice from now on.
 void PerformanceVariablesTableWidget::setOutputAll(bool output)
 {
     tableState.setOutputAll(output);
+    dropKeptChecks(P::PrfmParamOutput);
     refreshTable();
 }
 
 void PerformanceVariablesTableWidget::setDisplayAll(bool display)
 {
     tableState.setDisplayAll(display);
+    dropKeptChecks(P::PrfmParamAutoPlot);
     refreshTable();
+}
+
+void PerformanceVariablesTableWidget::dropKeptChecks(const QString &parameter)
+{
+    for (const QString &name : tableState.variables().keys())
+        keptChecks.remove(checkKey(parameter, name));
 }
 
 // Nothing is displayed that is not output: output off takes auto-display off, and
@@ -87,21 +150,33 @@ void PerformanceVariablesTableWidget::updatePerformanceVarInfo(QTableWidgetItem 
     if (itemRow < 0 || itemRow >= tableState.count())
         return;
     const bool checked = theItem->checkState() == Qt::Checked;
-    PerformanceVarInfo info = tableState.variableAt(itemRow);
+    const PerformanceVarInfo before = tableState.variableAt(itemRow);
+    PerformanceVarInfo info = before;
+    QString touched;
     switch (column(theItem)) {
     case OutputColumn:
         info.setOutput(checked);
         info.setAutoPlot(info.autoPlot() && checked);
+        touched = P::PrfmParamOutput;
         break;
     case AutoDisplayColumn:
         info.setAutoPlot(checked);
         info.setOutput(info.output() || checked);
+        touched = P::PrfmParamAutoPlot;
         break;
     default:
         break;
     }
+    // A box clicked, or changed by the click, shows its choice from now on.
+    keptChecks.remove(checkKey(touched, info.name()));
+    if (info.output() != before.output())
+        keptChecks.remove(checkKey(P::PrfmParamOutput, info.name()));
+    if (info.autoPlot() != before.autoPlot())
+        keptChecks.remove(checkKey(P::PrfmParamAutoPlot, info.name()));
     tableState.addVariable(info);
     fillRow(itemRow);
+    if (!touched.isEmpty())
+        emit entryTouched(touched, info.name());
     emit stateChanged();
 }
 
@@ -122,8 +197,8 @@ bool PerformanceVariablesTableWidget::displayAll() const
 
 void PerformanceVariablesTableWidget::refreshTable()
 {
-    const QStringList headers = {tr("Name"), tr("Min"), tr("Max"), tr("Output"),
-                                 tr("Auto Display\nin GRF")};
+    const QStringList headers = {tr("Name"),   tr("Min"), tr("Max"), tr("Output"),
+                                 tr("Auto Display\nin GRF"), tr("Type")};
     refreshRows(*this, headers, tableState.variables(), {},
                 [this](int row, const PerformanceVarInfo &info) { return fillRow(row, info); });
 }
@@ -136,17 +211,23 @@ void PerformanceVariablesTableWidget::fillRow(int row)
 int PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &info)
 {
     const SignalBlocker blocker(this);
-    showCheck(row, OutputColumn, info.output());
-    showCheck(row, AutoDisplayColumn, info.autoPlot());
+    const auto checkState = [this, &info](const QString &parameter, bool checked) {
+        if (keptChecks.contains(checkKey(parameter, info.name())))
+            return Qt::PartiallyChecked;
+        return checked ? Qt::Checked : Qt::Unchecked;
+    };
+    showCheck(row, OutputColumn, checkState(P::PrfmParamOutput, info.output()));
+    showCheck(row, AutoDisplayColumn, checkState(P::PrfmParamAutoPlot, info.autoPlot()));
     return showText(*this, row, NameColumn, nameText(info), Qt::NoItemFlags) |
            showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags, RightAligned) |
-           showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags, RightAligned);
+           showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags, RightAligned) |
+           showText(*this, row, TypeColumn, valueTypeText(info.isComplex()), Qt::NoItemFlags) |
+           markCell(*this, row, NameColumn, rowNotes.value(info.name()));
 }
 
-void PerformanceVariablesTableWidget::showCheck(int row, int column, bool checked)
+void PerformanceVariablesTableWidget::showCheck(int row, int column, Qt::CheckState state)
 {
     const Qt::ItemFlags flags = Qt::ItemIsUserCheckable | Qt::ItemIsEnabled;
-    const Qt::CheckState state = checked ? Qt::Checked : Qt::Unchecked;
     QTableWidgetItem *cell = item(row, column);
     if (!cell) {
         cell = newItem(QString(), flags, RightAligned);

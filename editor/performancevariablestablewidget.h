@@ -1,9 +1,12 @@
 #pragma once
 
+#include "componententry.h"
 #include "performancetabstate.h"
 #include "tablewidget.h"
 
 #include <QList>
+#include <QMap>
+#include <QSet>
 
 class QTableWidgetItem;
 
@@ -17,8 +20,17 @@ public:
     explicit PerformanceVariablesTableWidget(QWidget *parent = nullptr);
     ~PerformanceVariablesTableWidget() override;
 
+    // Marks the rows whose entries carry a note (held, declared otherwise by the component),
+    // shows a choice the component stores as neither yes nor no as partly checked, and says
+    // the notes, with those on quantities the component names that no row shows.
+    void showEntries(const LoadPullStateUtils::EntryMap &entries);
+
 signals:
     void stateChanged();
+    // The notes on the rows and on what no row shows; the empty text when there are none.
+    void notesChanged(const QString &notes);
+    // The user clicked a check box.
+    void entryTouched(const QString &parameter, const QString &variable);
 
 public slots:
     void setState(const LoadPullStateUtils::PerformanceTabState &newState);
@@ -38,7 +50,14 @@ private:
     void fillRow(int row);
     // The columns whose texts changed, one bit each.
     int fillRow(int row, const LoadPullStateUtils::PerformanceVarInfo &info);
-    void showCheck(int row, int column, bool checked);
+    void showCheck(int row, int column, Qt::CheckState state);
+    void showNotes();
+    void dropKeptChecks(const QString &parameter);
 
     LoadPullStateUtils::PerformanceTabState tableState;
+    QMap<QString, QString> rowNotes;
+    // The check boxes, by parameter and quantity, that show a choice the component stores as
+    // neither yes nor no.
+    QSet<QString> keptChecks;
+    QString otherNotes;
 };

@@ -3,11 +3,10 @@
 #include "childconnections.h"
 #include "entryedit.h"
 #include "entryrefusal.h"
-#include "natorvarvalidator.h"
+#include "entryrules.h"
 #include "notelabel.h"
-#include "numerictext.h"
+#include "parameternames.h"
 #include "units.h"
-#include "variablename.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -16,6 +15,7 @@
 #include <QVBoxLayout>
 
 using namespace LoadPullStateUtils;
+namespace P = ParameterNames;
 
 namespace {
 
@@ -35,52 +35,70 @@ bool isEnclosedInParentheses(const QString &text)
     return false;
 }
 
-QString termNumberRefusal(const QString &text)
+// A sign after a number's "e" belongs to its exponent.
+bool isExponentSign(const QString &text, int at)
 {
-    const QString asWhat = TermTabWidget::tr("the term number");
-    if (const QString reason = entryRefusal(text); !reason.isEmpty())
-        return refusalNote(text, asWhat, reason);
-    QString input = text;
-    int position = 0;
-    if (NatOrVarValidator().validate(input, position) == QValidator::Acceptable)
-        return QString();
-    return refusalNote(
-        text, asWhat,
-        TermTabWidget::tr("it is neither a whole number from 1 to 2147483647 nor a variable name"));
+    return at >= 2 && (text.at(at - 1) == QLatin1Char('e') || text.at(at - 1) == QLatin1Char('E')) &&
+           (text.at(at - 2).isDigit() || text.at(at - 2) == QLatin1Char('.'));
 }
 
-QString referenceImpedanceRefusal(const QString &text)
+// A "+" or "-" outside parentheses that follows an operand: the unit written after the text
+// would apply to its last term alone.
+bool isSum(const QString &text)
 {
-    const QString reason = entryRefusal(text);
-    return reason.isEmpty()
-               ? QString()
-               : refusalNote(text, TermTabWidget::tr("the reference impedance"), reason);
+    static const QString operands = QStringLiteral("+-*/^(");
+    int depth = 0;
+    QChar previous;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) && depth == 0 &&
+                 !previous.isNull() && !operands.contains(previous) && !isExponentSign(text, i))
+            return true;
+        if (!c.isSpace())
+            previous = c;
+    }
+    return false;
+}
+
+bool hasUnit(const QString &unit)
+{
+    return !unit.isEmpty() && unit != QLatin1String("None");
+}
+
+QString referenceImpedanceRefusalNote(const QString &text)
+{
+    const QString reason = referenceImpedanceRefusal(text);
+    return reason.isEmpty() ? QString()
+                            : refusalNote(text, TermTabWidget::tr("the reference impedance"),
+                                          reason);
+}
+
+QString termNumberRefusalNote(const QString &text)
+{
+    const QString reason = termNumberRefusal(text);
+    return reason.isEmpty() ? QString()
+                            : refusalNote(text, TermTabWidget::tr("the term number"), reason);
 }
 
 } // namespace
 
-// The unit written after the impedance applies to all of a complex expression only inside
-// parentheses; a lone variable name, whatever its letters, needs none.
-QString normalizedReferenceImpedance(const QString &text)
+QString referenceImpedanceForUnit(const QString &text, const QString &unit)
 {
     const QString trimmed = text.trimmed();
-    const bool enclosed = isEnclosedInParentheses(trimmed);
-    if (text.contains(QLatin1Char('j'), Qt::CaseInsensitive)) {
-        const bool needsParentheses = !enclosed && !isVariableName(trimmed);
-        return needsParentheses ? QLatin1Char('(') + text + QLatin1Char(')') : text;
-    }
-    // Parentheses around a lone number or name are dropped; around an expression they stay,
-    // or the unit would apply to its last term alone.
-    const QString inner = trimmed.mid(1, trimmed.size() - 2).trimmed();
-    const bool lone = isVariableName(inner) || toReal(inner).has_value();
-    return enclosed && lone ? inner : text;
+    if (!hasUnit(unit) || isEnclosedInParentheses(trimmed) || !isSum(trimmed))
+        return text;
+    return QLatin1Char('(') + trimmed + QLatin1Char(')');
 }
 
 TermTabWidget::TermTabWidget(QWidget *parent)
     : QWidget(parent)
-    , referenceImpedanceEdit(new EntryEdit(referenceImpedanceRefusal))
+    , referenceImpedanceEdit(new EntryEdit(referenceImpedanceRefusalNote))
     , unitBox(new QComboBox)
-    , termNumberEdit(new EntryEdit(termNumberRefusal))
+    , termNumberEdit(new EntryEdit(termNumberRefusalNote))
     , entryNote(new NoteLabel)
 {
     unitBox->addItems(resistanceUnits());
@@ -113,13 +131,23 @@ void TermTabWidget::makeLayout()
     setLayout(layout);
 }
 
+// A taken entry touches its parameter before the record announces it.
 void TermTabWidget::makeConnections()
 {
+    connect(referenceImpedanceEdit, &EntryEdit::entryTaken, this,
+            [this] { emit entryTouched(P::Z, QString()); });
     connect(referenceImpedanceEdit, &EntryEdit::entryTaken, this,
             &TermTabWidget::referenceImpedanceChanged);
     // A box without current item hands on the empty text.
     connect(unitBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { unitChanged(unitBox->itemText(index)); });
+    connect(unitBox, qOverload<int>(&QComboBox::activated), this, [this] {
+        emit entryTouched(P::Z, QString());
+        if (encloseSumForUnit())
+            announce();
+    });
+    connect(termNumberEdit, &EntryEdit::entryTaken, this,
+            [this] { emit entryTouched(P::NUM, QString()); });
     connect(termNumberEdit, &EntryEdit::entryTaken, this, &TermTabWidget::termNumberChanged);
     for (EntryEdit *edit : {referenceImpedanceEdit, termNumberEdit})
         connect(edit, &EntryEdit::entryRefused, this, &TermTabWidget::refuseEntry);
@@ -133,6 +161,7 @@ TermTabState TermTabWidget::state() const
 void TermTabWidget::setState(const TermTabState &termTabState)
 {
     termState = termTabState;
+    lastEntryNote.clear();
     announce();
 }
 
@@ -143,18 +172,37 @@ void TermTabWidget::widgetStateChanged()
 
 void TermTabWidget::referenceImpedanceChanged()
 {
-    termState.setReferenceImpedance(normalizedReferenceImpedance(referenceImpedanceEdit->text()));
+    lastEntryNote.clear();
+    termState.setReferenceImpedance(referenceImpedanceEdit->text());
+    encloseSumForUnit();
     announce();
 }
 
 void TermTabWidget::unitChanged(const QString &newUnit)
 {
+    lastEntryNote.clear();
     termState.setUnit(newUnit);
     announce();
 }
 
+// Only an entry or a unit the user gives changes the impedance: a stored sum with a unit after
+// it stays as the component has it. Gives whether it enclosed the impedance.
+bool TermTabWidget::encloseSumForUnit()
+{
+    const QString impedance = termState.referenceImpedance();
+    const QString enclosed = referenceImpedanceForUnit(impedance, termState.unit());
+    if (enclosed == impedance)
+        return false;
+    termState.setReferenceImpedance(enclosed);
+    lastEntryNote = tr("The reference impedance is a sum: it is enclosed in parentheses, so that "
+                       "the unit %1 applies to all of it.")
+                        .arg(termState.unit());
+    return true;
+}
+
 void TermTabWidget::termNumberChanged()
 {
+    lastEntryNote.clear();
     termState.setTermNumber(termNumberEdit->text());
     announce();
 }
@@ -171,13 +219,27 @@ void TermTabWidget::showState()
 void TermTabWidget::refuseEntry(const QString &note)
 {
     showState();
-    entryNote->setNote(note);
+    lastEntryNote = note;
+    showNote();
 }
 
-// A note speaks of the entry refused last: a change taken or a new record makes it stale.
+void TermTabWidget::showEntries(const EntryMap &entries)
+{
+    termNumberEdit->setMark(entryOf(entries, P::NUM).note);
+    referenceImpedanceEdit->setMark(entryOf(entries, P::Z).note);
+    showNote();
+}
+
+void TermTabWidget::showNote()
+{
+    QStringList lines = {lastEntryNote, termNumberEdit->mark(), referenceImpedanceEdit->mark()};
+    lines.removeAll(QString());
+    entryNote->setNote(lines.join(QLatin1Char('\n')));
+}
+
 void TermTabWidget::announce()
 {
-    entryNote->setNote(QString());
     showState();
+    showNote();
     emit stateChanged(termState);
 }

@@ -3,6 +3,7 @@
 #include "elidedtext.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <QStringList>
 #include <QTableWidget>
 
@@ -168,6 +169,18 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
     return 1 << column;
 }
 
+int markCell(QTableWidget &table, int row, int column, const QString &note)
+{
+    QTableWidgetItem *cell = table.item(row, column);
+    const QString tip = elidedText(note);
+    if (!cell || cell->toolTip() == tip)
+        return 0;
+    cell->setToolTip(tip);
+    cell->setIcon(tip.isEmpty() ? QIcon()
+                                : table.style()->standardIcon(QStyle::SP_MessageBoxWarning));
+    return 1 << column;
+}
+
 QString pointText(int minNumPoints, int maxNumPoints)
 {
     if (minNumPoints == 0 || maxNumPoints == 0)
@@ -176,6 +189,5 @@ QString pointText(int minNumPoints, int maxNumPoints)
         return QString::number(minNumPoints);
     return QStringLiteral("%1 - %2").arg(uint(minNumPoints)).arg(uint(maxNumPoints));
 }
-
 
 } // namespace VariableTables

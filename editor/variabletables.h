@@ -67,6 +67,10 @@ constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
              Qt::Alignment alignment = Centred);
 
+// Marks the cell with a warning sign and the note as its tooltip, or unmarks it for the empty
+// note. Gives the column's bit when the mark changed, so that the column is fitted again.
+int markCell(QTableWidget &table, int row, int column, const QString &note);
+
 // Empty while either count is unknown (0), one count when they agree, else "min - max".
 QString pointText(int minNumPoints, int maxNumPoints);
 

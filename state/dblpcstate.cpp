@@ -127,7 +127,7 @@ void DBLPCState::setTermTabState(const TermTabState &state)
 bool operator==(const DBLPCState &a, const DBLPCState &b)
 {
     return a.m_fileType == b.m_fileType && a.m_current == b.m_current &&
-           a.m_typeStates == b.m_typeStates && a.m_storedParameters == b.m_storedParameters;
+           a.m_typeStates == b.m_typeStates && a.m_entries == b.m_entries;
 }
 
 } // namespace LoadPullStateUtils

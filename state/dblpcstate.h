@@ -1,7 +1,7 @@
 #pragma once
 
 #include "dblpctypestate.h"
-#include "storedparameters.h"
+#include "componententries.h"
 
 #include <QMetaType>
 
@@ -49,9 +49,10 @@ public:
     TermTabState termTabState() const;
     void setTermTabState(const TermTabState &state);
 
-    // The component's parameter texts as the host stored them.
-    const StoredParameters &storedParameters() const { return m_storedParameters; }
-    void setStoredParameters(const StoredParameters &stored) { m_storedParameters = stored; }
+    // The model of the component's entries, from which OK writes the parameters.
+    const ComponentEntries &entries() const { return m_entries; }
+    ComponentEntries &entries() { return m_entries; }
+    void setEntries(const ComponentEntries &entries) { m_entries = entries; }
 
     friend bool operator==(const DBLPCState &a, const DBLPCState &b);
 
@@ -64,7 +65,7 @@ private:
     // An index rather than a reference, so that a copy or an assignment selects a set of
     // its own and never one of the source's.
     std::size_t m_current = 0;
-    StoredParameters m_storedParameters;
+    ComponentEntries m_entries;
 };
 
 inline bool operator!=(const DBLPCState &a, const DBLPCState &b)

@@ -22,6 +22,10 @@ enum InterpolationMethod : int {
     CubicInterpolation = 2
 };
 
+// A choice the component stores in a text the editor does not offer: the box shows that text,
+// and it goes back as stored.
+constexpr int KeptChoice = -1;
+
 enum InterpolationDomain : int { RectangularDomain = 0, PolarDomain = 1 };
 
 enum ExtrapolationMethod : int { InterpolationModeExtrapolation = 0, ConstantExtrapolation = 1 };

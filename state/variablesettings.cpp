@@ -1,26 +1,13 @@
 #include "variablesettings.h"
 
+#include "entryrules.h"
 #include "numerictext.h"
-#include "units.h"
 
 namespace LoadPullStateUtils {
 
 namespace {
 
-bool sameUnit(const QString &a, const QString &b)
-{
-    return a == b || (isDbm(a) && isDbm(b));
-}
-
-// The setting as the user sees it beside the data's unit: a value in another unit carries
-// its own, and an expression shows as written.
-QString shownValue(const IndepVarInfo &setting, const QString &dataUnit)
-{
-    if (!isNumberOrName(setting.value()) || sameUnit(setting.unit(), dataUnit) ||
-        setting.unit().isEmpty())
-        return setting.value();
-    return setting.value() + QLatin1Char(' ') + setting.unit();
-}
+const QString FrequencyValue = QStringLiteral("freq");
 
 // A variable no readable file reports keeps its setting, but no range or unit of the data:
 // none of the listed files it might come from can tell them.
@@ -43,7 +30,7 @@ template<typename Record> Record withoutPoints(Record record)
 bool hasValue(const IndepVarInfo &setting)
 {
     return !setting.value().isEmpty() &&
-           !(setting.isFrequency() && setting.value() == QLatin1String("freq"));
+           !(setting.isFrequency() && setting.value() == FrequencyValue);
 }
 
 template<typename Record> QMap<QString, Record> byName(const QList<Record> &records)
@@ -54,15 +41,30 @@ template<typename Record> QMap<QString, Record> byName(const QList<Record> &reco
     return map;
 }
 
+template<typename Record>
+const Record *settingOf(const QMap<QString, Record> &settings, const QString &name)
+{
+    const auto it = settings.constFind(name);
+    return it == settings.cend() ? nullptr : &it.value();
+}
+
 IndepVarInfo shownIndependent(IndepVarInfo found, const IndepVarInfo *setting)
 {
     if (found.isFrequency())
         return found;
     if (setting && hasValue(*setting))
-        found.setValue(shownValue(*setting, found.unit()));
+        found.setValue(VariableSettings::shownValue(*setting, found.unit()));
     else
         found.normalizeValue();
     return found;
+}
+
+// A frequency variable the files do not report is swept all the same.
+IndepVarInfo heldIndependent(IndepVarInfo setting)
+{
+    if (setting.isFrequency())
+        setting.setValue(FrequencyValue);
+    return withoutPoints(setting);
 }
 
 GammaVarInfo shownGamma(GammaVarInfo found, const GammaVarInfo *setting)
@@ -83,11 +85,11 @@ PerformanceVarInfo shownQuantity(const PerformanceVarBaseInfo &found,
     return shown;
 }
 
-template<typename Record>
-const Record *settingOf(const QMap<QString, Record> &settings, const QString &name)
+PerformanceVarInfo heldQuantity(const PerformanceVarInfo &setting)
 {
-    const auto it = settings.constFind(name);
-    return it == settings.cend() ? nullptr : &it.value();
+    PerformanceVarInfo held = withoutRange(setting);
+    held.setUnit(QString());
+    return held;
 }
 
 } // namespace
@@ -97,29 +99,43 @@ VariableSettings::VariableSettings(const VariableDetailsTabState &details,
     : m_independent(details.independentVariables().variables())
     , m_gammas(details.gammaVariables().variables())
     , m_performance(performance.variables())
+    , m_shownDetails(details)
     , m_shownPerformance(performance)
 {}
 
+QString VariableSettings::shownValue(const IndepVarInfo &setting, const QString &dataUnit)
+{
+    if (!isNumberOrName(setting.value()) || setting.unit().isEmpty() ||
+        isSameUnit(setting.unit(), dataUnit))
+        return setting.value();
+    return setting.value() + QLatin1Char(' ') + setting.unit();
+}
+
 VariableDetailsTabState
 VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
-                              const QList<GammaVarInfo> &gammaVariables, bool filesUnknown)
+                              const QList<GammaVarInfo> &gammaVariables, bool holding)
 {
+    m_reportedIndependent = byName(independentVariables);
+    m_reportedGammas = byName(gammaVariables);
     IndepVariablesState independent;
-    for (const IndepVarInfo &found : independentVariables)
+    bool reportsFrequency = false;
+    for (const IndepVarInfo &found : independentVariables) {
         independent.addVariable(shownIndependent(found, settingOf(m_independent, found.name())),
                                 false);
+        reportsFrequency = reportsFrequency || found.isFrequency();
+    }
     GammasState gammas;
     for (const GammaVarInfo &found : gammaVariables)
         gammas.addVariable(shownGamma(found, settingOf(m_gammas, found.name())));
-    if (filesUnknown) {
-        const auto reported = byName(independentVariables);
+    if (holding) {
+        // The files that can be read tell which variable is the frequency, if they have one.
         for (const IndepVarInfo &setting : qAsConst(m_independent)) {
-            if (!reported.contains(setting.name()))
-                independent.addVariable(withoutPoints(setting), false);
+            if (!m_reportedIndependent.contains(setting.name()) &&
+                !(reportsFrequency && setting.isFrequency()))
+                independent.addVariable(heldIndependent(setting), false);
         }
-        const auto reportedGammas = byName(gammaVariables);
         for (const GammaVarInfo &setting : qAsConst(m_gammas)) {
-            if (!reportedGammas.contains(setting.name()))
+            if (!m_reportedGammas.contains(setting.name()))
                 gammas.addVariable(withoutPoints(setting));
         }
     }
@@ -130,19 +146,16 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
 
 PerformanceTabState
 VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performanceVariables,
-                                  bool filesUnknown)
+                                  bool holding)
 {
+    m_reportedQuantities = byName(performanceVariables);
     QList<PerformanceVarInfo> shown;
     for (const PerformanceVarBaseInfo &found : performanceVariables)
         shown.append(shownQuantity(found, settingOf(m_performance, found.name())));
-    if (filesUnknown) {
-        const auto reported = byName(performanceVariables);
+    if (holding) {
         for (const PerformanceVarInfo &setting : qAsConst(m_performance)) {
-            if (reported.contains(setting.name()))
-                continue;
-            PerformanceVarInfo held = withoutRange(setting);
-            held.setUnit(QString());
-            shown.append(held);
+            if (!m_reportedQuantities.contains(setting.name()))
+                shown.append(heldQuantity(setting));
         }
     }
     m_shownPerformance.setVariables(shown);
@@ -150,18 +163,15 @@ VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performan
 }
 
 // The tables announce every record they are shown: most often nothing changed.
-QStringList VariableSettings::takeSettings(const VariableDetailsTabState &tabState)
+void VariableSettings::takeSettings(const VariableDetailsTabState &tabState)
 {
     if (tabState == m_shownDetails)
-        return {};
+        return;
     const QMap<QString, IndepVarInfo> shown = m_shownDetails.independentVariables().variables();
-    QStringList changed;
     for (const IndepVarInfo &record : tabState.independentVariables().variables()) {
         const IndepVarInfo *before = settingOf(shown, record.name());
-        if (before && before->value() == record.value())
-            continue;
-        m_independent.insert(record.name(), record);
-        changed.append(record.name());
+        if (!before || before->value() != record.value())
+            m_independent.insert(record.name(), record);
     }
     const QMap<QString, GammaVarInfo> shownGammas = m_shownDetails.gammaVariables().variables();
     for (const GammaVarInfo &record : tabState.gammaVariables().variables()) {
@@ -169,54 +179,36 @@ QStringList VariableSettings::takeSettings(const VariableDetailsTabState &tabSta
             m_gammas.insert(record.name(), record);
     }
     m_shownDetails = tabState;
-    return changed;
 }
 
-VariableSettings::PerformanceChanges
-VariableSettings::takeSettings(const PerformanceTabState &tabState)
+void VariableSettings::takeSettings(const PerformanceTabState &tabState)
 {
     if (tabState == m_shownPerformance)
-        return {};
+        return;
     const QMap<QString, PerformanceVarInfo> shown = m_shownPerformance.variables();
-    PerformanceChanges changes;
     for (const PerformanceVarInfo &record : tabState.variables()) {
         const PerformanceVarInfo *before = settingOf(shown, record.name());
-        const bool output = !before || before->output() != record.output();
-        const bool autoPlot = !before || before->autoPlot() != record.autoPlot();
-        if (output)
-            changes.outputs.append(record.name());
-        if (autoPlot)
-            changes.autoPlots.append(record.name());
-        if (output || autoPlot)
+        if (!before || before->output() != record.output() ||
+            before->autoPlot() != record.autoPlot())
             m_performance.insert(record.name(), record);
     }
     m_shownPerformance = tabState;
-    return changes;
 }
 
-QMap<QString, ValueNote> VariableSettings::valueNotes() const
+const IndepVarInfo *VariableSettings::independentSetting(const QString &name) const
 {
-    QMap<QString, ValueNote> notes;
-    for (const IndepVarInfo &shown : m_shownDetails.independentVariables().variables()) {
-        const ValueNote note = noteOn(shown);
-        if (note != ValueNote::None)
-            notes.insert(shown.name(), note);
-    }
-    return notes;
+    const IndepVarInfo *setting = settingOf(m_independent, name);
+    return setting && hasValue(*setting) ? setting : nullptr;
 }
 
-ValueNote VariableSettings::noteOn(const IndepVarInfo &shown) const
+ValueNote VariableSettings::valueNote(const IndepVarInfo &shown) const
 {
-    const IndepVarInfo *setting = settingOf(m_independent, shown.name());
-    if (!setting)
-        return ValueNote::None;
-    if (setting->isFrequency() && !shown.isFrequency() && !shown.minValue().isEmpty())
-        return ValueNote::NotTheFrequency;
-    if (shown.isFrequency() || !hasValue(*setting))
+    const IndepVarInfo *setting = independentSetting(shown.name());
+    if (!setting || shown.isFrequency() || shown.value() != shownValue(*setting, shown.unit()))
         return ValueNote::None;
     if (!isNumberOrName(setting->value()))
         return ValueNote::NotAValue;
-    if (!sameUnit(setting->unit(), shown.unit()))
+    if (!isSameUnit(setting->unit(), shown.unit()))
         return setting->unit().isEmpty() ? ValueNote::NoUnit : ValueNote::OtherUnit;
     const auto value = toReal(setting->value());
     const auto min = toReal(shown.minValue());
@@ -224,6 +216,16 @@ ValueNote VariableSettings::noteOn(const IndepVarInfo &shown) const
     if (value && min && max && (*value < *min || *value > *max))
         return ValueNote::OutsideRange;
     return ValueNote::None;
+}
+
+bool operator==(const VariableSettings &a, const VariableSettings &b)
+{
+    return a.m_independent == b.m_independent && a.m_gammas == b.m_gammas &&
+           a.m_performance == b.m_performance &&
+           a.m_reportedIndependent == b.m_reportedIndependent &&
+           a.m_reportedGammas == b.m_reportedGammas &&
+           a.m_reportedQuantities == b.m_reportedQuantities &&
+           a.m_shownDetails == b.m_shownDetails && a.m_shownPerformance == b.m_shownPerformance;
 }
 
 } // namespace LoadPullStateUtils

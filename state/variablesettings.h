@@ -11,11 +11,10 @@ namespace LoadPullStateUtils {
 // Why a value shows as it does rather than as a number or name in the data's unit and range.
 enum class ValueNote {
     None,
-    OutsideRange,    // a number outside the data's range
-    OtherUnit,       // a value in another unit than the data's
-    NoUnit,          // a bare number or name where the data have a unit
-    NotAValue,       // an expression, or a text the editor cannot read
-    NotTheFrequency, // the component names it as its frequency; the data files sweep another
+    OutsideRange, // a number outside the data's range
+    OtherUnit,    // a value in another unit than the data's
+    NoUnit,       // a bare number or name where the data have a unit
+    NotAValue,    // an expression, or a text the editor cannot read
 };
 
 // Which variables the editor shows, and with which settings: one rule for every path that
@@ -24,10 +23,12 @@ enum class ValueNote {
 // The variables are those the readable listed files report, each with the user's setting
 // where there is one: the component's, or one the user made in this session, kept even while
 // no file reports the variable, so that a file added back brings it back. A variable without
-// a setting takes the data's default, the lowest value. While a listed file cannot be read,
-// every variable with a setting stays as well, because that file may hold it. A value stays
-// as it was set, in its own unit, whatever range the files give; valueNotes() says where it
-// does not fit them.
+// a setting takes the data's default, the lowest value. What the files declare of a variable
+// they report (its unit type, gamma type, domain, harmonic, complexity, which one is the
+// frequency) is the data's. While no file is listed or a listed file cannot be read, every
+// variable with a setting is held as well, as set, because that file may hold it. A value
+// stays as it was set, in its own unit, whatever range the files give; valueNotes() says
+// where it does not fit them.
 class VariableSettings
 {
 public:
@@ -36,37 +37,48 @@ public:
     VariableSettings(const VariableDetailsTabState &details,
                      const PerformanceTabState &performance);
 
-    // The records to show for the variables the readable listed files report; `filesUnknown`
-    // when a listed file cannot be read. What is shown is remembered, so that the user's
-    // changes can be told from it.
+    // The records to show for the variables the readable listed files report; `holding` while
+    // no file is listed or a listed file cannot be read. What is shown is remembered, so that
+    // the user's changes can be told from it.
     VariableDetailsTabState showDetails(const QList<IndepVarInfo> &independentVariables,
-                                        const QList<GammaVarInfo> &gammaVariables,
-                                        bool filesUnknown);
+                                        const QList<GammaVarInfo> &gammaVariables, bool holding);
     PerformanceTabState showPerformance(const QList<PerformanceVarBaseInfo> &performanceVariables,
-                                        bool filesUnknown);
+                                        bool holding);
 
-    // Takes the settings the user changed in a tab's records since they were shown; gives the
-    // names of the variables whose value changed.
-    QStringList takeSettings(const VariableDetailsTabState &tabState);
-    // The same for the quantities: the names whose output choice, and whose plot choice,
-    // changed.
-    struct PerformanceChanges
+    // Takes the settings the user changed in a tab's records since they were shown.
+    void takeSettings(const VariableDetailsTabState &tabState);
+    void takeSettings(const PerformanceTabState &tabState);
+
+    // The records the readable files reported last, by name: a variable shown that they do not
+    // report is held.
+    const QMap<QString, IndepVarInfo> &reportedIndependent() const { return m_reportedIndependent; }
+    const QMap<QString, GammaVarInfo> &reportedGammas() const { return m_reportedGammas; }
+    const QMap<QString, PerformanceVarBaseInfo> &reportedQuantities() const
     {
-        QStringList outputs;
-        QStringList autoPlots;
-    };
-    PerformanceChanges takeSettings(const PerformanceTabState &tabState);
+        return m_reportedQuantities;
+    }
+    // The setting a variable's value shows, if it has one.
+    const IndepVarInfo *independentSetting(const QString &name) const;
+    // The names of every variable with a setting, of each kind.
+    QStringList independentNames() const { return m_independent.keys(); }
+    QStringList gammaNames() const { return m_gammas.keys(); }
+    QStringList quantityNames() const { return m_performance.keys(); }
 
-    // The notes on the independent variables shown last, by name; variables that need none
-    // are left out.
-    QMap<QString, ValueNote> valueNotes() const;
+    // How a setting shows beside the data's unit: a value in another unit carries its own,
+    // and an expression shows as written.
+    static QString shownValue(const IndepVarInfo &setting, const QString &dataUnit);
+    // Why the value shown of an independent variable shows as it does; None when it fits.
+    ValueNote valueNote(const IndepVarInfo &shown) const;
+
+    friend bool operator==(const VariableSettings &a, const VariableSettings &b);
 
 private:
-    ValueNote noteOn(const IndepVarInfo &shown) const;
-
     QMap<QString, IndepVarInfo> m_independent;
     QMap<QString, GammaVarInfo> m_gammas;
     QMap<QString, PerformanceVarInfo> m_performance;
+    QMap<QString, IndepVarInfo> m_reportedIndependent;
+    QMap<QString, GammaVarInfo> m_reportedGammas;
+    QMap<QString, PerformanceVarBaseInfo> m_reportedQuantities;
     VariableDetailsTabState m_shownDetails;
     PerformanceTabState m_shownPerformance;
 };

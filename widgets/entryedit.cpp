@@ -1,6 +1,10 @@
 #include "entryedit.h"
 
+#include "elidedtext.h"
+
+#include <QAction>
 #include <QKeyEvent>
+#include <QStyle>
 
 EntryEdit::EntryEdit(Judge judge, QWidget *parent)
     : QLineEdit(parent)
@@ -10,6 +14,24 @@ EntryEdit::EntryEdit(Judge judge, QWidget *parent)
 }
 
 EntryEdit::~EntryEdit() = default;
+
+void EntryEdit::setMark(const QString &note)
+{
+    if (note.isEmpty()) {
+        delete m_mark;
+        m_mark = nullptr;
+        return;
+    }
+    if (!m_mark)
+        m_mark = addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning),
+                           QLineEdit::TrailingPosition);
+    m_mark->setToolTip(elidedText(note));
+}
+
+QString EntryEdit::mark() const
+{
+    return m_mark ? m_mark->toolTip() : QString();
+}
 
 void EntryEdit::keyPressEvent(QKeyEvent *event)
 {

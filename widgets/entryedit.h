@@ -4,6 +4,8 @@
 
 #include <functional>
 
+class QAction;
+
 // A line edit whose entry is judged when the edit ends, not keystroke by keystroke: it keeps
 // whatever the user types, so that a typo is never turned into another value. Return, Enter or
 // the focus leaving ends an edit that changed the text; the judge then gives the reason the
@@ -19,6 +21,11 @@ public:
     explicit EntryEdit(Judge judge, QWidget *parent = nullptr);
     ~EntryEdit() override;
 
+    // Marks the text shown with a warning sign whose tooltip is the note, or unmarks it for
+    // the empty note: a text the field would not take as typed, shown because it is stored.
+    void setMark(const QString &note);
+    QString mark() const;
+
 signals:
     void entryTaken(const QString &text);
     // The owner shows the note and its last value taken again.
@@ -32,4 +39,5 @@ private:
 
     Judge m_judge;
     bool m_refused = false;
+    QAction *m_mark = nullptr;
 };

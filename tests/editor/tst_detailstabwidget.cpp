@@ -1,4 +1,5 @@
 #include "detailstabwidget.h"
+#include "elidedtext.h"
 #include "gammavardetailstablewidget.h"
 #include "indepvardetailstablewidget.h"
 #include "interfaceholder.h"
@@ -62,6 +63,9 @@ class tst_DetailsTabWidget : public QObject
     QTableWidget *indepTable = nullptr;
     QTableWidget *gammaTable = nullptr;
 
+    // The note under the independent variables' table.
+    NoteLabel *indepNote() const { return indepTable->parentWidget()->findChild<NoteLabel *>(); }
+
 private slots:
     void initTestCase()
     {
@@ -99,6 +103,10 @@ private slots:
                "a variable name is taken."_s;
         QTest::newRow("min vmin, a name: taken")
             << var<Indep>("Vd"_s, "vmin"_s) << "abc"_s << true << ""_s;
+        const QString longName(301, QLatin1Char('v'));
+        QTest::newRow("a name too long to show: refused")
+            << var<Indep>("Vd"_s, "vmin"_s) << longName << false
+            << elidedText("\""_s + longName + "\" was not taken for Vd: it is too long to show."_s);
         // Texts too long to lay out at once are shown elided; the record stays whole.
         QTest::newRow("a name shown elided: taken for its row")
             << var<Indep>(QString(5000, QLatin1Char('n'))) << "2"_s << true << ""_s;
@@ -138,7 +146,7 @@ private slots:
                                                               : variable.value());
         for (int column = 0; column < indepTable->columnCount(); ++column)
             QVERIFY(indepTable->item(0, column)->text().size() <= 300);
-        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        const auto *noteLabel = indepNote();
         QCOMPARE(noteLabel->isVisible() ? noteLabel->text() : QString(), note);
     }
 
@@ -146,10 +154,10 @@ private slots:
     void theNoteGoesWithTheNextEntryTakenOrNewRows()
     {
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
-        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        const auto *noteLabel = indepNote();
         const auto enter = [this](const QString &text) {
             indepTable->item(0, 1)->setText(text); // as a committed editor does
-            return tab->findChild<NoteLabel *>()->isVisible();
+            return indepNote()->isVisible();
         };
         QVERIFY(enter("9"_s));
         QVERIFY(!enter("2"_s));
@@ -178,7 +186,7 @@ private slots:
         QFETCH(QString, note);
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
         indepTable->item(0, 1)->setText("2"_s);
-        const auto *noteLabel = tab->findChild<NoteLabel *>();
+        const auto *noteLabel = indepNote();
 
         tab->variablesFound({reported}, {}, 2);
         const QTableWidgetItem *cell = indepTable->item(0, 1);
@@ -319,7 +327,7 @@ private slots:
         tab->resize(1200, 400);
         tab->variablesFound({var<Indep>(wide, wide, wide, 1000000, 2000000)}, {}, 1);
         QList<int> before;
-        for (int column = 0; column < 6; ++column)
+        for (int column = 0; column < indepTable->columnCount(); ++column)
             before << indepTable->columnWidth(column);
 
         tab->variablesFound({}, {}, 0);
@@ -330,7 +338,7 @@ private slots:
         QVERIFY(indepTable->columnWidth(5) < before.at(5));
         const auto tableWidth = [this] {
             int width = 0;
-            for (int column = 0; column < 6; ++column)
+            for (int column = 0; column < indepTable->columnCount(); ++column)
                 width += indepTable->columnWidth(column);
             return width;
         };

@@ -183,6 +183,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
     QTest::addColumn<Finish>("finish");
     QTest::addColumn<QString>("expected"); // the value kept
     QTest::addColumn<QString>("reason");   // why it was refused; empty when taken
+    QTest::addColumn<QString>("takenNote");
 
     const QString latin1 = u"%1 cannot be kept by the host, which keeps only Latin-1 text"_s;
     const QString empty = u"it is empty"_s;
@@ -196,7 +197,10 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         QString typed;
         QString expected;
         QString reason;
+        QString takenNote = {}; // what the field says of an entry it takes
     };
+    const QString enclosed = u"The reference impedance is a sum: it is enclosed in parentheses, "
+                             u"so that the unit Ohm applies to all of it."_s;
     const Row rows[] = {
         {Field::TermNumber, u"7"_s, u"7"_s, {}},
         {Field::TermNumber, u"Nport"_s, u"Nport"_s, {}},
@@ -205,7 +209,11 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         {Field::TermNumber, u"12345678901"_s, u"1"_s, notATermNumber},
         {Field::TermNumber, u"\u0394n"_s, u"1"_s, latin1.arg(u"\u0394"_s)},
         {Field::TermNumber, QString(), u"1"_s, empty},
-        {Field::Impedance, u"50+j*10"_s, u"(50+j*10)"_s, {}},
+        {Field::Impedance, u"50+j*10"_s, u"(50+j*10)"_s, {}, enclosed},
+        {Field::Impedance, u"j*10"_s, u"j*10"_s, {}},
+        {Field::Impedance, u"(75)"_s, u"(75)"_s, {}},
+        {Field::Impedance, u"75 Ohm"_s, u"50"_s,
+         u"it ends in the unit Ohm, which is chosen in the box beside the field"_s},
         {Field::Impedance, u"50\u03a9"_s, u"50"_s, latin1.arg(u"\u03a9"_s)},
         {Field::Impedance, u"  "_s, u"50"_s, empty},
         {Field::Impedance, u"j*"_s, u"50"_s, operatorAtEnd},
@@ -221,7 +229,9 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         {Field::StatusLevel, QString(), u"2"_s, empty},
         {Field::ValueCell, u"12.5"_s, u"12.5"_s, {}},
         {Field::ValueCell, u"\u0394p"_s, u"22"_s, latin1.arg(u"\u0394"_s)},
-        {Field::ValueCell, u"dbmtow(20)"_s, u"22"_s,
+        {Field::ValueCell, u"28 V"_s, u"28"_s, {}},
+        {Field::ValueCell, u"dbmtow(20)"_s, u"22"_s, u"enter a number in V"_s},
+        {Field::ValueCell, u"Vsupply - 3"_s, u"22"_s,
          u"it is neither a number nor a variable name"_s},
         {Field::ValueCell, u"-"_s, u"22"_s, operatorAtEnd},
         {Field::ValueCell, QString(), u"22"_s, empty},
@@ -232,7 +242,8 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
                           row.typed.toUtf8().constData(),
                           row.reason.isEmpty() ? "taken" : "refused",
                           finish == Finish::Return ? "Return" : "focus leaving")
-                << row.field << row.typed << finish << row.expected << row.reason;
+                << row.field << row.typed << finish << row.expected << row.reason
+                << row.takenNote;
         }
     }
 }
@@ -244,6 +255,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
     QFETCH(Finish, finish);
     QFETCH(QString, expected);
     QFETCH(QString, reason);
+    QFETCH(QString, takenNote);
 
     const Outcome outcome = enter(field, typed, finish);
 
@@ -251,7 +263,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
     QCOMPARE(outcome.recorded, expected);
     QCOMPARE(outcome.shown, expected);
     if (reason.isEmpty()) {
-        QCOMPARE(outcome.note, QString());
+        QCOMPARE(outcome.note, takenNote);
     } else {
         QVERIFY2(outcome.note.startsWith(u'"') &&
                      outcome.note.contains(typed.trimmed() + u"\" was not taken"_s),
@@ -275,10 +287,10 @@ void tst_ValidatedEdits::anyTypedTextIsKeptThenTakenOrRefused()
     // Holds when the outcome of typing `text` is as the rule says.
     const auto holds = [&](Field field, const QString &text) {
         const Outcome outcome = enter(field, text, Finish::FocusOut);
-        const QString taken = field == Field::Impedance   ? normalizedReferenceImpedance(text)
+        const QString taken = field == Field::Impedance ? referenceImpedanceForUnit(text, u"Ohm"_s)
                               : field == Field::ValueCell ? text.trimmed()
                                                           : text;
-        const bool refused = !outcome.note.isEmpty();
+        const bool refused = outcome.note.contains(u"was not taken"_s);
         const QString kept = refused ? before[int(field)] : taken;
         return outcome.typedShown == text && outcome.recorded == kept && outcome.shown == kept &&
                (!refused || outcome.note.contains(text.trimmed())) &&

@@ -106,7 +106,7 @@ Parameters tst_ParameterMapping::roundTrip(const Parameters &parameters, DBLPCSt
     if (read)
         *read = state;
     // The editor's own texts, not the stored ones it would keep.
-    state.setStoredParameters(StoredParameters());
+    state.setEntries(ComponentEntries());
     bool headerMatches = false;
     const Parameters written =
         HostParameterLists::read(*m_tvl, stateToParameters(state), &headerMatches);
@@ -586,7 +586,7 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
 
         DBLPCState state(false);
         QVERIFY(fromParameterMap(parameters, state));
-        state.setStoredParameters(StoredParameters()); // the editor's own texts
+        state.setEntries(ComponentEntries()); // the editor's own texts
         IndepVariablesState independent;
         GammasState gammas;
         PerformanceTabState performance;

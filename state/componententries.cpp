@@ -1,0 +1,543 @@
+#include "componententries.h"
+
+#include "dblpctypestate.h"
+#include "elidedtext.h"
+#include "entryrules.h"
+#include "enumerations.h"
+#include "parameternames.h"
+#include "parametertexts.h"
+
+#include <QCoreApplication>
+
+#include <algorithm>
+
+namespace LoadPullStateUtils {
+
+namespace P = ParameterNames;
+
+// The parameters of one entry per variable, named by the first.
+struct ComponentEntries::Group
+{
+    QString key;
+    QStringList lists;
+};
+
+namespace {
+
+const QChar Separator(QLatin1Char('\n'));
+
+QString tr(const char *text, int n = -1)
+{
+    return QCoreApplication::translate("ComponentEntries", text, nullptr, n);
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + elidedText(text) + QLatin1Char('"');
+}
+
+QStringList unquoted(const QStringList &texts)
+{
+    QStringList result;
+    result.reserve(texts.size());
+    for (const QString &text : texts)
+        result.append(unquote(text));
+    return result;
+}
+
+// A declaration as the editor reads the component's text.
+QString declaredText(const std::optional<QStringList> &stored)
+{
+    return stored ? unquote(stored->value(0)) : QString();
+}
+
+QString declarationNote(const QString &name, const QStringList &stored, const QStringList &data)
+{
+    return tr("%1: the component says %2; the data files declare %3; OK writes the data's")
+        .arg(name, stored.join(QLatin1String(", ")), data.join(QLatin1String(", ")));
+}
+
+QString valueNoteText(const IndepVarInfo &shown, ValueNote note)
+{
+    const QString value = quoted(shown.value());
+    switch (note) {
+    case ValueNote::OutsideRange:
+        return tr("%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")
+            .arg(shown.name(), value, shown.minValue().trimmed(), shown.maxValue().trimmed());
+    case ValueNote::OtherUnit:
+        return tr("%1: %2 is not in the data's unit, %3; it is kept as written.")
+            .arg(shown.name(), value, shown.unit());
+    case ValueNote::NoUnit:
+        return tr("%1: %2 has no unit, where the data's unit is %3; it is kept as written, and "
+                  "the simulator reads it without a unit.")
+            .arg(shown.name(), value, shown.unit());
+    case ValueNote::NotAValue:
+        return tr("%1: %2 is not a number or a variable name the editor can check; it is kept as "
+                  "written.")
+            .arg(shown.name(), value);
+    case ValueNote::None:
+        break;
+    }
+    return QString();
+}
+
+QString keptFlagNote(const QString &stored)
+{
+    return tr("the component stores %1, which is neither yes nor no; it is kept as stored until "
+              "the box is clicked")
+        .arg(quoted(stored));
+}
+
+// Under a per-variable parameter, the empty variable holds the notes on what no row shows.
+ComponentEntry groupNotesEntry(const QString &key, const QString &notes)
+{
+    ComponentEntry entry;
+    entry.parameter = key;
+    entry.note = notes;
+    return entry;
+}
+
+} // namespace
+
+ComponentEntries::ComponentEntries(const ParameterMap &stored,
+                                   const VariableDetailsTabState &details,
+                                   const PerformanceTabState &performance)
+    : m_stored(stored)
+    , m_settings(details, performance)
+{}
+
+VariableDetailsTabState ComponentEntries::showDetails(const QList<IndepVarInfo> &independentVariables,
+                                                      const QList<GammaVarInfo> &gammaVariables,
+                                                      const ListedFiles &files)
+{
+    m_files = files;
+    return m_settings.showDetails(independentVariables, gammaVariables, files.holding());
+}
+
+PerformanceTabState ComponentEntries::showPerformance(const QList<PerformanceVarBaseInfo> &quantities,
+                                                      const ListedFiles &files)
+{
+    m_files = files;
+    return m_settings.showPerformance(quantities, files.holding());
+}
+
+void ComponentEntries::takeDetails(const VariableDetailsTabState &shown)
+{
+    m_settings.takeSettings(shown);
+}
+
+void ComponentEntries::takePerformance(const PerformanceTabState &shown)
+{
+    m_settings.takeSettings(shown);
+}
+
+void ComponentEntries::touch(const QString &parameter, const QString &variable)
+{
+    m_touched.insert(parameter + Separator + variable);
+}
+
+bool ComponentEntries::isTouched(const QString &parameter, const QString &variable) const
+{
+    return m_touched.contains(parameter + Separator + variable);
+}
+
+EntryMap ComponentEntries::entries(const DBLPCTypeState &shown) const
+{
+    EntryMap map;
+    addScalars(shown, map);
+    addFiles(shown.fileTabState().fileNames(), map);
+    addIndependent(shown.detailsTabState().independentVariables(), map);
+    addGammas(shown.detailsTabState().gammaVariables(), map);
+    addQuantities(shown.performanceState(), map);
+    return map;
+}
+
+ComponentEntry ComponentEntries::single(const QString &parameter) const
+{
+    ComponentEntry entry;
+    entry.parameter = parameter;
+    if (m_stored.contains(parameter))
+        entry.stored = m_stored.value(parameter);
+    entry.touched = isTouched(parameter, QString());
+    return entry;
+}
+
+QString ComponentEntries::storedText(const QString &parameter) const
+{
+    return unquote(m_stored.value(parameter).value(0));
+}
+
+namespace {
+
+template<typename Enumeration>
+ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int value)
+{
+    entry.kept = entry.stored && value == KeptChoice;
+    entry.shown = entry.kept ? stored : toText(Enumeration(value));
+    entry.storedSaysShown = entry.kept || stored == entry.shown;
+    if (entry.kept)
+        entry.note = tr("the component's %1 is not one of the choices offered; it is kept as "
+                        "stored until another is chosen")
+                         .arg(quoted(stored));
+    return entry;
+}
+
+// A flag neither yes nor no shows as neither, and stays as stored, until the user decides.
+ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, bool value)
+{
+    const std::optional<bool> reading = readYesNo(stored);
+    entry.kept =
+        entry.stored && !stored.isEmpty() && !reading && !entry.touched && !value;
+    entry.shown = entry.kept ? stored : yesNoText(value);
+    entry.storedSaysShown = entry.kept || reading == value;
+    if (entry.kept)
+        entry.note = keptFlagNote(stored);
+    return entry;
+}
+
+// A field shows the text as it stands, even one it would not take as typed.
+ComponentEntry fieldEntry(ComponentEntry entry, const QString &stored, const QString &value,
+                          QString (*refusal)(const QString &))
+{
+    entry.shown = value;
+    entry.storedSaysShown = entry.stored && stored == value;
+    const QString reason = refusal(value);
+    if (!reason.isEmpty())
+        entry.note = tr("%1 is kept as it stands, though it would not be taken as typed: %2.")
+                         .arg(quoted(value), reason);
+    return entry;
+}
+
+} // namespace
+
+void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) const
+{
+    const auto add = [&map](const ComponentEntry &entry) {
+        map[entry.parameter].insert(QString(), entry);
+    };
+    const InterpolationTabState interpolation = shown.interpolationTabState();
+    add(choiceEntry<InterpolationMethod>(single(P::InterpMode), storedText(P::InterpMode),
+                                         interpolation.interpolationMethod()));
+    add(choiceEntry<InterpolationDomain>(single(P::InterpDom), storedText(P::InterpDom),
+                                         interpolation.interpolationDomain()));
+    add(choiceEntry<ExtrapolationMethod>(single(P::ExtrapMode), storedText(P::ExtrapMode),
+                                         interpolation.extrapolationMethod()));
+
+    const AnalysisParametersTabState parameters = shown.analysisParametersTabState();
+    const AnalysisOptimizationTabState optimization = shown.analysisOptimizationTabState();
+    const QList<std::pair<QString, bool>> flags = {
+        {P::UseFrequencyRangeFromDataFiles,
+         shown.analysisFrequencyRangeSyncState().useFrequencyRangeFromDataFiles()},
+        {P::CalcGamma, parameters.calcGamma()},
+        {P::CalcAdmittance, parameters.calcAdmittance()},
+        {P::CalcImpedance, parameters.calcImpedance()},
+        {P::AllowNonlinearDevices, parameters.allowNonlinearDevices()},
+        {P::AvoidOutOfRangeData, optimization.avoidOutOfRangeData()},
+    };
+    for (const auto &[parameter, value] : flags)
+        add(flagEntry(single(parameter), storedText(parameter), value));
+
+    const TermTabState term = shown.termTabState();
+    add(fieldEntry(single(P::NUM), storedText(P::NUM), term.termNumber(), termNumberRefusal));
+    add(fieldEntry(single(P::StatusLevel), storedText(P::StatusLevel), parameters.statusLevel(),
+                   statusLevelRefusal));
+    add(fieldEntry(single(P::Weight), storedText(P::Weight), optimization.weight(),
+                   weightRefusal));
+
+    ComponentEntry impedance = fieldEntry(single(P::Z), QString(), term.referenceImpedance(),
+                                          referenceImpedanceRefusal);
+    impedance.shown = impedanceText(term);
+    TermTabState read;
+    readImpedance(storedText(P::Z), read);
+    impedance.storedSaysShown = impedance.stored &&
+                                read.referenceImpedance() == term.referenceImpedance() &&
+                                isSameUnit(read.unit(), term.unit());
+    add(impedance);
+
+    // The editor works on the Maury settings whatever type the component names, and writes
+    // the stored type back until the host chooses one.
+    ComponentEntry fileType = single(P::FileType);
+    fileType.storedSaysShown = fileType.stored && !fileType.touched;
+    fileType.shown = fileType.storedSaysShown ? storedText(P::FileType)
+                                              : toText(shown.fileTabState().fileType());
+    add(fileType);
+    add(frequencyEntry(shown.detailsTabState().independentVariables()));
+}
+
+// A file keeps the name the component gave it; a file added in the editor is written as given.
+void ComponentEntries::addFiles(const QStringList &fileNames, EntryMap &map) const
+{
+    const QStringList stored = m_stored.value(P::FileName);
+    const QStringList storedNames = unquoted(stored);
+    for (const QString &name : fileNames) {
+        ComponentEntry entry;
+        entry.parameter = P::FileName;
+        entry.variable = name;
+        entry.shown = name;
+        const int index = int(storedNames.indexOf(name));
+        if (index >= 0)
+            entry.stored = QStringList{stored.at(index)};
+        entry.storedSaysShown = true;
+        map[P::FileName].insert(name, entry);
+    }
+}
+
+// The entry of `variable` in the per-variable parameter `parameter`, keyed by the names of
+// `key`: where a name comes more than once, the last is the one the editor reads.
+ComponentEntry ComponentEntries::variableEntry(const QString &parameter, const QString &key,
+                                               const QString &variable) const
+{
+    ComponentEntry entry;
+    entry.parameter = parameter;
+    entry.variable = variable;
+    const int index = int(unquoted(m_stored.value(key)).lastIndexOf(variable));
+    const QStringList stored = m_stored.value(parameter);
+    if (index >= 0 && index < stored.size())
+        entry.stored = QStringList{stored.at(index)};
+    entry.touched = isTouched(parameter, variable);
+    return entry;
+}
+
+// The frequency variable is the one the files sweep; the component's name for it holds only
+// while no file that can be read sweeps one.
+ComponentEntry ComponentEntries::frequencyEntry(const IndepVariablesState &variables) const
+{
+    ComponentEntry entry = single(P::FreqVarName);
+    const QString frequency = variables.frequency().name();
+    const QString stored = storedText(P::FreqVarName);
+    entry.shown = frequency;
+    entry.storedSaysShown = entry.stored && stored == frequency;
+    if (stored.isEmpty() || stored == frequency)
+        return entry;
+    if (!frequency.isEmpty())
+        entry.note = tr("The component names %1 as the frequency variable, but the data files "
+                        "sweep %2; OK writes %2.")
+                         .arg(quoted(stored), frequency);
+    else
+        entry.note = tr("The component names %1 as the frequency variable, but none of the "
+                        "listed data files sweeps it; OK leaves it out.")
+                         .arg(quoted(stored));
+    return entry;
+}
+
+QString ComponentEntries::heldNote(const QString &name) const
+{
+    if (m_files.count == 0)
+        return tr("%1: no data file is listed; it is kept as the component sets it.").arg(name);
+    return tr("%1: no listed data file that can be read reports it; it is kept as set, because "
+              "%2 cannot be read.")
+        .arg(name, m_files.unreadable.join(QLatin1String(", ")));
+}
+
+void ComponentEntries::addIndependent(const IndepVariablesState &variables, EntryMap &map) const
+{
+    const QString frequency = variables.frequency().name();
+    QStringList shown;
+    for (const IndepVarInfo &record : variables.variables()) {
+        if (record.name() == frequency)
+            continue;
+        const QString name = record.name();
+        shown.append(name);
+        ComponentEntry nameEntry = variableEntry(P::IndepVarName, P::IndepVarName, name);
+        nameEntry.shown = name;
+        nameEntry.storedSaysShown = true;
+
+        ComponentEntry value = variableEntry(P::IndepVarValue, P::IndepVarName, name);
+        const IndepVarInfo *setting = m_settings.independentSetting(name);
+        const bool showsSetting =
+            setting && VariableSettings::shownValue(*setting, record.unit()) == record.value();
+        value.shown = independentValueText(showsSetting ? *setting : record);
+        if (value.stored) {
+            IndepVarInfo read;
+            readIndependentValue(unquote(value.stored->value(0)), read);
+            value.storedSaysShown = independentValueText(read) == value.shown;
+        }
+        value.note = valueNoteText(record, m_settings.valueNote(record));
+
+        ComponentEntry unitType = variableEntry(P::IndepVarUnitType, P::IndepVarName, name);
+        unitType.shown = record.unitType();
+        unitType.storedSaysShown = unitType.stored && declaredText(unitType.stored) == unitType.shown;
+        if (!m_settings.reportedIndependent().contains(name))
+            nameEntry.note = heldNote(name);
+        else if (unitType.stored && !unitType.storedSaysShown)
+            nameEntry.note =
+                declarationNote(name, {declaredText(unitType.stored)}, {unitType.shown});
+        map[P::IndepVarName].insert(name, nameEntry);
+        map[P::IndepVarValue].insert(name, value);
+        map[P::IndepVarUnitType].insert(name, unitType);
+    }
+    const Group group{P::IndepVarName, {P::IndepVarValue, P::IndepVarUnitType}};
+    map[P::IndepVarName].insert(QString(), groupNotesEntry(P::IndepVarName, groupNote(group, shown, frequency)));
+}
+
+void ComponentEntries::addGammas(const GammasState &gammas, EntryMap &map) const
+{
+    const QStringList declarations = {P::GammaType, P::GammaDomain, P::GammaHarmIndex};
+    QStringList shown;
+    for (const GammaVarInfo &record : gammas.variables()) {
+        const QString name = record.name();
+        shown.append(name);
+        const QStringList values = {record.type(), record.domain(), record.harmIndex()};
+        QStringList storedDeclarations, dataDeclarations;
+        for (int i = 0; i < declarations.size(); ++i) {
+            ComponentEntry entry = variableEntry(declarations.at(i), P::GammaName, name);
+            entry.shown = values.at(i);
+            entry.storedSaysShown = entry.stored && declaredText(entry.stored) == entry.shown;
+            if (entry.stored && !entry.storedSaysShown) {
+                storedDeclarations.append(declaredText(entry.stored));
+                dataDeclarations.append(entry.shown);
+            }
+            map[entry.parameter].insert(name, entry);
+        }
+        ComponentEntry value = variableEntry(P::GammaValue, P::GammaName, name);
+        value.shown = record.value();
+        value.storedSaysShown = value.stored && unquote(value.stored->value(0)) == value.shown;
+        map[P::GammaValue].insert(name, value);
+
+        ComponentEntry nameEntry = variableEntry(P::GammaName, P::GammaName, name);
+        nameEntry.shown = name;
+        nameEntry.storedSaysShown = true;
+        if (!m_settings.reportedGammas().contains(name))
+            nameEntry.note = heldNote(name);
+        else if (!storedDeclarations.isEmpty())
+            nameEntry.note = declarationNote(name, storedDeclarations, dataDeclarations);
+        map[P::GammaName].insert(name, nameEntry);
+    }
+    const Group group{P::GammaName, {P::GammaType, P::GammaDomain, P::GammaValue, P::GammaHarmIndex}};
+    map[P::GammaName].insert(QString(), groupNotesEntry(P::GammaName, groupNote(group, shown, QString())));
+}
+
+void ComponentEntries::addQuantities(const PerformanceTabState &performance, EntryMap &map) const
+{
+    QStringList shown;
+    for (const PerformanceVarInfo &record : performance.variables()) {
+        const QString name = record.name();
+        shown.append(name);
+        const auto flag = [&](const QString &parameter, bool value) {
+            ComponentEntry entry = variableEntry(parameter, P::PrfmParamName, name);
+            const QString stored = entry.stored ? unquote(entry.stored->value(0)) : QString();
+            map[parameter].insert(name, flagEntry(entry, stored, value));
+        };
+        flag(P::PrfmParamOutput, record.output());
+        flag(P::PrfmParamAutoPlot, record.autoPlot());
+
+        ComponentEntry type = variableEntry(P::PrfmParamType, P::PrfmParamName, name);
+        type.shown = valueTypeText(record.isComplex());
+        type.storedSaysShown = type.stored && readValueType(declaredText(type.stored)) ==
+                                                  std::optional<bool>(record.isComplex());
+        map[P::PrfmParamType].insert(name, type);
+
+        ComponentEntry nameEntry = variableEntry(P::PrfmParamName, P::PrfmParamName, name);
+        nameEntry.shown = name;
+        nameEntry.storedSaysShown = true;
+        if (!m_settings.reportedQuantities().contains(name))
+            nameEntry.note = heldNote(name);
+        else if (type.stored && !type.storedSaysShown)
+            nameEntry.note = declarationNote(name, {declaredText(type.stored)}, {type.shown});
+        map[P::PrfmParamName].insert(name, nameEntry);
+    }
+    const Group group{P::PrfmParamName,
+                      {P::PrfmParamOutput, P::PrfmParamAutoPlot, P::PrfmParamType}};
+    map[P::PrfmParamName].insert(QString(), groupNotesEntry(P::PrfmParamName, groupNote(group, shown, QString())));
+}
+
+// What the component stores in a group that no row shows, and why OK leaves it out: variables
+// no listed file reports, names given twice, entries beyond the names.
+QString ComponentEntries::groupNote(const Group &group, const QStringList &shown,
+                                    const QString &frequency) const
+{
+    const QStringList names = unquoted(m_stored.value(group.key));
+    QStringList lines;
+    QStringList told;
+    for (const QString &name : names) {
+        if (name.isEmpty() || told.contains(name))
+            continue;
+        told.append(name);
+        if (const int times = int(names.count(name)); times > 1)
+            lines.append(tr("%1: named %n times in the component; the editor shows, and OK "
+                            "writes, the last",
+                            times)
+                             .arg(name));
+        if (name == frequency)
+            lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
+                            "frequency variable, not among the others")
+                             .arg(name));
+        else if (!shown.contains(name))
+            lines.append(
+                tr("%1: in the component, but in none of the listed data files: OK leaves it out")
+                    .arg(name));
+    }
+    for (const QString &list : group.lists) {
+        if (const int extra = int(m_stored.value(list).size() - names.size()); extra > 0)
+            lines.append(tr("%1: %n entries beyond the variables the component names; OK leaves "
+                            "them out",
+                            extra)
+                             .arg(list));
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+// Variables the component names keep their places; variables new to it follow, in name order.
+QStringList ComponentEntries::layout(const QString &key, const QStringList &names) const
+{
+    const QStringList storedNames = unquoted(m_stored.value(key));
+    QList<std::pair<int, QString>> stored;
+    QStringList added;
+    for (const QString &name : names) {
+        const int index = int(storedNames.lastIndexOf(name));
+        if (index >= 0)
+            stored.append({index, name});
+        else
+            added.append(name);
+    }
+    std::sort(stored.begin(), stored.end());
+    QStringList ordered;
+    for (const auto &[index, name] : stored)
+        ordered.append(name);
+    return ordered + added;
+}
+
+ParameterMap ComponentEntries::written(const DBLPCTypeState &shown) const
+{
+    static const Group groups[] = {
+        {P::IndepVarName, {P::IndepVarName, P::IndepVarValue, P::IndepVarUnitType}},
+        {P::GammaName,
+         {P::GammaName, P::GammaType, P::GammaDomain, P::GammaValue, P::GammaHarmIndex}},
+        {P::PrfmParamName,
+         {P::PrfmParamName, P::PrfmParamOutput, P::PrfmParamAutoPlot, P::PrfmParamType}},
+    };
+    const EntryMap all = entries(shown);
+    ParameterMap map;
+    QStringList perVariable = {P::FileName};
+    for (const Group &group : groups)
+        perVariable += group.lists;
+    for (auto it = all.cbegin(); it != all.cend(); ++it) {
+        if (!perVariable.contains(it.key()))
+            map.insert(it.key(), it->value(QString()).written());
+    }
+    for (const Group &group : groups) {
+        QStringList names = all.value(group.key).keys();
+        names.removeAll(QString());
+        const QStringList ordered = layout(group.key, names);
+        for (const QString &list : group.lists) {
+            QStringList texts;
+            for (const QString &name : ordered)
+                texts.append(all.value(list).value(name).written().value(0));
+            map.insert(list, texts);
+        }
+    }
+    QStringList files;
+    for (const QString &name : shown.fileTabState().fileNames())
+        files.append(all.value(P::FileName).value(name).written().value(0));
+    map.insert(P::FileName, files);
+    return map;
+}
+
+bool operator==(const ComponentEntries &a, const ComponentEntries &b)
+{
+    return a.m_stored == b.m_stored && a.m_touched == b.m_touched &&
+           a.m_files.count == b.m_files.count && a.m_files.unreadable == b.m_files.unreadable &&
+           a.m_settings == b.m_settings;
+}
+
+} // namespace LoadPullStateUtils

@@ -1,0 +1,152 @@
+#include "entryrules.h"
+
+#include "elidedtext.h"
+#include "entryrefusal.h"
+#include "indepvarinfo.h"
+#include "natorvarvalidator.h"
+#include "numerictext.h"
+#include "parametertexts.h"
+#include "realorvarvalidator.h"
+#include "units.h"
+#include "variablename.h"
+
+#include <QCoreApplication>
+
+#include <cmath>
+
+namespace LoadPullStateUtils {
+
+namespace {
+
+constexpr int LowestStatusLevel = 1;
+constexpr int HighestStatusLevel = 4;
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("EntryRules", text);
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+template<typename Validator> bool isAcceptable(const QString &text)
+{
+    QString input = text;
+    int position = 0;
+    return Validator().validate(input, position) == QValidator::Acceptable;
+}
+
+QString valueRefusal(const IndepVarInfo &variable, const QString &text, const QString &reason)
+{
+    return tr("%1 was not taken for %2: %3.").arg(quoted(text), variable.name(), reason);
+}
+
+// A number must lie within a numeric range; where the number or the range is not numeric,
+// only a design variable name is taken. Without a range, as for a variable of a file that
+// cannot be read, a number or a name is taken.
+QString rangeRefusal(const IndepVarInfo &variable, const QString &text, const QString &value)
+{
+    const auto number = toReal(value);
+    const auto minimum = toReal(variable.minValue());
+    const auto maximum = toReal(variable.maxValue());
+    if (variable.minValue().isEmpty() && variable.maxValue().isEmpty() &&
+        (number || isVariableName(value)))
+        return QString();
+    if (number && minimum && maximum) {
+        if (*minimum <= *number && *number <= *maximum)
+            return QString();
+        return valueRefusal(variable, text,
+                            tr("it lies outside the data's range, %1 to %2")
+                                .arg(variable.minValue().trimmed(), variable.maxValue().trimmed()));
+    }
+    if (isVariableName(value))
+        return QString();
+    if (minimum && maximum)
+        return valueRefusal(variable, text, tr("it is neither a number nor a variable name"));
+    return valueRefusal(variable, text,
+                        tr("the data's range, %1 to %2, is not numeric, so only a variable name "
+                           "is taken")
+                            .arg(variable.minValue().trimmed(), variable.maxValue().trimmed()));
+}
+
+} // namespace
+
+QString termNumberRefusal(const QString &text)
+{
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return reason;
+    if (isAcceptable<NatOrVarValidator>(text))
+        return QString();
+    return tr("it is neither a whole number from 1 to 2147483647 nor a variable name");
+}
+
+QString statusLevelRefusal(const QString &text)
+{
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return reason;
+    if (const auto level = toInteger(text))
+        return *level >= LowestStatusLevel && *level <= HighestStatusLevel
+                   ? QString()
+                   : tr("status levels run from 1 to 4");
+    if (isVariableName(text))
+        return QString();
+    return tr("it is neither a whole number from 1 to 4 nor a variable name");
+}
+
+// A design variable name is taken as it stands; a number must not be negative, and one that
+// compares with nothing ("nan") is no weight at all.
+QString weightRefusal(const QString &text)
+{
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return reason;
+    if (!isAcceptable<RealOrVarValidator>(text))
+        return tr("it is neither a number nor a variable name");
+    bool isNumber = false;
+    const double number = text.toDouble(&isNumber);
+    if (isNumber && std::isnan(number))
+        return tr("it is not a number that compares");
+    if (isNumber && number < 0)
+        return tr("it must not be below 0");
+    return QString();
+}
+
+QString referenceImpedanceRefusal(const QString &text)
+{
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return reason;
+    const QString trimmed = text.trimmed();
+    const QString lastWord = trimmed.mid(trimmed.lastIndexOf(QLatin1Char(' ')) + 1);
+    for (const QString &unit : resistanceUnits()) {
+        if (trimmed.contains(QLatin1Char(' ')) && lastWord.compare(unit, Qt::CaseInsensitive) == 0)
+            return tr("it ends in the unit %1, which is chosen in the box beside the field")
+                .arg(lastWord);
+    }
+    return QString();
+}
+
+ValueEntry independentValueEntry(const IndepVarInfo &variable, const QString &text)
+{
+    if (const QString reason = entryRefusal(text); !reason.isEmpty())
+        return {QString(), valueRefusal(variable, text, reason)};
+    if (text.size() > MaxShownTextLength)
+        return {QString(), valueRefusal(variable, text, tr("it is too long to show"))};
+    IndepVarInfo read;
+    readIndependentValue(text, read);
+    if (!read.unit().isEmpty() && !isSameUnit(read.unit(), variable.unit())) {
+        const QString reason = isUnitless(variable.unit())
+                                   ? tr("enter a number without a unit")
+                                   : tr("enter a number in %1").arg(variable.unit());
+        return {QString(), valueRefusal(variable, text, reason)};
+    }
+    const QString refusal = rangeRefusal(variable, text, read.value());
+    return {refusal.isEmpty() ? read.value() : QString(), refusal};
+}
+
+bool isSameUnit(const QString &a, const QString &b)
+{
+    return a == b || (isDbm(a) && isDbm(b)) || (isUnitless(a) && isUnitless(b));
+}
+
+} // namespace LoadPullStateUtils
