@@ -33,6 +33,7 @@ AllTabsWidget::AllTabsWidget(DBLPCState state, QWidget *parent)
     , termTab(new TermTabWidget)
 {
     componentState.setFileType(MauryFileType);
+    typeNameLabel->setObjectName(ParameterNames::FileType);
 
     auto *caption = new QLabel(tr("Load pull file type: "));
     auto *layout = new QHBoxLayout;

@@ -16,6 +16,7 @@ AnalysisFrequencyRangeSyncWidget::AnalysisFrequencyRangeSyncWidget(QWidget *pare
     , syncCheckBox(new QCheckBox(tr("Use frequency range from data files")))
     , keptNote(new NoteLabel)
 {
+    syncCheckBox->setObjectName(ParameterNames::UseFrequencyRangeFromDataFiles);
     connect(syncCheckBox, &QCheckBox::toggled, this,
             &AnalysisFrequencyRangeSyncWidget::syncStateToggled);
     connect(syncCheckBox, &QCheckBox::clicked, this, &AnalysisFrequencyRangeSyncWidget::boxClicked);

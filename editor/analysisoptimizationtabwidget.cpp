@@ -47,6 +47,8 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
 {
     // The weight comes from the component's parameters and is shown as it stands.
     weightLabel->setTextFormat(Qt::PlainText);
+    weightLabel->setObjectName(ParameterNames::Weight);
+    avoidOutOfRangeGroupBox->setObjectName(ParameterNames::AvoidOutOfRangeData);
     auto *caption = new QLabel(tr("Weight factor for penalty goal:"));
     auto *button = new QPushButton(tr("Modify..."));
     // Wired to clicked, not toggled, so that refreshing the box does not re-enter.

@@ -92,9 +92,12 @@ void AnalysisParametersTabWidget::makeConnections()
         {admittanceCheckBox, P::CalcAdmittance},
         {impedanceCheckBox, P::CalcImpedance},
         {allowNonlinearCheckBox, P::AllowNonlinearDevices}};
-    for (const auto &[box, parameter] : boxes)
+    for (const auto &[box, parameter] : boxes) {
+        box->setObjectName(parameter);
         connect(box, &QCheckBox::clicked, this,
                 [this, parameter = parameter] { emit entryTouched(parameter, QString()); });
+    }
+    statusLevelEdit->setObjectName(P::StatusLevel);
     connect(statusLevelEdit, &EntryEdit::entryTaken, this,
             [this] { emit entryTouched(P::StatusLevel, QString()); });
     connect(statusLevelEdit, &EntryEdit::entryTaken, this,

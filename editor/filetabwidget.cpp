@@ -6,6 +6,7 @@
 #include "enumerations.h"
 #include "hostadapter.h"
 #include "loadpulldatalibrary.h"
+#include "parameternames.h"
 #include "plainmessagebox.h"
 #include "rowoperationswidget.h"
 #include "signalblocker.h"
@@ -158,6 +159,7 @@ FileTabWidget::FileTabWidget(QWidget *parent)
         baseDir.cd(QStringLiteral("data"));
     fileListWidget = new EnhancedListWidget(fileTabState.fileNames(), this);
     fileListWidget->setAlternatingRowColors(false);
+    fileListWidget->setObjectName(ParameterNames::FileName);
     // A row shows a file of the state: another file comes in through Add..., which checks it.
     fileListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rowOperationsWidget = new RowOperationsWidget(QString(), false);

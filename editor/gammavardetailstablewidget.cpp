@@ -35,6 +35,7 @@ GammaVarDetailsTableWidget::GammaVarDetailsTableWidget(QWidget *parent)
     : TableWidget(parent)
 {
     VariableTables::setUpTable(*this);
+    setObjectName(P::GammaName);
     connect(this, &QTableWidget::itemChanged, this,
             &GammaVarDetailsTableWidget::updateGammaVarInfo);
     setItemDelegateForColumn(TypeColumn, new PullDownItemDelegate({toText(LoadGamma)}, this));

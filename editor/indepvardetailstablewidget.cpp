@@ -41,6 +41,7 @@ IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
     : TableWidget(parent)
 {
     VariableTables::setUpTable(*this);
+    setObjectName(P::IndepVarName);
     connect(this, &QTableWidget::itemChanged, this,
             &IndepVarDetailsTableWidget::updateIndepVarInfo);
     setItemDelegateForColumn(ValueColumn, new RealOrVarItemDelegate(this));

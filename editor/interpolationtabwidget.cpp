@@ -76,6 +76,7 @@ QComboBox *InterpolationTabWidget::makeBox(TextSlot slot, const QString &paramet
                                            const QStringList &items)
 {
     auto *box = new QComboBox;
+    box->setObjectName(parameter);
     connect(box, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this, box, slot](int index) { (this->*slot)(box->itemText(index)); });
     connect(box, qOverload<int>(&QComboBox::activated), this,

@@ -39,6 +39,7 @@ PerformanceVariablesTableWidget::PerformanceVariablesTableWidget(QWidget *parent
     : TableWidget(parent)
 {
     VariableTables::setUpTable(*this);
+    setObjectName(P::PrfmParamName);
     connect(this, &QTableWidget::itemChanged, this,
             &PerformanceVariablesTableWidget::updatePerformanceVarInfo);
     setItemDelegateForColumn(OutputColumn, new EnableCheckItemDelegate(this));

@@ -102,6 +102,9 @@ TermTabWidget::TermTabWidget(QWidget *parent)
     , entryNote(new NoteLabel)
 {
     unitBox->addItems(resistanceUnits());
+    termNumberEdit->setObjectName(P::NUM);
+    referenceImpedanceEdit->setObjectName(P::Z);
+    unitBox->setObjectName(P::Z + QLatin1String(" unit"));
     makeLayout();
     makeConnections();
 }
@@ -142,9 +145,12 @@ void TermTabWidget::makeConnections()
     connect(unitBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { unitChanged(unitBox->itemText(index)); });
     connect(unitBox, qOverload<int>(&QComboBox::activated), this, [this] {
+        lastEntryNote.clear();
         emit entryTouched(P::Z, QString());
-        if (encloseSumForUnit())
+        if (encloseSumForUnit() || refuseUnitWithoutImpedance())
             announce();
+        else
+            showNote();
     });
     connect(termNumberEdit, &EntryEdit::entryTaken, this,
             [this] { emit entryTouched(P::NUM, QString()); });
@@ -180,7 +186,6 @@ void TermTabWidget::referenceImpedanceChanged()
 
 void TermTabWidget::unitChanged(const QString &newUnit)
 {
-    lastEntryNote.clear();
     termState.setUnit(newUnit);
     announce();
 }
@@ -197,6 +202,17 @@ bool TermTabWidget::encloseSumForUnit()
     lastEntryNote = tr("The reference impedance is a sum: it is enclosed in parentheses, so that "
                        "the unit %1 applies to all of it.")
                         .arg(termState.unit());
+    return true;
+}
+
+// A unit needs an impedance to follow: written after none, it would read back as one.
+bool TermTabWidget::refuseUnitWithoutImpedance()
+{
+    if (!termState.referenceImpedance().trimmed().isEmpty() ||
+        resistanceUnits().indexOf(termState.unit()) <= 0)
+        return false;
+    termState.setUnit(resistanceUnits().first());
+    lastEntryNote = tr("A unit was not taken: there is no reference impedance for it to follow.");
     return true;
 }
 

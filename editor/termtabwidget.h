@@ -49,6 +49,7 @@ private:
     void announce();
     void showNote();
     bool encloseSumForUnit();
+    bool refuseUnitWithoutImpedance();
 
     LoadPullStateUtils::TermTabState termState;
     EntryEdit *referenceImpedanceEdit;

@@ -26,9 +26,9 @@ namespace {
 
 const QChar Separator(QLatin1Char('\n'));
 
-QString tr(const char *text, int n = -1)
+QString tr(const char *text)
 {
-    return QCoreApplication::translate("ComponentEntries", text, nullptr, n);
+    return QCoreApplication::translate("ComponentEntries", text);
 }
 
 QString quoted(const QString &text)
@@ -307,13 +307,17 @@ ComponentEntry ComponentEntries::frequencyEntry(const IndepVariablesState &varia
     const QString stored = storedText(P::FreqVarName);
     entry.shown = frequency;
     entry.storedSaysShown = entry.stored && stored == frequency;
+    if (!m_settings.otherFrequencies().isEmpty())
+        entry.note = tr("The data files sweep the frequency as %1 and as %2; OK writes %1 as the "
+                        "frequency variable and leaves %2 out.")
+                         .arg(frequency, m_settings.otherFrequencies().join(QLatin1String(", ")));
     if (stored.isEmpty() || stored == frequency)
         return entry;
     if (!frequency.isEmpty())
         entry.note = tr("The component names %1 as the frequency variable, but the data files "
                         "sweep %2; OK writes %2.")
                          .arg(quoted(stored), frequency);
-    else
+    else if (entry.note.isEmpty())
         entry.note = tr("The component names %1 as the frequency variable, but none of the "
                         "listed data files sweeps it; OK leaves it out.")
                          .arg(quoted(stored));
@@ -401,6 +405,9 @@ void ComponentEntries::addGammas(const GammasState &gammas, EntryMap &map) const
             nameEntry.note = heldNote(name);
         else if (!storedDeclarations.isEmpty())
             nameEntry.note = declarationNote(name, storedDeclarations, dataDeclarations);
+        else if (record.maxNumPoints() == 1)
+            nameEntry.note =
+                tr("%1: the data files hold it at one value, %2.").arg(name, record.minValue());
         map[P::GammaName].insert(name, nameEntry);
     }
     const Group group{P::GammaName, {P::GammaType, P::GammaDomain, P::GammaValue, P::GammaHarmIndex}};
@@ -442,37 +449,40 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
 }
 
 // What the component stores in a group that no row shows, and why OK leaves it out: variables
-// no listed file reports, names given twice, entries beyond the names.
+// no listed file reports, names given twice, entries beyond the names. Each kind is one line,
+// so that a long list of names stays one note.
 QString ComponentEntries::groupNote(const Group &group, const QStringList &shown,
                                     const QString &frequency) const
 {
     const QStringList names = unquoted(m_stored.value(group.key));
-    QStringList lines;
-    QStringList told;
+    QStringList twice, leftOut;
     for (const QString &name : names) {
-        if (name.isEmpty() || told.contains(name))
+        if (name.isEmpty())
             continue;
-        told.append(name);
-        if (const int times = int(names.count(name)); times > 1)
-            lines.append(tr("%1: named %n times in the component; the editor shows, and OK "
-                            "writes, the last",
-                            times)
-                             .arg(name));
-        if (name == frequency)
-            lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
-                            "frequency variable, not among the others")
-                             .arg(name));
-        else if (!shown.contains(name))
-            lines.append(
-                tr("%1: in the component, but in none of the listed data files: OK leaves it out")
-                    .arg(name));
+        if (names.count(name) > 1 && !twice.contains(name))
+            twice.append(name);
+        if (!shown.contains(name) && name != frequency && !leftOut.contains(name))
+            leftOut.append(name);
     }
+    QStringList lines;
+    const QString comma = QStringLiteral(", ");
+    if (!leftOut.isEmpty())
+        lines.append(tr("%1: in the component, but in none of the listed data files: OK leaves "
+                        "them out")
+                         .arg(leftOut.join(comma)));
+    if (names.contains(frequency))
+        lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
+                        "frequency variable, not among the others")
+                         .arg(frequency));
+    if (!twice.isEmpty())
+        lines.append(tr("%1: named more than once in the component; the editor shows, and OK "
+                        "writes, the last")
+                         .arg(twice.join(comma)));
     for (const QString &list : group.lists) {
-        if (const int extra = int(m_stored.value(list).size() - names.size()); extra > 0)
-            lines.append(tr("%1: %n entries beyond the variables the component names; OK leaves "
-                            "them out",
-                            extra)
-                             .arg(list));
+        const int extra = int(m_stored.value(list).size() - names.size());
+        if (extra > 0)
+            lines.append(tr("%1: %2 beyond the variables the component names; OK leaves them out")
+                             .arg(list, extra == 1 ? tr("1 entry") : tr("%1 entries").arg(extra)));
     }
     return lines.join(QLatin1Char('\n'));
 }

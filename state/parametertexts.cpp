@@ -94,9 +94,10 @@ void readImpedance(const QString &text, TermTabState &term)
     }
 }
 
+// A unit after no impedance would read back as the impedance.
 QString impedanceText(const TermTabState &term)
 {
-    if (term.unit().isEmpty() || term.unit() == NoUnit)
+    if (isUnitless(term.unit()) || term.referenceImpedance().trimmed().isEmpty())
         return term.referenceImpedance();
     return term.referenceImpedance() + Blank + term.unit();
 }

@@ -18,7 +18,8 @@ class TermTabState;
 bool readIndependentValue(const QString &text, IndepVarInfo &info);
 QString independentValueText(const IndepVarInfo &info);
 
-// "Z": the impedance, then a blank and one of the resistance units unless the unit is "None".
+// "Z": the impedance, then a blank and one of the resistance units unless the unit is "None"
+// or there is no impedance.
 void readImpedance(const QString &text, TermTabState &term);
 QString impedanceText(const TermTabState &term);
 

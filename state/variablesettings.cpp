@@ -117,13 +117,17 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
 {
     m_reportedIndependent = byName(independentVariables);
     m_reportedGammas = byName(gammaVariables);
+    const QString frequency = frequencyOf(independentVariables);
+    m_otherFrequencies.clear();
     IndepVariablesState independent;
-    bool reportsFrequency = false;
     for (const IndepVarInfo &found : independentVariables) {
-        independent.addVariable(shownIndependent(found, settingOf(m_independent, found.name())),
-                                false);
-        reportsFrequency = reportsFrequency || found.isFrequency();
+        if (found.isFrequency() && found.name() != frequency)
+            m_otherFrequencies.append(found.name());
+        else
+            independent.addVariable(
+                shownIndependent(found, settingOf(m_independent, found.name())), false);
     }
+    const bool reportsFrequency = !frequency.isEmpty();
     GammasState gammas;
     for (const GammaVarInfo &found : gammaVariables)
         gammas.addVariable(shownGamma(found, settingOf(m_gammas, found.name())));
@@ -193,6 +197,23 @@ void VariableSettings::takeSettings(const PerformanceTabState &tabState)
             m_performance.insert(record.name(), record);
     }
     m_shownPerformance = tabState;
+}
+
+// Files that sweep the frequency under different names have one frequency variable in the
+// component: the one it names, if a file sweeps that, else the first the files report.
+QString VariableSettings::frequencyOf(const QList<IndepVarInfo> &independentVariables) const
+{
+    QString first;
+    for (const IndepVarInfo &found : independentVariables) {
+        if (!found.isFrequency())
+            continue;
+        const IndepVarInfo *setting = settingOf(m_independent, found.name());
+        if (setting && setting->isFrequency())
+            return found.name();
+        if (first.isEmpty())
+            first = found.name();
+    }
+    return first;
 }
 
 const IndepVarInfo *VariableSettings::independentSetting(const QString &name) const

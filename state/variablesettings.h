@@ -57,6 +57,8 @@ public:
     {
         return m_reportedQuantities;
     }
+    // Variables the files sweep as the frequency beside the one shown as the frequency.
+    const QStringList &otherFrequencies() const { return m_otherFrequencies; }
     // The setting a variable's value shows, if it has one.
     const IndepVarInfo *independentSetting(const QString &name) const;
     // The names of every variable with a setting, of each kind.
@@ -73,12 +75,15 @@ public:
     friend bool operator==(const VariableSettings &a, const VariableSettings &b);
 
 private:
+    QString frequencyOf(const QList<IndepVarInfo> &independentVariables) const;
+
     QMap<QString, IndepVarInfo> m_independent;
     QMap<QString, GammaVarInfo> m_gammas;
     QMap<QString, PerformanceVarInfo> m_performance;
     QMap<QString, IndepVarInfo> m_reportedIndependent;
     QMap<QString, GammaVarInfo> m_reportedGammas;
     QMap<QString, PerformanceVarBaseInfo> m_reportedQuantities;
+    QStringList m_otherFrequencies;
     VariableDetailsTabState m_shownDetails;
     PerformanceTabState m_shownPerformance;
 };

@@ -22,7 +22,13 @@ void EntryItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index)
 void EntryItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
                                      const QModelIndex &index) const
 {
-    model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
+    const auto *edit = static_cast<QLineEdit *>(editor);
+    if (!edit->isModified())
+        return;
+    if (index.data(Qt::EditRole).toString() != edit->text())
+        model->setData(index, edit->text(), Qt::EditRole);
+    else
+        model->setData(index, index.data(EntryRole).toInt() + 1, EntryRole);
 }
 
 void EntryItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,

@@ -14,7 +14,8 @@ NoteLabel::~NoteLabel() = default;
 
 void NoteLabel::setNote(const QString &note)
 {
-    // A note may quote an entry of any length: it is shown elided, as message boxes show them.
-    setText(elidedText(note));
+    // A note may quote an entry of any length: each of its lines is shown elided, as message
+    // boxes show them.
+    setText(elidedLines(note));
     setVisible(!note.isEmpty());
 }

@@ -7,6 +7,7 @@
 class PartlyCheckableGroupBox final : public QGroupBox
 {
     Q_OBJECT
+    Q_PROPERTY(bool partlyChecked READ isPartlyChecked WRITE setPartlyChecked)
 
 public:
     explicit PartlyCheckableGroupBox(QWidget *parent = nullptr);

@@ -136,8 +136,6 @@ private slots:
     void init();
     void cleanup();
 
-    void storedTextsComeBackAsStored_data();
-    void storedTextsComeBackAsStored();
     void editsShowUpInTheParameterList_data();
     void editsShowUpInTheParameterList();
     void widgetsComeInTheFixedOrder();
@@ -159,13 +157,9 @@ private:
         return m_session->widget(widgetList, index);
     }
     Parameters exampleComponent();
-    Parameters oddComponent(QRandomGenerator &random) const;
-    QStringList editOneField(TvlValue *widgets, const QString &edit, const Parameters &given);
     TvlValue *reorderedList(TvlValue *widgetList, const std::vector<int> &indices);
-    void passFocusThroughEveryLineEdit(TvlValue *widgetList);
 
     QTemporaryDir m_workspace;
-    QString m_dataDir;
     std::unique_ptr<PluginSession> m_session;
     ReferenceTvlInterface *m_tvl = nullptr;
 };
@@ -176,20 +170,10 @@ void tst_EditorFunctions::initTestCase()
     // A workspace as a design environment has it: the component files beside a data folder.
     QDir workspace(m_workspace.path());
     QVERIFY(workspace.mkdir(QStringLiteral("data")));
-    m_dataDir = QDir(workspace.filePath(QStringLiteral("data"))).canonicalPath();
+    const QDir data(workspace.filePath(QStringLiteral("data")));
     const QDir examples(QStringLiteral(LP_EXAMPLES_DIR "/data"));
     for (const QString &file : examples.entryList(QDir::Files))
-        QVERIFY(QFile::copy(examples.filePath(file), m_dataDir + QLatin1Char('/') + file));
-    // Units may hold blanks and punctuation.
-    QFile sweep(m_dataDir + QStringLiteral("/pa_supply_sweep.spl"));
-    QVERIFY(sweep.open(QIODevice::ReadOnly));
-    QByteArray blanks = sweep.readAll();
-    blanks.replace("VAR=<Vdd>, Units=<V>", "VAR=<Vdd>, Units=<V dc>, Type=<Voltage>");
-    blanks.replace("OUT=<PAE>, Units=<%>", "OUT=<PAE>, Units=<% of P dc>");
-    QFile unitsWithBlanks(m_dataDir + QStringLiteral("/units_with_blanks.spl"));
-    QVERIFY(unitsWithBlanks.open(QIODevice::WriteOnly) &&
-            unitsWithBlanks.write(blanks) == blanks.size());
-    unitsWithBlanks.close();
+        QVERIFY(QFile::copy(examples.filePath(file), data.filePath(file)));
     QVERIFY(QFile::copy(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"),
                         workspace.filePath(QStringLiteral("pa_amplifier.json"))));
     QDir::setCurrent(workspace.path());
@@ -217,216 +201,6 @@ Parameters tst_EditorFunctions::exampleComponent()
     if (!component.read(QDir::current().filePath(QStringLiteral("pa_amplifier.json")), &error))
         qWarning() << error;
     return component.hostParameters();
-}
-
-// A component as a person, an older version or a script may have left it: the bundled files
-// by any name, or missing; variables the files hold or lack, in any order, with values in every
-// form the host reads and forms it may not; lists too short or too long; and every other
-// parameter in odd but plausible forms.
-Parameters tst_EditorFunctions::oddComponent(QRandomGenerator &random) const
-{
-    auto pick = [&random](const QStringList &choices) {
-        return choices.at(int(random.bounded(quint32(choices.size()))));
-    };
-    auto some = [&](const QStringList &choices, int most) {
-        QStringList picked;
-        for (int i = int(random.bounded(quint32(most + 1))); i > 0; --i)
-            picked.append(pick(choices));
-        return picked;
-    };
-    const QString data = QStringLiteral("data/");
-    const QStringList files = some(
-        {data + QStringLiteral("pa_two_frequencies.lp"), QStringLiteral("./data/pa_upper_band.lp"),
-         m_dataDir + QStringLiteral("/pa_supply_sweep.spl"),
-         data + QStringLiteral("../data/units_with_blanks.spl"),
-         data + QStringLiteral("pa_harmonic_load.lp2 "), data + QStringLiteral("gone.lp")},
-        3);
-    const QStringList names = some(texts({"Pin_avail", "Vdd", "Vgg", "Freq", "e"}), 3);
-    const QStringList gammas = some(texts({"gamma_ld1", "gamma_src1", "gamma_ld2"}), 3);
-    const QStringList quantities = some(texts({"Gain", "Id", "PAE", "Pout", "Vout", "Q"}), 4);
-    const QStringList yesNo = texts({"yes", "no", "YES", "No", "1", "true", "\"yes\""});
-    const auto parallel = [&](const QStringList &choices, const QStringList &keys) {
-        return some(choices, int(keys.size()) + 1);
-    };
-    Parameters given = {
-        {QStringLiteral("FileType"), {pick(texts({"Maury", "Maury", "maury", "Focus"}))}},
-        {QStringLiteral("FileName"), files},
-        {QStringLiteral("FreqVarName"), {pick(texts({"Freq", "Freq", "Pin_avail", "f"}))}},
-        {QStringLiteral("IndepVarName"), names},
-        {QStringLiteral("IndepVarValue"),
-         parallel(texts({"dbmtow( 14 ) ", "dbmtow(Pdrive)", "Pavs - 3", "2 * Vbias", "18 W",
-                         "28 mV", "28 V", "28V", "25 deg C", "18", "Pdrive", "- 3 V",
-                         "dbmtow( 18 dBm ) ", "dbmtow( 5 ) ", "1e400 V", " 12.5 ", "\"28 V\""}),
-                  names)},
-        {QStringLiteral("IndepVarUnitType"),
-         parallel(texts({"Power", "Voltage", "Unitless", "power"}), names)},
-        {QStringLiteral("GammaName"), gammas},
-        {QStringLiteral("GammaType"),
-         parallel(texts({"Load", "Source", "load", "Unknown"}), gammas)},
-        {QStringLiteral("GammaDomain"),
-         parallel(texts({"Rect-Real", "Polar-Mag", "Polar-Phase", "polar"}), gammas)},
-        {QStringLiteral("GammaValue"), parallel(texts({"Independent", "0.3*Gopt", "G_L"}), gammas)},
-        {QStringLiteral("GammaHarmIndex"), parallel(texts({"1", "2", "h"}), gammas)},
-        {QStringLiteral("PrfmParamName"), quantities},
-        {QStringLiteral("PrfmParamOutput"), parallel(yesNo, quantities)},
-        {QStringLiteral("PrfmParamAutoPlot"), parallel(yesNo, quantities)},
-        {QStringLiteral("PrfmParamType"), parallel(texts({"Real", "Complex", "real"}), quantities)},
-        {QStringLiteral("InterpMode"),
-         {pick(texts({"Linear", "Cubic Spline", "cubic", "Spline"}))}},
-        {QStringLiteral("InterpDom"), {pick(texts({"Rectangular", "Polar", "Polar "}))}},
-        {QStringLiteral("ExtrapMode"), {pick(texts({"Interpolation Mode", "Constant"}))}},
-        {QStringLiteral("NUM"), {pick(texts({"1", "2", "0", "1.5", "Nport", "-3"}))}},
-        {QStringLiteral("Z"),
-         {pick(texts({"50.0 + j* 0.0 Ohm", "50 Ohm", "(Rload + j*Xm) kOhm", "75", "50 ohm", "j*",
-                      "50 +", "Rterm MOhm"}))}},
-        {QStringLiteral("StatusLevel"), {pick(texts({"2", "4", "5", "0", "lvl", "2.5"}))}},
-        {QStringLiteral("Weight"), {pick(texts({"100", "0", "-1", "nan", "wgt", "\"w\""}))}},
-    };
-    for (const char *flag : {"UseFrequencyRangeFromDataFiles", "CalcGamma", "CalcAdmittance",
-                             "CalcImpedance", "AllowNonlinearDevices", "AvoidOutOfRangeData"})
-        given.insert(QString::fromLatin1(flag), {pick(yesNo)});
-    // A parameter may be missing altogether.
-    given.remove(given.keys().at(int(random.bounded(quint32(given.size())))));
-    return given;
-}
-
-void tst_EditorFunctions::storedTextsComeBackAsStored_data()
-{
-    QTest::addColumn<Parameters>("given");
-    QTest::addColumn<bool>("passFocus"); // through every field, as a user tabbing through
-    QTest::addColumn<QString>("edit");   // empty: none
-
-    // Forms a person, an older version or a script may have stored, each on the example.
-    const auto row = [this](const char *name, const char *parameter, const QStringList &values) {
-        Parameters given = exampleComponent();
-        given.insert(QString::fromLatin1(parameter), values);
-        QTest::newRow(name) << given << false << QString();
-    };
-    row("an expression with blanks", "IndepVarValue", texts({"Pavs - 3"}));
-    row("a number times a name", "IndepVarValue", texts({"2 * Vbias"}));
-    row("watts on a dBm variable", "IndepVarValue", texts({"18 W"}));
-    row("a bare number on a dBm variable", "IndepVarValue", texts({"18"}));
-    row("a bare name on a dBm variable", "IndepVarValue", texts({"Pdrive"}));
-    row("a dBm value below the files' range", "IndepVarValue", texts({"dbmtow( 5 ) "}));
-    row("a value on the files' lowest, with a decimal", "IndepVarValue",
-        texts({"dbmtow( 10.0 ) "}));
-    row("a sign apart from its number", "IndepVarValue", texts({"- 3 V"}));
-    row("dBm of a value with a unit", "IndepVarValue", texts({"dbmtow( 18 dBm ) "}));
-    row("a file type in lower case", "FileType", texts({"maury"}));
-    row("another file type", "FileType", texts({"Focus"}));
-    row("a file type with a blank", "FileType", texts({"Maury "}));
-    row("one gamma type for two coefficients", "GammaType", texts({"Load"}));
-    row("a swept variable named as the frequency", "FreqVarName", texts({"Pin_avail"}));
-    row("a quoted empty text", "NUM", texts({"\"\""}));
-    QRandomGenerator random(20261206);
-    const QStringList edits = texts({"value", "output", "interpolation", "unit", "sync"});
-    for (int seed = 0; seed < 30; ++seed) {
-        const QString edit = edits.at(seed % edits.size());
-        QTest::addRow("odd component %d, then %s", seed, qPrintable(edit))
-            << oddComponent(random) << (seed % 3 == 0) << edit;
-    }
-}
-
-// Opening and accepting the editor gives back every text the component holds, whatever its
-// form, also after focus passed through every field; one edit changes only the entries that
-// the edited field writes.
-void tst_EditorFunctions::storedTextsComeBackAsStored()
-{
-    QFETCH(Parameters, given);
-    QFETCH(bool, passFocus);
-    QFETCH(QString, edit);
-    ModalDialogAnswerer answerer(
-        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    TvlValue *widgets = open(given);
-    QVERIFY(widgets);
-    if (passFocus)
-        passFocusThroughEveryLineEdit(widgets);
-    const Parameters accepted = accept(widgets);
-    for (auto it = given.cbegin(); it != given.cend(); ++it)
-        QCOMPARE(accepted.value(it.key()), it.value());
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-    if (edit.isEmpty())
-        return;
-
-    const QStringList writes = editOneField(widgets, edit, given);
-    if (QTest::currentTestFailed() || writes.isEmpty())
-        return;
-    const Parameters edited = accept(widgets);
-    const QStringList changed = changedEntries(accepted, edited);
-    QVERIFY2(!changed.isEmpty(), "the edit changed nothing");
-    for (const QString &entry : changed) {
-        QVERIFY2(writes.contains(entry), qPrintable(entry + QStringLiteral(" changed")));
-        // An entry written in its place leaves the texts of the other variables alone.
-        const QStringList before = accepted.value(entry);
-        const QStringList after = edited.value(entry);
-        if (before.size() != after.size())
-            continue;
-        int differing = 0;
-        for (int i = 0; i < before.size(); ++i)
-            differing += before.at(i) != after.at(i);
-        QCOMPARE(differing, 1);
-    }
-}
-
-// Makes one edit of the kind given through the editor's widgets, as a user does. Gives the
-// entries that edit writes; none when the component offers nothing to edit of that kind.
-QStringList tst_EditorFunctions::editOneField(TvlValue *widgets, const QString &edit,
-                                              const Parameters &given)
-{
-    // A variable the stored lists name with an entry of its own is written in its place;
-    // another one brings its group's lists anew.
-    const auto inPlace = [&given](const char *key, const char *setting, const QString &name) {
-        const int index = int(given.value(QString::fromLatin1(key)).lastIndexOf(name));
-        return index >= 0 && index < given.value(QString::fromLatin1(setting)).size();
-    };
-    if (edit == QLatin1String("value")) {
-        QTableWidget *table =
-            tableWithColumn(widget(widgets, PluginSession::Details), 1, QStringLiteral("Value"));
-        for (int row = 0; row < table->rowCount(); ++row) {
-            QTableWidgetItem *cell = table->item(row, 1);
-            if (!(cell->flags() & Qt::ItemIsEditable))
-                continue;
-            const QString name = table->item(row, 0)->text();
-            bool numeric = false;
-            table->item(row, 4)->text().toDouble(&numeric);
-            const QString value = numeric ? table->item(row, 4)->text() : QStringLiteral("Vnew");
-            if (value == cell->text())
-                continue;
-            cell->setText(value); // as a committed editor does
-            if (inPlace("IndepVarName", "IndepVarValue", name))
-                return texts({"IndepVarValue"});
-            return texts({"IndepVarName", "IndepVarValue", "IndepVarUnitType"});
-        }
-        return {};
-    }
-    if (edit == QLatin1String("output")) {
-        QTableWidget *table = tableWithColumn(widget(widgets, PluginSession::Performance), 3,
-                                              QStringLiteral("Output"));
-        if (table->rowCount() == 0)
-            return {};
-        QTableWidgetItem *output = table->item(0, 3);
-        output->setCheckState(output->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-        const QString name = table->item(0, 0)->text().section(QLatin1Char(' '), 0, 0);
-        if (inPlace("PrfmParamName", "PrfmParamOutput", name) &&
-            inPlace("PrfmParamName", "PrfmParamAutoPlot", name))
-            return texts({"PrfmParamOutput", "PrfmParamAutoPlot"});
-        return texts({"PrfmParamName", "PrfmParamOutput", "PrfmParamAutoPlot", "PrfmParamType"});
-    }
-    if (edit == QLatin1String("interpolation")) {
-        QComboBox *methods =
-            comboOffering(widget(widgets, PluginSession::Interpolation), QStringLiteral("Cubic"));
-        methods->setCurrentIndex((methods->currentIndex() + 1) % methods->count());
-        return texts({"InterpMode"});
-    }
-    if (edit == QLatin1String("unit")) {
-        QComboBox *units =
-            comboOffering(widget(widgets, PluginSession::Term), QStringLiteral("kOhm"));
-        units->setCurrentIndex((units->currentIndex() + 1) % units->count());
-        return texts({"Z"});
-    }
-    auto *sync = widget(widgets, PluginSession::Sync)->findChild<QCheckBox *>();
-    sync->click();
-    return texts({"UseFrequencyRangeFromDataFiles"});
 }
 
 void tst_EditorFunctions::editsShowUpInTheParameterList_data()
@@ -534,23 +308,6 @@ void tst_EditorFunctions::editsShowUpInTheParameterList()
         QCOMPARE(after.value(QStringLiteral("FileName")).size(), 3);
         QCOMPARE(after.value(QStringLiteral("IndepVarName")), texts({"Pin_avail", "Vdd"}));
         QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 18 ) ", "24 V"}));
-    }
-}
-
-// Focus passing through a field, as a user tabbing through the editor does, finishes it.
-void tst_EditorFunctions::passFocusThroughEveryLineEdit(TvlValue *widgetList)
-{
-    for (int i = 0; QWidget *tab = widget(widgetList, i); ++i) {
-        tab->show();
-        QApplication::setActiveWindow(tab);
-        QVERIFY(QTest::qWaitForWindowActive(tab));
-        for (QLineEdit *edit : tab->findChildren<QLineEdit *>()) {
-            if (!edit->isVisible() || !edit->isEnabled())
-                continue;
-            edit->setFocus();
-            QTRY_VERIFY(edit->hasFocus());
-            edit->clearFocus();
-        }
     }
 }
 
@@ -671,10 +428,11 @@ void tst_EditorFunctions::widgetListsThatDoNotFit_data()
     QTest::addColumn<std::vector<int>>("indices"); // -1: a void element, -2: a text
     QTest::addColumn<QStringList>("defaulted");
 
-    // The frequency variable's name is the data files' and stays as the component stored it.
+    // The file type is the container's, which shows it; the frequency variable is the details
+    // tab's.
     const QStringList fileAndDetails =
-        texts({"FileName", "FileType", "GammaDomain", "GammaHarmIndex", "GammaName", "GammaType",
-               "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
+        texts({"FileName", "FreqVarName", "GammaDomain", "GammaHarmIndex", "GammaName",
+               "GammaType", "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
     QTest::newRow("all nine in order")
         << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QStringList();
     QTest::newRow("a longer list")

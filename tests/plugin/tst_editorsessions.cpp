@@ -1,18 +1,24 @@
-#include "metatypes.h"
 #include "modaldialoganswerer.h"
-#include "performancetabstate.h"
 #include "pluginsession.h"
-#include "variabledetailstabstate.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
-using namespace LoadPullStateUtils;
+#include <cmath>
+
 using Parameters = PluginSession::Parameters;
 
 namespace {
@@ -21,6 +27,13 @@ QString operator""_s(const char *text, std::size_t size)
 {
     return QString::fromUtf8(text, int(size));
 }
+
+QStringList words(const QString &text)
+{
+    return text.split(u' ', Qt::SkipEmptyParts);
+}
+
+// --- The data files --------------------------------------------------------------------
 
 // A swept variable of a data file: its name, unit and values.
 struct Swept
@@ -72,7 +85,10 @@ QByteArray dataFile(const QList<Swept> &swept, const QByteArray &gamma,
 
 // Files that differ in their variables, units, ranges and declarations: Vdd is in V in a.lp
 // and x.lp, in mV in b.lp, and x.lp reaches a single supply; x.lp reports its load by
-// magnitude; g.lp brings a gate bias and a source coefficient of its own.
+// magnitude; g.lp brings a gate bias and a source coefficient of its own; w.lp gives Vdd a
+// unit with a blank; u.lp sweeps its
+// frequency as F, holds its load at one value, and has a bias without a unit and a complex
+// quantity.
 const QMap<QString, QByteArray> &dataFiles()
 {
     static const QMap<QString, QByteArray> files = {
@@ -82,52 +98,429 @@ const QMap<QString, QByteArray> &dataFiles()
         {"x.lp"_s,
          dataFile({{"Vdd", "V", {30}}}, "<gamma_ld1>, Domain=<Polar-Mag>", {"PAE", "Pout"})},
         {"g.lp"_s, dataFile({{"Vgg", "V", {-3, -2.5, -2}}}, "<gamma_src1>", {"Id"})},
+        {"w.lp"_s, dataFile({{"Vdd", "V dc", {26, 30}}}, "<gamma_ld1>", {"Pout"})},
+        {"u.lp"_s, "LPDATA 1\nVAR=<F>, Units=<GHz>, Type=<Frequency>\nVAR=<Bias>, Units=<>\n"
+                   "GAMMA=<gamma_ld1>, Value=<0.1, 0.2>\nOUT=<Vout>, Units=<V>, Complex=<yes>\n"
+                   "Bias Re(Vout) Im(Vout)\nF = 1 GHz\n0 1 0.5\n1 2 0.5\n"},
     };
     return files;
 }
 
-// What a user may set in a session, kept by the test itself: the value text of each variable
-// the user set, as the editor writes it, and the output and plot choices of each quantity the
-// user toggled.
-struct Settings
-{
-    QMap<QString, QString> values;
-    QMap<QString, std::pair<bool, bool>> choices;
-};
+// --- The test's own reading of the texts a component holds --------------------------------
 
-// A tab's record, read as the host's scripts read it: through the tab's state() slot.
-template<typename State> State stateOf(QWidget *tab)
+QString unquoted(const QString &text)
 {
-    State state;
-    const QByteArray type = QMetaType(qMetaTypeId<State>()).name();
-    QMetaObject::invokeMethod(tab, "state", Qt::DirectConnection,
-                              QReturnArgument<State>(type.constData(), state));
-    return state;
+    if (text.size() >= 2 && text.startsWith(u'"') && text.endsWith(u'"'))
+        return text.mid(1, text.size() - 2);
+    return text;
 }
 
-// The entry of `name` in a per-variable group, appended when the lists lack it.
-void setEntry(Parameters &component, const QString &key, const QString &name,
-              const QMap<QString, QString> &entries)
+bool isNumberOrName(const QString &text)
 {
-    QStringList &names = component[key];
-    int index = names.lastIndexOf(name);
+    static const QRegularExpression number(
+        "^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"_s);
+    static const QRegularExpression name("^[A-Za-z_]\\w*$"_s);
+    if (number.match(text).hasMatch())
+        return std::isfinite(text.toDouble());
+    return name.match(text).hasMatch();
+}
+
+// A value and its unit as the texts of an independent variable's value say them: "dbmtow( v )"
+// in dBm, a number or name and its unit, or anything else whole.
+struct Reading
+{
+    QString value;
+    QString unit;
+};
+
+bool sameUnit(const QString &a, const QString &b)
+{
+    const auto unitless = [](const QString &unit) { return unit.isEmpty() || unit == "None"_s; };
+    return a == b || (a.compare("dBm"_s, Qt::CaseInsensitive) == 0 &&
+                      b.compare("dBm"_s, Qt::CaseInsensitive) == 0) ||
+           (unitless(a) && unitless(b));
+}
+
+Reading readValue(const QString &stored)
+{
+    const QString text = unquoted(stored);
+    static const QRegularExpression dbm("^dbmtow ?\\((.*)\\)$"_s);
+    if (const auto match = dbm.match(text.simplified()); match.hasMatch()) {
+        const QString inner = match.captured(1).simplified();
+        if (isNumberOrName(inner))
+            return {inner, "dBm"_s};
+    }
+    static const QRegularExpression glued("^([-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?)([A-Za-z%].*)$"_s);
+    const QString trimmed = text.trimmed();
+    static const QRegularExpression exponent("^[eE][-+]?\\d"_s);
+    if (const auto match = glued.match(trimmed); match.hasMatch() &&
+                                                 isNumberOrName(match.captured(1)) &&
+                                                 !exponent.match(match.captured(4)).hasMatch())
+        return {match.captured(1), match.captured(4).trimmed()};
+    const int blank = int(trimmed.indexOf(u' '));
+    const QString value = blank < 0 ? trimmed : trimmed.left(blank);
+    const QString unit = blank < 0 ? QString() : trimmed.mid(blank + 1).trimmed();
+    if (isNumberOrName(value) && (unit.isEmpty() || !"+-*/^()=,<>!&|"_s.contains(unit.front())))
+        return {value, unit};
+    return {trimmed, QString()};
+}
+
+bool sameReading(const Reading &a, const Reading &b)
+{
+    return a.value == b.value && sameUnit(a.unit, b.unit);
+}
+
+// A flag as a check box shows it: "yes", "no", or "neither" for any other text.
+QString readFlag(const QString &stored)
+{
+    const QString text = unquoted(stored).toLower();
+    return text == "yes"_s || text == "no"_s ? text : "neither"_s;
+}
+
+// The impedance and its unit, "None" when no resistance unit ends the text.
+QString readImpedance(const QString &stored)
+{
+    const QString text = unquoted(stored).trimmed();
+    const int blank = int(text.lastIndexOf(u' '));
+    const QString unit = text.mid(blank + 1);
+    if (blank >= 0 && words("mOhm Ohm kOhm MOhm GOhm TOhm"_s).contains(unit))
+        return text.left(blank).trimmed() + u'|' + unit;
+    return text + "|None"_s;
+}
+
+const QStringList ChoiceParameters = words("InterpMode InterpDom ExtrapMode"_s);
+const QStringList FlagParameters = words("UseFrequencyRangeFromDataFiles CalcGamma "
+                                         "CalcAdmittance CalcImpedance AllowNonlinearDevices "
+                                         "AvoidOutOfRangeData"_s);
+const QStringList FieldParameters = words("NUM StatusLevel Weight"_s);
+// The per-variable parameters, the first of each naming the variables.
+const QList<QStringList> Groups = {
+    words("IndepVarName IndepVarValue IndepVarUnitType"_s),
+    words("GammaName GammaType GammaHarmIndex GammaDomain GammaValue"_s),
+    words("PrfmParamName PrfmParamOutput PrfmParamAutoPlot PrfmParamType"_s)};
+
+// Whether two texts of a parameter say the same value.
+bool saySame(const QString &parameter, const QString &a, const QString &b)
+{
+    if (parameter == "IndepVarValue"_s)
+        return sameReading(readValue(a), readValue(b));
+    if (FlagParameters.contains(parameter) || parameter.startsWith("PrfmParamOutput"_s) ||
+        parameter == "PrfmParamAutoPlot"_s)
+        return readFlag(a) == readFlag(b);
+    if (parameter == "Z"_s)
+        return readImpedance(a) == readImpedance(b);
+    if (parameter == "PrfmParamType"_s)
+        return unquoted(a).compare(unquoted(b), Qt::CaseInsensitive) == 0;
+    return unquoted(a) == unquoted(b);
+}
+
+// --- What the editor shows, read from its controls by the parameter names they carry -------
+
+struct Shown
+{
+    QStringList files; // as absolute paths
+    QString frequency;
+    QMap<QString, QStringList> independent; // value, unit, unit type; the value's mark
+    QMap<QString, QStringList> gammas;      // type, harmonic, domain, value
+    QMap<QString, QStringList> quantities;  // output, plot, type
+    QMap<QString, QString> scalars;
+    QString notes;
+
+    // What the controls show, the notes aside: they speak of how the component was stored.
+    QString controls() const
+    {
+        QStringList lines = files;
+        lines << "frequency "_s + frequency;
+        for (const auto *rows : {&independent, &gammas, &quantities})
+            for (auto it = rows->cbegin(); it != rows->cend(); ++it)
+                lines << it.key() + ": "_s + it->mid(0, 4).join(u'|');
+        for (auto it = scalars.cbegin(); it != scalars.cend(); ++it)
+            lines << it.key() + " = "_s + it.value();
+        return lines.join(u'\n');
+    }
+};
+
+QString checkText(const QTableWidgetItem *item)
+{
+    switch (item->checkState()) {
+    case Qt::Checked:
+        return "yes"_s;
+    case Qt::Unchecked:
+        return "no"_s;
+    default:
+        return "neither"_s;
+    }
+}
+
+QString absolutePath(const QString &name, const QDir &from)
+{
+    return QDir::cleanPath(from.absoluteFilePath(name));
+}
+
+// The cells of each row by column header, keyed by the row's name.
+QMap<QString, QMap<QString, const QTableWidgetItem *>> tableRows(const QTableWidget *table)
+{
+    QMap<QString, QMap<QString, const QTableWidgetItem *>> rows;
+    for (int row = 0; row < table->rowCount(); ++row) {
+        QMap<QString, const QTableWidgetItem *> cells;
+        for (int column = 0; column < table->columnCount(); ++column)
+            cells.insert(table->horizontalHeaderItem(column)->text().trimmed(),
+                         table->item(row, column));
+        rows.insert(cells.value("Name"_s)->text().section(" ( "_s, 0, 0), cells);
+    }
+    return rows;
+}
+
+Shown read(PluginSession &session, TvlValue *widgets)
+{
+    QList<QWidget *> tabs;
+    for (int i = 0; QWidget *tab = session.widget(widgets, i); ++i)
+        tabs << tab;
+    const auto find = [&tabs](const QString &name) -> QWidget * {
+        for (QWidget *tab : qAsConst(tabs))
+            if (auto *found = tab->findChild<QWidget *>(name))
+                return found;
+        return nullptr;
+    };
+    Shown shown;
+    const auto *files = static_cast<QListWidget *>(find("FileName"_s));
+    for (int row = 0; row < files->count(); ++row)
+        shown.files << absolutePath(unquoted(files->item(row)->text()), QDir("data"_s));
+    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("IndepVarName"_s)))) {
+        const QString name = cells.value("Name"_s)->text();
+        if (cells.value("Value"_s)->text() == "freq"_s)
+            shown.frequency = name;
+        else
+            shown.independent.insert(
+                name, {cells.value("Value"_s)->text(), cells.value("Unit"_s)->text(),
+                       cells.value("Unit type"_s)->text(), cells.value("Value"_s)->toolTip()});
+    }
+    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("GammaName"_s))))
+        shown.gammas.insert(cells.value("Name"_s)->text(),
+                            {cells.value("Type"_s)->text(), cells.value("Harm"_s)->text(),
+                             cells.value("Domain"_s)->text(), cells.value("Value"_s)->text()});
+    const auto *quantities = static_cast<QTableWidget *>(find("PrfmParamName"_s));
+    const auto quantityRows = tableRows(quantities);
+    for (auto it = quantityRows.cbegin(); it != quantityRows.cend(); ++it)
+        shown.quantities.insert(it.key(), {checkText(it->value("Output"_s)),
+                                           checkText(it->value("Auto Display\nin GRF"_s)),
+                                           it->value("Type"_s)->text()});
+    for (const QString &parameter : ChoiceParameters)
+        shown.scalars.insert(parameter, static_cast<QComboBox *>(find(parameter))->currentText());
+    for (const QString &parameter : FlagParameters) {
+        QWidget *control = find(parameter);
+        QString state = "neither"_s;
+        if (auto *box = qobject_cast<QCheckBox *>(control); box && box->checkState() != Qt::PartiallyChecked)
+            state = box->isChecked() ? "yes"_s : "no"_s;
+        else if (auto *group = qobject_cast<QGroupBox *>(control); group && !group->property("partlyChecked").toBool())
+            state = group->isChecked() ? "yes"_s : "no"_s;
+        shown.scalars.insert(parameter, state);
+    }
+    shown.scalars.insert("NUM"_s, static_cast<QLineEdit *>(find("NUM"_s))->text());
+    shown.scalars.insert("StatusLevel"_s, static_cast<QLineEdit *>(find("StatusLevel"_s))->text());
+    shown.scalars.insert("Weight"_s, static_cast<QLabel *>(find("Weight"_s))->text());
+    shown.scalars.insert("Z"_s, static_cast<QLineEdit *>(find("Z"_s))->text() + u'|' +
+                                    static_cast<QComboBox *>(find("Z unit"_s))->currentText());
+    QStringList notes;
+    for (QWidget *tab : qAsConst(tabs))
+        for (const QLabel *label : tab->findChildren<QLabel *>())
+            if (label->inherits("NoteLabel") && !label->isHidden())
+                notes << label->text();
+    shown.notes = notes.join(u'\n');
+    return shown;
+}
+
+// --- What an independent host checks -----------------------------------------------------
+
+// The value cell shows the value; where its unit is not the data's, the cell holds the unit too,
+// and a value without a unit is marked as such.
+bool showsValue(const QString &written, const QStringList &row)
+{
+    const Reading reading = readValue(written);
+    const QString &cell = row.at(0);
+    if (!isNumberOrName(reading.value))
+        return cell == reading.value;
+    if (cell == reading.value + u' ' + reading.unit)
+        return true;
+    if (cell != reading.value)
+        return false;
+    return sameUnit(reading.unit, row.at(1)) ||
+           (reading.unit.isEmpty() && row.at(3).contains("has no unit"_s));
+}
+
+// Whether a note around the control says an entry was refused.
+bool refused(const QWidget *around)
+{
+    for (const QLabel *label : around->window()->findChildren<QLabel *>())
+        if (label->inherits("NoteLabel") && !label->isHidden() &&
+            label->text().contains("was not taken"_s))
+            return true;
+    return false;
+}
+
+// The tab around the control on the screen and active, as the host's dialog has it.
+void showWindow(QWidget *control)
+{
+    QWidget *window = control->window();
+    window->resize(1000, 700);
+    window->show();
+    QApplication::setActiveWindow(window);
+    QVERIFY(QTest::qWaitForWindowActive(window));
+}
+
+QString listed(const QStringList &texts)
+{
+    return u'[' + texts.join(u'|') + u']';
+}
+
+// Every entry written is shown, with the value shown, and every row shown is written.
+QString writtenIsShown(const Parameters &written, const Shown &shown)
+{
+    QStringList files;
+    for (const QString &name : written.value("FileName"_s))
+        files << absolutePath(unquoted(name), QDir::current());
+    if (files != shown.files)
+        return "FileName "_s + listed(files) + " but the list shows "_s + listed(shown.files);
+    if (unquoted(written.value("FreqVarName"_s).value(0)) != shown.frequency)
+        return "FreqVarName "_s + listed(written.value("FreqVarName"_s)) + " but the frequency "_s
+               "row is "_s + shown.frequency;
+    const QList<const QMap<QString, QStringList> *> tables = {&shown.independent, &shown.gammas,
+                                                              &shown.quantities};
+    for (int g = 0; g < Groups.size(); ++g) {
+        const QStringList &group = Groups.at(g);
+        QStringList names;
+        for (const QString &name : written.value(group.first()))
+            names << unquoted(name);
+        QStringList rows = tables.at(g)->keys();
+        QStringList sortedNames = names;
+        sortedNames.sort();
+        if (sortedNames != rows)
+            return group.first() + u' ' + listed(names) + " but the rows are "_s + listed(rows);
+        for (int i = 0; i < names.size(); ++i) {
+            const QStringList row = tables.at(g)->value(names.at(i));
+            for (int list = 1; list < group.size(); ++list) {
+                const QString text = written.value(group.at(list)).value(i);
+                const QString &cell = row.at(list - 1);
+                const bool same = group.at(list) == "IndepVarValue"_s ? showsValue(text, row)
+                                  : group.at(list) == "IndepVarUnitType"_s
+                                      ? unquoted(text) == row.at(2)
+                                  : g == 2 && list < 3 ? readFlag(text) == cell
+                                                       : saySame(group.at(list), text, cell);
+                if (!same)
+                    return group.at(list) + " of "_s + names.at(i) + " is \""_s + text +
+                           "\" but the row shows "_s + listed(row);
+            }
+        }
+    }
+    for (const QString &parameter : ChoiceParameters + FieldParameters) {
+        if (unquoted(written.value(parameter).value(0)) != shown.scalars.value(parameter))
+            return parameter + u' ' + listed(written.value(parameter)) + " but the control shows "_s +
+                   shown.scalars.value(parameter);
+    }
+    for (const QString &parameter : FlagParameters) {
+        if (readFlag(written.value(parameter).value(0)) != shown.scalars.value(parameter))
+            return parameter + u' ' + listed(written.value(parameter)) + " but the box shows "_s +
+                   shown.scalars.value(parameter);
+    }
+    if (readImpedance(written.value("Z"_s).value(0)) != shown.scalars.value("Z"_s))
+        return "Z "_s + listed(written.value("Z"_s)) + " but the fields show "_s +
+               shown.scalars.value("Z"_s);
+    return QString();
+}
+
+// An entry nobody touched keeps its stored text where that says the value shown, and a stored
+// variable that is not written is named in a note.
+QString storedTextsKept(const Parameters &stored, const Parameters &written, const Shown &shown,
+                        const QSet<QString> &touched)
+{
+    for (auto it = written.cbegin(); it != written.cend(); ++it) {
+        const bool perVariable = std::any_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &group) {
+            return group.contains(it.key());
+        });
+        if (perVariable || it.key() == "FileName"_s || touched.contains(it.key()) ||
+            !stored.contains(it.key()))
+            continue;
+        if (saySame(it.key(), stored.value(it.key()).value(0), it->value(0)) &&
+            stored.value(it.key()) != *it)
+            return it.key() + " was stored as "_s + listed(stored.value(it.key())) +
+                   ", says what is shown, and is written "_s + listed(*it);
+    }
+    for (const QStringList &group : Groups) {
+        QStringList storedNames;
+        for (const QString &name : stored.value(group.first()))
+            storedNames << unquoted(name);
+        const QStringList names = written.value(group.first());
+        for (int i = 0; i < names.size(); ++i) {
+            const QString name = unquoted(names.at(i));
+            const int s = int(storedNames.lastIndexOf(name));
+            for (const QString &list : group) {
+                const QString storedText = stored.value(list).value(s);
+                const QString text = written.value(list).value(i);
+                if (s < 0 || s >= stored.value(list).size() ||
+                    touched.contains(list + u'/' + name) || !saySame(list, storedText, text))
+                    continue;
+                if (text != storedText)
+                    return list + " of "_s + name + " was stored as \""_s + storedText +
+                           "\", says what is shown, and is written \""_s + text + u'"';
+            }
+        }
+        for (const QString &name : qAsConst(storedNames)) {
+            const bool written_ = names.contains(name) ||
+                                  unquoted(written.value("FreqVarName"_s).value(0)) == name;
+            if (!name.isEmpty() && !written_ && !shown.notes.contains(name))
+                return name + " of "_s + group.first() + " is left out, and no note names it"_s;
+        }
+    }
+    return QString();
+}
+
+// Where a component names a variable in a per-variable parameter, appended when it lacks it.
+// An entry the lists lack before it takes what `written` has for its variable.
+void setEntry(Parameters &component, const QStringList &group, const QString &name,
+              const Parameters &written)
+{
+    QStringList &names = component[group.first()];
+    int index = int(names.lastIndexOf(name));
     if (index < 0) {
         index = int(names.size());
         names.append(name);
     }
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
-        QStringList &texts = component[it.key()];
-        while (texts.size() <= index)
-            texts.append(QString());
-        texts[index] = it.value();
+    const auto textOf = [&](const QString &list, const QString &variable) {
+        return written.value(list).value(int(written.value(group.first()).indexOf(variable)));
+    };
+    for (int list = 1; list < group.size(); ++list) {
+        QStringList &entries = component[group.at(list)];
+        while (entries.size() <= index)
+            entries.append(textOf(group.at(list), names.at(int(entries.size()))));
+        entries[index] = textOf(group.at(list), name);
     }
+}
+
+// The written parameters with each per-variable parameter keyed by its variables, so that two
+// lists that hold the same entries in another order compare equal.
+QMap<QString, QString> byVariable(const Parameters &written)
+{
+    QMap<QString, QString> entries;
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        entries.insert(it.key(), listed(*it));
+    for (const QStringList &group : Groups) {
+        const QStringList names = written.value(group.first());
+        for (const QString &list : group) {
+            entries.remove(list);
+            for (int i = 0; i < names.size(); ++i)
+                entries.insert(list + u'/' + names.at(i), written.value(list).value(i));
+        }
+    }
+    return entries;
 }
 
 } // namespace
 
-// Whole editing sessions through the plug-in: whatever the order of adding, removing, losing
-// and finding files and of setting values, the editor shows, and OK writes, what the listed
-// files and the user's settings decide.
+// Whole editing sessions through the plug-in, checked as an independent host checks them: after
+// every step, what every tab shows and what OK writes agree in both directions, an entry left
+// alone keeps its stored text where that says what is shown, and a stored variable left out is
+// named. At the end a fresh opening of what OK wrote shows and writes the same, and so does a
+// fresh opening of the component with the files and settings the session ended with.
 class tst_EditorSessions : public QObject
 {
     Q_OBJECT
@@ -135,18 +528,19 @@ class tst_EditorSessions : public QObject
 private slots:
     void initTestCase();
     void cleanup();
-    void filesAndSettingsDecideInAnyOrder_data();
-    void filesAndSettingsDecideInAnyOrder();
+    void sessions_data();
+    void sessions();
     void randomSessions();
     void aLinkNamedInLatin1IsWrittenBackAsStored();
 
 private:
-    Parameters component(const QStringList &files, const QStringList &values) const;
-    QString mismatchAfter(const Parameters &given, const QStringList &steps,
-                          const QString &expected = QString());
-    QString play(TvlValue *widgets, const QString &step, Settings &settings);
-    QString shown(TvlValue *widgets);
+    QString mismatchIn(const Parameters &given, const QStringList &steps,
+                       const QString &expected = QString());
+    QString play(TvlValue *widgets, const QString &step, QSet<QString> &touched);
     QString summary(TvlValue *widgets);
+    QWidget *control(TvlValue *widgets, const QString &name);
+    Parameters randomComponent(QRandomGenerator &random) const;
+    QStringList randomSteps(QRandomGenerator &random, const Parameters &given) const;
     void resetDataFiles();
 
     QTemporaryDir m_workspace;
@@ -155,7 +549,6 @@ private:
 
 void tst_EditorSessions::initTestCase()
 {
-    registerStateMetaTypes();
     QVERIFY(m_workspace.isValid());
     QVERIFY(QDir(m_workspace.path()).mkdir("data"_s));
     QVERIFY(QDir::setCurrent(m_workspace.path()));
@@ -178,77 +571,60 @@ void tst_EditorSessions::resetDataFiles()
     }
 }
 
-// The component a session starts from: its files, and values as "name=text".
-Parameters tst_EditorSessions::component(const QStringList &files, const QStringList &values) const
+QWidget *tst_EditorSessions::control(TvlValue *widgets, const QString &name)
 {
-    Parameters given = {{"FileType"_s, {"Maury"_s}},
-                        {"FreqVarName"_s, {"Freq"_s}},
-                        {"PrfmParamName"_s, {"Pout"_s}},
-                        {"PrfmParamOutput"_s, {"no"_s}},
-                        {"PrfmParamAutoPlot"_s, {"no"_s}}};
-    for (const QString &file : files)
-        given["FileName"_s].append("data/"_s + file);
-    for (const QString &value : values)
-        setEntry(given, "IndepVarName"_s, value.section(u'=', 0, 0),
-                 {{"IndepVarValue"_s, value.section(u'=', 1)}});
-    return given;
-}
-
-// The records the details and performance tabs show, in one text.
-QString tst_EditorSessions::shown(TvlValue *widgets)
-{
-    QStringList lines;
-    const auto details =
-        stateOf<VariableDetailsTabState>(m_session->widget(widgets, PluginSession::Details));
-    for (const IndepVarInfo &v : details.independentVariables().variables())
-        lines << "%1=%2 [%3] %4..%5 %6%7"_s.arg(v.name(), v.value(), v.unit(), v.minValue(),
-                                                v.maxValue(), v.unitType(),
-                                                v.isFrequency() ? " frequency"_s : QString());
-    for (const GammaVarInfo &v : details.gammaVariables().variables())
-        lines << "%1=%2 %3 %4 %5..%6"_s.arg(v.name(), v.value(), v.type(), v.domain(), v.minValue(),
-                                            v.maxValue());
-    for (const PerformanceVarInfo &v :
-         stateOf<PerformanceTabState>(m_session->widget(widgets, PluginSession::Performance))
-             .variables())
-        lines << "%1 output %2 plot %3 [%4]"_s.arg(v.name())
-                     .arg(v.output())
-                     .arg(v.autoPlot())
-                     .arg(v.unit());
-    return lines.join(u'\n');
+    for (int i = 0; QWidget *tab = m_session->widget(widgets, i); ++i)
+        if (auto *found = tab->findChild<QWidget *>(name))
+            return found;
+    return nullptr;
 }
 
 // The variables shown, briefly: each independent variable with its value and range, each
 // reflection coefficient with its domain, each quantity, marked "-" when it is not output.
 QString tst_EditorSessions::summary(TvlValue *widgets)
 {
-    const auto details =
-        stateOf<VariableDetailsTabState>(m_session->widget(widgets, PluginSession::Details));
     QStringList independent, gammas, quantities;
-    for (const IndepVarInfo &v : details.independentVariables().variables())
-        independent << "%1=%2@%3..%4"_s.arg(v.name(), v.value(), v.minValue(), v.maxValue());
-    for (const GammaVarInfo &v : details.gammaVariables().variables())
-        gammas << v.name() + u':' + v.domain();
-    for (const PerformanceVarInfo &v :
-         stateOf<PerformanceTabState>(m_session->widget(widgets, PluginSession::Performance))
-             .variables())
-        quantities << v.name() + (v.output() ? QString() : "-"_s);
+    const auto rows = [&](const char *table) {
+        return tableRows(static_cast<QTableWidget *>(control(widgets, QString::fromUtf8(table))));
+    };
+    for (const auto &cells : rows("IndepVarName"))
+        independent << "%1=%2@%3..%4"_s.arg(cells.value("Name"_s)->text(),
+                                            cells.value("Value"_s)->text(),
+                                            cells.value("Min"_s)->text(),
+                                            cells.value("Max"_s)->text());
+    for (const auto &cells : rows("GammaName"))
+        gammas << cells.value("Name"_s)->text() + u':' + cells.value("Domain"_s)->text();
+    const auto quantityRows = rows("PrfmParamName");
+    for (auto it = quantityRows.cbegin(); it != quantityRows.cend(); ++it)
+        quantities << it.key() + (checkText(it->value("Output"_s)) == "yes"_s ? QString() : "-"_s);
     return independent.join("; "_s) + " | "_s + gammas.join(u' ') + " | "_s + quantities.join(u' ');
 }
 
-// One step of a session: "+F" adds data file F as Add... does, "-F" removes it as Remove...
-// does; "~F" deletes F on disk and "^F" writes it back, both noticed at the next addition or
-// removal; "V=T" enters T in the value cell of variable V, and "!Q" toggles the output of
-// quantity Q, when the editor shows them. Gives why a file step could not be taken; the
-// settings learn what the step set.
-QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, Settings &settings)
+// One step of a session, as a user takes it: "@" passes the focus through every field; "+F" adds data file F as Add... does, "-F"
+// removes it as Remove... does; "~F" deletes F on disk and "^F" writes it back, both noticed at
+// the next addition or removal; "V=T" enters T in the value cell of variable V ("V=" enters
+// what the cell shows); "!Q" and "?Q" click the output and plot boxes of quantity Q; "#P=k"
+// chooses item k of the box of parameter P; "*P" clicks the box of flag P; "P:T" types T into
+// the field of parameter P and presses Return ("P:" the text it shows); "Weight:T" gives T in
+// the weight dialog; "&B" clicks button B ("&Output_All"). The touched entries are added to
+// `touched`. Gives why the step could not be taken.
+QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QString> &touched)
 {
     QWidget *fileTab = m_session->widget(widgets, PluginSession::File);
     const QString rest = step.mid(1);
-    const QString path = "data/"_s + rest;
     switch (step.front().unicode()) {
+    case '@':
+        // Focus passing through every field, as a user tabbing through the editor, ends no edit.
+        for (int i = 0; QWidget *tab = m_session->widget(widgets, i); ++i)
+            for (QLineEdit *edit : tab->findChildren<QLineEdit *>()) {
+                showWindow(edit);
+                edit->setFocus();
+                edit->clearFocus();
+            }
+        return QString();
     case '+':
         QMetaObject::invokeMethod(fileTab, "appendLoadPullFiles", Qt::DirectConnection,
-                                  Q_ARG(QStringList, {path}));
+                                  Q_ARG(QStringList, {"data/"_s + rest}));
         QMetaObject::invokeMethod(fileTab, "updateView", Qt::DirectConnection);
         return QString();
     case '-': {
@@ -261,62 +637,129 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, Setting
         return QString();
     }
     case '~':
-        return QFile::remove(path) ? QString() : "cannot delete "_s + path;
+        return QFile::remove("data/"_s + rest) ? QString() : "cannot delete "_s + rest;
     case '^': {
-        QFile file(path);
+        QFile file("data/"_s + rest);
         const QByteArray contents = dataFiles().value(rest);
         return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size()
                    ? QString()
-                   : "cannot write "_s + path;
+                   : "cannot write "_s + rest;
     }
-    case '!': {
+    case '!':
+    case '?': {
+        auto *table = static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s));
+        const auto rows = tableRows(table);
+        if (!rows.contains(rest))
+            return QString(); // nothing to click: no file has it
+        const bool output = step.front() == u'!';
+        const QStringList before = {checkText(rows[rest]["Output"_s]),
+                                    checkText(rows[rest]["Auto Display\nin GRF"_s])};
+        QTableWidgetItem *cell =
+            const_cast<QTableWidgetItem *>(rows[rest][output ? "Output"_s : "Auto Display\nin GRF"_s]);
+        showWindow(table);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualItemRect(cell).center());
+        const auto after = tableRows(table).value(rest);
+        touched << (output ? "PrfmParamOutput/"_s : "PrfmParamAutoPlot/"_s) + rest;
+        if (checkText(after["Output"_s]) != before.at(0))
+            touched << "PrfmParamOutput/"_s + rest;
+        if (checkText(after["Auto Display\nin GRF"_s]) != before.at(1))
+            touched << "PrfmParamAutoPlot/"_s + rest;
+        return QString();
+    }
+    case '#': {
+        auto *box = qobject_cast<QComboBox *>(control(widgets, rest.section(u'=', 0, 0)));
+        const int index = rest.section(u'=', 1).toInt() % box->count();
+        box->showPopup();
+        box->view()->setCurrentIndex(box->model()->index(index, 0));
+        QTest::keyClick(box->view(), Qt::Key_Return);
+        touched << rest.section(u'=', 0, 0).section(u' ', 0, 0);
+        return QString();
+    }
+    case '*': {
+        QWidget *box = control(widgets, rest);
+        if (auto *check = qobject_cast<QCheckBox *>(box))
+            check->click();
+        else
+            QTest::keyClick(box, Qt::Key_Space);
+        touched << rest;
+        return QString();
+    }
+    case '&': {
         QWidget *performance = m_session->widget(widgets, PluginSession::Performance);
-        auto *table = performance->findChild<QTableWidget *>();
-        const int row =
-            int(stateOf<PerformanceTabState>(performance).variables().keys().indexOf(rest));
-        if (row < 0)
-            return QString(); // nothing to toggle: no file has it
-
-        QTableWidgetItem *output = table->item(row, 3);
-        output->setCheckState(output->checkState() == Qt::Checked ? Qt::Unchecked : Qt::Checked);
-        const PerformanceVarInfo chosen =
-            stateOf<PerformanceTabState>(performance).variables().value(rest);
-        settings.choices.insert(chosen.name(), {chosen.output(), chosen.autoPlot()});
+        const QString text = QString(rest).replace(u'_', u' ');
+        for (auto *button : performance->findChildren<QPushButton *>())
+            if (button->text() == text)
+                button->click();
+        const auto rows = tableRows(static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s)));
+        for (const QString &name : rows.keys()) {
+            if (text.startsWith("Output"_s) || text == "Display All"_s)
+                touched << "PrfmParamOutput/"_s + name;
+            if (text.startsWith("Display"_s) || text == "Output None"_s)
+                touched << "PrfmParamAutoPlot/"_s + name;
+        }
         return QString();
     }
     default:
         break;
     }
-    const QString name = step.section(u'=', 0, 0);
-    const QString value = step.section(u'=', 1);
-    QWidget *details = m_session->widget(widgets, PluginSession::Details);
-    const auto variables = stateOf<VariableDetailsTabState>(details).independentVariables();
-    const int row = int(variables.variables().keys().indexOf(name));
-    QTableWidget *table = nullptr;
-    for (QTableWidget *each : details->findChildren<QTableWidget *>())
-        if (each->horizontalHeaderItem(1) && each->horizontalHeaderItem(1)->text() == "Value"_s)
-            table = each;
-    if (row < 0 || !(table->item(row, 1)->flags() & Qt::ItemIsEditable))
-        return QString(); // nothing to set: no file has it, or it is frozen
-    const QString before = table->item(row, 1)->text();
-    table->item(row, 1)->setText(value); // as a committed editor does
-    const IndepVarInfo now =
-        stateOf<VariableDetailsTabState>(details).independentVariables().variableNamed(name);
-    // Entering what the cell shows already changes nothing.
-    if (now.value() == value && value != before) {
-        const bool dbm = now.unit().compare("dBm"_s, Qt::CaseInsensitive) == 0;
-        settings.values.insert(name,
-                               dbm ? "dbmtow( %1 ) "_s.arg(value) : value + u' ' + now.unit());
+    const QString name = step.section(QRegularExpression("[=:]"_s), 0, 0);
+    QString text = step.section(QRegularExpression("[=:]"_s), 1);
+    if (step.contains(u':') && name == "Weight"_s) {
+        ModalDialogAnswerer answer([&text](QWidget *dialog) {
+            if (auto *input = qobject_cast<QInputDialog *>(dialog)) {
+                input->setTextValue(text);
+                input->accept();
+            }
+        });
+        QWidget *tab = m_session->widget(widgets, PluginSession::Optimization);
+        QMetaObject::invokeMethod(tab, "weightFactorButtonClicked");
+        if (!refused(tab))
+            touched << name;
+        return QString();
     }
+    if (step.contains(u':')) {
+        auto *edit = qobject_cast<QLineEdit *>(control(widgets, name));
+        if (text.isEmpty())
+            text = edit->text();
+        showWindow(edit);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Return);
+        if (!refused(edit->window()))
+            touched << name;
+        return QString();
+    }
+    auto *table = static_cast<QTableWidget *>(control(widgets, "IndepVarName"_s));
+    int row = 0;
+    while (row < table->rowCount() && table->item(row, 0)->text() != name)
+        ++row;
+    if (row == table->rowCount() || !(table->item(row, 1)->flags() & Qt::ItemIsEditable))
+        return QString(); // nothing to set: no file has it, or it is frozen
+    showWindow(table);
+    table->editItem(table->item(row, 1)); // as a double-click does
+    const QPointer<QLineEdit> editor = table->viewport()->findChild<QLineEdit *>();
+    if (!editor)
+        return "no cell editor for "_s + name;
+    if (text.isEmpty())
+        text = editor->text();
+    editor->selectAll();
+    QTest::keyClicks(editor, text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The table takes the entry once control is back in the event loop.
+    if (!QTest::qWaitFor([&editor] { return !editor || !editor->isVisible(); }))
+        return "the cell editor of "_s + name + " stays open"_s;
+    if (!refused(table))
+        touched << "IndepVarValue/"_s + name;
     return QString();
 }
 
-// Plays the steps on the component, then opens afresh the component the listed files and the
-// user's settings make: both editors must show the same, and the session what is expected
-// when given. What the session writes must open
-// again to the same, and be written back unchanged. Gives the first difference found.
-QString tst_EditorSessions::mismatchAfter(const Parameters &given, const QStringList &steps,
-                                          const QString &expected)
+// Plays the steps on the component, checking after each; then checks a fresh opening of what
+// OK wrote, and one of the component with the session's files and settings. Gives the first
+// difference found, or why a step could not be taken.
+QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringList &steps,
+                                       const QString &expected)
 {
     ModalDialogAnswerer boxes(
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
@@ -327,202 +770,318 @@ QString tst_EditorSessions::mismatchAfter(const Parameters &given, const QString
     TvlValue *session = m_session->open(given);
     if (!session)
         return "the component did not open"_s;
-    Settings settings;
-    for (const QString &step : steps) {
-        const QString refused = play(session, step, settings);
-        if (!refused.isEmpty())
-            return step + ": "_s + refused;
+    QSet<QString> touched;
+    Parameters written;
+    Shown shown;
+    for (const QString &step : QStringList{QString()} + steps) {
+        if (!step.isEmpty()) {
+            if (const QString refused = play(session, step, touched); !refused.isEmpty())
+                return "could not play "_s + step + ": "_s + refused;
+        }
+        written = m_session->accept(session);
+        shown = read(*m_session, session);
+        QString mismatch = writtenIsShown(written, shown);
+        if (mismatch.isEmpty())
+            mismatch = storedTextsKept(given, written, shown, touched);
+        if (!mismatch.isEmpty())
+            return (step.isEmpty() ? "on opening"_s : "after "_s + step) + ": "_s + mismatch;
     }
     if (!expected.isNull() && summary(session) != expected)
         return "the session shows\n%1\nnot\n%2"_s.arg(summary(session), expected);
-    const Parameters written = m_session->accept(session);
-    const QString shownBySession = shown(session);
+
+    TvlValue *reopened = m_session->open(written);
+    if (read(*m_session, reopened).controls() != shown.controls())
+        return "what the session wrote opens as\n%1\nnot\n%2"_s.arg(
+            read(*m_session, reopened).controls(), shown.controls());
+    if (const Parameters again = m_session->accept(reopened); again != written)
+        return "what the session wrote is written back as\n%1\nnot\n%2"_s.arg(
+            QStringList(byVariable(again).values()).join(u'\n'),
+            QStringList(byVariable(written).values()).join(u'\n'));
 
     Parameters fresh = given;
     fresh.insert("FileName"_s, written.value("FileName"_s));
-    for (auto it = settings.values.cbegin(); it != settings.values.cend(); ++it) {
-        const int index = int(written.value("IndepVarName"_s).indexOf(it.key()));
-        setEntry(fresh, "IndepVarName"_s, it.key(),
-                 {{"IndepVarValue"_s, it.value()},
-                  {"IndepVarUnitType"_s, written.value("IndepVarUnitType"_s).value(index)}});
+    for (const QString &key : qAsConst(touched)) {
+        const QString parameter = key.section(u'/', 0, 0);
+        const QString name = key.section(u'/', 1);
+        if (name.isEmpty()) {
+            fresh.insert(parameter, written.value(parameter));
+            continue;
+        }
+        for (const QStringList &group : Groups) {
+            if (group.contains(parameter) && written.value(group.first()).contains(name))
+                setEntry(fresh, group, name, written);
+        }
     }
-    for (auto it = settings.choices.cbegin(); it != settings.choices.cend(); ++it)
-        setEntry(fresh, "PrfmParamName"_s, it.key(),
-                 {{"PrfmParamOutput"_s, it->first ? "yes"_s : "no"_s},
-                  {"PrfmParamAutoPlot"_s, it->second ? "yes"_s : "no"_s}});
-    const QString shownFresh = shown(m_session->open(fresh));
-    if (shownFresh != shownBySession)
-        return "the session shows\n%1\nwhere a fresh opening shows\n%2"_s.arg(shownBySession,
-                                                                              shownFresh);
-    TvlValue *reopened = m_session->open(written);
-    if (shown(reopened) != shownBySession)
-        return "what the session wrote opens as\n%1\nnot\n%2"_s.arg(shown(reopened),
-                                                                    shownBySession);
-    const Parameters rewritten = m_session->accept(reopened);
-    for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        if (rewritten.value(it.key()) != it.value())
-            return "%1 is written back as %2, not %3"_s.arg(
-                it.key(), rewritten.value(it.key()).join(u'|'), it.value().join(u'|'));
+    const auto freshly = byVariable(m_session->accept(m_session->open(fresh)));
+    const auto session_ = byVariable(written);
+    // An entry the component lacks reads as an empty one, whichever its text.
+    for (auto it = session_.cbegin(); it != session_.cend(); ++it) {
+        const bool same = it.key().contains(u'/')
+                              ? saySame(it.key().section(u'/', 0, 0), freshly.value(it.key()),
+                                        it.value())
+                              : freshly.value(it.key()) == it.value();
+        if (!same)
+            return "the session writes %1 %2, a fresh opening of its files and settings %3"_s.arg(
+                it.key(), it.value(), freshly.value(it.key()));
     }
+    if (freshly.size() != session_.size())
+        return "a fresh opening of the session's files and settings writes more entries"_s;
     return QString();
 }
 
-void tst_EditorSessions::filesAndSettingsDecideInAnyOrder_data()
+// The component of a session: its files, and each parameter given as "NAME=a|b|c".
+Parameters component(const QStringList &files, const QStringList &parameters)
+{
+    Parameters given = {{"FileType"_s, {"Maury"_s}}};
+    for (const QString &file : files)
+        given["FileName"_s].append(file.contains(u'/') ? file : "data/"_s + file);
+    for (const QString &parameter : parameters)
+        given.insert(parameter.section(u'=', 0, 0),
+                     parameter.section(u'=', 1).split(u'|'));
+    return given;
+}
+
+void tst_EditorSessions::sessions_data()
 {
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("values");
+    QTest::addColumn<QStringList>("parameters"); // "NAME=a|b", "_" for a blank
     QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("expected"); // as summary() gives it
+    QTest::addColumn<QString>("expected"); // as summary() gives it; empty: no expectation
 
-    const auto row = [](const char *name, const char *files, const char *values, const char *steps,
-                        const char *expected) {
-        const auto words = [](const char *text) {
-            return QString::fromUtf8(text).split(u' ', Qt::SkipEmptyParts);
-        };
-        QTest::newRow(name) << words(files) << words(values) << words(steps)
-                            << QString::fromUtf8(expected);
+    const auto row = [](const char *name, const char *files, const char *parameters,
+                        const char *steps, const char *expected = nullptr) {
+        QStringList given = words(QString::fromUtf8(parameters));
+        given.replaceInStrings("_"_s, " "_s);
+        QTest::newRow(name) << words(QString::fromUtf8(files)) << given
+                            << words(QString::fromUtf8(steps))
+                            << (expected ? QString::fromUtf8(expected) : QString());
     };
     const char *const fromA = "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=%1@24..32 | "
-                              "gamma_ld1:Rect-Real | Gain Pout-";
+                              "gamma_ld1:Rect-Real | Gain Pout";
     const auto withVdd = [fromA](const char *value) {
         static QByteArray text;
         text = QString::fromUtf8(fromA).arg(QString::fromUtf8(value)).toUtf8();
         return text.constData();
     };
-    row("a file lost, then another removed: the variables are held", "a.lp g.lp", "Vgg=-3_V",
-        "~g.lp -a.lp", "Freq=freq@..; Vgg=-3@.. |  | Pout-");
-    row("units that change across files: the value keeps its unit", "a.lp", "Vdd=28_V",
-        "+b.lp -a.lp", "Freq=freq@1.8..2; Vdd=28 V@24000..32000 | gamma_ld1:Rect-Real | Pout-");
-    row("a range that shrinks below the value", "a.lp x.lp", "Vdd=32_V", "-a.lp",
-        "Freq=freq@1.8..2; Vdd=32@30..30 | gamma_ld1:Polar-Mag | PAE Pout-");
-    row("a range that shrinks above the value", "a.lp x.lp", "Vdd=24_V", "-a.lp",
-        "Freq=freq@1.8..2; Vdd=24@30..30 | gamma_ld1:Polar-Mag | PAE Pout-");
-    row("held records drop the range of the removed file", "a.lp gone.lp", "", "-a.lp",
-        "Freq=freq@.. |  | Pout-");
+    // Which variables the files and settings give, whatever the order of the steps.
+    row("a file lost, then another removed: the variables are held", "a.lp g.lp",
+        "IndepVarName=Vgg IndepVarValue=-3_V", "~g.lp -a.lp", "Vgg=-3@.. |  | ");
+    row("units that change across files: the value keeps its unit", "a.lp",
+        "IndepVarName=Vdd IndepVarValue=28_V", "+b.lp -a.lp",
+        "Freq=freq@1.8..2; Vdd=28 V@24000..32000 | gamma_ld1:Rect-Real | Pout");
+    row("a range that shrinks below the value", "a.lp x.lp",
+        "IndepVarName=Vdd IndepVarValue=32_V", "-a.lp",
+        "Freq=freq@1.8..2; Vdd=32@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     row("a value set, its file removed and added back", "a.lp", "", "Vdd=32 -a.lp +a.lp",
         withVdd("32"));
-    row("the list emptied and a file added", "a.lp x.lp", "Vdd=32_V", "-a.lp -x.lp +a.lp",
-        withVdd("32"));
-    row("a file that vanishes is noticed at the next addition", "a.lp g.lp", "", "~g.lp +x.lp",
-        "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32 | gamma_ld1:Rect-Real | "
-        "Gain PAE Pout-");
+    row("the list emptied and a file added", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32_V",
+        "-a.lp -x.lp +a.lp", withVdd("32"));
     row("a lost file found again", "a.lp g.lp", "", "~g.lp +x.lp ^g.lp -x.lp",
         "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32; Vgg=-3@-3..-2 | "
-        "gamma_ld1:Rect-Real gamma_src1:Rect-Real | Gain Id Pout-");
-    row("the reflection coefficient follows the files' declaration", "x.lp a.lp", "", "-x.lp",
-        withVdd("24"));
+        "gamma_ld1:Rect-Real gamma_src1:Rect-Real | Gain Id Pout");
     row("an output choice survives its quantity's absence", "a.lp x.lp", "", "!PAE -x.lp +x.lp",
         "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32 | gamma_ld1:Rect-Real | "
-        "Gain PAE- Pout-");
-    row("a component without files keeps its settings for the files added", "", "Vdd=30000_mV",
-        "+x.lp", "Freq=freq@1.8..2; Vdd=30000 mV@30..30 | gamma_ld1:Polar-Mag | PAE Pout-");
-    row("a list the component lacks is written for the variables it names", "a.lp g.lp x.lp",
-        "Vgg=-3_V", "-a.lp ~x.lp -g.lp +a.lp",
-        "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32; Vgg=-3@.. | "
-        "gamma_ld1:Rect-Real | Gain Pout-");
+        "Gain PAE- Pout");
+    row("a component without files keeps its settings for the files added", "",
+        "IndepVarName=Vdd IndepVarValue=30000_mV", "+x.lp",
+        "Freq=freq@1.8..2; Vdd=30000 mV@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
+    // What the component stores that the files do not report, or declare otherwise.
+    row("a stored variable no readable file reports is left out, and named", "a.lp",
+        "IndepVarName=Vgg IndepVarValue=-2.5_V", "");
+    row("the same, reached by removing its file", "a.lp g.lp",
+        "IndepVarName=Vgg IndepVarValue=-2.5_V", "-g.lp");
+    row("stale declarations follow the data", "a.lp",
+        "GammaName=gamma_ld1 GammaType=Source GammaDomain=Polar-Phase GammaHarmIndex=2 "
+        "IndepVarName=Pin_avail IndepVarUnitType=Voltage PrfmParamName=Gain PrfmParamType=Complex",
+        "-a.lp +a.lp");
+    row("the frequency is the data's", "a.lp", "FreqVarName=Freq", "-a.lp +u.lp");
+    row("a frequency name stored without files", "", "FreqVarName=", "+a.lp");
+    row("quantities the component does not list", "a.lp x.lp",
+        "PrfmParamName=Pout PrfmParamOutput=no", "!Gain");
+    row("a variable without a unit, and a load at one value", "u.lp", "", "Bias=1 Bias=0.5");
+    // Texts the controls cannot show as one of their values, and touches back to the shown.
+    row("choices the boxes do not offer", "a.lp",
+        "InterpMode=cubic_spline InterpDom=Polar_ ExtrapMode=Constant", "#InterpMode=2 "
+        "#InterpMode=0 #InterpDom=2");
+    row("flags neither yes nor no", "a.lp", "CalcImpedance=1 CalcAdmittance=true "
+        "AvoidOutOfRangeData=1 UseFrequencyRangeFromDataFiles=0", "*CalcImpedance *CalcImpedance "
+        "*AvoidOutOfRangeData");
+    row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=_ StatusLevel=5 Weight=-1",
+        "NUM:3 NUM:7 StatusLevel:");
+    row("a touch back to the stored value writes the editor's form", "a.lp",
+        "IndepVarName=Pin_avail IndepVarValue=dbmtow(18) CalcGamma=YES InterpMode=\"Linear\"",
+        "Pin_avail= *CalcGamma *CalcGamma #InterpMode=0");
+    row("short and long lists, a name given twice", "a.lp g.lp",
+        "IndepVarName=Vdd|Vgg|Vdd IndepVarValue=28_V|-3_V PrfmParamName=Gain|Id "
+        "PrfmParamOutput=no|yes|yes",
+        "Vdd=30");
+    row("an impedance sum gets its parentheses when a unit follows", "a.lp", "Z=50+j*10",
+        "#Z_unit=2 Z: Z:75");
+    row("values typed in the stored forms and other units", "a.lp", "",
+        "Pin_avail=dbmtow(_12_) Vdd=28_V Vdd=0.1_W");
 }
 
-void tst_EditorSessions::filesAndSettingsDecideInAnyOrder()
+void tst_EditorSessions::sessions()
 {
     QFETCH(QStringList, files);
-    QFETCH(QStringList, values);
+    QFETCH(QStringList, parameters);
     QFETCH(QStringList, steps);
     QFETCH(QString, expected);
+    steps.replaceInStrings("_"_s, " "_s);
     const QString mismatch =
-        mismatchAfter(component(files, values.replaceInStrings("_"_s, " "_s)), steps, expected);
+        mismatchIn(component(files, parameters), steps, expected.isEmpty() ? QString() : expected);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
 }
 
-// Random sessions over the four files; a failing one is shrunk to the fewest steps that still
-// fail, which then belongs in the rows above.
+// A component as a person, an older version or a script may have left it: files listed or
+// missing, variables the files hold or lack, given twice, in lists too short or too long, with
+// values in every form, stale declarations, and texts a control cannot show.
+Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
+{
+    const auto pick = [&random](const QStringList &choices) {
+        return choices.at(int(random.bounded(quint32(choices.size()))));
+    };
+    const auto some = [&](const QString &choices, int most) {
+        QStringList picked;
+        for (int i = int(random.bounded(quint32(most + 1))); i > 0; --i)
+            picked << pick(choices.split(u','));
+        return picked;
+    };
+    const QStringList names = some("Pin_avail,Vdd,Vgg,Freq,Bias,Vxx"_s, 3);
+    const QStringList gammas = some("gamma_ld1,gamma_src1,gamma_xx"_s, 2);
+    const QStringList quantities = some("Gain,Pout,PAE,Id,Vout,Qq"_s, 3);
+    const auto along = [&](const QString &choices, const QStringList &keys) {
+        return some(choices, int(keys.size()) + 1);
+    };
+    const QString flags = "yes,no,YES,No,1,true,\"yes\""_s;
+    Parameters given = {
+        {"FileType"_s, {"Maury"_s}},
+        {"FileName"_s,
+         some("data/a.lp,./data/x.lp,data/g.lp,data/u.lp,data/w.lp,data/gone.lp"_s, 2)},
+        {"FreqVarName"_s, {pick("Freq,Freq,F,Pin_avail,"_s.split(u','))}},
+        {"IndepVarName"_s, names},
+        {"IndepVarValue"_s, along("dbmtow( 14 ) ,dbmtow(Pdrive),Pavs - 3,18 W,28 mV,28 V,28V,"
+                                  "18,Pdrive,dbmtow( 18 dBm ) ,1e400 V, 12.5 ,\"28 V\",28 V dc"_s,
+                                  names)},
+        {"IndepVarUnitType"_s, along("Power,Voltage,power"_s, names)},
+        {"GammaName"_s, gammas},
+        {"GammaType"_s, along("Load,Source,load"_s, gammas)},
+        {"GammaDomain"_s, along("Rect-Real,Polar-Mag,polar"_s, gammas)},
+        {"GammaValue"_s, along("Independent,0.3*Gopt"_s, gammas)},
+        {"GammaHarmIndex"_s, along("1,2,h"_s, gammas)},
+        {"PrfmParamName"_s, quantities},
+        {"PrfmParamOutput"_s, along(flags, quantities)},
+        {"PrfmParamAutoPlot"_s, along(flags, quantities)},
+        {"PrfmParamType"_s, along("Real,Complex,real"_s, quantities)},
+        {"InterpMode"_s, {pick("Linear,Cubic Spline,cubic,Spline"_s.split(u','))}},
+        {"InterpDom"_s, {pick("Rectangular,Polar,Polar "_s.split(u','))}},
+        {"ExtrapMode"_s, {pick("Interpolation Mode,Constant"_s.split(u','))}},
+        {"NUM"_s, {pick("1,2,0,1.5,Nport,-3,\"7\""_s.split(u','))}},
+        {"Z"_s, {pick("50.0 + j* 0.0 Ohm,50 Ohm,(Rload + j*Xm) kOhm,75,50 ohm,,j*"_s.split(u','))}},
+        {"StatusLevel"_s, {pick("2,4,5,lvl,2.5"_s.split(u','))}},
+        {"Weight"_s, {pick("100,0,-1,nan,wgt"_s.split(u','))}},
+    };
+    for (const QString &flag : FlagParameters)
+        given.insert(flag, {pick(flags.split(u','))});
+    // A parameter may be missing altogether.
+    given.remove(given.keys().at(int(random.bounded(quint32(given.size())))));
+    return given;
+}
+
+QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random,
+                                            const Parameters &given) const
+{
+    const auto pick = [&random](const QStringList &choices) {
+        return choices.at(int(random.bounded(quint32(choices.size()))));
+    };
+    QStringList listed, onDisk = dataFiles().keys(), steps;
+    for (const QString &file : given.value("FileName"_s))
+        listed << QFileInfo(file).fileName();
+    for (int n = int(random.bounded(1, 6)); n > 0; --n) {
+        const QString file = pick(dataFiles().keys());
+        switch (random.bounded(8)) {
+        case 0:
+            if (listed.contains(file))
+                steps << "-"_s + file;
+            else if (onDisk.contains(file))
+                steps << "+"_s + file;
+            listed.removeAll(file);
+            if (steps.last() == "+"_s + file)
+                listed << file;
+            break;
+        case 1:
+            // A change on disk is noticed at the next addition or removal, which follows.
+            if (onDisk.removeAll(file) > 0)
+                steps << "~"_s + file;
+            else
+                steps << "^"_s + file, onDisk << file;
+            steps << (listed.contains("a.lp"_s) ? "-a.lp"_s : "+a.lp"_s);
+            if (steps.last() == "-a.lp"_s)
+                listed.removeAll("a.lp"_s);
+            else
+                listed << "a.lp"_s;
+            break;
+        case 2:
+            steps << pick(words("Vdd=30 Vdd=26 Vdd=Vsupply Vdd= Pin_avail=12 Pin_avail= Vgg=-2 "
+                                "Bias=1 Vdd=0.1_W"_s))
+                         .replace(u'_', u' ');
+            break;
+        case 3:
+            steps << pick(words("!Pout ?Pout !PAE ?Gain !Id &Output_All &Output_None "
+                                "&Display_All &Display_None"_s));
+            break;
+        case 4:
+            steps << "#"_s + pick(ChoiceParameters + QStringList{"Z unit"_s}) + u'=' +
+                         QString::number(random.bounded(4));
+            break;
+        case 5:
+            steps << "*"_s + pick(FlagParameters);
+            break;
+        case 6:
+            steps << pick(words("NUM:3 NUM: NUM:1.5 StatusLevel:4 StatusLevel: Z:75 Z:50+j*10 Z: "
+                                "Weight:250 Weight:-3 @"_s));
+            break;
+        default:
+            break;
+        }
+    }
+    return steps;
+}
+
+// Random components and sessions; a failing one is shrunk to the fewest steps and parameters
+// that still fail, which then belongs in the rows above.
 void tst_EditorSessions::randomSessions()
 {
     QRandomGenerator random(20261207);
-    const QStringList names = dataFiles().keys();
-    auto pick = [&random](const QStringList &from) {
-        return from.at(int(random.bounded(quint32(from.size()))));
-    };
-    for (int round = 0; round < 400; ++round) {
-        QStringList listed;
-        for (const QString &file : names)
-            if (random.bounded(2))
-                listed.append(file);
-        const QStringList initial = listed;
-        QStringList onDisk = names;
-        const QStringList values = pick({"Vdd=28 V"_s, "Vdd=32 V"_s, "Vdd=30000 mV"_s, "Vgg=-3 V"_s,
-                                         "Pin_avail=dbmtow( 14 ) "_s, QString()})
-                                       .split(u'|', Qt::SkipEmptyParts);
-        QStringList steps;
-        for (int n = int(random.bounded(1, 7)); n > 0; --n) {
-            const int kind = int(random.bounded(5));
-            const QString file = pick(names);
-            if (kind == 0 && onDisk.contains(file) && listed.contains(file)) {
-                steps << "~"_s + file;
-                onDisk.removeOne(file);
-            } else if (kind == 1 && !onDisk.contains(file)) {
-                steps << "^"_s + file;
-                onDisk.append(file);
-            } else if (kind == 2) {
-                steps << pick({"Vdd=30"_s, "Vdd=26"_s, "Vdd=Vsupply"_s, "Pin_avail=12"_s,
-                               "Vgg=-2"_s, "!Pout"_s, "!PAE"_s});
-                continue;
-            }
-            // A change on disk is noticed at the next addition or removal.
-            const QString next = pick(names);
-            if (listed.contains(next)) {
-                steps << "-"_s + next;
-                listed.removeOne(next);
-            } else if (onDisk.contains(next)) {
-                steps << "+"_s + next;
-                listed.append(next);
-            }
-        }
-        // A session plays every step as a user could, and changes nothing on disk that no
-        // later addition or removal notices: so must a shrunk one.
-        const auto plays = [&](const QStringList &candidate) {
-            QStringList files = initial;
-            QStringList present = names;
-            bool pending = false;
-            for (const QString &step : candidate) {
-                const QString file = step.mid(1);
-                const QChar verb = step.front();
-                if ((verb == u'+' && (files.contains(file) || !present.contains(file))) ||
-                    (verb == u'-' && !files.contains(file)) ||
-                    (verb == u'~' && !present.contains(file)) ||
-                    (verb == u'^' && present.contains(file)))
-                    return false;
-                if (verb == u'+')
-                    files.append(file);
-                else if (verb == u'-')
-                    files.removeOne(file);
-                else if (verb == u'~')
-                    present.removeOne(file);
-                else if (verb == u'^')
-                    present.append(file);
-                pending = verb == u'~' || verb == u'^' || (pending && verb != u'+' && verb != u'-');
-            }
-            return !pending;
-        };
-        if (!plays(steps))
-            continue;
-        const Parameters given = component(initial, values);
-        QStringList failing = steps;
-        QString mismatch = mismatchAfter(given, failing);
+    for (int round = 0; round < 120; ++round) {
+        Parameters given = randomComponent(random);
+        QStringList steps = randomSteps(random, given);
+        QString mismatch = mismatchIn(given, steps);
         if (mismatch.isEmpty())
             continue;
-        for (int i = int(failing.size()) - 1; i >= 0; --i) {
-            QStringList fewer = failing;
+        for (int i = int(steps.size()) - 1; i >= 0; --i) {
+            QStringList fewer = steps;
             fewer.removeAt(i);
-            if (!plays(fewer))
-                continue;
-            const QString still = mismatchAfter(given, fewer);
-            if (!still.isEmpty() && !still.contains(": "_s)) {
-                failing = fewer;
+            if (const QString still = mismatchIn(given, fewer);
+                !still.isEmpty() && !still.startsWith("could not play"_s)) {
+                steps = fewer;
                 mismatch = still;
             }
         }
-        QFAIL(qPrintable("files %1, values %2, steps %3:\n%4"_s.arg(
-            initial.join(u' '), values.join(u' '), failing.join(u' '), mismatch)));
+        for (const QString &parameter : given.keys()) {
+            Parameters smaller = given;
+            smaller.remove(parameter);
+            if (const QString still = mismatchIn(smaller, steps);
+                !still.isEmpty() && !still.startsWith("could not play"_s)) {
+                given = smaller;
+                mismatch = still;
+            }
+        }
+        QStringList parameters;
+        for (auto it = given.cbegin(); it != given.cend(); ++it)
+            parameters << it.key() + u'=' + it->join(u'|');
+        QFAIL(qPrintable("component %1\nsteps %2:\n%3"_s.arg(parameters.join(u' '),
+                                                              steps.join(u' '), mismatch)));
     }
 }
 
@@ -539,12 +1098,10 @@ void tst_EditorSessions::aLinkNamedInLatin1IsWrittenBackAsStored()
     });
     ModalDialogAnswerer boxes(
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    Parameters given = component({}, {"Vdd=28 V"_s});
-    given.insert("FileName"_s, {"data/link.lp"_s});
-    TvlValue *widgets = m_session->open(given);
+    TvlValue *widgets = m_session->open(component({"data/link.lp"_s}, {}));
     QCOMPARE(m_session->accept(widgets).value("FileName"_s), QStringList{"data/link.lp"_s});
-    Settings settings;
-    QCOMPARE(play(widgets, "+x.lp"_s, settings), QString());
+    QSet<QString> touched;
+    QCOMPARE(play(widgets, "+x.lp"_s, touched), QString());
     QCOMPARE(m_session->accept(widgets).value("FileName"_s),
              QStringList({"data/link.lp"_s, QDir::current().absoluteFilePath("data/x.lp"_s)}));
     QCOMPARE(boxes.dialogsForcedClosed(), 0);
