@@ -428,22 +428,67 @@ QString writtenIsShown(const Parameters &written, const Shown &shown)
     return QString();
 }
 
-// An entry nobody touched keeps its stored text where that says the value shown, and a stored
-// variable that is not written is named in a note.
+// What the data files declare of a variable: it follows the data, not the user.
+const QStringList Declarations = words("FreqVarName IndepVarUnitType GammaType GammaDomain "
+                                       "GammaHarmIndex PrfmParamType"_s);
+
+// A text in the form the editor writes a value in.
+QString editorForm(const QString &parameter, const QString &text)
+{
+    if (parameter == "IndepVarValue"_s) {
+        const Reading reading = readValue(text);
+        if (!isNumberOrName(reading.value))
+            return reading.value.isEmpty() ? " "_s : reading.value;
+        if (reading.unit.compare("dBm"_s, Qt::CaseInsensitive) == 0)
+            return "dbmtow( "_s + reading.value + " ) "_s;
+        return reading.value + u' ' + (sameUnit(reading.unit, QString()) ? QString() : reading.unit);
+    }
+    if (FlagParameters.contains(parameter) || parameter.startsWith("PrfmParam"_s))
+        return parameter == "PrfmParamType"_s ? unquoted(text) : readFlag(text);
+    if (parameter == "Z"_s) {
+        const QStringList parts = readImpedance(text).split(u'|');
+        return parts.at(1) == "None"_s ? parts.at(0) : parts.join(u' ');
+    }
+    return unquoted(text);
+}
+
+// What an entry of `parameter`, stored as `stored` and written as `written`, must be written
+// as: its stored text when nobody touched it (for what the files declare, when that still says
+// what they declare; for a setting whose value a rule changed, when that says the new value);
+// the editor's form of what is shown when the user touched it.
+QString expectedText(const QString &parameter, const QString &stored, const QString &written,
+                     bool touched, bool changedByRule)
+{
+    if (Declarations.contains(parameter) || changedByRule)
+        return saySame(parameter, stored, written) ? stored : written;
+    if (touched)
+        return editorForm(parameter, written);
+    return unquoted(stored).trimmed().isEmpty() ? written : stored;
+}
+
+// Every entry written is as the user left it: a setting nobody touched keeps its stored text,
+// one the user touched is in the editor's own form; and a stored variable that is not written
+// is named in a note.
 QString storedTextsKept(const Parameters &stored, const Parameters &written, const Shown &shown,
                         const QSet<QString> &touched)
 {
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        const bool perVariable = std::any_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &group) {
-            return group.contains(it.key());
-        });
-        if (perVariable || it.key() == "FileName"_s || touched.contains(it.key()) ||
-            !stored.contains(it.key()))
+        const bool perVariable = std::any_of(Groups.cbegin(), Groups.cend(),
+                                             [&](const QStringList &group) {
+                                                 return group.contains(it.key());
+                                             });
+        if (perVariable || it.key() == "FileName"_s || !stored.contains(it.key()))
             continue;
-        if (saySame(it.key(), stored.value(it.key()).value(0), it->value(0)) &&
-            stored.value(it.key()) != *it)
-            return it.key() + " was stored as "_s + listed(stored.value(it.key())) +
-                   ", says what is shown, and is written "_s + listed(*it);
+        const bool isTouched = touched.contains(it.key());
+        const QString expected = expectedText(it.key(), stored.value(it.key()).value(0),
+                                              it->value(0), isTouched, false);
+        const QStringList expectedList =
+            isTouched || expected != stored.value(it.key()).value(0) ? QStringList{expected}
+                                                                      : stored.value(it.key());
+        if (*it != expectedList)
+            return it.key() + (isTouched ? " was touched"_s : " was not touched"_s) +
+                   ", stored as "_s + listed(stored.value(it.key())) + ", and is written "_s +
+                   listed(*it) + ", not "_s + listed(expectedList);
     }
     for (const QStringList &group : Groups) {
         QStringList storedNames;
@@ -453,21 +498,32 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         for (int i = 0; i < names.size(); ++i) {
             const QString name = unquoted(names.at(i));
             const int s = int(storedNames.lastIndexOf(name));
-            for (const QString &list : group) {
-                const QString storedText = stored.value(list).value(s);
-                const QString text = written.value(list).value(i);
-                if (s < 0 || s >= stored.value(list).size() ||
-                    touched.contains(list + u'/' + name) || !saySame(list, storedText, text))
+            // Output off takes the plot off, and plot on takes output on.
+            const bool choiceTouched = touched.contains("PrfmParamOutput/"_s + name) ||
+                                       touched.contains("PrfmParamAutoPlot/"_s + name);
+            for (const QString &list : group.mid(1)) {
+                const bool isTouched = touched.contains(list + u'/' + name);
+                if (s < 0 || s >= stored.value(list).size()) {
+                    if (isTouched && written.value(list).value(i) !=
+                                         editorForm(list, written.value(list).value(i)))
+                        return list + " of "_s + name + " was touched and is written \""_s +
+                               written.value(list).value(i) + "\", not in the editor's form"_s;
                     continue;
-                if (text != storedText)
-                    return list + " of "_s + name + " was stored as \""_s + storedText +
-                           "\", says what is shown, and is written \""_s + text + u'"';
+                }
+                const QString text = written.value(list).value(i);
+                const QString expected =
+                    expectedText(list, stored.value(list).at(s), text, isTouched,
+                                 choiceTouched && !isTouched && list != "PrfmParamType"_s);
+                if (text != expected)
+                    return list + " of "_s + name + (isTouched ? " was touched"_s : " was not touched"_s) +
+                           ", stored as \""_s + stored.value(list).at(s) +
+                           "\", and is written \""_s + text + "\", not \""_s + expected + u'"';
             }
         }
         for (const QString &name : qAsConst(storedNames)) {
-            const bool written_ = names.contains(name) ||
-                                  unquoted(written.value("FreqVarName"_s).value(0)) == name;
-            if (!name.isEmpty() && !written_ && !shown.notes.contains(name))
+            const bool isWritten = names.contains(name) ||
+                                   unquoted(written.value("FreqVarName"_s).value(0)) == name;
+            if (!name.isEmpty() && !isWritten && !shown.notes.contains(name))
                 return name + " of "_s + group.first() + " is left out, and no note names it"_s;
         }
     }
@@ -887,9 +943,9 @@ void tst_EditorSessions::sessions_data()
         "Freq=freq@1.8..2; Vdd=30000 mV@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     // What the component stores that the files do not report, or declare otherwise.
     row("a stored variable no readable file reports is left out, and named", "a.lp",
-        "IndepVarName=Vgg IndepVarValue=-2.5_V", "");
+        "IndepVarName=Vgg IndepVarValue=-2.5_V", "", withVdd("24"));
     row("the same, reached by removing its file", "a.lp g.lp",
-        "IndepVarName=Vgg IndepVarValue=-2.5_V", "-g.lp");
+        "IndepVarName=Vgg IndepVarValue=-2.5_V", "-g.lp", withVdd("24"));
     row("stale declarations follow the data", "a.lp",
         "GammaName=gamma_ld1 GammaType=Source GammaDomain=Polar-Phase GammaHarmIndex=2 "
         "IndepVarName=Pin_avail IndepVarUnitType=Voltage PrfmParamName=Gain PrfmParamType=Complex",
