@@ -16,6 +16,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScopedValueRollback>
 
 using namespace LoadPullStateUtils;
 
@@ -100,17 +101,18 @@ void AllTabsWidget::connectTabs()
             &AllTabsWidget::updateAnalysisOptimizationTabState);
 }
 
-// The boxes learn the component's own texts first, so that a record that keeps one shows
-// it. The file tab goes last: it tests its files again and reports their variables, which
-// the tables show with the settings the component came with.
+// The interpolation boxes learn the component's own texts first, so that a record that keeps
+// one shows it. The file tab goes last: it tests its files again and reports their variables,
+// which the tables show with the settings the component came with.
 void AllTabsWidget::handOutStates()
 {
     const DBLPCState given = componentState;
     // The variables the state carries are the settings the data files' variables take.
     componentState.setEntries(ComponentEntries(given.entries().stored(), given.detailsTabState(),
                                                given.performanceState()));
-    showEntries();
     handingOut = true;
+    interpolationTab->showEntries(
+        componentState.entries().singleEntries(componentState.currentTypeState()));
     interpolationTab->setState(given.interpolationTabState());
     termTab->setState(given.termTabState());
     analysisFrequencyRangeSync->setState(given.analysisFrequencyRangeSyncState());
@@ -161,8 +163,11 @@ void AllTabsWidget::touch(const QString &parameter, const QString &variable)
 // component's own texts where a control cannot show them otherwise.
 void AllTabsWidget::showEntries()
 {
-    if (handingOut)
+    // A tab that shows its entries may announce its record, which shows them again: the call
+    // in progress shows them all.
+    if (handingOut || showingEntries)
         return;
+    const QScopedValueRollback<bool> showing(showingEntries, true);
     const EntryMap entries = componentState.entries().entries(componentState.currentTypeState());
     if (detailsTab)
         detailsTab->showEntries(entries);

@@ -1,5 +1,6 @@
 #include "interpolationtabwidget.h"
 
+#include "childconnections.h"
 #include "elidedtext.h"
 #include "enumerations.h"
 #include "notelabel.h"
@@ -61,7 +62,11 @@ InterpolationTabWidget::InterpolationTabWidget(QWidget *parent)
     setLayout(layout);
 }
 
-InterpolationTabWidget::~InterpolationTabWidget() = default;
+// The boxes announce their last change as they go; the tab is half gone by then.
+InterpolationTabWidget::~InterpolationTabWidget()
+{
+    disconnectChildrenFrom(this);
+}
 
 template<typename Enumeration>
 int InterpolationTabWidget::choiceOf(const QString &parameter, const QString &text) const

@@ -9,6 +9,7 @@
 #include "signalblocker.h"
 #include "variabletables.h"
 
+#include <QHeaderView>
 #include <QStringList>
 
 using namespace LoadPullStateUtils;
@@ -44,6 +45,9 @@ PerformanceVariablesTableWidget::PerformanceVariablesTableWidget(QWidget *parent
             &PerformanceVariablesTableWidget::updatePerformanceVarInfo);
     setItemDelegateForColumn(OutputColumn, new EnableCheckItemDelegate(this));
     setItemDelegateForColumn(AutoDisplayColumn, new EnableCheckItemDelegate(this));
+    // Set apart before the first rows come, so that they are not measured for it.
+    setColumnCount(TypeColumn + 1);
+    horizontalHeader()->setSectionResizeMode(TypeColumn, QHeaderView::Fixed);
     resizeRowsToContents();
     resizeColumnsToContents();
 }
@@ -202,6 +206,7 @@ void PerformanceVariablesTableWidget::refreshTable()
                                  tr("Auto Display\nin GRF"), tr("Type")};
     refreshRows(*this, headers, tableState.variables(), {},
                 [this](int row, const PerformanceVarInfo &info) { return fillRow(row, info); });
+    fixColumnWidth(*this, TypeColumn, {valueTypeText(false), valueTypeText(true)});
 }
 
 void PerformanceVariablesTableWidget::fillRow(int row)

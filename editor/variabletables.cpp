@@ -123,9 +123,11 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
 void fitColumnWidths(QTableWidget &table, const QSet<int> &changedHeaders, const QSet<int> &fitted,
                      int changedTexts)
 {
+    const QHeaderView *header = table.horizontalHeader();
     for (int column = 0; column < table.columnCount(); ++column) {
         const bool textChanged = (changedTexts >> column) & 1;
-        if ((!textChanged && !changedHeaders.contains(column)) || column == StretchedColumn)
+        if ((!textChanged && !changedHeaders.contains(column)) || column == StretchedColumn ||
+            header->sectionResizeMode(column) == QHeaderView::Fixed)
             continue;
         const int before = table.columnWidth(column);
         table.resizeColumnToContents(column);
@@ -167,6 +169,17 @@ int showText(QTableWidget &table, int row, int column, const QString &text, Qt::
     if (editable)
         cell->setData(ShownTextRole, shown);
     return 1 << column;
+}
+
+void fixColumnWidth(QTableWidget &table, int column, const QStringList &texts)
+{
+    QHeaderView *header = table.horizontalHeader();
+    header->setSectionResizeMode(column, QHeaderView::Fixed);
+    const int margin = table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1;
+    int width = header->sectionSizeHint(column);
+    for (const QString &text : texts)
+        width = qMax(width, table.fontMetrics().horizontalAdvance(text) + 2 * margin);
+    table.setColumnWidth(column, width);
 }
 
 int markCell(QTableWidget &table, int row, int column, const QString &note)

@@ -30,7 +30,8 @@ QSet<int> shapeTable(QTableWidget &table, const QStringList &headers, int rowCou
 // Resizes the columns whose header or cell texts changed (`changedHeaders`, and one bit per
 // column in `changedTexts`) to their contents, but keeps a column when it was wider, so that a
 // refresh never narrows a column under the user's eyes; the stretched column is left to the
-// header. Columns in `fitted` always take their contents' width. On the screen, no column
+// header. Columns in `fitted` always take their contents' width; a column of fixed width is left
+// alone. On the screen, no column
 // takes more than the room the others leave, so a long value is elided rather than pushing the
 // table wider than its view. Measuring a column lays out the text of its cells, which is what
 // a refresh of a large table spends most of its time on: a column whose texts stayed is left
@@ -66,6 +67,10 @@ constexpr Qt::Alignment Centred = Qt::AlignHCenter | Qt::AlignVCenter;
 // cell's text changed, or the user edited it since, else 0.
 int showText(QTableWidget &table, int row, int column, const QString &text, Qt::ItemFlags flags,
              Qt::Alignment alignment = Centred);
+
+// Gives a column whose cells hold one of a few texts the width of the widest, or of its header,
+// once: measuring thousands of its cells would tell nothing more. Fitting leaves it alone.
+void fixColumnWidth(QTableWidget &table, int column, const QStringList &texts);
 
 // Marks the cell with a warning sign and the note as its tooltip, or unmarks it for the empty
 // note. Gives the column's bit when the mark changed, so that the column is fitted again.

@@ -24,8 +24,6 @@ struct ComponentEntries::Group
 
 namespace {
 
-const QChar Separator(QLatin1Char('\n'));
-
 QString tr(const char *text)
 {
     return QCoreApplication::translate("ComponentEntries", text);
@@ -104,7 +102,18 @@ ComponentEntries::ComponentEntries(const ParameterMap &stored,
                                    const PerformanceTabState &performance)
     : m_stored(stored)
     , m_settings(details, performance)
-{}
+{
+    for (auto it = stored.cbegin(); it != stored.cend(); ++it)
+        m_storedTexts.insert(it.key(), unquote(it->value(0)));
+    for (const QString &key : {P::FileName, P::IndepVarName, P::GammaName, P::PrfmParamName}) {
+        const QStringList names = unquoted(stored.value(key));
+        QHash<QString, int> index;
+        for (int i = 0; i < names.size(); ++i)
+            index.insert(names.at(i), i);
+        m_storedNames.insert(key, names);
+        m_storedIndex.insert(key, index);
+    }
+}
 
 VariableDetailsTabState ComponentEntries::showDetails(const QList<IndepVarInfo> &independentVariables,
                                                       const QList<GammaVarInfo> &gammaVariables,
@@ -133,12 +142,13 @@ void ComponentEntries::takePerformance(const PerformanceTabState &shown)
 
 void ComponentEntries::touch(const QString &parameter, const QString &variable)
 {
-    m_touched.insert(parameter + Separator + variable);
+    m_touched[parameter].insert(variable);
 }
 
 bool ComponentEntries::isTouched(const QString &parameter, const QString &variable) const
 {
-    return m_touched.contains(parameter + Separator + variable);
+    const auto touched = m_touched.constFind(parameter);
+    return touched != m_touched.cend() && touched->contains(variable);
 }
 
 EntryMap ComponentEntries::entries(const DBLPCTypeState &shown) const
@@ -149,6 +159,13 @@ EntryMap ComponentEntries::entries(const DBLPCTypeState &shown) const
     addIndependent(shown.detailsTabState().independentVariables(), map);
     addGammas(shown.detailsTabState().gammaVariables(), map);
     addQuantities(shown.performanceState(), map);
+    return map;
+}
+
+EntryMap ComponentEntries::singleEntries(const DBLPCTypeState &shown) const
+{
+    EntryMap map;
+    addScalars(shown, map);
     return map;
 }
 
@@ -164,7 +181,7 @@ ComponentEntry ComponentEntries::single(const QString &parameter) const
 
 QString ComponentEntries::storedText(const QString &parameter) const
 {
-    return unquote(m_stored.value(parameter).value(0));
+    return m_storedTexts.value(parameter);
 }
 
 namespace {
@@ -172,8 +189,9 @@ namespace {
 template<typename Enumeration>
 ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int value)
 {
+    // A kept choice with no text to keep is the first choice.
     entry.kept = entry.stored && value == KeptChoice;
-    entry.shown = entry.kept ? stored : toText(Enumeration(value));
+    entry.shown = entry.kept ? stored : toText(Enumeration(value == KeptChoice ? 0 : value));
     entry.storedSaysShown = entry.kept || stored == entry.shown;
     if (entry.kept)
         entry.note = tr("the component's %1 is not one of the choices offered; it is kept as "
@@ -195,20 +213,31 @@ ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, bool value
     return entry;
 }
 
-// A field shows the text as it stands, even one it would not take as typed.
-ComponentEntry fieldEntry(ComponentEntry entry, const QString &stored, const QString &value,
-                          QString (*refusal)(const QString &))
+} // namespace
+
+// A field shows the text as it stands, even one it would not take as typed. The note is worked
+// out once for each value: a value may be long.
+ComponentEntry ComponentEntries::fieldEntry(const QString &parameter, const QString &value,
+                                            QString (*refusal)(const QString &)) const
 {
+    ComponentEntry entry = single(parameter);
     entry.shown = value;
-    entry.storedSaysShown = entry.stored && stored == value;
-    const QString reason = refusal(value);
-    if (!reason.isEmpty())
-        entry.note = tr("%1 is kept as it stands, though it would not be taken as typed: %2.")
-                         .arg(quoted(value), reason);
+    entry.storedSaysShown = entry.stored && storedText(parameter) == value;
+    FieldNote &cached = m_fieldNotes[parameter];
+    if (!cached.value || *cached.value != value) {
+        // A text too long to show is not worth checking, and may take long to check.
+        const QString reason =
+            value.size() > MaxShownTextLength ? tr("it is too long to show") : refusal(value);
+        cached.value = value;
+        cached.note = reason.isEmpty()
+                          ? QString()
+                          : tr("%1 is kept as it stands, though it would not be taken as typed: "
+                               "%2.")
+                                .arg(quoted(value), reason);
+    }
+    entry.note = cached.note;
     return entry;
 }
-
-} // namespace
 
 void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) const
 {
@@ -238,14 +267,12 @@ void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) co
         add(flagEntry(single(parameter), storedText(parameter), value));
 
     const TermTabState term = shown.termTabState();
-    add(fieldEntry(single(P::NUM), storedText(P::NUM), term.termNumber(), termNumberRefusal));
-    add(fieldEntry(single(P::StatusLevel), storedText(P::StatusLevel), parameters.statusLevel(),
-                   statusLevelRefusal));
-    add(fieldEntry(single(P::Weight), storedText(P::Weight), optimization.weight(),
-                   weightRefusal));
+    add(fieldEntry(P::NUM, term.termNumber(), termNumberRefusal));
+    add(fieldEntry(P::StatusLevel, parameters.statusLevel(), statusLevelRefusal));
+    add(fieldEntry(P::Weight, optimization.weight(), weightRefusal));
 
-    ComponentEntry impedance = fieldEntry(single(P::Z), QString(), term.referenceImpedance(),
-                                          referenceImpedanceRefusal);
+    ComponentEntry impedance =
+        fieldEntry(P::Z, term.referenceImpedance(), referenceImpedanceRefusal);
     impedance.shown = impedanceText(term);
     TermTabState read;
     readImpedance(storedText(P::Z), read);
@@ -268,7 +295,7 @@ void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) co
 void ComponentEntries::addFiles(const QStringList &fileNames, EntryMap &map) const
 {
     const QStringList stored = m_stored.value(P::FileName);
-    const QStringList storedNames = unquoted(stored);
+    const QStringList &storedNames = m_storedNames[P::FileName];
     for (const QString &name : fileNames) {
         ComponentEntry entry;
         entry.parameter = P::FileName;
@@ -290,7 +317,8 @@ ComponentEntry ComponentEntries::variableEntry(const QString &parameter, const Q
     ComponentEntry entry;
     entry.parameter = parameter;
     entry.variable = variable;
-    const int index = int(unquoted(m_stored.value(key)).lastIndexOf(variable));
+    const auto names = m_storedIndex.constFind(key);
+    const int index = names == m_storedIndex.cend() ? -1 : names->value(variable, -1);
     const QStringList stored = m_stored.value(parameter);
     if (index >= 0 && index < stored.size())
         entry.stored = QStringList{stored.at(index)};
@@ -454,14 +482,20 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
 QString ComponentEntries::groupNote(const Group &group, const QStringList &shown,
                                     const QString &frequency) const
 {
-    const QStringList names = unquoted(m_stored.value(group.key));
+    const QStringList names = m_storedNames.value(group.key);
+    const QHash<QString, int> lastIndex = m_storedIndex.value(group.key);
+    const QSet<QString> shownNames(shown.cbegin(), shown.cend());
     QStringList twice, leftOut;
-    for (const QString &name : names) {
-        if (name.isEmpty())
+    QSet<QString> seen;
+    for (int i = 0; i < names.size(); ++i) {
+        const QString &name = names.at(i);
+        const bool seenBefore = seen.contains(name);
+        seen.insert(name);
+        if (name.isEmpty() || lastIndex.value(name) != i)
             continue;
-        if (names.count(name) > 1 && !twice.contains(name))
+        if (seenBefore)
             twice.append(name);
-        if (!shown.contains(name) && name != frequency && !leftOut.contains(name))
+        if (!shownNames.contains(name) && name != frequency)
             leftOut.append(name);
     }
     QStringList lines;
@@ -470,7 +504,7 @@ QString ComponentEntries::groupNote(const Group &group, const QStringList &shown
         lines.append(tr("%1: in the component, but in none of the listed data files: OK leaves "
                         "them out")
                          .arg(leftOut.join(comma)));
-    if (names.contains(frequency))
+    if (!frequency.isEmpty() && lastIndex.contains(frequency))
         lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
                         "frequency variable, not among the others")
                          .arg(frequency));
@@ -490,11 +524,11 @@ QString ComponentEntries::groupNote(const Group &group, const QStringList &shown
 // Variables the component names keep their places; variables new to it follow, in name order.
 QStringList ComponentEntries::layout(const QString &key, const QStringList &names) const
 {
-    const QStringList storedNames = unquoted(m_stored.value(key));
+    const QHash<QString, int> lastIndex = m_storedIndex.value(key);
     QList<std::pair<int, QString>> stored;
     QStringList added;
     for (const QString &name : names) {
-        const int index = int(storedNames.lastIndexOf(name));
+        const int index = lastIndex.value(name, -1);
         if (index >= 0)
             stored.append({index, name});
         else
@@ -528,6 +562,7 @@ ParameterMap ComponentEntries::written(const DBLPCTypeState &shown) const
     for (const Group &group : groups) {
         QStringList names = all.value(group.key).keys();
         names.removeAll(QString());
+        names.sort();
         const QStringList ordered = layout(group.key, names);
         for (const QString &list : group.lists) {
             QStringList texts;

@@ -4,7 +4,10 @@
 #include "parameterlist.h"
 #include "variablesettings.h"
 
+#include <QHash>
 #include <QSet>
+
+#include <optional>
 
 namespace LoadPullStateUtils {
 
@@ -53,6 +56,8 @@ public:
     // variable, the empty variable holds the notes on what the component stores there that no
     // row shows.
     EntryMap entries(const DBLPCTypeState &shown) const;
+    // The entries of the single parameters alone.
+    EntryMap singleEntries(const DBLPCTypeState &shown) const;
     // The 28 parameters OK writes for the records the editor shows.
     ParameterMap written(const DBLPCTypeState &shown) const;
 
@@ -61,6 +66,8 @@ public:
 private:
     struct Group;
     ComponentEntry single(const QString &parameter) const;
+    ComponentEntry fieldEntry(const QString &parameter, const QString &value,
+                              QString (*refusal)(const QString &)) const;
     ComponentEntry variableEntry(const QString &parameter, const QString &key,
                                  const QString &variable) const;
     QString storedText(const QString &parameter) const;
@@ -78,9 +85,23 @@ private:
     QStringList layout(const QString &key, const QStringList &names) const;
 
     ParameterMap m_stored;
+    // What the editor reads of the stored texts, worked out once: the first text of each
+    // parameter and the names of each per-variable parameter, unquoted, and where each name
+    // comes last.
+    QHash<QString, QString> m_storedTexts;
+    QHash<QString, QStringList> m_storedNames;
+    QHash<QString, QHash<QString, int>> m_storedIndex;
     VariableSettings m_settings;
     ListedFiles m_files;
-    QSet<QString> m_touched;
+    // The note on a field's value, by parameter, for the value it was worked out for.
+    struct FieldNote
+    {
+        std::optional<QString> value;
+        QString note;
+    };
+    mutable QHash<QString, FieldNote> m_fieldNotes;
+    // The variables touched, by parameter; a single parameter's under the empty text.
+    QHash<QString, QSet<QString>> m_touched;
 };
 
 inline bool operator!=(const ComponentEntries &a, const ComponentEntries &b)

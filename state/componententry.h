@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QMap>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -35,7 +35,7 @@ struct ComponentEntry
 };
 
 // The entries by parameter, then by variable; a single parameter's under the empty text.
-using EntryMap = QMap<QString, QMap<QString, ComponentEntry>>;
+using EntryMap = QHash<QString, QHash<QString, ComponentEntry>>;
 
 // The entry of the parameter and variable, or a default entry when the map holds none.
 ComponentEntry entryOf(const EntryMap &entries, const QString &parameter,

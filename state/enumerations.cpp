@@ -189,7 +189,7 @@ QString yesNoText(bool flag)
 
 bool fromYesNoText(const QString &text)
 {
-    return text.toLower() == QLatin1String("yes");
+    return text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
 }
 
 QString valueTypeText(bool isComplex)

@@ -104,20 +104,18 @@ QString impedanceText(const TermTabState &term)
 
 std::optional<bool> readYesNo(const QString &text)
 {
-    const QString lower = text.toLower();
-    if (lower == QLatin1String("yes"))
+    if (text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
         return true;
-    if (lower == QLatin1String("no"))
+    if (text.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
         return false;
     return std::nullopt;
 }
 
 std::optional<bool> readValueType(const QString &text)
 {
-    const QString lower = text.toLower();
-    if (lower == QLatin1String("complex"))
+    if (text.compare(QLatin1String("complex"), Qt::CaseInsensitive) == 0)
         return true;
-    if (lower == QLatin1String("real"))
+    if (text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0)
         return false;
     return std::nullopt;
 }

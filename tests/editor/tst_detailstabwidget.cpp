@@ -173,10 +173,10 @@ private slots:
         QTest::addColumn<QString>("note");
         QTest::newRow("a range above the value")
             << var<Indep>("Vd"_s, "3"_s)
-            << "Vd: \"2\" lies outside the data's range, 3 to 4; it is kept as set."_s;
+            << "Vd: \"2.000001\" lies outside the data's range, 3 to 4; it is kept as set."_s;
         QTest::newRow("a range of one point below the value")
             << var<Indep>("Vd"_s, "1.5"_s, "1.5"_s, 1, 1)
-            << "Vd: \"2\" lies outside the data's range, 1.5 to 1.5; it is kept as set."_s;
+            << "Vd: \"2.000001\" lies outside the data's range, 1.5 to 1.5; it is kept as set."_s;
     }
     // A later report keeps the user's value, in either direction; the value is marked and can
     // still be changed, and the note says why, until the files reach it again.
@@ -184,17 +184,22 @@ private slots:
     {
         QFETCH(Indep, reported);
         QFETCH(QString, note);
+        tab->resize(1000, 400);
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
-        indepTable->item(0, 1)->setText("2"_s);
+        indepTable->item(0, 1)->setText("2.000001"_s);
         const auto *noteLabel = indepNote();
 
         tab->variablesFound({reported}, {}, 2);
         const QTableWidgetItem *cell = indepTable->item(0, 1);
-        QCOMPARE(cell->text(), "2"_s);
+        QCOMPARE(cell->text(), "2.000001"_s);
         QCOMPARE(noteLabel->text(), note);
         QCOMPARE(cell->toolTip(), note);
         QVERIFY(!cell->icon().isNull());
         QVERIFY(cell->flags().testFlag(Qt::ItemIsEditable));
+        // The sign takes room of its own: the value beside it is not elided.
+        const int sign = indepTable->style()->pixelMetric(QStyle::PM_SmallIconSize);
+        QVERIFY(indepTable->columnWidth(1) >=
+                indepTable->fontMetrics().horizontalAdvance(cell->text()) + sign);
 
         tab->variablesFound({var<Indep>("Vd"_s)}, {}, 1);
         QVERIFY(!noteLabel->isVisible());

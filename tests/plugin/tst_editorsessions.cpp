@@ -117,8 +117,7 @@ QString unquoted(const QString &text)
 
 bool isNumberOrName(const QString &text)
 {
-    static const QRegularExpression number(
-        "^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"_s);
+    static const QRegularExpression number("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"_s);
     static const QRegularExpression name("^[A-Za-z_]\\w*$"_s);
     if (number.match(text).hasMatch())
         return std::isfinite(text.toDouble());
@@ -135,9 +134,12 @@ struct Reading
 
 bool sameUnit(const QString &a, const QString &b)
 {
-    const auto unitless = [](const QString &unit) { return unit.isEmpty() || unit == "None"_s; };
-    return a == b || (a.compare("dBm"_s, Qt::CaseInsensitive) == 0 &&
-                      b.compare("dBm"_s, Qt::CaseInsensitive) == 0) ||
+    const auto unitless = [](const QString &unit) {
+        return unit.isEmpty() || unit == "None"_s;
+    };
+    return a == b ||
+           (a.compare("dBm"_s, Qt::CaseInsensitive) == 0 &&
+            b.compare("dBm"_s, Qt::CaseInsensitive) == 0) ||
            (unitless(a) && unitless(b));
 }
 
@@ -150,7 +152,8 @@ Reading readValue(const QString &stored)
         if (isNumberOrName(inner))
             return {inner, "dBm"_s};
     }
-    static const QRegularExpression glued("^([-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?)([A-Za-z%].*)$"_s);
+    static const QRegularExpression glued(
+        "^([-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?)([A-Za-z%].*)$"_s);
     const QString trimmed = text.trimmed();
     static const QRegularExpression exponent("^[eE][-+]?\\d"_s);
     if (const auto match = glued.match(trimmed); match.hasMatch() &&
@@ -310,9 +313,11 @@ Shown read(PluginSession &session, TvlValue *widgets)
     for (const QString &parameter : FlagParameters) {
         QWidget *control = find(parameter);
         QString state = "neither"_s;
-        if (auto *box = qobject_cast<QCheckBox *>(control); box && box->checkState() != Qt::PartiallyChecked)
+        if (auto *box = qobject_cast<QCheckBox *>(control);
+            box && box->checkState() != Qt::PartiallyChecked)
             state = box->isChecked() ? "yes"_s : "no"_s;
-        else if (auto *group = qobject_cast<QGroupBox *>(control); group && !group->property("partlyChecked").toBool())
+        else if (auto *group = qobject_cast<QGroupBox *>(control);
+                 group && !group->property("partlyChecked").toBool())
             state = group->isChecked() ? "yes"_s : "no"_s;
         shown.scalars.insert(parameter, state);
     }
@@ -382,8 +387,10 @@ QString writtenIsShown(const Parameters &written, const Shown &shown)
     if (files != shown.files)
         return "FileName "_s + listed(files) + " but the list shows "_s + listed(shown.files);
     if (unquoted(written.value("FreqVarName"_s).value(0)) != shown.frequency)
-        return "FreqVarName "_s + listed(written.value("FreqVarName"_s)) + " but the frequency "_s
-               "row is "_s + shown.frequency;
+        return "FreqVarName "_s + listed(written.value("FreqVarName"_s)) +
+               " but the frequency "_s
+               "row is "_s +
+               shown.frequency;
     const QList<const QMap<QString, QStringList> *> tables = {&shown.independent, &shown.gammas,
                                                               &shown.quantities};
     for (int g = 0; g < Groups.size(); ++g) {
@@ -414,8 +421,8 @@ QString writtenIsShown(const Parameters &written, const Shown &shown)
     }
     for (const QString &parameter : ChoiceParameters + FieldParameters) {
         if (unquoted(written.value(parameter).value(0)) != shown.scalars.value(parameter))
-            return parameter + u' ' + listed(written.value(parameter)) + " but the control shows "_s +
-                   shown.scalars.value(parameter);
+            return parameter + u' ' + listed(written.value(parameter)) +
+                   " but the control shows "_s + shown.scalars.value(parameter);
     }
     for (const QString &parameter : FlagParameters) {
         if (readFlag(written.value(parameter).value(0)) != shown.scalars.value(parameter))
@@ -441,7 +448,8 @@ QString editorForm(const QString &parameter, const QString &text)
             return reading.value.isEmpty() ? " "_s : reading.value;
         if (reading.unit.compare("dBm"_s, Qt::CaseInsensitive) == 0)
             return "dbmtow( "_s + reading.value + " ) "_s;
-        return reading.value + u' ' + (sameUnit(reading.unit, QString()) ? QString() : reading.unit);
+        return reading.value + u' ' +
+               (sameUnit(reading.unit, QString()) ? QString() : reading.unit);
     }
     if (FlagParameters.contains(parameter) || parameter.startsWith("PrfmParam"_s))
         return parameter == "PrfmParamType"_s ? unquoted(text) : readFlag(text);
@@ -473,18 +481,17 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
                         const QSet<QString> &touched)
 {
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        const bool perVariable = std::any_of(Groups.cbegin(), Groups.cend(),
-                                             [&](const QStringList &group) {
-                                                 return group.contains(it.key());
-                                             });
+        const bool perVariable =
+            std::any_of(Groups.cbegin(), Groups.cend(),
+                        [&](const QStringList &group) { return group.contains(it.key()); });
         if (perVariable || it.key() == "FileName"_s || !stored.contains(it.key()))
             continue;
         const bool isTouched = touched.contains(it.key());
-        const QString expected = expectedText(it.key(), stored.value(it.key()).value(0),
-                                              it->value(0), isTouched, false);
-        const QStringList expectedList =
-            isTouched || expected != stored.value(it.key()).value(0) ? QStringList{expected}
-                                                                      : stored.value(it.key());
+        const QString expected =
+            expectedText(it.key(), stored.value(it.key()).value(0), it->value(0), isTouched, false);
+        const QStringList expectedList = isTouched || expected != stored.value(it.key()).value(0)
+                                             ? QStringList{expected}
+                                             : stored.value(it.key());
         if (*it != expectedList)
             return it.key() + (isTouched ? " was touched"_s : " was not touched"_s) +
                    ", stored as "_s + listed(stored.value(it.key())) + ", and is written "_s +
@@ -515,14 +522,15 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
                     expectedText(list, stored.value(list).at(s), text, isTouched,
                                  choiceTouched && !isTouched && list != "PrfmParamType"_s);
                 if (text != expected)
-                    return list + " of "_s + name + (isTouched ? " was touched"_s : " was not touched"_s) +
+                    return list + " of "_s + name +
+                           (isTouched ? " was touched"_s : " was not touched"_s) +
                            ", stored as \""_s + stored.value(list).at(s) +
                            "\", and is written \""_s + text + "\", not \""_s + expected + u'"';
             }
         }
         for (const QString &name : qAsConst(storedNames)) {
-            const bool isWritten = names.contains(name) ||
-                                   unquoted(written.value("FreqVarName"_s).value(0)) == name;
+            const bool isWritten =
+                names.contains(name) || unquoted(written.value("FreqVarName"_s).value(0)) == name;
             if (!name.isEmpty() && !isWritten && !shown.notes.contains(name))
                 return name + " of "_s + group.first() + " is left out, and no note names it"_s;
         }
@@ -644,10 +652,9 @@ QString tst_EditorSessions::summary(TvlValue *widgets)
         return tableRows(static_cast<QTableWidget *>(control(widgets, QString::fromUtf8(table))));
     };
     for (const auto &cells : rows("IndepVarName"))
-        independent << "%1=%2@%3..%4"_s.arg(cells.value("Name"_s)->text(),
-                                            cells.value("Value"_s)->text(),
-                                            cells.value("Min"_s)->text(),
-                                            cells.value("Max"_s)->text());
+        independent << "%1=%2@%3..%4"_s.arg(
+            cells.value("Name"_s)->text(), cells.value("Value"_s)->text(),
+            cells.value("Min"_s)->text(), cells.value("Max"_s)->text());
     for (const auto &cells : rows("GammaName"))
         gammas << cells.value("Name"_s)->text() + u':' + cells.value("Domain"_s)->text();
     const auto quantityRows = rows("PrfmParamName");
@@ -656,14 +663,14 @@ QString tst_EditorSessions::summary(TvlValue *widgets)
     return independent.join("; "_s) + " | "_s + gammas.join(u' ') + " | "_s + quantities.join(u' ');
 }
 
-// One step of a session, as a user takes it: "@" passes the focus through every field; "+F" adds data file F as Add... does, "-F"
-// removes it as Remove... does; "~F" deletes F on disk and "^F" writes it back, both noticed at
-// the next addition or removal; "V=T" enters T in the value cell of variable V ("V=" enters
-// what the cell shows); "!Q" and "?Q" click the output and plot boxes of quantity Q; "#P=k"
-// chooses item k of the box of parameter P; "*P" clicks the box of flag P; "P:T" types T into
-// the field of parameter P and presses Return ("P:" the text it shows); "Weight:T" gives T in
-// the weight dialog; "&B" clicks button B ("&Output_All"). The touched entries are added to
-// `touched`. Gives why the step could not be taken.
+// One step of a session, as a user takes it: "@" passes the focus through every field; "+F" adds
+// data file F as Add... does, "-F" removes it as Remove... does; "~F" deletes F on disk and "^F"
+// writes it back, both noticed at the next addition or removal; "V=T" enters T in the value cell of
+// variable V ("V=" enters what the cell shows); "!Q" and "?Q" click the output and plot boxes of
+// quantity Q; "#P=k" chooses item k of the box of parameter P; "*P" clicks the box of flag P; "P:T"
+// types T into the field of parameter P and presses Return ("P:" the text it shows); "Weight:T"
+// gives T in the weight dialog; "&B" clicks button B ("&Output_All"). The touched entries are added
+// to `touched`. Gives why the step could not be taken.
 QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QString> &touched)
 {
     QWidget *fileTab = m_session->widget(widgets, PluginSession::File);
@@ -710,8 +717,8 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
         const bool output = step.front() == u'!';
         const QStringList before = {checkText(rows[rest]["Output"_s]),
                                     checkText(rows[rest]["Auto Display\nin GRF"_s])};
-        QTableWidgetItem *cell =
-            const_cast<QTableWidgetItem *>(rows[rest][output ? "Output"_s : "Auto Display\nin GRF"_s]);
+        QTableWidgetItem *cell = const_cast<QTableWidgetItem *>(
+            rows[rest][output ? "Output"_s : "Auto Display\nin GRF"_s]);
         showWindow(table);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
                           table->visualItemRect(cell).center());
@@ -747,7 +754,8 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
         for (auto *button : performance->findChildren<QPushButton *>())
             if (button->text() == text)
                 button->click();
-        const auto rows = tableRows(static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s)));
+        const auto rows =
+            tableRows(static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s)));
         for (const QString &name : rows.keys()) {
             if (text.startsWith("Output"_s) || text == "Display All"_s)
                 touched << "PrfmParamOutput/"_s + name;
@@ -872,10 +880,9 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
     const auto session_ = byVariable(written);
     // An entry the component lacks reads as an empty one, whichever its text.
     for (auto it = session_.cbegin(); it != session_.cend(); ++it) {
-        const bool same = it.key().contains(u'/')
-                              ? saySame(it.key().section(u'/', 0, 0), freshly.value(it.key()),
-                                        it.value())
-                              : freshly.value(it.key()) == it.value();
+        const bool same = it.key().contains(u'/') ? saySame(it.key().section(u'/', 0, 0),
+                                                            freshly.value(it.key()), it.value())
+                                                  : freshly.value(it.key()) == it.value();
         if (!same)
             return "the session writes %1 %2, a fresh opening of its files and settings %3"_s.arg(
                 it.key(), it.value(), freshly.value(it.key()));
@@ -892,8 +899,7 @@ Parameters component(const QStringList &files, const QStringList &parameters)
     for (const QString &file : files)
         given["FileName"_s].append(file.contains(u'/') ? file : "data/"_s + file);
     for (const QString &parameter : parameters)
-        given.insert(parameter.section(u'=', 0, 0),
-                     parameter.section(u'=', 1).split(u'|'));
+        given.insert(parameter.section(u'=', 0, 0), parameter.section(u'=', 1).split(u'|'));
     return given;
 }
 
@@ -925,9 +931,8 @@ void tst_EditorSessions::sessions_data()
     row("units that change across files: the value keeps its unit", "a.lp",
         "IndepVarName=Vdd IndepVarValue=28_V", "+b.lp -a.lp",
         "Freq=freq@1.8..2; Vdd=28 V@24000..32000 | gamma_ld1:Rect-Real | Pout");
-    row("a range that shrinks below the value", "a.lp x.lp",
-        "IndepVarName=Vdd IndepVarValue=32_V", "-a.lp",
-        "Freq=freq@1.8..2; Vdd=32@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
+    row("a range that shrinks below the value", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32_V",
+        "-a.lp", "Freq=freq@1.8..2; Vdd=32@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     row("a value set, its file removed and added back", "a.lp", "", "Vdd=32 -a.lp +a.lp",
         withVdd("32"));
     row("the list emptied and a file added", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32_V",
@@ -957,10 +962,13 @@ void tst_EditorSessions::sessions_data()
     row("a variable without a unit, and a load at one value", "u.lp", "", "Bias=1 Bias=0.5");
     // Texts the controls cannot show as one of their values, and touches back to the shown.
     row("choices the boxes do not offer", "a.lp",
-        "InterpMode=cubic_spline InterpDom=Polar_ ExtrapMode=Constant", "#InterpMode=2 "
+        "InterpMode=cubic_spline InterpDom=Polar_ ExtrapMode=Constant",
+        "#InterpMode=2 "
         "#InterpMode=0 #InterpDom=2");
-    row("flags neither yes nor no", "a.lp", "CalcImpedance=1 CalcAdmittance=true "
-        "AvoidOutOfRangeData=1 UseFrequencyRangeFromDataFiles=0", "*CalcImpedance *CalcImpedance "
+    row("flags neither yes nor no", "a.lp",
+        "CalcImpedance=1 CalcAdmittance=true "
+        "AvoidOutOfRangeData=1 UseFrequencyRangeFromDataFiles=0",
+        "*CalcImpedance *CalcImpedance "
         "*AvoidOutOfRangeData");
     row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=_ StatusLevel=5 Weight=-1",
         "NUM:3 NUM:7 StatusLevel:");
@@ -1044,8 +1052,7 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
     return given;
 }
 
-QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random,
-                                            const Parameters &given) const
+QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Parameters &given) const
 {
     const auto pick = [&random](const QStringList &choices) {
         return choices.at(int(random.bounded(quint32(choices.size()))));
@@ -1137,7 +1144,7 @@ void tst_EditorSessions::randomSessions()
         for (auto it = given.cbegin(); it != given.cend(); ++it)
             parameters << it.key() + u'=' + it->join(u'|');
         QFAIL(qPrintable("component %1\nsteps %2:\n%3"_s.arg(parameters.join(u' '),
-                                                              steps.join(u' '), mismatch)));
+                                                             steps.join(u' '), mismatch)));
     }
 }
 
