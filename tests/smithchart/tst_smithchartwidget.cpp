@@ -1,4 +1,3 @@
-#include "datafileviewer.h"
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
@@ -13,8 +12,6 @@
 #include <QLabel>
 #include <QPainter>
 #include <QRandomGenerator>
-#include <QTabBar>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -116,7 +113,6 @@ private slots:
     void manyPointsDrawSmallerDots();
     void noneDrawsThePointsAlone();
     void longDriveLevelListsAreSpread();
-    void viewerGivesTheChartRoom();
     void compressionFollowsEachLoadsDriveSweep();
     void compressionNeedsADriveSweepAndAGain();
     void loadsThatNeverCompressAreHollow();
@@ -458,36 +454,6 @@ void tst_SmithChartWidget::longDriveLevelListsAreSpread()
     QTest::keyClick(driveLevel, Qt::Key_Up);
     QVERIFY2(widget.view()->renderer().content().title.endsWith("Pin = 1497 dBm"_s),
              qPrintable(widget.view()->renderer().content().title));
-}
-
-// Opened at its size for text, the viewer reads the chart when its tab is first clicked and
-// grows for it; the chart's circle takes much of it, and a long drive-level text shows whole.
-void tst_SmithChartWidget::viewerGivesTheChartRoom()
-{
-    DataFileViewer viewer(write("LPDATA 1\nVAR=<Supply_voltage_of_the_drain>, Units=<V>\n"
-                                "VAR=<Available_input_power>, Units=<dBm>\nGAMMA=<g>\nOUT=<P>\n"
-                                "Re(g) Im(g) Supply_voltage_of_the_drain Available_input_power P\n"
-                                "0 0 32 25 1\n0.5 0 32 25 2\n0 0.5 32 25 3\n"));
-    viewer.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-    QCOMPARE(viewer.size(), DataFileViewer::TextSize);
-    QVERIFY(!viewer.chart());
-    QTabBar *bar = viewer.tabs()->tabBar();
-    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(1).center());
-    QTRY_VERIFY(viewer.chart() && viewer.chart()->isVisible());
-    QTRY_VERIFY(viewer.size() != DataFileViewer::TextSize);
-    QVERIFY(viewer.width() >= DataFileViewer::TextSize.width());
-    QVERIFY(viewer.height() >= DataFileViewer::TextSize.height());
-    SmithChartView *view = viewer.chart()->view();
-    QTRY_VERIFY(view->height() > 0);
-    const double radius = view->mapping().unitRadius();
-    const int side = std::min(viewer.width(), viewer.height());
-    QVERIFY2(radius > 0.25 * side, qPrintable(QStringLiteral("%1 in %2").arg(radius).arg(side)));
-    QComboBox *driveLevel = choice(viewer.chart(), "driveLevel");
-    QCOMPARE(driveLevel->currentText(),
-             "Supply_voltage_of_the_drain = 32 V, Available_input_power = 25 dBm"_s);
-    QVERIFY(driveLevel->fontMetrics().horizontalAdvance(driveLevel->currentText()) <
-            driveLevel->width() - 20);
 }
 
 // For every load of the example files, at each frequency and each compression offered: the
