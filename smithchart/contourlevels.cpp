@@ -52,6 +52,8 @@ double ContourLevels::stepFor(const QString &unit, double lowest, double highest
     return roundStep(lowest, highest);
 }
 
+// The multiples as the step's decimals write them: 37.3, not 37.300000000000004, which is
+// 373 times the double nearest 0.1.
 std::vector<double> ContourLevels::between(const QString &unit, double lowest, double highest)
 {
     const double step = stepFor(unit, lowest, highest);
@@ -59,13 +61,26 @@ std::vector<double> ContourLevels::between(const QString &unit, double lowest, d
     if (step <= 0.0)
         return levels;
     const double first = std::ceil(lowest / step);
+    const int decimals = decimalsOf(step);
+    const double scale = std::pow(10.0, decimals);
+    const double units = std::round(step * scale);
     for (int i = 0; i < countOf(step, lowest, highest); ++i) {
+        const double level = decimals > 0 ? (first + i) * units / scale : (first + i) * step;
         // Far from zero, neighbouring multiples of a small step round to one value.
-        const double level = (first + i) * step;
-        if (levels.empty() || level > levels.back())
+        if (level >= lowest && level <= highest && (levels.empty() || level > levels.back()))
             levels.push_back(level);
     }
     return levels;
+}
+
+// The fewest decimals that write a round step: 1 for 0.5, 2 for 0.25, none for 20.
+int ContourLevels::decimalsOf(double step)
+{
+    int decimals = 0;
+    while (decimals < 17 && std::abs(step * std::pow(10.0, decimals) -
+                                     std::round(step * std::pow(10.0, decimals))) > 1e-6)
+        ++decimals;
+    return decimals;
 }
 
 // Worked out in double and bounded before it becomes an int: values near the largest double

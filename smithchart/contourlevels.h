@@ -17,11 +17,12 @@ public:
     static constexpr int MostLevels = 1000;
 
     static double stepFor(const QString &unit, double lowest, double highest);
-    // The multiples of the step from lowest to highest, both included, each once; none when
-    // the range is empty or not finite.
+    // The multiples of the step from lowest to highest, both included, each once and written
+    // to the step's decimals; none when the range is empty or not finite.
     static std::vector<double> between(const QString &unit, double lowest, double highest);
 
 private:
     static double roundStep(double lowest, double highest);
     static int countOf(double step, double lowest, double highest);
+    static int decimalsOf(double step);
 };

@@ -4,6 +4,7 @@
 
 #include <QLineF>
 #include <QPointF>
+#include <QPolygonF>
 
 #include <vector>
 
@@ -18,4 +19,6 @@ public:
     static std::vector<QLineF>
     segments(const std::vector<QPointF> &points, const std::vector<double> &values,
              const std::vector<DelaunayTriangulation::Triangle> &triangles, double level);
+    // The segments of one level joined where they meet, into as few lines as they make.
+    static std::vector<QPolygonF> joined(const std::vector<QLineF> &segments);
 };

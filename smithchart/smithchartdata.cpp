@@ -1,14 +1,18 @@
 #include "smithchartdata.h"
 
+#include "charttext.h"
 #include "gaincompression.h"
+#include "loadsweeps.h"
 
 #include <QFile>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
 using Corvane_LP::ReflectionPoints;
+using Group = ReflectionPoints::Group;
 
 QString text(const std::string &libraryText)
 {
@@ -23,14 +27,7 @@ QString unitText(const std::string &unit)
 
 QString valueText(double value, const std::string &unit)
 {
-    const QString number = QString::number(value, 'g', 6);
-    const QString unitPart = unitText(unit);
-    return unitPart.isEmpty() ? number : number + QLatin1Char(' ') + unitPart;
-}
-
-QString decibelText(double decibels)
-{
-    return QString::number(decibels, 'g', 6);
+    return ChartText::withUnit(value, unitText(unit), 6);
 }
 
 SmithChartContent::Setting settingOf(const ReflectionPoints::Variable &variable, double value)
@@ -55,12 +52,33 @@ template<typename T> void sortUnique(std::vector<T> &values)
     values.erase(std::unique(values.begin(), values.end()), values.end());
 }
 
-// The drive level: the first held variable of unit type Power (a reflection coefficient's
-// parts have none).
-std::optional<std::size_t> driveOf(const ReflectionPoints &points)
+std::vector<double> picked(const std::vector<double> &values, const std::vector<std::size_t> &at)
 {
-    for (std::size_t i = 0; i < points.held.size(); ++i) {
-        if (points.held[i].unitType == "Power")
+    std::vector<double> kept;
+    for (std::size_t i : at)
+        kept.push_back(values[i]);
+    return kept;
+}
+
+// The name of the reflection coefficient whose real or imaginary part a held variable is.
+std::optional<std::string> coefficientOf(const std::string &held,
+                                         const std::vector<std::string> &coefficients)
+{
+    if (held.size() < 5 || (held.compare(0, 3, "Re(") != 0 && held.compare(0, 3, "Im(") != 0) ||
+        held.back() != ')')
+        return std::nullopt;
+    const std::string name = held.substr(3, held.size() - 4);
+    if (std::find(coefficients.begin(), coefficients.end(), name) == coefficients.end())
+        return std::nullopt;
+    return name;
+}
+
+// The drive level: the first swept variable of unit type Power.
+std::optional<std::size_t> driveOf(const ReflectionPoints &points,
+                                   const std::vector<std::size_t> &swept)
+{
+    for (std::size_t i = 0; i < swept.size(); ++i) {
+        if (points.held[swept[i]].unitType == "Power")
             return i;
     }
     return std::nullopt;
@@ -78,14 +96,49 @@ std::optional<std::size_t> gainOf(const ReflectionPoints &points)
     return std::nullopt;
 }
 
-// One load at one drive level.
-struct Sample
+// Whether every value is a multiple of 10^-decimals, as far as a double tells.
+bool writtenWith(int decimals, const std::vector<double> &values)
 {
-    double re;
-    double im;
-    double drive;
-    const ReflectionPoints::Point *point;
+    const double scale = std::pow(10.0, decimals);
+    return std::all_of(values.begin(), values.end(), [scale](double value) {
+        const double scaled = value * scale;
+        return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
+    });
+}
+
+// Where along a load's drive sweep its gain has compressed: a quantity there, and the place.
+struct SweepPoint
+{
+    const std::vector<const Group *> &levels;
+    const LoadSweeps::Sweep &sweep;
+    const std::vector<std::vector<int>> &points; // each level's followed points in its group
+
+    const ReflectionPoints::Point &at(std::size_t step) const
+    {
+        const int level = sweep.firstLevel + int(step);
+        return levels[level]->points[points[level][sweep.points[step]]];
+    }
+
+    std::vector<double> valuesOf(std::size_t quantity) const
+    {
+        std::vector<double> values;
+        for (std::size_t step = 0; step < sweep.points.size(); ++step)
+            values.push_back(at(step).values[quantity]);
+        return values;
+    }
+
+    std::complex<double> place(std::size_t step) const { return {at(step).re, at(step).im}; }
 };
+
+std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &content)
+{
+    std::vector<SmithChartContent::Quantity *> quantities;
+    for (SmithChartContent::Quantity &quantity : content.contoured)
+        quantities.push_back(&quantity);
+    for (SmithChartContent::Target &target : content.targets)
+        quantities.push_back(&target.quantity);
+    return quantities;
+}
 
 } // namespace
 
@@ -95,6 +148,7 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
     m_path = path;
     m_frequencies.clear();
     m_conditions.clear();
+    m_others.clear();
     m_measuredCount = 0;
     m_allMeasuredCount = 0;
     if (!Corvane_LP::readReflectionPoints(QFile::encodeName(path).toStdString(),
@@ -103,40 +157,88 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
         *error = QString::fromLocal8Bit(errorText.data(), int(errorText.size()));
         return false;
     }
-    m_drive = driveOf(m_points);
-    m_gain = gainOf(m_points);
     // The groups come ordered by frequency, then by the held values.
-    std::vector<std::vector<double>> held;
-    for (const ReflectionPoints::Group &group : m_points.groups) {
+    for (const Group &group : m_points.groups) {
         if (m_frequencies.empty() || m_frequencies.back() != group.frequency)
             m_frequencies.push_back(group.frequency);
-        held.push_back(group.held);
     }
-    sortUnique(held);
-    offerConditions(std::move(held));
+    sortHeld();
+    m_drive = driveOf(m_points, m_swept);
+    m_gain = gainOf(m_points);
+    offerConditions();
+    findGainResolution();
     return true;
 }
 
-// The measured conditions, then, with a drive level, the compressions at each setting of the
-// other held variables.
-void SmithChartData::offerConditions(std::vector<std::vector<double>> held)
+// The other reflection coefficients' parts apart from the other swept variables: a drive
+// level's list would otherwise hold every place of every other coefficient.
+void SmithChartData::sortHeld()
 {
-    m_allMeasuredCount = int(held.size());
-    std::vector<std::vector<double>> others;
-    if (m_drive) {
-        others = held;
-        for (std::vector<double> &values : others)
-            values[*m_drive] = 0.0;
-        sortUnique(others);
+    m_swept.clear();
+    m_parts.clear();
+    for (std::size_t i = 0; i < m_points.held.size(); ++i) {
+        if (coefficientOf(m_points.held[i].name, m_points.coefficients))
+            m_parts.push_back(i);
+        else
+            m_swept.push_back(i);
     }
-    for (std::vector<double> &values : spread(std::move(held), MostConditions))
+}
+
+// The measured conditions, then, with a drive level, the compressions at each setting of the
+// other swept variables.
+void SmithChartData::offerConditions()
+{
+    std::vector<std::vector<double>> swept, others;
+    for (const Group &group : m_points.groups) {
+        swept.push_back(picked(group.held, m_swept));
+        others.push_back(picked(group.held, m_parts));
+    }
+    sortUnique(swept);
+    sortUnique(others);
+    m_allMeasuredCount = int(swept.size());
+    std::vector<std::vector<double>> beyondDrive;
+    if (m_drive) {
+        beyondDrive = swept;
+        for (std::vector<double> &values : beyondDrive)
+            values[*m_drive] = 0.0;
+        sortUnique(beyondDrive);
+    }
+    for (std::vector<double> &values : spread(std::move(swept), MostConditions))
         m_conditions.push_back({std::move(values), std::nullopt});
     m_measuredCount = int(m_conditions.size());
     const std::size_t compressions = std::size(Compressions);
     for (const std::vector<double> &values :
-         spread(std::move(others), MostConditions / compressions)) {
+         spread(std::move(beyondDrive), MostConditions / compressions)) {
         for (double decibels : Compressions)
             m_conditions.push_back({values, decibels});
+    }
+    m_others = spread(std::move(others), MostConditions);
+}
+
+void SmithChartData::findGainResolution()
+{
+    m_gainResolution = 0.0;
+    if (!m_gain)
+        return;
+    std::vector<double> gains;
+    double largest = 0.0;
+    for (const Group &group : m_points.groups) {
+        for (const ReflectionPoints::Point &point : group.points) {
+            if (std::isfinite(point.values[*m_gain])) {
+                gains.push_back(point.values[*m_gain]);
+                largest = std::max(largest, std::abs(gains.back()));
+            }
+        }
+    }
+    if (gains.empty())
+        return;
+    // Never finer than the doubles about the largest gain, which would not change by it.
+    m_gainResolution = std::nextafter(largest, INFINITY) - largest;
+    for (int decimals = 0; decimals <= 15; ++decimals) {
+        if (writtenWith(decimals, gains)) {
+            m_gainResolution = std::max(m_gainResolution, std::pow(10.0, -decimals));
+            return;
+        }
     }
 }
 
@@ -177,14 +279,35 @@ QString SmithChartData::conditionNote() const
     return tr("%1 of %2, evenly spread").arg(m_measuredCount).arg(m_allMeasuredCount);
 }
 
-// The held values but, at compression, the drive level's.
+QStringList SmithChartData::otherCoefficients() const
+{
+    QStringList texts;
+    for (int i = 0; !m_parts.empty() && i < int(m_others.size()); ++i)
+        texts << othersText(i);
+    return texts;
+}
+
+// The parts come in pairs, Re(name) then Im(name).
+QString SmithChartData::othersText(int others) const
+{
+    QStringList parts;
+    for (std::size_t i = 0; i + 1 < m_parts.size(); i += 2) {
+        const std::string &part = m_points.held[m_parts[i]].name;
+        parts << text(part.substr(3, part.size() - 4)) + QStringLiteral(" = ") +
+                     ChartText::complex({m_others[others][i], m_others[others][i + 1]}, 6);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The swept values but, at compression, the drive level's.
 QStringList SmithChartData::heldParts(const Condition &condition) const
 {
     QStringList parts;
-    for (std::size_t i = 0; i < condition.held.size(); ++i) {
+    for (std::size_t i = 0; i < m_swept.size(); ++i) {
+        const ReflectionPoints::Variable &variable = m_points.held[m_swept[i]];
         if (!condition.compression || i != m_drive)
-            parts << text(m_points.held[i].name) + QStringLiteral(" = ") +
-                         valueText(condition.held[i], m_points.held[i].unit);
+            parts << text(variable.name) + QStringLiteral(" = ") +
+                         valueText(condition.swept[i], variable.unit);
     }
     return parts;
 }
@@ -193,7 +316,7 @@ QString SmithChartData::conditionText(const Condition &condition) const
 {
     QStringList parts = heldParts(condition);
     if (condition.compression)
-        parts << tr("at %1 dB compression").arg(decibelText(*condition.compression));
+        parts << tr("at %1 dB compression").arg(ChartText::number(*condition.compression, 6));
     return parts.isEmpty() ? tr("(no other swept variable)") : parts.join(QStringLiteral(", "));
 }
 
@@ -206,20 +329,40 @@ QStringList SmithChartData::quantities() const
     return names;
 }
 
-bool SmithChartData::sameOtherValues(const std::vector<double> &held,
-                                     const std::vector<double> &other) const
+int SmithChartData::indexOf(const QStringList &quantities, const QString &name)
+{
+    const int index = int(quantities.indexOf(name));
+    return index >= 0 ? index : int(quantities.indexOf(QLatin1Char('|') + name + QLatin1Char('|')));
+}
+
+std::vector<double> SmithChartData::heldOf(const Condition &condition, int others) const
+{
+    std::vector<double> held(m_points.held.size());
+    for (std::size_t i = 0; i < m_swept.size(); ++i)
+        held[m_swept[i]] = condition.swept[i];
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        held[m_parts[i]] = m_others[others][i];
+    return held;
+}
+
+bool SmithChartData::sameButDrive(const std::vector<double> &held,
+                                  const std::vector<double> &other) const
 {
     for (std::size_t i = 0; i < held.size(); ++i) {
-        if (i != m_drive && held[i] != other[i])
+        if (i != m_swept[*m_drive] && held[i] != other[i])
             return false;
     }
     return true;
 }
 
-bool SmithChartData::offered(int frequency, int condition, int conditions) const
+bool SmithChartData::offered(const Choice &choice, int conditions) const
 {
-    return frequency >= 0 && frequency < int(m_frequencies.size()) && condition >= 0 &&
-           condition < conditions;
+    const auto within = [](int position, std::size_t count) {
+        return position >= 0 && position < int(count);
+    };
+    return within(choice.frequency, m_frequencies.size()) &&
+           within(choice.condition, std::size_t(conditions)) &&
+           within(choice.others, m_others.size());
 }
 
 SmithChartContent SmithChartData::nothingToShow()
@@ -229,83 +372,128 @@ SmithChartContent SmithChartData::nothingToShow()
     return content;
 }
 
-SmithChartContent SmithChartData::content(int frequency, int condition, int quantity) const
+SmithChartContent SmithChartData::content(const Choice &choice) const
 {
-    if (!offered(frequency, condition, int(m_conditions.size())))
+    if (!offered(choice, int(m_conditions.size())))
         return nothingToShow();
-    const Condition &chosen = m_conditions[condition];
-    return chosen.compression ? atCompression(frequency, chosen, quantity)
-                              : measured(frequency, chosen, quantity);
+    const Condition &chosen = m_conditions[choice.condition];
+    return chosen.compression ? atCompression(choice, chosen) : measured(choice, chosen);
 }
 
-SmithChartContent SmithChartData::compressed(int frequency, int condition, int quantity,
-                                             double decibels) const
+SmithChartContent SmithChartData::compressed(const Choice &choice, double decibels) const
 {
-    if (!offered(frequency, condition, m_measuredCount))
+    if (!offered(choice, m_measuredCount))
         return nothingToShow();
-    return atCompression(frequency, {m_conditions[condition].held, decibels}, quantity);
+    return atCompression(choice, {m_conditions[choice.condition].swept, decibels});
 }
 
 // What the chart shows, without its points.
-SmithChartContent SmithChartData::framed(int frequency, const Condition &condition,
-                                         int quantity) const
+SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &condition) const
 {
     SmithChartContent content;
     content.coefficient = coefficient();
     QStringList where = heldParts(condition);
     if (!m_points.frequency.name.empty()) {
-        content.frequency = settingOf(m_points.frequency, m_frequencies[frequency]);
+        content.frequency = settingOf(m_points.frequency, m_frequencies[choice.frequency]);
         where.prepend(text(m_points.frequency.name) + QStringLiteral(" = ") +
-                      frequencies().at(frequency));
+                      frequencies().at(choice.frequency));
     }
-    for (std::size_t i = 0; i < condition.held.size(); ++i) {
-        if (!condition.compression || i != m_drive)
-            content.held.push_back(settingOf(m_points.held[i], condition.held[i]));
+    if (!m_parts.empty())
+        where << othersText(choice.others);
+    const std::vector<double> held = heldOf(condition, choice.others);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (!condition.compression || i != m_swept[*m_drive])
+            content.held.push_back(settingOf(m_points.held[i], held[i]));
     }
     if (condition.compression) {
         content.compression = condition.compression;
-        where << tr("%1 dB compression").arg(decibelText(*condition.compression));
+        where << tr("%1 dB compression").arg(ChartText::number(*condition.compression, 6));
     }
     content.title = where.isEmpty()
                         ? coefficient()
                         : coefficient() + QStringLiteral(" at ") + where.join(QStringLiteral(", "));
     content.fixed = m_points.fixed;
-    if (quantity >= 0 && quantity < int(m_points.quantities.size())) {
-        content.quantity = quantities().at(quantity);
-        content.unit = unitText(m_points.quantities[quantity].unit);
-    }
+    const QStringList names = quantities();
+    const auto quantity = [&](int index) {
+        return SmithChartContent::Quantity{
+            names.at(index), unitText(m_points.quantities[index].unit), {}};
+    };
+    for (int index : contouredOf(choice))
+        content.contoured.push_back(quantity(index));
+    for (const TargetBound &bound : choice.targets)
+        content.targets.push_back({quantity(bound.quantity), bound});
     return content;
 }
 
-SmithChartContent SmithChartData::measured(int frequency, const Condition &condition,
-                                           int quantity) const
+// The quantities chosen to contour that the file holds, each once.
+std::vector<int> SmithChartData::contouredOf(const Choice &choice) const
 {
-    SmithChartContent content = framed(frequency, condition, quantity);
-    const auto group = std::find_if(
-        m_points.groups.begin(), m_points.groups.end(), [&](const ReflectionPoints::Group &g) {
-            return g.frequency == m_frequencies[frequency] && g.held == condition.held;
-        });
+    std::vector<int> contoured;
+    for (int index : choice.contoured) {
+        if (index >= 0 && index < int(m_points.quantities.size()) &&
+            int(contoured.size()) < MostContoured &&
+            std::find(contoured.begin(), contoured.end(), index) == contoured.end())
+            contoured.push_back(index);
+    }
+    return contoured;
+}
+
+// The positions in the points' values of the content's quantities, contoured then bounded.
+std::vector<int> SmithChartData::columnsOf(const Choice &choice) const
+{
+    std::vector<int> columns = contouredOf(choice);
+    for (const TargetBound &bound : choice.targets)
+        columns.push_back(bound.quantity);
+    return columns;
+}
+
+SmithChartContent SmithChartData::measured(const Choice &choice, const Condition &condition) const
+{
+    SmithChartContent content = framed(choice, condition);
+    const std::vector<double> held = heldOf(condition, choice.others);
+    const double frequency = m_frequencies[choice.frequency];
+    const auto group =
+        std::find_if(m_points.groups.begin(), m_points.groups.end(),
+                     [&](const Group &g) { return g.frequency == frequency && g.held == held; });
     if (group == m_points.groups.end()) {
         content.message = tr("Nothing was measured at %1.").arg(content.title);
         return content;
     }
+    const std::vector<int> columns = columnsOf(choice);
+    const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
     content.gammas.reserve(group->points.size());
-    content.values.reserve(content.quantity.isEmpty() ? 0 : group->points.size());
     for (const ReflectionPoints::Point &point : group->points) {
         content.gammas.emplace_back(point.re, point.im);
-        if (!content.quantity.isEmpty())
-            content.values.push_back(point.values[quantity]);
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            quantities[k]->values.push_back(point.values[columns[k]]);
     }
     return content;
 }
 
-// Each load's drive sweep, at the frequency and the other held values of the condition, is
-// followed to its compression; the quantity is interpolated there. Loads whose gain never
-// falls as far are kept apart.
-SmithChartContent SmithChartData::atCompression(int frequency, const Condition &condition,
-                                                int quantity) const
+// The groups of a load's drive sweep: at the chosen frequency and places of the other
+// coefficients, and the condition's other swept values, in rising drive level.
+std::vector<const Group *> SmithChartData::driveSweep(const Choice &choice,
+                                                      const Condition &condition) const
 {
-    SmithChartContent content = framed(frequency, condition, quantity);
+    const std::vector<double> held = heldOf(condition, choice.others);
+    std::vector<const Group *> levels;
+    for (const Group &group : m_points.groups) {
+        if (group.frequency == m_frequencies[choice.frequency] && sameButDrive(group.held, held))
+            levels.push_back(&group);
+    }
+    const std::size_t drive = m_swept[*m_drive];
+    std::sort(levels.begin(), levels.end(),
+              [drive](const Group *a, const Group *b) { return a->held[drive] < b->held[drive]; });
+    return levels;
+}
+
+// Each load is followed across the drive levels (LoadSweeps) to its compression, where its
+// place and the quantities are interpolated. Loads whose gain never falls as far, and loads
+// that could not be followed, are kept apart.
+SmithChartContent SmithChartData::atCompression(const Choice &choice,
+                                                const Condition &condition) const
+{
+    SmithChartContent content = framed(choice, condition);
     if (!m_drive) {
         content.message = tr("%1 sweeps no drive level: contours at compression need a swept "
                              "variable of unit type Power, such as Pin_avail in dBm.")
@@ -318,43 +506,44 @@ SmithChartContent SmithChartData::atCompression(int frequency, const Condition &
                               .arg(m_path);
         return content;
     }
-    std::vector<Sample> samples;
-    for (const ReflectionPoints::Group &group : m_points.groups) {
-        if (group.frequency != m_frequencies[frequency] ||
-            !sameOtherValues(group.held, condition.held))
-            continue;
-        for (const ReflectionPoints::Point &point : group.points)
-            samples.push_back({point.re, point.im, group.held[*m_drive], &point});
-    }
-    if (samples.empty()) {
+    const std::vector<const Group *> levels = driveSweep(choice, condition);
+    if (levels.empty()) {
         content.message = tr("Nothing was measured at %1.").arg(content.title);
         return content;
     }
-    std::sort(samples.begin(), samples.end(), [](const Sample &a, const Sample &b) {
-        return std::tie(a.re, a.im, a.drive) < std::tie(b.re, b.im, b.drive);
-    });
-    std::vector<double> gains, values;
-    for (auto first = samples.begin(); first != samples.end();) {
-        const auto last = std::find_if(first, samples.end(), [&](const Sample &s) {
-            return s.re != first->re || s.im != first->im;
-        });
-        gains.clear();
-        values.clear();
-        for (auto sample = first; sample != last; ++sample) {
-            gains.push_back(sample->point->values[*m_gain]);
-            if (!content.quantity.isEmpty())
-                values.push_back(sample->point->values[quantity]);
+    // Each level's finite places, and where they are in its group.
+    std::vector<std::vector<std::complex<double>>> places(levels.size());
+    std::vector<std::vector<int>> points(levels.size());
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        const std::vector<ReflectionPoints::Point> &measured = levels[level]->points;
+        for (std::size_t i = 0; i < measured.size(); ++i) {
+            const std::complex<double> place(measured[i].re, measured[i].im);
+            if (std::isfinite(place.real()) && std::isfinite(place.imag())) {
+                places[level].push_back(place);
+                points[level].push_back(int(i));
+            }
         }
+    }
+    const std::vector<int> columns = columnsOf(choice);
+    const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
+    for (const LoadSweeps::Sweep &sweep : LoadSweeps::follow(places)) {
+        // A sweep that may continue another's was counted with that one.
+        if (sweep.lostAtStart)
+            continue;
+        const SweepPoint along{levels, sweep, points};
         const std::optional<GainCompression::Crossing> crossing =
-            GainCompression::of(gains, *condition.compression);
+            GainCompression::of(along.valuesOf(*m_gain), *condition.compression);
         if (!crossing) {
-            content.uncompressed.emplace_back(first->re, first->im);
-        } else {
-            content.gammas.emplace_back(first->re, first->im);
-            if (!content.quantity.isEmpty())
-                content.values.push_back(GainCompression::valueAt(values, *crossing));
+            (sweep.lostAtEnd ? content.unfollowed : content.uncompressed)
+                .push_back(along.place(sweep.points.size() - 1));
+            continue;
         }
-        first = last;
+        const std::complex<double> before = along.place(crossing->index - 1);
+        content.gammas.push_back(before +
+                                 crossing->fraction * (along.place(crossing->index) - before));
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            quantities[k]->values.push_back(
+                GainCompression::valueAt(along.valuesOf(columns[k]), *crossing));
     }
     return content;
 }

@@ -28,25 +28,28 @@ QString tr(const char *text)
     return QCoreApplication::translate("SmithChartExport", text);
 }
 
-bool paintInto(const SmithChartRenderer &renderer, QPaintDevice &device)
+bool paintInto(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+               QPaintDevice &device)
 {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    renderer.paint(painter, QRectF(QPointF(), SmithChartExport::Size));
+    renderer.paint(painter, QRectF(QPointF(), SmithChartExport::Size), window);
     return painter.end();
 }
 
 // Quality 80 compresses the dots of many points faster than the default, and no larger.
 constexpr int PictureQuality = 80;
 
-bool writePicture(const SmithChartRenderer &renderer, const QString &file)
+bool writePicture(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+                  const QString &file)
 {
     QImage picture(SmithChartExport::Size, QImage::Format_RGB32);
-    return paintInto(renderer, picture) && picture.save(file, "PNG", PictureQuality);
+    return paintInto(renderer, window, picture) && picture.save(file, "PNG", PictureQuality);
 }
 
-bool writeSvg(const SmithChartRenderer &renderer, const QString &file)
+bool writeSvg(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+              const QString &file)
 {
     QSvgGenerator drawing;
     drawing.setFileName(file);
@@ -54,10 +57,11 @@ bool writeSvg(const SmithChartRenderer &renderer, const QString &file)
     drawing.setViewBox(QRect(QPoint(), SmithChartExport::Size));
     drawing.setResolution(Resolution);
     drawing.setTitle(renderer.content().title);
-    return paintInto(renderer, drawing);
+    return paintInto(renderer, window, drawing);
 }
 
-bool writePdf(const SmithChartRenderer &renderer, const QString &file)
+bool writePdf(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+              const QString &file)
 {
     QPdfWriter drawing(file);
     drawing.setResolution(Resolution);
@@ -66,7 +70,7 @@ bool writePdf(const SmithChartRenderer &renderer, const QString &file)
     drawing.setPageMargins({});
     drawing.setTitle(renderer.content().title);
     drawing.setCreator(QCoreApplication::applicationName());
-    return paintInto(renderer, drawing);
+    return paintInto(renderer, window, drawing);
 }
 
 bool writeJson(const SmithChartRenderer &renderer, const QString &file)
@@ -91,8 +95,8 @@ bool SmithChartExport::knowsSuffixOf(const QString &file)
     return suffixes().contains(suffixOf(file));
 }
 
-bool SmithChartExport::write(const SmithChartRenderer &renderer, const QString &file,
-                             QString *error)
+bool SmithChartExport::write(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+                             const QString &file, QString *error)
 {
     if (!knowsSuffixOf(file)) {
         *error = tr("cannot write a Smith chart as %1: its name must end in .%2")
@@ -101,10 +105,10 @@ bool SmithChartExport::write(const SmithChartRenderer &renderer, const QString &
     }
     QDir().mkpath(QFileInfo(file).absolutePath());
     const QString suffix = suffixOf(file);
-    const bool written = suffix == QLatin1String("svg")    ? writeSvg(renderer, file)
-                         : suffix == QLatin1String("pdf")  ? writePdf(renderer, file)
+    const bool written = suffix == QLatin1String("svg")    ? writeSvg(renderer, window, file)
+                         : suffix == QLatin1String("pdf")  ? writePdf(renderer, window, file)
                          : suffix == QLatin1String("json") ? writeJson(renderer, file)
-                                                           : writePicture(renderer, file);
+                                                           : writePicture(renderer, window, file);
     if (!written)
         *error = tr("cannot write the Smith chart %1").arg(file);
     return written;

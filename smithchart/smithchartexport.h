@@ -1,5 +1,7 @@
 #pragma once
 
+#include "smithmapping.h"
+
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -16,7 +18,9 @@ public:
 
     static QStringList suffixes();
     static bool knowsSuffixOf(const QString &file);
-    // Missing folders of the file are made. False, with the reason in `error`, when the file
-    // cannot be written or its suffix names no known form.
-    static bool write(const SmithChartRenderer &renderer, const QString &file, QString *error);
+    // The window of the plane that a picture or drawing shows. Missing folders of the file are
+    // made. False, with the reason in `error`, when the file cannot be written or its suffix
+    // names no known form.
+    static bool write(const SmithChartRenderer &renderer, const SmithMapping::Window &window,
+                      const QString &file, QString *error);
 };

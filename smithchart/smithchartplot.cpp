@@ -1,8 +1,8 @@
 #include "smithchartplot.h"
 
+#include "charttext.h"
 #include "smithchartdata.h"
 #include "smithchartexport.h"
-#include "smithchartrenderer.h"
 
 #include <QCoreApplication>
 
@@ -13,47 +13,66 @@ QString tr(const char *text)
     return QCoreApplication::translate("SmithChartPlot", text);
 }
 
-// The position of the quantity named, -1 for none, or nothing with the reason in `error`. A
-// quantity of the file named "none" goes before the choice of none.
-std::optional<int> quantityIndex(const SmithChartData &data, const QString &dataFile,
-                                 const QString &quantity, QString *error)
+// The positions of the quantities named, none for "none", or nothing with the reason in
+// `error`. A quantity of the file named "none" goes before the choice of none.
+std::optional<std::vector<int>> contouredOf(const SmithChartData &data, const QString &dataFile,
+                                            const QString &names, QString *error)
 {
     const QStringList quantities = data.quantities();
-    if (quantity.isEmpty())
-        return quantities.isEmpty() ? -1 : 0;
-    const int index = quantities.indexOf(quantity) >= 0
-                          ? quantities.indexOf(quantity)
-                          : quantities.indexOf(QLatin1Char('|') + quantity + QLatin1Char('|'));
-    if (index < 0 && quantity == QLatin1String("none"))
-        return -1;
-    if (index < 0) {
-        *error =
-            tr("%1 holds no performance quantity '%2' (it holds: %3)")
-                .arg(dataFile, quantity,
-                     quantities.isEmpty() ? tr("none") : quantities.join(QStringLiteral(", ")));
-        return std::nullopt;
+    if (names.isEmpty())
+        return quantities.isEmpty() ? std::vector<int>() : std::vector<int>{0};
+    std::vector<int> contoured;
+    for (const QString &name : names.split(QLatin1Char(','))) {
+        const int index = SmithChartData::indexOf(quantities, name.trimmed());
+        if (index < 0 && name.trimmed() == QLatin1String("none"))
+            continue;
+        if (index < 0) {
+            *error =
+                tr("%1 holds no performance quantity '%2' (it holds: %3)")
+                    .arg(dataFile, name.trimmed(),
+                         quantities.isEmpty() ? tr("none") : quantities.join(QStringLiteral(", ")));
+            return std::nullopt;
+        }
+        contoured.push_back(index);
     }
-    return index;
+    return contoured;
 }
 
 } // namespace
 
-bool SmithChartPlot::write(const QString &dataFile, const QString &coefficient,
-                           const QString &quantity, std::optional<double> compression,
+bool SmithChartPlot::write(const QString &dataFile, const Options &options,
                            const QString &pictureFile, QString *error)
 {
     SmithChartData data;
-    if (!data.load(dataFile, coefficient, error))
+    if (!data.load(dataFile, options.coefficient, error))
         return false;
-    const std::optional<int> contoured = quantityIndex(data, dataFile, quantity, error);
+    const std::optional<std::vector<int>> contoured =
+        contouredOf(data, dataFile, options.contoured, error);
     if (!contoured)
         return false;
+    const std::optional<std::vector<TargetBound>> targets =
+        TargetBound::parse(options.target, data.quantities(), error);
+    if (!targets) {
+        *error = tr("--target: %1").arg(*error);
+        return false;
+    }
+    if (options.compression && *options.compression < data.gainResolution()) {
+        *error = tr("--compression %1 dB is finer than the gain of %2 is given (%3 dB): its "
+                    "rounding could not tell the compression")
+                     .arg(ChartText::number(*options.compression, 6), dataFile,
+                          ChartText::number(data.gainResolution(), 6));
+        return false;
+    }
+    SmithChartData::Choice choice;
+    choice.condition = data.defaultCondition();
+    choice.contoured = *contoured;
+    choice.targets = *targets;
     SmithChartContent content =
-        compression ? data.compressed(0, data.defaultCondition(), *contoured, *compression)
-                    : data.content(0, data.defaultCondition(), *contoured);
+        options.compression ? data.compressed(choice, *options.compression) : data.content(choice);
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;
     }
-    return SmithChartExport::write(SmithChartRenderer(std::move(content)), pictureFile, error);
+    const SmithChartRenderer chart(std::move(content));
+    return SmithChartExport::write(chart, chart.window(options.view), pictureFile, error);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "smithchartrenderer.h"
+
 #include <QString>
 
 #include <optional>
@@ -11,11 +13,22 @@
 class SmithChartPlot
 {
 public:
-    // An empty coefficient or quantity takes the first of the file; the quantity "none" draws
-    // the points alone. Missing folders of the picture are made. False, with the reason in
-    // `error`, when the file is refused, lacks the coefficient or the quantity, holds nothing to
-    // find a compression with, or the picture cannot be written.
-    static bool write(const QString &dataFile, const QString &coefficient, const QString &quantity,
-                      std::optional<double> compression, const QString &pictureFile,
+    // What lp-host's options ask for.
+    struct Options
+    {
+        QString coefficient; // empty: the file's first measured one
+        // One or two quantities, separated by a comma; empty: the first of the file; "none":
+        // the points alone.
+        QString contoured;
+        std::optional<double> compression; // in dB
+        QString target;                    // as TargetBound reads it
+        SmithChartRenderer::View view = SmithChartRenderer::View::Data;
+    };
+
+    // Missing folders of the picture are made. False, with the reason in `error`, when the file
+    // is refused, lacks the coefficient or a quantity, holds nothing to find a compression with
+    // or gives the gain too coarsely for it, the target cannot be read, or the picture cannot be
+    // written.
+    static bool write(const QString &dataFile, const Options &options, const QString &pictureFile,
                       QString *error);
 };

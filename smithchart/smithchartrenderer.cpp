@@ -1,8 +1,7 @@
 #include "smithchartrenderer.h"
 
-#include "contourlevels.h"
-#include "contourtracer.h"
-#include "exactpredicates.h"
+#include "charttext.h"
+#include "labelplacer.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -19,44 +18,24 @@ namespace {
 
 const QColor GridColour(170, 170, 170);
 const QColor LabelGround(255, 255, 255, 190);
-constexpr double MaximumRadius = 5.5;
+constexpr double MarkRadius = 5.5;
 constexpr double TitleLines = 1.5;
-constexpr double NoteLines = 2.3;
+constexpr double ContourWidth = 1.6;
 // How many of the longest segments of a contour are tried as the place of its label.
 constexpr int LabelTries = 24;
-
-QPointF planePoint(std::complex<double> gamma)
-{
-    return {gamma.real(), gamma.imag()};
-}
+// How far out the reactance labels of the whole chart sit, in radii of the unit circle.
+constexpr double GridLabelReach = 1.08;
+// The places along a grid line tried for its label.
+constexpr int GridLabelTries = 16;
+// The measured region's margin, as a part of its size and at the least in gamma; a region
+// nearly as large as the whole chart shows the whole chart.
+constexpr double DataMargin = 0.15;
+constexpr double LeastDataMargin = 0.03;
+constexpr double WholeChartFraction = 0.7;
 
 std::complex<double> gammaOf(const QPointF &point)
 {
     return {point.x(), point.y()};
-}
-
-QString number(double value)
-{
-    return QString::number(value, 'g', 4);
-}
-
-QString withUnit(double value, const QString &unit)
-{
-    return unit.isEmpty() ? number(value) : number(value) + QLatin1Char(' ') + unit;
-}
-
-// re + jim, or re - jim.
-QString complexText(std::complex<double> value)
-{
-    return number(value.real()) +
-           (value.imag() < 0 ? QStringLiteral(" - j") : QStringLiteral(" + j")) +
-           number(std::abs(value.imag()));
-}
-
-// A step of a level in dBm or dBW is a ratio: dB.
-QString stepUnit(const QString &unit)
-{
-    return unit.startsWith(QLatin1String("dB")) ? QStringLiteral("dB") : unit;
 }
 
 // The rectangle of a text whose baseline starts at `at`.
@@ -65,36 +44,11 @@ QRectF textAt(const QPointF &at, const QString &text, const QFontMetricsF &metri
     return {at.x(), at.y() - metrics.ascent(), metrics.horizontalAdvance(text), metrics.height()};
 }
 
-bool clearOf(const QRectF &rect, const std::vector<QRectF> &taken)
+QRectF textAround(const QPointF &centre, const QString &text, const QFontMetricsF &metrics)
 {
-    return std::none_of(taken.begin(), taken.end(),
-                        [&](const QRectF &t) { return t.intersects(rect); });
+    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
+    return {centre - QPointF(size.width() / 2, size.height() / 2), size};
 }
-
-// Whether the rectangle lies inside the circle, every corner of it.
-bool inside(const QRectF &rect, const QPointF &centre, double radius)
-{
-    const QPointF corners[] = {rect.topLeft(), rect.topRight(), rect.bottomLeft(),
-                               rect.bottomRight()};
-    return std::all_of(std::begin(corners), std::end(corners), [&](const QPointF &corner) {
-        const QPointF d = corner - centre;
-        return QPointF::dotProduct(d, d) <= radius * radius;
-    });
-}
-
-// From blue at the lowest level to red at the highest.
-QColor levelColour(double fraction)
-{
-    return QColor::fromHsvF((1.0 - fraction) * 0.66, 0.85, 0.75);
-}
-
-QString gridText(double value)
-{
-    return QString::number(value);
-}
-
-// How far out the reactance labels sit, in radii of the unit circle.
-constexpr double GridLabelReach = 1.08;
 
 // A dot drawn once into a small picture, at the resolution of the device it goes to.
 QImage dotImage(const QColor &colour, double radius, double pixelRatio)
@@ -112,31 +66,38 @@ QImage dotImage(const QColor &colour, double radius, double pixelRatio)
     return dot;
 }
 
-// The value at p of the function linear on the triangle a, b, c (counter-clockwise, p inside
-// or on it) with the values given at its corners. A triangle too flat for its area to show in
-// double arithmetic is taken along its longest edge.
-double interpolated(const QPointF &a, const QPointF &b, const QPointF &c, const QPointF &p,
-                    double atA, double atB, double atC)
+QPen contourPen(int quantity)
 {
-    const auto cross = [](const QPointF &o, const QPointF &u, const QPointF &v) {
-        return (u.x() - o.x()) * (v.y() - o.y()) - (u.y() - o.y()) * (v.x() - o.x());
-    };
-    const double area = cross(a, b, c);
-    if (area > 0.0)
-        return (cross(b, c, p) * atA + cross(c, a, p) * atB + cross(a, b, p) * atC) / area;
-    const std::pair<QPointF, double> ends[] = {{a, atA}, {b, atB}, {c, atC}};
-    int longest = 0;
-    for (int i = 1; i < 3; ++i) {
-        if (QLineF(ends[i].first, ends[(i + 1) % 3].first).length() >
-            QLineF(ends[longest].first, ends[(longest + 1) % 3].first).length())
-            longest = i;
+    return QPen(SmithChartRenderer::quantityColour(quantity), ContourWidth,
+                quantity == 0 ? Qt::SolidLine : Qt::DashLine);
+}
+
+// The highest value's mark: a disc for the first quantity, a diamond for the second.
+void paintMark(QPainter &painter, const QPointF &at, int quantity)
+{
+    painter.setPen(QPen(Qt::white, 1.0));
+    painter.setBrush(SmithChartRenderer::quantityColour(quantity));
+    if (quantity == 0) {
+        painter.drawEllipse(at, MarkRadius, MarkRadius);
+        return;
     }
-    const auto &[from, atFrom] = ends[longest];
-    const auto &[to, atTo] = ends[(longest + 1) % 3];
-    const QPointF along = to - from;
-    const double t = std::clamp(
-        QPointF::dotProduct(p - from, along) / QPointF::dotProduct(along, along), 0.0, 1.0);
-    return atFrom + t * (atTo - atFrom);
+    const double r = MarkRadius * 1.2;
+    const QPointF diamond[] = {at + QPointF(0, -r), at + QPointF(r, 0), at + QPointF(0, r),
+                               at + QPointF(-r, 0)};
+    painter.drawPolygon(diamond, 4);
+}
+
+// Four places beside a mark, then four a little farther out.
+std::vector<QRectF> placesBeside(const QRectF &mark, const QSizeF &size)
+{
+    std::vector<QRectF> places;
+    for (double gap : {3.0, 3.0 + size.height()}) {
+        places.push_back({mark.bottomRight() + QPointF(gap, 1.0), size});
+        places.push_back({mark.bottomLeft() + QPointF(-gap - size.width(), 1.0), size});
+        places.push_back({mark.topRight() + QPointF(gap, -1.0 - size.height()), size});
+        places.push_back({mark.topLeft() - QPointF(gap + size.width(), 1.0 + size.height()), size});
+    }
+    return places;
 }
 
 } // namespace
@@ -145,7 +106,14 @@ SmithChartRenderer::SmithChartRenderer(SmithChartContent content)
     : m_content(std::move(content))
 {
     placePoints();
-    traceContours();
+    for (const SmithChartContent::Quantity &quantity : m_content.contoured)
+        m_quantities.emplace_back(quantity, meshOf({&quantity.values}));
+    if (!m_content.targets.empty()) {
+        std::vector<const std::vector<double> *> values;
+        for (const SmithChartContent::Target &target : m_content.targets)
+            values.push_back(&target.quantity.values);
+        m_target.emplace(m_content.targets, meshOf(values));
+    }
 }
 
 QColor SmithChartRenderer::pointColour()
@@ -153,15 +121,20 @@ QColor SmithChartRenderer::pointColour()
     return {20, 40, 140};
 }
 
-QColor SmithChartRenderer::maximumColour()
+QColor SmithChartRenderer::quantityColour(int quantity)
 {
-    return {210, 0, 0};
+    return quantity == 0 ? QColor(200, 30, 0) : QColor(0, 135, 90);
+}
+
+QColor SmithChartRenderer::targetColour()
+{
+    return {250, 190, 0, 90};
 }
 
 void SmithChartRenderer::placePoints()
 {
     double largest = 0.0;
-    for (const auto *gammas : {&m_content.gammas, &m_content.uncompressed}) {
+    for (const auto *gammas : {&m_content.gammas, &m_content.uncompressed, &m_content.unfollowed}) {
         for (const std::complex<double> &gamma : *gammas) {
             const double magnitude = std::abs(gamma);
             if (std::isfinite(magnitude) && magnitude <= MaximumExtent)
@@ -171,76 +144,222 @@ void SmithChartRenderer::placePoints()
     m_extent = largest > 1.0 ? std::min(largest * 1.05, MaximumExtent) : 1.0;
     for (int i = 0; i < int(m_content.gammas.size()); ++i) {
         const double magnitude = std::abs(m_content.gammas[i]);
-        if (!std::isfinite(magnitude))
-            continue;
-        if (magnitude > MaximumExtent) {
+        if (std::isfinite(magnitude) && magnitude <= MaximumExtent)
+            m_shown.push_back(i);
+        else if (std::isfinite(magnitude))
             ++m_beyond;
-            continue;
+    }
+    for (const auto &[from, to] : {std::pair(&m_content.uncompressed, &m_hollow),
+                                   std::pair(&m_content.unfollowed, &m_unfollowed)}) {
+        for (const std::complex<double> &gamma : *from) {
+            if (std::abs(gamma) <= MaximumExtent)
+                to->push_back(gamma);
+            else
+                ++m_beyond;
         }
-        m_shown.push_back(i);
-        if (i < int(m_content.values.size()) && std::isfinite(m_content.values[i]))
-            m_valued.push_back(i);
-    }
-    for (const std::complex<double> &gamma : m_content.uncompressed) {
-        if (std::abs(gamma) <= MaximumExtent)
-            m_hollow.push_back(gamma);
-        else
-            ++m_beyond;
     }
 }
 
-void SmithChartRenderer::traceContours()
+// The triangles between the points drawn where every one of the values is finite; made once
+// for all quantities finite at the same points.
+std::shared_ptr<const MeasuredMesh>
+SmithChartRenderer::meshOf(const std::vector<const std::vector<double> *> &values)
 {
-    if (m_content.quantity.isEmpty())
-        return;
-    m_contouring = Contouring::NoFiniteValues;
-    if (m_valued.empty())
-        return;
-    for (int i : m_valued) {
-        m_plane.push_back(planePoint(m_content.gammas[i]));
-        m_planeValues.push_back(m_content.values[i]);
+    std::vector<int> used;
+    for (int i : m_shown) {
+        if (std::all_of(values.begin(), values.end(), [i](const std::vector<double> *v) {
+                return i < int(v->size()) && std::isfinite((*v)[i]);
+            }))
+            used.push_back(i);
     }
-    // Triangulated even when nothing is contoured, for the value at any place between them.
-    m_triangles = DelaunayTriangulation::of(m_plane);
-    const auto [lowest, highest] = std::minmax_element(m_planeValues.begin(), m_planeValues.end());
-    m_contouring = Contouring::Constant;
-    if (*lowest == *highest)
-        return;
-    m_maximum = m_valued[highest - m_planeValues.begin()];
-    traceLevels(*lowest, *highest);
+    for (const std::shared_ptr<const MeasuredMesh> &mesh : m_meshes) {
+        if (mesh->used() == used)
+            return mesh;
+    }
+    m_meshes.push_back(std::make_shared<const MeasuredMesh>(m_content.gammas, std::move(used)));
+    return m_meshes.back();
 }
 
-void SmithChartRenderer::traceLevels(double lowest, double highest)
+SmithMapping::Window SmithChartRenderer::window(View view) const
 {
-    m_contouring = Contouring::SpanTooWide;
-    if (!std::isfinite(highest - lowest))
-        return;
-    m_contouring = Contouring::OnOneLine;
-    if (m_triangles.empty())
-        return;
-    m_contouring = Contouring::Drawn;
-    m_step = ContourLevels::stepFor(m_content.unit, lowest, highest);
-    m_levels = ContourLevels::between(m_content.unit, lowest, highest);
-    for (double level : m_levels) {
-        std::vector<QLineF> segments =
-            ContourTracer::segments(m_plane, m_planeValues, m_triangles, level);
-        if (!segments.empty())
-            m_contours.push_back({level, std::move(segments)});
+    const SmithMapping::Window whole{0.0, std::max(m_extent, GridLabelReach)};
+    if (view == View::Full)
+        return whole;
+    std::vector<std::complex<double>> places = m_hollow;
+    places.insert(places.end(), m_unfollowed.begin(), m_unfollowed.end());
+    for (int i : m_shown)
+        places.push_back(m_content.gammas[i]);
+    if (places.empty())
+        return whole;
+    double left = places.front().real(), right = left;
+    double bottom = places.front().imag(), top = bottom;
+    for (const std::complex<double> &place : places) {
+        left = std::min(left, place.real());
+        right = std::max(right, place.real());
+        bottom = std::min(bottom, place.imag());
+        top = std::max(top, place.imag());
     }
+    const double side = std::max(right - left, top - bottom);
+    const double halfSide = side / 2.0 + std::max(DataMargin * side, LeastDataMargin);
+    if (halfSide >= WholeChartFraction * whole.halfSide)
+        return whole;
+    return {{(left + right) / 2.0, (bottom + top) / 2.0}, halfSide};
 }
 
-SmithMapping SmithChartRenderer::mappingFor(const QRectF &area, const QFontMetricsF &metrics) const
+// The area less the title above and the notes below.
+QRectF SmithChartRenderer::plotArea(const QRectF &area, const QFontMetricsF &metrics) const
 {
-    // Room for half of the widest and of the highest reactance label beyond its place.
     const double line = metrics.lineSpacing();
+    return area.adjusted(2.0, TitleLines * line, -2.0, -(double(notes().size()) + 0.3) * line);
+}
+
+SmithChartRenderer::Layout SmithChartRenderer::layout(const QRectF &area,
+                                                      const QFontMetricsF &metrics,
+                                                      const SmithMapping::Window &window) const
+{
+    Layout layout;
+    layout.plot = plotArea(area, metrics);
+    layout.mapping = mappingFor(area, metrics, window);
+    LabelPlacer placer(layout.plot, dots(layout.mapping), pointRadius() + 1.0);
+    placeMaxima(layout, placer, metrics);
+    placeContourLabels(layout, placer, metrics);
+    placeGridLabels(layout, placer, metrics,
+                    SmithGrid(layout.mapping, layout.mapping.gammaRect(layout.plot), m_extent));
+    return layout;
+}
+
+// The window fitted to the plot, with room for half of the widest and of the highest reactance
+// label beyond the rim of the whole chart.
+SmithMapping SmithChartRenderer::mappingFor(const QRectF &area, const QFontMetricsF &metrics,
+                                            const SmithMapping::Window &window) const
+{
     const double across = metrics.horizontalAdvance(QStringLiteral("-j0.5")) / 2.0 + 2.0;
     const double down = metrics.height() / 2.0 + 2.0;
-    const QRectF chart =
-        area.adjusted(across, TitleLines * line + down, -across, -NoteLines * line - down);
-    return SmithMapping::fitting(chart, std::max(m_extent, GridLabelReach));
+    return SmithMapping::fitting(plotArea(area, metrics).adjusted(across, down, -across, -down),
+                                 window);
+}
+
+std::vector<QPointF> SmithChartRenderer::dots(const SmithMapping &mapping) const
+{
+    std::vector<QPointF> places;
+    for (int i : m_shown)
+        places.push_back(mapping.toChart(m_content.gammas[i]));
+    for (const auto *gammas : {&m_hollow, &m_unfollowed}) {
+        for (const std::complex<double> &gamma : *gammas)
+            places.push_back(mapping.toChart(gamma));
+    }
+    return places;
+}
+
+// Every mark first, so that no label covers one; each label beside its mark, off the points
+// when it can be.
+void SmithChartRenderer::placeMaxima(Layout &layout, LabelPlacer &placer,
+                                     const QFontMetricsF &metrics) const
+{
+    const LabelPlacer::Circle rim{layout.mapping.centre(), m_extent * layout.mapping.unitRadius()};
+    for (int q = 0; q < int(m_quantities.size()); ++q) {
+        if (const std::optional<int> maximum = m_quantities[q].maximum()) {
+            const QPointF at = layout.mapping.toChart(m_content.gammas[*maximum]);
+            const QPointF corner(MarkRadius * 1.2, MarkRadius * 1.2);
+            layout.marks.push_back({QRectF(at - corner, at + corner), QString(), q});
+            placer.take(layout.marks.back().rect);
+        }
+    }
+    for (const Label &mark : layout.marks) {
+        const QuantityContours &quantity = m_quantities[mark.quantity];
+        const QString text =
+            (m_quantities.size() > 1 ? QStringLiteral("max ") + quantity.name() + QLatin1Char(' ')
+                                     : QStringLiteral("max ")) +
+            ChartText::withUnit(quantity.maximumValue(), quantity.unit());
+        const std::vector<QRectF> places =
+            placesBeside(mark.rect, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
+        std::optional<QRectF> place = placer.place(places, rim);
+        if (!place)
+            place = placer.place(places, rim, true);
+        if (place)
+            layout.maxima.push_back({*place, text, mark.quantity});
+    }
+}
+
+// Each beside or on one of the contour's longest segments, at its middle or a third of the way
+// along; over points only where there are too many to keep clear of.
+void SmithChartRenderer::placeContourLabels(Layout &layout, LabelPlacer &placer,
+                                            const QFontMetricsF &metrics) const
+{
+    const LabelPlacer::Circle rim{layout.mapping.centre(), m_extent * layout.mapping.unitRadius()};
+    const bool crowded = pointRadius() < 3.0;
+    for (int q = 0; q < int(m_quantities.size()); ++q) {
+        for (const QuantityContours::Contour &contour : m_quantities[q].contours()) {
+            std::vector<const QLineF *> longest;
+            for (const QLineF &segment : contour.segments)
+                longest.push_back(&segment);
+            const auto tried = longest.begin() + std::min<int>(LabelTries, int(longest.size()));
+            std::partial_sort(
+                longest.begin(), tried, longest.end(),
+                [](const QLineF *p, const QLineF *q) { return p->length() > q->length(); });
+            const QString text = ChartText::number(contour.level);
+            std::vector<QRectF> places;
+            for (auto segment = longest.begin(); segment != tried; ++segment) {
+                for (double along : {0.5, 1.0 / 3.0, 2.0 / 3.0}) {
+                    const QPointF at = layout.mapping.toChart(gammaOf((*segment)->pointAt(along)));
+                    places.push_back(textAt(at + QPointF(3.0, -3.0), text, metrics));
+                    places.push_back(textAround(at, text, metrics));
+                }
+            }
+            std::optional<QRectF> place = placer.place(places, rim);
+            if (!place && crowded)
+                place = placer.place(places, rim, true);
+            if (place)
+                layout.contours.push_back({*place, text, q});
+        }
+    }
+}
+
+// On the whole chart, resistances first beside the real axis and reactances just outside the
+// rim; elsewhere, and where those places are taken, on the line, nearest to where it meets the
+// real axis or the rim.
+void SmithChartRenderer::placeGridLabels(Layout &layout, LabelPlacer &placer,
+                                         const QFontMetricsF &metrics, const SmithGrid &grid) const
+{
+    const SmithMapping &mapping = layout.mapping;
+    for (const SmithGrid::Line &line : grid.lines()) {
+        const QString text = line.label();
+        const std::complex<double> anchor =
+            SmithMapping::reflectionOf(line.reactance ? std::complex<double>(0.0, line.value)
+                                                      : std::complex<double>(line.value, 0.0),
+                                       1.0);
+        std::vector<std::pair<double, QRectF>> places;
+        for (const SmithMapping::Arc &part : line.parts) {
+            for (int k = 0; k < GridLabelTries; ++k) {
+                const double degrees = part.start + part.sweep * (k + 0.5) / GridLabelTries;
+                const std::complex<double> at =
+                    part.circle.centre + std::polar(part.circle.radius, qDegreesToRadians(degrees));
+                places.emplace_back(std::abs(at - anchor),
+                                    textAround(mapping.toChart(at), text, metrics));
+            }
+        }
+        if (grid.showsWhole())
+            places.emplace_back(
+                -1.0, line.reactance
+                          ? textAround(mapping.toChart(anchor * GridLabelReach), text, metrics)
+                          : textAt(mapping.toChart(anchor) + QPointF(2.0, -3.0), text, metrics));
+        std::sort(places.begin(), places.end(),
+                  [](const auto &p, const auto &q) { return p.first < q.first; });
+        std::vector<QRectF> rects;
+        for (const auto &place : places)
+            rects.push_back(place.second);
+        if (const std::optional<QRectF> rect = placer.place(rects))
+            layout.grid.push_back({*rect, text});
+    }
 }
 
 void SmithChartRenderer::paint(QPainter &painter, const QRectF &area) const
+{
+    paint(painter, area, window(View::Data));
+}
+
+void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
+                               const SmithMapping::Window &window) const
 {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
@@ -251,176 +370,74 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area) const
         painter.restore();
         return;
     }
-    const QFontMetricsF metrics(painter.font());
-    const SmithMapping mapping = mappingFor(area, metrics);
-    paintGrid(painter, mapping);
-    painter.setPen(Qt::darkGray);
-    for (const Label &label : gridLabels(area, metrics))
-        painter.drawText(label.rect, Qt::AlignCenter, label.text);
+    const Layout layout = this->layout(area, QFontMetricsF(painter.font()), window);
+    const SmithMapping &mapping = layout.mapping;
+    // Only a chart zoomed further than its points reaches past the plot: a vector drawing,
+    // which may ignore clipping, never is.
+    painter.setClipRect(layout.plot);
+    paintGrid(painter, mapping, SmithGrid(mapping, mapping.gammaRect(layout.plot), m_extent));
+    paintTarget(painter, mapping);
     // The contours over the dots, so that many dots do not hide them.
     paintPoints(painter, mapping);
     paintContours(painter, mapping);
-    painter.setPen(Qt::black);
-    for (const Label &label : contourLabels(area, metrics))
-        paintLabel(painter, label);
-    paintMaximum(painter, area);
+    paintLabels(painter, layout);
+    painter.setClipping(false);
     paintTexts(painter, area);
     painter.restore();
 }
 
-// No clipping: the resistance circles lie inside the unit circle, and of the reactance circles
-// only their arcs inside it are drawn, so that vector drawings, which may not clip, show the
-// same chart.
-void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mapping) const
+void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mapping,
+                                   const SmithGrid &grid) const
 {
-    painter.setPen(QPen(GridColour, 1.0));
-    painter.setBrush(Qt::NoBrush);
-    QPainterPath arcs;
-    for (double value : GridValues) {
-        painter.drawEllipse(mapping.boundsOf(SmithMapping::resistanceCircle(value)));
-        for (double sign : {1.0, -1.0}) {
-            const SmithMapping::Arc arc = SmithMapping::reactanceArc(sign * value);
+    const auto pathOf = [&mapping](const std::vector<SmithMapping::Arc> &arcs) {
+        QPainterPath path;
+        for (const SmithMapping::Arc &arc : arcs) {
             const QRectF bounds = mapping.boundsOf(arc.circle);
-            arcs.arcMoveTo(bounds, arc.start);
-            arcs.arcTo(bounds, arc.start, arc.sweep);
+            path.arcMoveTo(bounds, arc.start);
+            path.arcTo(bounds, arc.start, arc.sweep);
         }
-    }
-    painter.drawPath(arcs);
-    painter.drawLine(mapping.toChart(-1.0), mapping.toChart(1.0));
+        return path;
+    };
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(GridColour, 1.0));
+    for (const SmithGrid::Line &line : grid.lines())
+        painter.drawPath(pathOf(line.parts));
+    for (const QLineF &axis : grid.axis())
+        painter.drawLine(mapping.toChart(gammaOf(axis.p1())), mapping.toChart(gammaOf(axis.p2())));
     painter.setPen(QPen(Qt::black, 1.5));
-    painter.drawEllipse(mapping.boundsOf(SmithMapping::Circle{0.0, 1.0}));
-    if (m_extent > 1.0) {
-        painter.setPen(QPen(GridColour, 1.0, Qt::DashLine));
-        painter.drawEllipse(mapping.boundsOf(SmithMapping::Circle{0.0, m_extent}));
-    }
+    painter.drawPath(pathOf(grid.rim()));
+    painter.setPen(QPen(GridColour, 1.0, Qt::DashLine));
+    painter.drawPath(pathOf(grid.widenedRim()));
 }
 
-// Resistances on the real axis, reactances just outside the unit circle.
-std::vector<SmithChartRenderer::Label>
-SmithChartRenderer::gridLabels(const QRectF &area, const QFontMetricsF &metrics) const
+// One path, filled at once, so that the pieces of neighbouring triangles show no seams.
+void SmithChartRenderer::paintTarget(QPainter &painter, const SmithMapping &mapping) const
 {
-    const SmithMapping mapping = mappingFor(area, metrics);
-    std::vector<Label> labels;
-    for (double value : GridValues) {
-        const QPointF onAxis = mapping.toChart(SmithMapping::reflectionOf(value, 1.0));
-        labels.push_back(
-            {textAt(onAxis + QPointF(2.0, -3.0), gridText(value), metrics), gridText(value)});
-        for (double sign : {1.0, -1.0}) {
-            const std::complex<double> gamma = SmithMapping::reflectionOf({0.0, sign * value}, 1.0);
-            const QString text =
-                (sign < 0 ? QStringLiteral("-j") : QStringLiteral("j")) + gridText(value);
-            const QPointF outside = mapping.toChart(gamma * GridLabelReach);
-            const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-            labels.push_back(
-                {QRectF(outside - QPointF(size.width() / 2, size.height() / 2), size), text});
-        }
-    }
-    return labels;
-}
-
-std::optional<QRectF> SmithChartRenderer::maximumMark(const QRectF &area,
-                                                      const QFontMetricsF &metrics) const
-{
-    if (!m_maximum)
-        return std::nullopt;
-    const QPointF at = mappingFor(area, metrics).toChart(m_content.gammas[*m_maximum]);
-    return QRectF(at - QPointF(MaximumRadius, MaximumRadius),
-                  QSizeF(2 * MaximumRadius, 2 * MaximumRadius));
-}
-
-// Beside the marked point: below and to its right, or the first of its other corners where the
-// label covers no grid label and stays inside the picture.
-std::optional<SmithChartRenderer::Label>
-SmithChartRenderer::maximumLabel(const QRectF &area, const QFontMetricsF &metrics) const
-{
-    const std::optional<QRectF> mark = maximumMark(area, metrics);
-    if (!mark)
-        return std::nullopt;
-    const QString text =
-        QStringLiteral("max ") + withUnit(m_content.values[*m_maximum], m_content.unit);
-    const QSizeF size(metrics.horizontalAdvance(text), metrics.height());
-    const QPointF gap(3.0, 1.0);
-    const QRectF places[] = {
-        QRectF(mark->bottomRight() + gap, size),
-        QRectF(mark->bottomLeft() + QPointF(-gap.x() - size.width(), gap.y()), size),
-        QRectF(mark->topRight() + QPointF(gap.x(), -gap.y() - size.height()), size),
-        QRectF(mark->topLeft() - gap - QPointF(size.width(), size.height()), size)};
-    std::vector<QRectF> grid;
-    for (const Label &label : gridLabels(area, metrics))
-        grid.push_back(label.rect);
-    for (const QRectF &place : places) {
-        if (area.contains(place) && clearOf(place, grid))
-            return Label{place, text};
-    }
-    for (const QRectF &place : places) {
-        if (area.contains(place))
-            return Label{place, text};
-    }
-    return Label{places[0], text};
-}
-
-// Each at the middle of one of the contour's longest segments, the first that covers no label
-// placed before it nor the highest value's mark, and lies inside the chart's circle.
-std::vector<SmithChartRenderer::Label>
-SmithChartRenderer::contourLabels(const QRectF &area, const QFontMetricsF &metrics) const
-{
-    const SmithMapping mapping = mappingFor(area, metrics);
-    std::vector<QRectF> taken;
-    for (const Label &label : gridLabels(area, metrics))
-        taken.push_back(label.rect);
-    if (const auto maximum = maximumLabel(area, metrics))
-        taken.push_back(maximum->rect);
-    if (const auto mark = maximumMark(area, metrics))
-        taken.push_back(*mark);
-    const double radius = m_extent * mapping.unitRadius();
-    std::vector<Label> labels;
-    for (const Contour &contour : m_contours) {
-        std::vector<const QLineF *> longest;
-        for (const QLineF &segment : contour.segments)
-            longest.push_back(&segment);
-        const auto tried = longest.begin() + std::min<int>(LabelTries, int(longest.size()));
-        std::partial_sort(
-            longest.begin(), tried, longest.end(),
-            [](const QLineF *p, const QLineF *q) { return p->length() > q->length(); });
-        const QString text = number(contour.level);
-        for (auto segment = longest.begin(); segment != tried; ++segment) {
-            const QPointF at = mapping.toChart(gammaOf((*segment)->center()));
-            const QRectF rect = textAt(at + QPointF(3.0, -3.0), text, metrics);
-            if (area.contains(rect) && inside(rect, mapping.centre(), radius) &&
-                clearOf(rect, taken)) {
-                taken.push_back(rect);
-                labels.push_back({rect, text});
-                break;
-            }
-        }
-    }
-    return labels;
-}
-
-void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
-{
-    if (m_contours.empty())
+    if (!m_target)
         return;
-    const double first = m_contours.front().level;
-    const double span = m_contours.back().level - first;
-    for (const Contour &contour : m_contours) {
-        painter.setPen(QPen(levelColour(span > 0 ? (contour.level - first) / span : 1.0), 1.6));
-        for (const QLineF &segment : contour.segments)
-            painter.drawLine(mapping.toChart(gammaOf(segment.p1())),
-                             mapping.toChart(gammaOf(segment.p2())));
+    QPainterPath region;
+    region.setFillRule(Qt::WindingFill);
+    for (const QPolygonF &polygon : m_target->polygons()) {
+        QPolygonF onChart;
+        for (const QPointF &corner : polygon)
+            onChart << mapping.toChart(gammaOf(corner));
+        region.addPolygon(onChart);
+        region.closeSubpath();
     }
+    painter.fillPath(region, targetColour());
 }
 
 double SmithChartRenderer::pointRadius() const
 {
-    const std::size_t count = m_shown.size() + m_hollow.size();
+    const std::size_t count = m_shown.size() + m_hollow.size() + m_unfollowed.size();
     if (count <= 300)
         return 3.0;
     return count <= 3000 ? 2.0 : 1.2;
 }
 
 // A raster picture takes one dot drawn beforehand at each place, several times faster than
-// drawing each dot; a vector drawing keeps true circles.
+// drawing each dot; a vector drawing keeps true circles. Loads not compressed are rings, loads
+// not followed crosses.
 void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapping) const
 {
     const double radius = pointRadius();
@@ -440,57 +457,93 @@ void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapp
     painter.setBrush(Qt::NoBrush);
     for (const std::complex<double> &gamma : m_hollow)
         painter.drawEllipse(mapping.toChart(gamma), radius, radius);
-}
-
-void SmithChartRenderer::paintMaximum(QPainter &painter, const QRectF &area) const
-{
-    const QFontMetricsF metrics(painter.font());
-    const std::optional<QRectF> mark = maximumMark(area, metrics);
-    if (!mark)
-        return;
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(maximumColour());
-    painter.drawEllipse(*mark);
-    painter.setPen(maximumColour());
-    paintLabel(painter, *maximumLabel(area, metrics));
-}
-
-// On a pale ground, so that the lines and dots beneath leave it legible.
-void SmithChartRenderer::paintLabel(QPainter &painter, const Label &label)
-{
-    painter.fillRect(label.rect, LabelGround);
-    painter.drawText(label.rect, Qt::AlignCenter, label.text);
-}
-
-QString SmithChartRenderer::maximumText() const
-{
-    return tr("highest %1 at %2")
-        .arg(withUnit(m_content.values[*m_maximum], m_content.unit),
-             complexText(m_content.gammas[*m_maximum]));
-}
-
-QString SmithChartRenderer::contourNote() const
-{
-    const QString &quantity = m_content.quantity;
-    switch (m_contouring) {
-    case Contouring::PointsOnly:
-        return m_content.compression ? tr("Loads at compression only") : tr("Measured points only");
-    case Contouring::NoFiniteValues:
-        if (m_content.compression && m_shown.empty())
-            return tr("No load reaches %1 dB compression").arg(*m_content.compression);
-        return tr("No finite values of %1 to contour").arg(quantity);
-    case Contouring::Constant:
-        return tr("%1 is %2 at every point: no contours")
-            .arg(quantity, withUnit(m_content.values[m_valued.front()], m_content.unit));
-    case Contouring::SpanTooWide:
-        return tr("%1 spans too wide a range for contours; %2").arg(quantity, maximumText());
-    case Contouring::OnOneLine:
-        return tr("%1: too few points off one line for contours; %2").arg(quantity, maximumText());
-    case Contouring::Drawn:
-        break;
+    for (const std::complex<double> &gamma : m_unfollowed) {
+        const QPointF at = mapping.toChart(gamma);
+        painter.drawLine(at + QPointF(-radius, -radius), at + QPointF(radius, radius));
+        painter.drawLine(at + QPointF(-radius, radius), at + QPointF(radius, -radius));
     }
-    return tr("%1 contours every %2; %3")
-        .arg(quantity, withUnit(m_step, stepUnit(m_content.unit)), maximumText());
+}
+
+void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
+{
+    painter.setBrush(Qt::NoBrush);
+    for (int q = 0; q < int(m_quantities.size()); ++q) {
+        painter.setPen(contourPen(q));
+        for (const QuantityContours::Contour &contour : m_quantities[q].contours()) {
+            for (const QPolygonF &line : contour.lines) {
+                QPolygonF onChart;
+                for (const QPointF &point : line)
+                    onChart << mapping.toChart(gammaOf(point));
+                painter.drawPolyline(onChart);
+            }
+        }
+    }
+}
+
+// On a pale ground, so that the lines beneath leave them legible.
+void SmithChartRenderer::paintLabels(QPainter &painter, const Layout &layout) const
+{
+    for (const std::vector<Label> *labels : {&layout.grid, &layout.contours, &layout.maxima}) {
+        for (const Label &label : *labels) {
+            painter.fillRect(label.rect, LabelGround);
+            painter.setPen(label.quantity < 0 ? QColor(Qt::darkGray)
+                                              : quantityColour(label.quantity));
+            painter.drawText(label.rect, Qt::AlignCenter, label.text);
+        }
+    }
+    for (const Label &mark : layout.marks)
+        paintMark(painter, mark.rect.center(), mark.quantity);
+}
+
+QString SmithChartRenderer::contouredNote() const
+{
+    if (m_content.compression && m_shown.empty())
+        return tr("No load reaches %1 dB compression").arg(*m_content.compression);
+    return m_content.compression ? tr("Loads at compression only") : tr("Measured points only");
+}
+
+QString SmithChartRenderer::targetNote() const
+{
+    QStringList bounds;
+    for (const SmithChartContent::Target &target : m_content.targets)
+        bounds << target.quantity.name +
+                      (target.bound.atLeast ? QStringLiteral(" >= ") : QStringLiteral(" <= ")) +
+                      ChartText::withUnit(target.bound.value, target.quantity.unit, 6);
+    const QString target = bounds.join(QStringLiteral(", "));
+    const int met = int(m_target->met().size());
+    if (!m_target->empty())
+        return tr("Target %1: met in the shaded region, at %2 of %3 points")
+            .arg(target)
+            .arg(met)
+            .arg(m_shown.size());
+    if (met > 0)
+        return tr("Target %1: met at %2 of %3 points, but in no region of any size")
+            .arg(target)
+            .arg(met)
+            .arg(m_shown.size());
+    return tr("Target %1: met nowhere in the measured region").arg(target);
+}
+
+std::vector<SmithChartRenderer::Note> SmithChartRenderer::notes() const
+{
+    std::vector<Note> notes;
+    if (m_quantities.empty() || (m_content.compression && m_shown.empty()))
+        notes.push_back({contouredNote()});
+    else
+        for (int q = 0; q < int(m_quantities.size()); ++q)
+            notes.push_back({m_quantities[q].note(m_content.gammas), q});
+    if (m_target)
+        notes.push_back({targetNote(), -1, true});
+    notes.push_back({pointNote()});
+    return notes;
+}
+
+QString SmithChartRenderer::noteText() const
+{
+    QStringList lines;
+    for (const Note &note : notes())
+        lines << note.text;
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString SmithChartRenderer::pointNote() const
@@ -508,23 +561,14 @@ QString SmithChartRenderer::pointNote() const
     if (!m_hollow.empty())
         note += (m_hollow.size() == 1 ? tr("; 1 never reaches it (hollow)")
                                       : tr("; %1 never reach it (hollow)").arg(m_hollow.size()));
+    if (!m_unfollowed.empty())
+        note += (m_unfollowed.size() == 1
+                     ? tr("; 1 load could not be followed across drive levels (x)")
+                     : tr("; %1 loads could not be followed across drive levels (x)")
+                           .arg(m_unfollowed.size()));
     if (m_beyond > 0)
         note += tr("; %1 beyond |gamma| = %2 not shown").arg(m_beyond).arg(MaximumExtent);
     return note;
-}
-
-std::optional<double> SmithChartRenderer::valueAt(std::complex<double> gamma) const
-{
-    const QPointF p = planePoint(gamma);
-    for (const DelaunayTriangulation::Triangle &t : m_triangles) {
-        const QPointF &a = m_plane[t.a], &b = m_plane[t.b], &c = m_plane[t.c];
-        if (ExactPredicates::orientation(a, b, p) >= 0 &&
-            ExactPredicates::orientation(b, c, p) >= 0 &&
-            ExactPredicates::orientation(c, a, p) >= 0)
-            return interpolated(a, b, c, p, m_planeValues[t.a], m_planeValues[t.b],
-                                m_planeValues[t.c]);
-    }
-    return std::nullopt;
 }
 
 QString SmithChartRenderer::readout(std::complex<double> gamma) const
@@ -532,18 +576,25 @@ QString SmithChartRenderer::readout(std::complex<double> gamma) const
     const QString ohm(QChar(0x03A9));
     const std::complex<double> impedance = SmithMapping::impedanceOf(gamma, ReferenceImpedance);
     QStringList parts;
-    parts << QString(QChar(0x0393)) + QStringLiteral(" = ") + complexText(gamma) +
-                 QStringLiteral(" (") + number(std::abs(gamma)) + QStringLiteral(" ") +
-                 QChar(0x2220) + QStringLiteral(" ") + number(qRadiansToDegrees(std::arg(gamma))) +
-                 QChar(0x00B0) + QLatin1Char(')');
+    parts << QString(QChar(0x0393)) + QStringLiteral(" = ") + ChartText::complex(gamma) +
+                 QStringLiteral(" (") + ChartText::number(std::abs(gamma)) + QStringLiteral(" ") +
+                 QChar(0x2220) + QStringLiteral(" ") +
+                 ChartText::number(qRadiansToDegrees(std::arg(gamma))) + QChar(0x00B0) +
+                 QLatin1Char(')');
     parts << QStringLiteral("Z = ") + (std::isfinite(std::abs(impedance))
-                                           ? complexText(impedance) + QLatin1Char(' ') + ohm
+                                           ? ChartText::complex(impedance) + QLatin1Char(' ') + ohm
                                            : QString(QChar(0x221E)));
-    if (!m_content.quantity.isEmpty()) {
-        const std::optional<double> value = valueAt(gamma);
-        parts << (value ? m_content.quantity + QStringLiteral(" = ") +
-                              withUnit(*value, m_content.unit)
-                        : tr("%1: outside the measured region").arg(m_content.quantity));
+    for (const QuantityContours &quantity : m_quantities) {
+        const std::optional<double> value = quantity.valueAt(gamma);
+        parts << (value ? quantity.name() + QStringLiteral(" = ") +
+                              ChartText::withUnit(*value, quantity.unit())
+                        : tr("%1: outside the measured region").arg(quantity.name()));
+    }
+    if (m_target) {
+        const std::optional<bool> holds = m_target->holdsAt(gamma);
+        parts << (!holds   ? tr("target: outside the measured region")
+                  : *holds ? tr("in the target region")
+                           : tr("outside the target region"));
     }
     return parts.join(QStringLiteral("; "));
 }
@@ -554,7 +605,8 @@ QString SmithChartRenderer::tr(const char *text)
 }
 
 // The title in bold, as high as a bold line and free to reach below it: a rectangle that
-// clipped it would cut off the underscores of names such as gamma_ld1.
+// clipped it would cut off the underscores of names such as gamma_ld1. The notes below, each
+// after its key.
 void SmithChartRenderer::paintTexts(QPainter &painter, const QRectF &area) const
 {
     const double line = QFontMetricsF(painter.font()).lineSpacing();
@@ -569,8 +621,32 @@ void SmithChartRenderer::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
                      boldMetrics.elidedText(m_content.title, Qt::ElideMiddle, title.width()));
     painter.restore();
-    const QRectF notes(area.left() + 4.0, area.bottom() - NoteLines * line, area.width() - 8.0,
-                       2.0 * line);
-    painter.drawText(notes, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
-                     contourNote() + QLatin1Char('\n') + pointNote());
+    const std::vector<Note> lines = notes();
+    const bool keyed = std::any_of(lines.begin(), lines.end(), [](const Note &note) {
+        return note.quantity >= 0 || note.target;
+    });
+    const double keyWidth = keyed ? 2.5 * line : 0.0;
+    double top = area.bottom() - (double(lines.size()) + 0.3) * line;
+    for (const Note &note : lines) {
+        const QRectF text(area.left() + 4.0 + keyWidth, top, area.width() - 8.0 - keyWidth, line);
+        paintKey(painter, note, QRectF(area.left() + 4.0, top, keyWidth - 0.5 * line, line));
+        painter.setPen(Qt::black);
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, note.text);
+        top += line;
+    }
+}
+
+void SmithChartRenderer::paintKey(QPainter &painter, const Note &note, const QRectF &key) const
+{
+    if (note.quantity >= 0) {
+        painter.setPen(contourPen(note.quantity));
+        painter.drawLine(QPointF(key.left(), key.center().y()),
+                         QPointF(key.right(), key.center().y()));
+        if (m_quantities[note.quantity].maximum())
+            paintMark(painter, key.center(), note.quantity);
+    } else if (note.target) {
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(targetColour());
+        painter.drawRect(key.adjusted(0.0, 2.0, 0.0, -2.0));
+    }
 }

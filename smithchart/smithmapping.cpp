@@ -9,10 +9,11 @@ SmithMapping::SmithMapping(const QPointF &centre, double unitRadius)
     , m_unitRadius(unitRadius)
 {}
 
-SmithMapping SmithMapping::fitting(const QRectF &area, double extent)
+SmithMapping SmithMapping::fitting(const QRectF &area, const Window &window)
 {
-    const double radius = std::min(area.width(), area.height()) / 2.0;
-    return SmithMapping(area.center(), radius / std::max(extent, 1.0));
+    const double unitRadius = std::min(area.width(), area.height()) / 2.0 / window.halfSide;
+    const QPointF shift(window.centre.real() * unitRadius, -window.centre.imag() * unitRadius);
+    return SmithMapping(area.center() - shift, unitRadius);
 }
 
 std::complex<double> SmithMapping::reflectionOf(std::complex<double> impedance, double z0)
@@ -69,4 +70,11 @@ QRectF SmithMapping::boundsOf(const Circle &circle) const
     const double radius = circle.radius * m_unitRadius;
     const QPointF centre = toChart(circle.centre);
     return {centre.x() - radius, centre.y() - radius, 2.0 * radius, 2.0 * radius};
+}
+
+QRectF SmithMapping::gammaRect(const QRectF &area) const
+{
+    const std::complex<double> low = toGamma(area.bottomLeft());
+    const std::complex<double> high = toGamma(area.topRight());
+    return {low.real(), low.imag(), high.real() - low.real(), high.imag() - low.imag()};
 }

@@ -27,11 +27,17 @@ public:
         double sweep = 0.0;
     };
 
+    // A square of the plane of the reflection coefficient, which a chart shows whole.
+    struct Window
+    {
+        std::complex<double> centre;
+        double halfSide = 1.0;
+    };
+
     SmithMapping(const QPointF &centre, double unitRadius);
 
-    // The chart that shows reflection coefficients up to the magnitude `extent` (at least 1) in
-    // the largest circle that `area` holds, centred in it.
-    static SmithMapping fitting(const QRectF &area, double extent);
+    // The chart that shows the window in the largest square that `area` holds, centred in it.
+    static SmithMapping fitting(const QRectF &area, const Window &window);
 
     // (z - z0) / (z + z0); an infinite impedance (an open) is 1.
     static std::complex<double> reflectionOf(std::complex<double> impedance, double z0);
@@ -47,7 +53,9 @@ public:
     QPointF toChart(std::complex<double> gamma) const;
     std::complex<double> toGamma(const QPointF &point) const;
     QRectF boundsOf(const Circle &circle) const; // the circle's bounding square on the chart
-    QPointF centre() const { return m_centre; }
+    // What of the plane an area of the chart shows, with the imaginary axis pointing up.
+    QRectF gammaRect(const QRectF &area) const;
+    QPointF centre() const { return m_centre; } // where gamma is 0
     double unitRadius() const { return m_unitRadius; }
 
 private:

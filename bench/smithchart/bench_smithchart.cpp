@@ -1,10 +1,12 @@
 // The Smith chart's work on large files: the Delaunay triangulation of scattered and gridded
-// points, a file of 100,000 loads plotted as a picture, a drawing and data, the compression of
-// a file of 10,000 drive sweeps, and reading a file of 200,000 groups into the chart's choices.
+// points, a file of 100,000 loads plotted as a picture, a drawing and data, with one quantity
+// or two, the compression of a file of 10,000 drifting drive sweeps, and reading a file of
+// 200,000 groups into the chart's choices.
 
 #include "delaunaytriangulation.h"
 #include "smithchartdata.h"
 #include "smithchartexport.h"
+#include "smithchartplot.h"
 #include "smithchartrenderer.h"
 
 #include <QFile>
@@ -30,10 +32,15 @@ std::vector<QPointF> loadsInTheDisc(int count)
     return points;
 }
 
-// A smooth performance surface with its peak inside the disc.
+// Smooth performance surfaces with their peaks inside the disc.
 double performanceAt(const QPointF &p)
 {
     return 30 + 5 * p.x() - 3 * p.y() * p.y() + 2 * std::sin(4 * p.x());
+}
+
+double efficiencyAt(const QPointF &p)
+{
+    return 60 - 40 * QPointF::dotProduct(p - QPointF(0.3, 0.2), p - QPointF(0.3, 0.2));
 }
 
 bool writeFile(const QString &path, const QByteArray &text)
@@ -72,22 +79,27 @@ void bench_SmithChart::initTestCase()
         groups += QByteArray::number(row * 1e-4, 'g', 10) + " 0.1 0.2 30\n";
     QVERIFY(writeFile(m_dir.filePath(QStringLiteral("groups.lp")), groups));
 
-    QByteArray loads = "LPDATA 1\nGAMMA=<g>\nOUT=<P>, Units=<dBm>\nRe(g) Im(g) P\n";
+    QByteArray loads = "LPDATA 1\nGAMMA=<g>\nOUT=<P>, Units=<dBm>\nOUT=<E>, Units=<%>\n"
+                       "Re(g) Im(g) P E\n";
     for (const QPointF &p : loadsInTheDisc(100000))
         loads += QByteArray::number(p.x(), 'f', 6) + ' ' + QByteArray::number(p.y(), 'f', 6) + ' ' +
-                 QByteArray::number(performanceAt(p), 'f', 4) + '\n';
+                 QByteArray::number(performanceAt(p), 'f', 4) + ' ' +
+                 QByteArray::number(efficiencyAt(p), 'f', 4) + '\n';
     QVERIFY(writeFile(m_dir.filePath(QStringLiteral("loads.lp")), loads));
 
     // Gain compressing from 1 dB at the lowest drive level to 4 dB at the highest, more or
-    // less by load.
+    // less by load; each load drifting by up to 0.0005 from one level to the next.
     QByteArray sweeps = "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<Gain>, Units=<dB>\n"
                         "OUT=<P>, Units=<dBm>\nRe(g) Im(g) Pin Gain P\n";
+    QRandomGenerator drift(5);
     for (const QPointF &p : loadsInTheDisc(10000)) {
         for (int level = 0; level < 10; ++level) {
             const double gain = 18 - level * level * (0.02 + 0.03 * (p.x() + 1));
-            sweeps += QByteArray::number(p.x(), 'f', 6) + ' ' + QByteArray::number(p.y(), 'f', 6) +
-                      ' ' + QByteArray::number(level * 2) + ' ' + QByteArray::number(gain, 'f', 4) +
-                      ' ' + QByteArray::number(level * 2 + gain, 'f', 4) + '\n';
+            const QPointF at = p + 0.0005 * QPointF(drift.generateDouble(), drift.generateDouble());
+            sweeps += QByteArray::number(at.x(), 'f', 6) + ' ' +
+                      QByteArray::number(at.y(), 'f', 6) + ' ' + QByteArray::number(level * 2) +
+                      ' ' + QByteArray::number(gain, 'f', 4) + ' ' +
+                      QByteArray::number(level * 2 + gain, 'f', 4) + '\n';
         }
     }
     QVERIFY(writeFile(m_dir.filePath(QStringLiteral("sweeps.lp")), sweeps));
@@ -122,23 +134,27 @@ void bench_SmithChart::triangulation()
 void bench_SmithChart::plotting_data()
 {
     QTest::addColumn<QString>("suffix");
+    QTest::addColumn<QString>("contoured");
     for (const QString &suffix : SmithChartExport::suffixes())
-        QTest::newRow(qPrintable(suffix)) << suffix;
+        QTest::newRow(qPrintable(suffix)) << suffix << QStringLiteral("P");
+    QTest::newRow("png, two quantities") << QStringLiteral("png") << QStringLiteral("P,E");
+    QTest::newRow("json, two quantities") << QStringLiteral("json") << QStringLiteral("P,E");
 }
 
 // From the data file to the written file: read, triangulated, contoured, drawn, written.
 void bench_SmithChart::plotting()
 {
     QFETCH(QString, suffix);
+    QFETCH(QString, contoured);
     const QString file = m_dir.filePath(QStringLiteral("chart.") + suffix);
+    SmithChartPlot::Options options;
+    options.contoured = contoured;
     QString error;
     QBENCHMARK_ONCE
     {
-        SmithChartData data;
-        QVERIFY2(data.load(m_dir.filePath(QStringLiteral("loads.lp")), {}, &error),
+        QVERIFY2(SmithChartPlot::write(m_dir.filePath(QStringLiteral("loads.lp")), options, file,
+                                       &error),
                  qPrintable(error));
-        const SmithChartRenderer chart(data.content(0, data.defaultCondition(), 0));
-        QVERIFY2(SmithChartExport::write(chart, file, &error), qPrintable(error));
     }
     QVERIFY(QFile(file).size() > 0);
 }
@@ -151,11 +167,12 @@ void bench_SmithChart::compression()
     std::size_t loads = 0;
     QBENCHMARK_ONCE
     {
-        loads = SmithChartRenderer(data.compressed(0, data.defaultCondition(), 1, 1.0))
-                    .content()
-                    .gammas.size();
+        SmithChartData::Choice choice;
+        choice.condition = data.defaultCondition();
+        choice.contoured = {1};
+        loads = SmithChartRenderer(data.compressed(choice, 1.0)).content().gammas.size();
     }
-    QVERIFY(loads > 1000);
+    QVERIFY(loads > 9000);
 }
 
 void bench_SmithChart::readingManyGroups()

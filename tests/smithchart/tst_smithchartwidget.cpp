@@ -1,20 +1,25 @@
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
+#include "smithchartplot.h"
 #include "smithchartrenderer.h"
 #include "smithchartview.h"
 #include "smithchartwidget.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <array>
 #include <cmath>
 #include <complex>
 #include <map>
@@ -37,12 +42,12 @@ QComboBox *choice(const QWidget *widget, const char *name)
     return widget->findChild<QComboBox *>(QString::fromLatin1(name));
 }
 
-// Whether a pixel within `radius` of `at` has the colour of a point's dot (the highest value's
-// included).
+// Whether a pixel within `radius` of `at` has the colour of a point's dot (or of the highest
+// value's mark).
 bool pointDrawnNear(const QImage &image, const QPointF &at, int radius)
 {
     const QRgb point = SmithChartRenderer::pointColour().rgb();
-    const QRgb maximum = SmithChartRenderer::maximumColour().rgb();
+    const QRgb maximum = SmithChartRenderer::quantityColour(0).rgb();
     for (int dy = -radius; dy <= radius; ++dy) {
         for (int dx = -radius; dx <= radius; ++dx) {
             const QPoint p = at.toPoint() + QPoint(dx, dy);
@@ -71,11 +76,15 @@ SmithChartContent contentOf(const Gammas &gammas, const Values &values, const ch
 {
     SmithChartContent content;
     content.title = QStringLiteral("g");
-    content.quantity = QStringLiteral("P");
-    content.unit = QString::fromLatin1(unit);
     content.gammas = gammas;
-    content.values = values;
+    content.contoured = {{QStringLiteral("P"), QString::fromLatin1(unit), values}};
     return content;
+}
+
+SmithChartRenderer::Layout layoutOf(const SmithChartRenderer &chart, const QRectF &area,
+                                    SmithChartRenderer::View view = SmithChartRenderer::View::Data)
+{
+    return chart.layout(area, QFontMetricsF(QFont()), chart.window(view));
 }
 
 QImage pictureOf(const SmithChartRenderer &chart, const QSize &size, const QFont &font = QFont())
@@ -113,12 +122,15 @@ private slots:
     void manyPointsDrawSmallerDots();
     void noneDrawsThePointsAlone();
     void longDriveLevelListsAreSpread();
-    void compressionFollowsEachLoadsDriveSweep();
     void compressionNeedsADriveSweepAndAGain();
     void loadsThatNeverCompressAreHollow();
     void valuesBetweenPointsAreLinear();
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
+    void targetAndSecondQuantityFromTheChoices();
+    void wheelZoomsAboutThePointer();
+    void focusedChartIsFramed();
+    void chartOpensFittedToTheMeasuredRegion();
 
 private:
     QString write(const QByteArray &contents);
@@ -170,19 +182,12 @@ void tst_SmithChartWidget::pointsLandWhereTheirReflectionIs()
     const QImage image = widget.grab().toImage();
     SmithChartView *view = widget.view();
     const SmithMapping mapping = view->mapping();
-    // The chart lies in the view, centred across it, and takes much of it.
-    QVERIFY(std::abs(mapping.centre().x() - view->width() / 2.0) < 1.0);
-    const double rim = mapping.unitRadius() * view->renderer().extent();
-    const int side = std::min(view->width(), view->height());
-    QVERIFY2(rim > 0.25 * side && rim <= 0.5 * side,
-             qPrintable(QStringLiteral("%1 in %2").arg(rim).arg(side)));
     QCOMPARE(view->renderer().extent() > 1.0, widened);
-
     const QPointF at = view->mapTo(&widget, mapping.toChart({re, im}).toPoint());
     QVERIFY2(pointDrawnNear(image, at, 2),
              qPrintable(QStringLiteral("no point near (%1, %2)").arg(at.x()).arg(at.y())));
     // Nothing of the points' colour where no point is.
-    const QPointF empty = view->mapTo(&widget, mapping.toChart({-0.8, -0.3}).toPoint());
+    const QPointF empty = view->mapTo(&widget, mapping.toChart({re + 0.2, im - 0.25}).toPoint());
     QVERIFY(!pointDrawnNear(image, empty, 3));
 }
 
@@ -204,14 +209,16 @@ void tst_SmithChartWidget::choicesRedrawTheChart_data()
     QTest::addColumn<QString>("box");
     QTest::addColumn<Qt::Key>("key");
     QTest::addColumn<QString>("title"); // a fragment of the new title, or empty
-    QTest::addColumn<QString>("quantity");
+    QTest::addColumn<QStringList>("quantities");
 
-    QTest::newRow("another frequency") << "frequency"_s << Qt::Key_Down << "Freq = 2 GHz"_s
-                                       << "Pout"_s;
+    const QStringList pout{"Pout"_s};
+    QTest::newRow("another frequency") << "frequency"_s << Qt::Key_Down << "Freq = 2 GHz"_s << pout;
     QTest::newRow("gain compression")
-        << "driveLevel"_s << Qt::Key_Down << "Freq = 1.8 GHz, 1 dB compression"_s
-        << "Pout"_s;
-    QTest::newRow("another quantity") << "quantity"_s << Qt::Key_Down << QString() << "Gain"_s;
+        << "driveLevel"_s << Qt::Key_Down << "Freq = 1.8 GHz, 1 dB compression"_s << pout;
+    QTest::newRow("another quantity")
+        << "quantity"_s << Qt::Key_Down << QString() << QStringList{"Gain"_s};
+    QTest::newRow("a second quantity")
+        << "secondQuantity"_s << Qt::Key_End << QString() << QStringList{"Pout"_s, "|Vout|"_s};
 }
 
 // A key in a box is what a user does; the chart follows at once.
@@ -220,7 +227,7 @@ void tst_SmithChartWidget::choicesRedrawTheChart()
     QFETCH(QString, box);
     QFETCH(Qt::Key, key);
     QFETCH(QString, title);
-    QFETCH(QString, quantity);
+    QFETCH(QStringList, quantities);
 
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
     widget.resize(500, 600);
@@ -233,7 +240,10 @@ void tst_SmithChartWidget::choicesRedrawTheChart()
     const SmithChartContent &content = widget.view()->renderer().content();
     if (!title.isEmpty())
         QVERIFY2(content.title.contains(title), qPrintable(content.title));
-    QCOMPARE(content.quantity, quantity);
+    QStringList contoured;
+    for (const SmithChartContent::Quantity &quantity : content.contoured)
+        contoured << quantity.name;
+    QCOMPARE(contoured, quantities);
     QVERIFY(widget.grab().toImage() != before);
 }
 
@@ -248,8 +258,10 @@ void tst_SmithChartWidget::anotherCoefficientKeepsTheOtherChoices()
     const SmithChartContent &content = widget.view()->renderer().content();
     QVERIFY2(content.title.startsWith("gamma_ld2 at Freq = 1.8 GHz, Pin_avail = 24 dBm"_s),
              qPrintable(content.title));
-    QCOMPARE(content.quantity, "PAE"_s);
-    QCOMPARE(int(content.gammas.size()), 5);
+    QCOMPARE(content.contoured.at(0).name, "PAE"_s);
+    QComboBox *others = choice(&widget, "otherCoefficients");
+    QVERIFY(others->isVisibleTo(&widget));
+    QVERIFY2(content.title.endsWith(others->currentText()), qPrintable(content.title));
 }
 
 void tst_SmithChartWidget::refusedFileShowsWhy()
@@ -265,66 +277,76 @@ void tst_SmithChartWidget::refusedFileShowsWhy()
 void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
 {
     QTest::addColumn<SmithChartContent>("content");
-    QTest::addColumn<QString>("contourNote"); // a fragment
+    QTest::addColumn<QString>("notes"); // a fragment
     QTest::addColumn<QString>("pointNote");
-    QTest::addColumn<bool>("marked"); // a highest value is marked
+    QTest::addColumn<int>("marks"); // how many highest values are marked
 
     const Gammas square{{0, 0}, {0.5, 0}, {0.5, 0.5}, {0, 0.5}};
     QTest::newRow("a quantity constant everywhere")
         << contentOf(square, {30, 30, 30, 30}) << "P is 30 dBm at every point: no contours"_s
-        << "4 measured points"_s << false;
+        << "4 measured points"_s << 0;
     QTest::newRow("a span beyond a double")
         << contentOf(square, {-1e308, 1e308, 0, 1}) << "P spans too wide a range for contours"_s
-        << "4 measured points"_s << true;
+        << "4 measured points"_s << 1;
     QTest::newRow("points on one line")
         << contentOf({{0.1, 0.1}, {0.2, 0.2}, {0.3, 0.3}}, {30, 31, 29})
         << "P: too few points off one line for contours; highest 31 dBm at 0.2 + j0.2"_s
-        << "3 measured points"_s << true;
-    Values ramp;
-    for (const std::complex<double> &gamma : gridGammas(5))
+        << "3 measured points"_s << 1;
+    Values ramp, bowl;
+    for (const std::complex<double> &gamma : gridGammas(5)) {
         ramp.push_back(34 + 5 * gamma.real());
-    QTest::newRow("a step of a quantity in dBm is in dB")
-        << contentOf(gridGammas(5), ramp) << "P contours every 1 dB; highest 38.5 dBm"_s
-        << "25 measured points"_s << true;
+        bowl.push_back(50 - 20 * std::norm(gamma));
+    }
+    SmithChartContent two = contentOf(gridGammas(5), ramp);
+    two.contoured.push_back({"E"_s, "%"_s, bowl});
+    QTest::newRow("two quantities, each with its step and highest value")
+        << two
+        << "P contours every 1 dB; highest 38.5 dBm at 0.9 + j0.9\nE contours every 5 %; "
+           "highest 50 % at 0 + j0"_s
+        << "25 measured points"_s << 2;
     SmithChartContent fixed = contentOf({{-0.6, -0.28}}, {30});
     fixed.fixed = true;
-    QTest::newRow("a coefficient held at a fixed value")
-        << fixed << "P is 30 dBm at every point"_s
-        << "A fixed value, not measured"_s << false;
+    QTest::newRow("a coefficient held at a fixed value") << fixed << "P is 30 dBm at every point"_s
+                                                         << "A fixed value, not measured"_s << 0;
+    SmithChartContent target = contentOf(gridGammas(5), ramp);
+    target.targets = {{target.contoured[0], {0, true, 40}}};
+    QTest::newRow("a target met nowhere")
+        << target << "Target P >= 40 dBm: met nowhere in the measured region"_s
+        << "25 measured points"_s << 1;
     SmithChartContent compressed = contentOf(gridGammas(5), ramp);
     compressed.compression = 1.0;
     compressed.uncompressed = {{0.95, 0}, {0.1, 0.05}, {3, 0}};
-    QTest::newRow("loads at compression, some never compressing, one beyond |gamma| = 2")
+    compressed.unfollowed = {{0.2, 0.3}, {0.3, 0.3}};
+    QTest::newRow("loads at compression, some never compressing, some not followed, one far")
         << compressed << "P contours every 1 dB"_s
-        << "25 loads at 1 dB compression; 2 never reach it (hollow); 1 beyond |gamma| = 2 not "
-           "shown"_s
-        << true;
+        << "25 loads at 1 dB compression; 2 never reach it (hollow); 2 loads could not be "
+           "followed across drive levels (x); 1 beyond |gamma| = 2 not shown"_s
+        << 1;
     SmithChartContent none = contentOf({}, {});
     none.compression = 3.0;
     none.uncompressed = {{0.1, 0.1}};
-    QTest::newRow("no load compressing") << none << "No load reaches 3 dB compression"_s
-                                         << "0 loads at 3 dB compression; 1 never reaches it "
-                                            "(hollow)"_s
-                                         << false;
+    QTest::newRow("no load compressing")
+        << none << "No load reaches 3 dB compression"_s
+        << "0 loads at 3 dB compression; 1 never reaches it (hollow)"_s << 0;
 }
 
 void tst_SmithChartWidget::notesSayWhatTheChartShows()
 {
     QFETCH(SmithChartContent, content);
-    QFETCH(QString, contourNote);
+    QFETCH(QString, notes);
     QFETCH(QString, pointNote);
-    QFETCH(bool, marked);
+    QFETCH(int, marks);
 
     const SmithChartRenderer chart(content);
-    QVERIFY2(chart.contourNote().contains(contourNote), qPrintable(chart.contourNote()));
+    QVERIFY2(chart.noteText().contains(notes), qPrintable(chart.noteText()));
     QCOMPARE(chart.pointNote(), pointNote);
-    QCOMPARE(chart.maximum().has_value(), marked);
-    QCOMPARE(bool(chart.maximumLabel(QRectF(0, 0, 800, 800), QFontMetricsF(QFont()))), marked);
+    QCOMPARE(int(layoutOf(chart, QRectF(0, 0, 800, 800)).marks.size()), marks);
 }
 
-// Charts with their highest value anywhere, by the rim and by the grid's labels, and the
-// README's own: no label covers another or the highest value's mark; contour labels stay inside
-// the chart's circle, and the highest value's label clear of the grid's.
+// Charts of one or two quantities with their highest values anywhere, by the rim and by the
+// grid's labels, and the README's own, on the measured region and on the whole chart: no label
+// covers another or a mark, every label lies inside the plot, and those of the contours and the
+// highest values inside the chart's circle. On the README's chart no label covers a point.
 void tst_SmithChartWidget::labelsKeepClearInsideTheChart()
 {
     QRandomGenerator random(39);
@@ -332,42 +354,53 @@ void tst_SmithChartWidget::labelsKeepClearInsideTheChart()
     SmithChartData readme;
     QString error;
     QVERIFY2(readme.load(example("pa_two_frequencies.lp"), {}, &error), qPrintable(error));
-    contents.push_back(readme.content(0, readme.defaultCondition(), 0));
-    for (int round = 0; round < 40; ++round) {
-        const std::complex<double> peak(random.generateDouble() * 1.8 - 0.9,
-                                        random.generateDouble() * 0.4 - 0.2);
-        const double slope = 2 + 20 * random.generateDouble();
-        Values values;
-        for (const std::complex<double> &gamma : gridGammas(13))
-            values.push_back(40 - slope * std::abs(gamma - peak));
-        contents.push_back(contentOf(gridGammas(13), values, round % 2 ? "dB" : "%"));
+    SmithChartData::Choice choice;
+    choice.condition = readme.defaultCondition();
+    choice.contoured = {0, 2};
+    contents.push_back(readme.content(choice));
+    for (int round = 0; round < 30; ++round) {
+        Values values[2];
+        for (Values &quantity : values) {
+            const std::complex<double> peak(random.generateDouble() * 1.8 - 0.9,
+                                            random.generateDouble() * 0.4 - 0.2);
+            const double slope = 2 + 20 * random.generateDouble();
+            for (const std::complex<double> &gamma : gridGammas(13))
+                quantity.push_back(40 - slope * std::abs(gamma - peak));
+        }
+        contents.push_back(contentOf(gridGammas(13), values[0], round % 2 ? "dB" : "%"));
+        if (round % 3)
+            contents.back().contoured.push_back({"E"_s, "%"_s, values[1]});
     }
     const QRectF area(0, 0, 800, 800);
-    const QFontMetricsF metrics((QFont()));
     for (const SmithChartContent &content : contents) {
         const SmithChartRenderer chart(content);
-        const SmithMapping mapping = chart.mappingFor(area, metrics);
-        const std::vector<SmithChartRenderer::Label> grid = chart.gridLabels(area, metrics);
-        const SmithChartRenderer::Label maximum = *chart.maximumLabel(area, metrics);
-        const QRectF mark = *chart.maximumMark(area, metrics);
-        std::vector<SmithChartRenderer::Label> labels = chart.contourLabels(area, metrics);
-        QVERIFY(!labels.empty());
-        for (const SmithChartRenderer::Label &label : labels) {
-            for (const QPointF &corner : {label.rect.topLeft(), label.rect.topRight(),
-                                          label.rect.bottomLeft(), label.rect.bottomRight()})
-                QVERIFY2(std::abs(mapping.toGamma(corner)) <= chart.extent(),
-                         qPrintable(label.text));
-            QVERIFY2(!label.rect.intersects(mark), qPrintable(label.text));
-        }
-        for (const SmithChartRenderer::Label &label : grid)
-            QVERIFY2(!maximum.rect.intersects(label.rect), qPrintable(label.text));
-        labels.insert(labels.end(), grid.begin(), grid.end());
-        labels.push_back(maximum);
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            QVERIFY2(area.contains(labels[i].rect), qPrintable(labels[i].text));
-            for (std::size_t j = i + 1; j < labels.size(); ++j)
-                QVERIFY2(!labels[i].rect.intersects(labels[j].rect),
-                         qPrintable(labels[i].text + " and "_s + labels[j].text));
+        for (const auto view : {SmithChartRenderer::View::Data, SmithChartRenderer::View::Full}) {
+            const SmithChartRenderer::Layout layout = layoutOf(chart, area, view);
+            const double rim = chart.extent() * layout.mapping.unitRadius();
+            std::vector<SmithChartRenderer::Label> labels = layout.contours;
+            labels.insert(labels.end(), layout.maxima.begin(), layout.maxima.end());
+            QVERIFY(!layout.contours.empty());
+            QCOMPARE(layout.maxima.size(), layout.marks.size());
+            for (const SmithChartRenderer::Label &label : labels) {
+                for (const QPointF &corner : {label.rect.topLeft(), label.rect.topRight(),
+                                              label.rect.bottomLeft(), label.rect.bottomRight()})
+                    QVERIFY2(QLineF(corner, layout.mapping.centre()).length() <= rim,
+                             qPrintable(label.text));
+            }
+            labels.insert(labels.end(), layout.grid.begin(), layout.grid.end());
+            labels.insert(labels.end(), layout.marks.begin(), layout.marks.end());
+            for (std::size_t i = 0; i < labels.size(); ++i) {
+                QVERIFY2(layout.plot.contains(labels[i].rect), qPrintable(labels[i].text));
+                for (std::size_t j = i + 1; j < labels.size(); ++j)
+                    QVERIFY2(!labels[i].rect.intersects(labels[j].rect),
+                             qPrintable(labels[i].text + " and "_s + labels[j].text));
+                if (&content == &contents.front() && !labels[i].text.isEmpty()) {
+                    for (int point : chart.shown())
+                        QVERIFY2(
+                            !labels[i].rect.contains(layout.mapping.toChart(content.gammas[point])),
+                            qPrintable(labels[i].text));
+                }
+            }
         }
     }
 }
@@ -415,8 +448,8 @@ void tst_SmithChartWidget::manyPointsDrawSmallerDots()
         values.push_back(30 + 10 * gamma.real());
     const SmithChartRenderer chart(contentOf(gridGammas(80), values));
     const QImage image = pictureOf(chart, QSize(800, 800));
-    const SmithMapping mapping = chart.mappingFor(image.rect(), QFontMetricsF(QFont()));
-    const QLineF &segment = chart.contours().front().segments.front();
+    const SmithMapping mapping = layoutOf(chart, image.rect()).mapping;
+    const QLineF &segment = chart.quantities()[0].contours().front().segments.front();
     const QPoint at = mapping.toChart({segment.center().x(), segment.center().y()}).toPoint();
     QVERIFY(!pointDrawnNear(image, at, 0));
 }
@@ -428,10 +461,9 @@ void tst_SmithChartWidget::noneDrawsThePointsAlone()
     quantity->setFocus();
     QTest::keyClick(quantity, Qt::Key_End);
     const SmithChartRenderer &chart = widget.view()->renderer();
-    QVERIFY(chart.content().quantity.isEmpty());
-    QVERIFY(chart.contours().empty());
-    QCOMPARE(chart.contourNote(), "Measured points only"_s);
-    QCOMPARE(int(chart.content().gammas.size()), 25);
+    QVERIFY(chart.content().contoured.empty());
+    QVERIFY(chart.quantities().empty());
+    QCOMPARE(chart.noteText(), "Measured points only\n25 measured points"_s);
 }
 
 void tst_SmithChartWidget::longDriveLevelListsAreSpread()
@@ -454,55 +486,6 @@ void tst_SmithChartWidget::longDriveLevelListsAreSpread()
     QTest::keyClick(driveLevel, Qt::Key_Up);
     QVERIFY2(widget.view()->renderer().content().title.endsWith("Pin = 1497 dBm"_s),
              qPrintable(widget.view()->renderer().content().title));
-}
-
-// For every load of the example files, at each frequency and each compression offered: the
-// gain at compression lies that many dB below the highest gain the load reached at lower drive,
-// and the first drive level that falls so far lies past it; a load whose gain never falls so
-// far is drawn apart. Worked out here from the measured drive levels alone.
-void tst_SmithChartWidget::compressionFollowsEachLoadsDriveSweep()
-{
-    for (const char *file : {"pa_two_frequencies.lp", "pa_supply_sweep.spl"}) {
-        SmithChartData data;
-        QString error;
-        QVERIFY2(data.load(example(file), {}, &error), qPrintable(error));
-        const int gain = int(data.quantities().indexOf("Gain"_s));
-        const QStringList conditions = data.conditions();
-        for (int frequency = 0; frequency < data.frequencies().size(); ++frequency) {
-            for (int condition = 0; condition < conditions.size(); ++condition) {
-                const QStringList parts = conditions[condition].split(", "_s);
-                if (!parts.last().endsWith(" dB compression"_s))
-                    continue;
-                const double decibels = parts.last().split(QLatin1Char(' ')).at(1).toDouble();
-                // The measured drive levels at the same other values, rising.
-                std::map<std::pair<double, double>, Values> sweeps;
-                for (int measured = 0; measured <= data.defaultCondition(); ++measured) {
-                    if (conditions[measured].startsWith(
-                            parts.mid(0, parts.size() - 1).join(", "_s))) {
-                        const SmithChartContent at = data.content(frequency, measured, gain);
-                        for (std::size_t i = 0; i < at.gammas.size(); ++i)
-                            sweeps[{at.gammas[i].real(), at.gammas[i].imag()}].push_back(
-                                at.values[i]);
-                    }
-                }
-                const SmithChartContent compressed = data.content(frequency, condition, gain);
-                QCOMPARE(compressed.gammas.size() + compressed.uncompressed.size(), sweeps.size());
-                std::map<std::pair<double, double>, double> gainAt;
-                for (std::size_t i = 0; i < compressed.gammas.size(); ++i)
-                    gainAt[{compressed.gammas[i].real(), compressed.gammas[i].imag()}] =
-                        compressed.values[i];
-                for (const auto &[load, gains] : sweeps) {
-                    double highest = gains.front();
-                    std::size_t falls = 1;
-                    while (falls < gains.size() && gains[falls] > highest - decibels)
-                        highest = std::max(highest, gains[falls++]);
-                    QCOMPARE(gainAt.count(load), std::size_t(falls < gains.size()));
-                    if (falls < gains.size())
-                        QVERIFY(std::abs(gainAt[load] - (highest - decibels)) < 1e-9);
-                }
-            }
-        }
-    }
 }
 
 void tst_SmithChartWidget::compressionNeedsADriveSweepAndAGain()
@@ -538,7 +521,7 @@ void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
     const QPointF solid = view->mapping().toChart(0.0);
     const QPointF hollow = view->mapping().toChart(0.5);
     const double radius = view->renderer().pointRadius();
-    QCOMPARE(image.pixel(solid.toPoint()), SmithChartRenderer::pointColour().rgb());
+    QVERIFY(qGray(image.pixel(solid.toPoint())) < 80);
     // A ring: light inside (white, or a grid line's grey), dark round it.
     const auto darkest = [&image](const QPointF &at) {
         int gray = 255;
@@ -572,7 +555,7 @@ void tst_SmithChartWidget::valuesBetweenPointsAreLinear()
     for (int i = 0; i < 500; ++i) {
         const std::complex<double> at(random.generateDouble() * 1.2 - 0.6,
                                       random.generateDouble() * 1.2 - 0.6);
-        const std::optional<double> value = chart.valueAt(at);
+        const std::optional<double> value = chart.quantities()[0].valueAt(at);
         QCOMPARE(value.has_value(), std::abs(at.real()) <= 0.5 && std::abs(at.imag()) <= 0.5);
         QVERIFY(!value || std::abs(*value - plane(at)) < 1e-9);
     }
@@ -611,21 +594,28 @@ void tst_SmithChartWidget::readoutFollowsThePointerAndTheArrowKeys()
                  "); Z = 50 + j0 "_s + QChar(0x03A9) + "; Pout: outside the measured region"_s);
 }
 
-// The JSON reads back as the chart: every point and value to the last bit, triangles by their
-// points counter-clockwise, the levels, the contours' segments, the highest value and the note;
-// a value that is not finite is null.
+// The JSON reads back as the chart: every point and both values to the last bit, triangles by
+// their points counter-clockwise, each quantity's levels, contours and highest value, the note;
+// a value that is not finite is null. The target's points and region agree with the bounds
+// worked out here from the JSON alone, linear in its triangles.
 void tst_SmithChartWidget::jsonHoldsTheChart()
 {
-    Values values;
-    for (const std::complex<double> &gamma : gridGammas(6))
+    Values values, second;
+    for (const std::complex<double> &gamma : gridGammas(6)) {
         values.push_back(30 + std::sin(3 * gamma.real()) / 3 + gamma.imag());
+        second.push_back(40 - 30 * std::norm(gamma - 0.3));
+    }
     values[7] = std::numeric_limits<double>::quiet_NaN();
     SmithChartContent content = contentOf(gridGammas(6), values);
+    content.contoured.push_back({"PAE"_s, "%"_s, second});
+    content.targets = {{content.contoured[0], {0, true, 30.2}},
+                       {content.contoured[1], {1, false, 35}}};
     content.coefficient = "gamma_ld1"_s;
     content.frequency = SmithChartContent::Setting{"Freq"_s, 1.8, "GHz"_s};
     content.held = {{"Vdd"_s, 28, "V"_s}};
     content.compression = 2.0;
     content.uncompressed = {{0.95, 0.1}};
+    content.unfollowed = {{0.9, 0.2}};
     const SmithChartRenderer chart(content);
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(SmithChartJson::of(chart), &error).object();
@@ -646,31 +636,210 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
         QCOMPARE(point[0].toDouble(), content.gammas[i].real());
         QCOMPARE(point[1].toDouble(), content.gammas[i].imag());
         QVERIFY(i == 7 ? point[2].isNull() : point[2].toDouble() == values[i]);
+        QCOMPARE(point[3].toDouble(), second[i]);
         plane.emplace_back(point[0].toDouble(), point[1].toDouble());
     }
     QCOMPARE(json["uncompressed"_s].toArray().at(0).toArray().at(0).toDouble(), 0.95);
-    const QJsonArray triangles = json["triangles"_s].toArray();
-    QCOMPARE(triangles.size(), int(chart.triangles().size()));
-    for (const QJsonValue &triangle : triangles) {
-        const QJsonArray corners = triangle.toArray();
-        QVERIFY(corners[0].toInt() != 7 && corners[1].toInt() != 7 && corners[2].toInt() != 7);
-        QCOMPARE(ExactPredicates::orientation(plane[corners[0].toInt()], plane[corners[1].toInt()],
-                                              plane[corners[2].toInt()]),
-                 1);
+    QCOMPARE(json["unfollowed"_s].toArray().at(0).toArray().at(1).toDouble(), 0.2);
+    const auto trianglesOf = [&](const QJsonObject &object) {
+        std::vector<std::array<int, 3>> triangles;
+        for (const QJsonValue &triangle : object["triangles"_s].toArray()) {
+            const QJsonArray c = triangle.toArray();
+            triangles.push_back({c[0].toInt(), c[1].toInt(), c[2].toInt()});
+            if (ExactPredicates::orientation(plane[c[0].toInt()], plane[c[1].toInt()],
+                                             plane[c[2].toInt()]) != 1)
+                return decltype(triangles)();
+        }
+        return triangles;
+    };
+    const QJsonObject secondJson = json["second"_s].toObject();
+    for (int q = 0; q < 2; ++q) {
+        const QJsonObject quantity = q == 0 ? json : secondJson;
+        const QuantityContours &contours = chart.quantities()[q];
+        const auto triangles = trianglesOf(quantity);
+        QCOMPARE(triangles.size(), contours.mesh().triangles().size());
+        QVERIFY(std::none_of(triangles.begin(), triangles.end(), [q](const auto &t) {
+            return q == 0 && (t[0] == 7 || t[1] == 7 || t[2] == 7);
+        }));
+        const QJsonArray contoursJson = quantity["contours"_s].toArray();
+        QCOMPARE(contoursJson.size(), int(contours.contours().size()));
+        for (int i = 0; i < contoursJson.size(); ++i) {
+            const QJsonObject contour = contoursJson[i].toObject();
+            QCOMPARE(contour["level"_s].toDouble(), contours.contours()[i].level);
+            const QJsonArray segments = contour["segments"_s].toArray();
+            QCOMPARE(segments.size(), int(contours.contours()[i].segments.size()));
+            QCOMPARE(segments[0].toArray()[3].toDouble(), contours.contours()[i].segments[0].y2());
+        }
+        QCOMPARE(quantity["levels"_s].toArray().size(), int(contours.levels().size()));
+        QCOMPARE(quantity["maximum"_s].toArray()[2].toDouble(), contours.maximumValue());
     }
-    QCOMPARE(json["levels"_s].toArray().size(), int(chart.levels().size()));
-    const QJsonArray contours = json["contours"_s].toArray();
-    QCOMPARE(contours.size(), int(chart.contours().size()));
-    for (int i = 0; i < contours.size(); ++i) {
-        const QJsonObject contour = contours[i].toObject();
-        QCOMPARE(contour["level"_s].toDouble(), chart.contours()[i].level);
-        const QJsonArray segments = contour["segments"_s].toArray();
-        QCOMPARE(segments.size(), int(chart.contours()[i].segments.size()));
-        QCOMPARE(segments[0].toArray()[3].toDouble(), chart.contours()[i].segments[0].y2());
+    QCOMPARE(secondJson["quantity"_s].toString(), "PAE"_s);
+
+    // The target, worked out from the JSON: where P >= 30.2 and PAE <= 35.
+    const QJsonObject target = json["target"_s].toObject();
+    const QJsonArray bounds = target["bounds"_s].toArray();
+    QCOMPARE(bounds[1].toObject()["relation"_s].toString(), "<="_s);
+    std::vector<Values> at(2);
+    for (int b = 0; b < 2; ++b) {
+        for (const QJsonValue &value : bounds[b].toObject()["values"_s].toArray())
+            at[b].push_back(value.isNull() ? std::nan("") : value.toDouble());
     }
-    QCOMPARE(json["maximum"_s].toArray()[2].toDouble(), values[*chart.maximum()]);
-    QCOMPARE(json["note"_s].toString(),
-             chart.contourNote() + QLatin1Char('\n') + chart.pointNote());
+    const auto holds = [](double p, double pae) {
+        return p >= 30.2 && pae <= 35;
+    };
+    QJsonArray met;
+    for (int i = 0; i < points.size(); ++i) {
+        if (holds(at[0][i], at[1][i]))
+            met.append(i);
+    }
+    QCOMPARE(target["points"_s].toArray(), met);
+    std::vector<QPolygonF> region;
+    double area = 0;
+    for (const QJsonValue &polygon : target["region"_s].toArray()) {
+        region.emplace_back();
+        for (const QJsonValue &corner : polygon.toArray())
+            region.back() << QPointF(corner.toArray()[0].toDouble(),
+                                     corner.toArray()[1].toDouble());
+        const QPolygonF &r = region.back();
+        for (int i = 0; i < r.size(); ++i)
+            area +=
+                (r[i].x() * r[(i + 1) % r.size()].y() - r[(i + 1) % r.size()].x() * r[i].y()) / 2;
+    }
+    QVERIFY(area > 0);
+    QVERIFY(std::abs(target["area"_s].toDouble() - area) < 1e-12);
+    QCOMPARE(target["empty"_s].toBool(), false);
+    const auto triangles = trianglesOf(target);
+    QVERIFY(!triangles.empty());
+    QRandomGenerator random(3);
+    for (int sample = 0; sample < 500; ++sample) {
+        const QPointF p(random.generateDouble() * 2 - 1, random.generateDouble() * 2 - 1);
+        for (const auto &t : triangles) {
+            const QPointF &a = plane[t[0]], &b = plane[t[1]], &c = plane[t[2]];
+            const auto cross = [](const QPointF &o, const QPointF &u, const QPointF &v) {
+                return (u.x() - o.x()) * (v.y() - o.y()) - (u.y() - o.y()) * (v.x() - o.x());
+            };
+            const double whole = cross(a, b, c), wa = cross(b, c, p) / whole,
+                         wb = cross(c, a, p) / whole, wc = cross(a, b, p) / whole;
+            if (wa < 0 || wb < 0 || wc < 0)
+                continue;
+            const auto value = [&](const Values &v) {
+                return wa * v[t[0]] + wb * v[t[1]] + wc * v[t[2]];
+            };
+            const double pValue = value(at[0]), paeValue = value(at[1]);
+            if (std::abs(pValue - 30.2) < 1e-9 || std::abs(paeValue - 35) < 1e-9)
+                break;
+            const bool inRegion =
+                std::any_of(region.begin(), region.end(), [&](const QPolygonF &r) {
+                    return r.containsPoint(p, Qt::OddEvenFill);
+                });
+            QCOMPARE(inRegion, holds(pValue, paeValue));
+            break;
+        }
+    }
+    QCOMPARE(json["note"_s].toString(), chart.noteText());
+}
+
+// A target typed and entered shades its region, which the notes and the read-out report with
+// both quantities; a target that cannot be read says why and bounds nothing.
+void tst_SmithChartWidget::targetAndSecondQuantityFromTheChoices()
+{
+    SmithChartWidget widget(example("pa_two_frequencies.lp"));
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    choice(&widget, "secondQuantity")->setCurrentText("PAE"_s);
+    auto *target = widget.findChild<QLineEdit *>("target"_s);
+    auto *targetNote = widget.findChild<QLabel *>("targetNote"_s);
+    QTest::keyClicks(target, "Pout>=39.7, PAE>=46"_s);
+    QTest::keyClick(target, Qt::Key_Return);
+    const SmithChartRenderer &chart = widget.view()->renderer();
+    QVERIFY(chart.target() && !chart.target()->empty());
+    QVERIFY(!targetNote->isVisible());
+    QVERIFY2(chart.noteText().contains(
+                 "Target Pout >= 39.7 dBm, PAE >= 46 %: met in the shaded region, at 8 of 25 "
+                 "points"_s),
+             qPrintable(chart.noteText()));
+    const QString readout = chart.readout({-0.55, 0.12});
+    QVERIFY2(readout.endsWith("; Pout = 39.86 dBm; PAE = 48.67 %; in the target region"_s),
+             qPrintable(readout));
+    target->clear();
+    QTest::keyClicks(target, "Pout=>39"_s);
+    QTest::keyClick(target, Qt::Key_Return);
+    QVERIFY(!widget.view()->renderer().target());
+    QVERIFY(targetNote->isVisible());
+    QCOMPARE(targetNote->text(), "'Pout=>39' is no target: a target is a quantity, >= or <= and "
+                                 "a number, such as Pout>=39"_s);
+}
+
+// The chart opens at the measured region; the wheel zooms in and out about the place under the
+// pointer, which stays there; "Whole chart" shows the whole unit circle.
+void tst_SmithChartWidget::wheelZoomsAboutThePointer()
+{
+    SmithChartWidget widget(example("pa_two_frequencies.lp"));
+    widget.resize(600, 700);
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    SmithChartView *view = widget.view();
+    const QPointF pointer(view->width() * 0.3, view->height() * 0.6);
+    const SmithMapping before = view->mapping();
+    for (int steps : {1, 2, -3}) {
+        const SmithMapping from = view->mapping();
+        QWheelEvent wheel(pointer, QPointF(view->mapToGlobal(pointer.toPoint())), {},
+                          QPoint(0, 120 * steps), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                          false);
+        QApplication::sendEvent(view, &wheel);
+        const SmithMapping to = view->mapping();
+        QVERIFY(std::abs(to.unitRadius() / from.unitRadius() -
+                         std::pow(SmithChartView::WheelZoom, steps)) < 1e-9);
+        QVERIFY(std::abs(to.toGamma(pointer) - from.toGamma(pointer)) < 1e-9);
+    }
+    QVERIFY(std::abs(view->mapping().unitRadius() - before.unitRadius()) < 1e-6);
+    const QRectF inside = QRectF(view->rect());
+    QVERIFY(!inside.contains(view->mapping().toChart(1.0)));
+    widget.findChild<QCheckBox *>("wholeChart"_s)->click();
+    for (const std::complex<double> &edge : {std::complex<double>(1, 0), {-1, 0}, {0, 1}, {0, -1}})
+        QVERIFY(inside.contains(view->mapping().toChart(edge)));
+}
+
+void tst_SmithChartWidget::focusedChartIsFramed()
+{
+    SmithChartWidget widget(example("pa_two_frequencies.lp"));
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    SmithChartView *view = widget.view();
+    const QPoint edge(0, view->height() / 2);
+    const QRgb highlight = view->palette().color(QPalette::Highlight).rgb();
+    QVERIFY(view->grab().toImage().pixel(edge) != highlight);
+    view->setFocus();
+    QTRY_VERIFY(view->hasFocus());
+    QCOMPARE(view->grab().toImage().pixel(edge), highlight);
+}
+
+// As --plot writes it by default, the README's chart fills the picture with its points; the
+// whole chart shows the whole unit circle.
+void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
+{
+    const QString picture = m_dir->filePath("chart.png"_s);
+    const auto pointsSpan = [&](SmithChartRenderer::View view) {
+        QString error;
+        SmithChartPlot::Options options;
+        options.view = view;
+        if (!SmithChartPlot::write(example("pa_two_frequencies.lp"), options, picture, &error))
+            qFatal("%s", qPrintable(error));
+        const QImage image(picture);
+        QRect span;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixel(x, y) == SmithChartRenderer::pointColour().rgb())
+                    span |= QRect(x, y, 1, 1);
+            }
+        }
+        return span;
+    };
+    const QRect data = pointsSpan(SmithChartRenderer::View::Data);
+    QVERIFY2(data.width() > 500 && data.height() > 400,
+             qPrintable(QStringLiteral("%1 x %2").arg(data.width()).arg(data.height())));
+    const QRect whole = pointsSpan(SmithChartRenderer::View::Full);
+    QVERIFY(whole.width() < 200 && whole.height() < 200);
 }
 
 QTEST_MAIN(tst_SmithChartWidget)

@@ -2,7 +2,10 @@
 #include "contourtracer.h"
 #include "delaunaytriangulation.h"
 #include "exactpredicates.h"
+#include "pointgrid.h"
+#include "smithgrid.h"
 #include "smithmapping.h"
+#include "targetregion.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -13,6 +16,8 @@
 #include <functional>
 #include <limits>
 #include <map>
+#include <memory>
+#include <numeric>
 #include <set>
 
 using Triangles = std::vector<DelaunayTriangulation::Triangle>;
@@ -338,6 +343,7 @@ private slots:
     void impedancesMapToReflections();
     void gridCirclesHoldTheirImpedances();
     void chartFitsTheArea();
+    void gridLinesSuitTheWindow();
     void predicatesAreExactOnAndBesideLinesAndCircles();
     void anyPointsTriangulate_data();
     void anyPointsTriangulate();
@@ -348,6 +354,9 @@ private slots:
     void contourLevelsSuitTheUnit_data();
     void contourLevelsSuitTheUnit();
     void roundStepsDrawTheCountNearestEight();
+    void targetRegionIsWhereEveryBoundHolds();
+    void nearestPointsAreFoundByTheirCells_data();
+    void nearestPointsAreFoundByTheirCells();
 };
 
 void tst_SmithGeometry::impedancesMapToReflections_data()
@@ -411,12 +420,70 @@ void tst_SmithGeometry::gridCirclesHoldTheirImpedances()
 
 void tst_SmithGeometry::chartFitsTheArea()
 {
-    const SmithMapping unit = SmithMapping::fitting(QRectF(10, 20, 300, 200), 1.0);
+    const QRectF area(10, 20, 300, 200);
+    const SmithMapping unit = SmithMapping::fitting(area, {0.0, 1.0});
     QCOMPARE(unit.centre(), QPointF(160, 120));
     QCOMPARE(unit.unitRadius(), 100.0);
-    const SmithMapping wide = SmithMapping::fitting(QRectF(10, 20, 300, 200), 2.0);
-    QCOMPARE(wide.unitRadius(), 50.0);
+    const SmithMapping wide = SmithMapping::fitting(area, {0.0, 2.0});
     QCOMPARE(wide.toChart(std::complex<double>(-2.0, 0.0)), QPointF(60, 120));
+    // A window about -0.5 + j0.25 of half side 0.25: that place in the middle, 400 pixels to 1.
+    const SmithMapping zoomed = SmithMapping::fitting(area, {{-0.5, 0.25}, 0.25});
+    QCOMPARE(zoomed.toChart({-0.5, 0.25}), QPointF(160, 120));
+    QCOMPARE(zoomed.toChart({-0.25, 0.0}), QPointF(260, 220));
+    QCOMPARE(zoomed.gammaRect(area), QRectF(-0.875, 0.0, 0.75, 0.5));
+}
+
+// In any window, every part of every grid line lies on its line, inside the window and the
+// unit circle; each family has at most SmithGrid::MostLines lines; a window that holds the
+// whole chart shows the classic ones, whole.
+void tst_SmithGeometry::gridLinesSuitTheWindow()
+{
+    QRandomGenerator random(17);
+    for (int round = 0; round < 400; ++round) {
+        const double halfSide = round == 0 ? 1.2 : std::pow(10.0, uniform(random, -2.5, 0.1));
+        const std::complex<double> centre =
+            round == 0 ? 0.0 : std::polar(uniform(random, 0, 1), uniform(random, -M_PI, M_PI));
+        const QRectF area(0, 0, between(random, 200, 900), between(random, 200, 900));
+        const SmithMapping mapping = SmithMapping::fitting(area, {centre, halfSide});
+        const QRectF visible = mapping.gammaRect(area);
+        const SmithGrid grid(mapping, visible, 1.0);
+        QCOMPARE(grid.showsWhole(), visible.contains(QRectF(-1, -1, 2, 2)));
+        int lines[2] = {0, 0};
+        double sweep = 0;
+        for (const SmithGrid::Line &line : grid.lines()) {
+            ++lines[line.reactance];
+            for (const SmithMapping::Arc &part : line.parts) {
+                sweep += std::abs(part.sweep);
+                for (int k = 0; k <= 8; ++k) {
+                    const std::complex<double> at =
+                        part.circle.centre +
+                        std::polar(part.circle.radius,
+                                   (part.start + part.sweep * k / 8) * M_PI / 180);
+                    // About the open, where every line meets, impedances tell nothing.
+                    const std::complex<double> z = SmithMapping::impedanceOf(at, 1.0);
+                    QVERIFY2(std::abs(1.0 - at) < 1e-6 ||
+                                 std::abs((line.reactance ? z.imag() : z.real()) - line.value) <
+                                     1e-6 * std::max(1.0, std::abs(z)),
+                             qPrintable(QStringLiteral("%1 at %2%3")
+                                            .arg(line.label())
+                                            .arg(at.real())
+                                            .arg(at.imag())));
+                    QVERIFY(std::abs(at) < 1 + 1e-9);
+                    QVERIFY(visible.adjusted(-1e-9, -1e-9, 1e-9, 1e-9)
+                                .contains(QPointF(at.real(), at.imag())));
+                }
+            }
+        }
+        QVERIFY(lines[0] <= SmithGrid::MostLines && lines[1] <= SmithGrid::MostLines);
+        if (grid.showsWhole()) {
+            QCOMPARE(lines[0], 5);
+            QCOMPARE(lines[1], 10);
+            double classic = 360.0 * 5;
+            for (double x : SmithGrid::ClassicValues)
+                classic += 2 * std::abs(SmithMapping::reactanceArc(x).sweep);
+            QVERIFY(std::abs(sweep - classic) < 1e-6);
+        }
+    }
 }
 
 // Points built exactly on a line or a circle give 0; nudged a few ulps off it, the side they
@@ -645,8 +712,9 @@ void tst_SmithGeometry::contourLevelsSuitTheUnit()
     }
 }
 
-// For any range, the levels are the step's multiples in it, and no other round step of the
-// chosen one's decade or its neighbours draws a count of lines nearer to eight.
+// For any range, the levels are the step's multiples in it, each the double that its decimals
+// write, and no other round step of the chosen one's decade or its neighbours draws a count of
+// lines nearer to eight.
 void tst_SmithGeometry::roundStepsDrawTheCountNearestEight()
 {
     QRandomGenerator random(8);
@@ -658,8 +726,13 @@ void tst_SmithGeometry::roundStepsDrawTheCountNearestEight()
             return int(std::floor(highest / step) - std::ceil(lowest / step) + 1);
         };
         const double step = ContourLevels::stepFor(QString(), lowest, highest);
-        QCOMPARE(int(ContourLevels::between(QString(), lowest, highest).size()), drawn(step));
+        const std::vector<double> levels = ContourLevels::between(QString(), lowest, highest);
+        QCOMPARE(int(levels.size()), drawn(step));
         const double power = std::pow(10.0, std::floor(std::log10(step)));
+        const int decimals =
+            std::max(0, int(std::lround(-std::log10(power))) + (step / power == 2.5));
+        for (double level : levels)
+            QCOMPARE(QString::number(level, 'f', decimals).toDouble(), level);
         for (double decade : {power / 10, power, power * 10}) {
             for (double factor : {1.0, 2.0, 2.5, 5.0})
                 QVERIFY2(std::abs(drawn(factor * decade) - 8) >= std::abs(drawn(step) - 8),
@@ -670,6 +743,113 @@ void tst_SmithGeometry::roundStepsDrawTheCountNearestEight()
                                         .arg(drawn(step))
                                         .arg(factor * decade)
                                         .arg(drawn(factor * decade))));
+        }
+    }
+}
+
+// For random points, two quantities (one of them smooth, one rough) and bounds on either: a
+// place lies in one of the region's polygons exactly when every bound holds there (places
+// within 1e-9 of a bound aside); every polygon turns counter-clockwise inside the hull.
+void tst_SmithGeometry::targetRegionIsWhereEveryBoundHolds()
+{
+    QRandomGenerator random(29);
+    for (int round = 0; round < 60; ++round) {
+        std::vector<std::complex<double>> gammas;
+        SmithChartContent::Quantity smooth{QStringLiteral("P"), {}, {}};
+        SmithChartContent::Quantity rough{QStringLiteral("E"), {}, {}};
+        for (int i = between(random, 3, 60); i > 0; --i) {
+            gammas.emplace_back(uniform(random, -1, 1), uniform(random, -1, 1));
+            smooth.values.push_back(std::sin(2 * gammas.back().real()) + gammas.back().imag());
+            rough.values.push_back(uniform(random, 0, 1));
+        }
+        std::vector<int> all(gammas.size());
+        std::iota(all.begin(), all.end(), 0);
+        const auto mesh = std::make_shared<const MeasuredMesh>(gammas, all);
+        std::vector<SmithChartContent::Target> targets;
+        if (random.bounded(3) != 0)
+            targets.push_back({smooth, {0, bool(random.bounded(2)), uniform(random, -1, 1)}});
+        if (targets.empty() || random.bounded(2))
+            targets.push_back({rough, {1, bool(random.bounded(2)), uniform(random, 0, 1)}});
+        const TargetRegion region(targets, mesh);
+        QCOMPARE(region.empty(), region.polygons().empty());
+        for (const QPolygonF &polygon : region.polygons()) {
+            for (int i = 0; i < polygon.size(); ++i)
+                QVERIFY(ExactPredicates::orientation(polygon[i], polygon[(i + 1) % polygon.size()],
+                                                     polygon[(i + 2) % polygon.size()]) >= 0);
+        }
+        for (int sample = 0; sample < 200; ++sample) {
+            const std::complex<double> at(uniform(random, -1, 1), uniform(random, -1, 1));
+            bool nearABound = false, holds = true;
+            for (const SmithChartContent::Target &target : targets) {
+                std::vector<double> values;
+                for (int i : mesh->used())
+                    values.push_back(target.quantity.values[i]);
+                const std::optional<double> value = mesh->valueAt(at, values);
+                nearABound = nearABound || (value && std::abs(*value - target.bound.value) < 1e-9);
+                holds = holds && value && target.bound.holdsFor(*value);
+            }
+            const QPointF p(at.real(), at.imag());
+            const bool inPolygon = std::any_of(
+                region.polygons().begin(), region.polygons().end(), [&](const QPolygonF &polygon) {
+                    for (int i = 0; i < polygon.size(); ++i) {
+                        if (ExactPredicates::orientation(polygon[i],
+                                                         polygon[(i + 1) % polygon.size()], p) < 0)
+                            return false;
+                    }
+                    return true;
+                });
+            if (!nearABound) {
+                QCOMPARE(inPolygon, holds);
+                QCOMPARE(region.holdsAt(at).value_or(false), holds);
+            }
+        }
+    }
+}
+
+void tst_SmithGeometry::nearestPointsAreFoundByTheirCells_data()
+{
+    QTest::addColumn<Generator>("generator");
+
+    QTest::newRow("random points") << Generator(uniformPoints);
+    QTest::newRow("grids") << Generator(gridPoints);
+    QTest::newRow("clusters") << Generator(clusteredPoints);
+    QTest::newRow("thin strips") << Generator(thinStrip);
+    QTest::newRow("repeated and nearly repeated points") << Generator(repeatedPoints);
+}
+
+// The nearest point to any place, inside the points' bounds or far outside them, and the points
+// nearer than a distance, are those that a look at every point finds.
+void tst_SmithGeometry::nearestPointsAreFoundByTheirCells()
+{
+    QFETCH(Generator, generator);
+    QRandomGenerator random(qHash(QByteArray(QTest::currentDataTag())));
+    for (int round = 0; round < 100; ++round) {
+        std::vector<std::complex<double>> points;
+        for (const QPointF &p : generator(random))
+            points.emplace_back(p.x(), p.y());
+        const PointGrid grid(points);
+        for (int query = 0; query < 20; ++query) {
+            const std::complex<double> place =
+                query % 2 ? points[random.bounded(int(points.size()))] * 1.0000001
+                          : std::complex<double>(uniform(random, -3, 3), uniform(random, -3, 3));
+            const int skipped = query % 3 ? -1 : random.bounded(int(points.size()));
+            double least = Infinity;
+            for (int i = 0; i < int(points.size()); ++i) {
+                if (i != skipped)
+                    least = std::min(least, std::abs(points[i] - place));
+            }
+            const PointGrid::Nearest nearest = grid.nearest(place, skipped);
+            QVERIFY(nearest.index != skipped);
+            QVERIFY(nearest.distance == least ||
+                    std::abs(nearest.distance - least) <= 1e-15 * std::max(1.0, least));
+            const double distance = uniform(random, 0, 0.5);
+            std::vector<int> near = grid.near(place, distance), expected;
+            for (int i = 0; i < int(points.size()); ++i) {
+                if (std::norm(points[i] - place) < distance * distance)
+                    expected.push_back(i);
+            }
+            std::sort(near.begin(), near.end());
+            QCOMPARE(near, expected);
         }
     }
 }
