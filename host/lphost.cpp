@@ -111,7 +111,7 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("quantities")},
         {QStringLiteral("compression"),
          QStringLiteral("With --plot, show each load where its gain has compressed by this "
-                        "many dB along its drive sweep, with the quantity there."),
+                        "many dB along its drive sweep, with the quantities there."),
          QStringLiteral("dB")},
         {QStringLiteral("target"),
          QStringLiteral("With --plot, shade the measured region where every bound holds, such "

@@ -99,7 +99,7 @@ public:
     QByteArray text() const { return m_text; }
 
 private:
-    QByteArray indent() const { return QByteArray(2 * int(m_firsts.size() - 1), ' '); }
+    QByteArray indent() const { return QByteArray(2 * int(m_firsts.size()), ' '); }
 
     QByteArray m_text = "{";
     std::vector<bool> m_firsts{true}; // for each open object, whether no member is written yet

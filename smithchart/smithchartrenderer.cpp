@@ -223,8 +223,11 @@ SmithChartRenderer::Layout SmithChartRenderer::layout(const QRectF &area,
     LabelPlacer placer(layout.plot, dots(layout.mapping), pointRadius() + 1.0);
     placeMaxima(layout, placer, metrics);
     placeContourLabels(layout, placer, metrics);
+    const double half = window.halfSide * layout.mapping.unitRadius();
+    const QPointF middle = layout.mapping.toChart(window.centre);
     placeGridLabels(layout, placer, metrics,
-                    SmithGrid(layout.mapping, layout.mapping.gammaRect(layout.plot), m_extent));
+                    SmithGrid(layout.mapping, layout.mapping.gammaRect(layout.plot), m_extent),
+                    QRectF(middle - QPointF(half, half), middle + QPointF(half, half)));
     return layout;
 }
 
@@ -317,9 +320,11 @@ void SmithChartRenderer::placeContourLabels(Layout &layout, LabelPlacer &placer,
 
 // On the whole chart, resistances first beside the real axis and reactances just outside the
 // rim; elsewhere, and where those places are taken, on the line, nearest to where it meets the
-// real axis or the rim.
+// real axis or the rim. Only about the window: a plot wider than it is high shows more of the
+// grid at its sides, where the labels of lines crowding towards the open would be clutter.
 void SmithChartRenderer::placeGridLabels(Layout &layout, LabelPlacer &placer,
-                                         const QFontMetricsF &metrics, const SmithGrid &grid) const
+                                         const QFontMetricsF &metrics, const SmithGrid &grid,
+                                         const QRectF &window) const
 {
     const SmithMapping &mapping = layout.mapping;
     for (const SmithGrid::Line &line : grid.lines()) {
@@ -346,8 +351,10 @@ void SmithChartRenderer::placeGridLabels(Layout &layout, LabelPlacer &placer,
         std::sort(places.begin(), places.end(),
                   [](const auto &p, const auto &q) { return p.first < q.first; });
         std::vector<QRectF> rects;
-        for (const auto &place : places)
-            rects.push_back(place.second);
+        for (const auto &place : places) {
+            if (window.contains(place.second.center()))
+                rects.push_back(place.second);
+        }
         if (const std::optional<QRectF> rect = placer.place(rects))
             layout.grid.push_back({*rect, text});
     }

@@ -109,7 +109,7 @@ private:
     void placeContourLabels(Layout &layout, LabelPlacer &placer,
                             const QFontMetricsF &metrics) const;
     void placeGridLabels(Layout &layout, LabelPlacer &placer, const QFontMetricsF &metrics,
-                         const SmithGrid &grid) const;
+                         const SmithGrid &grid, const QRectF &window) const;
     QString contouredNote() const;
     QString targetNote() const;
     static QString tr(const char *text);

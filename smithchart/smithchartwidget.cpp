@@ -114,10 +114,10 @@ QLayout *SmithChartWidget::choicesLayout()
     choices->addLayout(conditions, 1, 1, 1, 5);
     choices->addWidget(new QLabel(tr("Target:")), 2, 0);
     auto *target = new QHBoxLayout;
-    target->addWidget(m_target, 1);
+    target->addWidget(m_target, 2);
     target->addWidget(m_wholeChart);
     target->addWidget(m_othersLabel);
-    target->addWidget(m_others, 2);
+    target->addWidget(m_others, 1);
     choices->addLayout(target, 2, 1, 1, 5);
     return choices;
 }
