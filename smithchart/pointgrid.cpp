@@ -7,18 +7,10 @@
 PointGrid::PointGrid(const std::vector<std::complex<double>> &points)
     : m_points(points)
 {
-    if (points.empty())
-        return;
-    double right = points.front().real(), top = points.front().imag();
-    m_left = right;
-    m_bottom = top;
-    for (const std::complex<double> &p : points) {
-        m_left = std::min(m_left, p.real());
-        right = std::max(right, p.real());
-        m_bottom = std::min(m_bottom, p.imag());
-        top = std::max(top, p.imag());
-    }
-    const double span = std::max(right - m_left, top - m_bottom);
+    const QRectF bounds = boundsOf(points);
+    m_left = bounds.left();
+    m_bottom = bounds.top();
+    const double span = std::max(bounds.width(), bounds.height());
     // Points spread wider than a double holds stay in one cell: found, if slowly.
     if (std::isfinite(span) && span > 0.0) {
         m_side = std::max(1, int(std::sqrt(double(points.size()))));
@@ -35,6 +27,21 @@ PointGrid::PointGrid(const std::vector<std::complex<double>> &points)
     std::vector<int> filled(m_cellStarts.begin(), m_cellStarts.end() - 1);
     for (std::size_t i = 0; i < points.size(); ++i)
         m_cellPoints[filled[cells[i]]++] = int(i);
+}
+
+QRectF PointGrid::boundsOf(const std::vector<std::complex<double>> &points)
+{
+    if (points.empty())
+        return {};
+    double left = points.front().real(), right = left;
+    double bottom = points.front().imag(), top = bottom;
+    for (const std::complex<double> &p : points) {
+        left = std::min(left, p.real());
+        right = std::max(right, p.real());
+        bottom = std::min(bottom, p.imag());
+        top = std::max(top, p.imag());
+    }
+    return {left, bottom, right - left, top - bottom};
 }
 
 int PointGrid::cellOf(double coordinate, double low) const

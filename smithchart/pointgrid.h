@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QRectF>
 #include <cmath>
+
 #include <complex>
 #include <vector>
 
@@ -17,6 +19,10 @@ public:
 
     // The points must be finite.
     explicit PointGrid(const std::vector<std::complex<double>> &points);
+
+    // The least rectangle that holds the points (x the real part, y the imaginary); empty for
+    // none.
+    static QRectF boundsOf(const std::vector<std::complex<double>> &points);
 
     // The point nearest to `place`, but `skipped`; of two as near, the first.
     Nearest nearest(std::complex<double> place, int skipped = -1) const;

@@ -2,6 +2,7 @@
 
 #include "charttext.h"
 #include "labelplacer.h"
+#include "pointgrid.h"
 
 #include <QCoreApplication>
 #include <QFontMetricsF>
@@ -191,19 +192,12 @@ SmithMapping::Window SmithChartRenderer::window(View view) const
         places.push_back(m_content.gammas[i]);
     if (places.empty())
         return whole;
-    double left = places.front().real(), right = left;
-    double bottom = places.front().imag(), top = bottom;
-    for (const std::complex<double> &place : places) {
-        left = std::min(left, place.real());
-        right = std::max(right, place.real());
-        bottom = std::min(bottom, place.imag());
-        top = std::max(top, place.imag());
-    }
-    const double side = std::max(right - left, top - bottom);
+    const QRectF bounds = PointGrid::boundsOf(places);
+    const double side = std::max(bounds.width(), bounds.height());
     const double halfSide = side / 2.0 + std::max(DataMargin * side, LeastDataMargin);
     if (halfSide >= WholeChartFraction * whole.halfSide)
         return whole;
-    return {{(left + right) / 2.0, (bottom + top) / 2.0}, halfSide};
+    return {{bounds.center().x(), bounds.center().y()}, halfSide};
 }
 
 // The area less the title above and the notes below.

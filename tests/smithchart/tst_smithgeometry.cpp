@@ -330,6 +330,22 @@ Points decimalPoints(QRandomGenerator &random)
     return points;
 }
 
+// A row for each generator of point sets.
+void addPointSets()
+{
+    QTest::addColumn<Generator>("generator");
+
+    QTest::newRow("random points") << Generator(uniformPoints);
+    QTest::newRow("grids") << Generator(gridPoints);
+    QTest::newRow("clusters") << Generator(clusteredPoints);
+    QTest::newRow("thin strips") << Generator(thinStrip);
+    QTest::newRow("points on a line, some a few ulps or 1e-11 off it") << Generator(nearlyOnALine);
+    QTest::newRow("points on a circle, some a few ulps off it") << Generator(nearlyOnACircle);
+    QTest::newRow("repeated and nearly repeated points") << Generator(repeatedPoints);
+    QTest::newRow("coordinates with few decimals, or lines with 12 or 13")
+        << Generator(decimalPoints);
+}
+
 } // namespace
 
 // The geometry of the Smith chart, free of widgets: where impedances lie, how scattered
@@ -542,17 +558,7 @@ void tst_SmithGeometry::predicatesAreExactOnAndBesideLinesAndCircles()
 
 void tst_SmithGeometry::anyPointsTriangulate_data()
 {
-    QTest::addColumn<Generator>("generator");
-
-    QTest::newRow("random points") << Generator(uniformPoints);
-    QTest::newRow("grids") << Generator(gridPoints);
-    QTest::newRow("clusters") << Generator(clusteredPoints);
-    QTest::newRow("thin strips") << Generator(thinStrip);
-    QTest::newRow("points on a line, some a few ulps or 1e-11 off it") << Generator(nearlyOnALine);
-    QTest::newRow("points on a circle, some a few ulps off it") << Generator(nearlyOnACircle);
-    QTest::newRow("repeated and nearly repeated points") << Generator(repeatedPoints);
-    QTest::newRow("coordinates with few decimals, or lines with 12 or 13")
-        << Generator(decimalPoints);
+    addPointSets();
 }
 
 // Any finite points give a valid Delaunay triangulation, or none when they all lie on one
@@ -808,13 +814,7 @@ void tst_SmithGeometry::targetRegionIsWhereEveryBoundHolds()
 
 void tst_SmithGeometry::nearestPointsAreFoundByTheirCells_data()
 {
-    QTest::addColumn<Generator>("generator");
-
-    QTest::newRow("random points") << Generator(uniformPoints);
-    QTest::newRow("grids") << Generator(gridPoints);
-    QTest::newRow("clusters") << Generator(clusteredPoints);
-    QTest::newRow("thin strips") << Generator(thinStrip);
-    QTest::newRow("repeated and nearly repeated points") << Generator(repeatedPoints);
+    addPointSets();
 }
 
 // The nearest point to any place, inside the points' bounds or far outside them, and the points
