@@ -77,9 +77,10 @@ std::vector<double> ContourLevels::between(const QString &unit, double lowest, d
 int ContourLevels::decimalsOf(double step)
 {
     int decimals = 0;
-    while (decimals < 17 && std::abs(step * std::pow(10.0, decimals) -
-                                     std::round(step * std::pow(10.0, decimals))) > 1e-6)
-        ++decimals;
+    double scaled = step;
+    while (decimals < 17 &&
+           (std::round(scaled) == 0.0 || std::abs(scaled - std::round(scaled)) > 1e-6 * scaled))
+        scaled = step * std::pow(10.0, ++decimals);
     return decimals;
 }
 
