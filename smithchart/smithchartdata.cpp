@@ -106,8 +106,8 @@ bool writtenWith(int decimals, const std::vector<double> &values)
     });
 }
 
-// Where along a load's drive sweep its gain has compressed: a quantity there, and the place.
-struct SweepPoint
+// A load's rows along its drive sweep, level by level: its places and the quantities there.
+struct LoadRows
 {
     const std::vector<const Group *> &levels;
     const LoadSweeps::Sweep &sweep;
@@ -191,7 +191,8 @@ void SmithChartData::offerConditions()
     std::vector<std::vector<double>> swept, others;
     for (const Group &group : m_points.groups) {
         swept.push_back(picked(group.held, m_swept));
-        others.push_back(picked(group.held, m_parts));
+        if (!m_parts.empty())
+            others.push_back(picked(group.held, m_parts));
     }
     sortUnique(swept);
     sortUnique(others);
@@ -212,7 +213,9 @@ void SmithChartData::offerConditions()
         for (double decibels : Compressions)
             m_conditions.push_back({values, decibels});
     }
-    m_others = spread(std::move(others), MostConditions);
+    // Without other coefficients, one setting of none.
+    m_others = m_parts.empty() ? std::vector<std::vector<double>>(1)
+                               : spread(std::move(others), MostConditions);
 }
 
 void SmithChartData::findGainResolution()
@@ -530,7 +533,7 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
         // A sweep that may continue another's was counted with that one.
         if (sweep.lostAtStart)
             continue;
-        const SweepPoint along{levels, sweep, points};
+        const LoadRows along{levels, sweep, points};
         const std::optional<GainCompression::Crossing> crossing =
             GainCompression::of(along.valuesOf(*m_gain), *condition.compression);
         if (!crossing) {
