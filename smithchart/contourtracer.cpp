@@ -1,6 +1,8 @@
 #include "contourtracer.h"
 
-#include <map>
+#include <algorithm>
+#include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -45,37 +47,38 @@ ContourTracer::segments(const std::vector<QPointF> &points, const std::vector<do
     return result;
 }
 
+// Each end of a segment is paired with another end at the same place (by sorting the ends by
+// place; where more than two meet, two by two), and the lines follow the pairs: open ones from
+// an end with no partner first, then closed ones from anywhere.
 std::vector<QPolygonF> ContourTracer::joined(const std::vector<QLineF> &segments)
 {
-    // Each end of a segment, by place; two segments meet where their ends are equal.
-    std::multimap<std::pair<double, double>, int> ends;
-    for (int i = 0; i < int(segments.size()); ++i) {
-        ends.insert({{segments[i].x1(), segments[i].y1()}, 2 * i});
-        ends.insert({{segments[i].x2(), segments[i].y2()}, 2 * i + 1});
-    }
     const auto endPoint = [&segments](int end) {
         return end % 2 ? segments[end / 2].p2() : segments[end / 2].p1();
     };
-    std::vector<bool> used(segments.size(), false);
-    // The segment that goes on from an end, not yet used.
-    const auto next = [&](const QPointF &at) {
-        const auto [first, last] = ends.equal_range({at.x(), at.y()});
-        for (auto end = first; end != last; ++end) {
-            if (!used[end->second / 2])
-                return end->second;
+    std::vector<int> ends(2 * segments.size());
+    std::iota(ends.begin(), ends.end(), 0);
+    std::sort(ends.begin(), ends.end(), [&](int a, int b) {
+        const QPointF p = endPoint(a), q = endPoint(b);
+        return std::make_tuple(p.x(), p.y(), a) < std::make_tuple(q.x(), q.y(), b);
+    });
+    std::vector<int> partner(ends.size(), -1);
+    for (std::size_t i = 0; i + 1 < ends.size(); ++i) {
+        const QPointF p = endPoint(ends[i]), q = endPoint(ends[i + 1]);
+        if (p.x() == q.x() && p.y() == q.y()) {
+            partner[ends[i]] = ends[i + 1];
+            partner[ends[i + 1]] = ends[i];
+            ++i;
         }
-        return -1;
-    };
+    }
+    std::vector<bool> used(segments.size(), false);
     std::vector<QPolygonF> lines;
-    // Open lines from their ends (met by one segment) first, then closed ones from anywhere.
-    for (int pass = 0; pass < 2; ++pass) {
-        for (int start = 0; start < int(2 * segments.size()); ++start) {
-            if (used[start / 2] ||
-                (pass == 0 && ends.count({endPoint(start).x(), endPoint(start).y()}) != 1))
+    for (const bool open : {true, false}) {
+        for (int start = 0; start < int(ends.size()); ++start) {
+            if (used[start / 2] || (open && partner[start] >= 0))
                 continue;
             QPolygonF line;
             line << endPoint(start);
-            for (int end = start; end >= 0; end = next(line.back())) {
+            for (int end = start; end >= 0 && !used[end / 2]; end = partner[end ^ 1]) {
                 used[end / 2] = true;
                 line << endPoint(end ^ 1);
             }

@@ -57,10 +57,8 @@ void QuantityContours::traceLevels(double lowest, double highest)
     for (double level : m_levels) {
         std::vector<QLineF> segments =
             ContourTracer::segments(m_mesh->plane(), m_values, m_mesh->triangles(), level);
-        if (!segments.empty()) {
-            std::vector<QPolygonF> lines = ContourTracer::joined(segments);
-            m_contours.push_back({level, std::move(segments), std::move(lines)});
-        }
+        if (!segments.empty())
+            m_contours.push_back({level, std::move(segments)});
     }
 }
 

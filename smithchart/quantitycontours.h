@@ -4,7 +4,6 @@
 #include "smithchartcontent.h"
 
 #include <QLineF>
-#include <QPolygonF>
 #include <QString>
 
 #include <complex>
@@ -24,7 +23,6 @@ public:
     {
         double level = 0.0;
         std::vector<QLineF> segments; // in the plane of the reflection coefficient
-        std::vector<QPolygonF> lines; // the segments joined where they meet
     };
 
     // `mesh`: the triangles between the points where the quantity's values are finite.

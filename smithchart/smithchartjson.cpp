@@ -193,7 +193,8 @@ void writeTarget(JsonText &json, const SmithChartRenderer &renderer,
     });
     writeTriangles(json, &region->mesh(), position);
     json.array("points", region->met(), [&](int i) { json << position[i]; });
-    json.array("region", region->polygons(), [&](const QPolygonF &polygon) {
+    const std::vector<QPolygonF> polygons = region->polygons();
+    json.array("region", polygons, [&](const QPolygonF &polygon) {
         json << "[";
         const char *separator = "";
         for (const QPointF &corner : polygon) {

@@ -1,6 +1,7 @@
 #include "smithchartrenderer.h"
 
 #include "charttext.h"
+#include "contourtracer.h"
 #include "labelplacer.h"
 #include "pointgrid.h"
 
@@ -377,9 +378,9 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
     // which may ignore clipping, never is.
     painter.setClipRect(layout.plot);
     paintGrid(painter, mapping, SmithGrid(mapping, mapping.gammaRect(layout.plot), m_extent));
-    paintTarget(painter, mapping);
-    // The contours over the dots, so that many dots do not hide them.
+    // The shade and the contours over the dots, so that many dots do not hide them.
     paintPoints(painter, mapping);
+    paintTarget(painter, mapping);
     paintContours(painter, mapping);
     paintLabels(painter, layout);
     painter.setClipping(false);
@@ -411,14 +412,15 @@ void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mappin
     painter.drawPath(pathOf(grid.widenedRim()));
 }
 
-// One path, filled at once, so that the pieces of neighbouring triangles show no seams.
+// One path, filled at once, so that neighbouring parts show no seams; an outline of few edges,
+// which fills many times faster than every triangle.
 void SmithChartRenderer::paintTarget(QPainter &painter, const SmithMapping &mapping) const
 {
     if (!m_target)
         return;
     QPainterPath region;
-    region.setFillRule(Qt::WindingFill);
-    for (const QPolygonF &polygon : m_target->polygons()) {
+    region.setFillRule(Qt::OddEvenFill);
+    for (const QPolygonF &polygon : m_target->outline()) {
         QPolygonF onChart;
         for (const QPointF &corner : polygon)
             onChart << mapping.toChart(gammaOf(corner));
@@ -427,7 +429,6 @@ void SmithChartRenderer::paintTarget(QPainter &painter, const SmithMapping &mapp
     }
     painter.fillPath(region, targetColour());
 }
-
 double SmithChartRenderer::pointRadius() const
 {
     const std::size_t count = m_shown.size() + m_hollow.size() + m_unfollowed.size();
@@ -465,17 +466,30 @@ void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapp
     }
 }
 
+// Solid lines segment by segment; dashed ones joined into lines first, so that their dashes run
+// on across the segments rather than start again at each.
 void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
 {
+    const auto onChart = [&mapping](const QPointF &point) {
+        return mapping.toChart(gammaOf(point));
+    };
     painter.setBrush(Qt::NoBrush);
     for (int q = 0; q < int(m_quantities.size()); ++q) {
-        painter.setPen(contourPen(q));
+        const QPen pen = contourPen(q);
+        painter.setPen(pen);
         for (const QuantityContours::Contour &contour : m_quantities[q].contours()) {
-            for (const QPolygonF &line : contour.lines) {
-                QPolygonF onChart;
+            if (pen.style() == Qt::SolidLine) {
+                std::vector<QLineF> lines;
+                for (const QLineF &segment : contour.segments)
+                    lines.emplace_back(onChart(segment.p1()), onChart(segment.p2()));
+                painter.drawLines(lines.data(), int(lines.size()));
+                continue;
+            }
+            for (const QPolygonF &line : ContourTracer::joined(contour.segments)) {
+                QPolygonF mapped;
                 for (const QPointF &point : line)
-                    onChart << mapping.toChart(gammaOf(point));
-                painter.drawPolyline(onChart);
+                    mapped << onChart(point);
+                painter.drawPolyline(mapped);
             }
         }
     }
