@@ -1,7 +1,7 @@
 // The Smith chart's work on large files: the Delaunay triangulation of scattered and gridded
 // points, a file of 100,000 loads plotted as a picture, a drawing and data, with one quantity
-// or two, the compression of a file of 10,000 drifting drive sweeps, and reading a file of
-// 200,000 groups into the chart's choices.
+// or two and a target region, the compression of a file of 10,000 drifting drive sweeps, and
+// reading a file of 200,000 groups into the chart's choices.
 
 #include "delaunaytriangulation.h"
 #include "smithchartdata.h"
@@ -135,10 +135,15 @@ void bench_SmithChart::plotting_data()
 {
     QTest::addColumn<QString>("suffix");
     QTest::addColumn<QString>("contoured");
+    QTest::addColumn<QString>("target");
     for (const QString &suffix : SmithChartExport::suffixes())
-        QTest::newRow(qPrintable(suffix)) << suffix << QStringLiteral("P");
-    QTest::newRow("png, two quantities") << QStringLiteral("png") << QStringLiteral("P,E");
-    QTest::newRow("json, two quantities") << QStringLiteral("json") << QStringLiteral("P,E");
+        QTest::newRow(qPrintable(suffix)) << suffix << QStringLiteral("P") << QString();
+    for (const QString &suffix : {QStringLiteral("png"), QStringLiteral("json")}) {
+        QTest::newRow(qPrintable(suffix + QStringLiteral(", two quantities")))
+            << suffix << QStringLiteral("P,E") << QString();
+        QTest::newRow(qPrintable(suffix + QStringLiteral(", two quantities and a target")))
+            << suffix << QStringLiteral("P,E") << QStringLiteral("P>=31,E>=50");
+    }
 }
 
 // From the data file to the written file: read, triangulated, contoured, drawn, written.
@@ -146,9 +151,11 @@ void bench_SmithChart::plotting()
 {
     QFETCH(QString, suffix);
     QFETCH(QString, contoured);
+    QFETCH(QString, target);
     const QString file = m_dir.filePath(QStringLiteral("chart.") + suffix);
     SmithChartPlot::Options options;
     options.contoured = contoured;
+    options.target = target;
     QString error;
     QBENCHMARK_ONCE
     {

@@ -22,7 +22,6 @@
 #include <array>
 #include <cmath>
 #include <complex>
-#include <map>
 #include <memory>
 
 namespace {
