@@ -31,7 +31,7 @@ constexpr double GridLabelReach = 1.08;
 constexpr int GridLabelTries = 16;
 // The measured region's margin, as a part of its size and at the least in gamma; a region
 // nearly as large as the whole chart shows the whole chart.
-constexpr double DataMargin = 0.15;
+constexpr double DataMargin = 0.1;
 constexpr double LeastDataMargin = 0.03;
 constexpr double WholeChartFraction = 0.7;
 

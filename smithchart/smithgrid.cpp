@@ -77,15 +77,15 @@ double roundStepAbove(double least)
     return 10.0 * power;
 }
 
-// From lowest to highest, each value the next multiple of the round step that the value before
-// needs; none at 0. At most SmithGrid::MostLines.
+// From lowest to highest, each value the first multiple of the round step that the value before
+// needs at least that step beyond it; none at 0. At most SmithGrid::MostLines.
 template<typename Step> std::vector<double> walk(double lowest, double highest, Step stepAt)
 {
     std::vector<double> values;
     double step = roundStepAbove(stepAt(lowest));
     for (double value = std::ceil(lowest / step) * step;
          value <= highest && int(values.size()) < SmithGrid::MostLines;
-         value = (std::floor(value / step + 1e-9) + 1.0) * step) {
+         value = std::ceil((value + step) / step - 1e-9) * step) {
         if (std::abs(value) > 1e-9 * step)
             values.push_back(value);
         step = roundStepAbove(stepAt(value));
