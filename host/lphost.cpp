@@ -16,6 +16,7 @@
 #include <QCommandLineParser>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -23,6 +24,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 
@@ -96,20 +98,29 @@ void defineOptions(QCommandLineParser &parser)
                         "drawing of the same chart; .json, the chart as data. It shows the "
                         "measured points of a reflection coefficient at the lowest frequency "
                         "and the highest drive level, with contours of a performance "
-                        "quantity."),
+                        "quantity, fitted to the measured region."),
          QStringLiteral("file")},
         {QStringLiteral("gamma"),
          QStringLiteral("With --plot, the reflection coefficient to show (default: the first "
                         "measured one)."),
          QStringLiteral("name")},
         {QStringLiteral("contour"),
-         QStringLiteral("With --plot, the performance quantity to draw contours of (default: "
-                        "the first; none: the points alone)."),
-         QStringLiteral("quantity")},
+         QStringLiteral("With --plot, the performance quantity to draw contours of, or two "
+                        "separated by a comma, such as Pout,PAE (default: the first; none: the "
+                        "points alone)."),
+         QStringLiteral("quantities")},
         {QStringLiteral("compression"),
          QStringLiteral("With --plot, show each load where its gain has compressed by this "
-                        "many dB along its drive sweep, with the quantity there."),
+                        "many dB along its drive sweep, with the quantities there."),
          QStringLiteral("dB")},
+        {QStringLiteral("target"),
+         QStringLiteral("With --plot, shade the measured region where every bound holds, such "
+                        "as Pout>=39,PAE>=55 (numbers with a decimal point)."),
+         QStringLiteral("bounds")},
+        {QStringLiteral("view"),
+         QStringLiteral("With --plot, show the measured region with a margin (data, the "
+                        "default) or the whole chart (full)."),
+         QStringLiteral("data|full")},
         {QStringLiteral("verbose"),
          QStringLiteral("Also print the script vocabulary the plug-in registers.")},
     });
@@ -401,12 +412,16 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     // The picture first: a file that cannot be drawn prints no report.
     QString error;
     const QString picture = parser.value(QStringLiteral("plot"));
-    std::optional<double> compression;
+    SmithChartPlot::Options options;
+    options.coefficient = parser.value(QStringLiteral("gamma"));
+    options.contoured = parser.value(QStringLiteral("contour"));
     if (parser.isSet(QStringLiteral("compression")))
-        compression = parser.value(QStringLiteral("compression")).toDouble();
-    if (!SmithChartPlot::write(
-            parser.positionalArguments().constFirst(), parser.value(QStringLiteral("gamma")),
-            parser.value(QStringLiteral("contour")), compression, picture, &error)) {
+        options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
+    options.target = parser.value(QStringLiteral("target"));
+    if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
+        options.view = SmithChartRenderer::View::Full;
+    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture,
+                               &error)) {
         err() << "lp-host: " << error << Qt::endl;
         return Failure;
     }
@@ -421,10 +436,13 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 QString misplacedOption(const QCommandLineParser &parser)
 {
     const bool plotting = parser.isSet(QStringLiteral("plot"));
-    if ((parser.isSet(QStringLiteral("gamma")) || parser.isSet(QStringLiteral("contour")) ||
-         parser.isSet(QStringLiteral("compression"))) &&
-        !plotting)
-        return QStringLiteral("--gamma, --contour and --compression go with --plot.");
+    const QStringList chartOptions{QStringLiteral("gamma"), QStringLiteral("contour"),
+                                   QStringLiteral("compression"), QStringLiteral("target"),
+                                   QStringLiteral("view")};
+    if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
+                                 [&](const QString &option) { return parser.isSet(option); }))
+        return QStringLiteral("--gamma, --contour, --compression, --target and --view go with "
+                              "--plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))
@@ -438,11 +456,18 @@ QString misplacedOption(const QCommandLineParser &parser)
             .arg(SmithChartExport::suffixes().join(QStringLiteral(", .")), picture);
     const QString decibels = parser.value(QStringLiteral("compression"));
     bool number = false;
-    const double compression = decibels.toDouble(&number);
+    const double compression = QLocale::c().toDouble(decibels, &number);
     if (parser.isSet(QStringLiteral("compression")) &&
         !(number && compression > 0.0 && std::isfinite(compression)))
         return QStringLiteral("--compression takes a number of dB above 0, not '%1'.")
             .arg(decibels);
+    const QString contoured = parser.value(QStringLiteral("contour"));
+    if (contoured.count(QLatin1Char(',')) > 1)
+        return QStringLiteral("--contour takes one or two quantities, not '%1'.").arg(contoured);
+    const QString view = parser.value(QStringLiteral("view"));
+    if (parser.isSet(QStringLiteral("view")) && view != QLatin1String("data") &&
+        view != QLatin1String("full"))
+        return QStringLiteral("--view takes data or full, not '%1'.").arg(view);
     return {};
 }
 

@@ -198,10 +198,17 @@ void tst_LpHost::commandLines_data()
     row("--plot FILE.PDF, a suffix in capitals, draws the chart as PDF",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.PDF"_a}, offscreen, 0, {},
         QStringLiteral("Smith chart %W/chart.PDF"), {QStringLiteral("%W/chart.PDF")});
-    row("--plot FILE.json --compression 2 writes the chart at compression as data",
-        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.json"_a, "--compression"_a, "2"_a},
+    row("--plot FILE.json --compression 2 --contour A,B --target writes the chart as data",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/chart.json"_a, "--compression"_a, "2"_a,
+         "--contour"_a, "Pout,PAE"_a, "--target=Pout>=39,PAE>=45"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/chart.json"),
         {QStringLiteral("%W/chart.json")});
+    row("--compression finer than the file gives the gain",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.json"_a, "--compression"_a, "1e-300"_a},
+        offscreen, 1, QStringLiteral("--compression 1e-300 dB is finer than the gain of"), {});
+    row("--contour of three quantities",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--contour=Pout,PAE,Id"_a}, none,
+        2, QStringLiteral("--contour takes one or two quantities, not 'Pout,PAE,Id'"), {});
     row("--plot --compression of a file without a gain",
         {"--inspect"_a, "%W/nogain.lp"_a, "--plot"_a, "%W/x.png"_a, "--compression=1"_a}, offscreen,
         1, QStringLiteral("holds no gain: contours at compression need"), {});
@@ -211,10 +218,14 @@ void tst_LpHost::commandLines_data()
     row("--compression that is no number of dB above 0",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--compression"_a, "-1"_a}, none,
         2, QStringLiteral("--compression takes a number of dB above 0, not '-1'"), {});
-    row("--plot --contour none draws the points alone",
-        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/points.png"_a, "--contour"_a, "none"_a},
+    row("--plot --contour none --view full draws the points alone on the whole chart",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/points.png"_a, "--contour"_a, "none"_a,
+         "--view"_a, "full"_a},
         offscreen, 0, {}, QStringLiteral("Smith chart %W/points.png"),
         {QStringLiteral("%W/points.png")}, chart);
+    row("--view of neither data nor full",
+        {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--view=all"_a}, none, 2,
+        QStringLiteral("--view takes data or full, not 'all'"), {});
     row("--gamma NAME that the file does not declare",
         {"--inspect"_a, twoFrequencies, "--plot"_a, "%W/x.png"_a, "--gamma"_a, "gamma_ld9"_a},
         offscreen, 1, QStringLiteral("declares no reflection coefficient 'gamma_ld9'"), {});
@@ -228,8 +239,8 @@ void tst_LpHost::commandLines_data()
         2, QStringLiteral("--plot draws one data file, not 2"), {});
     row("--plot without --inspect", {twoFrequencies, "--plot"_a, "%W/x.png"_a}, none, 2,
         QStringLiteral("--plot goes with --inspect"), {});
-    row("--compression without --plot", {"--inspect"_a, twoFrequencies, "--compression"_a, "1"_a},
-        none, 2, QStringLiteral("--gamma, --contour and --compression go with --plot"), {});
+    row("--target without --plot", {"--inspect"_a, twoFrequencies, "--target"_a, "Pout>=1"_a}, none,
+        2, QStringLiteral("--gamma, --contour, --compression, --target and --view go with"), {});
     row("a component file that does not exist", {"%W/gone.json"_a, "--accept"_a}, offscreen, 1,
         QStringLiteral("%W/gone.json"), {});
     row("a FIFO nobody writes to", {"%W/fifo.json"_a, "--accept"_a}, offscreen, 1,

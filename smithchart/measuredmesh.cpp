@@ -1,0 +1,83 @@
+#include "measuredmesh.h"
+
+#include "exactpredicates.h"
+
+#include <QLineF>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+// The value at p of the function linear on the triangle a, b, c (counter-clockwise, p inside
+// or on it) with the values given at its corners. A triangle too flat for its area to show in
+// double arithmetic is taken along its longest edge.
+double interpolated(const QPointF &a, const QPointF &b, const QPointF &c, const QPointF &p,
+                    double atA, double atB, double atC)
+{
+    const auto cross = [](const QPointF &o, const QPointF &u, const QPointF &v) {
+        return (u.x() - o.x()) * (v.y() - o.y()) - (u.y() - o.y()) * (v.x() - o.x());
+    };
+    const double area = cross(a, b, c);
+    if (area > 0.0)
+        return (cross(b, c, p) * atA + cross(c, a, p) * atB + cross(a, b, p) * atC) / area;
+    const std::pair<QPointF, double> ends[] = {{a, atA}, {b, atB}, {c, atC}};
+    int longest = 0;
+    for (int i = 1; i < 3; ++i) {
+        if (QLineF(ends[i].first, ends[(i + 1) % 3].first).length() >
+            QLineF(ends[longest].first, ends[(longest + 1) % 3].first).length())
+            longest = i;
+    }
+    const auto &[from, atFrom] = ends[longest];
+    const auto &[to, atTo] = ends[(longest + 1) % 3];
+    const QPointF along = to - from;
+    const double t = std::clamp(
+        QPointF::dotProduct(p - from, along) / QPointF::dotProduct(along, along), 0.0, 1.0);
+    return atFrom + t * (atTo - atFrom);
+}
+
+QPointF planePoint(std::complex<double> gamma)
+{
+    return {gamma.real(), gamma.imag()};
+}
+
+} // namespace
+
+MeasuredMesh::MeasuredMesh(const std::vector<std::complex<double>> &gammas, std::vector<int> used)
+    : m_used(std::move(used))
+{
+    m_plane.reserve(m_used.size());
+    for (int i : m_used)
+        m_plane.push_back(planePoint(gammas[i]));
+    m_triangles = DelaunayTriangulation::of(m_plane);
+}
+
+int MeasuredMesh::triangleAt(std::complex<double> gamma) const
+{
+    const QPointF p = planePoint(gamma);
+    for (std::size_t i = 0; i < m_triangles.size(); ++i) {
+        const DelaunayTriangulation::Triangle &t = m_triangles[i];
+        if (ExactPredicates::orientation(m_plane[t.a], m_plane[t.b], p) >= 0 &&
+            ExactPredicates::orientation(m_plane[t.b], m_plane[t.c], p) >= 0 &&
+            ExactPredicates::orientation(m_plane[t.c], m_plane[t.a], p) >= 0)
+            return int(i);
+    }
+    return -1;
+}
+
+double MeasuredMesh::valueIn(int triangle, std::complex<double> gamma,
+                             const std::vector<double> &values) const
+{
+    const DelaunayTriangulation::Triangle &t = m_triangles[triangle];
+    return interpolated(m_plane[t.a], m_plane[t.b], m_plane[t.c], planePoint(gamma), values[t.a],
+                        values[t.b], values[t.c]);
+}
+
+std::optional<double> MeasuredMesh::valueAt(std::complex<double> gamma,
+                                            const std::vector<double> &values) const
+{
+    const int triangle = triangleAt(gamma);
+    if (triangle < 0)
+        return std::nullopt;
+    return valueIn(triangle, gamma, values);
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "targetbound.h"
+
+#include <QString>
+
+#include <complex>
+#include <optional>
+#include <vector>
+
+// What one Smith chart shows: reflection coefficients, measured or, at gain compression,
+// interpolated, with the values there of the quantities contoured and of those the target
+// region bounds; or a message in place of the chart.
+struct SmithChartContent
+{
+    // A swept variable at one of its values.
+    struct Setting
+    {
+        QString name;
+        double value = 0.0;
+        QString unit;
+    };
+
+    // A performance quantity (a complex one as its magnitude, "|Vout|") at the gammas.
+    struct Quantity
+    {
+        QString name;
+        QString unit;
+        std::vector<double> values;
+    };
+
+    // A bound of the target region on a quantity's values.
+    struct Target
+    {
+        Quantity quantity;
+        TargetBound bound;
+    };
+
+    QString title;
+    QString coefficient;
+    std::optional<Setting> frequency; // none when the file has no frequency variable
+    // The values at which the other swept variables stood (the drive level, mostly); at
+    // compression, all but the drive level. The other measured reflection coefficients too.
+    std::vector<Setting> held;
+    std::optional<double> compression; // in dB, when the points are at gain compression
+    bool fixed = false;                // the coefficient is held at one value, not measured
+    std::vector<std::complex<double>> gammas;
+    std::vector<Quantity> contoured; // none: points only; at most two
+    std::vector<Target> targets;     // every bound holds in the target region
+    // At compression, the loads whose gain never falls as far, and those that could not be
+    // followed from one drive level to the next, where their sweeps were last seen.
+    std::vector<std::complex<double>> uncompressed;
+    std::vector<std::complex<double>> unfollowed;
+    QString message; // shown instead of a chart when not empty
+};

@@ -1,0 +1,552 @@
+#include "smithchartdata.h"
+
+#include "charttext.h"
+#include "gaincompression.h"
+#include "loadsweeps.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Corvane_LP::ReflectionPoints;
+using Group = ReflectionPoints::Group;
+
+QString text(const std::string &libraryText)
+{
+    return QString::fromLatin1(libraryText.data(), int(libraryText.size()));
+}
+
+// The library names the lack of a unit "None"; a chart writes nothing for it.
+QString unitText(const std::string &unit)
+{
+    return unit == "None" ? QString() : text(unit);
+}
+
+QString valueText(double value, const std::string &unit)
+{
+    return ChartText::withUnit(value, unitText(unit), 6);
+}
+
+SmithChartContent::Setting settingOf(const ReflectionPoints::Variable &variable, double value)
+{
+    return {text(variable.name), value, unitText(variable.unit)};
+}
+
+// At most `most` of the values, evenly spread, the first and the last among them.
+template<typename T> std::vector<T> spread(std::vector<T> values, std::size_t most)
+{
+    if (values.size() <= most)
+        return values;
+    std::vector<T> kept;
+    for (std::size_t i = 0; i < most; ++i)
+        kept.push_back(std::move(values[i * (values.size() - 1) / (most - 1)]));
+    return kept;
+}
+
+template<typename T> void sortUnique(std::vector<T> &values)
+{
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+}
+
+std::vector<double> picked(const std::vector<double> &values, const std::vector<std::size_t> &at)
+{
+    std::vector<double> kept;
+    for (std::size_t i : at)
+        kept.push_back(values[i]);
+    return kept;
+}
+
+// The name of the reflection coefficient whose real or imaginary part a held variable is.
+std::optional<std::string> coefficientOf(const std::string &held,
+                                         const std::vector<std::string> &coefficients)
+{
+    if (held.size() < 5 || (held.compare(0, 3, "Re(") != 0 && held.compare(0, 3, "Im(") != 0) ||
+        held.back() != ')')
+        return std::nullopt;
+    const std::string name = held.substr(3, held.size() - 4);
+    if (std::find(coefficients.begin(), coefficients.end(), name) == coefficients.end())
+        return std::nullopt;
+    return name;
+}
+
+// The drive level: the first swept variable of unit type Power.
+std::optional<std::size_t> driveOf(const ReflectionPoints &points,
+                                   const std::vector<std::size_t> &swept)
+{
+    for (std::size_t i = 0; i < swept.size(); ++i) {
+        if (points.held[swept[i]].unitType == "Power")
+            return i;
+    }
+    return std::nullopt;
+}
+
+// The gain: the first real quantity in dB with "gain" in its name, in any case.
+std::optional<std::size_t> gainOf(const ReflectionPoints &points)
+{
+    for (std::size_t i = 0; i < points.quantities.size(); ++i) {
+        const ReflectionPoints::Variable &quantity = points.quantities[i];
+        if (!quantity.complex && quantity.unit == "dB" &&
+            text(quantity.name).contains(QLatin1String("gain"), Qt::CaseInsensitive))
+            return i;
+    }
+    return std::nullopt;
+}
+
+// Whether every value is a multiple of 10^-decimals, as far as a double tells.
+bool writtenWith(int decimals, const std::vector<double> &values)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::all_of(values.begin(), values.end(), [scale](double value) {
+        const double scaled = value * scale;
+        return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
+    });
+}
+
+// A load's rows along its drive sweep, level by level: its places and the quantities there.
+struct LoadRows
+{
+    const std::vector<const Group *> &levels;
+    const LoadSweeps::Sweep &sweep;
+    const std::vector<std::vector<int>> &points; // each level's followed points in its group
+
+    const ReflectionPoints::Point &at(std::size_t step) const
+    {
+        const int level = sweep.firstLevel + int(step);
+        return levels[level]->points[points[level][sweep.points[step]]];
+    }
+
+    std::vector<double> valuesOf(std::size_t quantity) const
+    {
+        std::vector<double> values;
+        for (std::size_t step = 0; step < sweep.points.size(); ++step)
+            values.push_back(at(step).values[quantity]);
+        return values;
+    }
+
+    std::complex<double> place(std::size_t step) const { return {at(step).re, at(step).im}; }
+};
+
+std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &content)
+{
+    std::vector<SmithChartContent::Quantity *> quantities;
+    for (SmithChartContent::Quantity &quantity : content.contoured)
+        quantities.push_back(&quantity);
+    for (SmithChartContent::Target &target : content.targets)
+        quantities.push_back(&target.quantity);
+    return quantities;
+}
+
+} // namespace
+
+bool SmithChartData::load(const QString &path, const QString &coefficient, QString *error)
+{
+    std::string errorText;
+    m_path = path;
+    m_frequencies.clear();
+    m_conditions.clear();
+    m_others.clear();
+    m_measuredCount = 0;
+    m_allMeasuredCount = 0;
+    if (!Corvane_LP::readReflectionPoints(QFile::encodeName(path).toStdString(),
+                                          coefficient.toLatin1().toStdString(), m_points,
+                                          errorText)) {
+        *error = QString::fromLocal8Bit(errorText.data(), int(errorText.size()));
+        return false;
+    }
+    // The groups come ordered by frequency, then by the held values.
+    for (const Group &group : m_points.groups) {
+        if (m_frequencies.empty() || m_frequencies.back() != group.frequency)
+            m_frequencies.push_back(group.frequency);
+    }
+    sortHeld();
+    m_drive = driveOf(m_points, m_swept);
+    m_gain = gainOf(m_points);
+    offerConditions();
+    findGainResolution();
+    return true;
+}
+
+// The other reflection coefficients' parts apart from the other swept variables: a drive
+// level's list would otherwise hold every place of every other coefficient.
+void SmithChartData::sortHeld()
+{
+    m_swept.clear();
+    m_parts.clear();
+    for (std::size_t i = 0; i < m_points.held.size(); ++i) {
+        if (coefficientOf(m_points.held[i].name, m_points.coefficients))
+            m_parts.push_back(i);
+        else
+            m_swept.push_back(i);
+    }
+}
+
+// The measured conditions, then, with a drive level, the compressions at each setting of the
+// other swept variables.
+void SmithChartData::offerConditions()
+{
+    std::vector<std::vector<double>> swept, others;
+    for (const Group &group : m_points.groups) {
+        swept.push_back(picked(group.held, m_swept));
+        if (!m_parts.empty())
+            others.push_back(picked(group.held, m_parts));
+    }
+    sortUnique(swept);
+    sortUnique(others);
+    m_allMeasuredCount = int(swept.size());
+    std::vector<std::vector<double>> beyondDrive;
+    if (m_drive) {
+        beyondDrive = swept;
+        for (std::vector<double> &values : beyondDrive)
+            values[*m_drive] = 0.0;
+        sortUnique(beyondDrive);
+    }
+    for (std::vector<double> &values : spread(std::move(swept), MostConditions))
+        m_conditions.push_back({std::move(values), std::nullopt});
+    m_measuredCount = int(m_conditions.size());
+    const std::size_t compressions = std::size(Compressions);
+    for (const std::vector<double> &values :
+         spread(std::move(beyondDrive), MostConditions / compressions)) {
+        for (double decibels : Compressions)
+            m_conditions.push_back({values, decibels});
+    }
+    // Without other coefficients, one setting of none.
+    m_others = m_parts.empty() ? std::vector<std::vector<double>>(1)
+                               : spread(std::move(others), MostConditions);
+}
+
+void SmithChartData::findGainResolution()
+{
+    m_gainResolution = 0.0;
+    if (!m_gain)
+        return;
+    std::vector<double> gains;
+    double largest = 0.0;
+    for (const Group &group : m_points.groups) {
+        for (const ReflectionPoints::Point &point : group.points) {
+            if (std::isfinite(point.values[*m_gain])) {
+                gains.push_back(point.values[*m_gain]);
+                largest = std::max(largest, std::abs(gains.back()));
+            }
+        }
+    }
+    if (gains.empty())
+        return;
+    // Never finer than the doubles about the largest gain, which would not change by it.
+    m_gainResolution = std::nextafter(largest, INFINITY) - largest;
+    for (int decimals = 0; decimals <= 15; ++decimals) {
+        if (writtenWith(decimals, gains)) {
+            m_gainResolution = std::max(m_gainResolution, std::pow(10.0, -decimals));
+            return;
+        }
+    }
+}
+
+QStringList SmithChartData::coefficients() const
+{
+    QStringList names;
+    for (const std::string &name : m_points.coefficients)
+        names << text(name);
+    return names;
+}
+
+QString SmithChartData::coefficient() const
+{
+    return text(m_points.coefficient);
+}
+
+QStringList SmithChartData::frequencies() const
+{
+    QStringList texts;
+    for (double frequency : m_frequencies)
+        texts << (m_points.frequency.name.empty() ? tr("(no frequency variable)")
+                                                  : valueText(frequency, m_points.frequency.unit));
+    return texts;
+}
+
+QStringList SmithChartData::conditions() const
+{
+    QStringList texts;
+    for (const Condition &condition : m_conditions)
+        texts << conditionText(condition);
+    return texts;
+}
+
+QString SmithChartData::conditionNote() const
+{
+    if (m_allMeasuredCount <= m_measuredCount)
+        return {};
+    return tr("%1 of %2, evenly spread").arg(m_measuredCount).arg(m_allMeasuredCount);
+}
+
+QStringList SmithChartData::otherCoefficients() const
+{
+    QStringList texts;
+    for (int i = 0; !m_parts.empty() && i < int(m_others.size()); ++i)
+        texts << othersText(i);
+    return texts;
+}
+
+// The parts come in pairs, Re(name) then Im(name).
+QString SmithChartData::othersText(int others) const
+{
+    QStringList parts;
+    for (std::size_t i = 0; i + 1 < m_parts.size(); i += 2) {
+        const std::string &part = m_points.held[m_parts[i]].name;
+        parts << text(part.substr(3, part.size() - 4)) + QStringLiteral(" = ") +
+                     ChartText::complex({m_others[others][i], m_others[others][i + 1]}, 6);
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+// The swept values but, at compression, the drive level's.
+QStringList SmithChartData::heldParts(const Condition &condition) const
+{
+    QStringList parts;
+    for (std::size_t i = 0; i < m_swept.size(); ++i) {
+        const ReflectionPoints::Variable &variable = m_points.held[m_swept[i]];
+        if (!condition.compression || i != m_drive)
+            parts << text(variable.name) + QStringLiteral(" = ") +
+                         valueText(condition.swept[i], variable.unit);
+    }
+    return parts;
+}
+
+QString SmithChartData::conditionText(const Condition &condition) const
+{
+    QStringList parts = heldParts(condition);
+    if (condition.compression)
+        parts << tr("at %1 dB compression").arg(ChartText::number(*condition.compression, 6));
+    return parts.isEmpty() ? tr("(no other swept variable)") : parts.join(QStringLiteral(", "));
+}
+
+QStringList SmithChartData::quantities() const
+{
+    QStringList names;
+    for (const ReflectionPoints::Variable &quantity : m_points.quantities)
+        names << (quantity.complex ? QLatin1Char('|') + text(quantity.name) + QLatin1Char('|')
+                                   : text(quantity.name));
+    return names;
+}
+
+int SmithChartData::indexOf(const QStringList &quantities, const QString &name)
+{
+    const int index = int(quantities.indexOf(name));
+    return index >= 0 ? index : int(quantities.indexOf(QLatin1Char('|') + name + QLatin1Char('|')));
+}
+
+std::vector<double> SmithChartData::heldOf(const Condition &condition, int others) const
+{
+    std::vector<double> held(m_points.held.size());
+    for (std::size_t i = 0; i < m_swept.size(); ++i)
+        held[m_swept[i]] = condition.swept[i];
+    for (std::size_t i = 0; i < m_parts.size(); ++i)
+        held[m_parts[i]] = m_others[others][i];
+    return held;
+}
+
+bool SmithChartData::sameButDrive(const std::vector<double> &held,
+                                  const std::vector<double> &other) const
+{
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (i != m_swept[*m_drive] && held[i] != other[i])
+            return false;
+    }
+    return true;
+}
+
+bool SmithChartData::offered(const Choice &choice, int conditions) const
+{
+    const auto within = [](int position, std::size_t count) {
+        return position >= 0 && position < int(count);
+    };
+    return within(choice.frequency, m_frequencies.size()) &&
+           within(choice.condition, std::size_t(conditions)) &&
+           within(choice.others, m_others.size());
+}
+
+SmithChartContent SmithChartData::nothingToShow()
+{
+    SmithChartContent content;
+    content.message = tr("No points to show.");
+    return content;
+}
+
+SmithChartContent SmithChartData::content(const Choice &choice) const
+{
+    if (!offered(choice, int(m_conditions.size())))
+        return nothingToShow();
+    const Condition &chosen = m_conditions[choice.condition];
+    return chosen.compression ? atCompression(choice, chosen) : measured(choice, chosen);
+}
+
+SmithChartContent SmithChartData::compressed(const Choice &choice, double decibels) const
+{
+    if (!offered(choice, m_measuredCount))
+        return nothingToShow();
+    return atCompression(choice, {m_conditions[choice.condition].swept, decibels});
+}
+
+// What the chart shows, without its points.
+SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &condition) const
+{
+    SmithChartContent content;
+    content.coefficient = coefficient();
+    QStringList where = heldParts(condition);
+    if (!m_points.frequency.name.empty()) {
+        content.frequency = settingOf(m_points.frequency, m_frequencies[choice.frequency]);
+        where.prepend(text(m_points.frequency.name) + QStringLiteral(" = ") +
+                      frequencies().at(choice.frequency));
+    }
+    if (!m_parts.empty())
+        where << othersText(choice.others);
+    const std::vector<double> held = heldOf(condition, choice.others);
+    for (std::size_t i = 0; i < held.size(); ++i) {
+        if (!condition.compression || i != m_swept[*m_drive])
+            content.held.push_back(settingOf(m_points.held[i], held[i]));
+    }
+    if (condition.compression) {
+        content.compression = condition.compression;
+        where << tr("%1 dB compression").arg(ChartText::number(*condition.compression, 6));
+    }
+    content.title = where.isEmpty()
+                        ? coefficient()
+                        : coefficient() + QStringLiteral(" at ") + where.join(QStringLiteral(", "));
+    content.fixed = m_points.fixed;
+    const QStringList names = quantities();
+    const auto quantity = [&](int index) {
+        return SmithChartContent::Quantity{
+            names.at(index), unitText(m_points.quantities[index].unit), {}};
+    };
+    for (int index : contouredOf(choice))
+        content.contoured.push_back(quantity(index));
+    for (const TargetBound &bound : choice.targets)
+        content.targets.push_back({quantity(bound.quantity), bound});
+    return content;
+}
+
+// The quantities chosen to contour that the file holds, each once.
+std::vector<int> SmithChartData::contouredOf(const Choice &choice) const
+{
+    std::vector<int> contoured;
+    for (int index : choice.contoured) {
+        if (index >= 0 && index < int(m_points.quantities.size()) &&
+            int(contoured.size()) < MostContoured &&
+            std::find(contoured.begin(), contoured.end(), index) == contoured.end())
+            contoured.push_back(index);
+    }
+    return contoured;
+}
+
+// The positions in the points' values of the content's quantities, contoured then bounded.
+std::vector<int> SmithChartData::columnsOf(const Choice &choice) const
+{
+    std::vector<int> columns = contouredOf(choice);
+    for (const TargetBound &bound : choice.targets)
+        columns.push_back(bound.quantity);
+    return columns;
+}
+
+SmithChartContent SmithChartData::measured(const Choice &choice, const Condition &condition) const
+{
+    SmithChartContent content = framed(choice, condition);
+    const std::vector<double> held = heldOf(condition, choice.others);
+    const double frequency = m_frequencies[choice.frequency];
+    const auto group =
+        std::find_if(m_points.groups.begin(), m_points.groups.end(),
+                     [&](const Group &g) { return g.frequency == frequency && g.held == held; });
+    if (group == m_points.groups.end()) {
+        content.message = tr("Nothing was measured at %1.").arg(content.title);
+        return content;
+    }
+    const std::vector<int> columns = columnsOf(choice);
+    const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
+    content.gammas.reserve(group->points.size());
+    for (const ReflectionPoints::Point &point : group->points) {
+        content.gammas.emplace_back(point.re, point.im);
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            quantities[k]->values.push_back(point.values[columns[k]]);
+    }
+    return content;
+}
+
+// The groups of a load's drive sweep: at the chosen frequency and places of the other
+// coefficients, and the condition's other swept values, in rising drive level.
+std::vector<const Group *> SmithChartData::driveSweep(const Choice &choice,
+                                                      const Condition &condition) const
+{
+    const std::vector<double> held = heldOf(condition, choice.others);
+    std::vector<const Group *> levels;
+    for (const Group &group : m_points.groups) {
+        if (group.frequency == m_frequencies[choice.frequency] && sameButDrive(group.held, held))
+            levels.push_back(&group);
+    }
+    const std::size_t drive = m_swept[*m_drive];
+    std::sort(levels.begin(), levels.end(),
+              [drive](const Group *a, const Group *b) { return a->held[drive] < b->held[drive]; });
+    return levels;
+}
+
+// Each load is followed across the drive levels (LoadSweeps) to its compression, where its
+// place and the quantities are interpolated. Loads whose gain never falls as far, and loads
+// that could not be followed, are kept apart.
+SmithChartContent SmithChartData::atCompression(const Choice &choice,
+                                                const Condition &condition) const
+{
+    SmithChartContent content = framed(choice, condition);
+    if (!m_drive) {
+        content.message = tr("%1 sweeps no drive level: contours at compression need a swept "
+                             "variable of unit type Power, such as Pin_avail in dBm.")
+                              .arg(m_path);
+        return content;
+    }
+    if (!m_gain) {
+        content.message = tr("%1 holds no gain: contours at compression need a performance "
+                             "quantity in dB with \"gain\" in its name, such as Gain.")
+                              .arg(m_path);
+        return content;
+    }
+    const std::vector<const Group *> levels = driveSweep(choice, condition);
+    if (levels.empty()) {
+        content.message = tr("Nothing was measured at %1.").arg(content.title);
+        return content;
+    }
+    // Each level's finite places, and where they are in its group.
+    std::vector<std::vector<std::complex<double>>> places(levels.size());
+    std::vector<std::vector<int>> points(levels.size());
+    for (std::size_t level = 0; level < levels.size(); ++level) {
+        const std::vector<ReflectionPoints::Point> &measured = levels[level]->points;
+        for (std::size_t i = 0; i < measured.size(); ++i) {
+            const std::complex<double> place(measured[i].re, measured[i].im);
+            if (std::isfinite(place.real()) && std::isfinite(place.imag())) {
+                places[level].push_back(place);
+                points[level].push_back(int(i));
+            }
+        }
+    }
+    const std::vector<int> columns = columnsOf(choice);
+    const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
+    for (const LoadSweeps::Sweep &sweep : LoadSweeps::follow(places)) {
+        // A sweep that may continue another's was counted with that one.
+        if (sweep.lostAtStart)
+            continue;
+        const LoadRows along{levels, sweep, points};
+        const std::optional<GainCompression::Crossing> crossing =
+            GainCompression::of(along.valuesOf(*m_gain), *condition.compression);
+        if (!crossing) {
+            (sweep.lostAtEnd ? content.unfollowed : content.uncompressed)
+                .push_back(along.place(sweep.points.size() - 1));
+            continue;
+        }
+        const std::complex<double> before = along.place(crossing->index - 1);
+        content.gammas.push_back(before +
+                                 crossing->fraction * (along.place(crossing->index) - before));
+        for (std::size_t k = 0; k < columns.size(); ++k)
+            quantities[k]->values.push_back(
+                GainCompression::valueAt(along.valuesOf(columns[k]), *crossing));
+    }
+    return content;
+}

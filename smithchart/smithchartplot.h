@@ -1,0 +1,34 @@
+#pragma once
+
+#include "smithchartrenderer.h"
+
+#include <QString>
+
+#include <optional>
+
+// The Smith chart of a data file written as a picture (PNG), a drawing (SVG, PDF) or data
+// (JSON), by the file's suffix, as the viewer's chart shows it when opened: the lowest
+// frequency, the highest drive level; or, given a compression, the loads at that gain
+// compression.
+class SmithChartPlot
+{
+public:
+    // What lp-host's options ask for.
+    struct Options
+    {
+        QString coefficient; // empty: the file's first measured one
+        // One or two quantities, separated by a comma; empty: the first of the file; "none":
+        // the points alone.
+        QString contoured;
+        std::optional<double> compression; // in dB
+        QString target;                    // as TargetBound reads it
+        SmithChartRenderer::View view = SmithChartRenderer::View::Data;
+    };
+
+    // Missing folders of the picture are made. False, with the reason in `error`, when the file
+    // is refused, lacks the coefficient or a quantity, holds nothing to find a compression with
+    // or gives the gain too coarsely for it, the target cannot be read, or the picture cannot be
+    // written.
+    static bool write(const QString &dataFile, const Options &options, const QString &pictureFile,
+                      QString *error);
+};

@@ -1,0 +1,339 @@
+#include "smithchartdata.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <functional>
+
+namespace {
+
+using Gamma = std::complex<double>;
+
+// One load along its drive sweep: where it was measured and its gain, at each drive level.
+struct Load
+{
+    std::vector<Gamma> places;
+    std::vector<double> gains;
+};
+
+// A drive sweep of many loads, and the compression to find.
+struct Sweeps
+{
+    std::vector<Load> loads;
+    double decibels = 1.0;
+};
+
+using Generator = std::function<Sweeps(QRandomGenerator &)>;
+
+double uniform(QRandomGenerator &random, double low, double high)
+{
+    return low + (high - low) * random.generateDouble();
+}
+
+Gamma inDisc(QRandomGenerator &random, double radius)
+{
+    return std::polar(radius * std::sqrt(random.generateDouble()), uniform(random, -M_PI, M_PI));
+}
+
+// The drive level of a level, in dBm; Pout is the drive level plus the gain.
+double driveOf(std::size_t level)
+{
+    return 10.0 + 2.0 * double(level);
+}
+
+// A gain that may first expand and then compresses, faster or slower than the sweep reaches.
+std::vector<double> gainCurve(QRandomGenerator &random, int levels)
+{
+    const double expansion = uniform(random, 0, 0.3), compression = uniform(random, 0.005, 0.25);
+    std::vector<double> gains;
+    for (int level = 0; level < levels; ++level)
+        gains.push_back(18 + expansion * level - compression * level * level);
+    return gains;
+}
+
+// Loads about the nominal places, each level's place within `drift` of it, either afresh at
+// each level or by steps of at most drift / 3 from the place before.
+Sweeps sweepsAbout(QRandomGenerator &random, const std::vector<Gamma> &nominal, double drift,
+                   bool walking)
+{
+    Sweeps sweeps;
+    sweeps.decibels = 1 + random.bounded(3);
+    const int levels = 2 + random.bounded(12);
+    for (const Gamma &centre : nominal) {
+        Load load{{}, gainCurve(random, levels)};
+        Gamma offset = 0.0;
+        for (int level = 0; level < levels; ++level) {
+            offset = walking ? offset + inDisc(random, drift / 3) : inDisc(random, drift);
+            if (std::abs(offset) > drift)
+                offset *= drift / std::abs(offset);
+            load.places.push_back(centre + offset);
+        }
+        sweeps.loads.push_back(std::move(load));
+    }
+    return sweeps;
+}
+
+std::vector<Gamma> gridOf(QRandomGenerator &random, double spacing)
+{
+    std::vector<Gamma> nominal;
+    const int columns = 1 + random.bounded(7), rows = 1 + random.bounded(7);
+    for (int i = 0; i < columns; ++i) {
+        for (int j = 0; j < rows; ++j)
+            nominal.emplace_back(-0.6 + i * spacing, -0.3 + j * spacing);
+    }
+    return nominal;
+}
+
+// A measured grid whose loads drift by at most an eighth of its spacing.
+Sweeps jitteredGrid(QRandomGenerator &random)
+{
+    const double spacing = uniform(random, 0.02, 0.15);
+    return sweepsAbout(random, gridOf(random, spacing), spacing / 8, false);
+}
+
+Sweeps driftingGrid(QRandomGenerator &random)
+{
+    const double spacing = uniform(random, 0.02, 0.15);
+    return sweepsAbout(random, gridOf(random, spacing), spacing / 8, true);
+}
+
+// Loads anywhere in the unit disc, drifting by at most an eighth of the least distance between
+// two of them.
+Sweeps scatteredLoads(QRandomGenerator &random)
+{
+    std::vector<Gamma> nominal;
+    for (int i = 1 + random.bounded(40); i > 0; --i)
+        nominal.push_back(inDisc(random, 0.9));
+    double least = 1.0;
+    for (std::size_t i = 0; i < nominal.size(); ++i) {
+        for (std::size_t j = i + 1; j < nominal.size(); ++j)
+            least = std::min(least, std::abs(nominal[i] - nominal[j]));
+    }
+    return sweepsAbout(random, nominal, least / 8, random.bounded(2));
+}
+
+// A grid with a few pairs of loads between its points whose two loads lie closer together than
+// either drifts.
+Sweeps loadsCloserThanTheirDrift(QRandomGenerator &random)
+{
+    const double spacing = uniform(random, 0.05, 0.15);
+    Sweeps sweeps = sweepsAbout(random, gridOf(random, spacing), spacing / 10, false);
+    for (int pair = 1 + random.bounded(3); pair > 0; --pair) {
+        const Gamma middle = sweeps.loads[random.bounded(int(sweeps.loads.size()))].places[0] +
+                             Gamma(spacing / 2, spacing / 2);
+        const std::vector<Gamma> two{middle, middle + inDisc(random, spacing / 40)};
+        Sweeps close = sweepsAbout(random, two, spacing / 12, false);
+        for (Load &load : close.loads) {
+            load.places.resize(sweeps.loads[0].places.size(), load.places.back());
+            load.gains = gainCurve(random, int(load.places.size()));
+            sweeps.loads.push_back(std::move(load));
+        }
+    }
+    return sweeps;
+}
+
+// The data file of the sweeps, its rows in random order.
+QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
+{
+    QList<QByteArray> rows;
+    const auto number = [](double value) {
+        return QByteArray::number(value, 'g', 17);
+    };
+    for (const Load &load : sweeps.loads) {
+        for (std::size_t level = 0; level < load.places.size(); ++level)
+            rows << number(driveOf(level)) + ' ' + number(load.places[level].real()) + ' ' +
+                        number(load.places[level].imag()) + ' ' + number(load.gains[level]) + ' ' +
+                        number(driveOf(level) + load.gains[level]) + '\n';
+    }
+    std::shuffle(rows.begin(), rows.end(), random);
+    return "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<Gain>, Units=<dB>\n"
+           "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Gain Pout\n" +
+           rows.join();
+}
+
+// Where a load compresses, worked out from its measured levels: its place and Pout there.
+std::optional<std::pair<Gamma, double>> compressionOf(const Load &load, double decibels)
+{
+    double highest = load.gains[0];
+    for (std::size_t level = 1; level < load.gains.size(); ++level) {
+        const double target = highest - decibels, before = load.gains[level - 1];
+        if (load.gains[level] <= target) {
+            const double t = (before - target) / (before - load.gains[level]);
+            const Gamma place =
+                load.places[level - 1] + t * (load.places[level] - load.places[level - 1]);
+            return std::pair(place, driveOf(level - 1) + 2.0 * t + target);
+        }
+        highest = std::max(highest, load.gains[level]);
+    }
+    return std::nullopt;
+}
+
+// Why the chart at compression disagrees with the loads; empty when it agrees. Every load is
+// either at its compression with Pout there, or hollow where it was last measured and never
+// compressing, or (unless all could be followed) counted as not followed.
+QString flawOf(const Sweeps &sweeps, bool followable, QRandomGenerator &random)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("sweeps.lp"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(fileOf(sweeps, random)) < 0)
+        return QStringLiteral("cannot write the file");
+    file.close();
+    SmithChartData data;
+    QString error;
+    if (!data.load(path, {}, &error))
+        return error;
+    SmithChartData::Choice choice;
+    choice.condition = data.defaultCondition();
+    choice.contoured = {1};
+    const SmithChartContent content = data.compressed(choice, sweeps.decibels);
+    std::vector<bool> found(sweeps.loads.size(), false);
+    const auto claim = [&](const std::function<bool(const Load &)> &matches) {
+        for (std::size_t i = 0; i < sweeps.loads.size(); ++i) {
+            if (!found[i] && matches(sweeps.loads[i])) {
+                found[i] = true;
+                return true;
+            }
+        }
+        return false;
+    };
+    for (std::size_t i = 0; i < content.gammas.size(); ++i) {
+        if (!claim([&](const Load &load) {
+                const auto expected = compressionOf(load, sweeps.decibels);
+                return expected && std::abs(expected->first - content.gammas[i]) < 1e-9 &&
+                       std::abs(expected->second - content.contoured[0].values[i]) < 1e-9;
+            }))
+            return QStringLiteral("no load compresses at %1, %2")
+                .arg(content.gammas[i].real())
+                .arg(content.gammas[i].imag());
+    }
+    for (const Gamma &hollow : content.uncompressed) {
+        if (!claim([&](const Load &load) {
+                return load.places.back() == hollow && !compressionOf(load, sweeps.decibels);
+            }))
+            return QStringLiteral("a load drawn hollow compresses, or was measured on");
+    }
+    if (followable && !content.unfollowed.empty())
+        return QStringLiteral("%1 loads not followed").arg(content.unfollowed.size());
+    const std::size_t counted =
+        content.gammas.size() + content.uncompressed.size() + content.unfollowed.size();
+    if (counted != sweeps.loads.size())
+        return QStringLiteral("%1 loads counted of %2").arg(counted).arg(sweeps.loads.size());
+    return {};
+}
+
+// The failing sweeps with as many loads left out, one at a time, as still fail.
+Sweeps shrunk(Sweeps sweeps, bool followable, QRandomGenerator &random)
+{
+    for (bool shrinking = true; shrinking;) {
+        shrinking = false;
+        for (std::size_t i = sweeps.loads.size(); i-- > 0 && sweeps.loads.size() > 1;) {
+            Sweeps fewer = sweeps;
+            fewer.loads.erase(fewer.loads.begin() + long(i));
+            if (!flawOf(fewer, followable, random).isEmpty()) {
+                sweeps = fewer;
+                shrinking = true;
+            }
+        }
+    }
+    return sweeps;
+}
+
+QString asRow(const Sweeps &sweeps)
+{
+    QStringList loads;
+    for (const Load &load : sweeps.loads) {
+        QStringList levels;
+        for (std::size_t level = 0; level < load.places.size(); ++level)
+            levels << QStringLiteral("{%1, %2, %3}")
+                          .arg(load.places[level].real(), 0, 'g', 17)
+                          .arg(load.places[level].imag(), 0, 'g', 17)
+                          .arg(load.gains[level], 0, 'g', 17);
+        loads << QLatin1Char('{') + levels.join(QStringLiteral(", ")) + QLatin1Char('}');
+    }
+    return QStringLiteral("%1 dB: ").arg(sweeps.decibels) + loads.join(QStringLiteral(", "));
+}
+
+QString example(const char *name)
+{
+    return QStringLiteral(LP_EXAMPLES_DIR "/data/") + QString::fromLatin1(name);
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Generator)
+
+// What the chart of a data file shows: its drive levels and the places of its other reflection
+// coefficients to choose from, and each load followed along its drive sweep to its compression.
+class tst_SmithChartData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void compressionFollowsDriftingLoads_data();
+    void compressionFollowsDriftingLoads();
+    void driveLevelsLeaveOtherCoefficientsApart();
+};
+
+void tst_SmithChartData::compressionFollowsDriftingLoads_data()
+{
+    QTest::addColumn<Generator>("generator");
+    QTest::addColumn<bool>("followable"); // every load can be followed
+
+    QTest::newRow("jittered grids") << Generator(jitteredGrid) << true;
+    QTest::newRow("grids drifting step by step") << Generator(driftingGrid) << true;
+    QTest::newRow("scattered loads") << Generator(scatteredLoads) << true;
+    QTest::newRow("loads closer together than their drift")
+        << Generator(loadsCloserThanTheirDrift) << false;
+}
+
+// Files of many loads whose places drift from one drive level to the next, their rows in any
+// order: each load is found at its compression, with Pout there, or hollow where it never
+// compresses; where loads lie closer together than their drift, some may be counted as not
+// followed, but none is hollow that compresses, and none is at a wrong compression. A failure
+// is shrunk to the fewest loads that still fail, for a row of its own.
+void tst_SmithChartData::compressionFollowsDriftingLoads()
+{
+    QFETCH(Generator, generator);
+    QFETCH(bool, followable);
+    QRandomGenerator random(qHash(QByteArray(QTest::currentDataTag())));
+    for (int round = 0; round < 40; ++round) {
+        const Sweeps sweeps = generator(random);
+        const QString flaw = flawOf(sweeps, followable, random);
+        if (!flaw.isEmpty())
+            QFAIL(qPrintable(flaw + QStringLiteral(": ") +
+                             asRow(shrunk(sweeps, followable, random))));
+    }
+}
+
+// Taking the source coefficient of a load pull, the drive-level list offers the drive levels
+// and their compressions, and the load's places are a list of their own; the chart at each
+// place shows the one source point measured there.
+void tst_SmithChartData::driveLevelsLeaveOtherCoefficientsApart()
+{
+    SmithChartData data;
+    QString error;
+    QVERIFY2(data.load(example("pa_two_frequencies.lp"), QStringLiteral("gamma_src1"), &error),
+             qPrintable(error));
+    QCOMPARE(data.conditions().size(), 5 + 3);
+    QCOMPARE(data.conditions().at(data.defaultCondition()), QStringLiteral("Pin_avail = 26 dBm"));
+    const QStringList loads = data.otherCoefficients();
+    QCOMPARE(loads.size(), 25);
+    QCOMPARE(loads.front(), QStringLiteral("gamma_ld1 = -0.75 - j0.08"));
+    SmithChartData::Choice choice;
+    choice.condition = data.defaultCondition();
+    choice.others = 24;
+    const SmithChartContent content = data.content(choice);
+    QCOMPARE(content.title,
+             QStringLiteral("gamma_src1 at Freq = 1.8 GHz, Pin_avail = 26 dBm, ") + loads.back());
+    QCOMPARE(content.gammas, std::vector<Gamma>{Gamma(-0.6, -0.28)});
+    QVERIFY(data.load(example("pa_two_frequencies.lp"), {}, &error));
+    QVERIFY(data.otherCoefficients().isEmpty());
+}
+
+QTEST_GUILESS_MAIN(tst_SmithChartData)
+#include "tst_smithchartdata.moc"
