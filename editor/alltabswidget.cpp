@@ -140,8 +140,8 @@ ComponentEntries::ListedFiles AllTabsWidget::listedFiles() const
 void AllTabsWidget::showVariables(const QList<IndepVarInfo> &independentVariables,
                                   const QList<GammaVarInfo> &gammaVariables)
 {
-    const VariableDetailsTabState shown = componentState.entries().showDetails(
-        independentVariables, gammaVariables, listedFiles());
+    const VariableDetailsTabState shown =
+        componentState.entries().showDetails(independentVariables, gammaVariables, listedFiles());
     if (detailsTab)
         detailsTab->setState(shown);
 }

@@ -52,8 +52,7 @@ void AnalysisFrequencyRangeSyncWidget::setState(
 
 void AnalysisFrequencyRangeSyncWidget::showEntries(const EntryMap &entries)
 {
-    const ComponentEntry entry =
-        entryOf(entries, ParameterNames::UseFrequencyRangeFromDataFiles);
+    const ComponentEntry entry = entryOf(entries, ParameterNames::UseFrequencyRangeFromDataFiles);
     const QSignalBlocker blocker(syncCheckBox);
     showFlag(syncCheckBox, syncState.useFrequencyRangeFromDataFiles(), entry.kept);
     keptNote->setNote(entry.kept ? entry.note : QString());

@@ -17,7 +17,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-
 using namespace LoadPullStateUtils;
 
 namespace {

@@ -74,13 +74,21 @@ void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gamma
     current.setGammaVariables(reset ? found : tableState);
     ComponentEntries entries({}, current, PerformanceTabState());
     current = entries.showDetails({}, gammaVars, {1, {}});
-    setState(current.gammaVariables());
     DBLPCTypeState shown;
     shown.setDetailsTabState(current);
-    showEntries(entries.entries(shown));
+    takeNotes(entries.entries(shown));
+    setState(current.gammaVariables());
 }
 
 void GammaVarDetailsTableWidget::showEntries(const EntryMap &entries)
+{
+    if (!takeNotes(entries))
+        return;
+    refreshTable();
+    showNotes();
+}
+
+bool GammaVarDetailsTableWidget::takeNotes(const EntryMap &entries)
 {
     QMap<QString, QString> notes;
     for (const ComponentEntry &entry : entries.value(P::GammaName)) {
@@ -89,11 +97,10 @@ void GammaVarDetailsTableWidget::showEntries(const EntryMap &entries)
     }
     const QString others = entryOf(entries, P::GammaName).note;
     if (notes == rowNotes && others == otherNotes)
-        return;
+        return false;
     rowNotes = notes;
     otherNotes = others;
-    refreshTable();
-    showNotes();
+    return true;
 }
 
 void GammaVarDetailsTableWidget::showNotes()

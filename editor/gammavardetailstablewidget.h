@@ -37,6 +37,8 @@ public slots:
     LoadPullStateUtils::GammasState state() const;
 
 private:
+    // Keeps the notes of the entries; gives whether they changed.
+    bool takeNotes(const LoadPullStateUtils::EntryMap &entries);
     void refreshTable();
     void fillRow(int row);
     // The columns whose texts changed, one bit each.

@@ -1,12 +1,11 @@
 #include "indepvardetailstablewidget.h"
 
-#include "componententries.h"
-#include "dblpctypestate.h"
 #include "elidedtext.h"
 #include "entryrules.h"
 #include "parameternames.h"
 #include "realorvaritemdelegate.h"
 #include "signalblocker.h"
+#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QStringList>
@@ -71,7 +70,8 @@ void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
 }
 
 // Without reset the values of the names that stay are kept, as the editor keeps them, and
-// marked where they no longer fit.
+// marked where they no longer fit. The table alone knows no stored texts: its only notes are
+// those on values.
 void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
                                                 bool reset)
 {
@@ -79,15 +79,28 @@ void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &indep
     found.setVariables(independentVariables, true);
     VariableDetailsTabState current;
     current.setIndependentVariables(reset ? found : tableState);
-    ComponentEntries entries({}, current, PerformanceTabState());
-    current = entries.showDetails(independentVariables, {}, {1, {}});
-    setState(current.independentVariables());
-    DBLPCTypeState shown;
-    shown.setDetailsTabState(current);
-    showEntries(entries.entries(shown));
+    VariableSettings settings(current, PerformanceTabState());
+    const IndepVariablesState shown =
+        settings.showDetails(independentVariables, {}, false).independentVariables();
+    nameNotes.clear();
+    valueNotes.clear();
+    otherNotes.clear();
+    for (const IndepVarInfo &info : shown.variables()) {
+        if (const QString note = settings.valueNoteText(info); !note.isEmpty())
+            valueNotes.insert(info.name(), note);
+    }
+    setState(shown);
 }
 
 void IndepVarDetailsTableWidget::showEntries(const EntryMap &entries)
+{
+    if (!takeNotes(entries))
+        return;
+    refreshTable();
+    showNote();
+}
+
+bool IndepVarDetailsTableWidget::takeNotes(const EntryMap &entries)
 {
     QMap<QString, QString> names, values;
     for (const ComponentEntry &entry : entries.value(P::IndepVarName)) {
@@ -109,12 +122,11 @@ void IndepVarDetailsTableWidget::showEntries(const EntryMap &entries)
     others.removeAll(QString());
     const QString other = others.join(QLatin1Char('\n'));
     if (names == nameNotes && values == valueNotes && other == otherNotes)
-        return;
+        return false;
     nameNotes = names;
     valueNotes = values;
     otherNotes = other;
-    refreshTable();
-    showNote();
+    return true;
 }
 
 // The refusal of the last entry comes first, then every note on the rows shown, then those on

@@ -43,6 +43,8 @@ public slots:
     LoadPullStateUtils::IndepVariablesState state() const;
 
 private:
+    // Keeps the notes of the entries; gives whether they changed.
+    bool takeNotes(const LoadPullStateUtils::EntryMap &entries);
     void refreshTable();
     // The columns whose texts or marks changed, one bit each.
     int fillRow(int row, const LoadPullStateUtils::IndepVarInfo &info);

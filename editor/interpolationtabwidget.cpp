@@ -26,9 +26,9 @@ int keptIndex(const QComboBox *box)
 // A value without a display text finds no item and leaves the box without a current one.
 template<typename Enumeration> void showChoice(QComboBox *box, int value)
 {
-    box->setCurrentIndex(value == KeptChoice ? keptIndex(box)
-                                             : texts<Enumeration>().indexOf(
-                                                   toText(Enumeration(value))));
+    box->setCurrentIndex(value == KeptChoice
+                             ? keptIndex(box)
+                             : texts<Enumeration>().indexOf(toText(Enumeration(value))));
 }
 
 void offerKeptText(QComboBox *box, const QString &text, const QString &note)
@@ -50,8 +50,8 @@ InterpolationTabWidget::InterpolationTabWidget(QWidget *parent)
                         texts<InterpolationMethod>()))
     , domainBox(makeBox(&InterpolationTabWidget::interpolationDomainChanged, P::InterpDom,
                         texts<InterpolationDomain>()))
-    , extrapolationBox(makeBox(&InterpolationTabWidget::extrapolationMethodChanged,
-                               P::ExtrapMode, texts<ExtrapolationMethod>()))
+    , extrapolationBox(makeBox(&InterpolationTabWidget::extrapolationMethodChanged, P::ExtrapMode,
+                               texts<ExtrapolationMethod>()))
     , note(new NoteLabel)
 {
     auto *layout = new QFormLayout;
@@ -100,8 +100,10 @@ void InterpolationTabWidget::showEntries(const EntryMap &entries)
         const ComponentEntry entry = entryOf(entries, parameter);
         if (!entry.kept)
             continue;
-        offerKeptText(box, entry.shown, entry.note);
-        keptTexts.insert(parameter, entry.shown);
+        // A text of any length shows elided, as elsewhere; the box tells its item by that text.
+        const QString kept = elidedText(entry.shown);
+        offerKeptText(box, kept, entry.note);
+        keptTexts.insert(parameter, kept);
         box->setCurrentIndex(keptIndex(box));
         const auto *label = qobject_cast<QLabel *>(form->labelForField(box));
         notes.append((label ? label->text() + QLatin1Char(' ') : QString()) + entry.note);
@@ -126,13 +128,15 @@ void InterpolationTabWidget::setState(const InterpolationTabState &interpolation
 
 void InterpolationTabWidget::interpolationMethodChanged(const QString &newMethod)
 {
-    interpolationState.setInterpolationMethod(choiceOf<InterpolationMethod>(P::InterpMode, newMethod));
+    interpolationState.setInterpolationMethod(
+        choiceOf<InterpolationMethod>(P::InterpMode, newMethod));
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::interpolationDomainChanged(const QString &newDomain)
 {
-    interpolationState.setInterpolationDomain(choiceOf<InterpolationDomain>(P::InterpDom, newDomain));
+    interpolationState.setInterpolationDomain(
+        choiceOf<InterpolationDomain>(P::InterpDom, newDomain));
     emit stateChanged(interpolationState);
 }
 

@@ -41,7 +41,8 @@ private:
     using TextSlot = void (InterpolationTabWidget::*)(const QString &);
 
     QComboBox *makeBox(TextSlot slot, const QString &parameter, const QStringList &items);
-    template<typename Enumeration> int choiceOf(const QString &parameter, const QString &text) const;
+    template<typename Enumeration>
+    int choiceOf(const QString &parameter, const QString &text) const;
 
     LoadPullStateUtils::InterpolationTabState interpolationState;
     // The component's own text of a box, by parameter, once the box offers it.

@@ -1,12 +1,11 @@
 #include "performancevariablestablewidget.h"
 
-#include "componententries.h"
-#include "dblpctypestate.h"
 #include "elidedtext.h"
 #include "enablecheckitemdelegate.h"
 #include "enumerations.h"
 #include "parameternames.h"
 #include "signalblocker.h"
+#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QHeaderView>
@@ -72,21 +71,30 @@ void PerformanceVariablesTableWidget::mergeState(const PerformanceTabState &newS
     mergeState(newState, false);
 }
 
-// Without reset the choices of the names that stay are kept, as the editor keeps them.
+// Without reset the choices of the names that stay are kept, as the editor keeps them. The
+// table alone knows no stored texts, and so has no notes.
 void PerformanceVariablesTableWidget::variablesFound(
     const QList<PerformanceVarBaseInfo> &performanceVars, bool reset)
 {
     PerformanceTabState settings = tableState;
     if (reset)
         settings.setVariables(performanceVars);
-    ComponentEntries entries({}, VariableDetailsTabState(), settings);
-    setState(entries.showPerformance(performanceVars, {1, {}}));
-    DBLPCTypeState shown;
-    shown.setPerformanceState(tableState);
-    showEntries(entries.entries(shown));
+    rowNotes.clear();
+    keptChecks.clear();
+    otherNotes.clear();
+    setState(VariableSettings(VariableDetailsTabState(), settings)
+                 .showPerformance(performanceVars, false));
 }
 
 void PerformanceVariablesTableWidget::showEntries(const EntryMap &entries)
+{
+    if (!takeNotes(entries))
+        return;
+    refreshTable();
+    showNotes();
+}
+
+bool PerformanceVariablesTableWidget::takeNotes(const EntryMap &entries)
 {
     QMap<QString, QString> notes;
     QSet<QString> kept;
@@ -98,20 +106,19 @@ void PerformanceVariablesTableWidget::showEntries(const EntryMap &entries)
         for (const ComponentEntry &entry : entries.value(parameter)) {
             if (entry.kept) {
                 kept.insert(checkKey(parameter, entry.variable));
-                notes[entry.variable] += (notes.contains(entry.variable) ? QStringLiteral("; ")
-                                                                        : QString()) +
-                                         entry.variable + QLatin1String(": ") + entry.note;
+                notes[entry.variable] +=
+                    (notes.contains(entry.variable) ? QStringLiteral("; ") : QString()) +
+                    entry.variable + QLatin1String(": ") + entry.note;
             }
         }
     }
     const QString others = entryOf(entries, P::PrfmParamName).note;
     if (notes == rowNotes && kept == keptChecks && others == otherNotes)
-        return;
+        return false;
     rowNotes = notes;
     keptChecks = kept;
     otherNotes = others;
-    refreshTable();
-    showNotes();
+    return true;
 }
 
 void PerformanceVariablesTableWidget::showNotes()
@@ -202,8 +209,8 @@ bool PerformanceVariablesTableWidget::displayAll() const
 
 void PerformanceVariablesTableWidget::refreshTable()
 {
-    const QStringList headers = {tr("Name"),   tr("Min"), tr("Max"), tr("Output"),
-                                 tr("Auto Display\nin GRF"), tr("Type")};
+    const QStringList headers = {
+        tr("Name"), tr("Min"), tr("Max"), tr("Output"), tr("Auto Display\nin GRF"), tr("Type")};
     refreshRows(*this, headers, tableState.variables(), {},
                 [this](int row, const PerformanceVarInfo &info) { return fillRow(row, info); });
     fixColumnWidth(*this, TypeColumn, {valueTypeText(false), valueTypeText(true)});

@@ -46,6 +46,8 @@ public slots:
     bool displayAll() const;
 
 private:
+    // Keeps the notes and partly checked boxes of the entries; gives whether they changed.
+    bool takeNotes(const LoadPullStateUtils::EntryMap &entries);
     void refreshTable();
     void fillRow(int row);
     // The columns whose texts changed, one bit each.

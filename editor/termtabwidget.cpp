@@ -38,7 +38,8 @@ bool isEnclosedInParentheses(const QString &text)
 // A sign after a number's "e" belongs to its exponent.
 bool isExponentSign(const QString &text, int at)
 {
-    return at >= 2 && (text.at(at - 1) == QLatin1Char('e') || text.at(at - 1) == QLatin1Char('E')) &&
+    return at >= 2 &&
+           (text.at(at - 1) == QLatin1Char('e') || text.at(at - 1) == QLatin1Char('E')) &&
            (text.at(at - 2).isDigit() || text.at(at - 2) == QLatin1Char('.'));
 }
 
@@ -72,9 +73,9 @@ bool hasUnit(const QString &unit)
 QString referenceImpedanceRefusalNote(const QString &text)
 {
     const QString reason = referenceImpedanceRefusal(text);
-    return reason.isEmpty() ? QString()
-                            : refusalNote(text, TermTabWidget::tr("the reference impedance"),
-                                          reason);
+    return reason.isEmpty()
+               ? QString()
+               : refusalNote(text, TermTabWidget::tr("the reference impedance"), reason);
 }
 
 QString termNumberRefusalNote(const QString &text)

@@ -3,8 +3,8 @@
 #include "elidedtext.h"
 
 #include <QHeaderView>
-#include <QStyle>
 #include <QStringList>
+#include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -175,7 +175,8 @@ void fixColumnWidth(QTableWidget &table, int column, const QStringList &texts)
 {
     QHeaderView *header = table.horizontalHeader();
     header->setSectionResizeMode(column, QHeaderView::Fixed);
-    const int margin = table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1;
+    const int margin =
+        table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1;
     int width = header->sectionSizeHint(column);
     for (const QString &text : texts)
         width = qMax(width, table.fontMetrics().horizontalAdvance(text) + 2 * margin);

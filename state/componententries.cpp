@@ -55,30 +55,6 @@ QString declarationNote(const QString &name, const QStringList &stored, const QS
         .arg(name, stored.join(QLatin1String(", ")), data.join(QLatin1String(", ")));
 }
 
-QString valueNoteText(const IndepVarInfo &shown, ValueNote note)
-{
-    const QString value = quoted(shown.value());
-    switch (note) {
-    case ValueNote::OutsideRange:
-        return tr("%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")
-            .arg(shown.name(), value, shown.minValue().trimmed(), shown.maxValue().trimmed());
-    case ValueNote::OtherUnit:
-        return tr("%1: %2 is not in the data's unit, %3; it is kept as written.")
-            .arg(shown.name(), value, shown.unit());
-    case ValueNote::NoUnit:
-        return tr("%1: %2 has no unit, where the data's unit is %3; it is kept as written, and "
-                  "the simulator reads it without a unit.")
-            .arg(shown.name(), value, shown.unit());
-    case ValueNote::NotAValue:
-        return tr("%1: %2 is not a number or a variable name the editor can check; it is kept as "
-                  "written.")
-            .arg(shown.name(), value);
-    case ValueNote::None:
-        break;
-    }
-    return QString();
-}
-
 QString keptFlagNote(const QString &stored)
 {
     return tr("the component stores %1, which is neither yes nor no; it is kept as stored until "
@@ -115,16 +91,17 @@ ComponentEntries::ComponentEntries(const ParameterMap &stored,
     }
 }
 
-VariableDetailsTabState ComponentEntries::showDetails(const QList<IndepVarInfo> &independentVariables,
-                                                      const QList<GammaVarInfo> &gammaVariables,
-                                                      const ListedFiles &files)
+VariableDetailsTabState
+ComponentEntries::showDetails(const QList<IndepVarInfo> &independentVariables,
+                              const QList<GammaVarInfo> &gammaVariables, const ListedFiles &files)
 {
     m_files = files;
     return m_settings.showDetails(independentVariables, gammaVariables, files.holding());
 }
 
-PerformanceTabState ComponentEntries::showPerformance(const QList<PerformanceVarBaseInfo> &quantities,
-                                                      const ListedFiles &files)
+PerformanceTabState
+ComponentEntries::showPerformance(const QList<PerformanceVarBaseInfo> &quantities,
+                                  const ListedFiles &files)
 {
     m_files = files;
     return m_settings.showPerformance(quantities, files.holding());
@@ -153,6 +130,14 @@ bool ComponentEntries::isTouched(const QString &parameter, const QString &variab
 
 EntryMap ComponentEntries::entries(const DBLPCTypeState &shown) const
 {
+    EntryMap map = build(shown);
+    annotate(shown, map);
+    return map;
+}
+
+// Every entry, the notes on the rows aside: what OK writes needs none of them.
+EntryMap ComponentEntries::build(const DBLPCTypeState &shown) const
+{
     EntryMap map;
     addScalars(shown, map);
     addFiles(shown.fileTabState().fileNames(), map);
@@ -160,6 +145,63 @@ EntryMap ComponentEntries::entries(const DBLPCTypeState &shown) const
     addGammas(shown.detailsTabState().gammaVariables(), map);
     addQuantities(shown.performanceState(), map);
     return map;
+}
+
+// The notes on each row (held, declared otherwise, a value that does not fit, a coefficient at
+// one value) and on what the component stores that no row shows.
+void ComponentEntries::annotate(const DBLPCTypeState &shown, EntryMap &map) const
+{
+    const IndepVariablesState independent = shown.detailsTabState().independentVariables();
+    const QString frequency = independent.frequency().name();
+    for (const IndepVarInfo &record : independent.variables()) {
+        if (record.name() == frequency)
+            continue;
+        map[P::IndepVarValue][record.name()].note = m_settings.valueNoteText(record);
+        noteRow(map, P::IndepVarName, record.name(),
+                m_settings.reportedIndependent().contains(record.name()), {P::IndepVarUnitType});
+    }
+    for (const GammaVarInfo &record : shown.detailsTabState().gammaVariables().variables()) {
+        const QString fixed = record.maxNumPoints() == 1
+                                  ? tr("%1: the data files hold it at one value, %2.")
+                                        .arg(record.name(), record.minValue())
+                                  : QString();
+        noteRow(map, P::GammaName, record.name(),
+                m_settings.reportedGammas().contains(record.name()),
+                {P::GammaType, P::GammaDomain, P::GammaHarmIndex}, fixed);
+    }
+    for (const PerformanceVarInfo &record : shown.performanceState().variables())
+        noteRow(map, P::PrfmParamName, record.name(),
+                m_settings.reportedQuantities().contains(record.name()), {P::PrfmParamType});
+    const Group groups[] = {
+        {P::IndepVarName, {P::IndepVarValue, P::IndepVarUnitType}},
+        {P::GammaName, {P::GammaType, P::GammaDomain, P::GammaValue, P::GammaHarmIndex}},
+        {P::PrfmParamName, {P::PrfmParamOutput, P::PrfmParamAutoPlot, P::PrfmParamType}}};
+    for (const Group &group : groups) {
+        const QString note = groupNote(group, map.value(group.key).keys(),
+                                       group.key == P::IndepVarName ? frequency : QString());
+        map[group.key].insert(QString(), groupNotesEntry(group.key, note));
+    }
+}
+
+// A row the files do not report is held; one they report whose stored declarations differ from
+// theirs says so; any other carries `otherwise`.
+void ComponentEntries::noteRow(EntryMap &map, const QString &key, const QString &name,
+                               bool reported, const QStringList &declarations,
+                               const QString &otherwise) const
+{
+    QStringList stored, data;
+    for (const QString &declaration : declarations) {
+        const ComponentEntry &entry = map[declaration][name];
+        if (entry.stored && !entry.storedSaysShown) {
+            stored.append(declaredText(entry.stored));
+            data.append(entry.shown);
+        }
+    }
+    ComponentEntry &row = map[key][name];
+    if (!reported)
+        row.note = heldNote(name);
+    else
+        row.note = stored.isEmpty() ? otherwise : declarationNote(name, stored, data);
 }
 
 EntryMap ComponentEntries::singleEntries(const DBLPCTypeState &shown) const
@@ -204,8 +246,7 @@ ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int valu
 ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, bool value)
 {
     const std::optional<bool> reading = readYesNo(stored);
-    entry.kept =
-        entry.stored && !stored.isEmpty() && !reading && !entry.touched && !value;
+    entry.kept = entry.stored && !stored.isEmpty() && !reading && !entry.touched && !value;
     entry.shown = entry.kept ? stored : yesNoText(value);
     entry.storedSaysShown = entry.kept || reading == value;
     if (entry.kept)
@@ -364,12 +405,10 @@ QString ComponentEntries::heldNote(const QString &name) const
 void ComponentEntries::addIndependent(const IndepVariablesState &variables, EntryMap &map) const
 {
     const QString frequency = variables.frequency().name();
-    QStringList shown;
     for (const IndepVarInfo &record : variables.variables()) {
         if (record.name() == frequency)
             continue;
         const QString name = record.name();
-        shown.append(name);
         ComponentEntry nameEntry = variableEntry(P::IndepVarName, P::IndepVarName, name);
         nameEntry.shown = name;
         nameEntry.storedSaysShown = true;
@@ -384,41 +423,27 @@ void ComponentEntries::addIndependent(const IndepVariablesState &variables, Entr
             readIndependentValue(unquote(value.stored->value(0)), read);
             value.storedSaysShown = independentValueText(read) == value.shown;
         }
-        value.note = valueNoteText(record, m_settings.valueNote(record));
 
         ComponentEntry unitType = variableEntry(P::IndepVarUnitType, P::IndepVarName, name);
         unitType.shown = record.unitType();
-        unitType.storedSaysShown = unitType.stored && declaredText(unitType.stored) == unitType.shown;
-        if (!m_settings.reportedIndependent().contains(name))
-            nameEntry.note = heldNote(name);
-        else if (unitType.stored && !unitType.storedSaysShown)
-            nameEntry.note =
-                declarationNote(name, {declaredText(unitType.stored)}, {unitType.shown});
+        unitType.storedSaysShown =
+            unitType.stored && declaredText(unitType.stored) == unitType.shown;
         map[P::IndepVarName].insert(name, nameEntry);
         map[P::IndepVarValue].insert(name, value);
         map[P::IndepVarUnitType].insert(name, unitType);
     }
-    const Group group{P::IndepVarName, {P::IndepVarValue, P::IndepVarUnitType}};
-    map[P::IndepVarName].insert(QString(), groupNotesEntry(P::IndepVarName, groupNote(group, shown, frequency)));
 }
 
 void ComponentEntries::addGammas(const GammasState &gammas, EntryMap &map) const
 {
     const QStringList declarations = {P::GammaType, P::GammaDomain, P::GammaHarmIndex};
-    QStringList shown;
     for (const GammaVarInfo &record : gammas.variables()) {
         const QString name = record.name();
-        shown.append(name);
         const QStringList values = {record.type(), record.domain(), record.harmIndex()};
-        QStringList storedDeclarations, dataDeclarations;
         for (int i = 0; i < declarations.size(); ++i) {
             ComponentEntry entry = variableEntry(declarations.at(i), P::GammaName, name);
             entry.shown = values.at(i);
             entry.storedSaysShown = entry.stored && declaredText(entry.stored) == entry.shown;
-            if (entry.stored && !entry.storedSaysShown) {
-                storedDeclarations.append(declaredText(entry.stored));
-                dataDeclarations.append(entry.shown);
-            }
             map[entry.parameter].insert(name, entry);
         }
         ComponentEntry value = variableEntry(P::GammaValue, P::GammaName, name);
@@ -429,25 +454,14 @@ void ComponentEntries::addGammas(const GammasState &gammas, EntryMap &map) const
         ComponentEntry nameEntry = variableEntry(P::GammaName, P::GammaName, name);
         nameEntry.shown = name;
         nameEntry.storedSaysShown = true;
-        if (!m_settings.reportedGammas().contains(name))
-            nameEntry.note = heldNote(name);
-        else if (!storedDeclarations.isEmpty())
-            nameEntry.note = declarationNote(name, storedDeclarations, dataDeclarations);
-        else if (record.maxNumPoints() == 1)
-            nameEntry.note =
-                tr("%1: the data files hold it at one value, %2.").arg(name, record.minValue());
         map[P::GammaName].insert(name, nameEntry);
     }
-    const Group group{P::GammaName, {P::GammaType, P::GammaDomain, P::GammaValue, P::GammaHarmIndex}};
-    map[P::GammaName].insert(QString(), groupNotesEntry(P::GammaName, groupNote(group, shown, QString())));
 }
 
 void ComponentEntries::addQuantities(const PerformanceTabState &performance, EntryMap &map) const
 {
-    QStringList shown;
     for (const PerformanceVarInfo &record : performance.variables()) {
         const QString name = record.name();
-        shown.append(name);
         const auto flag = [&](const QString &parameter, bool value) {
             ComponentEntry entry = variableEntry(parameter, P::PrfmParamName, name);
             const QString stored = entry.stored ? unquote(entry.stored->value(0)) : QString();
@@ -465,15 +479,8 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
         ComponentEntry nameEntry = variableEntry(P::PrfmParamName, P::PrfmParamName, name);
         nameEntry.shown = name;
         nameEntry.storedSaysShown = true;
-        if (!m_settings.reportedQuantities().contains(name))
-            nameEntry.note = heldNote(name);
-        else if (type.stored && !type.storedSaysShown)
-            nameEntry.note = declarationNote(name, {declaredText(type.stored)}, {type.shown});
         map[P::PrfmParamName].insert(name, nameEntry);
     }
-    const Group group{P::PrfmParamName,
-                      {P::PrfmParamOutput, P::PrfmParamAutoPlot, P::PrfmParamType}};
-    map[P::PrfmParamName].insert(QString(), groupNotesEntry(P::PrfmParamName, groupNote(group, shown, QString())));
 }
 
 // What the component stores in a group that no row shows, and why OK leaves it out: variables
@@ -550,7 +557,7 @@ ParameterMap ComponentEntries::written(const DBLPCTypeState &shown) const
         {P::PrfmParamName,
          {P::PrfmParamName, P::PrfmParamOutput, P::PrfmParamAutoPlot, P::PrfmParamType}},
     };
-    const EntryMap all = entries(shown);
+    const EntryMap all = build(shown);
     ParameterMap map;
     QStringList perVariable = {P::FileName};
     for (const Group &group : groups)

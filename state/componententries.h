@@ -73,6 +73,10 @@ private:
     QString storedText(const QString &parameter) const;
     bool isTouched(const QString &parameter, const QString &variable) const;
 
+    EntryMap build(const DBLPCTypeState &shown) const;
+    void annotate(const DBLPCTypeState &shown, EntryMap &map) const;
+    void noteRow(EntryMap &map, const QString &key, const QString &name, bool reported,
+                 const QStringList &declarations, const QString &otherwise = QString()) const;
     void addScalars(const DBLPCTypeState &shown, EntryMap &map) const;
     void addFiles(const QStringList &fileNames, EntryMap &map) const;
     void addIndependent(const IndepVariablesState &variables, EntryMap &map) const;
@@ -80,8 +84,7 @@ private:
     void addQuantities(const PerformanceTabState &performance, EntryMap &map) const;
     ComponentEntry frequencyEntry(const IndepVariablesState &variables) const;
     QString heldNote(const QString &name) const;
-    QString groupNote(const Group &group, const QStringList &shown,
-                      const QString &frequency) const;
+    QString groupNote(const Group &group, const QStringList &shown, const QString &frequency) const;
     QStringList layout(const QString &key, const QStringList &names) const;
 
     ParameterMap m_stored;

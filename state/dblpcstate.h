@@ -1,7 +1,7 @@
 #pragma once
 
-#include "dblpctypestate.h"
 #include "componententries.h"
+#include "dblpctypestate.h"
 
 #include <QMetaType>
 

@@ -25,7 +25,8 @@ std::optional<int> toInteger(const QString &text)
 
 bool isNumberOrName(const QString &text)
 {
-    RealOrVarValidator validator(nullptr);
+    // One for all calls: making a validator costs more than judging a text.
+    static const RealOrVarValidator validator;
     QString checked = text;
     int position = 0;
     const QValidator::State state = validator.validate(checked, position);

@@ -4,8 +4,8 @@
 #include "elidedtext.h"
 #include "enumerations.h"
 #include "parameternames.h"
-#include "plainmessagebox.h"
 #include "parametertexts.h"
+#include "plainmessagebox.h"
 
 #include <QApplication>
 

@@ -1,13 +1,26 @@
 #include "variablesettings.h"
 
+#include "elidedtext.h"
 #include "entryrules.h"
 #include "numerictext.h"
+
+#include <QCoreApplication>
 
 namespace LoadPullStateUtils {
 
 namespace {
 
 const QString FrequencyValue = QStringLiteral("freq");
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("VariableSettings", text);
+}
+
+QString quoted(const QString &text)
+{
+    return QLatin1Char('"') + elidedText(text) + QLatin1Char('"');
+}
 
 // A variable no readable file reports keeps its setting, but no range or unit of the data:
 // none of the listed files it might come from can tell them.
@@ -124,8 +137,8 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
         if (found.isFrequency() && found.name() != frequency)
             m_otherFrequencies.append(found.name());
         else
-            independent.addVariable(
-                shownIndependent(found, settingOf(m_independent, found.name())), false);
+            independent.addVariable(shownIndependent(found, settingOf(m_independent, found.name())),
+                                    false);
     }
     const bool reportsFrequency = !frequency.isEmpty();
     GammasState gammas;
@@ -237,6 +250,31 @@ ValueNote VariableSettings::valueNote(const IndepVarInfo &shown) const
     if (value && min && max && (*value < *min || *value > *max))
         return ValueNote::OutsideRange;
     return ValueNote::None;
+}
+
+QString VariableSettings::valueNoteText(const IndepVarInfo &shown) const
+{
+    const ValueNote note = valueNote(shown);
+    const QString value = quoted(shown.value());
+    switch (note) {
+    case ValueNote::OutsideRange:
+        return tr("%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")
+            .arg(shown.name(), value, shown.minValue().trimmed(), shown.maxValue().trimmed());
+    case ValueNote::OtherUnit:
+        return tr("%1: %2 is not in the data's unit, %3; it is kept as written.")
+            .arg(shown.name(), value, shown.unit());
+    case ValueNote::NoUnit:
+        return tr("%1: %2 has no unit, where the data's unit is %3; it is kept as written, and "
+                  "the simulator reads it without a unit.")
+            .arg(shown.name(), value, shown.unit());
+    case ValueNote::NotAValue:
+        return tr("%1: %2 is not a number or a variable name the editor can check; it is kept as "
+                  "written.")
+            .arg(shown.name(), value);
+    case ValueNote::None:
+        break;
+    }
+    return QString();
 }
 
 bool operator==(const VariableSettings &a, const VariableSettings &b)

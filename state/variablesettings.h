@@ -71,6 +71,8 @@ public:
     static QString shownValue(const IndepVarInfo &setting, const QString &dataUnit);
     // Why the value shown of an independent variable shows as it does; None when it fits.
     ValueNote valueNote(const IndepVarInfo &shown) const;
+    // What the note on such a value says; empty when it fits.
+    QString valueNoteText(const IndepVarInfo &shown) const;
 
     friend bool operator==(const VariableSettings &a, const VariableSettings &b);
 

@@ -5,7 +5,12 @@
 
 RealOrVarValidator::RealOrVarValidator(QObject *parent)
     : QValidator(parent)
-{}
+{
+    for (QDoubleValidator *number : {&m_standard, &m_scientific})
+        number->setLocale(hostNumberLocale());
+    m_standard.setNotation(QDoubleValidator::StandardNotation);
+    m_scientific.setNotation(QDoubleValidator::ScientificNotation);
+}
 
 RealOrVarValidator::~RealOrVarValidator() = default;
 
@@ -13,13 +18,9 @@ QValidator::State RealOrVarValidator::validate(QString &input, int &pos) const
 {
     if (input.isEmpty())
         return Intermediate;
-    QDoubleValidator number;
-    number.setLocale(hostNumberLocale());
     // An unfinished number ('1e', 'e5') stays Intermediate even where it looks like a name.
-    for (const auto notation :
-         {QDoubleValidator::StandardNotation, QDoubleValidator::ScientificNotation}) {
-        number.setNotation(notation);
-        const State state = number.validate(input, pos);
+    for (const QDoubleValidator *number : {&m_standard, &m_scientific}) {
+        const State state = number->validate(input, pos);
         if (state == Intermediate)
             return Intermediate;
         if (state == Acceptable)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QValidator>
+#include <QDoubleValidator>
 
 // Accepts a real number (decimal or with exponent) or a design variable name.
 class RealOrVarValidator final : public QValidator
@@ -16,5 +16,8 @@ public:
 private:
     State accept(const QString &input) const;
 
+    // Made once: a text is judged often, in every cell of thousands of rows.
+    QDoubleValidator m_standard;
+    QDoubleValidator m_scientific;
     mutable QString m_lastAcceptedText;
 };
