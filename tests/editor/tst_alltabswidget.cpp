@@ -100,9 +100,7 @@ private slots:
     void init();
     void cleanup();
 
-    void storedValuesAreLaidOverTheDataFiles();
     void anotherFileTypeOpensTheMaurySet();
-    void addingAFileReachesTheStateWithoutFurtherCalls();
     void onlyMauryIsAcceptedAsANewType();
     void maurySetIsHandedOutAgain();
     void tabsOutliveTheContainer();
@@ -149,30 +147,6 @@ AllTabsWidget *tst_AllTabsWidget::open(const DBLPCState &state)
     return m_editor.get();
 }
 
-void tst_AllTabsWidget::storedValuesAreLaidOverTheDataFiles()
-{
-    const AllTabsWidget *editor = open(storedComponent({ExampleFile}));
-    const DBLPCState state = editor->state();
-
-    QVERIFY(state.uiState());
-    QCOMPARE(state.fileTabState().count(), 1);
-    const IndepVarInfo power =
-        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("Pin_avail"));
-    QCOMPARE(power.value(), QStringLiteral("18"));
-    QCOMPARE(power.unit(), QStringLiteral("dBm"));
-    QCOMPARE(power.unitType(), QStringLiteral("Power"));
-    QCOMPARE(power.minValue(), QStringLiteral("10"));
-    QCOMPARE(state.detailsTabState().independentVariables().frequency().unit(),
-             QStringLiteral("GHz"));
-    const PerformanceVarInfo output =
-        state.performanceState().variables().value(QStringLiteral("Vout"));
-    QVERIFY(!output.output());
-    QVERIFY(output.isComplex());
-    QCOMPARE(output.unit(), QStringLiteral("V"));
-    QCOMPARE(state.interpolationTabState().interpolationMethod(), int(CubicInterpolation));
-    QCOMPARE(m_tvl->commands().back().text, std::string("dblp_make_all_tabs_sensitive(); "));
-}
-
 void tst_AllTabsWidget::anotherFileTypeOpensTheMaurySet()
 {
     DBLPCState state(false);
@@ -187,24 +161,6 @@ void tst_AllTabsWidget::anotherFileTypeOpensTheMaurySet()
     const AllTabsWidget *editor = open(state);
     QCOMPARE(editor->state().fileType(), MauryFileType);
     QCOMPARE(editor->state().termTabState().termNumber(), QStringLiteral("2"));
-}
-
-void tst_AllTabsWidget::addingAFileReachesTheStateWithoutFurtherCalls()
-{
-    // Without files the component's variables are held as it sets them, with no range.
-    AllTabsWidget *editor = open(storedComponent({}));
-    const IndepVarInfo held =
-        editor->state().detailsTabState().independentVariables().variableNamed(
-            QStringLiteral("Pin_avail"));
-    QCOMPARE(held.value() + held.minValue(), QStringLiteral("18"));
-
-    editor->fileTabWidget()->appendLoadPullFiles({ExampleFile});
-    const DBLPCState state = editor->state();
-    QCOMPARE(state.fileTabState().fileNames(),
-             QStringList{QFileInfo(ExampleFile).canonicalFilePath()});
-    QCOMPARE(state.detailsTabState().independentVariables().count(), 2);
-    QCOMPARE(state.detailsTabState().gammaVariables().count(), 2);
-    QCOMPARE(state.performanceState().count(), 5);
 }
 
 void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()

@@ -46,54 +46,6 @@ QStringList texts(std::initializer_list<const char *> list)
     return result;
 }
 
-// Entries whose values differ between two parameter lists.
-QStringList changedEntries(const Parameters &before, const Parameters &after)
-{
-    QStringList changed;
-    QStringList names = before.keys() + after.keys();
-    names.removeDuplicates();
-    for (const QString &name : qAsConst(names)) {
-        if (before.value(name) != after.value(name))
-            changed.append(name);
-    }
-    std::sort(changed.begin(), changed.end());
-    return changed;
-}
-
-template<typename T> T *childWhere(QWidget *parent, const std::function<bool(T *)> &matches)
-{
-    const QList<T *> children = parent->findChildren<T *>();
-    const auto it = std::find_if(children.begin(), children.end(), matches);
-    return it == children.end() ? nullptr : *it;
-}
-
-QPushButton *button(QWidget *parent, const QString &text)
-{
-    return childWhere<QPushButton>(parent, [&](QPushButton *b) { return b->text() == text; });
-}
-
-QComboBox *comboOffering(QWidget *parent, const QString &choice)
-{
-    return childWhere<QComboBox>(parent, [&](QComboBox *c) { return c->findText(choice) >= 0; });
-}
-
-QTableWidget *tableWithColumn(QWidget *parent, int column, const QString &header)
-{
-    return childWhere<QTableWidget>(parent, [&](QTableWidget *table) {
-        const QTableWidgetItem *item = table->horizontalHeaderItem(column);
-        return item && item->text() == header;
-    });
-}
-
-int rowNamed(QTableWidget *table, const QString &name)
-{
-    for (int row = 0; row < table->rowCount(); ++row) {
-        if (table->item(row, 0) && table->item(row, 0)->text().startsWith(name))
-            return row;
-    }
-    return -1;
-}
-
 // Lowers the process's address-space limit while it lives, so that allocating more than
 // `headroom` bytes fails as it does in a host whose memory has run out.
 class MemoryLimit
@@ -136,8 +88,6 @@ private slots:
     void init();
     void cleanup();
 
-    void editsShowUpInTheParameterList_data();
-    void editsShowUpInTheParameterList();
     void widgetsComeInTheFixedOrder();
     void hugeTextsAreShownElided_data();
     void hugeTextsAreShownElided();
@@ -201,114 +151,6 @@ Parameters tst_EditorFunctions::exampleComponent()
     if (!component.read(QDir::current().filePath(QStringLiteral("pa_amplifier.json")), &error))
         qWarning() << error;
     return component.hostParameters();
-}
-
-void tst_EditorFunctions::editsShowUpInTheParameterList_data()
-{
-    QTest::addColumn<QString>("edit");
-    QTest::addColumn<QStringList>("changed");
-
-    // The added file brings Vdd, which shows up with its default, the lowest supply.
-    QTest::newRow("add a file") << QStringLiteral("add file")
-                                << texts({"FileName", "IndepVarName", "IndepVarUnitType",
-                                          "IndepVarValue"});
-    QTest::newRow("add a file and remove it again")
-        << QStringLiteral("add and remove file") << QStringList();
-    QTest::newRow("set a value") << QStringLiteral("value") << texts({"IndepVarValue"});
-    QTest::newRow("toggle an output") << QStringLiteral("output") << texts({"PrfmParamOutput"});
-    QTest::newRow("choose Cubic") << QStringLiteral("cubic") << texts({"InterpMode"});
-    QTest::newRow("change the unit") << QStringLiteral("unit") << texts({"Z"});
-    QTest::newRow("change the weight") << QStringLiteral("weight") << texts({"Weight"});
-}
-
-void tst_EditorFunctions::editsShowUpInTheParameterList()
-{
-    QFETCH(QString, edit);
-    QFETCH(QStringList, changed);
-
-    const Parameters before = exampleComponent();
-    TvlValue *widgets = open(before);
-    for (int i = 0; i < 9; ++i) {
-        widget(widgets, i)->show();
-        QVERIFY(QTest::qWaitForWindowExposed(widget(widgets, i)));
-    }
-
-    // The added file brings a variable the listed file lacks: the library warns.
-    ModalDialogAnswerer answerer([&](QWidget *dialog) {
-        if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
-            if (QWidget *focused = QApplication::focusWidget())
-                focused->clearFocus();
-            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))
-                ->setText(QStringLiteral("\"pa_supply_sweep.spl\""));
-            static_cast<QDialog *>(files)->accept();
-        } else if (auto *input = qobject_cast<QInputDialog *>(dialog)) {
-            input->setTextValue(QStringLiteral("250"));
-            input->accept();
-        } else {
-            clickMessageBoxButton(dialog, QMessageBox::Ok);
-        }
-    });
-
-    QWidget *file = widget(widgets, PluginSession::File);
-    if (edit.contains(QLatin1String("file"))) {
-        QTest::mouseClick(button(file, QStringLiteral("Add...")), Qt::LeftButton);
-        // The file dialog, and the files' disagreement the first time in the session.
-        QVERIFY(answerer.dialogsSeen() >= 1);
-    }
-    if (edit == QLatin1String("add and remove file")) {
-        auto *list = file->findChild<QListWidget *>();
-        QCOMPARE(list->count(), 3);
-        list->setCurrentRow(2);
-        QTest::mouseClick(button(file, QStringLiteral("Remove...")), Qt::LeftButton);
-        QCOMPARE(list->count(), 2);
-    } else if (edit == QLatin1String("value")) {
-        QTableWidget *table =
-            tableWithColumn(widget(widgets, PluginSession::Details), 1, QStringLiteral("Value"));
-        const int row = rowNamed(table, QStringLiteral("Pin_avail"));
-        // Value cells are editable but not selectable: a double-click opens them, delivered
-        // as a window system does, a click and then the double-click.
-        const QPoint cell = table->visualItemRect(table->item(row, 1)).center();
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell);
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, cell);
-        auto *editor = table->viewport()->findChild<QLineEdit *>();
-        QVERIFY(editor);
-        editor->clear();
-        QTest::keyClicks(editor, QStringLiteral("22"));
-        QTest::keyClick(editor, Qt::Key_Return);
-        QTRY_COMPARE(table->item(row, 1)->text(), QStringLiteral("22"));
-    } else if (edit == QLatin1String("output")) {
-        QTableWidget *table = tableWithColumn(widget(widgets, PluginSession::Performance), 3,
-                                              QStringLiteral("Output"));
-        const QRect cell =
-            table->visualItemRect(table->item(rowNamed(table, QStringLiteral("Vout")), 3));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, cell.center());
-    } else if (edit == QLatin1String("cubic")) {
-        QComboBox *methods =
-            comboOffering(widget(widgets, PluginSession::Interpolation), QStringLiteral("Cubic"));
-        methods->setCurrentIndex(methods->findText(QStringLiteral("Cubic")));
-    } else if (edit == QLatin1String("unit")) {
-        QComboBox *units =
-            comboOffering(widget(widgets, PluginSession::Term), QStringLiteral("kOhm"));
-        units->setCurrentIndex(units->findText(QStringLiteral("kOhm")));
-    } else if (edit == QLatin1String("weight")) {
-        QTest::mouseClick(
-            button(widget(widgets, PluginSession::Optimization), QStringLiteral("Modify...")),
-            Qt::LeftButton);
-        QCOMPARE(answerer.dialogsSeen(), 1);
-    }
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
-
-    const Parameters after = accept(widgets);
-    QCOMPARE(changedEntries(before, after), changed);
-    if (edit == QLatin1String("value"))
-        QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 22 ) "}));
-    if (edit == QLatin1String("unit"))
-        QCOMPARE(after.value(QStringLiteral("Z")), texts({"50.0 + j* 0.0 kOhm"}));
-    if (edit == QLatin1String("add file")) {
-        QCOMPARE(after.value(QStringLiteral("FileName")).size(), 3);
-        QCOMPARE(after.value(QStringLiteral("IndepVarName")), texts({"Pin_avail", "Vdd"}));
-        QCOMPARE(after.value(QStringLiteral("IndepVarValue")), texts({"dbmtow( 18 ) ", "24 V"}));
-    }
 }
 
 void tst_EditorFunctions::widgetsComeInTheFixedOrder()

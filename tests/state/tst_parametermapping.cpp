@@ -65,10 +65,6 @@ private slots:
     void valuesWithoutTextKeepTheirPositions();
     void hugeCountsStopAtTheEndOfTheList_data();
     void hugeCountsStopAtTheEndOfTheList();
-    void valuesAreWrittenWithTheirUnits_data();
-    void valuesAreWrittenWithTheirUnits();
-    void impedancesAreWrittenWithTheirUnits_data();
-    void impedancesAreWrittenWithTheirUnits();
     void writtenListsReadBackToTheSameParameters();
 
 private:
@@ -478,70 +474,6 @@ void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList()
     ParameterMap map;
     QVERIFY(readParameterList(list, map));
     QCOMPARE(map.value(QStringLiteral("GammaValue")), read);
-}
-
-void tst_ParameterMapping::valuesAreWrittenWithTheirUnits_data()
-{
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("written");
-
-    QTest::newRow("number and unit")
-        << QStringLiteral("28") << QStringLiteral("V") << QStringLiteral("28 V");
-    QTest::newRow("dBm") << QStringLiteral("10") << QStringLiteral("dBm")
-                         << QStringLiteral("dbmtow( 10 ) ");
-    QTest::newRow("dBm in any case")
-        << QStringLiteral("Pin") << QStringLiteral("DBM") << QStringLiteral("dbmtow( Pin ) ");
-    QTest::newRow("the unit None is left out")
-        << QStringLiteral("5") << QStringLiteral("None") << QStringLiteral("5 ");
-    QTest::newRow("an empty unit") << QStringLiteral("5") << QString() << QStringLiteral("5 ");
-    // Texts read whole are written as read: with the unit they hold, and no dbmtow around
-    // what it could not take.
-    QTest::newRow("an expression holding its unit")
-        << QStringLiteral("2*Vsupply V") << QStringLiteral("V") << QStringLiteral("2*Vsupply V");
-    QTest::newRow("an expression of a dBm variable")
-        << QStringLiteral("Pdrive+3") << QStringLiteral("dBm") << QStringLiteral("Pdrive+3");
-    QTest::newRow("no value") << QString() << QStringLiteral("V") << QStringLiteral(" ");
-}
-
-void tst_ParameterMapping::valuesAreWrittenWithTheirUnits()
-{
-    QFETCH(QString, value);
-    QFETCH(QString, unit);
-    QFETCH(QString, written);
-
-    IndepVarInfo info;
-    info.setName(QStringLiteral("x"));
-    info.setValue(value);
-    info.setUnit(unit);
-    IndepVariablesState independent;
-    independent.addVariable(info, false);
-    VariableDetailsTabState details;
-    details.setIndependentVariables(independent);
-    DBLPCState state;
-    state.setDetailsTabState(details);
-    QCOMPARE(toParameterMap(state).value(QStringLiteral("IndepVarValue")), QStringList{written});
-}
-
-void tst_ParameterMapping::impedancesAreWrittenWithTheirUnits_data()
-{
-    QTest::addColumn<QString>("unit");
-    QTest::addColumn<QString>("written");
-    QTest::newRow("a resistance unit") << QStringLiteral("kOhm") << QStringLiteral("75 kOhm");
-    QTest::newRow("None") << QStringLiteral("None") << QStringLiteral("75");
-    QTest::newRow("no unit at all") << QString() << QStringLiteral("75");
-}
-
-void tst_ParameterMapping::impedancesAreWrittenWithTheirUnits()
-{
-    QFETCH(QString, unit);
-    QFETCH(QString, written);
-    TermTabState term;
-    term.setReferenceImpedance(QStringLiteral("75"));
-    term.setUnit(unit);
-    DBLPCState state;
-    state.setTermTabState(term);
-    QCOMPARE(toParameterMap(state).value(QStringLiteral("Z")), QStringList{written});
 }
 
 // Every state the editor can produce, written out, read back and written again, gives
