@@ -55,7 +55,8 @@ void AnalysisFrequencyRangeSyncWidget::showEntries(const EntryMap &entries)
     const ComponentEntry entry = entryOf(entries, ParameterNames::UseFrequencyRangeFromDataFiles);
     const QSignalBlocker blocker(syncCheckBox);
     showFlag(syncCheckBox, syncState.useFrequencyRangeFromDataFiles(), entry.kept);
-    keptNote->setNote(entry.kept ? entry.note : QString());
+    keptNote->setNote(entry.kept ? syncCheckBox->text() + QLatin1String(": ") + entry.note
+                                 : QString());
 }
 
 // A click out of the partly checked look changes the flag without a toggle of the box, which

@@ -43,6 +43,7 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
              "the matching network to be within the range of reflection coefficients in the "
              "load pull file. )")))
     , weightNote(new NoteLabel)
+    , flagNote(new NoteLabel)
 {
     // The weight comes from the component's parameters and is shown as it stands.
     weightLabel->setTextFormat(Qt::PlainText);
@@ -85,6 +86,7 @@ void AnalysisOptimizationTabWidget::makeLayout(QLabel *caption, QWidget *button)
 
     auto *layout = new QVBoxLayout;
     layout->addWidget(avoidOutOfRangeGroupBox);
+    layout->addWidget(flagNote);
     setLayout(layout);
 }
 
@@ -154,9 +156,10 @@ void AnalysisOptimizationTabWidget::showEntries(const EntryMap &entries)
 
 void AnalysisOptimizationTabWidget::showNotes()
 {
-    QStringList lines = {refusal.isEmpty() ? weightMark : refusal, flagMark};
-    lines.removeAll(QString());
-    weightNote->setNote(lines.join(QLatin1Char('\n')));
+    weightNote->setNote(refusal.isEmpty() ? weightMark : refusal);
+    // Beside the box rather than in it, where an unchecked box would grey it.
+    flagNote->setNote(flagMark.isEmpty() ? QString()
+                                         : tr("Avoid using out of range data: ") + flagMark);
 }
 
 void AnalysisOptimizationTabWidget::refreshControls()

@@ -8,6 +8,7 @@
 #include "variablesettings.h"
 #include "variabletables.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QStringList>
 
@@ -213,7 +214,20 @@ void PerformanceVariablesTableWidget::refreshTable()
         tr("Name"), tr("Min"), tr("Max"), tr("Output"), tr("Auto Display\nin GRF"), tr("Type")};
     refreshRows(*this, headers, tableState.variables(), {},
                 [this](int row, const PerformanceVarInfo &info) { return fillRow(row, info); });
+    fitTypeColumn();
+}
+
+void PerformanceVariablesTableWidget::fitTypeColumn()
+{
     fixColumnWidth(*this, TypeColumn, {valueTypeText(false), valueTypeText(true)});
+}
+
+// The host's dialog may give the table another font than the one it was filled with.
+void PerformanceVariablesTableWidget::changeEvent(QEvent *event)
+{
+    TableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        fitTypeColumn();
 }
 
 void PerformanceVariablesTableWidget::fillRow(int row)

@@ -45,7 +45,11 @@ public slots:
     bool outputAll() const;
     bool displayAll() const;
 
+protected:
+    void changeEvent(QEvent *event) override;
+
 private:
+    void fitTypeColumn();
     // Keeps the notes and partly checked boxes of the entries; gives whether they changed.
     bool takeNotes(const LoadPullStateUtils::EntryMap &entries);
     void refreshTable();

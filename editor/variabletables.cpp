@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QStringList>
 #include <QStyle>
+#include <QStyleOptionViewItem>
 #include <QTableWidget>
 
 #include <algorithm>
@@ -175,12 +176,21 @@ void fixColumnWidth(QTableWidget &table, int column, const QStringList &texts)
 {
     QHeaderView *header = table.horizontalHeader();
     header->setSectionResizeMode(column, QHeaderView::Fixed);
-    const int margin =
-        table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &table) + 1;
+    // Measured as the view measures a cell that shows the text.
+    QStyleOptionViewItem option;
+    option.initFrom(&table);
+    option.font = table.font();
+    option.features = QStyleOptionViewItem::HasDisplay;
     int width = header->sectionSizeHint(column);
-    for (const QString &text : texts)
-        width = qMax(width, table.fontMetrics().horizontalAdvance(text) + 2 * margin);
-    table.setColumnWidth(column, width);
+    for (const QString &text : texts) {
+        option.text = text;
+        width =
+            qMax(width, table.style()
+                            ->sizeFromContents(QStyle::CT_ItemViewItem, &option, QSize(), &table)
+                            .width());
+    }
+    // The view draws its grid line inside the column.
+    table.setColumnWidth(column, table.showGrid() ? width + 1 : width);
 }
 
 int markCell(QTableWidget &table, int row, int column, const QString &note)

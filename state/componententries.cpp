@@ -51,14 +51,14 @@ QString declaredText(const std::optional<QStringList> &stored)
 
 QString declarationNote(const QString &name, const QStringList &stored, const QStringList &data)
 {
-    return tr("%1: the component says %2; the data files declare %3; OK writes the data's")
+    return tr("%1: the component says %2; the data files declare %3; OK writes the data's.")
         .arg(name, stored.join(QLatin1String(", ")), data.join(QLatin1String(", ")));
 }
 
 QString keptFlagNote(const QString &stored)
 {
     return tr("the component stores %1, which is neither yes nor no; it is kept as stored until "
-              "the box is clicked")
+              "the box is clicked.")
         .arg(quoted(stored));
 }
 
@@ -237,7 +237,7 @@ ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int valu
     entry.storedSaysShown = entry.kept || stored == entry.shown;
     if (entry.kept)
         entry.note = tr("the component's %1 is not one of the choices offered; it is kept as "
-                        "stored until another is chosen")
+                        "stored until another is chosen.")
                          .arg(quoted(stored));
     return entry;
 }
@@ -507,22 +507,26 @@ QString ComponentEntries::groupNote(const Group &group, const QStringList &shown
     }
     QStringList lines;
     const QString comma = QStringLiteral(", ");
-    if (!leftOut.isEmpty())
+    if (leftOut.size() == 1)
+        lines.append(tr("%1: in the component, but in none of the listed data files: OK leaves it "
+                        "out.")
+                         .arg(leftOut.first()));
+    else if (!leftOut.isEmpty())
         lines.append(tr("%1: in the component, but in none of the listed data files: OK leaves "
-                        "them out")
+                        "them out.")
                          .arg(leftOut.join(comma)));
     if (!frequency.isEmpty() && lastIndex.contains(frequency))
         lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
-                        "frequency variable, not among the others")
+                        "frequency variable, not among the others.")
                          .arg(frequency));
     if (!twice.isEmpty())
         lines.append(tr("%1: named more than once in the component; the editor shows, and OK "
-                        "writes, the last")
+                        "writes, the last.")
                          .arg(twice.join(comma)));
     for (const QString &list : group.lists) {
         const int extra = int(m_stored.value(list).size() - names.size());
         if (extra > 0)
-            lines.append(tr("%1: %2 beyond the variables the component names; OK leaves them out")
+            lines.append(tr("%1: %2 beyond the variables the component names; OK leaves them out.")
                              .arg(list, extra == 1 ? tr("1 entry") : tr("%1 entries").arg(extra)));
     }
     return lines.join(QLatin1Char('\n'));

@@ -89,11 +89,14 @@ QList<QLabel *> fixedLabels(const QWidget &tab)
     return labels;
 }
 
-// The note a tab shows; the empty text while it shows none.
+// The notes a tab shows; the empty text while it shows none.
 QString shownNote(const QWidget &tab)
 {
-    const auto *note = tab.findChild<NoteLabel *>();
-    return note->isVisibleTo(&tab) ? note->text() : QString();
+    QStringList shown;
+    for (const NoteLabel *note : tab.findChildren<NoteLabel *>())
+        if (note->isVisibleTo(&tab))
+            shown.append(note->text());
+    return shown.join(QLatin1Char('\n'));
 }
 
 // Adds the columns "action" and "expected" and rows named by their action.
