@@ -595,6 +595,7 @@ private slots:
     void sessions_data();
     void sessions();
     void randomSessions();
+    void unitlessValuesAndFixedCoefficients();
     void aLinkNamedInLatin1IsWrittenBackAsStored();
 
 private:
@@ -732,6 +733,8 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
     }
     case '#': {
         auto *box = qobject_cast<QComboBox *>(control(widgets, rest.section(u'=', 0, 0)));
+        if (!box)
+            return "no box shows "_s + rest;
         const int index = rest.section(u'=', 1).toInt() % box->count();
         box->showPopup();
         box->view()->setCurrentIndex(box->model()->index(index, 0));
@@ -906,14 +909,14 @@ Parameters component(const QStringList &files, const QStringList &parameters)
 void tst_EditorSessions::sessions_data()
 {
     QTest::addColumn<QStringList>("files");
-    QTest::addColumn<QStringList>("parameters"); // "NAME=a|b", "_" for a blank
+    QTest::addColumn<QStringList>("parameters"); // "NAME=a|b", "@" for a blank
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QString>("expected"); // as summary() gives it; empty: no expectation
 
     const auto row = [](const char *name, const char *files, const char *parameters,
                         const char *steps, const char *expected = nullptr) {
         QStringList given = words(QString::fromUtf8(parameters));
-        given.replaceInStrings("_"_s, " "_s);
+        given.replaceInStrings("@"_s, " "_s);
         QTest::newRow(name) << words(QString::fromUtf8(files)) << given
                             << words(QString::fromUtf8(steps))
                             << (expected ? QString::fromUtf8(expected) : QString());
@@ -927,15 +930,15 @@ void tst_EditorSessions::sessions_data()
     };
     // Which variables the files and settings give, whatever the order of the steps.
     row("a file lost, then another removed: the variables are held", "a.lp g.lp",
-        "IndepVarName=Vgg IndepVarValue=-3_V", "~g.lp -a.lp", "Vgg=-3@.. |  | ");
+        "IndepVarName=Vgg IndepVarValue=-3@V", "~g.lp -a.lp", "Vgg=-3@.. |  | ");
     row("units that change across files: the value keeps its unit", "a.lp",
-        "IndepVarName=Vdd IndepVarValue=28_V", "+b.lp -a.lp",
+        "IndepVarName=Vdd IndepVarValue=28@V", "+b.lp -a.lp",
         "Freq=freq@1.8..2; Vdd=28 V@24000..32000 | gamma_ld1:Rect-Real | Pout");
-    row("a range that shrinks below the value", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32_V",
+    row("a range that shrinks below the value", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32@V",
         "-a.lp", "Freq=freq@1.8..2; Vdd=32@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     row("a value set, its file removed and added back", "a.lp", "", "Vdd=32 -a.lp +a.lp",
         withVdd("32"));
-    row("the list emptied and a file added", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32_V",
+    row("the list emptied and a file added", "a.lp x.lp", "IndepVarName=Vdd IndepVarValue=32@V",
         "-a.lp -x.lp +a.lp", withVdd("32"));
     row("a lost file found again", "a.lp g.lp", "", "~g.lp +x.lp ^g.lp -x.lp",
         "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32; Vgg=-3@-3..-2 | "
@@ -944,13 +947,13 @@ void tst_EditorSessions::sessions_data()
         "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32 | gamma_ld1:Rect-Real | "
         "Gain PAE- Pout");
     row("a component without files keeps its settings for the files added", "",
-        "IndepVarName=Vdd IndepVarValue=30000_mV", "+x.lp",
+        "IndepVarName=Vdd IndepVarValue=30000@mV", "+x.lp",
         "Freq=freq@1.8..2; Vdd=30000 mV@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     // What the component stores that the files do not report, or declare otherwise.
     row("a stored variable no readable file reports is left out, and named", "a.lp",
-        "IndepVarName=Vgg IndepVarValue=-2.5_V", "", withVdd("24"));
+        "IndepVarName=Vgg IndepVarValue=-2.5@V", "", withVdd("24"));
     row("the same, reached by removing its file", "a.lp g.lp",
-        "IndepVarName=Vgg IndepVarValue=-2.5_V", "-g.lp", withVdd("24"));
+        "IndepVarName=Vgg IndepVarValue=-2.5@V", "-g.lp", withVdd("24"));
     row("stale declarations follow the data", "a.lp",
         "GammaName=gamma_ld1 GammaType=Source GammaDomain=Polar-Phase GammaHarmIndex=2 "
         "IndepVarName=Pin_avail IndepVarUnitType=Voltage PrfmParamName=Gain PrfmParamType=Complex",
@@ -962,7 +965,7 @@ void tst_EditorSessions::sessions_data()
     row("a variable without a unit, and a load at one value", "u.lp", "", "Bias=1 Bias=0.5");
     // Texts the controls cannot show as one of their values, and touches back to the shown.
     row("choices the boxes do not offer", "a.lp",
-        "InterpMode=cubic_spline InterpDom=Polar_ ExtrapMode=Constant",
+        "InterpMode=cubic@spline InterpDom=Polar@ ExtrapMode=Constant",
         "#InterpMode=2 "
         "#InterpMode=0 #InterpDom=2");
     row("flags neither yes nor no", "a.lp",
@@ -970,19 +973,20 @@ void tst_EditorSessions::sessions_data()
         "AvoidOutOfRangeData=1 UseFrequencyRangeFromDataFiles=0",
         "*CalcImpedance *CalcImpedance "
         "*AvoidOutOfRangeData");
-    row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=_ StatusLevel=5 Weight=-1",
+    row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=@ StatusLevel=5 Weight=-1",
         "NUM:3 NUM:7 StatusLevel:");
     row("a touch back to the stored value writes the editor's form", "a.lp",
         "IndepVarName=Pin_avail IndepVarValue=dbmtow(18) CalcGamma=YES InterpMode=\"Linear\"",
         "Pin_avail= *CalcGamma *CalcGamma #InterpMode=0");
     row("short and long lists, a name given twice", "a.lp g.lp",
-        "IndepVarName=Vdd|Vgg|Vdd IndepVarValue=28_V|-3_V PrfmParamName=Gain|Id "
+        "IndepVarName=Vdd|Vgg|Vdd IndepVarValue=28@V|-3@V PrfmParamName=Gain|Id "
         "PrfmParamOutput=no|yes|yes",
         "Vdd=30");
     row("an impedance sum gets its parentheses when a unit follows", "a.lp", "Z=50+j*10",
-        "#Z_unit=2 Z: Z:75");
+        "#Z@unit=2 Z: Z:75");
     row("values typed in the stored forms and other units", "a.lp", "",
-        "Pin_avail=dbmtow(_12_) Vdd=28_V Vdd=0.1_W");
+        "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
+        "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");
 }
 
 void tst_EditorSessions::sessions()
@@ -991,7 +995,9 @@ void tst_EditorSessions::sessions()
     QFETCH(QStringList, parameters);
     QFETCH(QStringList, steps);
     QFETCH(QString, expected);
-    steps.replaceInStrings("_"_s, " "_s);
+    for (QString &step : steps)
+        if (step != "@"_s)
+            step.replace(u'@', u' ');
     const QString mismatch =
         mismatchIn(component(files, parameters), steps, expected.isEmpty() ? QString() : expected);
     QVERIFY2(mismatch.isEmpty(), qPrintable(mismatch));
@@ -1086,8 +1092,8 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
             break;
         case 2:
             steps << pick(words("Vdd=30 Vdd=26 Vdd=Vsupply Vdd= Pin_avail=12 Pin_avail= Vgg=-2 "
-                                "Bias=1 Vdd=0.1_W"_s))
-                         .replace(u'_', u' ');
+                                "Bias=1 Vdd=0.1@W"_s))
+                         .replace(u'@', u' ');
             break;
         case 3:
             steps << pick(words("!Pout ?Pout !PAE ?Gain !Id &Output_All &Output_None "
@@ -1146,6 +1152,23 @@ void tst_EditorSessions::randomSessions()
         QFAIL(qPrintable("component %1\nsteps %2:\n%3"_s.arg(parameters.join(u' '),
                                                              steps.join(u' '), mismatch)));
     }
+}
+
+// A variable the data declare without a unit takes a bare number as its value, unmarked, and
+// the reflection coefficient the data hold at one value shows one point and says so.
+void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
+{
+    ModalDialogAnswerer boxes(
+        [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
+    TvlValue *widgets = m_session->open(component({"u.lp"_s}, {}));
+    QSet<QString> touched;
+    QCOMPARE(play(widgets, "Bias=1"_s, touched), QString());
+    const Shown shown = read(*m_session, widgets);
+    QCOMPARE(shown.independent.value("Bias"_s), QStringList({"1"_s, "None"_s, "Unitless"_s, QString()}));
+    QCOMPARE(m_session->accept(widgets).value("IndepVarValue"_s), QStringList{"1 "_s});
+    const auto gammas = tableRows(static_cast<QTableWidget *>(control(widgets, "GammaName"_s)));
+    QCOMPARE(gammas.value("gamma_ld1"_s).value("Points"_s)->text(), "1"_s);
+    QVERIFY(shown.notes.contains("gamma_ld1: the data files hold it at one value"_s));
 }
 
 // A stored name that leads through a link to a file whose own name the host could not keep
