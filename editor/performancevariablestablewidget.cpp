@@ -239,7 +239,7 @@ int PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &
 {
     const SignalBlocker blocker(this);
     const auto checkState = [this, &info](const QString &parameter, bool checked) {
-        if (keptChecks.contains(checkKey(parameter, info.name())))
+        if (!keptChecks.isEmpty() && keptChecks.contains(checkKey(parameter, info.name())))
             return Qt::PartiallyChecked;
         return checked ? Qt::Checked : Qt::Unchecked;
     };
