@@ -1,4 +1,5 @@
 #include "lpsimcore.h"
+#include "reflectionpoints.h"
 #include "textscan.h"
 
 #include <QFile>
@@ -180,32 +181,11 @@ private:
 void TestLpSimCore::numbersReadAsFromCharsReadsThem()
 {
     QRandomGenerator random(20261206);
-    QByteArrayList texts = {"0",
-                            "-0",
-                            "-0.0",
-                            "5.",
-                            ".5",
-                            "-.5",
-                            ".",
-                            "-",
-                            "1e",
-                            "1e5",
-                            "1e999",
-                            "1.5e-3",
-                            "2E+2",
-                            "0x10",
-                            "9007199254740993",
-                            "9007199254740992",
-                            "0.1",
-                            "0.30000000000000004",
-                            "1.7976931348623157",
-                            "00000000000000000001",
-                            "0.0000000000000000000001",
-                            "1.5.3",
-                            "1,5",
-                            "inf",
-                            "nan",
-                            "+1"};
+    QByteArrayList texts =
+        QByteArray("0 -0 -0.0 5. .5 -.5 . - 1e 1e5 1e999 1.5e-3 2E+2 0x10 9007199254740993 "
+                   "9007199254740992 0.1 0.30000000000000004 1.7976931348623157 "
+                   "00000000000000000001 0.0000000000000000000001 1.5.3 1,5 inf nan +1")
+            .split(' ');
     const QByteArray digits = "0123456789";
     for (int i = 0; i < 200000; ++i) {
         QByteArray text = random.bounded(4) == 0 ? "-" : "";
@@ -520,6 +500,12 @@ void TestLpSimCore::errorsNameTheFile()
     QVERIFY(!query.ok);
     QVERIFY(query.ui.variables.empty() && query.ui.performanceVariables.empty());
     QVERIFY2(query.error.contains(QString(u'"' + path + u'"' + after)), qPrintable(query.error));
+    // Reading the points of a reflection coefficient refuses the file in the query's words.
+    Corvane_LP::ReflectionPoints points;
+    std::string error;
+    QVERIFY(!Corvane_LP::readReflectionPoints(encoded({path}).front(), {}, points, error));
+    QVERIFY(points.groups.empty() && points.coefficients.empty());
+    QCOMPARE(QString::fromStdString(error), Query({path}).error);
 }
 
 void TestLpSimCore::noFilesOrAnotherMode()
