@@ -131,7 +131,6 @@ private slots:
     void longDriveLevelListsAreSpread();
     void compressionNeedsADriveSweep();
     void loadsThatNeverCompressAreHollow();
-    void valuesBetweenPointsAreLinear();
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
     void targetAndSecondQuantityFromTheChoices();
@@ -520,31 +519,6 @@ void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
     QVERIFY(qGray(image.pixel(hollow.toPoint())) > 150);
     QVERIFY(darkest(hollow + QPointF(radius, 0)) < 128);
     QVERIFY(darkest(hollow - QPointF(0, radius)) < 128);
-}
-
-// A quantity linear in gamma is read back exactly anywhere between the points, and nowhere
-// outside them.
-void tst_SmithChartWidget::valuesBetweenPointsAreLinear()
-{
-    QRandomGenerator random(5);
-    Gammas gammas;
-    for (int i = 0; i < 60; ++i)
-        gammas.emplace_back(random.generateDouble() - 0.5, random.generateDouble() - 0.5);
-    gammas.insert(gammas.end(), {{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}});
-    const auto plane = [](std::complex<double> g) {
-        return 30 + 3 * g.real() - 7 * g.imag();
-    };
-    Values values;
-    for (const std::complex<double> &gamma : gammas)
-        values.push_back(plane(gamma));
-    const SmithChartRenderer chart(contentOf(gammas, values));
-    for (int i = 0; i < 500; ++i) {
-        const std::complex<double> at(random.generateDouble() * 1.2 - 0.6,
-                                      random.generateDouble() * 1.2 - 0.6);
-        const std::optional<double> value = chart.quantities()[0].valueAt(at);
-        QCOMPARE(value.has_value(), std::abs(at.real()) <= 0.5 && std::abs(at.imag()) <= 0.5);
-        QVERIFY(!value || std::abs(*value - plane(at)) < 1e-9);
-    }
 }
 
 void tst_SmithChartWidget::readoutFollowsThePointerAndTheArrowKeys()
