@@ -36,6 +36,15 @@ QString example(const char *name)
     return QStringLiteral(LP_EXAMPLES_DIR "/data/") + QString::fromLatin1(name);
 }
 
+// Shows the widget, at the size given, and waits until it is on the screen.
+bool shown(QWidget &widget, const QSize &size = {})
+{
+    if (size.isValid())
+        widget.resize(size);
+    widget.show();
+    return QTest::qWaitForWindowExposed(&widget);
+}
+
 QComboBox *choice(const QWidget *widget, const char *name)
 {
     return widget->findChild<QComboBox *>(QString::fromLatin1(name));
@@ -119,11 +128,9 @@ private slots:
     void labelsKeepClearInsideTheChart();
     void titleKeepsItsUnderscores();
     void manyPointsDrawSmallerDots();
-    void noneDrawsThePointsAlone();
     void longDriveLevelListsAreSpread();
-    void compressionNeedsADriveSweepAndAGain();
+    void compressionNeedsADriveSweep();
     void loadsThatNeverCompressAreHollow();
-    void valuesBetweenPointsAreLinear();
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
     void targetAndSecondQuantityFromTheChoices();
@@ -175,9 +182,7 @@ void tst_SmithChartWidget::pointsLandWhereTheirReflectionIs()
 
     SmithChartWidget widget(
         write("LPDATA 1\nGAMMA=<g>\nOUT=<P>, Units=<dBm>\nRe(g) Im(g) P\n" + rows));
-    widget.resize(600, 800);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget, {600, 800}));
     const QImage image = widget.grab().toImage();
     SmithChartView *view = widget.view();
     const SmithMapping mapping = view->mapping();
@@ -218,6 +223,8 @@ void tst_SmithChartWidget::choicesRedrawTheChart_data()
         << "quantity"_s << Qt::Key_Down << QString() << QStringList{"Gain"_s};
     QTest::newRow("a second quantity")
         << "secondQuantity"_s << Qt::Key_End << QString() << QStringList{"Pout"_s, "|Vout|"_s};
+    QTest::newRow("none: the points alone")
+        << "quantity"_s << Qt::Key_End << QString() << QStringList();
 }
 
 // A key in a box is what a user does; the chart follows at once.
@@ -229,9 +236,7 @@ void tst_SmithChartWidget::choicesRedrawTheChart()
     QFETCH(QStringList, quantities);
 
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    widget.resize(500, 600);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget, {500, 600}));
     const QImage before = widget.grab().toImage();
     QComboBox *chosen = widget.findChild<QComboBox *>(box);
     chosen->setFocus();
@@ -303,6 +308,10 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
         << "P contours every 1 dB; highest 38.5 dBm at 0.9 + j0.9\nE contours every 5 %; "
            "highest 50 % at 0 + j0"_s
         << "25 measured points"_s << 2;
+    SmithChartContent points = contentOf(square, {});
+    points.contoured.clear();
+    QTest::newRow("no quantity") << points << "Measured points only"_s
+                                 << "4 measured points"_s << 0;
     SmithChartContent fixed = contentOf({{-0.6, -0.28}}, {30});
     fixed.fixed = true;
     QTest::newRow("a coefficient held at a fixed value") << fixed << "P is 30 dBm at every point"_s
@@ -453,18 +462,6 @@ void tst_SmithChartWidget::manyPointsDrawSmallerDots()
     QVERIFY(!pointDrawnNear(image, at, 0));
 }
 
-void tst_SmithChartWidget::noneDrawsThePointsAlone()
-{
-    SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    QComboBox *quantity = choice(&widget, "quantity");
-    quantity->setFocus();
-    QTest::keyClick(quantity, Qt::Key_End);
-    const SmithChartRenderer &chart = widget.view()->renderer();
-    QVERIFY(chart.content().contoured.empty());
-    QVERIFY(chart.quantities().empty());
-    QCOMPARE(chart.noteText(), "Measured points only\n25 measured points"_s);
-}
-
 void tst_SmithChartWidget::longDriveLevelListsAreSpread()
 {
     QByteArray rows;
@@ -473,8 +470,7 @@ void tst_SmithChartWidget::longDriveLevelListsAreSpread()
     SmithChartWidget widget(write("LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<P>\n"
                                   "Pin Re(g) Im(g) P\n" +
                                   rows));
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget));
     QComboBox *driveLevel = choice(&widget, "driveLevel");
     QCOMPARE(driveLevel->count(), SmithChartData::MostConditions + 3);
     QCOMPARE(driveLevel->itemText(0), "Pin = 0 dBm"_s);
@@ -487,21 +483,13 @@ void tst_SmithChartWidget::longDriveLevelListsAreSpread()
              qPrintable(widget.view()->renderer().content().title));
 }
 
-void tst_SmithChartWidget::compressionNeedsADriveSweepAndAGain()
+// Only a file that sweeps a drive level offers its compressions.
+void tst_SmithChartWidget::compressionNeedsADriveSweep()
 {
-    SmithChartWidget noGain(write("LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\n"
-                                  "OUT=<P>, Units=<dBm>\nRe(g) Im(g) Pin P\n0 0 10 20\n"
-                                  "0 0 20 27\n0.1 0 10 21\n"));
-    QComboBox *driveLevel = choice(&noGain, "driveLevel");
-    driveLevel->setCurrentText("at 2 dB compression"_s);
-    QVERIFY2(noGain.view()->renderer().content().message.endsWith(
-                 "holds no gain: contours at compression need a performance quantity in dB "
-                 "with \"gain\" in its name, such as Gain."_s),
-             qPrintable(noGain.view()->renderer().content().message));
-    SmithChartWidget noDrive(write("LPDATA 1\nVAR=<Vdd>, Units=<V>\nGAMMA=<g>\n"
-                                   "OUT=<Gain>, Units=<dB>\nRe(g) Im(g) Vdd Gain\n0 0 28 20\n"
-                                   "0 0 32 17\n"));
-    QCOMPARE(choice(&noDrive, "driveLevel")->count(), 2);
+    SmithChartWidget widget(write("LPDATA 1\nVAR=<Vdd>, Units=<V>\nGAMMA=<g>\n"
+                                  "OUT=<Gain>, Units=<dB>\nRe(g) Im(g) Vdd Gain\n0 0 28 20\n"
+                                  "0 0 32 17\n"));
+    QCOMPARE(choice(&widget, "driveLevel")->count(), 2);
 }
 
 void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
@@ -509,9 +497,7 @@ void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
     SmithChartWidget widget(write("LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\n"
                                   "OUT=<Gain>, Units=<dB>\nRe(g) Im(g) Pin Gain\n"
                                   "0 0 10 20\n0 0 20 18\n0.5 0 10 20\n0.5 0 20 19.5\n"));
-    widget.resize(600, 700);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget, {600, 700}));
     choice(&widget, "driveLevel")->setCurrentText("at 1 dB compression"_s);
     SmithChartView *view = widget.view();
     QCOMPARE(view->renderer().pointNote(),
@@ -535,37 +521,10 @@ void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
     QVERIFY(darkest(hollow - QPointF(0, radius)) < 128);
 }
 
-// A quantity linear in gamma is read back exactly anywhere between the points, and nowhere
-// outside them.
-void tst_SmithChartWidget::valuesBetweenPointsAreLinear()
-{
-    QRandomGenerator random(5);
-    Gammas gammas;
-    for (int i = 0; i < 60; ++i)
-        gammas.emplace_back(random.generateDouble() - 0.5, random.generateDouble() - 0.5);
-    gammas.insert(gammas.end(), {{-0.5, -0.5}, {0.5, -0.5}, {0.5, 0.5}, {-0.5, 0.5}});
-    const auto plane = [](std::complex<double> g) {
-        return 30 + 3 * g.real() - 7 * g.imag();
-    };
-    Values values;
-    for (const std::complex<double> &gamma : gammas)
-        values.push_back(plane(gamma));
-    const SmithChartRenderer chart(contentOf(gammas, values));
-    for (int i = 0; i < 500; ++i) {
-        const std::complex<double> at(random.generateDouble() * 1.2 - 0.6,
-                                      random.generateDouble() * 1.2 - 0.6);
-        const std::optional<double> value = chart.quantities()[0].valueAt(at);
-        QCOMPARE(value.has_value(), std::abs(at.real()) <= 0.5 && std::abs(at.imag()) <= 0.5);
-        QVERIFY(!value || std::abs(*value - plane(at)) < 1e-9);
-    }
-}
-
 void tst_SmithChartWidget::readoutFollowsThePointerAndTheArrowKeys()
 {
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    widget.resize(700, 800);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget, {700, 800}));
     SmithChartView *view = widget.view();
     auto *readout = widget.findChild<QLabel *>("readout"_s);
     QVERIFY(readout->text().startsWith("Point at the chart"_s));
@@ -743,8 +702,7 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
 void tst_SmithChartWidget::targetAndSecondQuantityFromTheChoices()
 {
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget));
     choice(&widget, "secondQuantity")->setCurrentText("PAE"_s);
     auto *target = widget.findChild<QLineEdit *>("target"_s);
     auto *targetNote = widget.findChild<QLabel *>("targetNote"_s);
@@ -774,9 +732,7 @@ void tst_SmithChartWidget::targetAndSecondQuantityFromTheChoices()
 void tst_SmithChartWidget::wheelZoomsAboutThePointer()
 {
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    widget.resize(600, 700);
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget, {600, 700}));
     SmithChartView *view = widget.view();
     const QPointF pointer(view->width() * 0.3, view->height() * 0.6);
     const SmithMapping before = view->mapping();
@@ -802,8 +758,7 @@ void tst_SmithChartWidget::wheelZoomsAboutThePointer()
 void tst_SmithChartWidget::focusedChartIsFramed()
 {
     SmithChartWidget widget(example("pa_two_frequencies.lp"));
-    widget.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    QVERIFY(shown(widget));
     SmithChartView *view = widget.view();
     const QPoint edge(0, view->height() / 2);
     const QRgb highlight = view->palette().color(QPalette::Highlight).rgb();

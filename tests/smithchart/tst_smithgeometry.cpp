@@ -386,7 +386,6 @@ void tst_SmithGeometry::impedancesMapToReflections_data()
 
     QTest::newRow("a short") << 0.0 << 0.0 << -1.0 << 0.0 << QPointF(100, 150);
     QTest::newRow("an open") << Infinity << 0.0 << 1.0 << 0.0 << QPointF(300, 150);
-    QTest::newRow("50 Ohm, matched") << 50.0 << 0.0 << 0.0 << 0.0 << QPointF(200, 150);
     QTest::newRow("25 + j25 Ohm") << 25.0 << 25.0 << -0.2 << 0.4 << QPointF(180, 110);
 }
 

@@ -129,7 +129,6 @@ void tst_Records::validity_data()
     validityRow("gamma without harmonic", gammaWithout(&GammaVarInfo::setHarmIndex), false, false);
 
     validityRow("complete Pout", performance("0", "1", "W"), true, true);
-    validityRow("Pout with only a name", performance("", "", ""), false, true);
     validityRow("Pout without a unit", performance("0", "1", ""), false, true);
     validityRow("quantity without a name", PerformanceVarInfo(), false, false);
 

@@ -64,7 +64,6 @@ class TestDistinctCounter : public QObject
 private slots:
     void countsDistinctValuesWithShortProbes_data();
     void countsDistinctValuesWithShortProbes();
-    void clearStartsAnew();
 };
 
 void TestDistinctCounter::countsDistinctValuesWithShortProbes_data()
@@ -111,18 +110,6 @@ void TestDistinctCounter::countsDistinctValuesWithShortProbes()
                  QByteArray::number(qulonglong(counter.longestProbe())));
     }
     QCOMPARE(counter.count(), static_cast<long long>(distinctIn(pairs)));
-}
-
-void TestDistinctCounter::clearStartsAnew()
-{
-    DistinctCounter counter;
-    for (double value : {1.0, 2.0, 1.0})
-        counter.add(value);
-    QCOMPARE(counter.count(), 2LL);
-    counter.clear();
-    QCOMPARE(counter.count(), 0LL);
-    counter.add(2.0);
-    QCOMPARE(counter.count(), 1LL);
 }
 
 QTEST_GUILESS_MAIN(TestDistinctCounter)

@@ -7,8 +7,6 @@
 
 #include <memory>
 
-#include <sys/stat.h>
-
 using Corvane_LP::ReflectionPoints;
 
 namespace {
@@ -18,16 +16,11 @@ QString operator""_s(const char *text, std::size_t size)
     return QString::fromUtf8(text, static_cast<int>(size));
 }
 
-std::string encoded(const QString &path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 struct Reading
 {
     Reading(const QString &path, const QString &coefficient = {})
-        : ok(Corvane_LP::readReflectionPoints(encoded(path), coefficient.toStdString(), points,
-                                              errorText))
+        : ok(Corvane_LP::readReflectionPoints(QFile::encodeName(path).toStdString(),
+                                              coefficient.toStdString(), points, errorText))
         , error(QString::fromStdString(errorText))
     {}
 
@@ -87,12 +80,8 @@ class TestReflectionPoints : public QObject
 private slots:
     void init();
 
-    void exampleFilesGroupTheirPoints_data();
-    void exampleFilesGroupTheirPoints();
     void pointsAreGroupedAndValued_data();
     void pointsAreGroupedAndValued();
-    void errorsAreThoseOfAQuery_data();
-    void errorsAreThoseOfAQuery();
     void coefficientsThatAreNotDeclared_data();
     void coefficientsThatAreNotDeclared();
 
@@ -116,53 +105,6 @@ QString TestReflectionPoints::write(const QByteArray &contents)
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
         qFatal("cannot write the test file %s", qPrintable(file.fileName()));
     return file.fileName();
-}
-
-void TestReflectionPoints::exampleFilesGroupTheirPoints_data()
-{
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QString>("coefficient"); // asked for
-    QTest::addColumn<QString>("read");        // the one read
-    QTest::addColumn<bool>("fixed");
-    QTest::addColumn<QStringList>("held");
-    QTest::addColumn<int>("groups");
-    QTest::addColumn<int>("pointsPerGroup");
-
-    QTest::newRow("the fixed source of a file: one point per group, the load held")
-        << "pa_two_frequencies.lp"_s
-        << "gamma_src1"_s
-        << "gamma_src1"_s << true
-        << QStringList{"Pin_avail dBm"_s, "Re(gamma_ld1) None"_s, "Im(gamma_ld1) None"_s}
-        << 2 * 5 * 25 << 1;
-    QTest::newRow("supply voltage and drive level held")
-        << "pa_supply_sweep.spl"_s << QString() << "gamma_ld1"_s << false
-        << QStringList{"Vdd V"_s, "Pin_avail dBm"_s} << 3 * 4 << 16;
-}
-
-// Every group holds the points of one sweep block's grid: as many as the query counts distinct
-// points of the coefficient, the same in every group here.
-void TestReflectionPoints::exampleFilesGroupTheirPoints()
-{
-    QFETCH(QString, file);
-    QFETCH(QString, coefficient);
-    QFETCH(QString, read);
-    QFETCH(bool, fixed);
-    QFETCH(QStringList, held);
-    QFETCH(int, groups);
-    QFETCH(int, pointsPerGroup);
-
-    const Reading reading(QStringLiteral(LP_EXAMPLE_DATA_DIR "/") + file, coefficient);
-    QVERIFY2(reading.ok, qPrintable(reading.error));
-    const ReflectionPoints &points = reading.points;
-    QCOMPARE(QString::fromStdString(points.coefficient), read);
-    QCOMPARE(points.fixed, fixed);
-    QCOMPARE(QString::fromStdString(points.frequency.name + " " + points.frequency.unit),
-             "Freq GHz"_s);
-    QCOMPARE(namesOf(points.held), held);
-    QVERIFY(namesOf(points.quantities).startsWith("Pout dBm"_s));
-    QCOMPARE(int(points.groups.size()), groups);
-    for (const ReflectionPoints::Group &group : points.groups)
-        QCOMPARE(int(group.points.size()), pointsPerGroup);
 }
 
 void TestReflectionPoints::pointsAreGroupedAndValued_data()
@@ -224,37 +166,6 @@ void TestReflectionPoints::pointsAreGroupedAndValued()
     QCOMPARE(groupsOf(reading.points), groups);
 }
 
-void TestReflectionPoints::errorsAreThoseOfAQuery_data()
-{
-    QTest::addColumn<QByteArray>("contents"); // or missing, directory, fifo
-
-    // What a file holds is the fuzzing harness's: it compares every refusal with the query's.
-    QTest::newRow("missing") << QByteArray("missing");
-    QTest::newRow("directory") << QByteArray("directory");
-    QTest::newRow("FIFO") << QByteArray("fifo");
-}
-
-void TestReflectionPoints::errorsAreThoseOfAQuery()
-{
-    QFETCH(QByteArray, contents);
-
-    QString path = m_dir->filePath("bad.lp"_s);
-    if (contents == "directory")
-        path = m_dir->path();
-    else if (contents == "fifo")
-        QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    else if (contents != "missing")
-        path = write(contents);
-
-    Corvane_LP::LoadpullUI ui;
-    QVERIFY(!queryLoadpullFile({encoded(path)}, {}, 1, ui));
-    const Reading reading(path);
-    QVERIFY(!reading.ok);
-    QVERIFY(!ui.errorText.empty());
-    QCOMPARE(reading.errorText, ui.errorText);
-    QVERIFY(reading.points.groups.empty() && reading.points.coefficients.empty());
-}
-
 void TestReflectionPoints::coefficientsThatAreNotDeclared_data()
 {
     QTest::addColumn<QByteArray>("contents");
@@ -270,6 +181,7 @@ void TestReflectionPoints::coefficientsThatAreNotDeclared_data()
                                  << " declares no reflection coefficient."_s;
 }
 
+// A file the query refuses is refused in the query's words: see TestLpSimCore::errorsNameTheFile.
 void TestReflectionPoints::coefficientsThatAreNotDeclared()
 {
     QFETCH(QByteArray, contents);
