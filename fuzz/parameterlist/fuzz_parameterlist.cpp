@@ -124,10 +124,12 @@ QString expectedBack(const QString &parameter, const QString &held)
         {QStringLiteral("InterpMode"), QStringLiteral("Linear")},
         {QStringLiteral("InterpDom"), QStringLiteral("Rectangular")},
         {QStringLiteral("ExtrapMode"), QStringLiteral("Interpolation Mode")}};
-    static const QStringList flags = {
-        QStringLiteral("UseFrequencyRangeFromDataFiles"), QStringLiteral("CalcGamma"),
-        QStringLiteral("CalcAdmittance"), QStringLiteral("CalcImpedance"),
-        QStringLiteral("AllowNonlinearDevices"), QStringLiteral("AvoidOutOfRangeData")};
+    static const QStringList flags = {QStringLiteral("UseFrequencyRangeFromDataFiles"),
+                                      QStringLiteral("CalcGamma"),
+                                      QStringLiteral("CalcAdmittance"),
+                                      QStringLiteral("CalcImpedance"),
+                                      QStringLiteral("AllowNonlinearDevices"),
+                                      QStringLiteral("AvoidOutOfRangeData")};
     if (unquoted(held).isEmpty() && shownWithoutText.contains(parameter))
         return shownWithoutText.value(parameter);
     if (unquoted(held).isEmpty() && flags.contains(parameter))
@@ -160,8 +162,8 @@ void checkVariablesComeBack(const Parameters &held, const Parameters &once)
             names.append(unquoted(name));
         QStringList expected;
         for (int i = 0; i < names.size(); ++i) {
-            const bool isFrequency = group.first() == QLatin1String("IndepVarName") &&
-                                     names.at(i) == frequency;
+            const bool isFrequency =
+                group.first() == QLatin1String("IndepVarName") && names.at(i) == frequency;
             if (!names.at(i).isEmpty() && names.lastIndexOf(names.at(i)) == i && !isFrequency)
                 expected.append(held.value(group.first()).at(i));
         }

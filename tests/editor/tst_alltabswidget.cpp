@@ -222,7 +222,8 @@ void tst_AllTabsWidget::anotherStoredFileTypeIsNamedInANote()
     QCOMPARE(note->text(),
              QStringLiteral("The component's file type, \"maury\", is not offered here: its "
                             "settings show as Maury settings, and the type is kept as it is."));
-    state.setEntries(ComponentEntries({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}, {}, {}));
+    state.setEntries(
+        ComponentEntries({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}, {}, {}));
     QVERIFY(!open(state)->findChild<NoteLabel *>());
 }
 

@@ -89,8 +89,7 @@ void tst_TermTabWidget::changingTheTab_data()
     row("(50)+j*(10)", kOhm, "0 (50)+j*(10)\r", "((50)+j*(10))|kOhm|1");
     row(" ( 50+j*10 ) ", kOhm, "0  ( 50+j*10 ) \r", " ( 50+j*10 ) |kOhm|1");
     row("a sum without a unit", "50|None|1", "0 50+j*10\r", "50+j*10|None|1");
-    row("a unit chosen after a sum", "50+j*10|None|1", "1 M",
-        "50+j*10|mOhm|1; (50+j*10)|mOhm|1");
+    row("a unit chosen after a sum", "50+j*10|None|1", "1 M", "50+j*10|mOhm|1; (50+j*10)|mOhm|1");
     row("a signed number and an exponent are no sum", kOhm, "0 -5e-3\r", "-5e-3|kOhm|1");
     row("a product", kOhm, "0 Zadj*2\r", "Zadj*2|kOhm|1");
     row(" ( 75 ) ", kOhm, "0  ( 75 ) \r", " ( 75 ) |kOhm|1");

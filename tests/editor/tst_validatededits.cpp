@@ -242,8 +242,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
                           row.typed.toUtf8().constData(),
                           row.reason.isEmpty() ? "taken" : "refused",
                           finish == Finish::Return ? "Return" : "focus leaving")
-                << row.field << row.typed << finish << row.expected << row.reason
-                << row.takenNote;
+                << row.field << row.typed << finish << row.expected << row.reason << row.takenNote;
         }
     }
 }

@@ -273,8 +273,8 @@ void tst_EditorFunctions::widgetListsThatDoNotFit_data()
     // The file type is the container's, which shows it; the frequency variable is the details
     // tab's.
     const QStringList fileAndDetails =
-        texts({"FileName", "FreqVarName", "GammaDomain", "GammaHarmIndex", "GammaName",
-               "GammaType", "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
+        texts({"FileName", "FreqVarName", "GammaDomain", "GammaHarmIndex", "GammaName", "GammaType",
+               "GammaValue", "IndepVarName", "IndepVarUnitType", "IndepVarValue"});
     QTest::newRow("all nine in order")
         << std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8} << QStringList();
     QTest::newRow("a longer list")

@@ -155,7 +155,8 @@ Reading readValue(const QString &stored)
     static const QRegularExpression glued(
         "^([-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?)([A-Za-z%].*)$"_s);
     const QString trimmed = text.trimmed();
-    static const QRegularExpression exponent("^[eE][-+]?\\d"_s);
+    // An "e" after the digits begins an exponent, finished or not, unless a letter follows.
+    static const QRegularExpression exponent("^[eE]([-+\\d\\s]|$)"_s);
     if (const auto match = glued.match(trimmed); match.hasMatch() &&
                                                  isNumberOrName(match.captured(1)) &&
                                                  !exponent.match(match.captured(4)).hasMatch())
@@ -1025,14 +1026,16 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
     };
     const QString flags = "yes,no,YES,No,1,true,\"yes\""_s;
     Parameters given = {
-        {"FileType"_s, {"Maury"_s}},
+        {"FileType"_s, {pick("Maury,Maury,maury"_s.split(u','))}},
         {"FileName"_s,
          some("data/a.lp,./data/x.lp,data/g.lp,data/u.lp,data/w.lp,data/gone.lp"_s, 2)},
         {"FreqVarName"_s, {pick("Freq,Freq,F,Pin_avail,"_s.split(u','))}},
         {"IndepVarName"_s, names},
-        {"IndepVarValue"_s, along("dbmtow( 14 ) ,dbmtow(Pdrive),Pavs - 3,18 W,28 mV,28 V,28V,"
-                                  "18,Pdrive,dbmtow( 18 dBm ) ,1e400 V, 12.5 ,\"28 V\",28 V dc"_s,
-                                  names)},
+        {"IndepVarValue"_s,
+         along("dbmtow( 14 ) ,dbmtow(Pdrive),Pavs - 3,18 W,28 mV,28 V,28V,"
+               "18,Pdrive,dbmtow( 18 dBm ) ,1e400 V, 12.5 ,\"28 V\",28 V dc,dbmtow (10),"
+               "50 %,e V,dbmtow( E5 ) ,2*x V,- 3 V,1e V,dbmtowRef V,Eb  V/m2 "_s,
+               names)},
         {"IndepVarUnitType"_s, along("Power,Voltage,power"_s, names)},
         {"GammaName"_s, gammas},
         {"GammaType"_s, along("Load,Source,load"_s, gammas)},
@@ -1047,7 +1050,9 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
         {"InterpDom"_s, {pick("Rectangular,Polar,Polar "_s.split(u','))}},
         {"ExtrapMode"_s, {pick("Interpolation Mode,Constant"_s.split(u','))}},
         {"NUM"_s, {pick("1,2,0,1.5,Nport,-3,\"7\""_s.split(u','))}},
-        {"Z"_s, {pick("50.0 + j* 0.0 Ohm,50 Ohm,(Rload + j*Xm) kOhm,75,50 ohm,,j*"_s.split(u','))}},
+        {"Z"_s,
+         {pick("50.0 + j* 0.0 Ohm,50 Ohm,(Rload + j*Xm) kOhm,75,50 ohm,,j*,  75   MOhm "_s.split(
+             u','))}},
         {"StatusLevel"_s, {pick("2,4,5,lvl,2.5"_s.split(u','))}},
         {"Weight"_s, {pick("100,0,-1,nan,wgt"_s.split(u','))}},
     };
@@ -1164,7 +1169,8 @@ void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
     QSet<QString> touched;
     QCOMPARE(play(widgets, "Bias=1"_s, touched), QString());
     const Shown shown = read(*m_session, widgets);
-    QCOMPARE(shown.independent.value("Bias"_s), QStringList({"1"_s, "None"_s, "Unitless"_s, QString()}));
+    QCOMPARE(shown.independent.value("Bias"_s),
+             QStringList({"1"_s, "None"_s, "Unitless"_s, QString()}));
     QCOMPARE(m_session->accept(widgets).value("IndepVarValue"_s), QStringList{"1 "_s});
     const auto gammas = tableRows(static_cast<QTableWidget *>(control(widgets, "GammaName"_s)));
     QCOMPARE(gammas.value("gamma_ld1"_s).value("Points"_s)->text(), "1"_s);
