@@ -2,7 +2,6 @@
 
 #include "componententries.h"
 #include "dblpctypestate.h"
-#include "elidedtext.h"
 #include "enumerations.h"
 #include "natorvaritemdelegate.h"
 #include "parameternames.h"
@@ -105,14 +104,7 @@ bool GammaVarDetailsTableWidget::takeNotes(const EntryMap &entries)
 
 void GammaVarDetailsTableWidget::showNotes()
 {
-    QStringList lines;
-    for (const GammaVarInfo &info : tableState.variables()) {
-        if (rowNotes.contains(info.name()))
-            lines.append(elidedText(rowNotes.value(info.name())));
-    }
-    if (!otherNotes.isEmpty())
-        lines.append(otherNotes);
-    emit notesChanged(elidedLines(lines.join(QLatin1Char('\n'))));
+    emit notesChanged(VariableTables::notesText(tableState.variables(), rowNotes, otherNotes));
 }
 
 void GammaVarDetailsTableWidget::updateGammaVarInfo(QTableWidgetItem *theItem)

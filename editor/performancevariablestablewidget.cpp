@@ -1,6 +1,5 @@
 #include "performancevariablestablewidget.h"
 
-#include "elidedtext.h"
 #include "enablecheckitemdelegate.h"
 #include "enumerations.h"
 #include "parameternames.h"
@@ -124,14 +123,7 @@ bool PerformanceVariablesTableWidget::takeNotes(const EntryMap &entries)
 
 void PerformanceVariablesTableWidget::showNotes()
 {
-    QStringList lines;
-    for (const PerformanceVarInfo &info : tableState.variables()) {
-        if (rowNotes.contains(info.name()))
-            lines.append(elidedText(rowNotes.value(info.name())));
-    }
-    if (!otherNotes.isEmpty())
-        lines.append(otherNotes);
-    emit notesChanged(elidedLines(lines.join(QLatin1Char('\n'))));
+    emit notesChanged(VariableTables::notesText(tableState.variables(), rowNotes, otherNotes));
 }
 
 // Every box of the column shows its choice from now on.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "elidedtext.h"
+
 #include <QMap>
 #include <QSet>
 #include <QString>
@@ -75,6 +77,22 @@ void fixColumnWidth(QTableWidget &table, int column, const QStringList &texts);
 // Marks the cell with a warning sign and the note as its tooltip, or unmarks it for the empty
 // note. Gives the column's bit when the mark changed, so that the column is fitted again.
 int markCell(QTableWidget &table, int row, int column, const QString &note);
+
+// The notes under a table: one line for each row shown that has a note, in the rows' order,
+// then the notes on what no row shows.
+template<typename Record>
+QString notesText(const QMap<QString, Record> &rows, const QMap<QString, QString> &rowNotes,
+                  const QString &otherNotes)
+{
+    QStringList lines;
+    for (auto note = rowNotes.cbegin(); note != rowNotes.cend(); ++note) {
+        if (rows.contains(note.key()))
+            lines.append(elidedText(note.value()));
+    }
+    if (!otherNotes.isEmpty())
+        lines.append(otherNotes);
+    return elidedLines(lines.join(QLatin1Char('\n')));
+}
 
 // Empty while either count is unknown (0), one count when they agree, else "min - max".
 QString pointText(int minNumPoints, int maxNumPoints);

@@ -42,6 +42,16 @@ void readValueAndUnit(const QString &text, IndepVarInfo &info)
     }
 }
 
+// True for the first word, false for the second, in any case; nothing for any other text.
+std::optional<bool> readEither(const QString &text, QLatin1String trueWord, QLatin1String falseWord)
+{
+    if (text.compare(trueWord, Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(falseWord, Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
 } // namespace
 
 bool readIndependentValue(const QString &text, IndepVarInfo &info)
@@ -104,20 +114,12 @@ QString impedanceText(const TermTabState &term)
 
 std::optional<bool> readYesNo(const QString &text)
 {
-    if (text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("no"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
+    return readEither(text, QLatin1String("yes"), QLatin1String("no"));
 }
 
 std::optional<bool> readValueType(const QString &text)
 {
-    if (text.compare(QLatin1String("complex"), Qt::CaseInsensitive) == 0)
-        return true;
-    if (text.compare(QLatin1String("real"), Qt::CaseInsensitive) == 0)
-        return false;
-    return std::nullopt;
+    return readEither(text, QLatin1String("complex"), QLatin1String("real"));
 }
 
 bool isUnitless(const QString &unit)
