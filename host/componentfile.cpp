@@ -229,13 +229,53 @@ QString readContents(const QString &path, QByteArray *contents)
     return {};
 }
 
+bool isLatin1(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(),
+                       [](QChar character) { return character.unicode() <= 0xff; });
+}
+
+QString quotedForMessage(const QString &text)
+{
+    constexpr int Shown = 60;
+    return QLatin1Char('"') +
+           (text.size() > Shown ? text.left(Shown) + QLatin1String("...") : text) +
+           QLatin1Char('"');
+}
+
+// The host keeps zero-terminated 8-bit Latin-1 texts: a character beyond Latin-1 would come
+// back as '?', and a NUL would cut the text short. A parameter it could not keep refuses the
+// component, which would otherwise be written back changed.
+QString unkeptParameter(const QString &name, const QStringList &values)
+{
+    const QString nul = QStringLiteral("not a component (%1 holds a NUL character, which the host "
+                                       "cannot keep)");
+    if (name.contains(QChar(0)))
+        return nul.arg(QStringLiteral("a parameter name"));
+    if (!isLatin1(name))
+        return QStringLiteral("not a component (the parameter name %1 is not Latin-1 text)")
+            .arg(quotedForMessage(name));
+    for (const QString &value : values) {
+        if (value.contains(QChar(0)))
+            return nul.arg(QStringLiteral("parameter ") + name);
+        if (!isLatin1(value))
+            return QStringLiteral("not a component (parameter %1 holds %2, which is not Latin-1 "
+                                  "text)")
+                .arg(name, quotedForMessage(value));
+    }
+    return {};
+}
+
 QString readParameters(const QJsonObject &object, ComponentFile::Parameters *parameters)
 {
     for (auto it = object.begin(); it != object.end(); ++it) {
         bool ok = false;
-        parameters->insert(it.key(), texts(it.value(), &ok));
+        const QStringList values = texts(it.value(), &ok);
         if (!ok)
             return QStringLiteral("parameter %1 is not a list of texts").arg(it.key());
+        if (const QString problem = unkeptParameter(it.key(), values); !problem.isEmpty())
+            return problem;
+        parameters->insert(it.key(), values);
     }
     return {};
 }
@@ -365,13 +405,21 @@ ComponentFile::Parameters ComponentFile::hostParameters() const
     return parameters;
 }
 
-void ComponentFile::setHostParameters(const Parameters &parameters)
+void ComponentFile::setHostParameters(const Parameters &parameters, const Parameters &opened)
 {
-    m_parameters = parameters;
+    const QStringList storedFiles = m_parameters.value(FileNameParameter);
+    for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
+        const bool standsForDefault = !m_parameters.contains(it.key()) &&
+                                      opened.contains(it.key()) && opened.value(it.key()) == *it;
+        if (!standsForDefault)
+            m_parameters.insert(it.key(), *it);
+    }
     if (!m_parameters.contains(FileNameParameter))
         return;
-    for (QString &file : m_parameters[FileNameParameter])
-        file = storedPath(m_folder, file);
+    for (QString &file : m_parameters[FileNameParameter]) {
+        if (!storedFiles.contains(file))
+            file = storedPath(m_folder, file);
+    }
 }
 
 QByteArray ComponentFile::toJson() const

@@ -14,9 +14,9 @@
 //
 //   { "instance": "DBLP1", "parameters": { "FileName": ["data/pa.lp"], "NUM": ["1"] } }
 //
-// Data files are named relative to the component file's folder on disk and absolute in
-// the parameter list the plug-in sees, as a design environment keeps them relative to
-// its workspace.
+// Data files keep the names the component gives them, relative ones taken from the component's
+// folder; a file added in the editor is named relative to the folder when it lies inside it.
+// Parameter names and texts are those the host can keep: Latin-1, without NUL characters.
 //
 // Written back, the file stays recognisable: its members and parameters keep the order
 // the file gave them, members the component does not know keep their place and their
@@ -55,9 +55,12 @@ public:
     // The parameters for the plug-in, data files named as stored: the plug-in works in the
     // component's folder.
     Parameters hostParameters() const;
-    // Takes the plug-in's parameters; a data file it names by an absolute path inside the
-    // folder is named relative to it.
-    void setHostParameters(const Parameters &parameters);
+    // Takes the plug-in's parameters in; the others the component holds stay as they are, in
+    // their place. A data file the component names keeps its name; one the plug-in added comes
+    // by its absolute path, which inside the folder is named relative to it. A parameter the
+    // component lacks stays out while the plug-in gives what it gave on opening (`opened`): the
+    // default the missing parameter already stands for.
+    void setHostParameters(const Parameters &parameters, const Parameters &opened = {});
     // The parameters as stored, paths as written in the file.
     Parameters parameters() const { return m_parameters; }
     // The component file's contents: the members and parameters in the order they were

@@ -220,16 +220,27 @@ bool saveScreenshots(ComponentDialog &dialog, const QString &path, bool eachTab,
     return true;
 }
 
-// The editor's state as the component's parameters, taken into the component.
-bool acceptEditor(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFile &component)
+// The editor's state as the component's parameters.
+std::optional<ComponentFile::Parameters> editorParameters(ReferenceTvlInterface &tvl,
+                                                          TvlValue *widgetList)
 {
     TvlValue *parameters = tvl.call("load_pull_getDBLPState", {widgetList});
     if (!parameters) {
         err() << "lp-host: the plug-in returned no parameters." << Qt::endl;
-        return false;
+        return std::nullopt;
     }
-    component.setHostParameters(HostParameterLists::read(tvl, parameters));
-    return true;
+    return HostParameterLists::read(tvl, parameters);
+}
+
+// The editor's state, taken into the component; `opened` is what the editor gave right after
+// opening, which tells the defaults of the parameters the component lacks.
+bool acceptEditor(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFile &component,
+                  const ComponentFile::Parameters &opened)
+{
+    const std::optional<ComponentFile::Parameters> parameters = editorParameters(tvl, widgetList);
+    if (parameters)
+        component.setHostParameters(*parameters, opened);
+    return bool(parameters);
 }
 
 QString changeText(const ComponentFile &before, const ComponentFile &after)
@@ -251,11 +262,11 @@ void printSummary(const QStringList &screenshots, const ComponentFile &before,
 
 // OK in the dialog: the file is written only when a parameter changed.
 int saveAccepted(ReferenceTvlInterface &tvl, TvlValue *widgetList, ComponentFile &component,
-                 const QString &path)
+                 const ComponentFile::Parameters &opened, const QString &path)
 {
     const ComponentFile given = component;
     QString error;
-    if (!acceptEditor(tvl, widgetList, component))
+    if (!acceptEditor(tvl, widgetList, component, opened))
         return Failure;
     if (ComponentFile::changedParameters(given, component).isEmpty()) {
         QTextStream(stdout) << path << ": " << changeText(given, component) << '\n';
@@ -303,7 +314,8 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         return Failure;
     }
 
-    int status = Success;
+    const std::optional<ComponentFile::Parameters> opened = editorParameters(tvl, widgetList);
+    int status = opened ? Success : Failure;
     {
         ComponentDialog dialog(widgets);
         for (const ReferenceTvlInterface::Command &command : tvl.commands())
@@ -311,19 +323,20 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
         tvl.setCommandListener([&dialog](const ReferenceTvlInterface::Command &command) {
             dialog.runCommand(command.target, command.text);
         });
-        dialog.setChangesCheck([&tvl, widgetList, &component] {
+        dialog.setChangesCheck([&tvl, widgetList, &component, &opened] {
             ComponentFile edited = component;
-            return acceptEditor(tvl, widgetList, edited) &&
+            return acceptEditor(tvl, widgetList, edited, *opened) &&
                    !ComponentFile::changedParameters(component, edited).isEmpty();
         });
 
         QStringList screenshots;
-        if (shoot && !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab")),
-                                      &screenshots))
+        if (status == Success && shoot &&
+            !saveScreenshots(dialog, screenshot, parser.isSet(QStringLiteral("each-tab")),
+                             &screenshots))
             status = Failure;
         if (status == Success && accept) {
             const ComponentFile given = component;
-            if (!acceptEditor(tvl, widgetList, component))
+            if (!acceptEditor(tvl, widgetList, component, *opened))
                 status = Failure;
             else if (summary)
                 printSummary(screenshots, given, component);
@@ -333,7 +346,7 @@ int runEditor(ReferenceTvlInterface &tvl, const QCommandLineParser &parser)
             for (const QString &file : qAsConst(screenshots))
                 QTextStream(stdout) << "Screenshot " << file << '\n';
         } else if (status == Success && dialog.exec() == QDialog::Accepted) {
-            status = saveAccepted(tvl, widgetList, component, componentPath);
+            status = saveAccepted(tvl, widgetList, component, *opened, componentPath);
         }
         tvl.setCommandListener({});
     }

@@ -163,6 +163,8 @@ private slots:
     void namesTheChangedParameters();
     void namesDataFilesAsTheComponentDid_data();
     void namesDataFilesAsTheComponentDid();
+    void keepsWhatThePluginDoesNotHandBack_data();
+    void keepsWhatThePluginDoesNotHandBack();
     void aRewrittenFileKeepsItsPermissionsAndLink();
     void reportsAFileThatCannotBeWritten();
 
@@ -197,23 +199,17 @@ void tst_ComponentFile::writtenComponentReadsBack_data()
     QTest::newRow("empty lists and texts")
         << QByteArray(R"({"instance": "", "parameters": {"GammaName": [], "": [""]}})") << QString()
         << Parameters{{"GammaName"_s, {}}, {QString(), {QString()}}};
-    QTest::newRow("texts beyond Latin-1")
-        << QByteArray(u8R"({"instance": "Verstärker Ω",
-                            "parameters": {"Z": ["50 Ω", "Δ 😀"], "Имя": ["值"]}})")
-        << "Verstärker Ω"_s << Parameters{{"Z"_s, {"50 Ω"_s, "Δ 😀"_s}}, {"Имя"_s, {"值"_s}}};
+    // The instance name never goes to the plug-in: it may hold any text.
+    QTest::newRow("Latin-1 texts, an instance name beyond it")
+        << QByteArray(u8R"({"instance": "Verstärker Ω \ud800",
+                            "parameters": {"Z": ["50 ±²", "ÿ"], "Größe": ["µ"]}})")
+        << "Verstärker Ω "_s + QChar(0xd800)
+        << Parameters{{"Z"_s, {"50 ±²"_s, "ÿ"_s}}, {"Größe"_s, {"µ"_s}}};
     QTest::newRow("quotes, backslashes and control characters")
         << QByteArray(R"({"instance": "\"D\\B\"", "parameters":
-                          {"a\"b": ["C:\\data\\pa.lp", "line\nbreak\ttab", "\u0000nul"]}})")
+                          {"a\"b": ["C:\\data\\pa.lp", "line\nbreak\ttab\u0001"]}})")
         << "\"D\\B\""_s
-        << Parameters{{"a\"b"_s, {"C:\\data\\pa.lp"_s, "line\nbreak\ttab"_s, QChar(0) + "nul"_s}}};
-    QTest::newRow("texts that open with a zero-width no-break space")
-        << QByteArray(
-               R"({"instance": "\ufeffD", "parameters": {"\ufeffZ": ["\ufeff50", "\ufeff"]}})")
-        << QChar(0xfeff) + "D"_s
-        << Parameters{{QChar(0xfeff) + "Z"_s, {QChar(0xfeff) + "50"_s, QString(QChar(0xfeff))}}};
-    QTest::newRow("lone surrogates")
-        << QByteArray(R"({"instance": "\ud800", "parameters": {"\udc00": ["x\ud83d"]}})")
-        << QString(QChar(0xd800)) << Parameters{{QString(QChar(0xdc00)), {"x"_s + QChar(0xd83d)}}};
+        << Parameters{{"a\"b"_s, {"C:\\data\\pa.lp"_s, "line\nbreak\ttab"_s + QChar(1)}}};
 }
 
 // What a file holds is what the component takes, and what it writes reads back the same.
@@ -267,6 +263,26 @@ void tst_ComponentFile::refusesContentsThatAreNoComponent_data()
     const QByteArray withNul(keysWithNul, sizeof keysWithNul - 1);
     row("keys that differ after a NUL byte, the first holding a list", withNul,
         "not a component (a NUL byte at offset %1)"_s.arg(withNul.indexOf('\0')));
+    // The host keeps Latin-1 texts without NUL characters: others would be written back
+    // changed.
+    row("a value beyond Latin-1", u8R"({"instance": "D", "parameters": {"IndepVarValue": ["Ω"]}})",
+        "not a component (parameter IndepVarValue holds \"Ω\", which is not Latin-1 text)"_s);
+    row("a data file named beyond Latin-1",
+        u8R"({"instance": "D", "parameters": {"FileName": ["data/a.lp", "data/pa_Γ.lp"]}})",
+        "not a component (parameter FileName holds \"data/pa_Γ.lp\", which is not Latin-1 "
+        "text)"_s);
+    row("a long value beyond Latin-1, quoted in part",
+        R"({"instance": "D", "parameters": {"Z": [")" + QByteArray(70, 'x') + R"(\ud83d"]}})",
+        "not a component (parameter Z holds \""_s + QString(60, u'x') +
+            "...\", which is not Latin-1 text)"_s);
+    row("a parameter name beyond Latin-1", u8R"({"instance": "D", "parameters": {"Имя": []}})",
+        "not a component (the parameter name \"Имя\" is not Latin-1 text)"_s);
+    row("a value with a NUL character",
+        R"({"instance": "D", "parameters": {"NUM": ["1", "\u0000nul"]}})",
+        "not a component (parameter NUM holds a NUL character, which the host cannot keep)"_s);
+    row("a parameter name with a NUL character",
+        R"({"instance": "D", "parameters": {"N\u0000": []}})",
+        "not a component (a parameter name holds a NUL character, which the host cannot keep)"_s);
     row("a key repeated in another spelling",
         R"({"instance": "D", "parameters": {"NUM": [], "N\u0055M": []}})",
         "not a component (the key \"NUM\" is repeated)"_s);
@@ -471,10 +487,6 @@ void tst_ComponentFile::keepsTheOrderOfTheFile_data()
     added.insert("B"_s, texts({"b"}));
     QTest::newRow("parameters the file lacked, last in name order")
         << added << texts({"parameters", "Z", "FileType", "A", "B", "M", "comment", "instance"});
-    Parameters removed = given;
-    removed.remove("FileType"_s);
-    QTest::newRow("a parameter removed")
-        << removed << texts({"parameters", "Z", "A", "comment", "instance"});
 }
 
 // The members and parameters keep their order, and a member the component does not know
@@ -508,7 +520,7 @@ void tst_ComponentFile::listsLongerThanALineTakeALinePerValue_data()
     QTest::newRow("a line one character too wide") << QChar(u'x') << full + 1 << false << false;
     QTest::newRow("the last parameter, with no comma, of full width")
         << QChar(u'x') << full << true << true;
-    QTest::newRow("characters beyond ASCII, of full width") << QChar(u'Ω') << full << false << true;
+    QTest::newRow("characters beyond ASCII, of full width") << QChar(u'é') << full << false << true;
 }
 
 // Lists are written on one line as long as it fits, else one value per line.
@@ -584,6 +596,10 @@ void tst_ComponentFile::namesDataFilesAsTheComponentDid_data()
     QTest::newRow("files kept and files added")
         << texts({"data/../a.lp", "data/b.lp"}) << texts({"data/c.lp", "data/../a.lp", "data/b.lp"})
         << texts({"data/c.lp", "data/../a.lp", "data/b.lp"});
+    // "@" stands for the component's folder.
+    QTest::newRow("a file the component names by its absolute path")
+        << texts({"@/data/a.lp"}) << texts({"@/data/a.lp", "data/b.lp"})
+        << texts({"@/data/a.lp", "data/b.lp"});
 }
 
 // The plug-in hands back the names the component gave, and a file it added by its absolute
@@ -595,6 +611,8 @@ void tst_ComponentFile::namesDataFilesAsTheComponentDid()
     QFETCH(QStringList, stored);
     QDir folder(m_workspace->path());
     QVERIFY(folder.mkdir("data"_s));
+    for (QStringList *names : {&given, &handed, &stored})
+        names->replaceInStrings(QRegularExpression("^@"_s), QDir(folder.canonicalPath()).path());
     const QString path = writeFile(
         "component.json"_s,
         QJsonDocument(QJsonObject{{"instance"_s, "D"_s},
@@ -615,6 +633,42 @@ void tst_ComponentFile::namesDataFilesAsTheComponentDid()
     QCOMPARE(writingProblem(component, path), QString());
     QCOMPARE(readingProblem(component, path), QString());
     QCOMPARE(component.parameters().value("FileName"_s), stored);
+}
+
+void tst_ComponentFile::keepsWhatThePluginDoesNotHandBack_data()
+{
+    QTest::addColumn<Parameters>("handed");
+    QTest::addColumn<QStringList>("changed");
+
+    // The component holds NUM, Unknown and Z; the plug-in gave Weight 100 on opening.
+    const Parameters unchanged{
+        {"NUM"_s, texts({"1"})}, {"Z"_s, texts({"50"})}, {"Weight"_s, texts({"100"})}};
+    QTest::newRow("nothing changed") << unchanged << QStringList();
+    Parameters edited = unchanged;
+    edited.insert("NUM"_s, texts({"2"}));
+    QTest::newRow("a parameter the component holds") << edited << texts({"NUM"});
+    edited = unchanged;
+    edited.insert("Weight"_s, texts({"7"}));
+    QTest::newRow("a parameter the component lacks") << edited << texts({"Weight"});
+}
+
+// A parameter the plug-in does not know stays in its place, and one the component lacks stays
+// out while the plug-in gives the default it gave on opening.
+void tst_ComponentFile::keepsWhatThePluginDoesNotHandBack()
+{
+    QFETCH(Parameters, handed);
+    QFETCH(QStringList, changed);
+    ComponentFile component;
+    QString error;
+    QVERIFY(component.readJson(
+        R"({"instance": "D", "parameters": {"NUM": ["1"], "Unknown": ["x"], "Z": ["50"]}})",
+        &error));
+    const ComponentFile given = component;
+    component.setHostParameters(handed, {{"Weight"_s, texts({"100"})}});
+    QCOMPARE(ComponentFile::changedParameters(given, component), changed);
+    const QStringList lines = linesOf(component.toJson());
+    QCOMPARE(lines.indexOf(R"(        "Unknown": ["x"],)"_s),
+             lines.indexOf(R"(        "NUM": ["%1"],)"_s.arg(handed.value("NUM"_s).value(0))) + 1);
 }
 
 // A component reached through a link is written where the link leads, the link and the

@@ -66,8 +66,20 @@ void tst_LpHost::initTestCase()
     const QByteArray component = example.readAll();
     const QByteArray missing =
         QByteArray(component).replace("data/pa_upper_band.lp", "data/gone.lp");
+    // What lp-host holds and the editor does not: a parameter of another plug-in, a data file
+    // named by its absolute path, a parameter left to its default.
+    const QByteArray held =
+        QByteArray(component)
+            .replace("data/pa_upper_band.lp",
+                     QFile::encodeName(workspace.filePath(QStringLiteral("data/pa_upper_band.lp"))))
+            .replace("\"FileType\"", "\"Unknown\": [\"x\"],\n        \"FileType\"")
+            .replace("\"Weight\": [\"100\"],", "");
     const QList<QPair<QString, QByteArray>> files = {
         {QStringLiteral("component.json"), component},
+        {QStringLiteral("held.json"), held},
+        {QStringLiteral("greek.json"), QByteArray(component).replace("dbmtow( 18 ) ", "\u03a9")},
+        {QStringLiteral("greekfile.json"),
+         QByteArray(component).replace("pa_upper_band.lp", "pa_\u0393.lp")},
         {QStringLiteral("missing.json"), missing},
         {QStringLiteral("malformed.lp"), "LPDATA 1\nVAR=<x\n"},
         {QStringLiteral("nogain.lp"), "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<P>\n"
@@ -167,6 +179,15 @@ void tst_LpHost::commandLines_data()
          "--each-tab"_a},
         offscreen, 0, {},
         QStringLiteral("Screenshots in %W/sum: 6\nAccepted: no parameter changed"));
+    row("--accept --summary keeps what the editor does not know, as written",
+        {"%W/held.json"_a, "--accept"_a, "--summary"_a}, offscreen, 0, {},
+        QStringLiteral("Accepted: no parameter changed"));
+    row("a value beyond Latin-1 refuses the component", {"%W/greek.json"_a, "--accept"_a},
+        offscreen, 1,
+        QStringLiteral("%W/greek.json: not a component (parameter IndepVarValue holds \""), {});
+    row("a data file named beyond Latin-1 refuses the component",
+        {"%W/greekfile.json"_a, "--accept"_a, "--summary"_a}, offscreen, 1,
+        QStringLiteral("%W/greekfile.json: not a component (parameter FileName holds "), {});
     row("--accept with a data file that cannot be read ends with 3",
         {"%W/missing.json"_a, "--accept"_a}, offscreen, 3,
         QStringLiteral("Message: These load pull files could not be read"),
