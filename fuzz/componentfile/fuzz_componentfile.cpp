@@ -1,5 +1,5 @@
 // The component-file reader on any bytes. It takes only files that are a JSON object with
-// an instance name and lists of texts for parameters, holds just what such a file says and
+// an instance name and lists of texts the host can keep for parameters, holds just what such a file says and
 // writes it out as a file that reads back the same; anything else it refuses with a
 // message, keeping the component it had. Qt's reader is the judge of what a file says.
 
@@ -23,13 +23,34 @@ bool isListOfTexts(const QJsonValue &value)
                                           [](const QJsonValue &text) { return text.isString(); });
 }
 
+// The host keeps 8-bit Latin-1 texts that end at a NUL.
+bool hostKeeps(const QString &text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar character) {
+        return character.unicode() != 0 && character.unicode() <= 0xff;
+    });
+}
+
+bool hostKeepsAll(const QJsonObject &parameters)
+{
+    for (auto it = parameters.begin(); it != parameters.end(); ++it) {
+        const QJsonArray texts = it.value().toArray();
+        if (!hostKeeps(it.key()) ||
+            !std::all_of(texts.begin(), texts.end(),
+                         [](const QJsonValue &text) { return hostKeeps(text.toString()); }))
+            return false;
+    }
+    return true;
+}
+
 bool isComponent(const QJsonDocument &document)
 {
     const QJsonObject object = document.object();
     const QJsonObject parameters = object.value(QStringLiteral("parameters")).toObject();
     return document.isObject() && object.value(QStringLiteral("instance")).isString() &&
            object.value(QStringLiteral("parameters")).isObject() &&
-           std::all_of(parameters.begin(), parameters.end(), isListOfTexts);
+           std::all_of(parameters.begin(), parameters.end(), isListOfTexts) &&
+           hostKeepsAll(parameters);
 }
 
 ComponentFile::Parameters parametersIn(const QJsonDocument &document)
