@@ -1,6 +1,7 @@
 #include "analysisoptimizationtabwidget.h"
 
 #include "elidedtext.h"
+#include "entrydialog.h"
 #include "entryrefusal.h"
 #include "entryrules.h"
 #include "notelabel.h"
@@ -9,7 +10,6 @@
 #include "realorvarvalidator.h"
 
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -99,8 +99,6 @@ void AnalysisOptimizationTabWidget::setState(
     const AnalysisOptimizationTabState &analysisOptimizationTabState)
 {
     optimizationState = analysisOptimizationTabState;
-    refusal.clear(); // it spoke of the weight now replaced
-    showNotes();
     announce();
 }
 
@@ -116,11 +114,17 @@ void AnalysisOptimizationTabWidget::weightChanged(const QString &weight)
     announce();
 }
 
-// A refused weight closes the dialog and keeps the old one; the note beside the weight says
-// why. The dialog is the toolkit's text input dialog, made wide enough for its title.
+// A refused weight keeps the dialog open with the note that says why, until the user
+// corrects it or cancels. The dialog is made wide enough for its title.
 void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 {
-    const QPointer<QInputDialog> dialog = new QInputDialog(this);
+    const QPointer<EntryDialog> dialog = new EntryDialog(
+        [this](const QString &text) {
+            const QString reason = weightRefusal(text);
+            return reason.isEmpty() ? QString()
+                                    : refusalNote(text, tr("the weight factor"), reason);
+        },
+        this);
     dialog->setWindowTitle(tr("Weight Factor For Penalty Goal"));
     dialog->setLabelText(tr("Weight factor:"));
     dialog->setTextEchoMode(QLineEdit::Normal);
@@ -135,11 +139,6 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
     const QString text = dialog->textValue();
     delete dialog;
     if (result != QDialog::Accepted)
-        return;
-    const QString reason = weightRefusal(text);
-    refusal = reason.isEmpty() ? QString() : refusalNote(text, tr("the weight factor"), reason);
-    showNotes();
-    if (!reason.isEmpty())
         return;
     emit entryTouched(ParameterNames::Weight, QString());
     weightChanged(text);
@@ -156,7 +155,7 @@ void AnalysisOptimizationTabWidget::showEntries(const EntryMap &entries)
 
 void AnalysisOptimizationTabWidget::showNotes()
 {
-    weightNote->setNote(refusal.isEmpty() ? weightMark : refusal);
+    weightNote->setNote(weightMark);
     // Beside the box rather than in it, where an unchecked box would grey it.
     flagNote->setNote(flagMark.isEmpty() ? QString()
                                          : tr("Avoid using out of range data: ") + flagMark);

@@ -48,11 +48,10 @@ private:
     PartlyCheckableGroupBox *avoidOutOfRangeGroupBox;
     QLabel *weightLabel;
     QLabel *explanationLabel;
-    // Says why the weight last entered was refused, or why the weight shown is marked.
+    // Says why the weight shown is marked.
     NoteLabel *weightNote;
     // Says why the box is partly checked.
     NoteLabel *flagNote;
-    QString refusal;
     QString weightMark;
     QString flagMark;
 };

@@ -1,6 +1,7 @@
 #include "indepvardetailstablewidget.h"
 
 #include "elidedtext.h"
+#include "entryrefusal.h"
 #include "entryrules.h"
 #include "parameternames.h"
 #include "realorvaritemdelegate.h"
@@ -43,12 +44,28 @@ IndepVarDetailsTableWidget::IndepVarDetailsTableWidget(QWidget *parent)
     setObjectName(P::IndepVarName);
     connect(this, &QTableWidget::itemChanged, this,
             &IndepVarDetailsTableWidget::updateIndepVarInfo);
-    setItemDelegateForColumn(ValueColumn, new RealOrVarItemDelegate(this));
+    valueDelegate =
+        new RealOrVarItemDelegate(this, [this](const QModelIndex &cell, const QString &text) {
+            return cell.row() < tableState.count()
+                       ? independentValueEntry(tableState.variableAt(cell.row()), text.trimmed())
+                             .refusal
+                       : QString();
+        });
+    connect(valueDelegate, &RealOrVarItemDelegate::entryRefused, this, [this](const QString &note) {
+        entryNote = note;
+        showNote();
+    });
+    setItemDelegateForColumn(ValueColumn, valueDelegate);
     resizeRowsToContents();
     resizeColumnsToContents();
 }
 
-IndepVarDetailsTableWidget::~IndepVarDetailsTableWidget() = default;
+// A cell in edit hears of the focus going as the view's widgets go, after this table's members:
+// without its delegate the editor is neither judged nor committed.
+IndepVarDetailsTableWidget::~IndepVarDetailsTableWidget()
+{
+    delete valueDelegate;
+}
 
 void IndepVarDetailsTableWidget::setState(const IndepVariablesState &newState)
 {
@@ -161,6 +178,8 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     case ValueColumn: {
         const ValueEntry entry = independentValueEntry(info, text);
         entryNote = entry.refusal;
+        // An entry committed as the current cell moved away: the user may be looking elsewhere.
+        setProperty(RefusedEntryProperty, entry.refusal);
         taken = entry.refusal.isEmpty();
         if (taken)
             info.setValue(entry.value);

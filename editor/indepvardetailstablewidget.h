@@ -7,6 +7,7 @@
 #include <QList>
 #include <QMap>
 
+class EntryItemDelegate;
 class QTableWidgetItem;
 
 // The independent variables of the data files, one row each in name order, where the user
@@ -60,4 +61,5 @@ private:
     // Why the value last entered was refused; it holds until the next entry or until the rows
     // are replaced.
     QString entryNote;
+    EntryItemDelegate *valueDelegate;
 };

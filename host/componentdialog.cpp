@@ -5,11 +5,15 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
 #include <QRegularExpression>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace {
+
+// The property by which the editor's controls name an entry they refused unseen.
+constexpr char RefusedEntryProperty[] = "refusedEntry";
 
 enum EditorWidget {
     Container,
@@ -80,10 +84,55 @@ void ComponentDialog::setChangesCheck(std::function<bool()> hasChanges)
     m_hasChanges = std::move(hasChanges);
 }
 
+// Ends the edit in progress as the focus leaving it does. False when a control then holds an
+// entry it refused unseen: the dialog shows it and stays open, and the next try closes.
+bool ComponentDialog::endEdit()
+{
+    if (QWidget *focus = focusWidget())
+        focus->clearFocus();
+    const QList<QWidget *> controls = findChildren<QWidget *>();
+    for (QWidget *control : controls) {
+        if (control->property(RefusedEntryProperty).toString().isEmpty())
+            continue;
+        control->setProperty(RefusedEntryProperty, QString());
+        showControl(control);
+        return false;
+    }
+    return true;
+}
+
+void ComponentDialog::showControl(QWidget *control)
+{
+    for (int i = 0; i < m_tabs->count(); ++i) {
+        if (m_tabs->widget(i)->isAncestorOf(control))
+            m_tabs->setCurrentIndex(i);
+    }
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+// Gives the focus back to a control, or where its edit has closed (a table cell's editor),
+// to the nearest enclosing control that takes it.
+void ComponentDialog::refocus(QWidget *control)
+{
+    while (control && (!control->isVisible() || control->focusPolicy() == Qt::NoFocus))
+        control = control->parentWidget();
+    if (control && control != this)
+        control->setFocus(Qt::OtherFocusReason);
+}
+
+void ComponentDialog::accept()
+{
+    if (endEdit())
+        QDialog::accept();
+}
+
 // Escape and the window's close button come here: a second Escape after the one that ended a
 // cell edit must not throw the edits away unasked.
 void ComponentDialog::reject()
 {
+    const QPointer<QWidget> focus = focusWidget();
+    if (!endEdit())
+        return;
     if (!m_hasChanges || !m_hasChanges()) {
         QDialog::reject();
         return;
@@ -99,7 +148,8 @@ void ComponentDialog::reject()
     case QMessageBox::Discard:
         QDialog::reject();
         break;
-    default: // Cancel: the editing goes on
+    default: // Cancel: the editing goes on where it was
+        refocus(focus);
         break;
     }
 }

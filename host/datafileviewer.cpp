@@ -3,12 +3,15 @@
 #include "linenumberedtextedit.h"
 #include "smithchartwidget.h"
 
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -95,9 +98,19 @@ DataFileViewer::DataFileViewer(const QString &path, QWidget *parent)
     new QVBoxLayout(m_chartPage);
     m_chartPage->layout()->setContentsMargins(0, 0, 0, 0);
 
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QWidget::close);
+    for (const char *keys : {"Escape", "Ctrl+W"})
+        connect(new QShortcut(QKeySequence(QLatin1String(keys)), this), &QShortcut::activated, this,
+                &QWidget::close);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(m_position);
+    bottom->addStretch(1);
+    bottom->addWidget(buttons);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs, 1);
-    layout->addWidget(m_position);
+    layout->addLayout(bottom);
     connect(m_text, &QPlainTextEdit::cursorPositionChanged, this,
             &DataFileViewer::showCursorPosition);
     connect(m_tabs, &QTabWidget::currentChanged, this, &DataFileViewer::showTab);

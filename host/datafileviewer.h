@@ -12,6 +12,7 @@ class SmithChartWidget;
 // wrapped, with their numbers beside them and the cursor's line and column below. A file
 // that cannot be shown gives the reason in place of its text. A second tab shows the file's
 // measured reflection coefficients on a Smith chart, read when the tab is first opened.
+// Close, Escape and Ctrl+W close the window.
 class DataFileViewer final : public QWidget
 {
     Q_OBJECT

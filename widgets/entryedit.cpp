@@ -1,6 +1,7 @@
 #include "entryedit.h"
 
 #include "elidedtext.h"
+#include "entryrefusal.h"
 
 #include <QAction>
 #include <QKeyEvent>
@@ -36,7 +37,9 @@ QString EntryEdit::mark() const
 void EntryEdit::keyPressEvent(QKeyEvent *event)
 {
     m_refused = false;
+    m_inKeyPress = true;
     QLineEdit::keyPressEvent(event);
+    m_inKeyPress = false;
     if (m_refused)
         event->accept();
 }
@@ -50,6 +53,8 @@ void EntryEdit::finishEntry()
     const QString entry = text();
     const QString note = m_judge(entry);
     m_refused = !note.isEmpty();
+    // A refusal on a key leaves the focus here, beside the note.
+    setProperty(RefusedEntryProperty, m_inKeyPress ? QString() : note);
     if (m_refused)
         emit entryRefused(note);
     else

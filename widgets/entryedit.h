@@ -10,7 +10,8 @@ class QAction;
 // whatever the user types, so that a typo is never turned into another value. Return, Enter or
 // the focus leaving ends an edit that changed the text; the judge then gives the reason the
 // entry cannot be taken, or the empty text. A refused Return goes no further, so that the
-// default button of a dialog around the edit does not close it over the note that says why.
+// default button of a dialog around the edit does not close it over the note that says why; an
+// entry refused as the focus left is named in RefusedEntryProperty for the host.
 class EntryEdit final : public QLineEdit
 {
     Q_OBJECT
@@ -39,5 +40,6 @@ private:
 
     Judge m_judge;
     bool m_refused = false;
+    bool m_inKeyPress = false;
     QAction *m_mark = nullptr;
 };

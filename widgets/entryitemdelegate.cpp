@@ -1,17 +1,47 @@
 #include "entryitemdelegate.h"
 
+#include "entryrefusal.h"
+
+#include <QKeyEvent>
 #include <QLineEdit>
 
-EntryItemDelegate::EntryItemDelegate(QObject *parent)
+namespace {
+
+// Where the editor's cell is kept: the index itself may move while the cell is in edit.
+constexpr char CellProperty[] = "entryCell";
+
+bool endsEntry(const QEvent *event)
+{
+    if (event->type() == QEvent::FocusOut)
+        return true;
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    switch (static_cast<const QKeyEvent *>(event)->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+EntryItemDelegate::EntryItemDelegate(QObject *parent, Judge judge)
     : QItemDelegate(parent)
+    , m_judge(std::move(judge))
 {}
 
 EntryItemDelegate::~EntryItemDelegate() = default;
 
 QWidget *EntryItemDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem & /*option*/,
-                                         const QModelIndex & /*index*/) const
+                                         const QModelIndex &index) const
 {
-    return new QLineEdit(parent);
+    auto *editor = new QLineEdit(parent);
+    editor->setProperty(CellProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+    return editor;
 }
 
 void EntryItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
@@ -35,4 +65,29 @@ void EntryItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOption
                                              const QModelIndex & /*index*/) const
 {
     editor->setGeometry(option.rect);
+}
+
+// An entry the judge refuses ends nothing: a key stops here, and the editor hears of the focus
+// leaving without being committed and closed.
+bool EntryItemDelegate::eventFilter(QObject *object, QEvent *event)
+{
+    auto *editor = qobject_cast<QWidget *>(object);
+    const bool byKey = event->type() == QEvent::KeyPress;
+    if (editor && endsEntry(event) && refuses(editor, byKey))
+        return byKey;
+    return QItemDelegate::eventFilter(object, event);
+}
+
+bool EntryItemDelegate::refuses(QWidget *editor, bool byKey)
+{
+    const auto *edit = qobject_cast<QLineEdit *>(editor);
+    if (!m_judge || !edit || !edit->isModified())
+        return false;
+    const QModelIndex cell = editor->property(CellProperty).toPersistentModelIndex();
+    const QString note = cell.isValid() ? m_judge(cell, edit->text()) : QString();
+    // A refusal on a key leaves the focus in the cell, beside the note.
+    editor->setProperty(RefusedEntryProperty, byKey ? QString() : note);
+    if (!note.isEmpty())
+        emit entryRefused(note);
+    return !note.isEmpty();
 }

@@ -17,3 +17,10 @@ bool isLatin1(const QString &text);
 // The note that says why an entry was refused, quoting it: '"50Ω" was not taken as the
 // reference impedance: <reason>.' `asWhat` names the field ("the reference impedance").
 QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason);
+
+// The dynamic property by which a control tells the host of an entry it refused when its edit
+// ended by the focus leaving it, where the user may not have seen the note: the note, as a
+// QString; empty or unset otherwise. A host ends the edit in progress before it closes the
+// editor (moving the focus off it); when a control then holds a note in this property, the host
+// shows the control, gives it the focus, clears the property and stays open.
+constexpr char RefusedEntryProperty[] = "refusedEntry";

@@ -1,6 +1,7 @@
 #include "analysisfrequencyrangesyncwidget.h"
 #include "analysisoptimizationtabwidget.h"
 #include "analysisparameterstabwidget.h"
+#include "entrydialog.h"
 
 #include "interfaceholder.h"
 #include "metatypes.h"
@@ -152,8 +153,8 @@ private slots:
     void parametersActions();
     void optimizationActions_data();
     void optimizationActions();
-    void refusedWeightNote_data();
-    void refusedWeightNote();
+    void refusedWeight_data();
+    void refusedWeight();
 };
 
 void tst_AnalysisTabs::init()
@@ -314,56 +315,56 @@ void tst_AnalysisTabs::optimizationActions()
     QCOMPARE(shownOptimization(), QString(last + QLatin1Char('|') + last.right(1)));
 }
 
-void tst_AnalysisTabs::refusedWeightNote_data()
+void tst_AnalysisTabs::refusedWeight_data()
 {
-    QTest::addColumn<QStringList>("answers"); // one dialog each; "cancel" cancels it
-    QTest::addColumn<QString>("note");
+    QTest::addColumn<QStringList>("answers"); // given in turn in one dialog; "cancel" cancels it
+    QTest::addColumn<QString>("note");        // shown in the dialog after the first answer
 
     const QString refused = "\"%1\" was not taken as the weight factor: %2."_s;
     const QString notANumber = "it is neither a number nor a variable name"_s;
-    QTest::newRow("negative") << QStringList{"-3"_s}
-                              << refused.arg("-3"_s, "it must not be below 0"_s);
-    QTest::newRow("a unit") << QStringList{"12 dB"_s} << refused.arg("12 dB"_s, notANumber);
-    QTest::newRow("unfinished") << QStringList{"1e"_s} << refused.arg("1e"_s, notANumber);
-    QTest::newRow("empty") << QStringList{QString()} << refused.arg(QString(), "it is empty"_s);
-    QTest::newRow("a number that compares with nothing")
-        << QStringList{"nan"_s} << refused.arg("nan"_s, "it is not a number that compares"_s);
-    QTest::newRow("beyond Latin-1")
-        << QStringList{"\u0394w"_s}
-        << refused.arg("\u0394w"_s,
-                       "\u0394 cannot be kept by the host, which keeps only Latin-1 text"_s);
+    const auto row = [&](const char *name, const QString &answer, const QString &reason) {
+        QTest::newRow(name) << QStringList{answer, "cancel"_s} << refused.arg(answer, reason);
+    };
+    row("negative", "-3"_s, "it must not be below 0"_s);
+    row("a unit", "12 dB"_s, notANumber);
+    row("unfinished", "1e"_s, notANumber);
+    row("empty", QString(), "it is empty"_s);
+    row("a number that compares with nothing", "nan"_s, "it is not a number that compares"_s);
+    row("beyond Latin-1", "\u0394w"_s,
+        "\u0394 cannot be kept by the host, which keeps only Latin-1 text"_s);
     QTest::newRow("taken") << QStringList{"250"_s} << QString();
-    QTest::newRow("refused, then taken") << QStringList{"-3"_s, "250"_s} << QString();
-    QTest::newRow("refused, then cancelled")
-        << QStringList{"12 dB"_s, "cancel"_s} << refused.arg("12 dB"_s, notANumber);
+    QTest::newRow("refused, then corrected")
+        << QStringList{"-3"_s, "250"_s} << refused.arg("-3"_s, "it must not be below 0"_s);
 }
 
-// The dialog closes and the weight stays, as before; the note beside it says why.
-void tst_AnalysisTabs::refusedWeightNote()
+// A refused weight keeps the dialog open, the text as typed and a note saying why, until the
+// user corrects it or cancels; the weight stays as it was until one is taken.
+void tst_AnalysisTabs::refusedWeight()
 {
     QFETCH(QStringList, answers);
     QFETCH(QString, note);
     optimizationTab->show();
     QVERIFY(QTest::qWaitForWindowExposed(optimizationTab.get()));
-    int answered = 0;
+    QStringList notes;
     ModalDialogAnswerer answerer([&](QWidget *dialog) {
-        auto *input = qobject_cast<QInputDialog *>(dialog);
-        const QString answer = answers.at(answered++);
-        if (answer == "cancel"_s) {
-            input->reject();
-            return;
+        auto *input = qobject_cast<EntryDialog *>(dialog);
+        QVERIFY(input);
+        for (const QString &answer : qAsConst(answers)) {
+            if (answer == "cancel"_s) {
+                input->reject();
+                break;
+            }
+            input->setTextValue(answer);
+            QTest::keyClick(input->findChild<QLineEdit *>(), Qt::Key_Return);
+            notes << (input->isVisible() ? input->note() + u'|' + input->textValue() : QString());
         }
-        input->setTextValue(answer);
-        input->accept();
     });
-    for (int i = 0; i < answers.size(); ++i)
-        QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
+    QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
 
-    QCOMPARE(answerer.dialogsSeen(), answers.size());
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(notes.value(0), note.isEmpty() ? QString() : note + u'|' + answers.at(0));
+    QCOMPARE(notes.size(), int(answers.size() - answers.count("cancel"_s)));
     QCOMPARE(optimizationTab->state().weight(), answers.contains("250"_s) ? "250"_s : "100"_s);
-    QCOMPARE(shownNote(*optimizationTab), note);
-    // The note spoke of the weight that a new record replaces.
-    optimizationTab->setState(optimization("75|1"_s));
     QCOMPARE(shownNote(*optimizationTab), QString());
 }
 

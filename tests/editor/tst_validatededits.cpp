@@ -56,12 +56,13 @@ IndepVariablesState oneVariable()
 // number 1 and impedance 50, the status level at 2, the value of Vdd (0 to 30) at 22.
 struct FieldUnderTest
 {
+    // Before the dialog, which may still say something as it goes.
+    QString tableNote;
     std::unique_ptr<HostDialog> dialog;
     QWidget *content = nullptr;
     IndepVarDetailsTableWidget *table = nullptr; // for the value cell
     QLineEdit *edit = nullptr;                   // for a tab's field
     std::function<QString()> recorded;
-    QString tableNote;
 
     // The field's edit; one click opens a value cell's.
     QLineEdit *open() const
@@ -145,6 +146,8 @@ private:
         QString shown;
         QString note;
         bool dialogOpen;
+        bool inEdit;     // a cell's editor still open
+        QString flagged; // the edit's note for the host
     };
     Outcome enter(Field field, const QString &typed, Finish finish);
 };
@@ -156,7 +159,7 @@ tst_ValidatedEdits::Outcome tst_ValidatedEdits::enter(Field field, const QString
     f->dialog->show();
     if (!QTest::qWaitForWindowActive(f->dialog.get()))
         return {};
-    QLineEdit *edit = f->open();
+    const QPointer<QLineEdit> edit = f->open();
     if (!edit)
         return {};
     edit->setFocus();
@@ -173,6 +176,8 @@ tst_ValidatedEdits::Outcome tst_ValidatedEdits::enter(Field field, const QString
     outcome.shown = f->shown();
     outcome.note = f->note();
     outcome.dialogOpen = f->dialog->isVisible();
+    outcome.inEdit = f->table && edit && edit->isVisible() && edit->text() == typed;
+    outcome.flagged = edit ? edit->property("refusedEntry").toString() : QString();
     return outcome;
 }
 
@@ -269,6 +274,10 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
                  qPrintable(outcome.note));
         QVERIFY2(outcome.note.endsWith(u": "_s + reason + u'.'), qPrintable(outcome.note));
     }
+    // A refused cell stays in its edit. The host hears of an entry refused as the focus left.
+    QCOMPARE(outcome.inEdit, field == Field::ValueCell && !reason.isEmpty());
+    QCOMPARE(outcome.flagged,
+             finish == Finish::FocusOut && !reason.isEmpty() ? outcome.note : QString());
     // Return on a refused entry stays with its note; a cell's Return ends only the cell's edit.
     const bool returnReachesOk =
         finish == Finish::Return && reason.isEmpty() && field != Field::ValueCell;
@@ -340,6 +349,8 @@ void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe_data()
     QTest::newRow("impedance, an entry it refuses") << Field::Impedance << u"(75"_s;
     QTest::newRow("status level, an entry it takes") << Field::StatusLevel << u"3"_s;
     QTest::newRow("status level, an unfinished entry") << Field::StatusLevel << u"-"_s;
+    QTest::newRow("value cell, an entry it takes") << Field::ValueCell << u"3"_s;
+    QTest::newRow("value cell, an entry it refuses") << Field::ValueCell << u"1.5x"_s;
 }
 
 // The host destroys the tab, its own window: the window going takes the focus from the edit,
@@ -365,6 +376,8 @@ void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe()
     };
     if (auto *term = qobject_cast<TermTabWidget *>(tab))
         connect(term, &TermTabWidget::stateChanged, this, count);
+    else if (auto *table = qobject_cast<IndepVarDetailsTableWidget *>(tab))
+        connect(table, &IndepVarDetailsTableWidget::valueNoteChanged, this, count);
     else
         connect(qobject_cast<AnalysisParametersTabWidget *>(tab),
                 &AnalysisParametersTabWidget::stateChanged, this, count);

@@ -1,14 +1,19 @@
 #include "componentdialog.h"
 #include "datafileviewer.h"
 #include "modaldialoganswerer.h"
+#include "pluginsession.h"
 
 #include <QDialogButtonBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -18,6 +23,11 @@
 #include <sys/stat.h>
 
 namespace {
+
+QString operator""_s(const char *text, std::size_t size)
+{
+    return QString::fromUtf8(text, int(size));
+}
 
 constexpr int EditorWidgetCount = 9;
 
@@ -89,6 +99,8 @@ private slots:
     void theStatusLineFollowsTheCursor();
     void theGutterHoldsTheLargestLineNumber_data();
     void theGutterHoldsTheLargestLineNumber();
+    void theViewerClosesFromTheKeyboard_data();
+    void theViewerClosesFromTheKeyboard();
     void aFileThatCannotBeShownGivesTheReason_data();
     void aFileThatCannotBeShownGivesTheReason();
     void tabsFollowTheFileTabsCommands_data();
@@ -97,6 +109,8 @@ private slots:
     void theSweepLineShowsTheRange();
     void closingAsksBeforeDiscardingChanges_data();
     void closingAsksBeforeDiscardingChanges();
+    void closingEndsTheEditInProgress_data();
+    void closingEndsTheEditInProgress();
 
 private:
     QString writeFile(const QString &name, const QByteArray &contents);
@@ -235,6 +249,35 @@ void tst_ComponentDialog::theGutterHoldsTheLargestLineNumber()
             metrics.horizontalAdvance(largest) - metrics.horizontalAdvance(QLatin1Char('0')));
     QVERIFY(gutter->width() <= metrics.horizontalAdvance(largest + QStringLiteral("000")));
     QVERIFY(edit->viewport()->geometry().left() > gutter->geometry().right());
+}
+
+void tst_ComponentDialog::theViewerClosesFromTheKeyboard_data()
+{
+    QTest::addColumn<QString>("way");
+
+    QTest::newRow("Escape") << QStringLiteral("Escape");
+    QTest::newRow("Ctrl+W") << QStringLiteral("Ctrl+W");
+    QTest::newRow("the Close button") << QStringLiteral("Close");
+}
+
+// The viewer closes alone: the component dialog behind it stays open.
+void tst_ComponentDialog::theViewerClosesFromTheKeyboard()
+{
+    QFETCH(QString, way);
+    m_dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_dialog.get()));
+    const QPointer<QWidget> viewer = view(writeFile(QStringLiteral("pa.lp"), "1 2\n"));
+    QVERIFY(viewer);
+    QTRY_COMPARE(QApplication::activeWindow(), viewer.data());
+    if (way == QLatin1String("Close")) {
+        auto *buttons = viewer->findChild<QDialogButtonBox *>();
+        QVERIFY(buttons);
+        QTest::mouseClick(buttons->button(QDialogButtonBox::Close), Qt::LeftButton);
+    } else {
+        QTest::keySequence(viewer->focusWidget(), QKeySequence(way));
+    }
+    QTRY_VERIFY(!viewer);
+    QVERIFY(m_dialog->isVisible());
 }
 
 void tst_ComponentDialog::aFileThatCannotBeShownGivesTheReason_data()
@@ -380,6 +423,107 @@ void tst_ComponentDialog::closingAsksBeforeDiscardingChanges()
     QCOMPARE(finished.size(), result < 0 ? 0 : 1);
     if (result >= 0)
         QCOMPARE(finished.at(0).at(0).toInt(), result);
+}
+
+void tst_ComponentDialog::closingEndsTheEditInProgress_data()
+{
+    QTest::addColumn<QString>("field"); // "NUM", or "Pin_avail" for its value cell
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("ways"); // tried in turn: "OK", "Escape" or "close"
+    QTest::addColumn<QString>("outcome");  // after the last: "open", "asked" or the NUM written
+
+    const auto row = [](const char *name, const char *field, const char *typed, const char *ways,
+                        const char *outcome) {
+        QTest::newRow(name) << QString::fromUtf8(field) << QString::fromUtf8(typed)
+                            << QString::fromUtf8(ways).split(u' ') << QString::fromUtf8(outcome);
+    };
+    row("a field's entry taken by OK", "NUM", "3", "OK", "3");
+    row("a field's entry refused: OK stays, once", "NUM", "1.5", "OK", "open");
+    row("a field's entry refused, seen: OK closes", "NUM", "1.5", "OK OK", "1");
+    row("a field's entry refused: Escape stays", "NUM", "1.5", "Escape", "open");
+    row("a field's entry refused: the close button stays", "NUM", "1.5", "close", "open");
+    row("a field's entry pending: Escape asks", "NUM", "3", "Escape", "asked");
+    row("a cell's entry refused stays in its edit", "Pin_avail", "1.5x", "OK OK close", "open");
+    row("a cell's entry pending: the close button asks", "Pin_avail", "12", "close", "asked");
+}
+
+// OK, Escape and the window's close button end the edit in progress first: a pending entry
+// counts as a change, and an entry refused where the user may not have seen it keeps the
+// dialog open with the focus in its field and its note shown.
+void tst_ComponentDialog::closingEndsTheEditInProgress()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, ways);
+    QFETCH(QString, outcome);
+    PluginSession session(QStringLiteral(LP_PLUGIN_PATH));
+    QVERIFY2(session.error().isEmpty(), qPrintable(session.error()));
+    const QString data = QStringLiteral(LP_EXAMPLES_DIR "/data/pa_two_frequencies.lp");
+    TvlValue *widgetList = session.open({{"FileName"_s, {data}}, {"NUM"_s, {"1"_s}}});
+    QList<QWidget *> widgets;
+    for (int i = 0; i < EditorWidgetCount; ++i)
+        widgets.append(session.widget(widgetList, i));
+    const PluginSession::Parameters opened = session.accept(widgetList);
+    auto *dialog = new ComponentDialog(widgets);
+    const auto deleteDialog = qScopeGuard([dialog] { delete dialog; });
+    dialog->setChangesCheck([&] { return session.accept(widgetList) != opened; });
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog));
+
+    QPointer<QLineEdit> edit = dialog->findChild<QLineEdit *>(field);
+    auto *table = dialog->findChild<QTableWidget *>("IndepVarName"_s);
+    int row = -1;
+    if (!edit) {
+        dialog->tabs()->setCurrentWidget(widgets.at(PluginSession::Details));
+        const QTableWidgetItem *name = table->findItems(field, Qt::MatchExactly).value(0);
+        QVERIFY(name);
+        row = name->row();
+        table->editItem(table->item(row, 1));
+        edit = table->viewport()->findChild<QLineEdit *>();
+    } else {
+        dialog->tabs()->setCurrentWidget(widgets.at(PluginSession::Term));
+    }
+    QVERIFY(edit);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, typed);
+
+    int questions = 0;
+    ModalDialogAnswerer answerer([&](QWidget *box) {
+        ++questions;
+        clickMessageBoxButton(box, QMessageBox::Cancel);
+    });
+    QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+    for (const QString &way : qAsConst(ways)) {
+        if (way == "OK"_s)
+            QTest::mouseClick(ok, Qt::LeftButton);
+        else if (way == "Escape"_s)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        else
+            dialog->close();
+    }
+
+    QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(questions, int(outcome == "asked"_s));
+    QCOMPARE(dialog->isVisible(), outcome == "open"_s || outcome == "asked"_s);
+    if (dialog->isVisible()) {
+        // The focus is back where the entry was: in its field, holding the text typed unless
+        // refused, and a refused entry's note shows. A cell's taken entry has closed its editor.
+        const bool cellTaken = field != "NUM"_s && outcome == "asked"_s;
+        QWidget *where = cellTaken ? static_cast<QWidget *>(table) : edit.data();
+        QTRY_COMPARE(dialog->focusWidget(), where);
+        if (cellTaken)
+            QCOMPARE(table->item(row, 1)->text(), typed);
+        else
+            QCOMPARE(edit->text(), field != "NUM"_s || outcome == "asked"_s ? typed : "1"_s);
+        bool noted = false;
+        for (const QLabel *label : dialog->findChildren<QLabel *>())
+            noted = noted || (label->isVisible() && label->text().contains("was not taken"_s));
+        QCOMPARE(noted, outcome == "open"_s);
+    } else {
+        QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        QCOMPARE(session.accept(widgetList).value("NUM"_s), QStringList{outcome});
+    }
 }
 
 QTEST_MAIN(tst_ComponentDialog)

@@ -774,15 +774,20 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
     const QString name = step.section(QRegularExpression("[=:]"_s), 0, 0);
     QString text = step.section(QRegularExpression("[=:]"_s), 1);
     if (step.contains(u':') && name == "Weight"_s) {
-        ModalDialogAnswerer answer([&text](QWidget *dialog) {
+        // A refused weight keeps the dialog open: the user gives it up.
+        bool taken = false;
+        ModalDialogAnswerer answer([&text, &taken](QWidget *dialog) {
             if (auto *input = qobject_cast<QInputDialog *>(dialog)) {
                 input->setTextValue(text);
                 input->accept();
+                taken = !input->isVisible();
+                if (!taken)
+                    input->reject();
             }
         });
         QWidget *tab = m_session->widget(widgets, PluginSession::Optimization);
         QMetaObject::invokeMethod(tab, "weightFactorButtonClicked");
-        if (!refused(tab))
+        if (taken)
             touched << name;
         return QString();
     }
@@ -814,12 +819,17 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
         text = editor->text();
     editor->selectAll();
     QTest::keyClicks(editor, text);
+    QSignalSpy refusals(table->itemDelegateForColumn(1), SIGNAL(entryRefused(QString)));
     QTest::keyClick(editor, Qt::Key_Return);
+    // A refused entry stays in its edit: the user gives it up.
+    if (!refusals.isEmpty()) {
+        QTest::keyClick(editor, Qt::Key_Escape);
+        return QString();
+    }
     // The table takes the entry once control is back in the event loop.
     if (!QTest::qWaitFor([&editor] { return !editor || !editor->isVisible(); }))
         return "the cell editor of "_s + name + " stays open"_s;
-    if (!refused(table))
-        touched << "IndepVarValue/"_s + name;
+    touched << "IndepVarValue/"_s + name;
     return QString();
 }
 
