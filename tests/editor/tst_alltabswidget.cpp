@@ -12,6 +12,7 @@
 #include "performancetabwidget.h"
 #include "referencetvlinterface.h"
 #include "termtabwidget.h"
+#include "testtexts.h"
 
 #include <QListWidget>
 #include <QMessageBox>
@@ -39,18 +40,18 @@ DBLPCState storedComponent(const QStringList &files)
 
     IndepVariablesState independent;
     IndepVarInfo power;
-    power.setName(QStringLiteral("Pin_avail"));
-    power.setValue(QStringLiteral("18"));
-    power.setUnit(QStringLiteral("dBm"));
+    power.setName("Pin_avail"_s);
+    power.setValue("18"_s);
+    power.setUnit("dBm"_s);
     independent.addVariable(power, false);
-    independent.setFrequencyVariable(QStringLiteral("Freq"));
+    independent.setFrequencyVariable("Freq"_s);
     VariableDetailsTabState details;
     details.setIndependentVariables(independent);
     state.setDetailsTabState(details);
 
     PerformanceTabState performance;
     PerformanceVarInfo output;
-    output.setName(QStringLiteral("Vout"));
+    output.setName("Vout"_s);
     output.setOutput(false);
     performance.addVariable(output);
     state.setPerformanceState(performance);
@@ -68,15 +69,15 @@ DBLPCState componentWithOwnVariables(const QStringList &files)
     VariableDetailsTabState details = given.detailsTabState();
     IndepVariablesState independent = details.independentVariables();
     IndepVarInfo gate;
-    gate.setName(QStringLiteral("Vgg"));
-    gate.setValue(QStringLiteral("-2.5"));
-    gate.setUnit(QStringLiteral("deg C"));
+    gate.setName("Vgg"_s);
+    gate.setValue("-2.5"_s);
+    gate.setUnit("deg C"_s);
     independent.addVariable(gate, false);
     details.setIndependentVariables(independent);
     given.setDetailsTabState(details);
     PerformanceTabState performance = given.performanceState();
     PerformanceVarInfo current;
-    current.setName(QStringLiteral("Ig"));
+    current.setName("Ig"_s);
     current.setOutput(false);
     current.setAutoPlot(true);
     current.setIsComplex(true);
@@ -85,7 +86,7 @@ DBLPCState componentWithOwnVariables(const QStringList &files)
     return given;
 }
 
-const QString GoneFile = QStringLiteral("/nowhere/gone.lp");
+const QString GoneFile = "/nowhere/gone.lp"_s;
 
 } // namespace
 
@@ -151,16 +152,16 @@ void tst_AllTabsWidget::anotherFileTypeOpensTheMaurySet()
 {
     DBLPCState state(false);
     TermTabState maury;
-    maury.setTermNumber(QStringLiteral("2"));
+    maury.setTermNumber("2"_s);
     state.setTermTabState(maury);
     state.setFileType(DatasetFileType);
     TermTabState dataset;
-    dataset.setTermNumber(QStringLiteral("9"));
+    dataset.setTermNumber("9"_s);
     state.setTermTabState(dataset);
 
     const AllTabsWidget *editor = open(state);
     QCOMPARE(editor->state().fileType(), MauryFileType);
-    QCOMPARE(editor->state().termTabState().termNumber(), QStringLiteral("2"));
+    QCOMPARE(editor->state().termTabState().termNumber(), "2"_s);
 }
 
 void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()
@@ -176,10 +177,10 @@ void tst_AllTabsWidget::onlyMauryIsAcceptedAsANewType()
         clickMessageBoxButton(box, QMessageBox::Ok);
     });
 
-    editor->typeChanged(QStringLiteral("<i>Focus</i>"));
+    editor->typeChanged("<i>Focus</i>"_s);
     QCOMPARE(answerer.dialogsSeen(), 1);
-    QCOMPARE(shown, QStringLiteral("<i>Focus</i>  Is not yet functional for Alpha5.\nThis dialog "
-                                   "will not show up once the feature is implemented."));
+    QCOMPARE(shown, "<i>Focus</i>  Is not yet functional for Alpha5.\nThis dialog "
+                    "will not show up once the feature is implemented."_s);
     QCOMPARE(format, Qt::PlainText);
     QCOMPARE(editor->state(), before);
 }
@@ -193,7 +194,7 @@ void tst_AllTabsWidget::maurySetIsHandedOutAgain()
     editor->interpolationTabWidget()->setState(interpolation);
     QCOMPARE(editor->state().interpolationTabState(), interpolation);
 
-    editor->typeChanged(QStringLiteral("Maury"));
+    editor->typeChanged("Maury"_s);
     QCOMPARE(editor->interpolationTabWidget()->state(), interpolation);
     // The file tab tests its files again; the stored values survive that.
     QCOMPARE(editor->state().detailsTabState(), before.detailsTabState());
@@ -215,15 +216,12 @@ void tst_AllTabsWidget::tabsOutliveTheContainer()
 void tst_AllTabsWidget::anotherStoredFileTypeIsNamedInANote()
 {
     DBLPCState state = storedComponent({ExampleFile});
-    state.setEntries(
-        ComponentEntries({{QStringLiteral("FileType"), {QStringLiteral("\"maury\"")}}}, {}, {}));
+    state.setEntries(ComponentEntries({{"FileType"_s, {"\"maury\""_s}}}, {}, {}));
     const auto *note = open(state)->findChild<NoteLabel *>();
     QVERIFY(note);
-    QCOMPARE(note->text(),
-             QStringLiteral("The component's file type, \"maury\", is not offered here: its "
-                            "settings show as Maury settings, and the type is kept as it is."));
-    state.setEntries(
-        ComponentEntries({{QStringLiteral("FileType"), {QStringLiteral("Maury")}}}, {}, {}));
+    QCOMPARE(note->text(), "The component's file type, \"maury\", is not offered here: its "
+                           "settings show as Maury settings, and the type is kept as it is."_s);
+    state.setEntries(ComponentEntries({{"FileType"_s, {"Maury"_s}}}, {}, {}));
     QVERIFY(!open(state)->findChild<NoteLabel *>());
 }
 
@@ -236,7 +234,7 @@ void tst_AllTabsWidget::addingAFileAfterTheHostDestroyedATab()
     editor->fileTabWidget()->appendLoadPullFiles(
         {QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_upper_band.lp")});
     QCOMPARE(editor->state().fileTabState().count(), 3);
-    QVERIFY(editor->state().performanceState().variables().contains(QStringLiteral("Ig")));
+    QVERIFY(editor->state().performanceState().variables().contains("Ig"_s));
 }
 
 QTEST_MAIN(tst_AllTabsWidget)

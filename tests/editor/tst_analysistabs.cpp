@@ -2,6 +2,7 @@
 #include "analysisoptimizationtabwidget.h"
 #include "analysisparameterstabwidget.h"
 #include "entrydialog.h"
+#include "testtexts.h"
 
 #include "interfaceholder.h"
 #include "metatypes.h"
@@ -18,11 +19,6 @@ using namespace LoadPullStateUtils;
 
 namespace {
 
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
-
 // Records are written as text: the sync flag as 0 or 1, the optimisation record as
 // "weight|avoid", the parameters as "gamma admittance impedance nonlinear|level": "1000|2".
 QString text(const AnalysisFrequencyRangeSyncState &state)
@@ -32,13 +28,12 @@ QString text(const AnalysisFrequencyRangeSyncState &state)
 
 QString text(const AnalysisOptimizationTabState &state)
 {
-    return state.weight() + QStringLiteral("|%1").arg(state.avoidOutOfRangeData());
+    return state.weight() + "|%1"_s.arg(state.avoidOutOfRangeData());
 }
 
 QString text(const AnalysisParametersTabState &state)
 {
-    return QStringLiteral("%1%2%3%4|%5")
-        .arg(state.calcGamma())
+    return "%1%2%3%4|%5"_s.arg(state.calcGamma())
         .arg(state.calcAdmittance())
         .arg(state.calcImpedance())
         .arg(state.allowNonlinearDevices())
@@ -121,8 +116,7 @@ class tst_AnalysisTabs : public QObject
     {
         const QList<QCheckBox *> boxes = parametersTab->findChildren<QCheckBox *>();
         const bool note = fixedLabels(*parametersTab).last()->isEnabled();
-        return QStringLiteral("%1%2%3%4|%5")
-            .arg(boxes.at(0)->isChecked())
+        return "%1%2%3%4|%5"_s.arg(boxes.at(0)->isChecked())
             .arg(boxes.at(1)->isChecked())
             .arg(boxes.at(2)->isChecked())
             .arg(boxes.at(3)->isChecked() == note ? QString::number(note) : "?"_s)
@@ -133,8 +127,7 @@ class tst_AnalysisTabs : public QObject
     {
         const QList<QLabel *> labels = fixedLabels(*optimizationTab); // caption first
         return labels.at(1)->text() +
-               QStringLiteral("|%1|%2")
-                   .arg(optimizationTab->findChild<QGroupBox *>()->isChecked())
+               "|%1|%2"_s.arg(optimizationTab->findChild<QGroupBox *>()->isChecked())
                    .arg(labels.at(2)->isEnabled());
     }
 
@@ -211,8 +204,7 @@ void tst_AnalysisTabs::syncBox()
     for (const ReferenceTvlInterface::Command &command : tvl.commands())
         sent << QString::fromStdString(command.target + '|' + command.text);
     const QString init = "SimCmd| dblp_init_sweep_group( NULL, NULL, TRUE );"_s;
-    QCOMPARE(QStringLiteral("box %1 use %2 emits [%3] sweeps %4 sent [%5]")
-                 .arg(box->isChecked())
+    QCOMPARE("box %1 use %2 emits [%3] sweeps %4 sent [%5]"_s.arg(box->isChecked())
                  .arg(text(syncTab->state()), emitted<AnalysisFrequencyRangeSyncState>(changes))
                  .arg(sweeps.count())
                  .arg(sent.join(QLatin1Char(',')).replace(init, "init"_s)),
@@ -268,9 +260,6 @@ void tst_AnalysisTabs::optimizationActions_data()
         {"answer 250", "250|1"},
         {"answer 0", "0|1"},
         {"answer wgt", "wgt|1"},
-        {"answer -3", ""},
-        {"answer 1e", ""},
-        {"answer ", ""},
         {"cancel 250", ""},
         // The host reads numbers with a dot, whatever the user's locale.
         {"answer 2.5 de_DE", "2.5|1"},

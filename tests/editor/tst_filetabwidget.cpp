@@ -1,4 +1,5 @@
 #include "filetabwidget.h"
+#include "testtexts.h"
 
 #include "enhancedlistwidget.h"
 #include "interfaceholder.h"
@@ -20,11 +21,6 @@
 using namespace LoadPullStateUtils;
 
 namespace {
-
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 const QString Sensitive = "CmdOp: dblp_make_all_tabs_sensitive(); "_s;
 const QString Insensitive = "CmdOp: dblp_make_all_but_file_tab_insensitive(); "_s;

@@ -9,6 +9,7 @@
 #include "modaldialoganswerer.h"
 #include "performancetabwidget.h"
 #include "termtabwidget.h"
+#include "testtexts.h"
 
 #include <QtTest>
 
@@ -18,11 +19,6 @@
 using namespace LoadPullStateUtils;
 
 namespace {
-
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 // The keys a walk names; a word in single quotes is typed as it stands.
 const QMap<QString, Qt::Key> Keys = {
@@ -115,8 +111,7 @@ Tab makeTab(const QString &name)
         auto *tab = new InterpolationTabWidget;
         return {tab, [tab]() -> QString {
                     const InterpolationTabState state = tab->state();
-                    return QStringLiteral("%1 %2 %3")
-                        .arg(state.interpolationMethod())
+                    return "%1 %2 %3"_s.arg(state.interpolationMethod())
                         .arg(state.interpolationDomain())
                         .arg(state.extrapolationMethod());
                 }};
@@ -132,8 +127,7 @@ Tab makeTab(const QString &name)
         auto *tab = new AnalysisParametersTabWidget;
         return {tab, [tab]() -> QString {
                     const AnalysisParametersTabState state = tab->state();
-                    return QStringLiteral("%1%2%3%4|%5")
-                        .arg(state.calcGamma())
+                    return "%1%2%3%4|%5"_s.arg(state.calcGamma())
                         .arg(state.calcAdmittance())
                         .arg(state.calcImpedance())
                         .arg(state.allowNonlinearDevices())
@@ -144,7 +138,7 @@ Tab makeTab(const QString &name)
         auto *tab = new AnalysisOptimizationTabWidget;
         return {tab, [tab]() -> QString {
                     const AnalysisOptimizationTabState state = tab->state();
-                    return state.weight() + QStringLiteral("|%1").arg(state.avoidOutOfRangeData());
+                    return state.weight() + "|%1"_s.arg(state.avoidOutOfRangeData());
                 }};
     }
     auto *tab = new TermTabWidget;
@@ -194,23 +188,19 @@ void tst_Keyboard::walk_data()
     row("files", "Tab Down Tab Tab Space Backtab Space", "pa_two_frequencies.lp pa_upper_band.lp",
         "'pa_upper_band.lp' Return");
     const char *const values = "Vd=1 Vg=1";
-    row("details", "", values);
     // The reflection coefficients come first and hold nothing to change; the value cell of
     // the first variable is current as the focus enters the second table.
     row("details", "Tab Tab '3' Return", "Vd=3 Vg=1");
-    row("details", "Tab Tab '2.5' Return", "Vd=2.5 Vg=1");
     row("details", "Tab Tab Down F2 '2' Return", "Vd=1 Vg=2");
     row("details", "Tab Tab '3' Escape", values);
     row("details", "Tab Tab '9' Return", values);
     row("details", "Tab Tab '3' Return Down '4' Return", "Vd=3 Vg=4");
-    row("performance", "", "O- O-");
     row("performance", "Tab Space", "-- O-");
     row("performance", "Tab Right Space", "OD O-");
     row("performance", "Tab Down Right Space Left Space", "O- --");
     row("performance", "Tab Tab Tab Space", "-- --");
     row("performance", "Tab Tab Tab Tab Space", "OD OD");
     row("performance", "Tab Tab Tab Tab Space Tab Space", "O- O-");
-    row("interpolation", "", "0 0 0");
     row("interpolation", "Tab Down", "1 0 0");
     row("interpolation", "Tab Down Down Up", "1 0 0");
     row("interpolation", "Tab Tab Down", "0 1 0");

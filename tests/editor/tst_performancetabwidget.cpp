@@ -1,6 +1,7 @@
 #include "metatypes.h"
 #include "performancetabwidget.h"
 #include "performancevariablestablewidget.h"
+#include "testtexts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -9,11 +10,6 @@
 using namespace LoadPullStateUtils;
 
 namespace {
-
-QString operator""_s(const char *text, size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 PerformanceVarBaseInfo quantity(const QString &name, const QString &maxValue = "10"_s,
                                 const QString &unit = QString())

@@ -84,7 +84,6 @@ void tst_TermTabWidget::changingTheTab_data()
     row("a variable name as term number", kOhm, "2 Nport\r", "50|kOhm|Nport");
     // An impedance is kept as typed, but a sum is enclosed in parentheses when a unit follows
     // it, so that the unit applies to all of it.
-    row("50+j*10", kOhm, "0 50+j*10\r", "(50+j*10)|kOhm|1");
     row("50+J*10 left by Tab", kOhm, "0 50+J*10\t", "(50+J*10)|kOhm|1");
     row("(50)+j*(10)", kOhm, "0 (50)+j*(10)\r", "((50)+j*(10))|kOhm|1");
     row(" ( 50+j*10 ) ", kOhm, "0  ( 50+j*10 ) \r", " ( 50+j*10 ) |kOhm|1");
@@ -92,8 +91,6 @@ void tst_TermTabWidget::changingTheTab_data()
     row("a unit chosen after a sum", "50+j*10|None|1", "1 M", "50+j*10|mOhm|1; (50+j*10)|mOhm|1");
     row("a signed number and an exponent are no sum", kOhm, "0 -5e-3\r", "-5e-3|kOhm|1");
     row("a product", kOhm, "0 Zadj*2\r", "Zadj*2|kOhm|1");
-    row(" ( 75 ) ", kOhm, "0  ( 75 ) \r", " ( 75 ) |kOhm|1");
-    row("(50)*(2)", kOhm, "0 (50)*(2)\r", "(50)*(2)|kOhm|1");
     // Focus passing through a field with no edit changes nothing.
     row("Tab through the default", "50.0 + j* 0.0|Ohm|1", "0 \t", "", "50.0 + j* 0.0|Ohm|1");
     row("Return on a name", "Zadj|Ohm|1", "0 \r", "", "Zadj|Ohm|1");

@@ -4,6 +4,7 @@
 #include "metatypes.h"
 #include "notelabel.h"
 #include "termtabwidget.h"
+#include "testtexts.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -20,11 +21,6 @@ Q_DECLARE_METATYPE(Finish)
 
 namespace {
 
-QString operator""_s(const char16_t *text, std::size_t size)
-{
-    return QString::fromUtf16(text, int(size));
-}
-
 const char *const FieldNames[] = {"term number", "impedance", "status level", "value cell"};
 
 // Types the text as a keyboard would, characters beyond Latin-1 included; "" erases the field.
@@ -40,13 +36,13 @@ void type(QWidget *widget, const QString &text)
 IndepVariablesState oneVariable()
 {
     IndepVarInfo info;
-    info.setName(u"Vdd"_s);
-    info.setMinValue(u"0"_s);
-    info.setMaxValue(u"30"_s);
+    info.setName("Vdd"_s);
+    info.setMinValue("0"_s);
+    info.setMaxValue("30"_s);
     info.setMinNumPoints(4);
     info.setMaxNumPoints(4);
-    info.setUnit(u"V"_s);
-    info.setValue(u"22"_s);
+    info.setUnit("V"_s);
+    info.setValue("22"_s);
     IndepVariablesState state;
     state.addVariable(info, false);
     return state;
@@ -92,7 +88,7 @@ std::unique_ptr<FieldUnderTest> makeField(Field field)
         QObject::connect(f->table, &IndepVarDetailsTableWidget::valueNoteChanged,
                          [note = &f->tableNote](const QString &text) { *note = text; });
         f->recorded = [table = f->table] {
-            return table->state().variableNamed(u"Vdd"_s).value();
+            return table->state().variableNamed("Vdd"_s).value();
         };
         f->content = f->table;
     } else if (field == Field::StatusLevel) {
@@ -105,8 +101,8 @@ std::unique_ptr<FieldUnderTest> makeField(Field field)
     } else {
         auto *tab = new TermTabWidget;
         TermTabState state;
-        state.setTermNumber(u"1"_s);
-        state.setReferenceImpedance(u"50"_s);
+        state.setTermNumber("1"_s);
+        state.setReferenceImpedance("50"_s);
         tab->setState(state);
         const bool term = field == Field::TermNumber;
         f->recorded = [tab, term] {
@@ -190,12 +186,12 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
     QTest::addColumn<QString>("reason");   // why it was refused; empty when taken
     QTest::addColumn<QString>("takenNote");
 
-    const QString latin1 = u"%1 cannot be kept by the host, which keeps only Latin-1 text"_s;
-    const QString empty = u"it is empty"_s;
-    const QString operatorAtEnd = u"it ends in an operator"_s;
+    const QString latin1 = "%1 cannot be kept by the host, which keeps only Latin-1 text"_s;
+    const QString empty = "it is empty"_s;
+    const QString operatorAtEnd = "it ends in an operator"_s;
     const QString notATermNumber =
-        u"it is neither a whole number from 1 to 2147483647 nor a variable name"_s;
-    const QString notALevel = u"it is neither a whole number from 1 to 4 nor a variable name"_s;
+        "it is neither a whole number from 1 to 2147483647 nor a variable name"_s;
+    const QString notALevel = "it is neither a whole number from 1 to 4 nor a variable name"_s;
     struct Row
     {
         Field field;
@@ -204,42 +200,40 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         QString reason;
         QString takenNote = {}; // what the field says of an entry it takes
     };
-    const QString enclosed = u"The reference impedance is a sum: it is enclosed in parentheses, "
-                             u"so that the unit Ohm applies to all of it."_s;
+    const QString enclosed = "The reference impedance is a sum: it is enclosed in parentheses, "
+                             "so that the unit Ohm applies to all of it."_s;
     const Row rows[] = {
-        {Field::TermNumber, u"7"_s, u"7"_s, {}},
-        {Field::TermNumber, u"Nport"_s, u"Nport"_s, {}},
-        {Field::TermNumber, u"1.5"_s, u"1"_s, notATermNumber},
-        {Field::TermNumber, u"-3"_s, u"1"_s, notATermNumber},
-        {Field::TermNumber, u"12345678901"_s, u"1"_s, notATermNumber},
-        {Field::TermNumber, u"\u0394n"_s, u"1"_s, latin1.arg(u"\u0394"_s)},
-        {Field::TermNumber, QString(), u"1"_s, empty},
-        {Field::Impedance, u"50+j*10"_s, u"(50+j*10)"_s, {}, enclosed},
-        {Field::Impedance, u"j*10"_s, u"j*10"_s, {}},
-        {Field::Impedance, u"(75)"_s, u"(75)"_s, {}},
-        {Field::Impedance, u"75 Ohm"_s, u"50"_s,
-         u"it ends in the unit Ohm, which is chosen in the box beside the field"_s},
-        {Field::Impedance, u"50\u03a9"_s, u"50"_s, latin1.arg(u"\u03a9"_s)},
-        {Field::Impedance, u"  "_s, u"50"_s, empty},
-        {Field::Impedance, u"j*"_s, u"50"_s, operatorAtEnd},
-        {Field::Impedance, u"50 +"_s, u"50"_s, operatorAtEnd},
-        {Field::Impedance, u"*50"_s, u"50"_s, u"it begins with an operator"_s},
-        {Field::Impedance, u"(50"_s, u"50"_s, u"its parentheses do not pair"_s},
-        {Field::StatusLevel, u"3"_s, u"3"_s, {}},
-        {Field::StatusLevel, u"lvl"_s, u"lvl"_s, {}},
-        {Field::StatusLevel, u"2.5"_s, u"2"_s, notALevel},
-        {Field::StatusLevel, u"5"_s, u"2"_s, u"status levels run from 1 to 4"_s},
-        {Field::StatusLevel, u"0"_s, u"2"_s, u"status levels run from 1 to 4"_s},
-        {Field::StatusLevel, u"\u22120"_s, u"2"_s, latin1.arg(u"\u2212"_s)},
-        {Field::StatusLevel, QString(), u"2"_s, empty},
-        {Field::ValueCell, u"12.5"_s, u"12.5"_s, {}},
-        {Field::ValueCell, u"\u0394p"_s, u"22"_s, latin1.arg(u"\u0394"_s)},
-        {Field::ValueCell, u"28 V"_s, u"28"_s, {}},
-        {Field::ValueCell, u"dbmtow(20)"_s, u"22"_s, u"enter a number in V"_s},
-        {Field::ValueCell, u"Vsupply - 3"_s, u"22"_s,
-         u"it is neither a number nor a variable name"_s},
-        {Field::ValueCell, u"-"_s, u"22"_s, operatorAtEnd},
-        {Field::ValueCell, QString(), u"22"_s, empty},
+        {Field::TermNumber, "7"_s, "7"_s, {}},
+        {Field::TermNumber, "Nport"_s, "Nport"_s, {}},
+        {Field::TermNumber, "1.5"_s, "1"_s, notATermNumber},
+        {Field::TermNumber, "-3"_s, "1"_s, notATermNumber},
+        {Field::TermNumber, "\u0394n"_s, "1"_s, latin1.arg("\u0394"_s)},
+        {Field::TermNumber, QString(), "1"_s, empty},
+        {Field::Impedance, "50+j*10"_s, "(50+j*10)"_s, {}, enclosed},
+        {Field::Impedance, "j*10"_s, "j*10"_s, {}},
+        {Field::Impedance, "(75)"_s, "(75)"_s, {}},
+        {Field::Impedance, "75 Ohm"_s, "50"_s,
+         "it ends in the unit Ohm, which is chosen in the box beside the field"_s},
+        {Field::Impedance, "50\u03a9"_s, "50"_s, latin1.arg("\u03a9"_s)},
+        {Field::Impedance, "  "_s, "50"_s, empty},
+        {Field::Impedance, "j*"_s, "50"_s, operatorAtEnd},
+        {Field::Impedance, "50 +"_s, "50"_s, operatorAtEnd},
+        {Field::Impedance, "*50"_s, "50"_s, "it begins with an operator"_s},
+        {Field::Impedance, "(50"_s, "50"_s, "its parentheses do not pair"_s},
+        {Field::StatusLevel, "3"_s, "3"_s, {}},
+        {Field::StatusLevel, "lvl"_s, "lvl"_s, {}},
+        {Field::StatusLevel, "2.5"_s, "2"_s, notALevel},
+        {Field::StatusLevel, "5"_s, "2"_s, "status levels run from 1 to 4"_s},
+        {Field::StatusLevel, "0"_s, "2"_s, "status levels run from 1 to 4"_s},
+        {Field::StatusLevel, "\u22120"_s, "2"_s, latin1.arg("\u2212"_s)},
+        {Field::StatusLevel, QString(), "2"_s, empty},
+        {Field::ValueCell, "12.5"_s, "12.5"_s, {}},
+        {Field::ValueCell, "\u0394p"_s, "22"_s, latin1.arg("\u0394"_s)},
+        {Field::ValueCell, "28 V"_s, "28"_s, {}},
+        {Field::ValueCell, "dbmtow(20)"_s, "22"_s, "enter a number in V"_s},
+        {Field::ValueCell, "Vsupply - 3"_s, "22"_s, "it is neither a number nor a variable name"_s},
+        {Field::ValueCell, "-"_s, "22"_s, operatorAtEnd},
+        {Field::ValueCell, QString(), "22"_s, empty},
     };
     for (const Row &row : rows) {
         for (const Finish finish : {Finish::Return, Finish::FocusOut}) {
@@ -270,9 +264,9 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
         QCOMPARE(outcome.note, takenNote);
     } else {
         QVERIFY2(outcome.note.startsWith(u'"') &&
-                     outcome.note.contains(typed.trimmed() + u"\" was not taken"_s),
+                     outcome.note.contains(typed.trimmed() + "\" was not taken"_s),
                  qPrintable(outcome.note));
-        QVERIFY2(outcome.note.endsWith(u": "_s + reason + u'.'), qPrintable(outcome.note));
+        QVERIFY2(outcome.note.endsWith(": "_s + reason + u'.'), qPrintable(outcome.note));
     }
     // A refused cell stays in its edit. The host hears of an entry refused as the focus left.
     QCOMPARE(outcome.inEdit, field == Field::ValueCell && !reason.isEmpty());
@@ -289,16 +283,16 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
 // its value and a note quotes the text. What a record holds goes to the host unchanged.
 void tst_ValidatedEdits::anyTypedTextIsKeptThenTakenOrRefused()
 {
-    const QString alphabet = u"0123456789.-+*/()eE jxZ_\u00e9\u0394\u03a9"_s;
+    const QString alphabet = "0123456789.-+*/()eE jxZ_\u00e9\u0394\u03a9"_s;
     QRandomGenerator random(22);
-    const QString before[] = {u"1"_s, u"50"_s, u"2"_s, u"22"_s};
+    const QString before[] = {"1"_s, "50"_s, "2"_s, "22"_s};
     // Holds when the outcome of typing `text` is as the rule says.
     const auto holds = [&](Field field, const QString &text) {
         const Outcome outcome = enter(field, text, Finish::FocusOut);
-        const QString taken = field == Field::Impedance ? referenceImpedanceForUnit(text, u"Ohm"_s)
+        const QString taken = field == Field::Impedance   ? referenceImpedanceForUnit(text, "Ohm"_s)
                               : field == Field::ValueCell ? text.trimmed()
                                                           : text;
-        const bool refused = outcome.note.contains(u"was not taken"_s);
+        const bool refused = outcome.note.contains("was not taken"_s);
         const QString kept = refused ? before[int(field)] : taken;
         return outcome.typedShown == text && outcome.recorded == kept && outcome.shown == kept &&
                (!refused || outcome.note.contains(text.trimmed())) &&
@@ -319,8 +313,7 @@ void tst_ValidatedEdits::anyTypedTextIsKeptThenTakenOrRefused()
             else
                 ++at;
         }
-        QFAIL(qPrintable(
-            QStringLiteral("%1: '%2'").arg(QLatin1String(FieldNames[int(field)]), text)));
+        QFAIL(qPrintable("%1: '%2'"_s.arg(QLatin1String(FieldNames[int(field)]), text)));
     }
 }
 
@@ -334,10 +327,10 @@ void tst_ValidatedEdits::theStatusLevelEditKeepsItsCursorAndUndo()
     QLineEdit *edit = f->open();
     edit->setFocus();
     QTest::keyClick(edit, Qt::Key_Home);
-    QTest::keyClicks(edit, u"13"_s);
-    QCOMPARE(edit->text(), u"132"_s);
+    QTest::keyClicks(edit, "13"_s);
+    QCOMPARE(edit->text(), "132"_s);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(edit->text(), u"2"_s);
+    QCOMPARE(edit->text(), "2"_s);
 }
 
 void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe_data()
@@ -345,12 +338,12 @@ void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe_data()
     QTest::addColumn<Field>("field");
     QTest::addColumn<QString>("typed");
 
-    QTest::newRow("term number, an entry it takes") << Field::TermNumber << u"7"_s;
-    QTest::newRow("impedance, an entry it refuses") << Field::Impedance << u"(75"_s;
-    QTest::newRow("status level, an entry it takes") << Field::StatusLevel << u"3"_s;
-    QTest::newRow("status level, an unfinished entry") << Field::StatusLevel << u"-"_s;
-    QTest::newRow("value cell, an entry it takes") << Field::ValueCell << u"3"_s;
-    QTest::newRow("value cell, an entry it refuses") << Field::ValueCell << u"1.5x"_s;
+    QTest::newRow("term number, an entry it takes") << Field::TermNumber << "7"_s;
+    QTest::newRow("impedance, an entry it refuses") << Field::Impedance << "(75"_s;
+    QTest::newRow("status level, an entry it takes") << Field::StatusLevel << "3"_s;
+    QTest::newRow("status level, an unfinished entry") << Field::StatusLevel << "-"_s;
+    QTest::newRow("value cell, an entry it takes") << Field::ValueCell << "3"_s;
+    QTest::newRow("value cell, an entry it refuses") << Field::ValueCell << "1.5x"_s;
 }
 
 // The host destroys the tab, its own window: the window going takes the focus from the edit,

@@ -1,5 +1,6 @@
 #include "indepvardetailstablewidget.h"
 #include "metatypes.h"
+#include "testtexts.h"
 
 #include <QHeaderView>
 #include <QLineEdit>
@@ -18,12 +19,12 @@ IndepVariablesState variables(const QString &value)
     for (const char *name : {"Freq", "Pin_avail"}) {
         IndepVarInfo info;
         info.setName(QString::fromLatin1(name));
-        info.setMinValue(QStringLiteral("10"));
-        info.setMaxValue(QStringLiteral("26"));
+        info.setMinValue("10"_s);
+        info.setMaxValue("26"_s);
         info.setMinNumPoints(5);
         info.setMaxNumPoints(5);
-        info.setUnit(QStringLiteral("dBm"));
-        info.setValue(info.name() == QLatin1String("Freq") ? QStringLiteral("freq") : value);
+        info.setUnit("dBm"_s);
+        info.setValue(info.name() == QLatin1String("Freq") ? "freq"_s : value);
         state.addVariable(info, false);
     }
     return state;
@@ -79,7 +80,7 @@ void tst_VariableTables::init()
 {
     m_table = std::make_unique<IndepVarDetailsTableWidget>();
     m_table->resize(520, 200);
-    m_table->setState(variables(QStringLiteral("18")));
+    m_table->setState(variables("18"_s));
     m_table->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_table.get()));
 }
@@ -111,10 +112,9 @@ void tst_VariableTables::readOnlyTextIsReadable()
             const QImage cell = m_table->viewport()
                                     ->grab(m_table->visualItemRect(m_table->item(row, column)))
                                     .toImage();
-            QVERIFY2(inkContrast(cell) >= 4.5, qPrintable(QStringLiteral("row %1, column %2: %3:1")
-                                                              .arg(row)
-                                                              .arg(column)
-                                                              .arg(inkContrast(cell))));
+            QVERIFY2(inkContrast(cell) >= 4.5,
+                     qPrintable(
+                         "row %1, column %2: %3:1"_s.arg(row).arg(column).arg(inkContrast(cell))));
         }
     }
     QApplication::setPalette(before);
@@ -125,7 +125,7 @@ void tst_VariableTables::anEnteredValueIsShownWhole_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<bool>("whole"); // there is room for all of it
 
-    QTest::newRow("a variable name") << QStringLiteral("dbmtow20") << true;
+    QTest::newRow("a variable name") << "dbmtow20"_s << true;
     QTest::newRow("a name longer than the table is wide")
         << QString(200, QLatin1Char('v')) << false;
 }
@@ -152,7 +152,7 @@ void tst_VariableTables::anEnteredValueIsShownWhole()
     for (int column = 0; column < m_table->columnCount(); ++column)
         total += m_table->columnWidth(column);
     QVERIFY2(total <= m_table->viewport()->width(),
-             qPrintable(QStringLiteral("%1 > %2").arg(total).arg(m_table->viewport()->width())));
+             qPrintable("%1 > %2"_s.arg(total).arg(m_table->viewport()->width())));
 }
 
 QTEST_MAIN(tst_VariableTables)

@@ -2,6 +2,7 @@
 #include "datafileviewer.h"
 #include "modaldialoganswerer.h"
 #include "pluginsession.h"
+#include "testtexts.h"
 
 #include <QDialogButtonBox>
 #include <QImage>
@@ -24,11 +25,6 @@
 
 namespace {
 
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
-
 constexpr int EditorWidgetCount = 9;
 
 QList<QWidget *> editorWidgets()
@@ -45,8 +41,7 @@ std::string viewCommand(const QString &path)
     QString quoted = path;
     quoted.replace(QLatin1Char('\\'), QLatin1String("\\\\"))
         .replace(QLatin1Char('"'), QLatin1String("\\\""));
-    return QStringLiteral("de_invoke_text_editor( NULL, FALSE, NULL, \"%1\" );")
-        .arg(quoted)
+    return "de_invoke_text_editor( NULL, FALSE, NULL, \"%1\" );"_s.arg(quoted)
         .toLatin1()
         .toStdString();
 }
@@ -55,7 +50,7 @@ QString numberedLines(int count)
 {
     QStringList lines;
     for (int i = 1; i <= count; ++i)
-        lines.append(QStringLiteral("%1\t%2").arg(i).arg(-2 * i));
+        lines.append("%1\t%2"_s.arg(i).arg(-2 * i));
     return lines.join(QLatin1Char('\n'));
 }
 
@@ -158,11 +153,11 @@ void tst_ComponentDialog::viewShowsADataFileAsData_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("a data file") << QStringLiteral("pa.lp") << numberedLines(40);
+    QTest::newRow("a data file") << "pa.lp"_s << numberedLines(40);
     QTest::newRow("a name with a quote and a backslash")
-        << QStringLiteral(R"(q"\x.lp)") << QStringLiteral("! comment\n1 2\n");
-    QTest::newRow("a name beyond ASCII")
-        << QStringLiteral("Verstärker.lp") << QStringLiteral("1 2");
+        << QStringLiteral(R"(q"\x.lp)") << "! comment\n1 2\n"_s;
+    QTest::newRow("a name beyond ASCII") << "Verstärker.lp"_s
+                                         << "1 2"_s;
 }
 
 // Read-only, in a fixed-pitch font and lines unwrapped, so that columns line up.
@@ -208,14 +203,14 @@ void tst_ComponentDialog::theStatusLineFollowsTheCursor()
     QFETCH(QTestEventList, keys);
     QFETCH(int, line);
     QFETCH(int, column);
-    QWidget *viewer = view(writeFile(QStringLiteral("pa.lp"), "abc\ndefgh\nij"));
+    QWidget *viewer = view(writeFile("pa.lp"_s, "abc\ndefgh\nij"));
     QVERIFY(viewer);
     auto *edit = viewer->findChild<QPlainTextEdit *>();
     auto *status = viewer->findChild<QLabel *>();
     QVERIFY(edit && status);
 
     keys.simulate(edit);
-    QCOMPARE(status->text(), QStringLiteral("Line %1, column %2").arg(line).arg(column));
+    QCOMPARE(status->text(), "Line %1, column %2"_s.arg(line).arg(column));
 }
 
 void tst_ComponentDialog::theGutterHoldsTheLargestLineNumber_data()
@@ -232,10 +227,10 @@ void tst_ComponentDialog::theGutterHoldsTheLargestLineNumber_data()
 void tst_ComponentDialog::theGutterHoldsTheLargestLineNumber()
 {
     QFETCH(int, lines);
-    QWidget *viewer = view(writeFile(QStringLiteral("pa.lp"), numberedLines(lines).toLatin1()));
+    QWidget *viewer = view(writeFile("pa.lp"_s, numberedLines(lines).toLatin1()));
     QVERIFY(viewer);
     auto *edit = viewer->findChild<QPlainTextEdit *>();
-    auto *gutter = viewer->findChild<QWidget *>(QStringLiteral("lineNumbers"));
+    auto *gutter = viewer->findChild<QWidget *>("lineNumbers"_s);
     QVERIFY(edit && gutter);
     QVERIFY(QTest::qWaitForWindowExposed(viewer));
     edit->moveCursor(QTextCursor::End);
@@ -247,7 +242,7 @@ void tst_ComponentDialog::theGutterHoldsTheLargestLineNumber()
     QVERIFY2(left > 0 && right < gutter->width() - 1, "a number touches the gutter's edge");
     QVERIFY(right - left + 1 >=
             metrics.horizontalAdvance(largest) - metrics.horizontalAdvance(QLatin1Char('0')));
-    QVERIFY(gutter->width() <= metrics.horizontalAdvance(largest + QStringLiteral("000")));
+    QVERIFY(gutter->width() <= metrics.horizontalAdvance(largest + "000"_s));
     QVERIFY(edit->viewport()->geometry().left() > gutter->geometry().right());
 }
 
@@ -284,9 +279,9 @@ void tst_ComponentDialog::aFileThatCannotBeShownGivesTheReason_data()
 {
     QTest::addColumn<QString>("kind");
 
-    QTest::newRow("a missing file") << QStringLiteral("missing");
-    QTest::newRow("a FIFO, which would wait for a writer") << QStringLiteral("fifo");
-    QTest::newRow("a file too large to show") << QStringLiteral("large");
+    QTest::newRow("a missing file") << "missing"_s;
+    QTest::newRow("a FIFO, which would wait for a writer") << "fifo"_s;
+    QTest::newRow("a file too large to show") << "large"_s;
 }
 
 void tst_ComponentDialog::aFileThatCannotBeShownGivesTheReason()
@@ -297,17 +292,16 @@ void tst_ComponentDialog::aFileThatCannotBeShownGivesTheReason()
     if (kind == QLatin1String("missing")) {
         QFile probe(path);
         QVERIFY(!probe.open(QIODevice::ReadOnly));
-        reason = path + QStringLiteral(": ") + probe.errorString();
+        reason = path + ": "_s + probe.errorString();
     } else if (kind == QLatin1String("large")) {
         QFile large(writeFile(kind, QByteArray()));
         QVERIFY(large.resize(DataFileViewer::MaximumSize + 1));
-        reason = QStringLiteral("%1 is too large to show (%2 bytes, at most %3)")
-                     .arg(path)
+        reason = "%1 is too large to show (%2 bytes, at most %3)"_s.arg(path)
                      .arg(DataFileViewer::MaximumSize + 1)
                      .arg(DataFileViewer::MaximumSize);
     } else {
         QCOMPARE(mkfifo(QFile::encodeName(path), 0600), 0);
-        reason = path + QStringLiteral(" is not a regular file");
+        reason = path + " is not a regular file"_s;
     }
 
     QWidget *viewer = view(path);
@@ -320,13 +314,13 @@ void tst_ComponentDialog::tabsFollowTheFileTabsCommands_data()
     QTest::addColumn<QStringList>("commands");
     QTest::addColumn<bool>("enabled");
 
-    const QString insensitive = QStringLiteral("dblp_make_all_but_file_tab_insensitive(); ");
-    const QString sensitive = QStringLiteral("dblp_make_all_tabs_sensitive(); ");
+    const QString insensitive = "dblp_make_all_but_file_tab_insensitive(); "_s;
+    const QString sensitive = "dblp_make_all_tabs_sensitive(); "_s;
     QTest::newRow("no command") << QStringList() << true;
     QTest::newRow("all but File insensitive") << QStringList{insensitive} << false;
     QTest::newRow("sensitive again") << QStringList{insensitive, sensitive} << true;
     QTest::newRow("an unknown command changes nothing")
-        << QStringList{insensitive, QStringLiteral("dblp_unknown(); ")} << false;
+        << QStringList{insensitive, "dblp_unknown(); "_s} << false;
 }
 
 // The File tab stays enabled whatever the commands say: it is where files are chosen.
@@ -348,12 +342,12 @@ void tst_ComponentDialog::theSweepLineShowsTheRange_data()
     QTest::addColumn<QString>("command");
     QTest::addColumn<QString>("text");
 
-    QTest::newRow("no command") << QString() << QStringLiteral("Frequency sweep: not set");
+    QTest::newRow("no command") << QString() << "Frequency sweep: not set"_s;
     QTest::newRow("a range from the data files")
         << QStringLiteral(R"( dblp_init_sweep_group( "1 GHz","2 GHz"," FALSE "  );)")
-        << QStringLiteral("Frequency sweep: 1 GHz to 2 GHz, from the data files");
-    QTest::newRow("no bounds") << QStringLiteral(" dblp_init_sweep_group( NULL, NULL, TRUE );")
-                               << QStringLiteral("Frequency sweep: unbounded");
+        << "Frequency sweep: 1 GHz to 2 GHz, from the data files"_s;
+    QTest::newRow("no bounds") << " dblp_init_sweep_group( NULL, NULL, TRUE );"_s
+                               << "Frequency sweep: unbounded"_s;
 }
 
 void tst_ComponentDialog::theSweepLineShowsTheRange()
@@ -373,18 +367,14 @@ void tst_ComponentDialog::closingAsksBeforeDiscardingChanges_data()
     QTest::addColumn<int>("result");  // of the dialog; -1 while it stays open
 
     QTest::newRow("nothing changed: Escape closes at once")
-        << false << QStringLiteral("Escape") << int(QMessageBox::NoButton)
-        << int(QDialog::Rejected);
+        << false << "Escape"_s << int(QMessageBox::NoButton) << int(QDialog::Rejected);
     QTest::newRow("a change, Escape, Save")
-        << true << QStringLiteral("Escape") << int(QMessageBox::Save) << int(QDialog::Accepted);
-    QTest::newRow("a change, Escape, Cancel: the editing goes on")
-        << true << QStringLiteral("Escape") << int(QMessageBox::Cancel) << -1;
-    QTest::newRow("a change, Escape twice: the editing goes on")
-        << true << QStringLiteral("Escape") << -1 << -1;
+        << true << "Escape"_s << int(QMessageBox::Save) << int(QDialog::Accepted);
+    QTest::newRow("a change, Escape twice: the editing goes on") << true << "Escape"_s << -1 << -1;
     QTest::newRow("a change, the window's close button, Discard")
-        << true << QStringLiteral("close") << int(QMessageBox::Discard) << int(QDialog::Rejected);
+        << true << "close"_s << int(QMessageBox::Discard) << int(QDialog::Rejected);
     QTest::newRow("a change, the Cancel button discards unasked")
-        << true << QStringLiteral("Cancel") << int(QMessageBox::NoButton) << int(QDialog::Rejected);
+        << true << "Cancel"_s << int(QMessageBox::NoButton) << int(QDialog::Rejected);
 }
 
 void tst_ComponentDialog::closingAsksBeforeDiscardingChanges()

@@ -1,3 +1,5 @@
+#include "testtexts.h"
+
 #include <QDir>
 #include <QMap>
 #include <QProcess>
@@ -21,8 +23,8 @@ Run run(const QString &program, const QStringList &arguments, const QByteArray &
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("LD_LIBRARY_PATH"));
-    environment.remove(QStringLiteral("DESTDIR"));
+    environment.remove("LD_LIBRARY_PATH"_s);
+    environment.remove("DESTDIR"_s);
     process.setProcessEnvironment(environment);
     process.start(program, arguments);
     process.write(input);
@@ -30,7 +32,7 @@ Run run(const QString &program, const QStringList &arguments, const QByteArray &
     if (!process.waitForFinished(120000)) {
         process.kill();
         process.waitForFinished();
-        return {-1, {}, program + QStringLiteral(": ") + process.errorString()};
+        return {-1, {}, program + ": "_s + process.errorString()};
     }
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromLocal8Bit(process.readAllStandardOutput()),
@@ -56,7 +58,7 @@ QMap<QString, QString> sections(const QString &text, const QRegularExpression &h
 
 QSet<QString> longOptions(const QString &text)
 {
-    static const QRegularExpression option(QStringLiteral("--[a-z]+(?:-[a-z]+)*"));
+    static const QRegularExpression option("--[a-z]+(?:-[a-z]+)*"_s);
     QSet<QString> names;
     for (QRegularExpressionMatchIterator it = option.globalMatch(text); it.hasNext();)
         names.insert(it.next().captured());
@@ -92,12 +94,11 @@ private:
 void tst_Install::initTestCase()
 {
     QVERIFY(m_prefix.isValid());
-    const Run install = run(QStringLiteral(LP_CMAKE_COMMAND),
-                            {QStringLiteral("--install"), QStringLiteral(LP_BUILD_DIR),
-                             QStringLiteral("--prefix"), m_prefix.path()});
+    const Run install =
+        run(QStringLiteral(LP_CMAKE_COMMAND),
+            {"--install"_s, QStringLiteral(LP_BUILD_DIR), "--prefix"_s, m_prefix.path()});
     QVERIFY2(install.exitCode == 0, qPrintable(install.errors));
-    QFile manifest(
-        QDir(QStringLiteral(LP_BUILD_DIR)).filePath(QStringLiteral("install_manifest.txt")));
+    QFile manifest(QDir(QStringLiteral(LP_BUILD_DIR)).filePath("install_manifest.txt"_s));
     QVERIFY(manifest.open(QIODevice::ReadOnly | QIODevice::Text));
     m_installed =
         QString::fromLocal8Bit(manifest.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
@@ -116,14 +117,10 @@ QString tst_Install::installed(const QString &ending) const
 // Rendered as plain text on lines long enough that no paragraph breaks or hyphenates.
 Run tst_Install::renderedManualPage() const
 {
-    const Run source =
-        run(QStringLiteral("gzip"),
-            {QStringLiteral("-dc"), installed(QStringLiteral("/man1/lp-host.1.gz"))});
+    const Run source = run("gzip"_s, {"-dc"_s, installed("/man1/lp-host.1.gz"_s)});
     if (source.exitCode != 0)
         return source;
-    return run(QStringLiteral("groff"),
-               {QStringLiteral("-k"), QStringLiteral("-man"), QStringLiteral("-Tutf8"),
-                QStringLiteral("-ww"), QStringLiteral("-rLL=2000n"), QStringLiteral("-P-cbou")},
+    return run("groff"_s, {"-k"_s, "-man"_s, "-Tutf8"_s, "-ww"_s, "-rLL=2000n"_s, "-P-cbou"_s},
                source.output.toLocal8Bit());
 }
 
@@ -131,7 +128,7 @@ Run tst_Install::renderedManualPage() const
 // static libraries and headers stay behind.
 void tst_Install::everythingLandsUnderThePrefix()
 {
-    static const QRegularExpression buildOnly(QStringLiteral("/(tst|bench|fuzz)_[^/]*$|\\.(a|h)$"));
+    static const QRegularExpression buildOnly("/(tst|bench|fuzz)_[^/]*$|\\.(a|h)$"_s);
     for (const QString &file : qAsConst(m_installed)) {
         QVERIFY2(file.startsWith(m_prefix.path() + QLatin1Char('/')), qPrintable(file));
         QVERIFY2(!file.contains(buildOnly), qPrintable(file));
@@ -148,16 +145,16 @@ void tst_Install::installedBinariesFindTheInstalledLibraries()
         QFile binary(file);
         if (binary.open(QIODevice::ReadOnly) && binary.read(4) == "\177ELF")
             binaries << file;
-        if (file.endsWith(QStringLiteral(".so")))
+        if (file.endsWith(".so"_s))
             libraries.insert(QFileInfo(file).fileName(), file);
     }
     QVERIFY(!libraries.isEmpty());
-    static const QRegularExpression resolved(QStringLiteral("^\\s*(\\S+) => (.*) \\(0x"),
+    static const QRegularExpression resolved("^\\s*(\\S+) => (.*) \\(0x"_s,
                                              QRegularExpression::MultilineOption);
     int linksToInstalled = 0;
     for (const QString &binary : qAsConst(binaries)) {
-        const Run ldd = run(QStringLiteral("ldd"), {binary});
-        QVERIFY2(ldd.exitCode == 0 && !ldd.output.contains(QStringLiteral("not found")),
+        const Run ldd = run("ldd"_s, {binary});
+        QVERIFY2(ldd.exitCode == 0 && !ldd.output.contains("not found"_s),
                  qPrintable(binary + QLatin1Char('\n') + ldd.output + ldd.errors));
         for (QRegularExpressionMatchIterator it = resolved.globalMatch(ldd.output); it.hasNext();) {
             const QRegularExpressionMatch link = it.next();
@@ -187,18 +184,17 @@ void tst_Install::installedHostFindsThePluginBesideIt()
 {
     QFETCH(bool, moved);
     QFETCH(bool, pluginRemoved);
-    const QString installedPlugin = installed(QStringLiteral("/libloadpulleditor.so"));
+    const QString installedPlugin = installed("/libloadpulleditor.so"_s);
     QVERIFY(!installedPlugin.isEmpty());
     QTemporaryDir elsewhere;
-    const QString tree = moved ? elsewhere.filePath(QStringLiteral("tree")) : m_prefix.path();
+    const QString tree = moved ? elsewhere.filePath("tree"_s) : m_prefix.path();
     if (moved)
-        QCOMPARE(run(QStringLiteral("cp"), {QStringLiteral("-a"), m_prefix.path(), tree}).exitCode,
-                 0);
+        QCOMPARE(run("cp"_s, {"-a"_s, m_prefix.path(), tree}).exitCode, 0);
     const QString plugin = tree + installedPlugin.mid(m_prefix.path().size());
     if (pluginRemoved)
         QVERIFY(QFile::remove(plugin));
 
-    const Run version = run(tree + QStringLiteral("/bin/lp-host"), {QStringLiteral("--version")});
+    const Run version = run(tree + "/bin/lp-host"_s, {"--version"_s});
     QVERIFY2(version.exitCode == (pluginRemoved ? 1 : 0), qPrintable(version.errors));
     const QString said = pluginRemoved ? version.errors : version.output;
     QVERIFY2(said.contains(plugin), qPrintable(said));
@@ -208,22 +204,19 @@ void tst_Install::installedHostFindsThePluginBesideIt()
 // installed lp-host makes of it what the one in the build folder makes.
 void tst_Install::installedHostOpensACopyOfTheInstalledExample()
 {
-    const QString host = installed(QStringLiteral("/bin/lp-host"));
-    const QString example = installed(QStringLiteral("/pa_amplifier.json"));
+    const QString host = installed("/bin/lp-host"_s);
+    const QString example = installed("/pa_amplifier.json"_s);
     QVERIFY(!host.isEmpty() && !example.isEmpty());
     QTemporaryDir workspace;
-    const QString copy = workspace.filePath(QStringLiteral("example"));
-    QCOMPARE(
-        run(QStringLiteral("cp"), {QStringLiteral("-r"), QFileInfo(example).path(), copy}).exitCode,
-        0);
-    const QStringList arguments = {copy + QStringLiteral("/pa_amplifier.json"),
-                                   QStringLiteral("--accept")};
+    const QString copy = workspace.filePath("example"_s);
+    QCOMPARE(run("cp"_s, {"-r"_s, QFileInfo(example).path(), copy}).exitCode, 0);
+    const QStringList arguments = {copy + "/pa_amplifier.json"_s, "--accept"_s};
 
     const Run fromInstall = run(host, arguments);
     QVERIFY2(fromInstall.exitCode == 0, qPrintable(fromInstall.errors));
     const Run fromBuild = run(QStringLiteral(LP_HOST_PATH), arguments);
     QVERIFY2(fromBuild.exitCode == 0, qPrintable(fromBuild.errors));
-    QVERIFY(fromInstall.output.contains(QStringLiteral("\"FileName\"")));
+    QVERIFY(fromInstall.output.contains("\"FileName\""_s));
     QCOMPARE(fromInstall.output, fromBuild.output);
 }
 
@@ -234,14 +227,14 @@ void tst_Install::manualPageAgreesWithTheHelp()
 {
     const Run page = renderedManualPage();
     QVERIFY2(page.exitCode == 0 && page.errors.isEmpty(), qPrintable(page.errors));
-    const Run help = run(installed(QStringLiteral("/bin/lp-host")), {QStringLiteral("--help")});
+    const Run help = run(installed("/bin/lp-host"_s), {"--help"_s});
     QCOMPARE(help.exitCode, 0);
 
     const QMap<QString, QString> helpSections =
-        sections(help.output, QRegularExpression(QStringLiteral("^([A-Z][A-Za-z ]*):$")));
+        sections(help.output, QRegularExpression("^([A-Z][A-Za-z ]*):$"_s));
     const QMap<QString, QString> pageSections =
-        sections(page.output, QRegularExpression(QStringLiteral("^([A-Z][A-Z ]*)$")));
-    QVERIFY(helpSections.contains(QStringLiteral("OPTIONS")));
+        sections(page.output, QRegularExpression("^([A-Z][A-Z ]*)$"_s));
+    QVERIFY(helpSections.contains("OPTIONS"_s));
     for (auto section = helpSections.cbegin(); section != helpSections.cend(); ++section)
         QCOMPARE(pageSections.value(section.key()), section.value());
 

@@ -4,6 +4,7 @@
 #include "pluginsession.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
+#include "testtexts.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -37,14 +38,6 @@ const char *const ClassNames[] = {"AllTabsWidget",
                                   "AnalysisParametersTabWidget",
                                   "AnalysisOptimizationTabWidget",
                                   "TermTabWidget"};
-
-QStringList texts(std::initializer_list<const char *> list)
-{
-    QStringList result;
-    for (const char *text : list)
-        result.append(QString::fromLatin1(text));
-    return result;
-}
 
 // Lowers the process's address-space limit while it lives, so that allocating more than
 // `headroom` bytes fails as it does in a host whose memory has run out.
@@ -119,13 +112,13 @@ void tst_EditorFunctions::initTestCase()
     QVERIFY(m_workspace.isValid());
     // A workspace as a design environment has it: the component files beside a data folder.
     QDir workspace(m_workspace.path());
-    QVERIFY(workspace.mkdir(QStringLiteral("data")));
-    const QDir data(workspace.filePath(QStringLiteral("data")));
+    QVERIFY(workspace.mkdir("data"_s));
+    const QDir data(workspace.filePath("data"_s));
     const QDir examples(QStringLiteral(LP_EXAMPLES_DIR "/data"));
     for (const QString &file : examples.entryList(QDir::Files))
         QVERIFY(QFile::copy(examples.filePath(file), data.filePath(file)));
     QVERIFY(QFile::copy(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"),
-                        workspace.filePath(QStringLiteral("pa_amplifier.json"))));
+                        workspace.filePath("pa_amplifier.json"_s)));
     QDir::setCurrent(workspace.path());
 }
 
@@ -148,7 +141,7 @@ Parameters tst_EditorFunctions::exampleComponent()
 {
     ComponentFile component;
     QString error;
-    if (!component.read(QDir::current().filePath(QStringLiteral("pa_amplifier.json")), &error))
+    if (!component.read(QDir::current().filePath("pa_amplifier.json"_s), &error))
         qWarning() << error;
     return component.hostParameters();
 }
@@ -175,13 +168,11 @@ void tst_EditorFunctions::hugeTextsAreShownElided_data()
     QTest::addColumn<QString>("parameter"); // holds the huge text
     QTest::addColumn<int>("boxes");
 
-    const QString open = QStringLiteral("load_pull_getAllTabWidgets");
-    QTest::newRow("a file type") << open << QStringLiteral("FileType") << 1;
-    QTest::newRow("a file name") << open << QStringLiteral("FileName") << 1;
-    QTest::newRow("a variable name with a malformed dBm value")
-        << open << QStringLiteral("IndepVarName") << 1;
-    QTest::newRow("a message to show")
-        << QStringLiteral("load_pull_show_message") << QString() << 1;
+    const QString open = "load_pull_getAllTabWidgets"_s;
+    QTest::newRow("a file type") << open << "FileType"_s << 1;
+    QTest::newRow("a file name") << open << "FileName"_s << 1;
+    QTest::newRow("a variable name with a malformed dBm value") << open << "IndepVarName"_s << 1;
+    QTest::newRow("a message to show") << "load_pull_show_message"_s << QString() << 1;
 }
 
 // Laying out a megabyte of text freezes the host for seconds: a message box shows a few
@@ -207,7 +198,7 @@ void tst_EditorFunctions::hugeTextsAreShownElided()
         Parameters parameters = exampleComponent();
         parameters.insert(parameter, {huge});
         if (parameter == QLatin1String("IndepVarName"))
-            parameters.insert(QStringLiteral("IndepVarValue"), texts({"dbmtow( 1+ )"}));
+            parameters.insert("IndepVarValue"_s, texts({"dbmtow( 1+ )"}));
         open(parameters);
     }
 
@@ -229,15 +220,13 @@ void tst_EditorFunctions::arguments_data()
     enum { None, Null, Integer, Text, EmptyList };
     for (const char *function : {"load_pull_getAllTabWidgets", "load_pull_getDBLPState"}) {
         const QString name = QString::fromLatin1(function);
-        QTest::newRow(qPrintable(name + QStringLiteral(" without argument"))) << name << int(None);
-        QTest::newRow(qPrintable(name + QStringLiteral(" with a null argument")))
-            << name << int(Null);
-        QTest::newRow(qPrintable(name + QStringLiteral(" with an integer")))
-            << name << int(Integer);
-        QTest::newRow(qPrintable(name + QStringLiteral(" with a text"))) << name << int(Text);
+        QTest::newRow(qPrintable(name + " without argument"_s)) << name << int(None);
+        QTest::newRow(qPrintable(name + " with a null argument"_s)) << name << int(Null);
+        QTest::newRow(qPrintable(name + " with an integer"_s)) << name << int(Integer);
+        QTest::newRow(qPrintable(name + " with a text"_s)) << name << int(Text);
     }
     QTest::newRow("load_pull_getAllTabWidgets with a list without header")
-        << QStringLiteral("load_pull_getAllTabWidgets") << int(EmptyList);
+        << "load_pull_getAllTabWidgets"_s << int(EmptyList);
 }
 
 // Arguments that are no parameter list or widget list are answered with no value.
@@ -331,8 +320,8 @@ void tst_EditorFunctions::runningOutOfMemoryIsReportedAndAnsweredAsFailed_data()
 {
     QTest::addColumn<QString>("function");
 
-    QTest::newRow("a title too large to convert") << QStringLiteral("load_pull_show_message");
-    QTest::newRow("a weight too large to convert") << QStringLiteral("load_pull_getAllTabWidgets");
+    QTest::newRow("a title too large to convert") << "load_pull_show_message"_s;
+    QTest::newRow("a weight too large to convert") << "load_pull_getAllTabWidgets"_s;
 }
 
 // The host's memory runs out while the plug-in reads a text of 64 MB: the host hears of it,

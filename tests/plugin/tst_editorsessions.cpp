@@ -1,5 +1,6 @@
 #include "modaldialoganswerer.h"
 #include "pluginsession.h"
+#include "testtexts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,11 +23,6 @@
 using Parameters = PluginSession::Parameters;
 
 namespace {
-
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, int(size));
-}
 
 QStringList words(const QString &text)
 {
@@ -969,32 +965,17 @@ void tst_EditorSessions::sessions_data()
         "GammaName=gamma_ld1 GammaType=Source GammaDomain=Polar-Phase GammaHarmIndex=2 "
         "IndepVarName=Pin_avail IndepVarUnitType=Voltage PrfmParamName=Gain PrfmParamType=Complex",
         "-a.lp +a.lp");
-    row("the frequency is the data's", "a.lp", "FreqVarName=Freq", "-a.lp +u.lp");
-    row("a frequency name stored without files", "", "FreqVarName=", "+a.lp");
-    row("quantities the component does not list", "a.lp x.lp",
-        "PrfmParamName=Pout PrfmParamOutput=no", "!Gain");
     row("a variable without a unit, and a load at one value", "u.lp", "", "Bias=1 Bias=0.5");
     // Texts the controls cannot show as one of their values, and touches back to the shown.
     row("choices the boxes do not offer", "a.lp",
         "InterpMode=cubic@spline InterpDom=Polar@ ExtrapMode=Constant",
-        "#InterpMode=2 "
-        "#InterpMode=0 #InterpDom=2");
+        "#InterpMode=2 #InterpMode=0 #InterpDom=2");
     row("flags neither yes nor no", "a.lp",
-        "CalcImpedance=1 CalcAdmittance=true "
-        "AvoidOutOfRangeData=1 UseFrequencyRangeFromDataFiles=0",
-        "*CalcImpedance *CalcImpedance "
-        "*AvoidOutOfRangeData");
+        "CalcImpedance=1 CalcAdmittance=true AvoidOutOfRangeData=1 "
+        "UseFrequencyRangeFromDataFiles=0",
+        "*CalcImpedance *CalcImpedance *AvoidOutOfRangeData");
     row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=@ StatusLevel=5 Weight=-1",
         "NUM:3 NUM:7 StatusLevel:");
-    row("a touch back to the stored value writes the editor's form", "a.lp",
-        "IndepVarName=Pin_avail IndepVarValue=dbmtow(18) CalcGamma=YES InterpMode=\"Linear\"",
-        "Pin_avail= *CalcGamma *CalcGamma #InterpMode=0");
-    row("short and long lists, a name given twice", "a.lp g.lp",
-        "IndepVarName=Vdd|Vgg|Vdd IndepVarValue=28@V|-3@V PrfmParamName=Gain|Id "
-        "PrfmParamOutput=no|yes|yes",
-        "Vdd=30");
-    row("an impedance sum gets its parentheses when a unit follows", "a.lp", "Z=50+j*10",
-        "#Z@unit=2 Z: Z:75");
     row("values typed in the stored forms and other units", "a.lp", "",
         "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
         "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");

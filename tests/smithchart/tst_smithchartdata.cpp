@@ -1,4 +1,5 @@
 #include "smithchartdata.h"
+#include "testtexts.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -178,10 +179,10 @@ std::optional<std::pair<Gamma, double>> compressionOf(const Load &load, double d
 QString flawOf(const Sweeps &sweeps, bool followable, QRandomGenerator &random)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("sweeps.lp"));
+    const QString path = dir.filePath("sweeps.lp"_s);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(fileOf(sweeps, random)) < 0)
-        return QStringLiteral("cannot write the file");
+        return "cannot write the file"_s;
     file.close();
     SmithChartData data;
     QString error;
@@ -207,22 +208,21 @@ QString flawOf(const Sweeps &sweeps, bool followable, QRandomGenerator &random)
                 return expected && std::abs(expected->first - content.gammas[i]) < 1e-9 &&
                        std::abs(expected->second - content.contoured[0].values[i]) < 1e-9;
             }))
-            return QStringLiteral("no load compresses at %1, %2")
-                .arg(content.gammas[i].real())
+            return "no load compresses at %1, %2"_s.arg(content.gammas[i].real())
                 .arg(content.gammas[i].imag());
     }
     for (const Gamma &hollow : content.uncompressed) {
         if (!claim([&](const Load &load) {
                 return load.places.back() == hollow && !compressionOf(load, sweeps.decibels);
             }))
-            return QStringLiteral("a load drawn hollow compresses, or was measured on");
+            return "a load drawn hollow compresses, or was measured on"_s;
     }
     if (followable && !content.unfollowed.empty())
-        return QStringLiteral("%1 loads not followed").arg(content.unfollowed.size());
+        return "%1 loads not followed"_s.arg(content.unfollowed.size());
     const std::size_t counted =
         content.gammas.size() + content.uncompressed.size() + content.unfollowed.size();
     if (counted != sweeps.loads.size())
-        return QStringLiteral("%1 loads counted of %2").arg(counted).arg(sweeps.loads.size());
+        return "%1 loads counted of %2"_s.arg(counted).arg(sweeps.loads.size());
     return {};
 }
 
@@ -249,13 +249,12 @@ QString asRow(const Sweeps &sweeps)
     for (const Load &load : sweeps.loads) {
         QStringList levels;
         for (std::size_t level = 0; level < load.places.size(); ++level)
-            levels << QStringLiteral("{%1, %2, %3}")
-                          .arg(load.places[level].real(), 0, 'g', 17)
+            levels << "{%1, %2, %3}"_s.arg(load.places[level].real(), 0, 'g', 17)
                           .arg(load.places[level].imag(), 0, 'g', 17)
                           .arg(load.gains[level], 0, 'g', 17);
-        loads << QLatin1Char('{') + levels.join(QStringLiteral(", ")) + QLatin1Char('}');
+        loads << QLatin1Char('{') + levels.join(", "_s) + QLatin1Char('}');
     }
-    return QStringLiteral("%1 dB: ").arg(sweeps.decibels) + loads.join(QStringLiteral(", "));
+    return "%1 dB: "_s.arg(sweeps.decibels) + loads.join(", "_s);
 }
 
 QString example(const char *name)
@@ -305,8 +304,7 @@ void tst_SmithChartData::compressionFollowsDriftingLoads()
         const Sweeps sweeps = generator(random);
         const QString flaw = flawOf(sweeps, followable, random);
         if (!flaw.isEmpty())
-            QFAIL(qPrintable(flaw + QStringLiteral(": ") +
-                             asRow(shrunk(sweeps, followable, random))));
+            QFAIL(qPrintable(flaw + ": "_s + asRow(shrunk(sweeps, followable, random))));
     }
 }
 
@@ -317,19 +315,18 @@ void tst_SmithChartData::driveLevelsLeaveOtherCoefficientsApart()
 {
     SmithChartData data;
     QString error;
-    QVERIFY2(data.load(example("pa_two_frequencies.lp"), QStringLiteral("gamma_src1"), &error),
+    QVERIFY2(data.load(example("pa_two_frequencies.lp"), "gamma_src1"_s, &error),
              qPrintable(error));
     QCOMPARE(data.conditions().size(), 5 + 3);
-    QCOMPARE(data.conditions().at(data.defaultCondition()), QStringLiteral("Pin_avail = 26 dBm"));
+    QCOMPARE(data.conditions().at(data.defaultCondition()), "Pin_avail = 26 dBm"_s);
     const QStringList loads = data.otherCoefficients();
     QCOMPARE(loads.size(), 25);
-    QCOMPARE(loads.front(), QStringLiteral("gamma_ld1 = -0.75 - j0.08"));
+    QCOMPARE(loads.front(), "gamma_ld1 = -0.75 - j0.08"_s);
     SmithChartData::Choice choice;
     choice.condition = data.defaultCondition();
     choice.others = 24;
     const SmithChartContent content = data.content(choice);
-    QCOMPARE(content.title,
-             QStringLiteral("gamma_src1 at Freq = 1.8 GHz, Pin_avail = 26 dBm, ") + loads.back());
+    QCOMPARE(content.title, "gamma_src1 at Freq = 1.8 GHz, Pin_avail = 26 dBm, "_s + loads.back());
     QCOMPARE(content.gammas, std::vector<Gamma>{Gamma(-0.6, -0.28)});
     QVERIFY(data.load(example("pa_two_frequencies.lp"), {}, &error));
     QVERIFY(data.otherCoefficients().isEmpty());

@@ -6,6 +6,7 @@
 #include "smithgrid.h"
 #include "smithmapping.h"
 #include "targetregion.h"
+#include "testtexts.h"
 
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -96,22 +97,20 @@ std::vector<Place> hullOf(std::vector<Place> places)
 QString flawOf(const Points &points, const Triangles &triangles)
 {
     const auto text = [&](int i) {
-        return QStringLiteral("(%1, %2)")
-            .arg(points[i].x(), 0, 'g', 17)
-            .arg(points[i].y(), 0, 'g', 17);
+        return "(%1, %2)"_s.arg(points[i].x(), 0, 'g', 17).arg(points[i].y(), 0, 'g', 17);
     };
     std::map<std::pair<Place, Place>, QPointF> across; // directed edge -> the third corner
     std::set<Place> used;
     for (const DelaunayTriangulation::Triangle &t : triangles) {
         const int corners[] = {t.a, t.b, t.c};
         if (ExactPredicates::orientation(points[t.a], points[t.b], points[t.c]) <= 0)
-            return QStringLiteral("not counter-clockwise: ") + text(t.a) + text(t.b) + text(t.c);
+            return "not counter-clockwise: "_s + text(t.a) + text(t.b) + text(t.c);
         for (int i = 0; i < 3; ++i) {
             used.insert(placeOf(points[corners[i]]));
             const auto edge =
                 std::make_pair(placeOf(points[corners[i]]), placeOf(points[corners[(i + 1) % 3]]));
             if (!across.emplace(edge, points[corners[(i + 2) % 3]]).second)
-                return QStringLiteral("an edge in three triangles: ") + text(corners[i]) +
+                return "an edge in three triangles: "_s + text(corners[i]) +
                        text(corners[(i + 1) % 3]);
         }
     }
@@ -121,8 +120,7 @@ QString flawOf(const Points &points, const Triangles &triangles)
             places.push_back(placeOf(p));
     }
     if (used != std::set<Place>(places.begin(), places.end()))
-        return QStringLiteral("%1 of %2 distinct points used")
-            .arg(used.size())
+        return "%1 of %2 distinct points used"_s.arg(used.size())
             .arg(std::set<Place>(places.begin(), places.end()).size());
     const std::vector<Place> hull = hullOf(places);
     std::set<std::pair<Place, Place>> hullEdges, unpaired;
@@ -135,11 +133,10 @@ QString flawOf(const Points &points, const Triangles &triangles)
         else if (ExactPredicates::inCircle(QPointF(edge.first.first, edge.first.second),
                                            QPointF(edge.second.first, edge.second.second), corner,
                                            reverse->second) > 0)
-            return QStringLiteral("not Delaunay across an edge");
+            return "not Delaunay across an edge"_s;
     }
     if (unpaired != hullEdges)
-        return QStringLiteral("%1 edges on the outside, the hull has %2")
-            .arg(unpaired.size())
+        return "%1 edges on the outside, the hull has %2"_s.arg(unpaired.size())
             .arg(hullEdges.size());
     return {};
 }
@@ -166,7 +163,7 @@ QString flawOfTriangulating(const Points &points)
     const Triangles triangles = DelaunayTriangulation::of(points);
     if (!triangles.empty())
         return flawOf(points, triangles);
-    return allOnOneLine(points) ? QString() : QStringLiteral("no triangles");
+    return allOnOneLine(points) ? QString() : "no triangles"_s;
 }
 
 // The failing points with as many as possible left out, one at a time, while they still fail.
@@ -190,8 +187,8 @@ QString asRow(const Points &points)
 {
     QStringList texts;
     for (const QPointF &p : points)
-        texts << QStringLiteral("{%1, %2}").arg(p.x(), 0, 'g', 17).arg(p.y(), 0, 'g', 17);
-    return QStringLiteral("Points{") + texts.join(QStringLiteral(", ")) + QLatin1Char('}');
+        texts << "{%1, %2}"_s.arg(p.x(), 0, 'g', 17).arg(p.y(), 0, 'g', 17);
+    return "Points{"_s + texts.join(", "_s) + QLatin1Char('}');
 }
 
 Points grid(int columns, int rows, double spacing = 1.0)
@@ -477,13 +474,11 @@ void tst_SmithGeometry::gridLinesSuitTheWindow()
                                    (part.start + part.sweep * k / 8) * M_PI / 180);
                     // About the open, where every line meets, impedances tell nothing.
                     const std::complex<double> z = SmithMapping::impedanceOf(at, 1.0);
-                    QVERIFY2(std::abs(1.0 - at) < 1e-6 ||
-                                 std::abs((line.reactance ? z.imag() : z.real()) - line.value) <
-                                     1e-6 * std::max(1.0, std::abs(z)),
-                             qPrintable(QStringLiteral("%1 at %2%3")
-                                            .arg(line.label())
-                                            .arg(at.real())
-                                            .arg(at.imag())));
+                    QVERIFY2(
+                        std::abs(1.0 - at) < 1e-6 ||
+                            std::abs((line.reactance ? z.imag() : z.real()) - line.value) <
+                                1e-6 * std::max(1.0, std::abs(z)),
+                        qPrintable("%1 at %2%3"_s.arg(line.label()).arg(at.real()).arg(at.imag())));
                     QVERIFY(std::abs(at) < 1 + 1e-9);
                     QVERIFY(visible.adjusted(-1e-9, -1e-9, 1e-9, 1e-9)
                                 .contains(QPointF(at.real(), at.imag())));
@@ -571,7 +566,7 @@ void tst_SmithGeometry::anyPointsTriangulate()
         const Points points = generator(random);
         const QString flaw = flawOfTriangulating(points);
         if (!flaw.isEmpty())
-            QFAIL(qPrintable(flaw + QStringLiteral(": ") + asRow(shrunk(points))));
+            QFAIL(qPrintable(flaw + ": "_s + asRow(shrunk(points))));
     }
 }
 
@@ -743,8 +738,7 @@ void tst_SmithGeometry::roundStepsDrawTheCountNearestEight()
         for (double decade : {power / 10, power, power * 10}) {
             for (double factor : {1.0, 2.0, 2.5, 5.0})
                 QVERIFY2(std::abs(drawn(factor * decade) - 8) >= std::abs(drawn(step) - 8),
-                         qPrintable(QStringLiteral("%1 .. %2: step %3 draws %4, %5 draws %6")
-                                        .arg(lowest)
+                         qPrintable("%1 .. %2: step %3 draws %4, %5 draws %6"_s.arg(lowest)
                                         .arg(highest)
                                         .arg(step)
                                         .arg(drawn(step))
@@ -757,14 +751,14 @@ void tst_SmithGeometry::roundStepsDrawTheCountNearestEight()
 // For random points, two quantities (one of them smooth, one rough) and bounds on either: a
 // place lies in one of the region's polygons, and inside its outline by the odd-even rule,
 // exactly when every bound holds there (places within 1e-9 of a bound aside); every polygon
-// turns counter-clockwise.
+// turns counter-clockwise, and the region's area is theirs.
 void tst_SmithGeometry::targetRegionIsWhereEveryBoundHolds()
 {
     QRandomGenerator random(29);
     for (int round = 0; round < 60; ++round) {
         std::vector<std::complex<double>> gammas;
-        SmithChartContent::Quantity smooth{QStringLiteral("P"), {}, {}};
-        SmithChartContent::Quantity rough{QStringLiteral("E"), {}, {}};
+        SmithChartContent::Quantity smooth{"P"_s, {}, {}};
+        SmithChartContent::Quantity rough{"E"_s, {}, {}};
         for (int i = between(random, 3, 60); i > 0; --i) {
             gammas.emplace_back(uniform(random, -1, 1), uniform(random, -1, 1));
             smooth.values.push_back(std::sin(2 * gammas.back().real()) + gammas.back().imag());
@@ -784,11 +778,15 @@ void tst_SmithGeometry::targetRegionIsWhereEveryBoundHolds()
         QPainterPath shaded;
         for (const QPolygonF &polygon : region.outline())
             shaded.addPolygon(polygon);
+        double area = 0;
         for (const QPolygonF &polygon : polygons) {
-            for (int i = 0; i < polygon.size(); ++i)
-                QVERIFY(ExactPredicates::orientation(polygon[i], polygon[(i + 1) % polygon.size()],
-                                                     polygon[(i + 2) % polygon.size()]) >= 0);
+            for (int i = 0; i < polygon.size(); ++i) {
+                const QPointF &p = polygon[i], &q = polygon[(i + 1) % polygon.size()];
+                QVERIFY(ExactPredicates::orientation(p, q, polygon[(i + 2) % polygon.size()]) >= 0);
+                area += (p.x() * q.y() - q.x() * p.y()) / 2;
+            }
         }
+        QVERIFY(std::abs(region.area() - area) <= 1e-12 * std::max(1.0, area));
         for (int sample = 0; sample < 200; ++sample) {
             const std::complex<double> at(uniform(random, -1, 1), uniform(random, -1, 1));
             bool nearABound = false, holds = true;

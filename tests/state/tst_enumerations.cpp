@@ -1,19 +1,11 @@
 #include "enumerations.h"
 #include "modaldialoganswerer.h"
+#include "testtexts.h"
 
 #include <QMessageBox>
 #include <QtTest>
 
 using namespace LoadPullStateUtils;
-
-namespace {
-
-QString s(const char *text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 class tst_Enumerations : public QObject
 {
@@ -37,8 +29,8 @@ void tst_Enumerations::conversions_data()
     };
     row("a value outside the table has no text", toText(NoFileType), QString());
     row("a text in another letter case reads as value 0",
-        int(fromText<InterpolationMethod>(s("cubic"))), 0);
-    row("true is not yes", fromYesNoText(s("true")), false);
+        int(fromText<InterpolationMethod>("cubic"_s)), 0);
+    row("true is not yes", fromYesNoText("true"_s), false);
 }
 
 void tst_Enumerations::conversions()
@@ -54,10 +46,9 @@ void tst_Enumerations::fileTypeFromParameter_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("expected");
 
-    QTest::newRow("Maury is taken without a message") << s("Maury") << 1;
-    QTest::newRow("Focus is told the editor shows Maury settings") << s("Focus") << 1;
-    QTest::newRow("Dataset is told so too") << s("Dataset") << 1;
-    QTest::newRow("lower-case maury is told so too") << s("maury") << 1;
+    QTest::newRow("Maury is taken without a message") << "Maury"_s << 1;
+    QTest::newRow("Focus is told the editor shows Maury settings") << "Focus"_s << 1;
+    QTest::newRow("lower-case maury is told so too") << "maury"_s << 1;
 }
 
 void tst_Enumerations::fileTypeFromParameter()
@@ -75,12 +66,12 @@ void tst_Enumerations::fileTypeFromParameter()
     QCOMPARE(int(LoadPullStateUtils::fileTypeFromParameter(text)), expected);
 
     QStringList message;
-    if (text != s("Maury"))
-        message << QString::number(QMessageBox::Warning) << s("DataBasedLoadPull")
-                << text + s(" is not of a load pull file type supported by Talvex.\n"
-                            "Please choose a type using the component dialog.\n"
-                            " The editor shows the component's settings as Maury settings and "
-                            "keeps its file type as it is.")
+    if (text != "Maury"_s)
+        message << QString::number(QMessageBox::Warning) << "DataBasedLoadPull"_s
+                << text + " is not of a load pull file type supported by Talvex.\n"
+                          "Please choose a type using the component dialog.\n"
+                          " The editor shows the component's settings as Maury settings and "
+                          "keeps its file type as it is."_s
                 << QString::number(Qt::PlainText);
     QCOMPARE(shown, message);
     QCOMPARE(answerer.dialogsForcedClosed(), 0);

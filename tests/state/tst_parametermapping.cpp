@@ -5,6 +5,7 @@
 #include "modaldialoganswerer.h"
 #include "parametermapping.h"
 #include "referencetvlinterface.h"
+#include "testtexts.h"
 #include "units.h"
 
 #include <QMessageBox>
@@ -19,22 +20,14 @@ using Parameters = HostParameterLists::Parameters;
 
 namespace {
 
-const QString File = QStringLiteral("/data/pa.lp");
+const QString File = "/data/pa.lp"_s;
 
 // The smallest list that makes the variable parameters count: they are read only
 // together with data files.
 Parameters withFile(Parameters parameters)
 {
-    parameters.insert(QStringLiteral("FileName"), {File});
+    parameters.insert("FileName"_s, {File});
     return parameters;
-}
-
-QStringList texts(std::initializer_list<const char *> list)
-{
-    QStringList result;
-    for (const char *text : list)
-        result.append(QString::fromLatin1(text));
-    return result;
 }
 
 } // namespace
@@ -53,8 +46,7 @@ private slots:
     void unreadableListsAreRefused_data();
     void unreadableListsAreRefused();
     void exportWritesTwentyEightEntriesInNameOrder();
-    void quotesAreRemovedOnce_data();
-    void quotesAreRemovedOnce();
+    void aLoneQuoteIsReadAsItStands();
     void independentValues_data();
     void independentValues();
     void valuesWithoutTextKeepTheirPositions();
@@ -160,28 +152,18 @@ void tst_ParameterMapping::exportWritesTwentyEightEntriesInNameOrder()
         HostParameterLists::read(*m_tvl, stateToParameters(DBLPCState()), &headerMatches);
     QVERIFY(headerMatches);
     QCOMPARE(written.size(), 28);
-    QCOMPARE(written.value(QStringLiteral("FreqVarName")), QStringList{QString()});
-    QCOMPARE(written.value(QStringLiteral("Z")), texts({"50.0 + j* 0.0 Ohm"}));
-    QCOMPARE(written.value(QStringLiteral("IndepVarName")), QStringList());
+    QCOMPARE(written.value("FreqVarName"_s), QStringList{QString()});
+    QCOMPARE(written.value("Z"_s), texts({"50.0 + j* 0.0 Ohm"}));
+    QCOMPARE(written.value("IndepVarName"_s), QStringList());
 }
 
-void tst_ParameterMapping::quotesAreRemovedOnce_data()
+// One pair of quotes around a text is taken off (writtenListsReadBackToTheSameParameters); a
+// lone quote is no pair.
+void tst_ParameterMapping::aLoneQuoteIsReadAsItStands()
 {
-    QTest::addColumn<QString>("written");
-    QTest::addColumn<QString>("read");
-    QTest::newRow("quoted text") << QStringLiteral("\"25\"") << QStringLiteral("25");
-    QTest::newRow("doubly quoted text") << QStringLiteral("\"\"25\"\"") << QStringLiteral("\"25\"");
-    QTest::newRow("a lone quote") << QStringLiteral("\"") << QStringLiteral("\"");
-    QTest::newRow("an opening quote only") << QStringLiteral("\"25") << QStringLiteral("\"25");
-}
-
-void tst_ParameterMapping::quotesAreRemovedOnce()
-{
-    QFETCH(QString, written);
-    QFETCH(QString, read);
     DBLPCState state(false);
-    QVERIFY(import({{QStringLiteral("Weight"), {written}}}, state));
-    QCOMPARE(state.analysisOptimizationTabState().weight(), read);
+    QVERIFY(import({{"Weight"_s, {"\""_s}}}, state));
+    QCOMPARE(state.analysisOptimizationTabState().weight(), "\""_s);
 }
 
 void tst_ParameterMapping::independentValues_data()
@@ -192,15 +174,15 @@ void tst_ParameterMapping::independentValues_data()
 
     // Other forms are shown as the editor reads them in whole sessions; these are the edge
     // cases of the reading itself, and the malformed dBm values the user is warned of.
-    QTest::newRow("number without unit")
-        << QStringLiteral("2.5e-3 ") << QStringLiteral("2.5e-3") << QString();
-    QTest::newRow("a blank is no value") << QStringLiteral(" ") << QString() << QString();
-    QTest::newRow("dBm of a malformed expression: warned")
-        << QStringLiteral("dbmtow( abc+ )") << QStringLiteral("dbmtow( abc+ )") << QString();
-    QTest::newRow("dBm of a value with a unit: warned")
-        << QStringLiteral("dbmtow( 18 dBm ) ") << QStringLiteral("dbmtow( 18 dBm )") << QString();
-    QTest::newRow("dBm of a number out of range: warned")
-        << QStringLiteral("dbmtow( 1e400 ) ") << QStringLiteral("dbmtow( 1e400 )") << QString();
+    QTest::newRow("number without unit") << "2.5e-3 "_s
+                                         << "2.5e-3"_s << QString();
+    QTest::newRow("a blank is no value") << " "_s << QString() << QString();
+    QTest::newRow("dBm of a malformed expression: warned") << "dbmtow( abc+ )"_s
+                                                           << "dbmtow( abc+ )"_s << QString();
+    QTest::newRow("dBm of a value with a unit: warned") << "dbmtow( 18 dBm ) "_s
+                                                        << "dbmtow( 18 dBm )"_s << QString();
+    QTest::newRow("dBm of a number out of range: warned") << "dbmtow( 1e400 ) "_s
+                                                          << "dbmtow( 1e400 )"_s << QString();
 }
 
 void tst_ParameterMapping::independentValues()
@@ -216,16 +198,16 @@ void tst_ParameterMapping::independentValues()
         clickMessageBoxButton(box, QMessageBox::Ok);
     });
     DBLPCState state(false);
-    QVERIFY(import(withFile({{QStringLiteral("IndepVarName"), texts({"<b>x</b>"})},
-                             {QStringLiteral("IndepVarValue"), {written}}}),
-                   state));
+    QVERIFY(
+        import(withFile({{"IndepVarName"_s, texts({"<b>x</b>"})}, {"IndepVarValue"_s, {written}}}),
+               state));
     const IndepVarInfo info =
-        state.detailsTabState().independentVariables().variableNamed(QStringLiteral("<b>x</b>"));
+        state.detailsTabState().independentVariables().variableNamed("<b>x</b>"_s);
     QCOMPARE(info.value(), value);
     QCOMPARE(info.unit(), unit);
     const bool warned = QByteArray(QTest::currentDataTag()).endsWith("warned");
-    QCOMPARE(warnings, warned ? QStringList{QStringLiteral("<b>x</b>  value format is incorrect ")}
-                              : QStringList());
+    QCOMPARE(warnings,
+             warned ? QStringList{"<b>x</b>  value format is incorrect "_s} : QStringList());
 }
 
 void tst_ParameterMapping::valuesWithoutTextKeepTheirPositions()
@@ -235,24 +217,24 @@ void tst_ParameterMapping::valuesWithoutTextKeepTheirPositions()
     };
     TvlValue *list = HostParameterLists::makeListWithHeaderCount(
         *m_tvl, 4,
-        {HostParameterLists::makeEntry(*m_tvl, QStringLiteral("FileName"), 3,
+        {HostParameterLists::makeEntry(*m_tvl, "FileName"_s, 3,
                                        {text("a.lp"), m_tvl->MakeInteger(1), text("b.lp")}),
-         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarName"), 3,
+         HostParameterLists::makeEntry(*m_tvl, "IndepVarName"_s, 3,
                                        {text("A"), text("B"), text("C")}),
-         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarValue"), 3,
+         HostParameterLists::makeEntry(*m_tvl, "IndepVarValue"_s, 3,
                                        {text("1"), text("2"), text("3")}),
-         HostParameterLists::makeEntry(*m_tvl, QStringLiteral("IndepVarUnitType"), 3,
+         HostParameterLists::makeEntry(*m_tvl, "IndepVarUnitType"_s, 3,
                                        {text("Power"), m_tvl->MakeVoidValue(), text("Voltage")})});
     ParameterMap map;
     QVERIFY(readParameterList(list, map));
-    QCOMPARE(map.value(QStringLiteral("FileName")), texts({"a.lp", "", "b.lp"}));
-    QCOMPARE(map.value(QStringLiteral("IndepVarUnitType")), texts({"Power", "", "Voltage"}));
+    QCOMPARE(map.value("FileName"_s), texts({"a.lp", "", "b.lp"}));
+    QCOMPARE(map.value("IndepVarUnitType"_s), texts({"Power", "", "Voltage"}));
 
     DBLPCState state(false);
     QVERIFY(fromParameterMap(map, state));
     const IndepVariablesState independent = state.detailsTabState().independentVariables();
-    QCOMPARE(independent.variableNamed(QStringLiteral("B")).unitType(), QString());
-    QCOMPARE(independent.variableNamed(QStringLiteral("C")).unitType(), QStringLiteral("Voltage"));
+    QCOMPARE(independent.variableNamed("B"_s).unitType(), QString());
+    QCOMPARE(independent.variableNamed("C"_s).unitType(), "Voltage"_s);
 }
 
 void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList_data()
@@ -280,11 +262,11 @@ void tst_ParameterMapping::hugeCountsStopAtTheEndOfTheList()
     TvlValue *list = HostParameterLists::makeListWithHeaderCount(
         *m_tvl, headerCount,
         {HostParameterLists::makeEntry(
-            *m_tvl, QStringLiteral("GammaValue"), valueCount,
+            *m_tvl, "GammaValue"_s, valueCount,
             {m_tvl->MakeString("1"), m_tvl->MakeString("2"), m_tvl->MakeString("3")})});
     ParameterMap map;
     QVERIFY(readParameterList(list, map));
-    QCOMPARE(map.value(QStringLiteral("GammaValue")), read);
+    QCOMPARE(map.value("GammaValue"_s), read);
 }
 
 // Every state the editor can produce, written out, read back and written again, gives
@@ -310,18 +292,18 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
 
     for (int round = 0; round < 200; ++round) {
         ParameterMap parameters = {
-            {QStringLiteral("FileName"), texts({"/data/a.lp", "\"\"\"\"", "\"/data/b.lp2\""})},
-            {QStringLiteral("InterpMode"), {pick(texts<InterpolationMethod>())}},
-            {QStringLiteral("InterpDom"), {pick(texts<InterpolationDomain>())}},
-            {QStringLiteral("ExtrapMode"), {pick(texts<ExtrapolationMethod>())}},
-            {QStringLiteral("NUM"), {pick(texts({"1", "2", "Nport"}))}},
-            {QStringLiteral("StatusLevel"), {pick(texts({"1", "2", "4", "lvl"}))}},
-            {QStringLiteral("Weight"), {pick(texts({"0", "100", "2.5e3", "wgt", "\"w\""}))}},
+            {"FileName"_s, texts({"/data/a.lp", "\"\"\"\"", "\"/data/b.lp2\""})},
+            {"InterpMode"_s, {pick(texts<InterpolationMethod>())}},
+            {"InterpDom"_s, {pick(texts<InterpolationDomain>())}},
+            {"ExtrapMode"_s, {pick(texts<ExtrapolationMethod>())}},
+            {"NUM"_s, {pick(texts({"1", "2", "Nport"}))}},
+            {"StatusLevel"_s, {pick(texts({"1", "2", "4", "lvl"}))}},
+            {"Weight"_s, {pick(texts({"0", "100", "2.5e3", "wgt", "\"w\""}))}},
         };
         const QString unit = pick(resistanceUnits());
         const QString impedance = pick(impedances);
         parameters.insert(
-            QStringLiteral("Z"),
+            "Z"_s,
             {unit == QLatin1String("None") ? impedance : impedance + QLatin1Char(' ') + unit});
         for (const char *flag : {"UseFrequencyRangeFromDataFiles", "CalcGamma", "CalcAdmittance",
                                  "CalcImpedance", "AllowNonlinearDevices", "AvoidOutOfRangeData"})
@@ -342,7 +324,7 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
             independent.addVariable(info, false);
 
             GammaVarInfo gamma;
-            gamma.setName(QStringLiteral("gamma_ld%1").arg(i));
+            gamma.setName("gamma_ld%1"_s.arg(i));
             gamma.setType(pick(texts({"Load", "Source", "Unknown"})));
             gamma.setDomain(pick(texts<GammaDomain>()));
             gamma.setHarmIndex(QString::number(i));
@@ -350,14 +332,14 @@ void tst_ParameterMapping::writtenListsReadBackToTheSameParameters()
             gammas.addVariable(gamma);
 
             PerformanceVarInfo quantity;
-            quantity.setName(pick(names) + QStringLiteral("_out"));
+            quantity.setName(pick(names) + "_out"_s);
             quantity.setOutput(random.bounded(2));
             quantity.setAutoPlot(random.bounded(2));
             quantity.setIsComplex(random.bounded(2));
             performance.addVariable(quantity);
         }
         if (random.bounded(2))
-            independent.setFrequencyVariable(QStringLiteral("freq_var"));
+            independent.setFrequencyVariable("freq_var"_s);
         VariableDetailsTabState details;
         details.setIndependentVariables(independent);
         details.setGammaVariables(gammas);

@@ -46,10 +46,6 @@ public:
     // load_pull_getDBLPState with the widget list; empty when it answers no list.
     Parameters accept(TvlValue *widgetList);
     QWidget *widget(TvlValue *widgetList, int index);
-    template<typename T> T *widget(TvlValue *widgetList, Index index)
-    {
-        return static_cast<T *>(widget(widgetList, int(index)));
-    }
     // Destroys every widget handed out.
     void close();
 

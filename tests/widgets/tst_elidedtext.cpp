@@ -1,4 +1,5 @@
 #include "elidedtext.h"
+#include "testtexts.h"
 
 #include <QtTest>
 
@@ -28,7 +29,7 @@ void tst_ElidedText::elidedText_data()
     QTest::newRow("one character longer")
         << QString(MaxShownTextLength + 1, QLatin1Char('a')) << false;
     QTest::newRow("characters outside the basic plane") << clefs << false;
-    QTest::newRow("the same, one code unit later") << QStringLiteral("x") + clefs << false;
+    QTest::newRow("the same, one code unit later") << "x"_s + clefs << false;
 }
 
 // A long text keeps its beginning and its end, and no character is cut in two.
@@ -60,12 +61,9 @@ void tst_ElidedText::elidedLines_data()
     QStringList many;
     for (int i = 0; i < MaxShownLines + 5; ++i)
         many << QString::number(i);
-    QTest::newRow("short lines stay")
-        << QStringLiteral("a\nb\n")
-        << QStringList{QStringLiteral("a"), QStringLiteral("b"), QString()};
+    QTest::newRow("short lines stay") << "a\nb\n"_s << QStringList{"a"_s, "b"_s, QString()};
     QTest::newRow("each long line is elided")
-        << QStringLiteral("a\n") + longLine
-        << QStringList{QStringLiteral("a"), ::elidedText(longLine)};
+        << "a\n"_s + longLine << QStringList{"a"_s, ::elidedText(longLine)};
     QTest::newRow("lines past the last shown are one ellipsis")
         << many.join(QLatin1Char('\n'))
         << many.mid(0, MaxShownLines) + QStringList{QString(QChar(0x2026))};

@@ -1,6 +1,7 @@
 #include "enhancedlistwidget.h"
 #include "hostdialog.h"
 #include "rowoperationswidget.h"
+#include "testtexts.h"
 
 #include <QLineEdit>
 #include <QPushButton>
@@ -144,11 +145,10 @@ void tst_EnhancedListWidget::deleteSelectedRow()
     QStringList log;
     connect(&list, &EnhancedListWidget::rowDeleted,
             [&log](const QString &text) { log << QLatin1String("deleted ") + text; });
-    connect(&list, &EnhancedListWidget::rowSelected, [&log](int row, int rows) {
-        log << QStringLiteral("selected %1 %2").arg(row).arg(rows);
-    });
+    connect(&list, &EnhancedListWidget::rowSelected,
+            [&log](int row, int rows) { log << "selected %1 %2"_s.arg(row).arg(rows); });
     connect(&list, &EnhancedListWidget::rowIndexDeleted,
-            [&log](int row) { log << QStringLiteral("index %1").arg(row); });
+            [&log](int row) { log << "index %1"_s.arg(row); });
 
     if (byKey)
         QTest::keyClick(&list, Qt::Key_Delete);
@@ -161,10 +161,9 @@ void tst_EnhancedListWidget::deleteSelectedRow()
     QCOMPARE(log.isEmpty(), row < 0);
     if (row >= 0) {
         QCOMPARE(log.first(), QLatin1String("deleted ") + before.at(row));
-        QCOMPARE(log.filter(QStringLiteral("deleted")).size(), 1);
-        QCOMPARE(log.at(log.size() - 2),
-                 QStringLiteral("selected %1 %2").arg(newCurrentRow).arg(after.size()));
-        QCOMPARE(log.last(), QStringLiteral("index %1").arg(row));
+        QCOMPARE(log.filter("deleted"_s).size(), 1);
+        QCOMPARE(log.at(log.size() - 2), "selected %1 %2"_s.arg(newCurrentRow).arg(after.size()));
+        QCOMPARE(log.last(), "index %1"_s.arg(row));
     }
 }
 
@@ -174,10 +173,10 @@ void tst_EnhancedListWidget::twentyThousandRows()
 {
     QStringList many;
     for (int i = 0; i < 20000; ++i)
-        many << QStringLiteral(" f%1.lp ").arg(i);
+        many << " f%1.lp "_s.arg(i);
     EnhancedListWidget list(many);
     QCOMPARE(list.count(), many.size());
-    QCOMPARE(list.item(19999)->text(), QStringLiteral("f19999.lp"));
+    QCOMPARE(list.item(19999)->text(), "f19999.lp"_s);
 
     many << many;
     QSignalSpy changes(&list, &EnhancedListWidget::contentsChanged);
@@ -187,7 +186,7 @@ void tst_EnhancedListWidget::twentyThousandRows()
     QCOMPARE(changes.size(), 1);
     list.setCurrentRow(0);
     list.deleteSelectedRow();
-    QCOMPARE(list.item(0)->text(), QStringLiteral("f1.lp"));
+    QCOMPARE(list.item(0)->text(), "f1.lp"_s);
     QCOMPARE(list.count(), 19999);
 }
 
@@ -213,7 +212,7 @@ void tst_EnhancedListWidget::onlyTheEditKeyOpensAnEditor()
 
     QTest::keyClick(&list, Qt::Key_F2);
     QVERIFY(openEditor(list));
-    QTest::keyClicks(openEditor(list), QStringLiteral("  name  "));
+    QTest::keyClicks(openEditor(list), "  name  "_s);
     QTest::keyClick(openEditor(list), Qt::Key_Return);
     QTRY_COMPARE(list.allStrings(), texts("name|b"));
     QCOMPARE(itemTexts(list), texts("name|b"));
@@ -251,7 +250,7 @@ void tst_EnhancedListWidget::returnAndEscapeEndOnlyTheEdit()
 
     QTest::keyClick(list, Qt::Key_F2);
     QVERIFY(openEditor(*list));
-    QTest::keyClicks(openEditor(*list), QStringLiteral("new"));
+    QTest::keyClicks(openEditor(*list), "new"_s);
     QTest::keyClick(openEditor(*list), Qt::Key(key));
 
     QTRY_VERIFY(!openEditor(*list));
@@ -265,9 +264,9 @@ void tst_EnhancedListWidget::rowOperationsFollowTheSelection()
 {
     RowOperationsWidget strip(QString(), false);
     QStringList log;
-    connect(&strip, &RowOperationsWidget::addRow, [&log] { log << QStringLiteral("add"); });
-    connect(&strip, &RowOperationsWidget::deleteRow, [&log] { log << QStringLiteral("delete"); });
-    connect(&strip, &RowOperationsWidget::viewRow, [&log] { log << QStringLiteral("view"); });
+    connect(&strip, &RowOperationsWidget::addRow, [&log] { log << "add"_s; });
+    connect(&strip, &RowOperationsWidget::deleteRow, [&log] { log << "delete"_s; });
+    connect(&strip, &RowOperationsWidget::viewRow, [&log] { log << "view"_s; });
     const auto clickAll = [&strip, &log] {
         log.clear();
         for (QPushButton *button : strip.findChildren<QPushButton *>())
@@ -275,13 +274,13 @@ void tst_EnhancedListWidget::rowOperationsFollowTheSelection()
         return log.join(QLatin1Char(' '));
     };
 
-    QCOMPARE(clickAll(), QStringLiteral("add"));
+    QCOMPARE(clickAll(), "add"_s);
     strip.rowSelected(0, 3);
-    QCOMPARE(clickAll(), QStringLiteral("add delete view"));
+    QCOMPARE(clickAll(), "add delete view"_s);
     strip.rowSelected(-1, 3);
-    QCOMPARE(clickAll(), QStringLiteral("add"));
+    QCOMPARE(clickAll(), "add"_s);
     strip.rowSelected(1, 3);
-    QCOMPARE(clickAll(), QStringLiteral("add delete view"));
+    QCOMPARE(clickAll(), "add delete view"_s);
 }
 
 QTEST_MAIN(tst_EnhancedListWidget)

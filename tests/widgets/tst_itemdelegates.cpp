@@ -1,6 +1,7 @@
 #include "enablecheckitemdelegate.h"
 #include "pulldownitemdelegate.h"
 #include "realorvaritemdelegate.h"
+#include "testtexts.h"
 
 #include <QLineEdit>
 #include <QPainter>
@@ -25,8 +26,8 @@ void tst_ItemDelegates::textEditor_data()
 {
     QTest::addColumn<QString>("typed");
 
-    QTest::newRow("a number with a typo") << QStringLiteral("1.5x");
-    QTest::newRow("blanks around an unfinished number") << QStringLiteral(" -1e ");
+    QTest::newRow("a number with a typo") << "1.5x"_s;
+    QTest::newRow("blanks around an unfinished number") << " -1e "_s;
 }
 
 // The editor keeps every keystroke and commits the text as typed: the owning table judges it.
@@ -35,14 +36,14 @@ void tst_ItemDelegates::textEditor()
     QFETCH(QString, typed);
     QStandardItemModel model(1, 1);
     const QModelIndex index = model.index(0, 0);
-    model.setData(index, QStringLiteral("7"));
+    model.setData(index, "7"_s);
     QWidget parent; // owns the delegate and the editor
     const RealOrVarItemDelegate delegate;
 
     auto *editor = qobject_cast<QLineEdit *>(delegate.createEditor(&parent, {}, index));
     QVERIFY(editor);
     delegate.setEditorData(editor, index);
-    QCOMPARE(editor->text(), QStringLiteral("7"));
+    QCOMPARE(editor->text(), "7"_s);
     editor->selectAll();
     QTest::keyClicks(editor, typed);
     QCOMPARE(editor->text(), typed);
@@ -55,9 +56,9 @@ void tst_ItemDelegates::pullDown_data()
     QTest::addColumn<QString>("cellText");
     QTest::addColumn<int>("currentIndex");
 
-    QTest::newRow("listed") << QStringLiteral("Load") << 1;
-    QTest::newRow("not listed") << QStringLiteral("Source") << -1;
-    QTest::newRow("listed in another case") << QStringLiteral("load") << -1;
+    QTest::newRow("listed") << "Load"_s << 1;
+    QTest::newRow("not listed") << "Source"_s << -1;
+    QTest::newRow("listed in another case") << "load"_s << -1;
 }
 
 // The box shows the cell's text as its choice, if listed, and stores its own choice.
@@ -68,8 +69,7 @@ void tst_ItemDelegates::pullDown()
     QStandardItemModel model(1, 1);
     const QModelIndex index = model.index(0, 0);
     model.setData(index, cellText);
-    const QStringList choices{QStringLiteral("Rect-Real"), QStringLiteral("Load"),
-                              QStringLiteral("Polar-Mag")};
+    const QStringList choices{"Rect-Real"_s, "Load"_s, "Polar-Mag"_s};
     const PullDownItemDelegate delegate(choices);
     QWidget parent;
 

@@ -3,6 +3,7 @@
 #include "pulldownitemdelegate.h"
 #include "signalblocker.h"
 #include "tablewidget.h"
+#include "testtexts.h"
 
 #include <QComboBox>
 #include <QLineEdit>
@@ -25,7 +26,7 @@ QPoint defaultCheckBoxCentre(const QTableWidget &table, const QTableWidgetItem *
 // 'c' a check box, 's' editable and selectable.
 QTableWidgetItem *cellItem(QChar kind)
 {
-    auto *item = new QTableWidgetItem(QStringLiteral("1.5"));
+    auto *item = new QTableWidgetItem("1.5"_s);
     switch (kind.unicode()) {
     case 'e':
         item->setFlags(Qt::ItemIsEditable | Qt::ItemIsEnabled);
@@ -59,7 +60,7 @@ void fillTable(QTableWidget &table, const QString &cells)
 
 QString currentCell(const QTableWidget &table)
 {
-    return QStringLiteral("%1,%2").arg(table.currentRow()).arg(table.currentColumn());
+    return "%1,%2"_s.arg(table.currentRow()).arg(table.currentColumn());
 }
 
 QWidget *openEditor(const QAbstractItemView &view)
@@ -116,7 +117,7 @@ void tst_TableWidget::onePressOnACell()
     TableWidget table;
     table.setRowCount(2);
     table.setColumnCount(2);
-    auto *item = new QTableWidgetItem(QStringLiteral("1.5"));
+    auto *item = new QTableWidgetItem("1.5"_s);
     item->setFlags(Qt::ItemFlags(flags));
     table.setItem(1, 1, item);
     table.show();
@@ -206,17 +207,17 @@ void tst_TableWidget::returnAndEscapeEndOnlyTheEdit_data()
     QTest::addColumn<QString>("expected"); // the cell's text after the key
     QTest::addColumn<int>("result");       // of the dialog; -1 while it stays open
 
-    const QString before = QStringLiteral("1.5");
+    const QString before = "1.5"_s;
     for (const int keys : {HostDialog::DefaultButton, HostDialog::Shortcuts}) {
         const char *host = keys == HostDialog::Shortcuts ? "shortcuts" : "default button";
         QTest::addRow("%s: Return commits the typed text", host)
-            << keys << false << true << int(Qt::Key_Return) << QStringLiteral("9") << -1;
+            << keys << false << true << int(Qt::Key_Return) << "9"_s << -1;
         QTest::addRow("%s: Enter commits the typed text", host)
-            << keys << false << true << int(Qt::Key_Enter) << QStringLiteral("9") << -1;
+            << keys << false << true << int(Qt::Key_Enter) << "9"_s << -1;
         QTest::addRow("%s: Escape cancels the edit", host)
             << keys << false << true << int(Qt::Key_Escape) << before << -1;
         QTest::addRow("%s: Return commits the chosen pull-down item", host)
-            << keys << true << true << int(Qt::Key_Return) << QStringLiteral("Source") << -1;
+            << keys << true << true << int(Qt::Key_Return) << "Source"_s << -1;
         QTest::addRow("%s: Escape closes the pull-down unchanged", host)
             << keys << true << true << int(Qt::Key_Escape) << before << -1;
         // With no editor open, the keys are the dialog's.
@@ -236,10 +237,9 @@ void tst_TableWidget::returnAndEscapeEndOnlyTheEdit()
     QFETCH(QString, expected);
     QFETCH(int, result);
     auto *table = new TableWidget;
-    fillTable(*table, QStringLiteral("se"));
+    fillTable(*table, "se"_s);
     if (pullDown)
-        table->setItemDelegateForColumn(
-            1, new PullDownItemDelegate({QStringLiteral("Source"), QStringLiteral("Load")}, table));
+        table->setItemDelegateForColumn(1, new PullDownItemDelegate({"Source"_s, "Load"_s}, table));
     HostDialog dialog(table, HostDialog::Keys(keys));
     QSignalSpy finished(&dialog, &QDialog::finished);
     dialog.show();
@@ -271,17 +271,17 @@ void tst_TableWidget::focusEnteringTheTableMakesAChangeableCellCurrent_data()
     QTest::addColumn<QString>("expected");
 
     QTest::newRow("read-only first cells: the first editable one")
-        << QStringLiteral("--e|-ee") << QString() << QStringLiteral("0,2");
-    QTest::newRow("a check box after read-only cells")
-        << QStringLiteral("--|-c") << QString() << QStringLiteral("1,1");
+        << "--e|-ee"_s << QString() << "0,2"_s;
+    QTest::newRow("a check box after read-only cells") << "--|-c"_s << QString() << "1,1"_s;
     QTest::newRow("an editable but greyed cell is passed over")
-        << QStringLiteral("g-|-e") << QString() << QStringLiteral("1,1");
-    QTest::newRow("a changeable current cell stays")
-        << QStringLiteral("e-|-c") << QStringLiteral("1,1") << QStringLiteral("1,1");
-    QTest::newRow("a read-only current cell gives way")
-        << QStringLiteral("e-|-c") << QStringLiteral("1,0") << QStringLiteral("0,0");
-    QTest::newRow("nothing to change: no current cell")
-        << QStringLiteral("--|g-") << QString() << QStringLiteral("-1,-1");
+        << "g-|-e"_s << QString() << "1,1"_s;
+    QTest::newRow("a changeable current cell stays") << "e-|-c"_s
+                                                     << "1,1"_s
+                                                     << "1,1"_s;
+    QTest::newRow("a read-only current cell gives way") << "e-|-c"_s
+                                                        << "1,0"_s
+                                                        << "0,0"_s;
+    QTest::newRow("nothing to change: no current cell") << "--|g-"_s << QString() << "-1,-1"_s;
 }
 
 // Tab from the control before the table.
@@ -314,7 +314,7 @@ void tst_TableWidget::focusEnteringTheTableMakesAChangeableCellCurrent()
 void tst_TableWidget::theCurrentCheckBoxIsFramedWhileTheTableHasFocus()
 {
     auto *table = new TableWidget;
-    fillTable(*table, QStringLiteral("-cc"));
+    fillTable(*table, "-cc"_s);
     for (int column = 1; column < 3; ++column)
         table->setItemDelegateForColumn(column, new EnableCheckItemDelegate(table));
     HostDialog dialog(table);
@@ -324,14 +324,14 @@ void tst_TableWidget::theCurrentCheckBoxIsFramedWhileTheTableHasFocus()
     const QImage unfocused = cellImage(*table, 0, 1);
 
     QTest::keyClick(dialog.before(), Qt::Key_Tab);
-    QCOMPARE(currentCell(*table), QStringLiteral("0,1"));
+    QCOMPARE(currentCell(*table), "0,1"_s);
     QTRY_VERIFY(cellImage(*table, 0, 1) != unfocused);
     const QImage focused = cellImage(*table, 0, 1);
     QTest::keyClick(table, Qt::Key_Space);
     QCOMPARE(table->item(0, 1)->checkState(), Qt::Checked);
 
     QTest::keyClick(table, Qt::Key_Tab);
-    QCOMPARE(currentCell(*table), QStringLiteral("0,1"));
+    QCOMPARE(currentCell(*table), "0,1"_s);
     QTRY_VERIFY(cellImage(*table, 0, 1) != focused);
     QTest::keyClick(dialog.before(), Qt::Key_Tab);
     QTest::keyClick(table, Qt::Key_Space);

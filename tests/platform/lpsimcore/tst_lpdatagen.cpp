@@ -1,6 +1,7 @@
 #include "datafilewriter.h"
 #include "exampledatasets.h"
 #include "lpsimcore.h"
+#include "testtexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -29,10 +30,10 @@ void TestLpDataGen::theSamplesRegenerateByteForByte()
     for (const LpDataGen::ExampleFile &example : LpDataGen::exampleFiles()) {
         generated << QString::fromStdString(example.fileName);
         QFile file(data.filePath(generated.last()));
-        QVERIFY2(file.open(QIODevice::ReadOnly) &&
-                     file.readAll().toStdString() == LpDataGen::generateDataFile(example.plan),
-                 qPrintable(file.fileName() +
-                            QStringLiteral(" differs: build the target lp_regenerate_examples")));
+        QVERIFY2(
+            file.open(QIODevice::ReadOnly) &&
+                file.readAll().toStdString() == LpDataGen::generateDataFile(example.plan),
+            qPrintable(file.fileName() + " differs: build the target lp_regenerate_examples"_s));
     }
     generated.sort();
     QCOMPARE(data.entryList(QDir::Files), generated); // no sample without its plan
@@ -45,7 +46,7 @@ void TestLpDataGen::largeFilesComeCloseToTheRequestedSizeAndRead()
     QVERIFY2(std::abs(text.size() - 1000 * 1000) < 200 * 1000, QByteArray::number(text.size()));
 
     QTemporaryDir dir;
-    QFile file(dir.filePath(QStringLiteral("large.lp")));
+    QFile file(dir.filePath("large.lp"_s));
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(text) == text.size());
     file.close();
     Corvane_LP::LoadpullUI ui;
@@ -60,11 +61,10 @@ void TestLpDataGen::filesAreWrittenIntoFoldersMadeForThem_data()
     QTest::addColumn<QStringList>("arguments"); // "%1" is a folder that does not exist yet
     QTest::addColumn<QString>("written");
 
-    QTest::newRow("the samples") << QStringList{QStringLiteral("examples"), QStringLiteral("%1")}
-                                 << QStringLiteral("%1/pa_two_frequencies.lp");
-    QTest::newRow("a large file") << QStringList{QStringLiteral("large"),
-                                                 QStringLiteral("%1/large.lp"), QStringLiteral("1")}
-                                  << QStringLiteral("%1/large.lp");
+    QTest::newRow("the samples") << QStringList{"examples"_s, "%1"_s}
+                                 << "%1/pa_two_frequencies.lp"_s;
+    QTest::newRow("a large file") << QStringList{"large"_s, "%1/large.lp"_s, "1"_s}
+                                  << "%1/large.lp"_s;
 }
 
 void TestLpDataGen::filesAreWrittenIntoFoldersMadeForThem()
@@ -72,14 +72,13 @@ void TestLpDataGen::filesAreWrittenIntoFoldersMadeForThem()
     QFETCH(QStringList, arguments);
     QFETCH(QString, written);
     QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("new/folder"));
+    const QString folder = dir.filePath("new/folder"_s);
 
     QProcess generator;
-    generator.start(QStringLiteral(LP_DATAGEN_PATH),
-                    arguments.replaceInStrings(QStringLiteral("%1"), folder));
+    generator.start(QStringLiteral(LP_DATAGEN_PATH), arguments.replaceInStrings("%1"_s, folder));
     QVERIFY(generator.waitForFinished(60000));
     QCOMPARE(generator.exitCode(), 0);
-    QVERIFY(QFileInfo(written.replace(QStringLiteral("%1"), folder)).size() > 0);
+    QVERIFY(QFileInfo(written.replace("%1"_s, folder)).size() > 0);
 }
 
 QTEST_GUILESS_MAIN(TestLpDataGen)

@@ -1,5 +1,6 @@
 #include "lpsimcore.h"
 #include "reflectionpoints.h"
+#include "testtexts.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,11 +11,6 @@
 using Corvane_LP::ReflectionPoints;
 
 namespace {
-
-QString operator""_s(const char *text, std::size_t size)
-{
-    return QString::fromUtf8(text, static_cast<int>(size));
-}
 
 struct Reading
 {

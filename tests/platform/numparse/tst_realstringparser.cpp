@@ -1,4 +1,5 @@
 #include "realstringparser.h"
+#include "testtexts.h"
 
 #include <QtTest>
 
@@ -52,24 +53,24 @@ void tst_RealStringParser::refusedText_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("the empty text") << QString();
-    QTest::newRow("a dBm conversion as the export writes it") << QStringLiteral("dbmtow( 10 ) ");
-    QTest::newRow("an expression") << QStringLiteral("2*Fnom");
-    QTest::newRow("two unit words") << QStringLiteral("10 dB m");
-    QTest::newRow("a unit before the number") << QStringLiteral("GHz 5");
-    QTest::newRow("two numbers") << QStringLiteral("10 20");
-    QTest::newRow("a group separator") << QStringLiteral("1,000 Hz");
-    QTest::newRow("a lone sign") << QStringLiteral("-");
+    QTest::newRow("a dBm conversion as the export writes it") << "dbmtow( 10 ) "_s;
+    QTest::newRow("an expression") << "2*Fnom"_s;
+    QTest::newRow("two unit words") << "10 dB m"_s;
+    QTest::newRow("a unit before the number") << "GHz 5"_s;
+    QTest::newRow("two numbers") << "10 20"_s;
+    QTest::newRow("a group separator") << "1,000 Hz"_s;
+    QTest::newRow("a lone sign") << "-"_s;
     // Every reader of the number would refuse these: they are no numbers.
-    QTest::newRow("a number too large") << QStringLiteral("1e400 dBm");
-    QTest::newRow("a number too small to be told from 0") << QStringLiteral("8e-789 V");
+    QTest::newRow("a number too large") << "1e400 dBm"_s;
+    QTest::newRow("a number too small to be told from 0") << "8e-789 V"_s;
 }
 
 void tst_RealStringParser::refusedText()
 {
     QFETCH(QString, text);
 
-    QString number = QStringLiteral("stale");
-    QString units = QStringLiteral("stale");
+    QString number = "stale"_s;
+    QString units = "stale"_s;
     QVERIFY(!RealStringParser::parseNumberAndUnits(text, number, units));
     QVERIFY(number.isEmpty());
     QVERIFY(units.isEmpty());
