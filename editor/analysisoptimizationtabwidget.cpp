@@ -120,9 +120,7 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 {
     const QPointer<EntryDialog> dialog = new EntryDialog(
         [this](const QString &text) {
-            const QString reason = weightRefusal(text);
-            return reason.isEmpty() ? QString()
-                                    : refusalNote(text, tr("the weight factor"), reason);
+            return refusalNote(text, tr("the weight factor"), weightRefusal(text));
         },
         this);
     dialog->setWindowTitle(tr("Weight Factor For Penalty Goal"));

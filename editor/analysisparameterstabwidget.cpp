@@ -21,10 +21,8 @@ namespace {
 
 QString statusLevelRefusalNote(const QString &text)
 {
-    const QString reason = statusLevelRefusal(text);
-    return reason.isEmpty()
-               ? QString()
-               : refusalNote(text, AnalysisParametersTabWidget::tr("the status level"), reason);
+    return refusalNote(text, AnalysisParametersTabWidget::tr("the status level"),
+                       statusLevelRefusal(text));
 }
 
 } // namespace

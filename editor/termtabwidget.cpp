@@ -72,17 +72,13 @@ bool hasUnit(const QString &unit)
 
 QString referenceImpedanceRefusalNote(const QString &text)
 {
-    const QString reason = referenceImpedanceRefusal(text);
-    return reason.isEmpty()
-               ? QString()
-               : refusalNote(text, TermTabWidget::tr("the reference impedance"), reason);
+    return refusalNote(text, TermTabWidget::tr("the reference impedance"),
+                       referenceImpedanceRefusal(text));
 }
 
 QString termNumberRefusalNote(const QString &text)
 {
-    const QString reason = termNumberRefusal(text);
-    return reason.isEmpty() ? QString()
-                            : refusalNote(text, TermTabWidget::tr("the term number"), reason);
+    return refusalNote(text, TermTabWidget::tr("the term number"), termNumberRefusal(text));
 }
 
 } // namespace

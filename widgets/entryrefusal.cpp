@@ -73,5 +73,7 @@ bool isLatin1(const QString &text)
 
 QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason)
 {
+    if (reason.isEmpty())
+        return {};
     return tr("\"%1\" was not taken as %2: %3.").arg(entry, asWhat, reason);
 }

@@ -15,7 +15,8 @@ QString entryRefusal(const QString &text);
 bool isLatin1(const QString &text);
 
 // The note that says why an entry was refused, quoting it: '"50Ω" was not taken as the
-// reference impedance: <reason>.' `asWhat` names the field ("the reference impedance").
+// reference impedance: <reason>.' `asWhat` names the field ("the reference impedance"). The
+// empty text for the empty reason: nothing stands against the entry.
 QString refusalNote(const QString &entry, const QString &asWhat, const QString &reason);
 
 // The dynamic property by which a control tells the host of an entry it refused when its edit
