@@ -29,11 +29,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("ComponentEntries", text);
 }
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + elidedText(text) + QLatin1Char('"');
-}
-
 QStringList unquoted(const QStringList &texts)
 {
     QStringList result;
@@ -59,7 +54,7 @@ QString keptFlagNote(const QString &stored)
 {
     return tr("the component stores %1, which is neither yes nor no; it is kept as stored until "
               "the box is clicked.")
-        .arg(quoted(stored));
+        .arg(quotedText(stored));
 }
 
 // Under a per-variable parameter, the empty variable holds the notes on what no row shows.
@@ -238,7 +233,7 @@ ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int valu
     if (entry.kept)
         entry.note = tr("the component's %1 is not one of the choices offered; it is kept as "
                         "stored until another is chosen.")
-                         .arg(quoted(stored));
+                         .arg(quotedText(stored));
     return entry;
 }
 
@@ -274,7 +269,7 @@ ComponentEntry ComponentEntries::fieldEntry(const QString &parameter, const QStr
                           ? QString()
                           : tr("%1 is kept as it stands, though it would not be taken as typed: "
                                "%2.")
-                                .arg(quoted(value), reason);
+                                .arg(quotedText(value), reason);
     }
     entry.note = cached.note;
     return entry;
@@ -385,11 +380,11 @@ ComponentEntry ComponentEntries::frequencyEntry(const IndepVariablesState &varia
     if (!frequency.isEmpty())
         entry.note = tr("The component names %1 as the frequency variable, but the data files "
                         "sweep %2; OK writes %2.")
-                         .arg(quoted(stored), frequency);
+                         .arg(quotedText(stored), frequency);
     else if (entry.note.isEmpty())
         entry.note = tr("The component names %1 as the frequency variable, but none of the "
                         "listed data files sweeps it; OK leaves it out.")
-                         .arg(quoted(stored));
+                         .arg(quotedText(stored));
     return entry;
 }
 

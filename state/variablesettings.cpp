@@ -17,11 +17,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("VariableSettings", text);
 }
 
-QString quoted(const QString &text)
-{
-    return QLatin1Char('"') + elidedText(text) + QLatin1Char('"');
-}
-
 // A variable no readable file reports keeps its setting, but no range or unit of the data:
 // none of the listed files it might come from can tell them.
 template<typename Record> Record withoutRange(Record record)
@@ -255,7 +250,7 @@ ValueNote VariableSettings::valueNote(const IndepVarInfo &shown) const
 QString VariableSettings::valueNoteText(const IndepVarInfo &shown) const
 {
     const ValueNote note = valueNote(shown);
-    const QString value = quoted(shown.value());
+    const QString value = quotedText(shown.value());
     switch (note) {
     case ValueNote::OutsideRange:
         return tr("%1: %2 lies outside the data's range, %3 to %4; it is kept as set.")

@@ -22,6 +22,11 @@ QString elidedText(const QString &text, int length)
     return text.left(head) + Ellipsis + text.right(tail);
 }
 
+QString quotedText(const QString &text)
+{
+    return QLatin1Char('"') + elidedText(text) + QLatin1Char('"');
+}
+
 QString elidedLines(const QString &text)
 {
     const QChar newline(QLatin1Char('\n'));

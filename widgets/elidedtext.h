@@ -11,6 +11,9 @@ constexpr int MaxShownLines = 12;
 // end with "…" between them, `length` characters in all.
 QString elidedText(const QString &text, int length = MaxShownTextLength);
 
+// The text elided as above, between double quotes, as a note quotes what the component stores.
+QString quotedText(const QString &text);
+
 // A text of several lines, each elided as above; past MaxShownLines lines, a last line "…"
 // stands for the rest.
 QString elidedLines(const QString &text);
