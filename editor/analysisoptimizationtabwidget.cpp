@@ -119,7 +119,7 @@ void AnalysisOptimizationTabWidget::weightChanged(const QString &weight)
 void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 {
     const QPointer<EntryDialog> dialog = new EntryDialog(
-        [this](const QString &text) {
+        [](const QString &text) {
             return refusalNote(text, tr("the weight factor"), weightRefusal(text));
         },
         this);

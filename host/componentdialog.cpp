@@ -12,7 +12,8 @@
 
 namespace {
 
-// The property by which the editor's controls name an entry they refused unseen.
+// The property by which the editor's controls name an entry they refused unseen. A host knows
+// the editor only by what it documents, so the name stands here again.
 constexpr char RefusedEntryProperty[] = "refusedEntry";
 
 enum EditorWidget {
