@@ -6,6 +6,7 @@
 #include "enumerations.h"
 #include "hostadapter.h"
 #include "loadpulldatalibrary.h"
+#include "notelabel.h"
 #include "parameternames.h"
 #include "plainmessagebox.h"
 #include "rowoperationswidget.h"
@@ -163,6 +164,7 @@ FileTabWidget::FileTabWidget(QWidget *parent)
     // A row shows a file of the state: another file comes in through Add..., which checks it.
     fileListWidget->setEditTriggers(QAbstractItemView::NoEditTriggers);
     rowOperationsWidget = new RowOperationsWidget(QString(), false);
+    leftOutNote = new NoteLabel(this);
 
     connect(fileListWidget, &EnhancedListWidget::rowSelected, rowOperationsWidget,
             &RowOperationsWidget::rowSelected);
@@ -183,6 +185,7 @@ FileTabWidget::FileTabWidget(QWidget *parent)
     auto *innerLayout = new QVBoxLayout;
     innerLayout->addWidget(fileListWidget, 0);
     innerLayout->addWidget(rowOperationsWidget, 0);
+    innerLayout->addWidget(leftOutNote, 0);
     auto *outerLayout = new QVBoxLayout;
     outerLayout->addLayout(innerLayout);
     setLayout(outerLayout);
@@ -211,7 +214,7 @@ void FileTabWidget::addLoadPullFile()
     updateView();
 }
 
-// A listed file the library could not read is read again when named again: it may be back.
+// A listed file named again is read again: it may have changed, or be back.
 void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
 {
     const std::optional<NamedFiles> named = sortNames(lpFileNames);
@@ -219,17 +222,17 @@ void FileTabWidget::appendLoadPullFiles(const QStringList &lpFileNames)
         return;
     if (!named->listed.isEmpty())
         showMessage(QMessageBox::Information,
-                    tr("Already listed, so not added again: %1")
+                    tr("Already listed, so read again: %1")
                         .arg(elidedText(named->listed.join(QLatin1String(", ")))));
     const QStringList unreadableBefore = unreadableFileNames();
     readAgain(named->unreadable);
     std::optional<QString> refusal;
     if (!named->newNames.isEmpty() && (refusal = takeFiles(named->newNames)))
         showMessage(QMessageBox::Warning, *refusal);
-    // Files just taken were announced with every readable file.
+    // Files just taken were announced with every readable file, read again on the way.
     const bool announced = !named->newNames.isEmpty() && !refusal;
-    if (!announced && unreadableFileNames() != unreadableBefore)
-        announceReadableFiles();
+    if (!announced && (unreadableFileNames() != unreadableBefore || !named->listed.isEmpty()))
+        announceReadableFiles(TellWarning);
 }
 
 // A file is known by the file its name leads to, so that another form of its name, a link or
@@ -310,7 +313,7 @@ void FileTabWidget::removeLoadPullFileInfo(int deletedFileIndex)
     unreadableFiles.remove(fileTabState.fileNames().at(deletedFileIndex));
     fileTabState.removeFileNameAt(deletedFileIndex);
     recheckUnreadableFiles();
-    announceReadableFiles();
+    announceReadableFiles(KeepWarning);
     markUnreadableRows();
     if (fileTabState.isEmpty())
         sendCommand(TabsInsensitive);
@@ -425,13 +428,25 @@ void FileTabWidget::restoreFiles(const QStringList &fileNames)
 {
     QStringList listed;
     QStringList keys;
+    QStringList leftOut;
     for (const QString &name : fileNames) {
         const QString key = fileKey(name);
-        if (name.isEmpty() || keys.contains(key))
+        const int index = int(keys.indexOf(key));
+        if (name.isEmpty())
+            appendOnce(leftOut, tr("an empty name"));
+        else if (index >= 0)
+            leftOut.append(tr("%1 (the file of %2)")
+                               .arg(quotedText(name), quotedText(listed.at(index))));
+        if (name.isEmpty() || index >= 0)
             continue;
         keys.append(key);
         listed.append(name);
     }
+    leftOutNote->setNote(leftOut.isEmpty()
+                             ? QString()
+                             : tr("Listed more than once or empty in the component, so OK leaves "
+                                  "them out: %1.")
+                                   .arg(elidedText(leftOut.join(QLatin1String(", ")))));
     if (listed.isEmpty())
         return;
     // The usual case: one query for all files.
@@ -439,7 +454,7 @@ void FileTabWidget::restoreFiles(const QStringList &fileNames)
         return;
     fileTabState.setFileNames(listed);
     noteUnreadableFiles(listed);
-    announceReadableFiles();
+    announceReadableFiles(TellWarning);
 }
 
 QStringList FileTabWidget::readableFiles() const
@@ -464,6 +479,27 @@ std::optional<QString> FileTabWidget::unreadableReason(const QString &file) cons
     if (LoadPullDataLibrary::query({resolvedPath(file)}, {}, probe))
         return std::nullopt;
     return LoadPullDataLibrary::text(probe.errorText);
+}
+
+// Notes each file the library reads alone but not with the files listed before it, such as one
+// that uses a name of theirs in another role, with the library's reason, and tells the user of
+// them. Gives whether it found any.
+bool FileTabWidget::noteConflictingFiles()
+{
+    QStringList joined;
+    QStringList reasons;
+    for (const QString &file : readableFiles()) {
+        Corvane_LP::LoadpullUI probe;
+        if (LoadPullDataLibrary::query({resolvedPath(file)}, resolvedPaths(joined), probe)) {
+            joined.append(file);
+            continue;
+        }
+        const QString reason = LoadPullDataLibrary::text(probe.errorText);
+        unreadableFiles.insert(file, reason);
+        reasons.append(reason);
+    }
+    tellUnreadable(reasons);
+    return !reasons.isEmpty();
 }
 
 // Notes the files the library cannot read alone, with its reason, and tells the user of them.
@@ -522,22 +558,24 @@ void FileTabWidget::readAgain(const QStringList &files)
     tellReasons(tr("Already listed, and still cannot be read:"), reasons);
 }
 
-// Announces the variables of the files the library can read. A file it can no longer read is
-// noted as unreadable; should it refuse the files together although it takes each alone,
-// they are all kept as unreadable.
-void FileTabWidget::announceReadableFiles()
+// Announces the variables of the files the library can read. A file it can no longer read, or
+// cannot read with the files before it, is noted as unreadable; should it still refuse the
+// files together, they are all kept as unreadable. The library's warning is shown where the
+// files were added; a removal brings no new disagreement.
+void FileTabWidget::announceReadableFiles(WarningPolicy warning)
 {
     Corvane_LP::LoadpullUI uiInfo;
     // The host reads the files of the other types itself.
     if (fileTabState.fileType() != MauryFileType)
         return announce(uiInfo);
     bool accepted = LoadPullDataLibrary::query({}, resolvedPaths(readableFiles()), uiInfo);
-    if (!accepted && noteUnreadableFiles(readableFiles())) {
+    if (!accepted && (noteUnreadableFiles(readableFiles()) || noteConflictingFiles())) {
         uiInfo.clear();
         accepted = LoadPullDataLibrary::query({}, resolvedPaths(readableFiles()), uiInfo);
     }
     if (accepted) {
-        showWarning(uiInfo);
+        if (warning == TellWarning)
+            showWarning(uiInfo);
     } else {
         const QString reason = LoadPullDataLibrary::text(uiInfo.errorText);
         for (const QString &file : readableFiles())
@@ -624,25 +662,18 @@ void FileTabWidget::announce(const QList<IndepVarInfo> &indepVariables,
     widgetStateChanged();
 }
 
-// Each disagreement between files is told once in a session, however often the same files are
-// opened: a list short enough for the box to stay on the screen, with every new note in the
-// box's details.
+// The disagreements between the files, on every addition that has any: a list short enough for
+// the box to stay on the screen, with every note in the box's details.
 void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
 {
-    static QSet<QString> toldDisagreements;
-    QStringList lines = warningLines(uiInfo);
-    const QString heading = lines.size() > 1 ? lines.takeFirst() + QLatin1Char('\n') : QString();
-    QStringList notes;
-    for (const QString &note : qAsConst(lines)) {
-        if (!toldDisagreements.contains(note))
-            notes.append(note);
-    }
+    QStringList notes = warningLines(uiInfo);
+    const QString heading = notes.size() > 1 ? notes.takeFirst() + QLatin1Char('\n') : QString();
     if (notes.isEmpty())
         return;
-    toldDisagreements.unite(QSet<QString>(notes.begin(), notes.end()));
+    const QString baseFolder = baseDir.canonicalPath() + QLatin1Char('/');
     QStringList shortNotes;
     for (const QString &note : qAsConst(notes))
-        shortNotes.append(shortNote(note));
+        shortNotes.append(shortNote(note, baseFolder));
     showMessage(QMessageBox::Warning,
                 heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
                 listedNotes(notes, MaxNotesInDetails, MaxShownTextLength));
@@ -650,11 +681,9 @@ void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
 
 // The note with the files of the base folder named as the list shows them, short of it, and
 // any name still long cut to "…/" and the file's own name: the box must tell which file.
-QString FileTabWidget::shortNote(const QString &note) const
+QString FileTabWidget::shortNote(const QString &note, const QString &baseFolder) const
 {
-    QStringList parts = QString(note)
-                            .replace(baseDir.canonicalPath() + QLatin1Char('/'), QString())
-                            .split(QLatin1Char('"'));
+    QStringList parts = QString(note).replace(baseFolder, QString()).split(QLatin1Char('"'));
     for (int i = 1; i < parts.size(); i += 2) { // the quoted file names
         if (parts.at(i).size() > 40)
             parts[i] = QChar(0x2026) + QLatin1Char('/') + QFileInfo(parts.at(i)).fileName();

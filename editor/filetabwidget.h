@@ -19,6 +19,7 @@ namespace Corvane_LP {
 class LoadpullUI;
 }
 class EnhancedListWidget;
+class NoteLabel;
 class RowOperationsWidget;
 
 // Turns the data library's report into the editor's variable records. Appends to the
@@ -93,7 +94,10 @@ private:
     void tellReasons(const QString &heading, const QStringList &reasons);
     void recheckUnreadableFiles();
     void readAgain(const QStringList &files);
-    void announceReadableFiles();
+    // Whether an announcement shows the library's warning on the files' disagreements.
+    enum WarningPolicy { TellWarning, KeepWarning };
+    void announceReadableFiles(WarningPolicy warning);
+    bool noteConflictingFiles();
     void markUnreadableRows();
     QString resolvedPath(const QString &fileName) const;
     QString fileKey(const QString &fileName) const;
@@ -104,7 +108,7 @@ private:
                   const QList<LoadPullStateUtils::GammaVarInfo> &gammaVariables,
                   const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &performanceVariables);
     void showWarning(const Corvane_LP::LoadpullUI &uiInfo);
-    QString shortNote(const QString &note) const;
+    QString shortNote(const QString &note, const QString &baseFolder) const;
     void showMessage(QMessageBox::Icon icon, const QString &text,
                      const QString &details = QString());
 
@@ -119,4 +123,6 @@ private:
     QString fileFilter;
     EnhancedListWidget *fileListWidget;
     RowOperationsWidget *rowOperationsWidget;
+    // Names the component lists that OK leaves out: spellings of a listed file, empty names.
+    NoteLabel *leftOutNote;
 };

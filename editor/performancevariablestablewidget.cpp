@@ -81,6 +81,7 @@ void PerformanceVariablesTableWidget::variablesFound(
         settings.setVariables(performanceVars);
     rowNotes.clear();
     keptChecks.clear();
+    typeTexts.clear();
     otherNotes.clear();
     setState(VariableSettings(VariableDetailsTabState(), settings)
                  .showPerformance(performanceVars, false));
@@ -98,10 +99,13 @@ bool PerformanceVariablesTableWidget::takeNotes(const EntryMap &entries)
 {
     QMap<QString, QString> notes;
     QSet<QString> kept;
+    QMap<QString, QString> types;
     for (const ComponentEntry &entry : entries.value(P::PrfmParamName)) {
         if (!entry.variable.isEmpty() && !entry.note.isEmpty())
             notes.insert(entry.variable, entry.note);
     }
+    for (const ComponentEntry &entry : entries.value(P::PrfmParamType))
+        types.insert(entry.variable, entry.shown);
     for (const QString &parameter : {P::PrfmParamOutput, P::PrfmParamAutoPlot}) {
         for (const ComponentEntry &entry : entries.value(parameter)) {
             if (entry.kept) {
@@ -113,10 +117,11 @@ bool PerformanceVariablesTableWidget::takeNotes(const EntryMap &entries)
         }
     }
     const QString others = entryOf(entries, P::PrfmParamName).note;
-    if (notes == rowNotes && kept == keptChecks && others == otherNotes)
+    if (notes == rowNotes && kept == keptChecks && types == typeTexts && others == otherNotes)
         return false;
     rowNotes = notes;
     keptChecks = kept;
+    typeTexts = types;
     otherNotes = others;
     return true;
 }
@@ -240,7 +245,9 @@ int PerformanceVariablesTableWidget::fillRow(int row, const PerformanceVarInfo &
     return showText(*this, row, NameColumn, nameText(info), Qt::NoItemFlags) |
            showText(*this, row, MinColumn, info.minValue(), Qt::NoItemFlags, RightAligned) |
            showText(*this, row, MaxColumn, info.maxValue(), Qt::NoItemFlags, RightAligned) |
-           showText(*this, row, TypeColumn, valueTypeText(info.isComplex()), Qt::NoItemFlags) |
+           showText(*this, row, TypeColumn,
+                    typeTexts.value(info.name(), valueTypeText(info.isComplex())),
+                    Qt::NoItemFlags) |
            markCell(*this, row, NameColumn, rowNotes.value(info.name()));
 }
 

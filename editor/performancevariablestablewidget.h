@@ -65,5 +65,7 @@ private:
     // The check boxes, by parameter and quantity, that show a choice the component stores as
     // neither yes nor no.
     QSet<QString> keptChecks;
+    // The type each row shows, as the model gives it: a held quantity's as stored.
+    QMap<QString, QString> typeTexts;
     QString otherNotes;
 };

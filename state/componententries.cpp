@@ -377,6 +377,15 @@ ComponentEntry ComponentEntries::frequencyEntry(const IndepVariablesState &varia
                          .arg(frequency, m_settings.otherFrequencies().join(QLatin1String(", ")));
     if (stored.isEmpty() || stored == frequency)
         return entry;
+    if (frequency.isEmpty() && m_files.holding()) {
+        entry.shown = stored;
+        entry.storedSaysShown = true;
+        entry.note = tr("The component names %1 as the frequency variable; no listed data file "
+                        "that can be read tells which variable is swept as the frequency, so OK "
+                        "keeps it as the component names it.")
+                         .arg(elidedText(stored));
+        return entry;
+    }
     if (!frequency.isEmpty())
         entry.note = tr("The component names %1 as the frequency variable, but the data files "
                         "sweep %2; OK writes %2.")
@@ -465,10 +474,14 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
         flag(P::PrfmParamOutput, record.output());
         flag(P::PrfmParamAutoPlot, record.autoPlot());
 
+        // A held quantity no data declared in the session shows its type as stored.
         ComponentEntry type = variableEntry(P::PrfmParamType, P::PrfmParamName, name);
-        type.shown = valueTypeText(record.isComplex());
-        type.storedSaysShown = type.stored && readValueType(declaredText(type.stored)) ==
-                                                  std::optional<bool>(record.isComplex());
+        const bool asStored = type.stored && !m_settings.reportedQuantities().contains(name) &&
+                              !m_settings.declaredByData(name);
+        type.shown = asStored ? declaredText(type.stored) : valueTypeText(record.isComplex());
+        type.storedSaysShown =
+            asStored || (type.stored && readValueType(declaredText(type.stored)) ==
+                                            std::optional<bool>(record.isComplex()));
         map[P::PrfmParamType].insert(name, type);
 
         ComponentEntry nameEntry = variableEntry(P::PrfmParamName, P::PrfmParamName, name);
@@ -510,7 +523,8 @@ QString ComponentEntries::groupNote(const Group &group, const QStringList &shown
         lines.append(tr("%1: in the component, but in none of the listed data files: OK leaves "
                         "them out.")
                          .arg(leftOut.join(comma)));
-    if (!frequency.isEmpty() && lastIndex.contains(frequency))
+    if (!frequency.isEmpty() && lastIndex.contains(frequency) &&
+        m_settings.reportedIndependent().contains(frequency))
         lines.append(tr("%1: the data files sweep it as the frequency; OK writes it as the "
                         "frequency variable, not among the others.")
                          .arg(frequency));

@@ -185,9 +185,8 @@ bool fromParameterMap(const ParameterMap &stored, DBLPCState &state)
     const QString fileTypeText = firstText(map, P::FileType);
     if (!fileTypeText.isEmpty())
         fileTypeFromParameter(fileTypeText);
-    QStringList fileNames = map.value(P::FileName);
-    fileNames.removeAll(QString());
-    file.setFileNames(fileNames);
+    // Empty names too: the file tab names what it leaves out.
+    file.setFileNames(map.value(P::FileName));
 
     // Each variable record is kept, whatever the others hold: the data files supply what one
     // lacks. Without files they are the settings that files added later take.

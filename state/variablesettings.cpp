@@ -67,11 +67,27 @@ IndepVarInfo shownIndependent(IndepVarInfo found, const IndepVarInfo *setting)
     return found;
 }
 
-// A frequency variable the files do not report is swept all the same.
-IndepVarInfo heldIndependent(IndepVarInfo setting)
+// A held variable has the unit type the data last declared in the session, else the
+// component's. The frequency variable the component names is swept all the same, unless the
+// component gives it a value of its own: then its row and value are what the component holds.
+IndepVarInfo heldIndependent(IndepVarInfo setting, const IndepVarInfo *declared)
 {
+    if (declared)
+        setting.setUnitType(declared->unitType());
+    if (setting.isFrequency() && hasValue(setting))
+        setting.setIsFrequency(false);
     if (setting.isFrequency())
         setting.setValue(FrequencyValue);
+    return withoutPoints(setting);
+}
+
+GammaVarInfo heldGamma(GammaVarInfo setting, const GammaVarInfo *declared)
+{
+    if (declared) {
+        setting.setType(declared->type());
+        setting.setDomain(declared->domain());
+        setting.setHarmIndex(declared->harmIndex());
+    }
     return withoutPoints(setting);
 }
 
@@ -93,11 +109,21 @@ PerformanceVarInfo shownQuantity(const PerformanceVarBaseInfo &found,
     return shown;
 }
 
-PerformanceVarInfo heldQuantity(const PerformanceVarInfo &setting)
+PerformanceVarInfo heldQuantity(const PerformanceVarInfo &setting,
+                                const PerformanceVarBaseInfo *declared)
 {
     PerformanceVarInfo held = withoutRange(setting);
     held.setUnit(QString());
+    if (declared)
+        held.setIsComplex(declared->isComplex());
     return held;
+}
+
+template<typename Record>
+void remember(QMap<QString, Record> &declared, const QMap<QString, Record> &reported)
+{
+    for (auto it = reported.cbegin(); it != reported.cend(); ++it)
+        declared.insert(it.key(), it.value());
 }
 
 } // namespace
@@ -125,6 +151,8 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
 {
     m_reportedIndependent = byName(independentVariables);
     m_reportedGammas = byName(gammaVariables);
+    remember(m_declaredIndependent, m_reportedIndependent);
+    remember(m_declaredGammas, m_reportedGammas);
     const QString frequency = frequencyOf(independentVariables);
     m_otherFrequencies.clear();
     IndepVariablesState independent;
@@ -142,13 +170,17 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
     if (holding) {
         // The files that can be read tell which variable is the frequency, if they have one.
         for (const IndepVarInfo &setting : qAsConst(m_independent)) {
-            if (!m_reportedIndependent.contains(setting.name()) &&
-                !(reportsFrequency && setting.isFrequency()))
-                independent.addVariable(heldIndependent(setting), false);
+            if (m_reportedIndependent.contains(setting.name()))
+                continue;
+            const IndepVarInfo held =
+                heldIndependent(setting, settingOf(m_declaredIndependent, setting.name()));
+            if (!(reportsFrequency && held.isFrequency()))
+                independent.addVariable(held, false);
         }
         for (const GammaVarInfo &setting : qAsConst(m_gammas)) {
             if (!m_reportedGammas.contains(setting.name()))
-                gammas.addVariable(withoutPoints(setting));
+                gammas.addVariable(
+                    heldGamma(setting, settingOf(m_declaredGammas, setting.name())));
         }
     }
     m_shownDetails.setIndependentVariables(independent);
@@ -161,13 +193,15 @@ VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performan
                                   bool holding)
 {
     m_reportedQuantities = byName(performanceVariables);
+    remember(m_declaredQuantities, m_reportedQuantities);
     QList<PerformanceVarInfo> shown;
     for (const PerformanceVarBaseInfo &found : performanceVariables)
         shown.append(shownQuantity(found, settingOf(m_performance, found.name())));
     if (holding) {
         for (const PerformanceVarInfo &setting : qAsConst(m_performance)) {
             if (!m_reportedQuantities.contains(setting.name()))
-                shown.append(heldQuantity(setting));
+                shown.append(
+                    heldQuantity(setting, settingOf(m_declaredQuantities, setting.name())));
         }
     }
     m_shownPerformance.setVariables(shown);
@@ -279,6 +313,9 @@ bool operator==(const VariableSettings &a, const VariableSettings &b)
            a.m_reportedIndependent == b.m_reportedIndependent &&
            a.m_reportedGammas == b.m_reportedGammas &&
            a.m_reportedQuantities == b.m_reportedQuantities &&
+           a.m_declaredIndependent == b.m_declaredIndependent &&
+           a.m_declaredGammas == b.m_declaredGammas &&
+           a.m_declaredQuantities == b.m_declaredQuantities &&
            a.m_shownDetails == b.m_shownDetails && a.m_shownPerformance == b.m_shownPerformance;
 }
 

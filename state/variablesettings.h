@@ -26,7 +26,8 @@ enum class ValueNote {
 // a setting takes the data's default, the lowest value. What the files declare of a variable
 // they report (its unit type, gamma type, domain, harmonic, complexity, which one is the
 // frequency) is the data's. While no file is listed or a listed file cannot be read, every
-// variable with a setting is held as well, as set, because that file may hold it. A value
+// variable with a setting is held as well, as set, because that file may hold it, declared as
+// the data last declared it in the session, or else as the component declares it. A value
 // stays as it was set, in its own unit, whatever range the files give; valueNotes() says
 // where it does not fit them.
 class VariableSettings
@@ -57,6 +58,12 @@ public:
     {
         return m_reportedQuantities;
     }
+    // Whether a readable file declared the quantity at some time in the session: a held
+    // quantity declares what the data said, else what the component stores.
+    bool declaredByData(const QString &quantity) const
+    {
+        return m_declaredQuantities.contains(quantity);
+    }
     // Variables the files sweep as the frequency beside the one shown as the frequency.
     const QStringList &otherFrequencies() const { return m_otherFrequencies; }
     // The setting a variable's value shows, if it has one.
@@ -85,6 +92,11 @@ private:
     QMap<QString, IndepVarInfo> m_reportedIndependent;
     QMap<QString, GammaVarInfo> m_reportedGammas;
     QMap<QString, PerformanceVarBaseInfo> m_reportedQuantities;
+    // What readable files declared of each variable the last time they reported it, this
+    // session: held rows keep it.
+    QMap<QString, IndepVarInfo> m_declaredIndependent;
+    QMap<QString, GammaVarInfo> m_declaredGammas;
+    QMap<QString, PerformanceVarBaseInfo> m_declaredQuantities;
     QStringList m_otherFrequencies;
     VariableDetailsTabState m_shownDetails;
     PerformanceTabState m_shownPerformance;

@@ -39,12 +39,13 @@ struct Swept
     QList<double> values;
 };
 
-// A small data file over two frequencies: the swept variables, one reflection coefficient
-// measured at two points, and the quantities, each in dB.
+// A small data file over two frequencies (in GHz unless given): the swept variables, one
+// reflection coefficient measured at two points, and the quantities, each in dB.
 QByteArray dataFile(const QList<Swept> &swept, const QByteArray &gamma,
-                    const QList<QByteArray> &quantities)
+                    const QList<QByteArray> &quantities, const Swept &frequency = {"Freq", "GHz", {1.8, 2}})
 {
-    QByteArray text = "LPDATA 1\nVAR=<Freq>, Units=<GHz>, Type=<Frequency>\n";
+    QByteArray text = "LPDATA 1\nVAR=<" + QByteArray(frequency.name) + ">, Units=<" +
+                      frequency.unit + ">, Type=<Frequency>\n";
     QByteArray columns;
     for (const Swept &variable : swept) {
         text += "VAR=<" + QByteArray(variable.name) + ">, Units=<" + variable.unit + ">\n";
@@ -66,8 +67,9 @@ QByteArray dataFile(const QList<Swept> &swept, const QByteArray &gamma,
                 longer.append(row + QByteArray::number(value) + ' ');
         rows = longer;
     }
-    for (const char *frequency : {"1.8", "2"}) {
-        text += QByteArray("Freq = ") + frequency + " GHz\n";
+    for (double value : frequency.values) {
+        text += QByteArray(frequency.name) + " = " + QByteArray::number(value) + ' ' +
+                frequency.unit + '\n';
         for (const QByteArray &row : qAsConst(rows))
             for (const char *point : {"0.2 0.1", "0.4 -0.1"}) {
                 text += row + point;
@@ -98,6 +100,10 @@ const QMap<QString, QByteArray> &dataFiles()
         {"u.lp"_s, "LPDATA 1\nVAR=<F>, Units=<GHz>, Type=<Frequency>\nVAR=<Bias>, Units=<>\n"
                    "GAMMA=<gamma_ld1>, Value=<0.1, 0.2>\nOUT=<Vout>, Units=<V>, Complex=<yes>\n"
                    "Bias Re(Vout) Im(Vout)\nF = 1 GHz\n0 1 0.5\n1 2 0.5\n"},
+        {"m.lp"_s, dataFile({{"Vdd", "mV", {20000, 28000}}}, "<gamma_ld1>", {"Pout"},
+                            {"Freq", "MHz", {1900, 2200}})},
+        {"d.lp"_s, dataFile({{"X", "V", {1, 3}}}, "<gamma_ld1>", {"Pout"})},
+        {"e.lp"_s, dataFile({}, "<gamma_ld1>", {"X", "Pout"})},
     };
     return files;
 }
@@ -219,6 +225,7 @@ bool saySame(const QString &parameter, const QString &a, const QString &b)
 struct Shown
 {
     QStringList files; // as absolute paths
+    int readableFiles = 0;
     QString frequency;
     QMap<QString, QStringList> independent; // value, unit, unit type; the value's mark
     QMap<QString, QStringList> gammas;      // type, harmonic, domain, value
@@ -284,8 +291,10 @@ Shown read(PluginSession &session, TvlValue *widgets)
     };
     Shown shown;
     const auto *files = static_cast<QListWidget *>(find("FileName"_s));
-    for (int row = 0; row < files->count(); ++row)
+    for (int row = 0; row < files->count(); ++row) {
         shown.files << absolutePath(unquoted(files->item(row)->text()), QDir("data"_s));
+        shown.readableFiles += files->item(row)->icon().isNull() ? 1 : 0;
+    }
     for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("IndepVarName"_s)))) {
         const QString name = cells.value("Name"_s)->text();
         if (cells.value("Value"_s)->text() == "freq"_s)
@@ -333,6 +342,29 @@ Shown read(PluginSession &session, TvlValue *widgets)
 }
 
 // --- What an independent host checks -----------------------------------------------------
+
+// A row no readable file reports is held, and its note says so.
+bool isHeld(const Shown &shown, const QString &name)
+{
+    return shown.notes.contains(name + ": no data file is listed"_s) ||
+           shown.notes.contains(name + ": no listed data file that can be read reports it"_s);
+}
+
+// What the data declared of each variable the last time a readable file reported it, by
+// declaration parameter and name ("GammaDomain/gamma_ld1").
+void noteDeclarations(const Shown &shown, QMap<QString, QString> &fromData)
+{
+    const auto note = [&](const QMap<QString, QStringList> &rows, const QStringList &lists,
+                          const QList<int> &cells) {
+        for (auto it = rows.cbegin(); it != rows.cend(); ++it)
+            if (!isHeld(shown, it.key()))
+                for (int i = 0; i < lists.size(); ++i)
+                    fromData.insert(lists.at(i) + u'/' + it.key(), it->value(cells.at(i)));
+    };
+    note(shown.independent, {"IndepVarUnitType"_s}, {2});
+    note(shown.gammas, words("GammaType GammaHarmIndex GammaDomain"_s), {0, 1, 2});
+    note(shown.quantities, {"PrfmParamType"_s}, {2});
+}
 
 // The value cell shows the value; where its unit is not the data's, the cell holds the unit too,
 // and a value without a unit is marked as such.
@@ -383,7 +415,10 @@ QString writtenIsShown(const Parameters &written, const Shown &shown)
         files << absolutePath(unquoted(name), QDir::current());
     if (files != shown.files)
         return "FileName "_s + listed(files) + " but the list shows "_s + listed(shown.files);
-    if (unquoted(written.value("FreqVarName"_s).value(0)) != shown.frequency)
+    const QString frequency = unquoted(written.value("FreqVarName"_s).value(0));
+    const bool frequencyNoted = shown.frequency.isEmpty() &&
+                                shown.notes.contains(frequency + " as the frequency variable"_s);
+    if (frequency != shown.frequency && !frequencyNoted)
         return "FreqVarName "_s + listed(written.value("FreqVarName"_s)) +
                " but the frequency "_s
                "row is "_s +
@@ -471,12 +506,42 @@ QString expectedText(const QString &parameter, const QString &stored, const QStr
     return unquoted(stored).trimmed().isEmpty() ? written : stored;
 }
 
-// Every entry written is as the user left it: a setting nobody touched keeps its stored text,
-// one the user touched is in the editor's own form; and a stored variable that is not written
-// is named in a note.
-QString storedTextsKept(const Parameters &stored, const Parameters &written, const Shown &shown,
-                        const QSet<QString> &touched)
+// What a held row declares: what the data last declared in the session, else its stored text.
+QString heldDeclaration(const QString &list, const QString &name, const QString &storedText,
+                        const QString &written, const QMap<QString, QString> &fromData)
 {
+    const auto data = fromData.constFind(list + u'/' + name);
+    if (data == fromData.cend())
+        return storedText;
+    return saySame(list, written, *data) ? written : *data;
+}
+
+// Every stored file name OK leaves out but the user did not remove (another spelling of a
+// listed file, an empty name) is named in a note.
+QString fileNamesKept(const Parameters &stored, const Parameters &written, const Shown &shown,
+                      const QSet<QString> &touched)
+{
+    for (const QString &name : stored.value("FileName"_s)) {
+        if (written.value("FileName"_s).contains(name) ||
+            touched.contains("FileName/"_s + QFileInfo(name).fileName()))
+            continue;
+        const bool named = unquoted(name).trimmed().isEmpty()
+                               ? shown.notes.contains("empty"_s)
+                               : shown.notes.contains(unquoted(name));
+        if (!named)
+            return "FileName "_s + name + " is left out, and no note names it"_s;
+    }
+    return QString();
+}
+
+// Every entry written is as the user left it: a setting nobody touched keeps its stored text,
+// one the user touched is in the editor's own form, a held row keeps its declarations; and a
+// stored variable that is not written is named in a note.
+QString storedTextsKept(const Parameters &stored, const Parameters &written, const Shown &shown,
+                        const QSet<QString> &touched, const QMap<QString, QString> &fromData)
+{
+    if (const QString files = fileNamesKept(stored, written, shown, touched); !files.isEmpty())
+        return files;
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
         const bool perVariable =
             std::any_of(Groups.cbegin(), Groups.cend(),
@@ -484,8 +549,13 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         if (perVariable || it.key() == "FileName"_s || !stored.contains(it.key()))
             continue;
         const bool isTouched = touched.contains(it.key());
+        // With no readable file to tell it, the frequency variable is the component's.
+        const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
         const QString expected =
-            expectedText(it.key(), stored.value(it.key()).value(0), it->value(0), isTouched, false);
+            it.key() == "FreqVarName"_s && holding && shown.frequency.isEmpty()
+                ? stored.value(it.key()).value(0)
+                : expectedText(it.key(), stored.value(it.key()).value(0), it->value(0), isTouched,
+                               false);
         const QStringList expectedList = isTouched || expected != stored.value(it.key()).value(0)
                                              ? QStringList{expected}
                                              : stored.value(it.key());
@@ -516,8 +586,10 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
                 }
                 const QString text = written.value(list).value(i);
                 const QString expected =
-                    expectedText(list, stored.value(list).at(s), text, isTouched,
-                                 choiceTouched && !isTouched && list != "PrfmParamType"_s);
+                    Declarations.contains(list) && isHeld(shown, name)
+                        ? heldDeclaration(list, name, stored.value(list).at(s), text, fromData)
+                        : expectedText(list, stored.value(list).at(s), text, isTouched,
+                                       choiceTouched && !isTouched && list != "PrfmParamType"_s);
                 if (text != expected)
                     return list + " of "_s + name +
                            (isTouched ? " was touched"_s : " was not touched"_s) +
@@ -526,8 +598,10 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
             }
         }
         for (const QString &name : qAsConst(storedNames)) {
-            const bool isWritten =
-                names.contains(name) || unquoted(written.value("FreqVarName"_s).value(0)) == name;
+            // Only data that can be read make a variable the frequency, whose row is not written.
+            const bool sweptAsFrequency = shown.readableFiles > 0 &&
+                                          unquoted(written.value("FreqVarName"_s).value(0)) == name;
+            const bool isWritten = names.contains(name) || sweptAsFrequency;
             if (!name.isEmpty() && !isWritten && !shown.notes.contains(name))
                 return name + " of "_s + group.first() + " is left out, and no note names it"_s;
         }
@@ -633,6 +707,20 @@ void tst_EditorSessions::resetDataFiles()
     }
 }
 
+namespace {
+
+// Writes the contents of data file `from` into data file `name`.
+QString writeDataFile(const QString &name, const QString &from)
+{
+    QFile file("data/"_s + name);
+    const QByteArray contents = dataFiles().value(from);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size()
+               ? QString()
+               : "cannot write "_s + name;
+}
+
+} // namespace
+
 QWidget *tst_EditorSessions::control(TvlValue *widgets, const QString &name)
 {
     for (int i = 0; QWidget *tab = m_session->widget(widgets, i); ++i)
@@ -663,7 +751,7 @@ QString tst_EditorSessions::summary(TvlValue *widgets)
 
 // One step of a session, as a user takes it: "@" passes the focus through every field; "+F" adds
 // data file F as Add... does, "-F" removes it as Remove... does; "~F" deletes F on disk and "^F"
-// writes it back, both noticed at the next addition or removal; "V=T" enters T in the value cell of
+// writes it back, ">F=G" writes G's contents into F, each noticed at the next addition or removal; "V=T" enters T in the value cell of
 // variable V ("V=" enters what the cell shows); "!Q" and "?Q" click the output and plot boxes of
 // quantity Q; "#P=k" chooses item k of the box of parameter P; "*P" clicks the box of flag P; "P:T"
 // types T into the field of parameter P and presses Return ("P:" the text it shows); "Weight:T"
@@ -691,21 +779,21 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
     case '-': {
         auto *rows = fileTab->findChild<QListWidget *>();
         const QList<QListWidgetItem *> found = rows->findItems(rest, Qt::MatchEndsWith);
+        if (found.isEmpty())
+            return QString(); // nothing to remove: the file was refused or never found
         if (found.size() != 1)
             return "no single row lists "_s + rest;
         rows->setCurrentItem(found.first());
         QMetaObject::invokeMethod(rows, "deleteSelectedRow");
+        touched << "FileName/"_s + rest;
         return QString();
     }
     case '~':
         return QFile::remove("data/"_s + rest) ? QString() : "cannot delete "_s + rest;
-    case '^': {
-        QFile file("data/"_s + rest);
-        const QByteArray contents = dataFiles().value(rest);
-        return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size()
-                   ? QString()
-                   : "cannot write "_s + rest;
-    }
+    case '^':
+        return writeDataFile(rest, rest);
+    case '>':
+        return writeDataFile(rest.section(u'=', 0, 0), rest.section(u'=', 1));
     case '!':
     case '?': {
         auto *table = static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s));
@@ -841,10 +929,17 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         m_session->close();
         resetDataFiles();
     });
+    // A change on disk is seen at the next addition or removal; before that, the session and
+    // a fresh opening cannot agree.
+    const int lastDiskChange = int(steps.lastIndexOf(QRegularExpression("^[~^>].*"_s)));
+    if (lastDiskChange >= 0 &&
+        QStringList(steps.mid(lastDiskChange)).indexOf(QRegularExpression("^[-+].*"_s)) < 0)
+        return "could not play "_s + steps.at(lastDiskChange) + ": no step notices it"_s;
     TvlValue *session = m_session->open(given);
     if (!session)
         return "the component did not open"_s;
     QSet<QString> touched;
+    QMap<QString, QString> fromData;
     Parameters written;
     Shown shown;
     for (const QString &step : QStringList{QString()} + steps) {
@@ -856,7 +951,8 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         shown = read(*m_session, session);
         QString mismatch = writtenIsShown(written, shown);
         if (mismatch.isEmpty())
-            mismatch = storedTextsKept(given, written, shown, touched);
+            mismatch = storedTextsKept(given, written, shown, touched, fromData);
+        noteDeclarations(shown, fromData);
         if (!mismatch.isEmpty())
             return (step.isEmpty() ? "on opening"_s : "after "_s + step) + ": "_s + mismatch;
     }
@@ -888,8 +984,11 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
     }
     const auto freshly = byVariable(m_session->accept(m_session->open(fresh)));
     const auto session_ = byVariable(written);
-    // An entry the component lacks reads as an empty one, whichever its text.
+    // An entry the component lacks reads as an empty one, whichever its text. A held row
+    // declares what the session's data declared, which a fresh opening cannot know.
     for (auto it = session_.cbegin(); it != session_.cend(); ++it) {
+        if (fromData.contains(it.key()) && isHeld(shown, it.key().section(u'/', 1)))
+            continue;
         const bool same = it.key().contains(u'/') ? saySame(it.key().section(u'/', 0, 0),
                                                             freshly.value(it.key()), it.value())
                                                   : freshly.value(it.key()) == it.value();
@@ -979,6 +1078,37 @@ void tst_EditorSessions::sessions_data()
     row("values typed in the stored forms and other units", "a.lp", "",
         "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
         "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");
+    // Files that meet: units of one type, a name in two roles, files read again.
+    row("ranges in other units of one type cover every file, in the first file's unit", "a.lp",
+        "", "+m.lp",
+        "Freq=freq@1.8..2.2; Pin_avail=10@10..18; Vdd=20@20..32 | gamma_ld1:Rect-Real | "
+        "Gain Pout");
+    row("the same files the other way round", "m.lp", "", "+a.lp",
+        "Freq=freq@1800..2200; Pin_avail=10@10..18; Vdd=20000@20000..32000 | "
+        "gamma_ld1:Rect-Real | Gain Pout");
+    row("a name in two roles is refused, and its setting survives", "d.lp", "",
+        "X=2 +e.lp -d.lp +d.lp", "Freq=freq@1.8..2; X=2@1..3 | gamma_ld1:Rect-Real | Pout");
+    row("a component listing a name in two roles holds the later file", "d.lp e.lp",
+        "IndepVarName=X IndepVarValue=2@V PrfmParamName=X", "",
+        "Freq=freq@1.8..2; X=2@1..3 | gamma_ld1:Rect-Real | Pout X");
+    row("a listed file changed on disk is read again when added again", "a.lp", "",
+        ">a.lp=x.lp +a.lp", "Freq=freq@1.8..2; Vdd=30@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
+    row("spellings of one listed file and empty names are left out and named", "",
+        "FileName=data/a.lp|./data/a.lp|", "", withVdd("24"));
+    // Held rows keep every declaration, stored or last given by the data.
+    row("held quantity types stay as stored", "",
+        "PrfmParamName=A|B|C|D|E PrfmParamType=Real|real|REAL@|Cplx|Complex@", "");
+    row("a held quantity keeps the type its data gave", "u.lp gone.lp", "PrfmParamName=Vout",
+        "-u.lp");
+    row("a held coefficient keeps the domain its data gave", "a.lp x.lp",
+        "GammaName=gamma_ld1 GammaDomain=Rect-Imag", "~x.lp -a.lp");
+    row("without a readable file the stored frequency variable keeps its row and value", "",
+        "FreqVarName=Pin_avail IndepVarName=Pin_avail IndepVarValue=dbmtow(18)", "",
+        "Pin_avail=18@.. |  | ");
+    row("a coefficient at Independent is held beside a file that cannot be read", "a.lp gone.lp",
+        "GammaName=gamma_src1 GammaValue=Independent", "",
+        "Freq=freq@1.8..2; Pin_avail=10@10..18; Vdd=24@24..32 | gamma_ld1:Rect-Real "
+        "gamma_src1: | Gain Pout");
 }
 
 void tst_EditorSessions::sessions()
@@ -1009,9 +1139,9 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
             picked << pick(choices.split(u','));
         return picked;
     };
-    const QStringList names = some("Pin_avail,Vdd,Vgg,Freq,Bias,Vxx"_s, 3);
+    const QStringList names = some("Pin_avail,Vdd,Vgg,Freq,Bias,Vxx,X"_s, 3);
     const QStringList gammas = some("gamma_ld1,gamma_src1,gamma_xx"_s, 2);
-    const QStringList quantities = some("Gain,Pout,PAE,Id,Vout,Qq"_s, 3);
+    const QStringList quantities = some("Gain,Pout,PAE,Id,Vout,Qq,X"_s, 3);
     const auto along = [&](const QString &choices, const QStringList &keys) {
         return some(choices, int(keys.size()) + 1);
     };
@@ -1019,7 +1149,9 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
     Parameters given = {
         {"FileType"_s, {pick("Maury,Maury,maury"_s.split(u','))}},
         {"FileName"_s,
-         some("data/a.lp,./data/x.lp,data/g.lp,data/u.lp,data/w.lp,data/gone.lp"_s, 2)},
+         some("data/a.lp,./data/x.lp,data/g.lp,data/u.lp,data/w.lp,data/gone.lp,data/m.lp,"
+              "data/d.lp,data/e.lp,./data/a.lp,"_s,
+              3)},
         {"FreqVarName"_s, {pick("Freq,Freq,F,Pin_avail,"_s.split(u','))}},
         {"IndepVarName"_s, names},
         {"IndepVarValue"_s,
@@ -1030,13 +1162,13 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
         {"IndepVarUnitType"_s, along("Power,Voltage,power"_s, names)},
         {"GammaName"_s, gammas},
         {"GammaType"_s, along("Load,Source,load"_s, gammas)},
-        {"GammaDomain"_s, along("Rect-Real,Polar-Mag,polar"_s, gammas)},
+        {"GammaDomain"_s, along("Rect-Real,Polar-Mag,polar,Rect-Imag"_s, gammas)},
         {"GammaValue"_s, along("Independent,0.3*Gopt"_s, gammas)},
         {"GammaHarmIndex"_s, along("1,2,h"_s, gammas)},
         {"PrfmParamName"_s, quantities},
         {"PrfmParamOutput"_s, along(flags, quantities)},
         {"PrfmParamAutoPlot"_s, along(flags, quantities)},
-        {"PrfmParamType"_s, along("Real,Complex,real"_s, quantities)},
+        {"PrfmParamType"_s, along("Real,Complex,real,Cplx,REAL ,Complex "_s, quantities)},
         {"InterpMode"_s, {pick("Linear,Cubic Spline,cubic,Spline"_s.split(u','))}},
         {"InterpDom"_s, {pick("Rectangular,Polar,Polar "_s.split(u','))}},
         {"ExtrapMode"_s, {pick("Interpolation Mode,Constant"_s.split(u','))}},
@@ -1064,7 +1196,7 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
         listed << QFileInfo(file).fileName();
     for (int n = int(random.bounded(1, 6)); n > 0; --n) {
         const QString file = pick(dataFiles().keys());
-        switch (random.bounded(8)) {
+        switch (random.bounded(9)) {
         case 0:
             if (listed.contains(file))
                 steps << "-"_s + file;
@@ -1105,6 +1237,14 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
         case 6:
             steps << pick(words("NUM:3 NUM: NUM:1.5 StatusLevel:4 StatusLevel: Z:75 Z:50+j*10 Z: "
                                 "Weight:250 Weight:-3 @"_s));
+            break;
+        case 7:
+            // A file changed on disk and added again is read again.
+            if (onDisk.contains(file)) {
+                steps << ">"_s + file + u'=' + pick(dataFiles().keys()) << "+"_s + file;
+                if (!listed.contains(file))
+                    listed << file;
+            }
             break;
         default:
             break;
