@@ -21,7 +21,7 @@ constexpr std::size_t namesShown = 10;
 
 // The roles a name can have, as the editor lists them: the frequency is one of the independent
 // variables.
-std::string roleOf(VariableKind kind)
+std::string_view roleOf(VariableKind kind)
 {
     switch (kind) {
     case VariableKind::Gamma:
@@ -154,9 +154,9 @@ bool VariableUnion::merge(Member &member, const VariableSummary &variable)
 bool VariableUnion::refuseRoles(const Member &member, const VariableDeclaration &declared)
 {
     const VariableDeclaration &first = member.merged.declaration;
-    m_conflict = quoted(first.name) + " is " + roleOf(first.kind) + " in " +
-                 fileText(m_fileNames[member.firstFile]) + " but " + roleOf(declared.kind) +
-                 " in " + fileText(m_fileNames.back()) +
+    m_conflict = quoted(first.name) + " is " + std::string(roleOf(first.kind)) + " in " +
+                 fileText(m_fileNames[member.firstFile]) + " but " +
+                 std::string(roleOf(declared.kind)) + " in " + fileText(m_fileNames.back()) +
                  ": one name cannot be both in files used together.";
     return false;
 }
