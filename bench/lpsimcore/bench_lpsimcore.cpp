@@ -203,8 +203,8 @@ private slots:
     void valuesAimedAtOneSlotBesideOrdinaryValues();
     void peakMemoryOfADeclarationsOnlyFile();
     void queryTimeGrowsWithTheDeclarations();
-    void queryOfFiftyFiles_data();
-    void queryOfFiftyFiles();
+    void queryOfManyFiles_data();
+    void queryOfManyFiles();
     void memoryKeptAfterAQuery();
     void aGigabyteOfZeroBytes();
 
@@ -369,26 +369,33 @@ void BenchLpSimCore::queryTimeGrowsWithTheDeclarations()
           contenders[1].best / 1e6, double(contenders[1].best) / double(contenders[0].best));
 }
 
-void BenchLpSimCore::queryOfFiftyFiles_data()
+void BenchLpSimCore::queryOfManyFiles_data()
 {
+    QTest::addColumn<int>("files");
     QTest::addColumn<bool>("shared"); // else each file has 40 quantities of its own
     QTest::addColumn<bool>("cold");   // else the cache answers
 
-    QTest::newRow("50 files, 40 quantities of their own each, cold") << false << true;
-    QTest::newRow("50 files, 40 quantities of their own each, warm") << false << false;
-    QTest::newRow("50 files sharing 40 quantities, cold") << true << true;
-    QTest::newRow("50 files sharing 40 quantities, warm") << true << false;
+    for (const bool cold : {true, false}) {
+        const char *cache = cold ? "cold" : "warm";
+        QTest::addRow("50 files, 40 quantities of their own each, %s", cache)
+            << 50 << false << cold;
+        QTest::addRow("100 files, 40 quantities of their own each, %s", cache)
+            << 100 << false << cold;
+        QTest::addRow("50 files sharing 40 quantities, %s", cache) << 50 << true << cold;
+    }
 }
 
 // Combining the files costs as much per variable whether the files share their variables or
-// not; a warning names each variable that some file lacks at most once.
-void BenchLpSimCore::queryOfFiftyFiles()
+// not, and grows with files plus variables; a warning names each variable that some file lacks
+// at most once.
+void BenchLpSimCore::queryOfManyFiles()
 {
+    QFETCH(int, files);
     QFETCH(bool, shared);
     QFETCH(bool, cold);
 
     std::vector<std::string> paths;
-    for (int file = 0; file < 50; ++file) {
+    for (int file = 0; file < files; ++file) {
         const QString path =
             m_dir.filePath(QStringLiteral("%1%2.lp")
                                .arg(shared ? QStringLiteral("shared") : QStringLiteral("own"))
