@@ -2,8 +2,9 @@
 // LP_BENCH_MEGABYTES for another size), beside `wc -l`, beside reading the file with QFile and
 // beside a bare loop that only converts every number with std::from_chars; the time of a
 // query that the cache answers; a file whose values were chosen to share one slot of the
-// distinct-value counter's table beside one of ordinary values; and the peak memory of a query
-// of a file that holds nothing but declarations.
+// distinct-value counter's table beside one of ordinary values; the peak memory of a query
+// of a file that holds nothing but declarations; and a query of 50 files that share their
+// variables or have their own.
 
 #include "datafilewriter.h"
 #include "exampledatasets.h"
@@ -23,6 +24,7 @@
 #include <functional>
 #include <limits>
 #include <random>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -201,6 +203,8 @@ private slots:
     void valuesAimedAtOneSlotBesideOrdinaryValues();
     void peakMemoryOfADeclarationsOnlyFile();
     void queryTimeGrowsWithTheDeclarations();
+    void queryOfManyFiles_data();
+    void queryOfManyFiles();
     void memoryKeptAfterAQuery();
     void aGigabyteOfZeroBytes();
 
@@ -320,14 +324,15 @@ void BenchLpSimCore::peakMemoryOfADeclarationsOnlyFile()
           text.size() / 1e6, growth * 1024 / 1e6, growth * 1024.0 / text.size());
 }
 
-// A file of `quantities` performance quantities, each a column, and 16 rows.
-std::string wideFile(int quantities)
+// A file of `quantities` performance quantities named prefix0, prefix1, ..., each a column,
+// and 16 rows.
+std::string wideFile(int quantities, const std::string &prefix = "q")
 {
     std::string text = "LPDATA 1\nVAR=<x>\n";
     std::string columns = "x";
     for (int q = 0; q < quantities; ++q) {
-        text += "OUT=<q" + std::to_string(q) + ">, Units=<dBm>\n";
-        columns += " q" + std::to_string(q);
+        text += "OUT=<" + prefix + std::to_string(q) + ">, Units=<dBm>\n";
+        columns += ' ' + prefix + std::to_string(q);
     }
     text += columns + '\n';
     for (int row = 0; row < 16; ++row) {
@@ -362,6 +367,55 @@ void BenchLpSimCore::queryTimeGrowsWithTheDeclarations()
     QVERIFY(runInTurns(contenders));
     qInfo("1,000 declarations: %.2f ms; 10,000: %.2f ms; ratio %.1f", contenders[0].best / 1e6,
           contenders[1].best / 1e6, double(contenders[1].best) / double(contenders[0].best));
+}
+
+void BenchLpSimCore::queryOfManyFiles_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<bool>("shared"); // else each file has 40 quantities of its own
+    QTest::addColumn<bool>("cold");   // else the cache answers
+
+    for (const bool cold : {true, false}) {
+        const char *cache = cold ? "cold" : "warm";
+        QTest::addRow("50 files, 40 quantities of their own each, %s", cache)
+            << 50 << false << cold;
+        QTest::addRow("100 files, 40 quantities of their own each, %s", cache)
+            << 100 << false << cold;
+        QTest::addRow("50 files sharing 40 quantities, %s", cache) << 50 << true << cold;
+    }
+}
+
+// Combining the files costs as much per variable whether the files share their variables or
+// not, and grows with files plus variables; a warning names each variable that some file lacks
+// at most once.
+void BenchLpSimCore::queryOfManyFiles()
+{
+    QFETCH(int, files);
+    QFETCH(bool, shared);
+    QFETCH(bool, cold);
+
+    std::vector<std::string> paths;
+    for (int file = 0; file < files; ++file) {
+        const QString path =
+            m_dir.filePath(QStringLiteral("%1%2.lp")
+                               .arg(shared ? QStringLiteral("shared") : QStringLiteral("own"))
+                               .arg(file));
+        QVERIFY(writeFile(path, wideFile(40, shared ? "q" : 'q' + std::to_string(file) + '_')));
+        paths.push_back(QFile::encodeName(path).toStdString());
+    }
+    Corvane_LP::LoadpullUI first;
+    QVERIFY(queryLoadpullFile({}, paths, 1, first));
+    // QtTest runs the function again until the time is measurable; the size is told once.
+    static std::set<std::string> told;
+    if (told.insert(QTest::currentDataTag()).second)
+        qInfo("warning: %zu bytes", first.warningText.size());
+    QBENCHMARK
+    {
+        if (cold)
+            closeDataBasedLoadpullUI();
+        Corvane_LP::LoadpullUI ui;
+        QVERIFY(queryLoadpullFile({}, paths, 1, ui));
+    }
 }
 
 // What the cache keeps of the large file once the query has returned: its summary, not the

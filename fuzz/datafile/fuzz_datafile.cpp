@@ -15,11 +15,13 @@
 // a variable is the lowest and highest of its values, computed with hypot and atan2 where the
 // library reports a magnitude or a phase; the expected point counts come from ordered sets.
 //
-// The files together are then combined the way the format describes: each variable declared as
-// in the first file that has it, its range over the files that give it the same unit, domain and
-// component, its point counts over all files (a fixed value counts one point), and one line of
-// warning for each file that lacks it, gives it another unit or declares it differently, with
-// the values that differ.
+// The files together are then combined the way the format describes: a name that is declared
+// with two keywords refuses the query; else each variable declared as in the first file that has
+// it, its range in that file's unit over the files whose unit converts to it and that give it the
+// same domain and component, its point counts over all files (a fixed value counts one point);
+// a line of warning for a unit that does not convert and one for a declaration that differs,
+// each naming the first file that does so and counting the others, and a line per number of
+// files for the variables that other files lack.
 
 #include "fuzzcheck.h"
 #include "lpsimcore.h"
@@ -199,20 +201,58 @@ Component componentOf(Keyword keyword, int domain, bool complex)
     return byDomain[domain];
 }
 
-std::string unitTypeOf(std::string_view unit)
+// The units the format knows, each with its unit type and its power of ten of the type's base
+// unit; dBm and dBW are decibels above 1 mW and 1 W.
+struct KnownUnit
+{
+    const char *unitType;
+    int decades;
+    bool decibels;
+};
+
+std::optional<KnownUnit> knownUnit(std::string_view unit)
 {
     const std::pair<const char *, std::string_view> families[] = {
-        {"Frequency", "Hz kHz MHz GHz THz"},
-        {"Power", "dBm dBW W mW uW kW"},
-        {"Voltage", "V mV uV kV"},
-        {"Current", "A mA uA"},
-        {"Resistance", "Ohm mOhm kOhm MOhm"}};
+        {"Frequency", "Hz:0 kHz:3 MHz:6 GHz:9 THz:12"},
+        {"Power", "dBm:-3:dB dBW:0:dB W:0 mW:-3 uW:-6 kW:3"},
+        {"Voltage", "V:0 mV:-3 uV:-6 kV:3"},
+        {"Current", "A:0 mA:-3 uA:-6"},
+        {"Resistance", "Ohm:0 mOhm:-3 kOhm:3 MOhm:6"}};
     for (const auto &[unitType, units] : families) {
-        const std::vector<std::string_view> members = tokens(units);
-        if (std::find(members.begin(), members.end(), unit) != members.end())
-            return unitType;
+        for (std::string_view member : tokens(units)) {
+            const std::size_t colon = member.find(':');
+            if (member.substr(0, colon) == unit)
+                return KnownUnit{unitType, std::stoi(std::string(member.substr(colon + 1))),
+                                 member.find(":dB") != std::string_view::npos};
+        }
     }
-    return "Unitless";
+    return std::nullopt;
+}
+
+std::string unitTypeOf(std::string_view unit)
+{
+    const std::optional<KnownUnit> known = knownUnit(unit);
+    return known ? known->unitType : "Unitless";
+}
+
+// The value in unit `to`: identical texts always; else units of one type, unless the result is
+// not finite or a power of 0 W or less would need decibels.
+std::optional<double> inUnit(double value, const std::string &from, const std::string &to)
+{
+    if (from == to)
+        return value;
+    const std::optional<KnownUnit> a = knownUnit(from), b = knownUnit(to);
+    if (!a || !b || std::string_view(a->unitType) != b->unitType)
+        return std::nullopt;
+    const int decades = a->decades - b->decades;
+    double result = value * std::pow(10.0, decades);
+    if (a->decibels)
+        result = b->decibels ? value + 10.0 * decades : std::pow(10.0, value / 10.0 + decades);
+    else if (b->decibels)
+        result = value > 0 ? 10.0 * std::log10(value) + 10.0 * decades : NAN;
+    if (!std::isfinite(result))
+        return std::nullopt;
+    return result;
 }
 
 int gammaTypeOf(std::string_view name)
@@ -452,34 +492,58 @@ bool agrees(double reported, double expected)
            1e-12 * std::max(std::abs(reported), std::abs(expected));
 }
 
+std::string fileText(const std::string &path)
+{
+    return '"' + path + '"';
+}
+
+// The first file that disagrees with a variable's first file on one point, what it says, and
+// how many more do.
+struct Disagreement
+{
+    std::optional<std::size_t> file;
+    std::string detail;
+    std::size_t more = 0;
+
+    void note(std::size_t other, const std::string &otherDetail)
+    {
+        if (file) {
+            ++more;
+            return;
+        }
+        file = other;
+        detail = otherDetail;
+    }
+};
+
 // The files read together, as the harness expects them: each variable once, in the order first
-// declared, as its first file declares it.
+// declared, as its first file declares it, or the refusal of a name in two roles.
 struct Combined
 {
-    // One line of warning: `start`, the first file, `between`, the other file, `end`.
-    struct Note
-    {
-        std::string start;
-        std::size_t firstFile;
-        std::string between;
-        std::size_t otherFile;
-        std::string end = ".";
-    };
-
-    explicit Combined(const std::vector<Reading> &files);
+    Combined(const std::vector<Reading> &files, const std::vector<std::string> &paths);
 
     std::vector<Expected> variables;
-    std::vector<Note> notes;
+    std::vector<std::string> warningLines;
+    std::string conflict;
     Extent rows;
 
 private:
-    void add(std::size_t file, const Expected &variable);
+    struct Member
+    {
+        std::size_t firstFile = 0;
+        std::size_t files = 0;
+        Disagreement unit;
+        Disagreement declaration;
+    };
+
+    bool add(std::size_t file, const Expected &variable);
+    void noteDisagreements();
     void noteMissing();
 
-    std::size_t m_files;
+    const std::vector<std::string> &m_paths;
+    std::size_t m_files = 0;
     std::map<std::string, std::size_t> m_index;
-    std::vector<std::size_t> m_firstFiles;
-    std::vector<std::vector<bool>> m_inFile;
+    std::vector<Member> m_members;
 };
 
 // File text as warnings show it: quoted, cut at 40 characters, control characters as '?'.
@@ -498,17 +562,10 @@ bool sameShape(const Expected &a, const Expected &b)
            a.fixed.has_value() == b.fixed.has_value();
 }
 
-// What a warning says differs between two declarations: each attribute with its two values, or
-// the kinds alone where they differ.
+// What a warning says differs between two declarations of one keyword: each attribute with
+// its two values.
 std::string differences(const Expected &a, const Expected &b)
 {
-    const auto kind = [](Keyword keyword) {
-        return std::string(keyword == Keyword::Var     ? "independent variable"
-                           : keyword == Keyword::Gamma ? "reflection coefficient"
-                                                       : "performance quantity");
-    };
-    if (a.keyword != b.keyword)
-        return kind(a.keyword) + " against " + kind(b.keyword);
     const char *types[] = {"Unknown", "Load", "Source"};
     const char *domains[] = {"Rect-Real", "Rect-Imag", "Polar-Mag", "Polar-Phase"};
     std::vector<std::string> parts;
@@ -534,59 +591,108 @@ std::string differences(const Expected &a, const Expected &b)
     return text;
 }
 
-// Values in another unit, domain or component (a magnitude beside a real part) are another
-// quantity: they never widen the range.
-bool sameQuantity(const Expected &a, const Expected &b)
+std::string roleText(Keyword keyword)
 {
-    return a.unit == b.unit && a.domain == b.domain && a.component == b.component;
+    return keyword == Keyword::Var     ? "an independent variable"
+           : keyword == Keyword::Gamma ? "a reflection coefficient"
+                                       : "a performance quantity";
 }
 
-Combined::Combined(const std::vector<Reading> &files)
-    : m_files(files.size())
+std::string moreFiles(std::size_t more)
+{
+    return more == 0   ? ""
+           : more == 1 ? " and 1 more file"
+                       : " and " + std::to_string(more) + " more files";
+}
+
+Combined::Combined(const std::vector<Reading> &files, const std::vector<std::string> &paths)
+    : m_paths(paths)
+    , m_files(files.size())
 {
     for (std::size_t file = 0; file < files.size(); ++file) {
         rows.add(files[file].rows.fewest);
         rows.add(files[file].rows.most);
-        for (const Expected &variable : files[file].variables)
-            add(file, variable);
+        for (const Expected &variable : files[file].variables) {
+            if (!add(file, variable))
+                return;
+        }
     }
+    noteDisagreements();
     noteMissing();
 }
 
-void Combined::add(std::size_t file, const Expected &variable)
+bool Combined::add(std::size_t file, const Expected &variable)
 {
     const auto [at, isNew] = m_index.emplace(variable.name, variables.size());
-    const std::size_t member = at->second;
     if (isNew) {
         variables.push_back(variable);
-        m_firstFiles.push_back(file);
-        m_inFile.emplace_back(m_files, false);
+        m_members.push_back({file, 1, {}, {}});
+        return true;
     }
-    Expected &merged = variables[member];
-    const std::string name = quotedText(variable.name);
-    if (variable.unit != merged.unit)
-        notes.push_back({name + " has the unit " + quotedText(merged.unit) + " in ",
-                         m_firstFiles[member], " but " + quotedText(variable.unit) + " in ", file});
+    Expected &merged = variables[at->second];
+    Member &member = m_members[at->second];
+    if (variable.keyword != merged.keyword) {
+        conflict = quotedText(variable.name) + " is " + roleText(merged.keyword) + " in " +
+                   fileText(m_paths[member.firstFile]) + " but " + roleText(variable.keyword) +
+                   " in " + fileText(m_paths[file]) +
+                   ": one name cannot be both in files used together.";
+        return false;
+    }
+    const std::optional<double> lowest = inUnit(variable.lowest, variable.unit, merged.unit);
+    const std::optional<double> highest = inUnit(variable.highest, variable.unit, merged.unit);
+    if (!lowest || !highest)
+        member.unit.note(file, quotedText(variable.unit));
     if (!sameShape(variable, merged))
-        notes.push_back({name + " is declared differently in ", m_firstFiles[member], " and ", file,
-                         ": " + differences(merged, variable) + "."});
-    if (sameQuantity(variable, merged)) {
-        merged.lowest = std::min(merged.lowest, variable.lowest);
-        merged.highest = std::max(merged.highest, variable.highest);
+        member.declaration.note(file, differences(merged, variable));
+    // Values in another domain or component (a magnitude beside a real part) are another
+    // quantity: they never widen the range.
+    if (lowest && highest && variable.domain == merged.domain &&
+        variable.component == merged.component) {
+        merged.lowest = std::min(merged.lowest, *lowest);
+        merged.highest = std::max(merged.highest, *highest);
     }
     merged.points.add(variable.points.fewest);
     merged.points.add(variable.points.most);
-    m_inFile[member][file] = true;
+    ++member.files;
+    return true;
 }
 
+void Combined::noteDisagreements()
+{
+    for (std::size_t index = 0; index < variables.size(); ++index) {
+        const Expected &variable = variables[index];
+        const Member &member = m_members[index];
+        const std::string name = quotedText(variable.name);
+        const std::string first = fileText(m_paths[member.firstFile]);
+        if (member.unit.file)
+            warningLines.push_back(name + " has the unit " + quotedText(variable.unit) + " in " +
+                                   first + " but " + member.unit.detail + " in " +
+                                   fileText(m_paths[*member.unit.file]) +
+                                   moreFiles(member.unit.more) + ".");
+        if (member.declaration.file)
+            warningLines.push_back(name + " is declared differently in " + first + " and " +
+                                   fileText(m_paths[*member.declaration.file]) +
+                                   moreFiles(member.declaration.more) + ": " +
+                                   member.declaration.detail + ".");
+    }
+}
+
+// One line per number of files that hold variables which other files lack.
 void Combined::noteMissing()
 {
-    for (std::size_t member = 0; member < variables.size(); ++member) {
-        for (std::size_t file = 0; file < m_files; ++file) {
-            if (!m_inFile[member][file])
-                notes.push_back({quotedText(variables[member].name) + " is in ",
-                                 m_firstFiles[member], " but not in ", file});
-        }
+    std::map<std::size_t, std::vector<std::string>> byFiles;
+    for (std::size_t index = 0; index < variables.size(); ++index) {
+        if (m_members[index].files < m_files)
+            byFiles[m_members[index].files].push_back(quotedText(variables[index].name));
+    }
+    for (const auto &[files, names] : byFiles) {
+        std::string line =
+            "In " + std::to_string(files) + " of " + std::to_string(m_files) + " files only: ";
+        for (std::size_t shown = 0; shown < std::min<std::size_t>(names.size(), 10); ++shown)
+            line += (shown == 0 ? "" : ", ") + names[shown];
+        if (names.size() > 10)
+            line += ", ... (" + std::to_string(names.size()) + " in all)";
+        warningLines.push_back(line + ".");
     }
 }
 
@@ -612,17 +718,11 @@ void checkVariable(const Corvane_LP::VarInfoUI &reported, const Expected &expect
     LP_FUZZ_CHECK(reported.maxNumPoints() == expected.points.most);
 }
 
-std::string fileText(const std::string &path)
-{
-    return '"' + path + '"';
-}
-
 // One line for each disagreement, in any order.
-void checkWarning(const std::string &warning, const std::vector<Combined::Note> &notes,
-                  const std::vector<std::string> &paths)
+void checkWarning(const std::string &warning, const std::vector<std::string> &expectedLines)
 {
-    LP_FUZZ_CHECK(warning.empty() == notes.empty());
-    if (notes.empty())
+    LP_FUZZ_CHECK(warning.empty() == expectedLines.empty());
+    if (expectedLines.empty())
         return;
     std::vector<std::string_view> lines;
     for (std::string_view rest = warning; !rest.empty();) {
@@ -632,18 +732,15 @@ void checkWarning(const std::string &warning, const std::vector<Combined::Note> 
     }
     LP_FUZZ_CHECK(lines.front() == "The load-pull data files do not agree:");
     lines.erase(lines.begin());
-    LP_FUZZ_CHECK(lines.size() == notes.size());
-    for (const Combined::Note &note : notes) {
-        const std::string expected = note.start + fileText(paths[note.firstFile]) + note.between +
-                                     fileText(paths[note.otherFile]) + note.end;
+    LP_FUZZ_CHECK(lines.size() == expectedLines.size());
+    for (const std::string &expected : expectedLines) {
         const auto found = std::find(lines.begin(), lines.end(), expected);
         LP_FUZZ_CHECK(found != lines.end());
         lines.erase(found);
     }
 }
 
-void checkCombined(const Corvane_LP::LoadpullUI &ui, const Combined &combined,
-                   const std::vector<std::string> &paths)
+void checkCombined(const Corvane_LP::LoadpullUI &ui, const Combined &combined)
 {
     LP_FUZZ_CHECK(ui.errorText.empty());
     LP_FUZZ_CHECK(ui.minNumPoints <= ui.maxNumPoints);
@@ -660,7 +757,7 @@ void checkCombined(const Corvane_LP::LoadpullUI &ui, const Combined &combined,
     LP_FUZZ_CHECK(reported.size() == expected.size());
     for (std::size_t index = 0; index < reported.size(); ++index)
         checkVariable(*reported[index], *expected[index]);
-    checkWarning(ui.warningText, combined.notes, paths);
+    checkWarning(ui.warningText, combined.warningLines);
 }
 
 void checkRefused(const Corvane_LP::LoadpullUI &ui, const std::string &error)
@@ -743,27 +840,33 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     // The cache knows a file by path, size and modification time: a new input of the same size
     // written within the same tick would get the answer of the one before.
     closeDataBasedLoadpullUI();
-    std::vector<Reading> readings;
+    std::vector<Reading> readings; // of the files before the first that is refused
     std::string firstError;
     for (std::size_t file = 0; file < paths.size(); ++file) {
         Corvane_LP::LoadpullUI alone;
         if (queryLoadpullFile({paths[file]}, {}, 1, alone)) {
-            readings.push_back(readAccepted(texts[file]));
-            checkCombined(alone, Combined({readings.back()}), {paths[file]});
+            Reading reading = readAccepted(texts[file]);
+            const std::vector<std::string> path{paths[file]};
+            checkCombined(alone, Combined({reading}, path));
+            if (firstError.empty())
+                readings.push_back(std::move(reading));
         } else {
             checkRefused(alone, alone.errorText);
             firstError = firstError.empty() ? alone.errorText : firstError;
         }
     }
-    const Combined combined(readings);
+    // The files are combined as they are read: a name in two roles ends the query before a
+    // later file is read.
+    const Combined combined(readings, paths);
+    const std::string error = combined.conflict.empty() ? firstError : combined.conflict;
     for (const auto &[add, keep] : queriesOf(paths)) {
         Corvane_LP::LoadpullUI together;
         const bool accepted = queryLoadpullFile(add, keep, 1, together);
-        LP_FUZZ_CHECK(accepted == firstError.empty());
+        LP_FUZZ_CHECK(accepted == error.empty());
         if (accepted)
-            checkCombined(together, combined, paths);
+            checkCombined(together, combined);
         else
-            checkRefused(together, firstError);
+            checkRefused(together, error);
     }
     return 0;
 }

@@ -1,8 +1,8 @@
 #include "declarationparser.h"
 
 #include "textscan.h"
+#include "units.h"
 
-#include <array>
 #include <charconv>
 
 namespace Corvane_LP {
@@ -11,31 +11,6 @@ namespace {
 
 constexpr std::string_view noUnit = "None";
 constexpr unsigned highestHarmonic = 99;
-
-struct UnitFamily
-{
-    std::string_view unitType;
-    std::array<std::string_view, 6> units;
-};
-
-constexpr std::array<UnitFamily, 5> unitFamilies = {{
-    {"Frequency", {"Hz", "kHz", "MHz", "GHz", "THz"}},
-    {"Power", {"dBm", "dBW", "W", "mW", "uW", "kW"}},
-    {"Voltage", {"V", "mV", "uV", "kV"}},
-    {"Current", {"A", "mA", "uA"}},
-    {"Resistance", {"Ohm", "mOhm", "kOhm", "MOhm"}},
-}};
-
-std::string_view unitTypeOf(std::string_view unit)
-{
-    for (const UnitFamily &family : unitFamilies) {
-        for (std::string_view member : family.units) {
-            if (!member.empty() && member == unit)
-                return family.unitType;
-        }
-    }
-    return "Unitless";
-}
 
 // An empty unit is reported as "None", the editor's text for "no unit".
 std::string reportedUnit(std::string_view unit)

@@ -28,8 +28,10 @@ bool query(const std::vector<std::string> &filesToAdd, const std::vector<std::st
                 ui.errorText = summary->problem->describe(path);
                 return false;
             }
-            if (seen.insert(summary->canonicalPath).second)
-                files.add(path, *summary);
+            if (seen.insert(summary->canonicalPath).second && !files.add(path, *summary)) {
+                ui.errorText = files.conflict();
+                return false;
+            }
         }
     }
     reading = nullptr;

@@ -3,6 +3,7 @@
 #include "filesummary.h"
 #include "loadpullui.h"
 #include "textscan.h"
+#include "units.h"
 #include "varinfoui.h"
 
 #include <algorithm>
@@ -15,26 +16,26 @@ namespace {
 
 constexpr const char *gammaTypeNames[] = {"Unknown", "Load", "Source"};
 
-// The kinds as the editor lists them: the frequency is one of the independent variables.
-std::string kindText(VariableKind kind)
+// A warning names this many variables of a kind, then their number.
+constexpr std::size_t namesShown = 10;
+
+// The roles a name can have, as the editor lists them: the frequency is one of the independent
+// variables.
+std::string_view roleOf(VariableKind kind)
 {
     switch (kind) {
     case VariableKind::Gamma:
-        return "reflection coefficient";
+        return "a reflection coefficient";
     case VariableKind::Performance:
-        return "performance quantity";
+        return "a performance quantity";
     default:
-        return "independent variable";
+        return "an independent variable";
     }
 }
 
-// What differs between two declarations of one name, each attribute with its two values.
-// Declarations of two kinds differ in their kinds alone: the other attributes of one kind
-// mean nothing for the other.
+// What differs between two declarations of one role, each attribute with its two values.
 std::string differences(const VariableDeclaration &first, const VariableDeclaration &other)
 {
-    if (kindText(first.kind) != kindText(other.kind))
-        return kindText(first.kind) + " against " + kindText(other.kind);
     std::string text;
     const auto note = [&text](bool differs, const std::string &firstValue,
                               const std::string &otherValue) {
@@ -54,6 +55,30 @@ std::string differences(const VariableDeclaration &first, const VariableDeclarat
     note(first.fixed != other.fixed, first.fixed ? "fixed value" : "swept",
          other.fixed ? "fixed value" : "swept");
     return text;
+}
+
+// A magnitude never widens the range of a real part: in one domain the components differ only
+// where one declaration is complex.
+bool sameComponent(const VariableDeclaration &first, const VariableDeclaration &other)
+{
+    return first.domain == other.domain &&
+           (first.complex == other.complex || first.rangeComponent() == other.rangeComponent());
+}
+
+// 1960 as "1,960".
+std::string countText(std::size_t count)
+{
+    std::string text = std::to_string(count);
+    for (std::size_t at = text.size(); at > 3; at -= 3)
+        text.insert(at - 3, ",");
+    return text;
+}
+
+std::string moreFilesText(std::size_t moreFiles)
+{
+    if (moreFiles == 0)
+        return {};
+    return " and " + countText(moreFiles) + (moreFiles == 1 ? " more file" : " more files");
 }
 
 int clampedCount(long long count)
@@ -83,7 +108,7 @@ std::unique_ptr<VarInfoUI> makeVarInfo(const VariableSummary &summary)
 
 } // namespace
 
-void VariableUnion::add(const std::string &fileName, const FileSummary &summary)
+bool VariableUnion::add(const std::string &fileName, const FileSummary &summary)
 {
     const bool firstFile = m_fileNames.empty();
     m_fileNames.push_back(fileName);
@@ -94,45 +119,46 @@ void VariableUnion::add(const std::string &fileName, const FileSummary &summary)
         const auto found = m_memberIndex.find(variable.declaration.name);
         if (found == m_memberIndex.end()) {
             m_memberIndex.emplace(variable.declaration.name, m_members.size());
-            m_members.push_back(Member{variable, {m_fileNames.size() - 1}});
-        } else {
-            merge(m_members[found->second], variable);
+            m_members.push_back(Member{variable, m_fileNames.size() - 1, 1, {}, {}});
+        } else if (!merge(m_members[found->second], variable)) {
+            return false;
         }
     }
+    return true;
 }
 
-void VariableUnion::merge(Member &member, const VariableSummary &variable)
+bool VariableUnion::merge(Member &member, const VariableSummary &variable)
 {
     VariableSummary &merged = member.merged;
-    // The texts are made only for a disagreement: most variables agree across many files.
-    const bool sameUnit = variable.declaration.unit == merged.declaration.unit;
-    const bool sameShape = variable.declaration.sameShape(merged.declaration);
-    if (!sameUnit || !sameShape) {
-        const std::string name = quoted(merged.declaration.name);
-        const std::string firstFile = fileText(m_fileNames[member.files.front()]);
-        const std::string thisFile = fileText(m_fileNames.back());
-        if (!sameUnit)
-            m_disagreements.push_back(name + " has the unit " + quoted(merged.declaration.unit) +
-                                      " in " + firstFile + " but " +
-                                      quoted(variable.declaration.unit) + " in " + thisFile + ".");
-        if (!sameShape)
-            m_disagreements.push_back(name + " is declared differently in " + firstFile + " and " +
-                                      thisFile + ": " +
-                                      differences(merged.declaration, variable.declaration) + ".");
-    }
-    // Values in another unit, domain or component (a magnitude beside a real part) are another
-    // quantity and cannot share a range: it stays that of the files agreeing with the first. In
-    // one domain the components differ only where one declaration is complex.
+    const VariableDeclaration &first = merged.declaration;
     const VariableDeclaration &declared = variable.declaration;
-    if (sameUnit && declared.domain == merged.declaration.domain &&
-        (declared.complex == merged.declaration.complex ||
-         declared.rangeComponent() == merged.declaration.rangeComponent())) {
-        merged.lowest = std::min(merged.lowest, variable.lowest);
-        merged.highest = std::max(merged.highest, variable.highest);
+    if (roleOf(first.kind) != roleOf(declared.kind))
+        return refuseRoles(member, declared);
+    const std::size_t file = m_fileNames.size() - 1;
+    const auto lowest = convertedValue(variable.lowest, declared.unit, first.unit);
+    const auto highest = convertedValue(variable.highest, declared.unit, first.unit);
+    if (!lowest || !highest)
+        member.unit.note(file, [&declared] { return quoted(declared.unit); });
+    if (!declared.sameShape(first))
+        member.declaration.note(file, [&] { return differences(first, declared); });
+    if (lowest && highest && sameComponent(first, declared)) {
+        merged.lowest = std::min(merged.lowest, *lowest);
+        merged.highest = std::max(merged.highest, *highest);
     }
     merged.minPoints = std::min(merged.minPoints, variable.minPoints);
     merged.maxPoints = std::max(merged.maxPoints, variable.maxPoints);
-    member.files.push_back(m_fileNames.size() - 1);
+    ++member.fileCount;
+    return true;
+}
+
+bool VariableUnion::refuseRoles(const Member &member, const VariableDeclaration &declared)
+{
+    const VariableDeclaration &first = member.merged.declaration;
+    m_conflict = quoted(first.name) + " is " + std::string(roleOf(first.kind)) + " in " +
+                 fileText(m_fileNames[member.firstFile]) + " but " +
+                 std::string(roleOf(declared.kind)) + " in " + fileText(m_fileNames.back()) +
+                 ": one name cannot be both in files used together.";
+    return false;
 }
 
 void VariableUnion::fillIn(LoadpullUI &ui) const
@@ -152,23 +178,60 @@ void VariableUnion::fillIn(LoadpullUI &ui) const
 
 std::string VariableUnion::warningText() const
 {
-    std::vector<std::string> notes = m_disagreements;
-    for (const Member &member : m_members) {
-        if (member.files.size() == m_fileNames.size())
-            continue; // in every file
-        for (std::size_t file = 0; file < m_fileNames.size(); ++file) {
-            if (std::find(member.files.begin(), member.files.end(), file) == member.files.end())
-                notes.push_back(quoted(member.merged.declaration.name) + " is in " +
-                                fileText(m_fileNames[member.files.front()]) + " but not in " +
-                                fileText(m_fileNames[file]) + ".");
-        }
-    }
-    if (notes.empty())
+    std::string lines;
+    for (const Member &member : m_members)
+        lines += disagreementLines(member);
+    lines += missingLines();
+    if (lines.empty())
         return {};
-    std::string text = "The load-pull data files do not agree:";
-    for (const std::string &note : notes)
-        text += "\n" + note;
-    return text;
+    return "The load-pull data files do not agree:" + lines;
+}
+
+// At most one line for the unit and one for the declaration, each naming the first file and
+// the first that disagrees.
+std::string VariableUnion::disagreementLines(const Member &member) const
+{
+    const VariableDeclaration &first = member.merged.declaration;
+    const std::string firstFile = fileText(m_fileNames[member.firstFile]);
+    std::string lines;
+    if (member.unit.any)
+        lines += "\n" + quoted(first.name) + " has the unit " + quoted(first.unit) + " in " +
+                 firstFile + " but " + member.unit.detail + " in " +
+                 fileText(m_fileNames[member.unit.file]) + moreFilesText(member.unit.moreFiles) +
+                 ".";
+    if (member.declaration.any)
+        lines += "\n" + quoted(first.name) + " is declared differently in " + firstFile + " and " +
+                 fileText(m_fileNames[member.declaration.file]) +
+                 moreFilesText(member.declaration.moreFiles) + ": " + member.declaration.detail +
+                 ".";
+    return lines;
+}
+
+// The variables that some files lack, one line per number of files that hold them.
+std::string VariableUnion::missingLines() const
+{
+    const std::size_t files = m_fileNames.size();
+    std::vector<std::size_t> counts(files, 0); // by the number of files holding the variable
+    std::vector<std::string> names(files);
+    for (const Member &member : m_members) {
+        if (member.fileCount == files)
+            continue;
+        std::size_t &count = counts[member.fileCount];
+        if (count++ < namesShown)
+            names[member.fileCount] +=
+                (count == 1 ? "" : ", ") + quoted(member.merged.declaration.name);
+    }
+    std::string lines;
+    for (std::size_t held = 1; held < files; ++held) {
+        if (counts[held] == 0)
+            continue;
+        lines +=
+            "\nIn " + countText(held) + " of " + countText(files) + " files only: " + names[held];
+        if (counts[held] > namesShown)
+            lines += ", ... (" + countText(counts[held]) + " in all)";
+        lines += ".";
+    }
+    return lines;
 }
 
 } // namespace Corvane_LP

@@ -21,29 +21,58 @@ struct SeededNameHash
 };
 
 // The variables of several data files together: each variable once, in the order first seen,
-// with ranges and point counts over all files, and a note wherever the files disagree.
+// as its first file declares it, with ranges in that file's unit and point counts over all
+// files, and a note wherever the files disagree. Its cost grows with the files plus the
+// variables, never with their product.
 class VariableUnion
 {
 public:
-    void add(const std::string &fileName, const FileSummary &summary);
+    // False, with conflict() saying why, when a name of the file has another role (independent
+    // variable, reflection coefficient, performance quantity) in an earlier file.
+    bool add(const std::string &fileName, const FileSummary &summary);
+    const std::string &conflict() const { return m_conflict; }
     void fillIn(LoadpullUI &ui) const;
 
 private:
+    // The first file that disagrees with a variable's first file on one point, what it says
+    // there, and how many later files disagree too.
+    struct Disagreement
+    {
+        bool any = false;
+        std::size_t file = 0;
+        std::string detail;
+        std::size_t moreFiles = 0;
+
+        // The detail is made for the first file that disagrees only: the others are counted.
+        template<typename MakeDetail> void note(std::size_t otherFile, MakeDetail makeDetail)
+        {
+            if (any) {
+                ++moreFiles;
+                return;
+            }
+            *this = {true, otherFile, makeDetail(), 0};
+        }
+    };
+
     struct Member
     {
         VariableSummary merged;
-        std::vector<std::size_t> files; // indices into m_fileNames
+        std::size_t firstFile = 0; // index into m_fileNames
+        std::size_t fileCount = 1;
+        Disagreement unit;
+        Disagreement declaration;
     };
 
-    void merge(Member &member, const VariableSummary &variable);
+    bool merge(Member &member, const VariableSummary &variable);
+    bool refuseRoles(const Member &member, const VariableDeclaration &declared);
     std::string warningText() const;
+    std::string disagreementLines(const Member &member) const;
+    std::string missingLines() const;
 
     std::vector<std::string> m_fileNames;
     std::vector<Member> m_members;
-    // By name alone: a name that is a variable in one file and a quantity in another is one
-    // member, declared differently.
     std::unordered_map<std::string, std::size_t, SeededNameHash> m_memberIndex;
-    std::vector<std::string> m_disagreements;
+    std::string m_conflict;
     long long m_minBlockRows = 0;
     long long m_maxBlockRows = 0;
 };

@@ -8,10 +8,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <numeric>
 
 #include <sys/stat.h>
 #include <utime.h>
@@ -117,15 +120,123 @@ QString describe(const VarInfoUI *v, bool withRange = true)
     return withRange ? text + QString::asprintf(" %.4g..%.4g", v->lowest, v->highest) : text;
 }
 
-// Rows per block, then the variables, then the performance quantities (without their range).
-QStringList reported(const Query &query)
+// Rows per block, then the variables, then the performance quantities (by default without
+// their range).
+QStringList reported(const Query &query, bool quantityRanges = false)
 {
     QStringList lines{"rows %1-%2"_s.arg(query.ui.minNumPoints).arg(query.ui.maxNumPoints)};
     for (const VarInfoUI *variable : query.ui.variables)
         lines << describe(variable);
     for (const VarInfoUI *quantity : query.ui.performanceVariables)
-        lines << "out "_s + describe(quantity, false);
+        lines << "out "_s + describe(quantity, quantityRanges);
     return lines;
+}
+
+// In expected warnings, @1, @2, ... stand for the quoted paths of the files, in query order.
+QString withPaths(QString text, const QStringList &paths)
+{
+    for (int file = paths.size(); file > 0; --file)
+        text.replace(u'@' + QString::number(file), u'"' + paths.at(file - 1) + u'"');
+    return text;
+}
+
+// The test's own table of units, apart from the library's: each unit's type, its size in the
+// type's base unit, and whether its values are decibels above that size.
+struct TestUnit
+{
+    const char *name;
+    int type;
+    double size;
+    bool decibels = false;
+};
+
+constexpr TestUnit testUnits[] = {
+    {"Hz", 0, 1},        {"kHz", 0, 1e3}, {"MHz", 0, 1e6}, {"GHz", 0, 1e9}, {"THz", 0, 1e12},
+    {"W", 1, 1},         {"mW", 1, 1e-3}, {"uW", 1, 1e-6}, {"kW", 1, 1e3},  {"dBm", 1, 1e-3, true},
+    {"dBW", 1, 1, true}, {"V", 2, 1},     {"mV", 2, 1e-3}, {"uV", 2, 1e-6}, {"kV", 2, 1e3},
+    {"A", 3, 1},         {"mA", 3, 1e-3}, {"uA", 3, 1e-6}, {"Ohm", 4, 1},   {"mOhm", 4, 1e-3},
+    {"kOhm", 4, 1e3},    {"MOhm", 4, 1e6}};
+constexpr int frequencyType = 0, powerType = 1, unitTypes = 5;
+
+const TestUnit &testUnit(const QString &name)
+{
+    return *std::find_if(std::begin(testUnits), std::end(testUnits), [&name](const TestUnit &unit) {
+        return name == QLatin1String(unit.name);
+    });
+}
+
+// The value in unit `to`, through the base unit.
+double converted(double value, const QString &from, const QString &to)
+{
+    const TestUnit &a = testUnit(from), &b = testUnit(to);
+    const double base = a.decibels ? a.size * std::pow(10.0, value / 10.0) : value * a.size;
+    return b.decibels ? 10.0 * std::log10(base / b.size) : base / b.size;
+}
+
+// A file of the union property in the notation "mV -24 32 dBm 10 20": the unit, lowest and
+// highest value of a variable v (the frequency variable in a frequency unit), then of a
+// performance quantity p.
+QByteArray unionFile(const QString &notation)
+{
+    const QStringList w = notation.split(u' ');
+    const QString rows = testUnit(w.at(0)).type == frequencyType ? "p\nv = %2\n%5\nv = %3\n%6\n"_s
+                                                                 : "v p\n%2 %5\n%3 %6\n"_s;
+    return QString("LPDATA 1\nVAR=<v>, Units=<%1>\nOUT=<p>, Units=<%4>\n"_s + rows)
+        .arg(w.at(0), w.at(1), w.at(2), w.at(3), w.at(4), w.at(5))
+        .toUtf8();
+}
+
+bool nearlyEqual(double a, double b)
+{
+    return std::abs(a - b) <= 1e-9 * std::max({1.0, std::abs(a), std::abs(b)});
+}
+
+// Each range as reported beside the test's own, over all files in the first file's unit: empty
+// when they agree.
+QString flawOfRanges(const Query &query, const QStringList &files)
+{
+    if (!query.ok || !query.warning.isEmpty())
+        return query.error + query.warning;
+    const VarInfoUI *reported[] = {query.ui.variables.at(0), query.ui.performanceVariables.at(0)};
+    for (int part = 0; part < 2; ++part) {
+        const QString unit = files.front().section(u' ', 3 * part, 3 * part);
+        double lowest = HUGE_VAL, highest = -HUGE_VAL;
+        for (const QString &file : files) {
+            const QStringList w = file.split(u' ').mid(3 * part, 3);
+            lowest = std::min(lowest, converted(w.at(1).toDouble(), w.at(0), unit));
+            highest = std::max(highest, converted(w.at(2).toDouble(), w.at(0), unit));
+        }
+        const VarInfoUI *v = reported[part];
+        if (QString::fromStdString(v->getUnitStr()) != unit || !nearlyEqual(v->lowest, lowest) ||
+            !nearlyEqual(v->highest, highest))
+            return describe(v) + " against "_s + unit + u' ' + QString::number(lowest, 'g', 17) +
+                   ".."_s + QString::number(highest, 'g', 17);
+    }
+    return {};
+}
+
+// A random unit of the type and a range in it, "mV -24 32": powers and frequencies positive,
+// so that each has a value in decibels.
+QString randomRange(QRandomGenerator &random, int type)
+{
+    std::vector<const TestUnit *> units;
+    for (const TestUnit &unit : testUnits) {
+        if (unit.type == type)
+            units.push_back(&unit);
+    }
+    const TestUnit &unit = *units.at(random.bounded(int(units.size())));
+    const auto value = [&] {
+        const double base = std::pow(10.0, -6 + 16 * random.generateDouble());
+        const bool negative = type > powerType && random.bounded(2);
+        // The first unit of each type is its base unit.
+        return converted(negative ? -base : base, QLatin1String(units.front()->name),
+                         QLatin1String(unit.name));
+    };
+    const auto text = [](double value) {
+        return QString::number(value, 'g', 6);
+    };
+    const double a = text(value()).toDouble(), b = text(value()).toDouble();
+    return QLatin1String(unit.name) + u' ' + text(std::min(a, b)) + u' ' + text(std::max(a, b));
 }
 
 } // namespace
@@ -137,8 +248,14 @@ class TestLpSimCore : public QObject
 private slots:
     void init();
 
-    void filesThatDisagreeKeepTheirQuantitiesApart_data();
-    void filesThatDisagreeKeepTheirQuantitiesApart();
+    void filesOfOneUnitTypeHaveRangesInTheFirstFilesUnit_data();
+    void filesOfOneUnitTypeHaveRangesInTheFirstFilesUnit();
+    void filesUsedTogetherTellWhereTheyDisagree_data();
+    void filesUsedTogetherTellWhereTheyDisagree();
+    void aNameInTwoRolesIsRefusedInAnyOrder_data();
+    void aNameInTwoRolesIsRefusedInAnyOrder();
+    void theWarningGrowsWithTheVariablesNotTheFiles_data();
+    void theWarningGrowsWithTheVariablesNotTheFiles();
     void declarationsThatDisagreeAreToldAttributeByAttribute_data();
     void declarationsThatDisagreeAreToldAttributeByAttribute();
     void filesReportWhatTheyDeclare_data();
@@ -162,6 +279,9 @@ private:
     QString write(const QByteArray &contents, const QString &name = {});
     // Sample files' names, or files' contents when they hold a line break.
     QStringList pathsOf(const QByteArrayList &entries);
+    // The files queried in every order, each order beside the test's own ranges.
+    QString flawOfUnion(const QStringList &files);
+    QStringList shrunk(QStringList files);
 
     std::unique_ptr<QTemporaryDir> m_dir; // fresh for every test and every row
     int m_files = 0;
@@ -230,34 +350,114 @@ QStringList TestLpSimCore::pathsOf(const QByteArrayList &entries)
     return paths;
 }
 
-void TestLpSimCore::filesThatDisagreeKeepTheirQuantitiesApart_data()
+QString TestLpSimCore::flawOfUnion(const QStringList &files)
+{
+    QStringList paths;
+    for (const QString &file : files)
+        paths << write(unionFile(file));
+    std::vector<int> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    do {
+        QStringList orderedPaths, orderedFiles;
+        for (int file : order) {
+            orderedPaths << paths.at(file);
+            orderedFiles << files.at(file);
+        }
+        const QString flaw = flawOfRanges(Query(orderedPaths), orderedFiles);
+        if (!flaw.isEmpty())
+            return flaw;
+    } while (std::next_permutation(order.begin(), order.end()));
+    return {};
+}
+
+// The failing files with as many as possible left out, one at a time, while they still fail.
+QStringList TestLpSimCore::shrunk(QStringList files)
+{
+    for (int i = files.size(); i-- > 0 && files.size() > 2;) {
+        QStringList fewer = files;
+        fewer.removeAt(i);
+        if (!flawOfUnion(fewer).isEmpty())
+            files = fewer;
+    }
+    return files;
+}
+
+void TestLpSimCore::filesOfOneUnitTypeHaveRangesInTheFirstFilesUnit_data()
+{
+    QTest::addColumn<QStringList>("files"); // as unionFile() reads them; empty: random ones
+
+    QTest::newRow("random files") << QStringList();
+    QTest::newRow("GHz beside MHz, dBm beside mW and dBW") << QStringList{
+        "GHz 1.8 2 dBm 10 20"_s, "MHz 1800 2200 mW 1 1000"_s, "Hz 1e9 1e9 dBW -60 -40"_s};
+}
+
+// Two to five files give v and p in random units of one type each: whatever their order, each
+// range is reported in the first file's unit and covers every file, with no warning. A failure
+// is shrunk to the fewest files that still fail, for a row above.
+void TestLpSimCore::filesOfOneUnitTypeHaveRangesInTheFirstFilesUnit()
+{
+    QFETCH(QStringList, files);
+
+    QRandomGenerator random(20261207);
+    for (int round = 0; round < (files.isEmpty() ? 100 : 1); ++round) {
+        QStringList generated = files;
+        const int type = int(random.bounded(unitTypes));
+        for (int file = 2 + int(random.bounded(4)); files.isEmpty() && file > 0; --file)
+            generated << randomRange(random, type) + u' ' + randomRange(random, powerType);
+        const QString flaw = flawOfUnion(generated);
+        if (!flaw.isEmpty())
+            QFAIL(qPrintable(flaw + ": QStringList{\""_s + shrunk(generated).join("\", \""_s) +
+                             "\"}"_s));
+    }
+}
+
+void TestLpSimCore::filesUsedTogetherTellWhereTheyDisagree_data()
 {
     QTest::addColumn<QByteArrayList>("files");
-    QTest::addColumn<QStringList>("expected");
-    QTest::addColumn<QStringList>("warned");
+    QTest::addColumn<QStringList>("expected"); // as reported() gives it, with quantity ranges
+    QTest::addColumn<QStringList>("warned");   // the lines after the first, @n for the paths
 
+    const QByteArray frequency = "LPDATA 1\nVAR=<Freq>, Units=<GHz>\nOUT=<p>\np\nFreq = 1.8\n1\n";
+    const QByteArray inMegahertz = "LPDATA 1\nVAR=<Freq>, Units=<MHz>\nOUT=<p>\np\nFreq = 1800\n"
+                                   "1\nFreq = 2200\n1\n";
     const auto row = [](const char *name, const QByteArrayList &files, const QStringList &expected,
                         const QStringList &warned) {
         QTest::newRow(name) << files << expected << warned;
     };
-    row("a unit that differs is warned; only files in the first file's unit widen the range",
-        {"LPDATA 1\nVAR=<Vdd>, Units=<V>\nOUT=<p>, Units=<dBm>\nVdd p\n24 1\n28 1\n32 1\n",
-         "LPDATA 1\nVAR=<Vdd>, Units=<mV>\nOUT=<p>, Units=<W>\nVdd p\n24000 1\n32000 1\n",
-         "LPDATA 1\nVAR=<Vdd>, Units=<V>\nVdd\n20\n"},
-        {"rows 1-3"_s, "Vdd V/Voltage 1-3 20..32"_s, "out p dBm/Power 2-3"_s},
-        {"'Vdd' has the unit 'V' in"_s, "but 'mV' in"_s, "'p' has the unit 'dBm' in"_s,
-         "but 'W' in"_s, "'p' is in"_s});
-    row("a variable in one file and a quantity in another is one variable, but a magnitude never "
-        "widens its range",
-        {"LPDATA 1\nVAR=<x>\nVAR=<p>\nx p\n1 2\n", "LPDATA 1\nVAR=<x>\nOUT=<p>\nx p\n3 4\n",
-         "LPDATA 1\nVAR=<x>\nOUT=<p>, Complex=<yes>\nx Re(p) Im(p)\n5 30 40\n"},
-        {"rows 1-1"_s, "x None/Unitless 1-1 1..5"_s, "p None/Unitless 1-1 2..4"_s},
-        {"'p' is declared differently"_s});
+    row("a frequency in GHz, then in MHz: GHz", {frequency, inMegahertz},
+        {"rows 1-1"_s, "Freq GHz/Frequency 1-2 1.8..2.2"_s, "out p None/Unitless 1-1 1..1"_s}, {});
+    row("a frequency in MHz, then in GHz: MHz", {inMegahertz, frequency},
+        {"rows 1-1"_s, "Freq MHz/Frequency 1-2 1800..2200"_s, "out p None/Unitless 1-1 1..1"_s},
+        {});
+    row("0 W has no value in dBm: the range stays that of the files in dBm",
+        {"LPDATA 1\nOUT=<p>, Units=<dBm>\np\n10\n20\n", "LPDATA 1\nOUT=<p>, Units=<W>\np\n0\n1\n"},
+        {"rows 2-2"_s, "out p dBm/Power 2-2 10..20"_s},
+        {"'p' has the unit 'dBm' in @1 but 'W' in @2."_s});
+    row("1e306 kV has no finite value in V",
+        {"LPDATA 1\nVAR=<v>, Units=<V>\nv\n1\n", "LPDATA 1\nVAR=<v>, Units=<kV>\nv\n1e306\n"},
+        {"rows 1-1"_s, "v V/Voltage 1-1 1..1"_s}, {"'v' has the unit 'V' in @1 but 'kV' in @2."_s});
+    row("a unit the table does not know and one of another type are told once",
+        {"LPDATA 1\nVAR=<v>, Units=<V>\nv\n1\n", "LPDATA 1\nVAR=<v>, Units=<MV>\nv\n2\n",
+         "LPDATA 1\nVAR=<v>, Units=<mA>\nv\n3\n"},
+        {"rows 1-1"_s, "v V/Voltage 1-1 1..1"_s},
+        {"'v' has the unit 'V' in @1 but 'MV' in @2 and 1 more file."_s,
+         "'v' is declared differently in @1 and @2 and 1 more file: unit type 'Voltage' against "
+         "'Unitless'."_s});
+    row("a magnitude never widens the range of a real part",
+        {"LPDATA 1\nOUT=<p>\np\n2\n", "LPDATA 1\nOUT=<p>, Complex=<yes>\nRe(p) Im(p)\n30 40\n"},
+        {"rows 1-1"_s, "out p None/Unitless 1-1 2..2"_s},
+        {"'p' is declared differently in @1 and @2: real against complex."_s});
+    row("variables that files lack, by the number of files that hold them",
+        {"LPDATA 1\nVAR=<a>\nVAR=<b>\nVAR=<d>\nVAR=<e>\na b d e\n1 1 1 1\n",
+         "LPDATA 1\nVAR=<a>\nVAR=<c>\nVAR=<d>\nVAR=<e>\na c d e\n1 1 1 1\n",
+         "LPDATA 1\nVAR=<a>\nVAR=<d>\na d\n1 1\n", "LPDATA 1\nVAR=<a>\na\n1\n"},
+        {"rows 1-1"_s, "a None/Unitless 1-1 1..1"_s, "b None/Unitless 1-1 1..1"_s,
+         "d None/Unitless 1-1 1..1"_s, "e None/Unitless 1-1 1..1"_s, "c None/Unitless 1-1 1..1"_s},
+        {"In 1 of 4 files only: 'b', 'c'."_s, "In 2 of 4 files only: 'e'."_s,
+         "In 3 of 4 files only: 'd'."_s});
 }
 
-// Faults found by merging files in the fuzzing harness, which checks every merged report
-// against its own reading of the files.
-void TestLpSimCore::filesThatDisagreeKeepTheirQuantitiesApart()
+void TestLpSimCore::filesUsedTogetherTellWhereTheyDisagree()
 {
     QFETCH(QByteArrayList, files);
     QFETCH(QStringList, warned);
@@ -265,10 +465,106 @@ void TestLpSimCore::filesThatDisagreeKeepTheirQuantitiesApart()
     const QStringList paths = pathsOf(files);
     const Query query(paths);
     QVERIFY2(query.ok, qPrintable(query.error));
-    QTEST(reported(query), "expected");
-    warned << "The load-pull data files do not agree:\n"_s << paths;
-    for (const QString &text : qAsConst(warned))
-        QVERIFY2(query.warning.contains(text), qPrintable(query.warning));
+    QTEST(reported(query, true), "expected");
+    if (!warned.isEmpty())
+        warned.prepend("The load-pull data files do not agree:"_s);
+    QCOMPARE(query.warning, withPaths(warned.join(u'\n'), paths));
+}
+
+void TestLpSimCore::aNameInTwoRolesIsRefusedInAnyOrder_data()
+{
+    QTest::addColumn<QByteArrayList>("files"); // each gives x a role; after the signature
+
+    const QByteArray swept = "VAR=<x>\nx\n1\n", out = "OUT=<x>\nx\n1\n";
+    const QByteArray frequency = "VAR=<x>, Units=<GHz>\nOUT=<p>\np\nx = 1\n1\n";
+    const QByteArray gamma = "GAMMA=<x>\nRe(x) Im(x)\n0.1 0.2\n";
+    QTest::newRow("an independent variable and a performance quantity")
+        << QByteArrayList{swept, out};
+    QTest::newRow("a frequency and a reflection coefficient") << QByteArrayList{frequency, gamma};
+    QTest::newRow("a reflection coefficient and a performance quantity")
+        << QByteArrayList{gamma, out};
+    QTest::newRow("a swept variable and a frequency are one role, beside a quantity")
+        << QByteArrayList{swept, frequency, out, swept};
+}
+
+// Whatever the order, the query fails naming x, the first file and the first that gives x
+// another role.
+void TestLpSimCore::aNameInTwoRolesIsRefusedInAnyOrder()
+{
+    QFETCH(QByteArrayList, files);
+
+    const auto role = [&files](int file) {
+        return files.at(file).startsWith("GAMMA") ? "a reflection coefficient"_s
+               : files.at(file).startsWith("OUT") ? "a performance quantity"_s
+                                                  : "an independent variable"_s;
+    };
+    QStringList paths;
+    for (const QByteArray &file : qAsConst(files))
+        paths << write("LPDATA 1\n" + file);
+    std::vector<int> order(files.size());
+    std::iota(order.begin(), order.end(), 0);
+    do {
+        QStringList ordered;
+        for (int file : order)
+            ordered << paths.at(file);
+        const int other = *std::find_if(order.begin(), order.end(), [&](int file) {
+            return role(file) != role(order.front());
+        });
+        const Query query({}, ordered);
+        QVERIFY(!query.ok && query.ui.variables.empty() && query.ui.performanceVariables.empty());
+        QCOMPARE(query.error, "'x' is %1 in \"%2\" but %3 in \"%4\": one name cannot be both in "
+                              "files used together."_s.arg(role(order.front()), ordered.front(),
+                                                           role(other), paths.at(other)));
+    } while (std::next_permutation(order.begin(), order.end()));
+}
+
+void TestLpSimCore::theWarningGrowsWithTheVariablesNotTheFiles_data()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<int>("own");         // variables of each file's own
+    QTest::addColumn<int>("shared");      // in every file, in V in the first and in A in the others
+    QTest::addColumn<QString>("missing"); // the warning's line of the variables of one file
+
+    QTest::newRow("50 files of 40 variables of their own")
+        << 50 << 40 << 0
+        << "In 1 of 50 files only: 'v0_0', 'v0_1', 'v0_2', 'v0_3', 'v0_4', 'v0_5', 'v0_6', "
+           "'v0_7', 'v0_8', 'v0_9', ... (2,000 in all)."_s;
+    QTest::newRow("50 files sharing 40 variables in other units, one of their own each")
+        << 50 << 1 << 40
+        << "In 1 of 50 files only: 'v0_0', 'v1_0', 'v2_0', 'v3_0', 'v4_0', 'v5_0', 'v6_0', "
+           "'v7_0', 'v8_0', 'v9_0', ... (50 in all)."_s;
+}
+
+// A line per number of files that lack variables, and at most two per variable.
+void TestLpSimCore::theWarningGrowsWithTheVariablesNotTheFiles()
+{
+    QFETCH(int, files);
+    QFETCH(int, own);
+    QFETCH(int, shared);
+
+    QStringList paths;
+    for (int file = 0; file < files; ++file) {
+        QByteArray declarations, columns, row;
+        const auto declare = [&](const QByteArray &name, const char *unit) {
+            declarations += "VAR=<" + name + ">, Units=<" + unit + ">\n";
+            columns += name + ' ';
+            row += "1 ";
+        };
+        for (int variable = 0; variable < own; ++variable)
+            declare('v' + QByteArray::number(file) + '_' + QByteArray::number(variable), "V");
+        for (int variable = 0; variable < shared; ++variable)
+            declare('s' + QByteArray::number(variable), file == 0 ? "V" : "A");
+        paths << write("LPDATA 1\n" + declarations + columns + '\n' + row + '\n');
+    }
+    const Query query(paths);
+    QVERIFY2(query.ok, qPrintable(query.error));
+    const QStringList lines = query.warning.split(u'\n');
+    QCOMPARE(lines.size(), 2 + 2 * shared);
+    QTEST(lines.back(), "missing");
+    if (shared > 0)
+        QCOMPARE(lines.at(1), withPaths("'s0' has the unit 'V' in @1 but 'A' in @2 and %1 more "
+                                        "files."_s.arg(files - 2),
+                                        paths));
 }
 
 void TestLpSimCore::declarationsThatDisagreeAreToldAttributeByAttribute_data()
@@ -281,14 +577,10 @@ void TestLpSimCore::declarationsThatDisagreeAreToldAttributeByAttribute_data()
                         const QString &differences) {
         QTest::newRow(name) << first << other << differences;
     };
-    row("another kind is told alone, not the attributes that belong to either kind", "GAMMA=<v>",
-        "OUT=<v>, Complex=<yes>", "reflection coefficient against performance quantity"_s);
     row("a unit type", "VAR=<v>, Units=<V>", "VAR=<v>, Units=<V>, Type=<Power>",
         "unit type 'Voltage' against 'Power'"_s);
     row("a domain and a harmonic", "GAMMA=<v>", "GAMMA=<v>, Domain=<Polar-Mag>, Harmonic=<2>",
         "domain Rect-Real against Polar-Mag; harmonic 1 against 2"_s);
-    row("a real quantity against a complex one", "OUT=<v>", "OUT=<v>, Complex=<yes>",
-        "real against complex"_s);
     row("a fixed value against a swept one", "GAMMA=<v>, Value=<0.3, 0.4>", "GAMMA=<v>",
         "fixed value against swept"_s);
 }
