@@ -18,6 +18,8 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 using namespace LoadPullStateUtils;
 
 namespace {
@@ -29,9 +31,24 @@ const QString TabsInsensitive = QStringLiteral("dblp_make_all_but_file_tab_insen
 
 // A warning's details list this many notes at most: a text of megabytes would freeze the box.
 constexpr int MaxNotesInDetails = 1000;
-// A note in the box itself takes about two lines at most, so that a dozen of them leave the
-// box and its button on the screen.
+// A note in the box itself takes about two lines at most, and the box about a dozen lines, so
+// that it and its button stay on the screen.
 constexpr int MaxBoxNoteLength = 100;
+constexpr int BoxLineLength = 60;
+
+// How many of the notes take about MaxShownLines lines of the box, elided as it shows them.
+int notesThatFit(const QStringList &notes)
+{
+    int lines = 0;
+    int count = 0;
+    for (const QString &note : notes) {
+        lines += 1 + int(std::min<qsizetype>(note.size(), MaxBoxNoteLength) - 1) / BoxLineLength;
+        if (lines > MaxShownLines)
+            break;
+        ++count;
+    }
+    return count;
+}
 
 // The first `most` notes, each elided to `length`, then a line saying how many more there are.
 QString listedNotes(const QStringList &notes, int most, int length)
@@ -435,8 +452,8 @@ void FileTabWidget::restoreFiles(const QStringList &fileNames)
         if (name.isEmpty())
             appendOnce(leftOut, tr("an empty name"));
         else if (index >= 0)
-            leftOut.append(tr("%1 (the file of %2)")
-                               .arg(quotedText(name), quotedText(listed.at(index))));
+            leftOut.append(
+                tr("%1 (the file of %2)").arg(quotedText(name), quotedText(listed.at(index))));
         if (name.isEmpty() || index >= 0)
             continue;
         keys.append(key);
@@ -675,7 +692,7 @@ void FileTabWidget::showWarning(const Corvane_LP::LoadpullUI &uiInfo)
     for (const QString &note : qAsConst(notes))
         shortNotes.append(shortNote(note, baseFolder));
     showMessage(QMessageBox::Warning,
-                heading + listedNotes(shortNotes, MaxShownLines, MaxBoxNoteLength),
+                heading + listedNotes(shortNotes, notesThatFit(shortNotes), MaxBoxNoteLength),
                 listedNotes(notes, MaxNotesInDetails, MaxShownTextLength));
 }
 

@@ -179,8 +179,7 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
         }
         for (const GammaVarInfo &setting : qAsConst(m_gammas)) {
             if (!m_reportedGammas.contains(setting.name()))
-                gammas.addVariable(
-                    heldGamma(setting, settingOf(m_declaredGammas, setting.name())));
+                gammas.addVariable(heldGamma(setting, settingOf(m_declaredGammas, setting.name())));
         }
     }
     m_shownDetails.setIndependentVariables(independent);

@@ -454,9 +454,10 @@ void tst_FileTabWidget::aWarningOnEveryAdditionThatHasOne()
     for (int i = 1; i <= 8; ++i) {
         add("f%1.lp"_s.arg(i));
         own << "'v%1'"_s.arg(i);
-        QCOMPARE(m_lastBox, "The load-pull data files do not agree:\nIn 1 of %1 files only: %2."_s
-                                .arg(i + 1)
-                                .arg(own.join(", "_s)));
+        QCOMPARE(
+            m_lastBox,
+            "The load-pull data files do not agree:\nIn 1 of %1 files only: %2."_s.arg(i + 1).arg(
+                own.join(", "_s)));
     }
     list()->setCurrentRow(8);
     m_lastBox.clear();
@@ -470,8 +471,9 @@ void tst_FileTabWidget::aWarningOnEveryAdditionThatHasOne()
     QVERIFY(m_lastBox.startsWith("The load-pull data files do not agree:"_s));
 }
 
-// Files in a folder of a long name whose 60 variables each have another unit: the box names
-// a dozen of them and keeps every one in its details, and stays on the screen.
+// Files in a folder of a long name whose 60 variables each have another unit, of another unit
+// type: the box names what fits of the 120 disagreements and keeps every one in its details,
+// and stays on the screen.
 void tst_FileTabWidget::aWarningAboutLongPathsStaysOnTheScreen()
 {
     const QString folder = QString(150, u'd') + u'/';
@@ -486,8 +488,8 @@ void tst_FileTabWidget::aWarningAboutLongPathsStaysOnTheScreen()
     QVERIFY(makeFile(folder + "base.lp"_s, "LPDATA 1\n" + declared + "OUT=<p>\n" + data));
     QVERIFY(makeFile(folder + "other.lp"_s, "LPDATA 1\n" + other + "OUT=<p>\n" + data));
     m_tab->setState(stateOf(MauryFileType, {folder + "base.lp"_s, folder + "other.lp"_s}));
-    QCOMPARE(m_lastBox.split(u'\n').last(), "and 48 more"_s);
-    QCOMPARE(m_lastDetails.split(u'\n').size(), 60);
+    QCOMPARE(m_lastBox.split(u'\n').last(), "and 114 more"_s);
+    QCOMPARE(m_lastDetails.split(u'\n').size(), 120);
     QVERIFY2(m_lastBox.contains("\u2026/other.lp"_s), qPrintable(m_lastBox));
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY2(m_lastBoxSize.height() <= screen.height(),

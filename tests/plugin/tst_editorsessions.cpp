@@ -42,7 +42,8 @@ struct Swept
 // A small data file over two frequencies (in GHz unless given): the swept variables, one
 // reflection coefficient measured at two points, and the quantities, each in dB.
 QByteArray dataFile(const QList<Swept> &swept, const QByteArray &gamma,
-                    const QList<QByteArray> &quantities, const Swept &frequency = {"Freq", "GHz", {1.8, 2}})
+                    const QList<QByteArray> &quantities,
+                    const Swept &frequency = {"Freq", "GHz", {1.8, 2}})
 {
     QByteArray text = "LPDATA 1\nVAR=<" + QByteArray(frequency.name) + ">, Units=<" +
                       frequency.unit + ">, Type=<Frequency>\n";
@@ -551,11 +552,10 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         const bool isTouched = touched.contains(it.key());
         // With no readable file to tell it, the frequency variable is the component's.
         const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
-        const QString expected =
-            it.key() == "FreqVarName"_s && holding && shown.frequency.isEmpty()
-                ? stored.value(it.key()).value(0)
-                : expectedText(it.key(), stored.value(it.key()).value(0), it->value(0), isTouched,
-                               false);
+        const QString expected = it.key() == "FreqVarName"_s && holding && shown.frequency.isEmpty()
+                                     ? stored.value(it.key()).value(0)
+                                     : expectedText(it.key(), stored.value(it.key()).value(0),
+                                                    it->value(0), isTouched, false);
         const QStringList expectedList = isTouched || expected != stored.value(it.key()).value(0)
                                              ? QStringList{expected}
                                              : stored.value(it.key());
@@ -751,12 +751,13 @@ QString tst_EditorSessions::summary(TvlValue *widgets)
 
 // One step of a session, as a user takes it: "@" passes the focus through every field; "+F" adds
 // data file F as Add... does, "-F" removes it as Remove... does; "~F" deletes F on disk and "^F"
-// writes it back, ">F=G" writes G's contents into F, each noticed at the next addition or removal; "V=T" enters T in the value cell of
-// variable V ("V=" enters what the cell shows); "!Q" and "?Q" click the output and plot boxes of
-// quantity Q; "#P=k" chooses item k of the box of parameter P; "*P" clicks the box of flag P; "P:T"
-// types T into the field of parameter P and presses Return ("P:" the text it shows); "Weight:T"
-// gives T in the weight dialog; "&B" clicks button B ("&Output_All"). The touched entries are added
-// to `touched`. Gives why the step could not be taken.
+// writes it back, ">F=G" writes G's contents into F, each noticed at the next addition or removal;
+// "V=T" enters T in the value cell of variable V ("V=" enters what the cell shows); "!Q" and "?Q"
+// click the output and plot boxes of quantity Q; "#P=k" chooses item k of the box of parameter P;
+// "*P" clicks the box of flag P; "P:T" types T into the field of parameter P and presses Return
+// ("P:" the text it shows); "Weight:T" gives T in the weight dialog; "&B" clicks button B
+// ("&Output_All"). The touched entries are added to `touched`. Gives why the step could not be
+// taken.
 QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QString> &touched)
 {
     QWidget *fileTab = m_session->widget(widgets, PluginSession::File);
@@ -1079,8 +1080,8 @@ void tst_EditorSessions::sessions_data()
         "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
         "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");
     // Files that meet: units of one type, a name in two roles, files read again.
-    row("ranges in other units of one type cover every file, in the first file's unit", "a.lp",
-        "", "+m.lp",
+    row("ranges in other units of one type cover every file, in the first file's unit", "a.lp", "",
+        "+m.lp",
         "Freq=freq@1.8..2.2; Pin_avail=10@10..18; Vdd=20@20..32 | gamma_ld1:Rect-Real | "
         "Gain Pout");
     row("the same files the other way round", "m.lp", "", "+a.lp",
