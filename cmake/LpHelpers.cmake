@@ -27,8 +27,12 @@ set(LP_LSAN_SUPPRESSIONS "${PROJECT_SOURCE_DIR}/.ci/lsan.supp")
 function(lp_add_test)
     cmake_parse_arguments(ARG "" "NAME" "SOURCES;LIBRARIES" ${ARGN})
     set(target tst_${ARG_NAME})
-    add_executable(${target} ${ARG_SOURCES})
-    target_link_libraries(${target} PRIVATE Qt::Test ${ARG_LIBRARIES})
+    # A dialog no test answers fails the test at once rather than hanging it.
+    add_executable(${target} ${ARG_SOURCES}
+        ${PROJECT_SOURCE_DIR}/tests/support/unexpecteddialogguard.cpp
+        ${PROJECT_SOURCE_DIR}/tests/support/unexpecteddialogguard.h)
+    target_include_directories(${target} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+    target_link_libraries(${target} PRIVATE Qt::Test Qt::Widgets ${ARG_LIBRARIES})
     add_test(NAME ${ARG_NAME} COMMAND ${target})
     set(env
         "QT_QPA_PLATFORM=offscreen"
@@ -36,7 +40,12 @@ function(lp_add_test)
         "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:detect_odr_violation=0"
         "LSAN_OPTIONS=suppressions=${LP_LSAN_SUPPRESSIONS}:print_suppressions=0:fast_unwind_on_malloc=0"
         "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
-    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
+    # The longest test takes about ten seconds; the sanitizers slow every test down.
+    set(timeout 45)
+    if(LP_SANITIZE)
+        set(timeout 120)
+    endif()
+    set_tests_properties(${ARG_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT ${timeout})
 endfunction()
 
 # Tests that load the built plug-in through the reference host's loader need its path.
