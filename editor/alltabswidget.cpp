@@ -154,9 +154,12 @@ void AllTabsWidget::showQuantities(const QList<PerformanceVarBaseInfo> &quantiti
         performanceTab->setState(shown);
 }
 
+// A touch ends what the stored texts said, even where the record shown stays the same: the
+// notes follow once the control's own slots have taken its new value.
 void AllTabsWidget::touch(const QString &parameter, const QString &variable)
 {
     componentState.entries().touch(parameter, variable);
+    QMetaObject::invokeMethod(this, &AllTabsWidget::showEntries, Qt::QueuedConnection);
 }
 
 // Every tab shows the entries the model makes of the records they show: marks, notes, and the
@@ -189,13 +192,9 @@ void AllTabsWidget::showEntries()
 // shown as Maury settings, and its type is written back as it is.
 QString AllTabsWidget::fileTypeNote() const
 {
-    const QString stored =
-        unquote(componentState.entries().stored().value(ParameterNames::FileType).value(0));
-    if (stored.isEmpty() || stored == QLatin1String("Maury"))
-        return QString();
-    return tr("The component's file type, \"%1\", is not offered here: its settings show as Maury "
-              "settings, and the type is kept as it is.")
-        .arg(elidedText(stored));
+    const EntryMap entries =
+        componentState.entries().singleEntries(componentState.currentTypeState());
+    return entryOf(entries, ParameterNames::FileType).note;
 }
 
 DBLPCState AllTabsWidget::state() const

@@ -55,8 +55,8 @@ void AnalysisFrequencyRangeSyncWidget::showEntries(const EntryMap &entries)
     const ComponentEntry entry = entryOf(entries, ParameterNames::UseFrequencyRangeFromDataFiles);
     const QSignalBlocker blocker(syncCheckBox);
     showFlag(syncCheckBox, syncState.useFrequencyRangeFromDataFiles(), entry.kept);
-    keptNote->setNote(entry.kept ? syncCheckBox->text() + QLatin1String(": ") + entry.note
-                                 : QString());
+    keptNote->setNote(
+        entry.note.isEmpty() ? QString() : syncCheckBox->text() + QLatin1String(": ") + entry.note);
 }
 
 // A click out of the partly checked look changes the flag without a toggle of the box, which

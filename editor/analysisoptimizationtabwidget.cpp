@@ -54,6 +54,7 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
     // Wired to clicked, not toggled, so that refreshing the box does not re-enter.
     connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this, [this] {
         flagMark.clear(); // a click decides
+        flagKept = false;
         emit entryTouched(ParameterNames::AvoidOutOfRangeData, QString());
     });
     connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this,
@@ -145,7 +146,8 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 void AnalysisOptimizationTabWidget::showEntries(const EntryMap &entries)
 {
     const ComponentEntry flag = entryOf(entries, ParameterNames::AvoidOutOfRangeData);
-    flagMark = flag.kept ? flag.note : QString();
+    flagMark = flag.note;
+    flagKept = flag.kept;
     weightMark = entryOf(entries, ParameterNames::Weight).note;
     refreshControls();
     showNotes();
@@ -162,7 +164,7 @@ void AnalysisOptimizationTabWidget::showNotes()
 void AnalysisOptimizationTabWidget::refreshControls()
 {
     avoidOutOfRangeGroupBox->setChecked(optimizationState.avoidOutOfRangeData());
-    avoidOutOfRangeGroupBox->setPartlyChecked(!flagMark.isEmpty());
+    avoidOutOfRangeGroupBox->setPartlyChecked(flagKept);
     weightLabel->setText(elidedText(optimizationState.weight()));
     explanationLabel->setEnabled(optimizationState.avoidOutOfRangeData());
 }

@@ -54,4 +54,5 @@ private:
     NoteLabel *flagNote;
     QString weightMark;
     QString flagMark;
+    bool flagKept = false;
 };

@@ -150,10 +150,10 @@ void AnalysisParametersTabWidget::showEntries(const EntryMap &entries)
     keptFlags.clear();
     for (const auto &[box, parameter] : boxes) {
         const ComponentEntry entry = entryOf(entries, parameter);
-        if (entry.kept) {
+        if (entry.kept)
             keptFlags.insert(parameter);
+        if (!entry.note.isEmpty())
             notes.append(box->text().trimmed() + QLatin1String(": ") + entry.note);
-        }
     }
     statusLevelEdit->setMark(entryOf(entries, P::StatusLevel).note);
     flagNote->setNote(notes.join(QLatin1Char('\n')));

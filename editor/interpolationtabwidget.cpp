@@ -98,13 +98,16 @@ void InterpolationTabWidget::showEntries(const EntryMap &entries)
     QStringList notes;
     for (const auto &[box, parameter] : boxes) {
         const ComponentEntry entry = entryOf(entries, parameter);
-        if (!entry.kept)
+        if (entry.kept) {
+            // A text of any length shows elided, as elsewhere; the box tells its item by that
+            // text.
+            const QString kept = elidedText(entry.shown);
+            offerKeptText(box, kept, entry.note);
+            keptTexts.insert(parameter, kept);
+            box->setCurrentIndex(keptIndex(box));
+        }
+        if (entry.note.isEmpty())
             continue;
-        // A text of any length shows elided, as elsewhere; the box tells its item by that text.
-        const QString kept = elidedText(entry.shown);
-        offerKeptText(box, kept, entry.note);
-        keptTexts.insert(parameter, kept);
-        box->setCurrentIndex(keptIndex(box));
         const auto *label = qobject_cast<QLabel *>(form->labelForField(box));
         notes.append((label ? label->text() + QLatin1Char(' ') : QString()) + entry.note);
     }

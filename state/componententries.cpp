@@ -237,16 +237,49 @@ ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int valu
     return entry;
 }
 
-// A flag neither yes nor no shows as neither, and stays as stored, until the user decides.
+// A flag neither yes nor no, an empty text too, shows as neither, and stays as stored, until
+// the user decides.
 ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, bool value)
 {
     const std::optional<bool> reading = readYesNo(stored);
-    entry.kept = entry.stored && !stored.isEmpty() && !reading && !entry.touched && !value;
+    entry.kept = entry.stored && !reading && !entry.touched && !value;
     entry.shown = entry.kept ? stored : yesNoText(value);
     entry.storedSaysShown = entry.kept || reading == value;
     if (entry.kept)
         entry.note = keptFlagNote(stored);
     return entry;
+}
+
+QString joinedNotes(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    return first + QLatin1Char(' ') + second;
+}
+
+// A single parameter's texts beyond its first, which no control shows: kept while the entry
+// goes back as stored.
+QString extraTextsNote(const ComponentEntry &entry)
+{
+    if (!entry.stored || entry.stored->size() < 2)
+        return QString();
+    QStringList extra;
+    for (int i = 1; i < entry.stored->size(); ++i)
+        extra.append(QLatin1Char('"') + unquote(entry.stored->at(i)) + QLatin1Char('"'));
+    const QString texts = elidedText(extra.join(QLatin1String(", ")));
+    if (entry.written() == *entry.stored)
+        return tr("Also stored: %1; OK keeps them until this is changed.").arg(texts);
+    return tr("Also stored: %1; OK leaves them out.").arg(texts);
+}
+
+// The editor works on the Maury settings whatever type the component names.
+QString fileTypeNote(const ComponentEntry &entry)
+{
+    if (!entry.stored || declaredText(entry.stored) == QLatin1String("Maury"))
+        return QString();
+    return tr("The component's file type, %1, is not offered here: its settings show as Maury "
+              "settings, and the type is kept as it is.")
+        .arg(quotedText(declaredText(entry.stored)));
 }
 
 } // namespace
@@ -277,7 +310,8 @@ ComponentEntry ComponentEntries::fieldEntry(const QString &parameter, const QStr
 
 void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) const
 {
-    const auto add = [&map](const ComponentEntry &entry) {
+    const auto add = [&map](ComponentEntry entry) {
+        entry.note = joinedNotes(entry.note, extraTextsNote(entry));
         map[entry.parameter].insert(QString(), entry);
     };
     const InterpolationTabState interpolation = shown.interpolationTabState();
@@ -323,6 +357,7 @@ void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) co
     fileType.storedSaysShown = fileType.stored && !fileType.touched;
     fileType.shown = fileType.storedSaysShown ? storedText(P::FileType)
                                               : toText(shown.fileTabState().fileType());
+    fileType.note = fileTypeNote(fileType);
     add(fileType);
     add(frequencyEntry(shown.detailsTabState().independentVariables()));
 }
@@ -591,9 +626,11 @@ ParameterMap ComponentEntries::written(const DBLPCTypeState &shown) const
             map.insert(list, texts);
         }
     }
+    // An empty name names no file.
     QStringList files;
     for (const QString &name : shown.fileTabState().fileNames())
-        files.append(all.value(P::FileName).value(name).written().value(0));
+        if (!name.isEmpty())
+            files.append(all.value(P::FileName).value(name).written().value(0));
     map.insert(P::FileName, files);
     return map;
 }

@@ -114,12 +114,12 @@ PerformanceTabState readPerformance(const ParameterMap &map, PerformanceTabState
     return performance;
 }
 
-// A choice the editor does not offer is kept as the component stores it; no text is the
-// first choice.
+// A choice the editor does not offer, an empty text too, is kept as the component stores it;
+// a component without the parameter has the first choice.
 template<typename Enumeration> int readChoice(const ParameterMap &map, const QString &name)
 {
     const QString text = firstText(map, name);
-    if (!text.isEmpty() && !texts<Enumeration>().contains(text))
+    if (map.contains(name) && !texts<Enumeration>().contains(text))
         return KeptChoice;
     return fromText<Enumeration>(text);
 }

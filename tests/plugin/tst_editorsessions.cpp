@@ -504,7 +504,9 @@ QString expectedText(const QString &parameter, const QString &stored, const QStr
         return saySame(parameter, stored, written) ? stored : written;
     if (touched)
         return editorForm(parameter, written);
-    return unquoted(stored).trimmed().isEmpty() ? written : stored;
+    // A value without text takes the data's; any other text is kept, an empty one too.
+    const bool value = parameter == "IndepVarValue"_s || parameter == "GammaValue"_s;
+    return value && unquoted(stored).trimmed().isEmpty() ? written : stored;
 }
 
 // What a held row declares: what the data last declared in the session, else its stored text.
@@ -515,6 +517,21 @@ QString heldDeclaration(const QString &list, const QString &name, const QString 
     if (data == fromData.cend())
         return storedText;
     return saySame(list, written, *data) ? written : *data;
+}
+
+// Every text a single parameter stores beyond its first, and writes back, is named in a note.
+QString extraTextsShown(const Parameters &written, const Shown &shown)
+{
+    for (auto it = written.cbegin(); it != written.cend(); ++it) {
+        const bool single = it.key() != "FileName"_s &&
+                            std::none_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &g) {
+                                return g.contains(it.key());
+                            });
+        for (const QString &text : single ? it->mid(1) : QStringList())
+            if (!shown.notes.contains(u'"' + unquoted(text) + u'"'))
+                return it.key() + " writes "_s + listed(*it) + ", and no note shows "_s + text;
+    }
+    return QString();
 }
 
 // Every stored file name OK leaves out but the user did not remove (another spelling of a
@@ -543,6 +560,8 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
 {
     if (const QString files = fileNamesKept(stored, written, shown, touched); !files.isEmpty())
         return files;
+    if (const QString extra = extraTextsShown(written, shown); !extra.isEmpty())
+        return extra;
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
         const bool perVariable =
             std::any_of(Groups.cbegin(), Groups.cend(),
@@ -885,7 +904,8 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
         edit->selectAll();
         QTest::keyClicks(edit, text);
         QTest::keyClick(edit, Qt::Key_Return);
-        if (!refused(edit->window()))
+        // Nothing typed is no edit.
+        if (!text.isEmpty() && !refused(edit->window()))
             touched << name;
         return QString();
     }
@@ -1182,6 +1202,26 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
     };
     for (const QString &flag : FlagParameters)
         given.insert(flag, {pick(flags.split(u','))});
+    // A single parameter may hold no text, an empty one, or texts beyond its first.
+    for (auto it = given.begin(); it != given.end(); ++it) {
+        const bool single = it.key() != "FileName"_s &&
+                            std::none_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &g) {
+                                return g.contains(it.key());
+                            });
+        switch (single ? random.bounded(12) : 0) {
+        case 1:
+            *it = QStringList();
+            break;
+        case 2:
+            *it = QStringList{QString()};
+            break;
+        case 3:
+            it->append(pick({"Linear"_s, "no"_s, "75 Ohm"_s, "\"2\""_s}));
+            break;
+        default:
+            break;
+        }
+    }
     // A parameter may be missing altogether.
     given.remove(given.keys().at(int(random.bounded(quint32(given.size())))));
     return given;
