@@ -204,6 +204,7 @@ void AnalysisParametersTabWidget::refreshControls()
 void AnalysisParametersTabWidget::announce()
 {
     refusal.clear();
+    statusLevelEdit->clearRefusal();
     refreshControls();
     showNotes();
     emit stateChanged(parametersState);

@@ -142,7 +142,7 @@ void TermTabWidget::makeConnections()
     connect(unitBox, qOverload<int>(&QComboBox::currentIndexChanged), this,
             [this](int index) { unitChanged(unitBox->itemText(index)); });
     connect(unitBox, qOverload<int>(&QComboBox::activated), this, [this] {
-        lastEntryNote.clear();
+        clearEntryNote();
         emit entryTouched(P::Z, QString());
         if (encloseSumForUnit() || refuseUnitWithoutImpedance())
             announce();
@@ -164,7 +164,7 @@ TermTabState TermTabWidget::state() const
 void TermTabWidget::setState(const TermTabState &termTabState)
 {
     termState = termTabState;
-    lastEntryNote.clear();
+    clearEntryNote();
     announce();
 }
 
@@ -175,7 +175,7 @@ void TermTabWidget::widgetStateChanged()
 
 void TermTabWidget::referenceImpedanceChanged()
 {
-    lastEntryNote.clear();
+    clearEntryNote();
     termState.setReferenceImpedance(referenceImpedanceEdit->text());
     encloseSumForUnit();
     announce();
@@ -215,7 +215,7 @@ bool TermTabWidget::refuseUnitWithoutImpedance()
 
 void TermTabWidget::termNumberChanged()
 {
-    lastEntryNote.clear();
+    clearEntryNote();
     termState.setTermNumber(termNumberEdit->text());
     announce();
 }
@@ -226,6 +226,14 @@ void TermTabWidget::showState()
     referenceImpedanceEdit->setText(termState.referenceImpedance());
     unitBox->setCurrentIndex(resistanceUnits().indexOf(termState.unit()));
     termNumberEdit->setText(termState.termNumber());
+}
+
+// The note on the last entry goes, and with it the refusal the host may read.
+void TermTabWidget::clearEntryNote()
+{
+    lastEntryNote.clear();
+    termNumberEdit->clearRefusal();
+    referenceImpedanceEdit->clearRefusal();
 }
 
 // The record keeps its value, and the field shows it again.

@@ -46,6 +46,7 @@ private:
     void makeConnections();
     void showState();
     void refuseEntry(const QString &note);
+    void clearEntryNote();
     void announce();
     void showNote();
     bool encloseSumForUnit();

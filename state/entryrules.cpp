@@ -71,6 +71,48 @@ QString rangeRefusal(const IndepVarInfo &variable, const QString &text, const QS
                             .arg(variable.minValue().trimmed(), variable.maxValue().trimmed()));
 }
 
+// A comma between digits outside parentheses is a decimal comma, which the host does not read
+// as one, whatever the user's locale; inside them it parts a function's arguments.
+bool hasDecimalComma(const QString &text)
+{
+    int depth = 0;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        depth += c == QLatin1Char('(') ? 1 : c == QLatin1Char(')') ? -1 : 0;
+        if (c == QLatin1Char(',') && depth == 0 && i > 0 && i + 1 < text.size() &&
+            text.at(i - 1).isDigit() && text.at(i + 1).isDigit())
+            return true;
+    }
+    return false;
+}
+
+QString decimalCommaRefusal(const QString &text)
+{
+    if (!hasDecimalComma(text))
+        return QString();
+    return tr("the design environment reads numbers with a decimal point: enter %1")
+        .arg(quoted(QString(text).replace(QLatin1Char(','), QLatin1Char('.'))));
+}
+
+// The unit of a resistance the text ends in, where it follows a number, a closing
+// parenthesis or a blank ("50Ohm", "50 kOhm", "(R + j*X) Ohm"); a name that merely ends in
+// the letters of a unit ("Rohm") is none.
+QString trailingUnit(const QString &text)
+{
+    QString found;
+    for (const QString &unit : resistanceUnits()) {
+        if (!text.endsWith(unit, Qt::CaseInsensitive))
+            continue;
+        const int before = int(text.size() - unit.size()) - 1;
+        const QChar c = before >= 0 ? text.at(before) : QChar();
+        const bool follows = c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(')') ||
+                             c.isSpace();
+        if (follows && unit.size() > found.size())
+            found = text.right(unit.size());
+    }
+    return found;
+}
+
 } // namespace
 
 QString termNumberRefusal(const QString &text)
@@ -101,6 +143,8 @@ QString weightRefusal(const QString &text)
 {
     if (const QString reason = entryRefusal(text); !reason.isEmpty())
         return reason;
+    if (const QString comma = decimalCommaRefusal(text); !comma.isEmpty())
+        return comma;
     if (!isAcceptable<RealOrVarValidator>(text))
         return tr("it is neither a number nor a variable name");
     bool isNumber = false;
@@ -116,14 +160,9 @@ QString referenceImpedanceRefusal(const QString &text)
 {
     if (const QString reason = entryRefusal(text); !reason.isEmpty())
         return reason;
-    const QString trimmed = text.trimmed();
-    const QString lastWord = trimmed.mid(trimmed.lastIndexOf(QLatin1Char(' ')) + 1);
-    for (const QString &unit : resistanceUnits()) {
-        if (trimmed.contains(QLatin1Char(' ')) && lastWord.compare(unit, Qt::CaseInsensitive) == 0)
-            return tr("it ends in the unit %1, which is chosen in the box beside the field")
-                .arg(lastWord);
-    }
-    return QString();
+    if (const QString unit = trailingUnit(text.trimmed()); !unit.isEmpty())
+        return tr("it ends in the unit %1, which is chosen in the box beside the field").arg(unit);
+    return decimalCommaRefusal(text);
 }
 
 ValueEntry independentValueEntry(const IndepVarInfo &variable, const QString &text)
@@ -132,6 +171,8 @@ ValueEntry independentValueEntry(const IndepVarInfo &variable, const QString &te
         return {QString(), valueRefusal(variable, text, reason)};
     if (text.size() > MaxShownTextLength)
         return {QString(), valueRefusal(variable, text, tr("it is too long to show"))};
+    if (const QString comma = decimalCommaRefusal(text); !comma.isEmpty())
+        return {QString(), valueRefusal(variable, text, comma)};
     IndepVarInfo read;
     readIndependentValue(text, read);
     if (!read.unit().isEmpty() && !isSameUnit(read.unit(), variable.unit())) {

@@ -34,6 +34,20 @@ QString EntryEdit::mark() const
     return m_mark ? m_mark->toolTip() : QString();
 }
 
+void EntryEdit::clearRefusal()
+{
+    setProperty(RefusedEntryProperty, QString());
+}
+
+bool EntryEdit::focusNextPrevChild(bool next)
+{
+    m_refused = false;
+    m_inKeyPress = true;
+    finishEntry();
+    m_inKeyPress = false;
+    return m_refused || QLineEdit::focusNextPrevChild(next);
+}
+
 void EntryEdit::keyPressEvent(QKeyEvent *event)
 {
     m_refused = false;

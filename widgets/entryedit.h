@@ -8,10 +8,11 @@ class QAction;
 
 // A line edit whose entry is judged when the edit ends, not keystroke by keystroke: it keeps
 // whatever the user types, so that a typo is never turned into another value. Return, Enter or
-// the focus leaving ends an edit that changed the text; the judge then gives the reason the
-// entry cannot be taken, or the empty text. A refused Return goes no further, so that the
-// default button of a dialog around the edit does not close it over the note that says why; an
-// entry refused as the focus left is named in RefusedEntryProperty for the host.
+// the focus leaving ends an edit that changed the text, and so does Tab; the judge then gives the
+// reason the entry cannot be taken, or the empty text. A refused Return or Tab goes no further,
+// so that the focus stays beside the note that says why and the default button of a dialog
+// around the edit does not close it; an entry refused as the focus left otherwise is named in
+// RefusedEntryProperty for the host until the owner clears its note.
 class EntryEdit final : public QLineEdit
 {
     Q_OBJECT
@@ -26,6 +27,8 @@ public:
     // the empty note: a text the field would not take as typed, shown because it is stored.
     void setMark(const QString &note);
     QString mark() const;
+    // The owner no longer shows the note of the last refusal.
+    void clearRefusal();
 
 signals:
     void entryTaken(const QString &text);
@@ -34,6 +37,8 @@ signals:
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
+    // Qt moves the focus on Tab before the key reaches keyPressEvent.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void finishEntry();

@@ -6,6 +6,8 @@
 #include "termtabwidget.h"
 #include "testtexts.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -15,7 +17,7 @@
 using namespace LoadPullStateUtils;
 
 enum class Field { TermNumber, Impedance, StatusLevel, ValueCell };
-enum class Finish { Return, FocusOut };
+enum class Finish { Return, Tab, FocusOut };
 Q_DECLARE_METATYPE(Field)
 Q_DECLARE_METATYPE(Finish)
 
@@ -130,6 +132,8 @@ private slots:
     void anEntryIsTakenOrRefusedWithItsReason();
     void anyTypedTextIsKeptThenTakenOrRefused();
     void theStatusLevelEditKeepsItsCursorAndUndo();
+    void theRefusalForTheHostGoesWithItsNote_data();
+    void theRefusalForTheHostGoesWithItsNote();
     void destroyingATabWhileItsEditHoldsAnEntryIsSafe_data();
     void destroyingATabWhileItsEditHoldsAnEntryIsSafe();
 
@@ -144,6 +148,7 @@ private:
         bool dialogOpen;
         bool inEdit;     // a cell's editor still open
         QString flagged; // the edit's note for the host
+        bool focusStayed;
     };
     Outcome enter(Field field, const QString &typed, Finish finish);
 };
@@ -165,8 +170,11 @@ tst_ValidatedEdits::Outcome tst_ValidatedEdits::enter(Field field, const QString
     outcome.typedShown = edit->text();
     if (finish == Finish::Return)
         QTest::keyClick(edit, Qt::Key_Return);
+    else if (finish == Finish::Tab)
+        QTest::keyClick(edit, Qt::Key_Tab);
     else
         f->dialog->before()->setFocus();
+    outcome.focusStayed = edit && edit->hasFocus();
     QCoreApplication::processEvents();
     outcome.recorded = f->recorded();
     outcome.shown = f->shown();
@@ -192,6 +200,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
     const QString notATermNumber =
         "it is neither a whole number from 1 to 2147483647 nor a variable name"_s;
     const QString notALevel = "it is neither a whole number from 1 to 4 nor a variable name"_s;
+    const QString point = "the design environment reads numbers with a decimal point: enter "_s;
     struct Row
     {
         Field field;
@@ -215,6 +224,13 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         {Field::Impedance, "75 Ohm"_s, "50"_s,
          "it ends in the unit Ohm, which is chosen in the box beside the field"_s},
         {Field::Impedance, "50\u03a9"_s, "50"_s, latin1.arg("\u03a9"_s)},
+        {Field::Impedance, "75Ohm"_s, "50"_s,
+         "it ends in the unit Ohm, which is chosen in the box beside the field"_s},
+        {Field::Impedance, "0.1kohm"_s, "50"_s,
+         "it ends in the unit kohm, which is chosen in the box beside the field"_s},
+        {Field::Impedance, "Rohm"_s, "Rohm"_s, {}},
+        {Field::Impedance, "50,5"_s, "50"_s, point + "\"50.5\""_s},
+        {Field::Impedance, "f(50,5)"_s, "f(50,5)"_s, {}},
         {Field::Impedance, "  "_s, "50"_s, empty},
         {Field::Impedance, "j*"_s, "50"_s, operatorAtEnd},
         {Field::Impedance, "50 +"_s, "50"_s, operatorAtEnd},
@@ -228,6 +244,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         {Field::StatusLevel, "\u22120"_s, "2"_s, latin1.arg("\u2212"_s)},
         {Field::StatusLevel, QString(), "2"_s, empty},
         {Field::ValueCell, "12.5"_s, "12.5"_s, {}},
+        {Field::ValueCell, "18,5"_s, "22"_s, point + "\"18.5\""_s},
         {Field::ValueCell, "\u0394p"_s, "22"_s, latin1.arg("\u0394"_s)},
         {Field::ValueCell, "28 V"_s, "28"_s, {}},
         {Field::ValueCell, "dbmtow(20)"_s, "22"_s, "enter a number in V"_s},
@@ -236,11 +253,11 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason_data()
         {Field::ValueCell, QString(), "22"_s, empty},
     };
     for (const Row &row : rows) {
-        for (const Finish finish : {Finish::Return, Finish::FocusOut}) {
+        for (const Finish finish : {Finish::Return, Finish::Tab, Finish::FocusOut}) {
+            const char *const finishes[] = {"Return", "Tab", "focus leaving"};
             QTest::addRow("%s: '%s' %s, %s", FieldNames[int(row.field)],
                           row.typed.toUtf8().constData(),
-                          row.reason.isEmpty() ? "taken" : "refused",
-                          finish == Finish::Return ? "Return" : "focus leaving")
+                          row.reason.isEmpty() ? "taken" : "refused", finishes[int(finish)])
                 << row.field << row.typed << finish << row.expected << row.reason << row.takenNote;
         }
     }
@@ -276,6 +293,9 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
     const bool returnReachesOk =
         finish == Finish::Return && reason.isEmpty() && field != Field::ValueCell;
     QCOMPARE(outcome.dialogOpen, !returnReachesOk);
+    // Tab, like Return, keeps the focus beside the note of a refused entry.
+    if (finish == Finish::Tab)
+        QCOMPARE(outcome.focusStayed, !reason.isEmpty());
 }
 
 // Any text typed into any field: the field shows it as typed until the edit ends; then the
@@ -283,7 +303,7 @@ void tst_ValidatedEdits::anEntryIsTakenOrRefusedWithItsReason()
 // its value and a note quotes the text. What a record holds goes to the host unchanged.
 void tst_ValidatedEdits::anyTypedTextIsKeptThenTakenOrRefused()
 {
-    const QString alphabet = "0123456789.-+*/()eE jxZ_\u00e9\u0394\u03a9"_s;
+    const QString alphabet = "0123456789.,-+*/()eE jxZ_hmO\u00e9\u0394\u03a9"_s;
     QRandomGenerator random(22);
     const QString before[] = {"1"_s, "50"_s, "2"_s, "22"_s};
     // Holds when the outcome of typing `text` is as the rule says.
@@ -331,6 +351,37 @@ void tst_ValidatedEdits::theStatusLevelEditKeepsItsCursorAndUndo()
     QCOMPARE(edit->text(), "132"_s);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(edit->text(), "2"_s);
+}
+
+void tst_ValidatedEdits::theRefusalForTheHostGoesWithItsNote_data()
+{
+    QTest::addColumn<Field>("field");
+    QTest::newRow("term number, a unit chosen") << Field::TermNumber;
+    QTest::newRow("status level, a box ticked") << Field::StatusLevel;
+}
+
+// An entry refused as the focus left names its note for the host; whatever clears the note
+// clears that too, so that no later OK stops without a note in sight.
+void tst_ValidatedEdits::theRefusalForTheHostGoesWithItsNote()
+{
+    QFETCH(Field, field);
+    const std::unique_ptr<FieldUnderTest> f = makeField(field);
+    f->dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->dialog.get()));
+    f->edit->setFocus();
+    f->edit->selectAll();
+    type(f->edit, "9.5"_s);
+    f->dialog->before()->setFocus();
+    QVERIFY(!f->note().isEmpty());
+    QCOMPARE(f->edit->property("refusedEntry").toString(), f->note());
+    if (auto *unit = f->content->findChild<QComboBox *>()) {
+        unit->setFocus();
+        QTest::keyClick(unit, Qt::Key_Down);
+    } else {
+        f->content->findChild<QCheckBox *>()->click();
+    }
+    QCOMPARE(f->note(), QString());
+    QCOMPARE(f->edit->property("refusedEntry").toString(), QString());
 }
 
 void tst_ValidatedEdits::destroyingATabWhileItsEditHoldsAnEntryIsSafe_data()
