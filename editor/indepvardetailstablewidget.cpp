@@ -199,13 +199,6 @@ void IndepVarDetailsTableWidget::updateIndepVarInfo(QTableWidgetItem *theItem)
     emit stateChanged();
 }
 
-void IndepVarDetailsTableWidget::unitChoiceChanged(int row, int /*col*/, const QString &choice)
-{
-    IndepVarInfo info = tableState.variableAt(row);
-    info.setUnit(choice);
-    tableState.addVariable(info, false);
-}
-
 IndepVariablesState IndepVarDetailsTableWidget::state() const
 {
     return tableState;

@@ -40,7 +40,6 @@ public slots:
     void variablesFound(const QList<LoadPullStateUtils::IndepVarInfo> &independentVariables,
                         bool reset);
     void updateIndepVarInfo(QTableWidgetItem *theItem);
-    void unitChoiceChanged(int row, int col, const QString &choice);
     LoadPullStateUtils::IndepVariablesState state() const;
 
 private:

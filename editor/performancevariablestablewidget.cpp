@@ -3,6 +3,7 @@
 #include "enablecheckitemdelegate.h"
 #include "enumerations.h"
 #include "parameternames.h"
+#include "parametertexts.h"
 #include "signalblocker.h"
 #include "variablesettings.h"
 #include "variabletables.h"
@@ -28,7 +29,7 @@ QString checkKey(const QString &parameter, const QString &name)
 
 QString nameText(const PerformanceVarInfo &info)
 {
-    if (info.unit().isEmpty())
+    if (isUnitless(info.unit()))
         return info.name();
     return info.name() + QStringLiteral(" ( ") + info.unit() + QStringLiteral(" )");
 }

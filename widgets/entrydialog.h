@@ -24,7 +24,13 @@ public:
 
     void done(int result) override;
 
+protected:
+    // The input dialog makes its layout only as it is first shown.
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void placeNote();
+
     Judge m_judge;
     NoteLabel *m_note;
 };

@@ -16,10 +16,15 @@ QWidget *PullDownItemDelegate::createEditor(QWidget *parent,
     return new PullDownChoicesBox(choices, parent);
 }
 
+// A text not among the choices comes first, one more, so that the box shows it and gives it
+// back unless the user picks another.
 void PullDownItemDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
 {
-    static_cast<QComboBox *>(editor)->setCurrentIndex(
-        choices.indexOf(index.data(Qt::EditRole).toString()));
+    auto *box = static_cast<QComboBox *>(editor);
+    const QString text = index.data(Qt::EditRole).toString();
+    if (!choices.contains(text) && box->findText(text) < 0)
+        box->insertItem(0, text);
+    box->setCurrentIndex(box->findText(text));
 }
 
 void PullDownItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,

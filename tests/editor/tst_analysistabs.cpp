@@ -335,6 +335,7 @@ void tst_AnalysisTabs::refusedWeight()
     optimizationTab->show();
     QVERIFY(QTest::qWaitForWindowExposed(optimizationTab.get()));
     QStringList notes;
+    QStringList misplaced;
     ModalDialogAnswerer answerer([&](QWidget *dialog) {
         auto *input = qobject_cast<EntryDialog *>(dialog);
         QVERIFY(input);
@@ -346,11 +347,20 @@ void tst_AnalysisTabs::refusedWeight()
             input->setTextValue(answer);
             QTest::keyClick(input->findChild<QLineEdit *>(), Qt::Key_Return);
             notes << (input->isVisible() ? input->note() + u'|' + input->textValue() : QString());
+            // The note lies whole under the field, inside the dialog, once laid out.
+            QCoreApplication::sendPostedEvents();
+            const auto *label = input->findChild<NoteLabel *>();
+            const QRect field = input->findChild<QLineEdit *>()->geometry();
+            if (input->isVisible() &&
+                (label->y() < field.bottom() || !input->rect().contains(label->geometry()) ||
+                 label->height() < label->heightForWidth(label->width())))
+                misplaced << answer;
         }
     });
     QTest::mouseClick(optimizationTab->findChild<QPushButton *>(), Qt::LeftButton);
 
     QCOMPARE(answerer.dialogsForcedClosed(), 0);
+    QCOMPARE(misplaced, QStringList());
     QCOMPARE(notes.value(0), note.isEmpty() ? QString() : note + u'|' + answers.at(0));
     QCOMPARE(notes.size(), int(answers.size() - answers.count("cancel"_s)));
     QCOMPARE(optimizationTab->state().weight(), answers.contains("250"_s) ? "250"_s : "100"_s);

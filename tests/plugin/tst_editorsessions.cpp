@@ -100,7 +100,7 @@ const QMap<QString, QByteArray> &dataFiles()
         {"w.lp"_s, dataFile({{"Vdd", "V dc", {26, 30}}}, "<gamma_ld1>", {"Pout"})},
         {"u.lp"_s, "LPDATA 1\nVAR=<F>, Units=<GHz>, Type=<Frequency>\nVAR=<Bias>, Units=<>\n"
                    "GAMMA=<gamma_ld1>, Value=<0.1, 0.2>\nOUT=<Vout>, Units=<V>, Complex=<yes>\n"
-                   "Bias Re(Vout) Im(Vout)\nF = 1 GHz\n0 1 0.5\n1 2 0.5\n"},
+                   "OUT=<Eff>\nBias Re(Vout) Im(Vout) Eff\nF = 1 GHz\n0 1 0.5 40\n1 2 0.5 45\n"},
         {"m.lp"_s, dataFile({{"Vdd", "mV", {20000, 28000}}}, "<gamma_ld1>", {"Pout"},
                             {"Freq", "MHz", {1900, 2200}})},
         {"d.lp"_s, dataFile({{"X", "V", {1, 3}}}, "<gamma_ld1>", {"Pout"})},
@@ -1331,8 +1331,9 @@ void tst_EditorSessions::randomSessions()
     }
 }
 
-// A variable the data declare without a unit takes a bare number as its value, unmarked, and
-// the reflection coefficient the data hold at one value shows one point and says so.
+// A variable the data declare without a unit takes a bare number as its value, unmarked, the
+// reflection coefficient the data hold at one value shows one point and says so, and a
+// quantity without a unit shows its name alone.
 void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
 {
     ModalDialogAnswerer boxes(
@@ -1346,6 +1347,10 @@ void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
     QCOMPARE(m_session->accept(widgets).value("IndepVarValue"_s), QStringList{"1 "_s});
     const auto gammas = tableRows(static_cast<QTableWidget *>(control(widgets, "GammaName"_s)));
     QCOMPARE(gammas.value("gamma_ld1"_s).value("Points"_s)->text(), "1"_s);
+    // A quantity without a unit shows its bare name.
+    const auto quantities =
+        tableRows(static_cast<QTableWidget *>(control(widgets, "PrfmParamName"_s)));
+    QCOMPARE(quantities.value("Eff"_s).value("Name"_s)->text(), "Eff"_s);
     QVERIFY(shown.notes.contains("gamma_ld1: the data files hold it at one value"_s));
 }
 
