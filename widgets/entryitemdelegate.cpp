@@ -5,10 +5,26 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace {
 
 // Where the editor's cell is kept: the index itself may move while the cell is in edit.
 constexpr char CellProperty[] = "entryCell";
+// The width of the editor's cell, below which the editor never shrinks.
+constexpr char CellWidthProperty[] = "entryCellWidth";
+
+// An editor is at least as wide as its text, so that a long entry stays in sight as it is
+// typed, but no wider than the view has room for to its right.
+void fitToText(QLineEdit *editor)
+{
+    const QFontMetrics metrics = editor->fontMetrics();
+    const int cell = editor->property(CellWidthProperty).toInt();
+    const int text = metrics.horizontalAdvance(editor->text()) + 2 * metrics.averageCharWidth() +
+                     editor->height() / 2; // the frame and the cursor
+    const int room = editor->parentWidget() ? editor->parentWidget()->width() - editor->x() : text;
+    editor->resize(std::max(cell, std::min(text, room)), editor->height());
+}
 
 bool endsEntry(const QEvent *event)
 {
@@ -41,6 +57,7 @@ QWidget *EntryItemDelegate::createEditor(QWidget *parent, const QStyleOptionView
 {
     auto *editor = new QLineEdit(parent);
     editor->setProperty(CellProperty, QVariant::fromValue(QPersistentModelIndex(index)));
+    connect(editor, &QLineEdit::textChanged, editor, [editor] { fitToText(editor); });
     return editor;
 }
 
@@ -64,7 +81,10 @@ void EntryItemDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
 void EntryItemDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
                                              const QModelIndex & /*index*/) const
 {
+    editor->setProperty(CellWidthProperty, option.rect.width());
     editor->setGeometry(option.rect);
+    if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        fitToText(edit);
 }
 
 // An entry the judge refuses ends nothing: a key stops here, and the editor hears of the focus

@@ -132,6 +132,7 @@ private slots:
     void anEntryIsTakenOrRefusedWithItsReason();
     void anyTypedTextIsKeptThenTakenOrRefused();
     void theStatusLevelEditKeepsItsCursorAndUndo();
+    void aCellEditorIsAsWideAsItsText();
     void theRefusalForTheHostGoesWithItsNote_data();
     void theRefusalForTheHostGoesWithItsNote();
     void destroyingATabWhileItsEditHoldsAnEntryIsSafe_data();
@@ -351,6 +352,23 @@ void tst_ValidatedEdits::theStatusLevelEditKeepsItsCursorAndUndo()
     QCOMPARE(edit->text(), "132"_s);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(edit->text(), "2"_s);
+}
+
+// A value cell's editor grows with the text typed, so that its start stays in sight.
+void tst_ValidatedEdits::aCellEditorIsAsWideAsItsText()
+{
+    const std::unique_ptr<FieldUnderTest> f = makeField(Field::ValueCell);
+    f->dialog->resize(800, 300);
+    f->dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(f->dialog.get()));
+    f->table->setColumnWidth(1, f->table->fontMetrics().horizontalAdvance("22"_s) * 2);
+    QLineEdit *edit = f->open();
+    QVERIFY(edit);
+    edit->selectAll();
+    type(edit, "dbmtow(20)"_s);
+    QVERIFY2(edit->width() > edit->fontMetrics().horizontalAdvance(edit->text()),
+             qPrintable("%1 px"_s.arg(edit->width())));
+    QVERIFY(edit->width() > f->table->columnWidth(1));
 }
 
 void tst_ValidatedEdits::theRefusalForTheHostGoesWithItsNote_data()
