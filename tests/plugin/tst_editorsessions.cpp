@@ -534,6 +534,17 @@ QString extraTextsShown(const Parameters &written, const Shown &shown)
     return QString();
 }
 
+// A frequency variable written otherwise than stored is said, with what OK writes.
+QString frequencyChangeSaid(const Parameters &stored, const Parameters &written, const Shown &shown)
+{
+    const QString before = unquoted(stored.value("FreqVarName"_s).value(0));
+    const QString after = unquoted(written.value("FreqVarName"_s).value(0));
+    const QString says = after.isEmpty() ? "OK leaves it out"_s : "OK writes "_s + after;
+    if (before.isEmpty() || before == after || shown.notes.contains(says))
+        return QString();
+    return "FreqVarName "_s + before + " is written as "_s + after + ", and no note says "_s + says;
+}
+
 // Every stored file name OK leaves out but the user did not remove (another spelling of a
 // listed file, an empty name) is named in a note.
 QString fileNamesKept(const Parameters &stored, const Parameters &written, const Shown &shown,
@@ -562,6 +573,8 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         return files;
     if (const QString extra = extraTextsShown(written, shown); !extra.isEmpty())
         return extra;
+    if (const QString frequency = frequencyChangeSaid(stored, written, shown); !frequency.isEmpty())
+        return frequency;
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
         const bool perVariable =
             std::any_of(Groups.cbegin(), Groups.cend(),
