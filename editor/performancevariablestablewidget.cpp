@@ -217,7 +217,8 @@ void PerformanceVariablesTableWidget::refreshTable()
 
 void PerformanceVariablesTableWidget::fitTypeColumn()
 {
-    fixColumnWidth(*this, TypeColumn, {valueTypeText(false), valueTypeText(true)});
+    fixColumnWidth(*this, TypeColumn,
+                   QStringList{valueTypeText(false), valueTypeText(true)} + typeTexts.values());
 }
 
 // The host's dialog may give the table another font than the one it was filled with.

@@ -77,6 +77,23 @@ private slots:
                 table->sizeHintForIndex(table->model()->index(longName, 0)).width());
     }
 
+    // The type column shows its longest text whole, also after the host gives the table a
+    // larger font.
+    void theTypeColumnFitsItsTextInAnyFont()
+    {
+        tab->resize(560, 300);
+        tab->variablesFound({quantity("Pout"_s, "10"_s, "dBm"_s)}, 1);
+        const auto fits = [this] {
+            const int text = table->fontMetrics().horizontalAdvance("Complex"_s);
+            return table->columnWidth(5) > text;
+        };
+        QVERIFY(fits());
+        QFont larger = table->font();
+        larger.setPointSizeF(larger.pointSizeF() * 3);
+        table->setFont(larger);
+        QVERIFY(fits());
+    }
+
     // Double-clicking the name and range cells neither selects them nor opens an editor.
     void nameAndRangeCells()
     {
