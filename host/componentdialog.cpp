@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -40,6 +41,17 @@ QStringList scriptStrings(const QString &arguments)
     return strings;
 }
 
+// A page keeps the room its controls and notes need: where the dialog is too small for them,
+// the page scrolls rather than squeezing them.
+QWidget *scrolled(QWidget *page)
+{
+    auto *area = new QScrollArea;
+    area->setWidget(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    return area;
+}
+
 } // namespace
 
 ComponentDialog::ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget *parent)
@@ -49,12 +61,12 @@ ComponentDialog::ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget 
 {
     Q_ASSERT(editorWidgets.size() == EditorWidgetCount);
     setWindowTitle(tr("DataBasedLoadPull"));
-    m_tabs->addTab(editorWidgets.at(FileTab), tr("File"));
-    m_tabs->addTab(editorWidgets.at(DetailsTab), tr("Variables"));
-    m_tabs->addTab(editorWidgets.at(PerformanceTab), tr("Performance"));
-    m_tabs->addTab(editorWidgets.at(InterpolationTab), tr("Interpolation"));
-    m_tabs->addTab(analysisPage(editorWidgets), tr("Analysis"));
-    m_tabs->addTab(editorWidgets.at(TermTab), tr("Term"));
+    m_tabs->addTab(scrolled(editorWidgets.at(FileTab)), tr("File"));
+    m_tabs->addTab(scrolled(editorWidgets.at(DetailsTab)), tr("Variables"));
+    m_tabs->addTab(scrolled(editorWidgets.at(PerformanceTab)), tr("Performance"));
+    m_tabs->addTab(scrolled(editorWidgets.at(InterpolationTab)), tr("Interpolation"));
+    m_tabs->addTab(scrolled(analysisPage(editorWidgets)), tr("Analysis"));
+    m_tabs->addTab(scrolled(editorWidgets.at(TermTab)), tr("Term"));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
@@ -105,8 +117,10 @@ bool ComponentDialog::endEdit()
 void ComponentDialog::showControl(QWidget *control)
 {
     for (int i = 0; i < m_tabs->count(); ++i) {
-        if (m_tabs->widget(i)->isAncestorOf(control))
-            m_tabs->setCurrentIndex(i);
+        if (!m_tabs->widget(i)->isAncestorOf(control))
+            continue;
+        m_tabs->setCurrentIndex(i);
+        static_cast<QScrollArea *>(m_tabs->widget(i))->ensureWidgetVisible(control);
     }
     control->setFocus(Qt::OtherFocusReason);
 }

@@ -8,7 +8,6 @@
 #include <QStandardItemModel>
 #include <QtTest>
 
-
 class tst_ItemDelegates : public QObject
 {
     Q_OBJECT
