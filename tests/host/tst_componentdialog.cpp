@@ -462,16 +462,21 @@ void tst_ComponentDialog::closingEndsTheEditInProgress()
 
     QPointer<QLineEdit> edit = dialog->findChild<QLineEdit *>(field);
     auto *table = dialog->findChild<QTableWidget *>("IndepVarName"_s);
+    const auto showTabOf = [dialog](QWidget *content) {
+        for (int i = 0; i < dialog->tabs()->count(); ++i)
+            if (dialog->tabs()->widget(i)->isAncestorOf(content))
+                dialog->tabs()->setCurrentIndex(i);
+    };
     int row = -1;
     if (!edit) {
-        dialog->tabs()->setCurrentWidget(widgets.at(PluginSession::Details));
+        showTabOf(widgets.at(PluginSession::Details));
         const QTableWidgetItem *name = table->findItems(field, Qt::MatchExactly).value(0);
         QVERIFY(name);
         row = name->row();
         table->editItem(table->item(row, 1));
         edit = table->viewport()->findChild<QLineEdit *>();
     } else {
-        dialog->tabs()->setCurrentWidget(widgets.at(PluginSession::Term));
+        showTabOf(widgets.at(PluginSession::Term));
     }
     QVERIFY(edit);
     edit->setFocus();
