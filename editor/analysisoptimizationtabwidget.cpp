@@ -48,6 +48,8 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
     // The weight comes from the component's parameters and is shown as it stands.
     weightLabel->setTextFormat(Qt::PlainText);
     weightLabel->setObjectName(ParameterNames::Weight);
+    // Its lines wrap where the host's dialog is narrower than they are.
+    explanationLabel->setWordWrap(true);
     avoidOutOfRangeGroupBox->setObjectName(ParameterNames::AvoidOutOfRangeData);
     auto *caption = new QLabel(tr("Weight factor for penalty goal:"));
     auto *button = new QPushButton(tr("Modify..."));

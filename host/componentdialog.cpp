@@ -7,7 +7,10 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
+#include <QStyle>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -77,7 +80,23 @@ ComponentDialog::ComponentDialog(const QList<QWidget *> &editorWidgets, QWidget 
     layout->addWidget(editorWidgets.at(Container));
     layout->addWidget(m_tabs, 1);
     layout->addWidget(buttons);
-    resize(760, 520);
+    resize(openingSize());
+}
+
+// Large enough for every page as laid out without scrolling, within the screen: the pages
+// scroll only where notes or a small screen ask for more room.
+QSize ComponentDialog::openingSize()
+{
+    QSize pages;
+    for (int i = 0; i < m_tabs->count(); ++i)
+        pages =
+            pages.expandedTo(static_cast<QScrollArea *>(m_tabs->widget(i))->widget()->sizeHint());
+    const QSize around = sizeHint() - m_tabs->sizeHint() + m_tabs->tabBar()->sizeHint() +
+                         QSize(0, 2 * style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    QSize wanted = (pages + QSize(around.width(), around.height())).expandedTo(QSize(760, 520));
+    if (const QScreen *screen = this->screen())
+        wanted = wanted.boundedTo(screen->availableGeometry().size());
+    return wanted;
 }
 
 QWidget *ComponentDialog::analysisPage(const QList<QWidget *> &editorWidgets)

@@ -37,6 +37,7 @@ public:
 
 private:
     QWidget *analysisPage(const QList<QWidget *> &editorWidgets);
+    QSize openingSize();
     bool endEdit();
     void showControl(QWidget *control);
     void refocus(QWidget *control);
