@@ -126,8 +126,12 @@ TvlValue *makeEditor()
     if (!call)
         return nullptr;
     DBLPCState state(false);
-    if (!parametersToState(call->argument, state))
+    QStringList warnings;
+    if (!parametersToState(call->argument, state, &warnings))
         return nullptr;
+    for (const QString &warning : qAsConst(warnings))
+        PlainMessageBox::show(QMessageBox::Warning, QApplication::activeWindow(),
+                              QStringLiteral("DataBasedLoadPull"), warning);
 
     auto *editor = new AllTabsWidget(state);
     const std::array<QWidget *, WidgetCount> widgets = {

@@ -3,16 +3,16 @@
 #include "elidedtext.h"
 #include "entryrefusal.h"
 #include "indepvarinfo.h"
-#include "natorvarvalidator.h"
+#include "numbergrammar.h"
 #include "numerictext.h"
 #include "parametertexts.h"
-#include "realorvarvalidator.h"
 #include "units.h"
 #include "variablename.h"
 
 #include <QCoreApplication>
 
 #include <cmath>
+#include <limits>
 
 namespace LoadPullStateUtils {
 
@@ -29,13 +29,6 @@ QString tr(const char *text)
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-template<typename Validator> bool isAcceptable(const QString &text)
-{
-    QString input = text;
-    int position = 0;
-    return Validator().validate(input, position) == QValidator::Acceptable;
 }
 
 QString valueRefusal(const IndepVarInfo &variable, const QString &text, const QString &reason)
@@ -105,8 +98,8 @@ QString trailingUnit(const QString &text)
             continue;
         const int before = int(text.size() - unit.size()) - 1;
         const QChar c = before >= 0 ? text.at(before) : QChar();
-        const bool follows = c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(')') ||
-                             c.isSpace();
+        const bool follows =
+            c.isDigit() || c == QLatin1Char('.') || c == QLatin1Char(')') || c.isSpace();
         if (follows && unit.size() > found.size())
             found = text.right(unit.size());
     }
@@ -119,7 +112,7 @@ QString termNumberRefusal(const QString &text)
 {
     if (const QString reason = entryRefusal(text); !reason.isEmpty())
         return reason;
-    if (isAcceptable<NatOrVarValidator>(text))
+    if (isIntegerOrName(text, 1, std::numeric_limits<int>::max()))
         return QString();
     return tr("it is neither a whole number from 1 to 2147483647 nor a variable name");
 }
@@ -145,7 +138,7 @@ QString weightRefusal(const QString &text)
         return reason;
     if (const QString comma = decimalCommaRefusal(text); !comma.isEmpty())
         return comma;
-    if (!isAcceptable<RealOrVarValidator>(text))
+    if (!isRealOrName(text))
         return tr("it is neither a number nor a variable name");
     bool isNumber = false;
     const double number = text.toDouble(&isNumber);

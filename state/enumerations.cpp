@@ -1,7 +1,6 @@
 #include "enumerations.h"
 
 #include "elidedtext.h"
-#include "plainmessagebox.h"
 
 #include <QCoreApplication>
 #include <QMap>
@@ -170,16 +169,20 @@ LoadPullFileType fileTypeFromParameter(const QString &text)
 {
     if (supportedFileTypeTexts().contains(text))
         return fromText<LoadPullFileType>(text);
-    PlainMessageBox::show(
-        QMessageBox::Warning, nullptr, QStringLiteral("DataBasedLoadPull"),
-        elidedText(text) +
-            QCoreApplication::translate(
-                "LoadPullStateUtils",
-                " is not of a load pull file type supported by Talvex.\n"
-                "Please choose a type using the component dialog.\n"
-                " The editor shows the component's settings as Maury settings and keeps its "
-                "file type as it is."));
     return MauryFileType;
+}
+
+QString unsupportedFileTypeMessage(const QString &text)
+{
+    if (supportedFileTypeTexts().contains(text))
+        return QString();
+    return elidedText(text) +
+           QCoreApplication::translate(
+               "LoadPullStateUtils",
+               " is not of a load pull file type supported by Talvex.\n"
+               "Please choose a type using the component dialog.\n"
+               " The editor shows the component's settings as Maury settings and keeps its "
+               "file type as it is.");
 }
 
 QString yesNoText(bool flag)

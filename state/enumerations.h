@@ -67,9 +67,11 @@ template<> QStringList texts<GammaDomain>();
 // The file types that the editor works on: Maury alone.
 QStringList supportedFileTypeTexts();
 
-// The file type the editor works with for a component parameter's text: a text other than a
-// supported type is answered with a message box, and the editor works on the Maury settings.
+// The file type the editor works with for a component parameter's text: for a text other than
+// a supported type, the Maury settings.
 LoadPullFileType fileTypeFromParameter(const QString &text);
+// What the user is told of a file type text the editor does not offer; empty for one it does.
+QString unsupportedFileTypeMessage(const QString &text);
 
 // Flags travel to and from the host as "yes" and "no"; any letter case of "yes" is true.
 QString yesNoText(bool flag);

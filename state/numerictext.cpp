@@ -1,6 +1,6 @@
 #include "numerictext.h"
 
-#include "realorvarvalidator.h"
+#include "numbergrammar.h"
 #include "variablename.h"
 
 #include <QString>
@@ -25,15 +25,8 @@ std::optional<int> toInteger(const QString &text)
 
 bool isNumberOrName(const QString &text)
 {
-    // One for all calls: making a validator costs more than judging a text.
-    static const RealOrVarValidator validator;
-    QString checked = text;
-    int position = 0;
-    const QValidator::State state = validator.validate(checked, position);
-    // A validator watching keys waits for an exponent after "e" or "E5"; a written text is
-    // complete, so such a text is the variable name it has the form of.
-    return state == QValidator::Acceptable ||
-           (state == QValidator::Intermediate && isVariableName(text));
+    // A written text is complete: "e" or "E5" is the variable name it has the form of.
+    return isRealNumber(text) || isVariableName(text);
 }
 
 bool isRangePartValid(const QString &name, const QString &minValue, const QString &maxValue,

@@ -5,9 +5,6 @@
 #include "enumerations.h"
 #include "parameternames.h"
 #include "parametertexts.h"
-#include "plainmessagebox.h"
-
-#include <QApplication>
 
 namespace LoadPullStateUtils {
 
@@ -34,16 +31,14 @@ QString firstText(const ParameterMap &map, const QString &name)
 
 // --- Reading ---------------------------------------------------------------------------
 
-void warnMalformedDbm(const QString &variableName)
+QString malformedDbmWarning(const QString &variableName)
 {
-    PlainMessageBox::show(
-        QMessageBox::Warning, QApplication::activeWindow(), QStringLiteral("DataBasedLoadPull"),
-        elidedText(variableName) + QStringLiteral("  value format is incorrect "));
+    return elidedText(variableName) + QStringLiteral("  value format is incorrect ");
 }
 
 // Every variable the lists name is kept, even where an entry is missing or cannot be read:
 // the data files supply what is missing, and the user is told of a value that cannot be read.
-IndepVariablesState readIndependentVariables(const ParameterMap &map)
+IndepVariablesState readIndependentVariables(const ParameterMap &map, QStringList &warnings)
 {
     const QStringList names = map.value(P::IndepVarName);
     const QStringList values = map.value(P::IndepVarValue);
@@ -53,7 +48,7 @@ IndepVariablesState readIndependentVariables(const ParameterMap &map)
         IndepVarInfo info;
         info.setName(names.at(i));
         if (i < values.size() && !readIndependentValue(values.at(i), info))
-            warnMalformedDbm(info.name());
+            warnings.append(malformedDbmWarning(info.name()));
         if (i < unitTypes.size())
             info.setUnitType(unitTypes.at(i));
         records.append(info);
@@ -157,10 +152,10 @@ TermTabState readTerm(const ParameterMap &map, TermTabState term)
 
 } // namespace
 
-bool parametersToState(TvlValue *list, DBLPCState &state)
+bool parametersToState(TvlValue *list, DBLPCState &state, QStringList *warnings)
 {
     ParameterMap map;
-    return list && readParameterList(list, map) && fromParameterMap(map, state);
+    return list && readParameterList(list, map) && fromParameterMap(map, state, warnings);
 }
 
 TvlValue *stateToParameters(const DBLPCState &state)
@@ -168,8 +163,9 @@ TvlValue *stateToParameters(const DBLPCState &state)
     return writeParameterList(toParameterMap(state));
 }
 
-bool fromParameterMap(const ParameterMap &stored, DBLPCState &state)
+bool fromParameterMap(const ParameterMap &stored, DBLPCState &state, QStringList *warnings)
 {
+    QStringList told;
     const ParameterMap map = unquoted(stored);
     const bool uiState = state.uiState();
     FileTabState file = state.fileTabState();
@@ -184,13 +180,14 @@ bool fromParameterMap(const ParameterMap &stored, DBLPCState &state)
     // type is written back as it is.
     const QString fileTypeText = firstText(map, P::FileType);
     if (!fileTypeText.isEmpty())
-        fileTypeFromParameter(fileTypeText);
+        told.append(unsupportedFileTypeMessage(fileTypeText));
+    told.removeAll(QString());
     // Empty names too: the file tab names what it leaves out.
     file.setFileNames(map.value(P::FileName));
 
     // Each variable record is kept, whatever the others hold: the data files supply what one
     // lacks. Without files they are the settings that files added later take.
-    details.setIndependentVariables(readIndependentVariables(map));
+    details.setIndependentVariables(readIndependentVariables(map, told));
     details.setGammaVariables(readGammas(map));
     performance = readPerformance(map, performance);
 
@@ -215,6 +212,8 @@ bool fromParameterMap(const ParameterMap &stored, DBLPCState &state)
         state.setAnalysisOptimizationTabState(optimization);
     state.setTermTabState(term);
     state.setEntries(ComponentEntries(stored, details, performance));
+    if (warnings)
+        warnings->append(told);
     return true;
 }
 

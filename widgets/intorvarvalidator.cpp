@@ -1,7 +1,6 @@
 #include "intorvarvalidator.h"
 
-#include "numberlocale.h"
-#include "variablename.h"
+#include "numbergrammar.h"
 
 #include <limits>
 
@@ -17,19 +16,10 @@ IntOrVarValidator::~IntOrVarValidator() = default;
 
 QValidator::State IntOrVarValidator::validate(QString &input, int &pos) const
 {
+    Q_UNUSED(pos)
     if (input.isEmpty())
         return Intermediate;
-    QIntValidator number(bottom(), top());
-    number.setLocale(hostNumberLocale());
-    switch (number.validate(input, pos)) {
-    case Acceptable:
-        return accept(input);
-    case Intermediate:
-        return Invalid;
-    case Invalid:
-        break;
-    }
-    return isVariableName(input) ? accept(input) : Invalid;
+    return isIntegerOrName(input, bottom(), top()) ? accept(input) : Invalid;
 }
 
 void IntOrVarValidator::fixup(QString &input) const

@@ -1,7 +1,7 @@
 #include "realorvarvalidator.h"
 
+#include "numbergrammar.h"
 #include "numberlocale.h"
-#include "variablename.h"
 
 RealOrVarValidator::RealOrVarValidator(QObject *parent)
     : QValidator(parent)
@@ -16,17 +16,15 @@ RealOrVarValidator::~RealOrVarValidator() = default;
 
 QValidator::State RealOrVarValidator::validate(QString &input, int &pos) const
 {
-    if (input.isEmpty())
-        return Intermediate;
-    // An unfinished number ('1e', 'e5') stays Intermediate even where it looks like a name.
+    // What is finished is the grammar's to say; the number validators tell a number still
+    // being typed ('1e', 'e5', '-') from a text that can become none.
+    if (isRealOrName(input))
+        return accept(input);
     for (const QDoubleValidator *number : {&m_standard, &m_scientific}) {
-        const State state = number->validate(input, pos);
-        if (state == Intermediate)
+        if (number->validate(input, pos) == Intermediate)
             return Intermediate;
-        if (state == Acceptable)
-            return accept(input);
     }
-    return isVariableName(input) ? accept(input) : Invalid;
+    return input.isEmpty() ? Intermediate : Invalid;
 }
 
 void RealOrVarValidator::fixup(QString &input) const
