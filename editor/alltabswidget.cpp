@@ -107,9 +107,11 @@ void AllTabsWidget::connectTabs()
 void AllTabsWidget::handOutStates()
 {
     const DBLPCState given = componentState;
-    // The variables the state carries are the settings the data files' variables take.
-    componentState.setEntries(ComponentEntries(given.entries().stored(), given.detailsTabState(),
-                                               given.performanceState()));
+    // A state made otherwise than from a component's texts has no model of its entries yet:
+    // the variables it carries are the settings the data files' variables take.
+    if (given.entries() == ComponentEntries())
+        componentState.setEntries(
+            ComponentEntries({}, given.detailsTabState(), given.performanceState()));
     handingOut = true;
     interpolationTab->showEntries(
         componentState.entries().singleEntries(componentState.currentTypeState()));

@@ -71,11 +71,16 @@ ComponentEntry groupNotesEntry(const QString &key, const QString &notes)
 ComponentEntries::ComponentEntries(const ParameterMap &stored,
                                    const VariableDetailsTabState &details,
                                    const PerformanceTabState &performance)
+    : ComponentEntries(stored, StoredReading(stored), details, performance)
+{}
+
+ComponentEntries::ComponentEntries(const ParameterMap &stored, const StoredReading &reading,
+                                   const VariableDetailsTabState &details,
+                                   const PerformanceTabState &performance)
     : m_stored(stored)
+    , m_reading(reading)
     , m_settings(details, performance)
 {
-    for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-        m_storedTexts.insert(it.key(), unquote(it->value(0)));
     for (const QString &key : {P::FileName, P::IndepVarName, P::GammaName, P::PrfmParamName}) {
         const QStringList names = unquoted(stored.value(key));
         QHash<QString, int> index;
@@ -218,7 +223,7 @@ ComponentEntry ComponentEntries::single(const QString &parameter) const
 
 QString ComponentEntries::storedText(const QString &parameter) const
 {
-    return m_storedTexts.value(parameter);
+    return m_reading.text(parameter);
 }
 
 namespace {
@@ -239,9 +244,9 @@ ComponentEntry choiceEntry(ComponentEntry entry, const QString &stored, int valu
 
 // A flag neither yes nor no, an empty text too, shows as neither, and stays as stored, until
 // the user decides.
-ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, bool value)
+ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, std::optional<bool> reading,
+                         bool value)
 {
-    const std::optional<bool> reading = readYesNo(stored);
     entry.kept = entry.stored && !reading && !entry.touched && !value;
     entry.shown = entry.kept ? stored : yesNoText(value);
     entry.storedSaysShown = entry.kept || reading == value;
@@ -334,7 +339,7 @@ void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) co
         {P::AvoidOutOfRangeData, optimization.avoidOutOfRangeData()},
     };
     for (const auto &[parameter, value] : flags)
-        add(flagEntry(single(parameter), storedText(parameter), value));
+        add(flagEntry(single(parameter), storedText(parameter), m_reading.flag(parameter), value));
 
     const TermTabState term = shown.termTabState();
     add(fieldEntry(P::NUM, term.termNumber(), termNumberRefusal));
@@ -344,8 +349,7 @@ void ComponentEntries::addScalars(const DBLPCTypeState &shown, EntryMap &map) co
     ComponentEntry impedance =
         fieldEntry(P::Z, term.referenceImpedance(), referenceImpedanceRefusal);
     impedance.shown = impedanceText(term);
-    TermTabState read;
-    readImpedance(storedText(P::Z), read);
+    const TermTabState read = m_reading.term(TermTabState());
     impedance.storedSaysShown = impedance.stored &&
                                 read.referenceImpedance() == term.referenceImpedance() &&
                                 isSameUnit(read.unit(), term.unit());
@@ -388,13 +392,20 @@ ComponentEntry ComponentEntries::variableEntry(const QString &parameter, const Q
     ComponentEntry entry;
     entry.parameter = parameter;
     entry.variable = variable;
-    const auto names = m_storedIndex.constFind(key);
-    const int index = names == m_storedIndex.cend() ? -1 : names->value(variable, -1);
+    const int index = storedIndex(key, variable);
     const QStringList stored = m_stored.value(parameter);
     if (index >= 0 && index < stored.size())
         entry.stored = QStringList{stored.at(index)};
     entry.touched = isTouched(parameter, variable);
     return entry;
+}
+
+// Where `variable` comes last among the names of the per-variable parameter `key`; -1 where
+// the component does not name it.
+int ComponentEntries::storedIndex(const QString &key, const QString &variable) const
+{
+    const auto names = m_storedIndex.constFind(key);
+    return names == m_storedIndex.cend() ? -1 : names->value(variable, -1);
 }
 
 // The frequency variable is the one the files sweep; the component's name for it holds only
@@ -457,11 +468,10 @@ void ComponentEntries::addIndependent(const IndepVariablesState &variables, Entr
         const bool showsSetting =
             setting && VariableSettings::shownValue(*setting, record.unit()) == record.value();
         value.shown = independentValueText(showsSetting ? *setting : record);
-        if (value.stored) {
-            IndepVarInfo read;
-            readIndependentValue(unquote(value.stored->value(0)), read);
-            value.storedSaysShown = independentValueText(read) == value.shown;
-        }
+        if (value.stored)
+            value.storedSaysShown =
+                independentValueText(m_reading.valueAt(storedIndex(P::IndepVarName, name))) ==
+                value.shown;
 
         ComponentEntry unitType = variableEntry(P::IndepVarUnitType, P::IndepVarName, name);
         unitType.shown = record.unitType();
@@ -504,7 +514,8 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
         const auto flag = [&](const QString &parameter, bool value) {
             ComponentEntry entry = variableEntry(parameter, P::PrfmParamName, name);
             const QString stored = entry.stored ? unquote(entry.stored->value(0)) : QString();
-            map[parameter].insert(name, flagEntry(entry, stored, value));
+            const auto reading = m_reading.flagAt(parameter, storedIndex(P::PrfmParamName, name));
+            map[parameter].insert(name, flagEntry(entry, stored, reading, value));
         };
         flag(P::PrfmParamOutput, record.output());
         flag(P::PrfmParamAutoPlot, record.autoPlot());
@@ -515,7 +526,7 @@ void ComponentEntries::addQuantities(const PerformanceTabState &performance, Ent
                               !m_settings.declaredByData(name);
         type.shown = asStored ? declaredText(type.stored) : valueTypeText(record.isComplex());
         type.storedSaysShown =
-            asStored || (type.stored && readValueType(declaredText(type.stored)) ==
+            asStored || (type.stored && m_reading.typeAt(storedIndex(P::PrfmParamName, name)) ==
                                             std::optional<bool>(record.isComplex()));
         map[P::PrfmParamType].insert(name, type);
 

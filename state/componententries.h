@@ -2,6 +2,7 @@
 
 #include "componententry.h"
 #include "parameterlist.h"
+#include "storedreading.h"
 #include "variablesettings.h"
 
 #include <QHash>
@@ -34,7 +35,12 @@ public:
 
     // Nothing stored: every entry is written in the editor's own form.
     ComponentEntries() = default;
-    // The texts as the host holds them, and the variable settings read from them.
+    // The texts as the host holds them, their reading, and the variable settings read from
+    // them.
+    ComponentEntries(const ParameterMap &stored, const StoredReading &reading,
+                     const VariableDetailsTabState &details,
+                     const PerformanceTabState &performance);
+    // The same, read here.
     ComponentEntries(const ParameterMap &stored, const VariableDetailsTabState &details,
                      const PerformanceTabState &performance);
 
@@ -71,6 +77,7 @@ private:
     ComponentEntry variableEntry(const QString &parameter, const QString &key,
                                  const QString &variable) const;
     QString storedText(const QString &parameter) const;
+    int storedIndex(const QString &key, const QString &variable) const;
     bool isTouched(const QString &parameter, const QString &variable) const;
 
     EntryMap build(const DBLPCTypeState &shown) const;
@@ -88,10 +95,9 @@ private:
     QStringList layout(const QString &key, const QStringList &names) const;
 
     ParameterMap m_stored;
-    // What the editor reads of the stored texts, worked out once: the first text of each
-    // parameter and the names of each per-variable parameter, unquoted, and where each name
-    // comes last.
-    QHash<QString, QString> m_storedTexts;
+    // What the editor reads of the stored texts, worked out once: what each text says, and
+    // the names of each per-variable parameter, unquoted, and where each name comes last.
+    StoredReading m_reading;
     QHash<QString, QStringList> m_storedNames;
     QHash<QString, QHash<QString, int>> m_storedIndex;
     VariableSettings m_settings;

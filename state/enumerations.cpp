@@ -190,11 +190,6 @@ QString yesNoText(bool flag)
     return flag ? QStringLiteral("yes") : QStringLiteral("no");
 }
 
-bool fromYesNoText(const QString &text)
-{
-    return text.compare(QLatin1String("yes"), Qt::CaseInsensitive) == 0;
-}
-
 QString valueTypeText(bool isComplex)
 {
     return isComplex ? QStringLiteral("Complex") : QStringLiteral("Real");

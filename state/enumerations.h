@@ -73,9 +73,8 @@ LoadPullFileType fileTypeFromParameter(const QString &text);
 // What the user is told of a file type text the editor does not offer; empty for one it does.
 QString unsupportedFileTypeMessage(const QString &text);
 
-// Flags travel to and from the host as "yes" and "no"; any letter case of "yes" is true.
+// Flags travel to and from the host as "yes" and "no"; readYesNo reads them back.
 QString yesNoText(bool flag);
-bool fromYesNoText(const QString &text);
 
 // The value type of a performance quantity: "Complex" or "Real".
 QString valueTypeText(bool isComplex);

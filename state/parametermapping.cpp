@@ -5,152 +5,11 @@
 #include "enumerations.h"
 #include "parameternames.h"
 #include "parametertexts.h"
+#include "storedreading.h"
 
 namespace LoadPullStateUtils {
 
 namespace P = ParameterNames;
-
-namespace {
-
-ParameterMap unquoted(const ParameterMap &stored)
-{
-    ParameterMap map;
-    for (auto it = stored.cbegin(); it != stored.cend(); ++it) {
-        QStringList texts;
-        for (const QString &text : it.value())
-            texts.append(unquote(text));
-        map.insert(it.key(), texts);
-    }
-    return map;
-}
-
-QString firstText(const ParameterMap &map, const QString &name)
-{
-    return map.value(name).value(0);
-}
-
-// --- Reading ---------------------------------------------------------------------------
-
-QString malformedDbmWarning(const QString &variableName)
-{
-    return elidedText(variableName) + QStringLiteral("  value format is incorrect ");
-}
-
-// Every variable the lists name is kept, even where an entry is missing or cannot be read:
-// the data files supply what is missing, and the user is told of a value that cannot be read.
-IndepVariablesState readIndependentVariables(const ParameterMap &map, QStringList &warnings)
-{
-    const QStringList names = map.value(P::IndepVarName);
-    const QStringList values = map.value(P::IndepVarValue);
-    const QStringList unitTypes = map.value(P::IndepVarUnitType);
-    QList<IndepVarInfo> records;
-    for (int i = 0; i < names.size(); ++i) {
-        IndepVarInfo info;
-        info.setName(names.at(i));
-        if (i < values.size() && !readIndependentValue(values.at(i), info))
-            warnings.append(malformedDbmWarning(info.name()));
-        if (i < unitTypes.size())
-            info.setUnitType(unitTypes.at(i));
-        records.append(info);
-    }
-    IndepVariablesState variables;
-    variables.setVariables(records, false);
-    variables.setFrequencyVariable(firstText(map, P::FreqVarName));
-    return variables;
-}
-
-GammasState readGammas(const ParameterMap &map)
-{
-    const QStringList names = map.value(P::GammaName);
-    const QStringList types = map.value(P::GammaType);
-    const QStringList harmIndices = map.value(P::GammaHarmIndex);
-    const QStringList domains = map.value(P::GammaDomain);
-    const QStringList values = map.value(P::GammaValue);
-    QList<GammaVarInfo> records;
-    for (int i = 0; i < names.size(); ++i) {
-        GammaVarInfo info;
-        info.setName(names.at(i));
-        if (i < types.size())
-            info.setType(types.at(i));
-        if (i < harmIndices.size())
-            info.setHarmIndex(harmIndices.at(i));
-        if (i < domains.size())
-            info.setDomain(domains.at(i));
-        if (i < values.size())
-            info.setValue(values.at(i));
-        records.append(info);
-    }
-    GammasState gammas;
-    gammas.setVariables(records);
-    return gammas;
-}
-
-// Whether a quantity is complex is read as well, though the data files tell and override
-// it: a quantity of a data file that cannot be read keeps it so.
-PerformanceTabState readPerformance(const ParameterMap &map, PerformanceTabState performance)
-{
-    const QStringList names = map.value(P::PrfmParamName);
-    const QStringList outputs = map.value(P::PrfmParamOutput);
-    const QStringList autoPlots = map.value(P::PrfmParamAutoPlot);
-    const QStringList types = map.value(P::PrfmParamType);
-    QList<PerformanceVarInfo> records;
-    for (int i = 0; i < names.size(); ++i) {
-        PerformanceVarInfo info;
-        info.setName(names.at(i));
-        if (i < outputs.size())
-            info.setOutput(fromYesNoText(outputs.at(i)));
-        if (i < autoPlots.size())
-            info.setAutoPlot(fromYesNoText(autoPlots.at(i)));
-        if (i < types.size())
-            info.setIsComplex(readValueType(types.at(i)).value_or(false));
-        records.append(info);
-    }
-    performance.setVariables(records);
-    return performance;
-}
-
-// A choice the editor does not offer, an empty text too, is kept as the component stores it;
-// a component without the parameter has the first choice.
-template<typename Enumeration> int readChoice(const ParameterMap &map, const QString &name)
-{
-    const QString text = firstText(map, name);
-    if (map.contains(name) && !texts<Enumeration>().contains(text))
-        return KeptChoice;
-    return fromText<Enumeration>(text);
-}
-
-InterpolationTabState readInterpolation(const ParameterMap &map)
-{
-    InterpolationTabState interpolation;
-    interpolation.setInterpolationMethod(readChoice<InterpolationMethod>(map, P::InterpMode));
-    interpolation.setInterpolationDomain(readChoice<InterpolationDomain>(map, P::InterpDom));
-    interpolation.setExtrapolationMethod(readChoice<ExtrapolationMethod>(map, P::ExtrapMode));
-    return interpolation;
-}
-
-AnalysisParametersTabState readAnalysisParameters(const ParameterMap &map,
-                                                  AnalysisParametersTabState parameters)
-{
-    parameters.setCalcGamma(fromYesNoText(firstText(map, P::CalcGamma)));
-    parameters.setCalcAdmittance(fromYesNoText(firstText(map, P::CalcAdmittance)));
-    parameters.setCalcImpedance(fromYesNoText(firstText(map, P::CalcImpedance)));
-    parameters.setAllowNonlinearDevices(fromYesNoText(firstText(map, P::AllowNonlinearDevices)));
-    parameters.setStatusLevel(firstText(map, P::StatusLevel));
-    return parameters;
-}
-
-// The term number and the impedance are each the component's where it gives one: an empty
-// impedance does not cost a term number the component gives.
-TermTabState readTerm(const ParameterMap &map, TermTabState term)
-{
-    if (map.contains(P::NUM))
-        term.setTermNumber(firstText(map, P::NUM));
-    if (map.contains(P::Z))
-        readImpedance(firstText(map, P::Z), term);
-    return term;
-}
-
-} // namespace
 
 bool parametersToState(TvlValue *list, DBLPCState &state, QStringList *warnings)
 {
@@ -165,8 +24,8 @@ TvlValue *stateToParameters(const DBLPCState &state)
 
 bool fromParameterMap(const ParameterMap &stored, DBLPCState &state, QStringList *warnings)
 {
-    QStringList told;
-    const ParameterMap map = unquoted(stored);
+    // Every text is read once, here; the model of the entries keeps that reading.
+    const StoredReading reading(stored);
     const bool uiState = state.uiState();
     FileTabState file = state.fileTabState();
     VariableDetailsTabState details = state.detailsTabState();
@@ -174,46 +33,46 @@ bool fromParameterMap(const ParameterMap &stored, DBLPCState &state, QStringList
     AnalysisFrequencyRangeSyncState sync = state.analysisFrequencyRangeSyncState();
     AnalysisParametersTabState parameters = state.analysisParametersTabState();
     AnalysisOptimizationTabState optimization = state.analysisOptimizationTabState();
-    TermTabState term = state.termTabState();
+    const auto flag = [&reading](const QString &parameter) {
+        return reading.flag(parameter).value_or(false);
+    };
 
-    // The editor works on the Maury settings whatever type the component names; the stored
-    // type is written back as it is.
-    const QString fileTypeText = firstText(map, P::FileType);
-    if (!fileTypeText.isEmpty())
-        told.append(unsupportedFileTypeMessage(fileTypeText));
-    told.removeAll(QString());
     // Empty names too: the file tab names what it leaves out.
-    file.setFileNames(map.value(P::FileName));
+    QStringList fileNames;
+    for (const QString &name : stored.value(P::FileName))
+        fileNames.append(unquote(name));
+    file.setFileNames(fileNames);
 
     // Each variable record is kept, whatever the others hold: the data files supply what one
     // lacks. Without files they are the settings that files added later take.
-    details.setIndependentVariables(readIndependentVariables(map, told));
-    details.setGammaVariables(readGammas(map));
-    performance = readPerformance(map, performance);
+    details.setIndependentVariables(reading.independent());
+    details.setGammaVariables(reading.gammas());
+    performance.setVariables(reading.quantities());
 
-    const InterpolationTabState interpolation = readInterpolation(map);
-    term = readTerm(map, term);
-    sync.setUseFrequencyRangeFromDataFiles(
-        fromYesNoText(firstText(map, P::UseFrequencyRangeFromDataFiles)));
-    parameters = readAnalysisParameters(map, parameters);
-    optimization.setAvoidOutOfRangeData(fromYesNoText(firstText(map, P::AvoidOutOfRangeData)));
-    optimization.setWeight(firstText(map, P::Weight));
+    sync.setUseFrequencyRangeFromDataFiles(flag(P::UseFrequencyRangeFromDataFiles));
+    parameters.setCalcGamma(flag(P::CalcGamma));
+    parameters.setCalcAdmittance(flag(P::CalcAdmittance));
+    parameters.setCalcImpedance(flag(P::CalcImpedance));
+    parameters.setAllowNonlinearDevices(flag(P::AllowNonlinearDevices));
+    parameters.setStatusLevel(reading.text(P::StatusLevel));
+    optimization.setAvoidOutOfRangeData(flag(P::AvoidOutOfRangeData));
+    optimization.setWeight(reading.text(P::Weight));
 
     if (file.isValid(uiState))
         state.setFileTabState(file);
     state.setDetailsTabState(details);
     state.setPerformanceState(performance);
-    state.setInterpolationTabState(interpolation);
+    state.setInterpolationTabState(reading.interpolation());
     if (sync.isValid(uiState))
         state.setAnalysisFrequencyRangeSyncState(sync);
     if (parameters.isValid(uiState))
         state.setAnalysisParametersTabState(parameters);
     if (optimization.isValid(uiState))
         state.setAnalysisOptimizationTabState(optimization);
-    state.setTermTabState(term);
-    state.setEntries(ComponentEntries(stored, details, performance));
+    state.setTermTabState(reading.term(state.termTabState()));
+    state.setEntries(ComponentEntries(stored, reading, details, performance));
     if (warnings)
-        warnings->append(told);
+        warnings->append(reading.warnings());
     return true;
 }
 

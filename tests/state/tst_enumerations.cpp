@@ -28,7 +28,6 @@ void tst_Enumerations::conversions_data()
     row("a value outside the table has no text", toText(NoFileType), QString());
     row("a text in another letter case reads as value 0",
         int(fromText<InterpolationMethod>("cubic"_s)), 0);
-    row("true is not yes", fromYesNoText("true"_s), false);
 }
 
 void tst_Enumerations::conversions()
