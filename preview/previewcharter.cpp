@@ -1,0 +1,108 @@
+#include "previewcharter.h"
+
+#include "charttext.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+QString frequencyText(double frequency, const QString &unit)
+{
+    return ChartText::withUnit(frequency, unit, 6);
+}
+
+} // namespace
+
+void PreviewCharter::fail(Result &result, const QString &why)
+{
+    result.chart.content.message = why;
+}
+
+std::shared_ptr<const ConditionPreview> PreviewCharter::loaded(const QString &path, QString *error)
+{
+    const QFileInfo info(path);
+    Loaded &entry = m_loaded[path];
+    if (entry.data && entry.modified == info.lastModified() && entry.size == info.size())
+        return entry.data;
+    auto data = std::make_shared<ConditionPreview>();
+    if (!data->load(path, error)) {
+        m_loaded.erase(path);
+        return nullptr;
+    }
+    entry = {info.lastModified(), info.size(), data};
+    return data;
+}
+
+PreviewCharter::Result PreviewCharter::chart(const Request &request)
+{
+    Result result;
+    std::vector<std::pair<QString, std::shared_ptr<const ConditionPreview>>> readable;
+    QStringList refused;
+    for (const QString &name : request.settings.files) {
+        QString error;
+        if (auto data = loaded(request.folder.absoluteFilePath(name), &error))
+            readable.emplace_back(name, data);
+        else
+            refused << error;
+    }
+    if (readable.empty()) {
+        fail(result,
+             refused.isEmpty() ? tr("No data file is listed.") : refused.join(QLatin1Char('\n')));
+        return result;
+    }
+    for (const auto &entry : readable) {
+        for (double frequency : entry.second->frequencies())
+            result.frequencies << frequencyText(frequency, entry.second->frequencyUnit());
+    }
+    result.frequencies.removeDuplicates();
+    const ConditionPreview &first = *readable.front().second;
+    const QString typed = request.frequency.trimmed().isEmpty()
+                              ? QString::number(first.frequencies().front(), 'g', 17) +
+                                    QLatin1Char(' ') + first.frequencyUnit()
+                              : request.frequency.trimmed();
+    const std::optional<double> frequency = first.frequencyOf(typed);
+    if (!frequency) {
+        fail(result, tr("'%1' is no frequency in %2.").arg(typed, first.frequencyUnit()));
+        return result;
+    }
+    result.frequency = frequencyText(*frequency, first.frequencyUnit());
+    QStringList ranges;
+    for (const auto &[name, data] : readable) {
+        const std::optional<double> inFile = data->frequencyOf(typed);
+        if (inFile && data->holdsFrequency(*inFile))
+            result.files << name;
+        const std::vector<double> measured = data->frequencies();
+        ranges << tr("%1 measures %2 to %3")
+                      .arg(name, frequencyText(measured.front(), data->frequencyUnit()),
+                           frequencyText(measured.back(), data->frequencyUnit()));
+    }
+    if (result.files.isEmpty()) {
+        fail(result, tr("No listed file holds %1: %2.")
+                         .arg(result.frequency, ranges.join(QStringLiteral("; "))));
+        return result;
+    }
+    result.file = result.files.contains(request.file) ? request.file : result.files.front();
+    const auto chosen = std::find_if(readable.begin(), readable.end(),
+                                     [&](const auto &entry) { return entry.first == result.file; });
+    const ConditionPreview &data = *chosen->second;
+    result.quantities = data.quantities();
+    result.contoured = request.contoured.isEmpty()
+                           ? QStringList(data.inFileOrder(request.settings.marked).mid(0, 2))
+                           : request.contoured;
+    result.contoured.removeAll(QStringLiteral("none"));
+    for (const QString &name : qAsConst(result.contoured)) {
+        if (data.inFileOrder({name}).isEmpty()) {
+            fail(result, tr("%1 holds no performance quantity '%2' (it holds: %3)")
+                             .arg(result.file, name, result.quantities.join(QStringLiteral(", "))));
+            return result;
+        }
+    }
+    ConditionPreview::Settings settings = request.settings.chart;
+    settings.contoured = result.contoured;
+    for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it)
+        settings.held.insert(it.key(), it.value());
+    result.chart = data.chart(settings, data.frequencyOf(typed));
+    return result;
+}
