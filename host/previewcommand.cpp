@@ -1,6 +1,7 @@
 #include "previewcommand.h"
 
 #include "componentfile.h"
+#include "pickedvalues.h"
 #include "previewcharter.h"
 #include "previewjson.h"
 #include "smithchartexport.h"
@@ -12,29 +13,10 @@
 #include <QSaveFile>
 #include <QTextStream>
 
-#include <optional>
-#include <vector>
-
 namespace {
 
 const QString PreviewOption = QStringLiteral("preview");
 const QString AtOption = QStringLiteral("at");
-
-// "Freq=1.9 GHz,Pin_avail=20 dBm": each name with a value and its unit, in the order given.
-std::optional<std::vector<std::pair<QString, ConditionPreview::Held>>>
-settingsOf(const QString &text)
-{
-    std::vector<std::pair<QString, ConditionPreview::Held>> settings;
-    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int equals = int(part.indexOf(QLatin1Char('=')));
-        const QString name = part.left(equals).trimmed();
-        const QStringList value = part.mid(equals + 1).simplified().split(QLatin1Char(' '));
-        if (equals <= 0 || name.isEmpty() || value.value(0).isEmpty() || value.size() > 2)
-            return std::nullopt;
-        settings.push_back({name, {value.at(0), value.value(1)}});
-    }
-    return settings;
-}
 
 bool writeChart(const PreviewCharter::Result &result, const QString &out, QString *error)
 {
@@ -93,7 +75,7 @@ QString PreviewCommand::misplaced(const QCommandLineParser &parser)
     if (parser.value(QStringLiteral("contour")).count(QLatin1Char(',')) > 1)
         return QStringLiteral("--contour takes one or two quantities, not '%1'.")
             .arg(parser.value(QStringLiteral("contour")));
-    if (!settingsOf(parser.value(AtOption)))
+    if (!PickedValues::readable(parser.value(AtOption)))
         return QStringLiteral("--at takes name=value pairs separated by commas, not '%1'.")
             .arg(parser.value(AtOption));
     return {};
@@ -111,13 +93,7 @@ int PreviewCommand::run(const QCommandLineParser &parser)
     PreviewCharter::Request request;
     request.settings = PreviewSettings::fromParameters(component.hostParameters());
     request.folder = component.folder();
-    const auto picked = settingsOf(parser.value(AtOption));
-    for (const auto &[name, held] : *picked) {
-        if (name == request.settings.frequencyName)
-            request.frequency = held.text + QLatin1Char(' ') + held.unit;
-        else
-            request.picked.insert(name, held);
-    }
+    PickedValues::apply(parser.value(AtOption), request);
     for (const QString &name : parser.value(QStringLiteral("contour")).split(QLatin1Char(','))) {
         if (!name.trimmed().isEmpty())
             request.contoured << name.trimmed();

@@ -88,9 +88,9 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
                                      [&](const auto &entry) { return entry.first == result.file; });
     const ConditionPreview &data = *chosen->second;
     result.quantities = data.quantities();
-    result.contoured = request.contoured.isEmpty()
-                           ? QStringList(data.inFileOrder(request.settings.marked).mid(0, 2))
-                           : request.contoured;
+    result.marked = data.inFileOrder(request.settings.marked);
+    result.contoured =
+        request.contoured.isEmpty() ? QStringList(result.marked.mid(0, 2)) : request.contoured;
     result.contoured.removeAll(QStringLiteral("none"));
     for (const QString &name : qAsConst(result.contoured)) {
         if (data.inFileOrder({name}).isEmpty()) {

@@ -38,6 +38,7 @@ public:
         QStringList frequencies;       // the measured ones of every readable listed file
         QString frequency;             // the one charted, as offered
         QStringList quantities;        // of the file charted
+        QStringList marked;            // of those, the ones marked for output
         QStringList contoured;
     };
 

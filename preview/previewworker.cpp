@@ -1,0 +1,60 @@
+#include "previewworker.h"
+
+#include "charttext.h"
+#include "smithchartrenderer.h"
+
+#include <new>
+
+namespace {
+
+QStringList optimumOf(const SmithChartRenderer &renderer)
+{
+    QStringList lines;
+    const std::vector<std::complex<double>> &gammas = renderer.content().gammas;
+    for (const QuantityContours &quantity : renderer.quantities()) {
+        if (!quantity.maximum())
+            continue;
+        const std::complex<double> gamma = gammas[*quantity.maximum()];
+        const std::complex<double> impedance =
+            SmithMapping::impedanceOf(gamma, SmithChartRenderer::ReferenceImpedance);
+        lines << PreviewWorker::tr("Optimum %1 = %2 at %3 (Z = %4 %5 at %6 %5)")
+                     .arg(quantity.name(),
+                          ChartText::withUnit(quantity.maximumValue(), quantity.unit()),
+                          QString(QChar(0x0393)) + QStringLiteral(" = ") +
+                              ChartText::complex(gamma),
+                          ChartText::complex(impedance), QString(QChar(0x03A9)),
+                          ChartText::number(SmithChartRenderer::ReferenceImpedance));
+    }
+    return lines;
+}
+
+} // namespace
+
+PreviewWorker::PreviewWorker(std::shared_ptr<const std::atomic<int>> latest)
+    : m_latest(std::move(latest))
+{}
+
+void PreviewWorker::chart(int number, const PreviewCharter::Request &request)
+{
+    if (number != m_latest->load())
+        return;
+    emit charted(number, outcomeOf(request));
+}
+
+// Nothing thrown may leave the thread: a file too large for the memory is said instead.
+PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &request)
+{
+    Outcome outcome;
+    try {
+        outcome.result = m_charter.chart(request);
+        if (outcome.result.chart.content.message.isEmpty()) {
+            auto renderer = std::make_shared<SmithChartRenderer>(outcome.result.chart.content);
+            outcome.optimum = optimumOf(*renderer);
+            outcome.renderer = std::move(renderer);
+        }
+    } catch (const std::bad_alloc &) {
+        outcome = {};
+        outcome.result.chart.content.message = tr("The data are too large to preview here.");
+    }
+    return outcome;
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "previewcharter.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <atomic>
+#include <memory>
+
+class SmithChartRenderer;
+
+// Makes the preview's charts on a thread of its own, so that a file of many points never
+// stops the editor: reading the file, the rule between conditions, the triangles and contours.
+// Of the requests waiting, only the latest is made.
+class PreviewWorker final : public QObject
+{
+    Q_OBJECT
+    Q_DISABLE_COPY(PreviewWorker)
+
+public:
+    struct Outcome
+    {
+        PreviewCharter::Result result;
+        std::shared_ptr<const SmithChartRenderer> renderer;
+        QStringList optimum; // each contoured quantity's highest value, where and at what load
+    };
+
+    // `latest`: the number of the latest request, which the window counts up.
+    explicit PreviewWorker(std::shared_ptr<const std::atomic<int>> latest);
+
+public slots:
+    void chart(int number, const PreviewCharter::Request &request);
+
+signals:
+    void charted(int number, const PreviewWorker::Outcome &outcome);
+
+private:
+    Outcome outcomeOf(const PreviewCharter::Request &request);
+
+    PreviewCharter m_charter;
+    std::shared_ptr<const std::atomic<int>> m_latest;
+};
+
+Q_DECLARE_METATYPE(PreviewCharter::Request)
+Q_DECLARE_METATYPE(PreviewWorker::Outcome)
