@@ -10,10 +10,11 @@ PreviewChartView::PreviewChartView(QWidget *parent)
     setMinimumSize(240, 240);
 }
 
-void PreviewChartView::setRenderer(std::shared_ptr<const SmithChartRenderer> renderer)
+void PreviewChartView::setChart(std::shared_ptr<const SmithChartRenderer> renderer,
+                                const QImage &picture)
 {
     m_renderer = std::move(renderer);
-    m_picture = QPixmap();
+    m_picture = picture;
     update();
 }
 
@@ -24,14 +25,13 @@ QSize PreviewChartView::sizeHint() const
 
 void PreviewChartView::paintEvent(QPaintEvent *)
 {
-    if (m_picture.size() != size() * devicePixelRatioF()) {
-        m_picture = QPixmap(size() * devicePixelRatioF());
-        m_picture.setDevicePixelRatio(devicePixelRatioF());
-        m_picture.fill(palette().base().color());
-        if (m_renderer) {
-            QPainter painter(&m_picture);
-            m_renderer->paint(painter, rect(), m_renderer->window(SmithChartRenderer::View::Data));
-        }
-    }
-    QPainter(this).drawPixmap(0, 0, m_picture);
+    QPainter painter(this);
+    painter.fillRect(rect(), Qt::white);
+    if (!m_picture.isNull())
+        painter.drawImage(rect(), m_picture);
+}
+
+void PreviewChartView::resizeEvent(QResizeEvent *)
+{
+    emit resized();
 }

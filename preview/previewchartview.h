@@ -1,14 +1,14 @@
 #pragma once
 
-#include <QPixmap>
+#include <QImage>
 #include <QWidget>
 
 #include <memory>
 
 class SmithChartRenderer;
 
-// Paints a chart made elsewhere (on the preview's thread), fitted to the measured region; the
-// picture is kept until the chart or the size changes.
+// Shows a chart painted elsewhere (on the preview's thread), so that a chart of many points
+// never holds up the editor; until a picture of its new size comes, it stretches the last.
 class PreviewChartView final : public QWidget
 {
     Q_OBJECT
@@ -17,14 +17,18 @@ class PreviewChartView final : public QWidget
 public:
     explicit PreviewChartView(QWidget *parent = nullptr);
 
-    void setRenderer(std::shared_ptr<const SmithChartRenderer> renderer);
+    void setChart(std::shared_ptr<const SmithChartRenderer> renderer, const QImage &picture);
     const SmithChartRenderer *renderer() const { return m_renderer.get(); }
     QSize sizeHint() const override;
 
+signals:
+    void resized();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     std::shared_ptr<const SmithChartRenderer> m_renderer;
-    QPixmap m_picture;
+    QImage m_picture;
 };

@@ -98,6 +98,7 @@ void PreviewWindow::makeControls()
     connect(m_first, &QComboBox::currentTextChanged, this, &PreviewWindow::chooseContours);
     connect(m_second, &QComboBox::currentTextChanged, this, &PreviewWindow::chooseContours);
     connect(m_picked, &QLineEdit::editingFinished, this, &PreviewWindow::followEditor);
+    connect(m_view, &PreviewChartView::resized, this, &PreviewWindow::followEditor);
 }
 
 void PreviewWindow::chooseContours()
@@ -153,8 +154,13 @@ void PreviewWindow::requestChart()
     PickedValues::apply(m_picked->text(), request);
     const int number = ++*m_latest;
     m_busy->setText(tr("Updating..."));
+    const QSize size = m_view->size();
+    const qreal ratio = m_view->devicePixelRatioF();
     QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, number, request] { worker->chart(number, request); },
+        m_worker,
+        [worker = m_worker, number, request, size, ratio] {
+            worker->chart(number, request, size, ratio);
+        },
         Qt::QueuedConnection);
 }
 
@@ -182,7 +188,7 @@ void PreviewWindow::display(int number, const PreviewWorker::Outcome &outcome)
         offer(m_first, QStringList{None} + result.marked, result.contoured.value(0, None));
         offer(m_second, QStringList{None} + result.marked, result.contoured.value(1, None));
     }
-    m_view->setRenderer(outcome.renderer);
+    m_view->setChart(outcome.renderer, outcome.picture);
     const QString message = result.chart.content.message;
     m_note->setText(message.isEmpty()
                         ? (result.chart.condition + outcome.optimum).join(QLatin1Char('\n'))

@@ -3,6 +3,8 @@
 #include "charttext.h"
 #include "smithchartrenderer.h"
 
+#include <QPainter>
+
 #include <new>
 
 namespace {
@@ -28,21 +30,33 @@ QStringList optimumOf(const SmithChartRenderer &renderer)
     return lines;
 }
 
+// A picture may be painted on any thread, unlike a widget.
+QImage pictureOf(const SmithChartRenderer &renderer, const QSize &size, qreal ratio)
+{
+    QImage picture(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(ratio);
+    QPainter painter(&picture);
+    renderer.paint(painter, QRectF(QPointF(), QSizeF(size)));
+    return picture;
+}
+
 } // namespace
 
 PreviewWorker::PreviewWorker(std::shared_ptr<const std::atomic<int>> latest)
     : m_latest(std::move(latest))
 {}
 
-void PreviewWorker::chart(int number, const PreviewCharter::Request &request)
+void PreviewWorker::chart(int number, const PreviewCharter::Request &request, const QSize &size,
+                          qreal ratio)
 {
     if (number != m_latest->load())
         return;
-    emit charted(number, outcomeOf(request));
+    emit charted(number, outcomeOf(request, size, ratio));
 }
 
 // Nothing thrown may leave the thread: a file too large for the memory is said instead.
-PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &request)
+PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &request,
+                                                const QSize &size, qreal ratio)
 {
     Outcome outcome;
     try {
@@ -50,6 +64,7 @@ PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &r
         if (outcome.result.chart.content.message.isEmpty()) {
             auto renderer = std::make_shared<SmithChartRenderer>(outcome.result.chart.content);
             outcome.optimum = optimumOf(*renderer);
+            outcome.picture = pictureOf(*renderer, size, ratio);
             outcome.renderer = std::move(renderer);
         }
     } catch (const std::bad_alloc &) {

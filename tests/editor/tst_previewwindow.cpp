@@ -18,7 +18,10 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 #include <memory>
@@ -27,13 +30,35 @@ using namespace LoadPullStateUtils;
 
 namespace {
 
+// A load pull of 20,000 loads at five drive levels, each load a little off its place at each.
+QString largeFile(const QTemporaryDir &folder)
+{
+    const QString path = folder.filePath("large.lp"_s);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return {};
+    QTextStream text(&file);
+    text << "LPDATA 1\nVAR=<Freq>, Units=<GHz>, Type=<Frequency>\n"
+            "VAR=<Pin_avail>, Units=<dBm>, Type=<Power>\nGAMMA=<gamma_ld1>\n"
+            "OUT=<Pout>, Units=<dBm>\nRe(gamma_ld1) Im(gamma_ld1) Pin_avail Pout\nFreq = 2 GHz\n";
+    QRandomGenerator random(1);
+    for (int load = 0; load < 20000; ++load) {
+        const double re = random.generateDouble() - 0.7, im = random.generateDouble() - 0.5;
+        for (int drive = 10; drive <= 26; drive += 4)
+            text << re + 1e-3 * random.generateDouble() << ' ' << im << ' ' << drive << ' '
+                 << drive + 18 - 3 * (re * re + im * im) << '\n';
+    }
+    return path;
+}
+
 // The example's load pull, Pin_avail held at 18 dBm, interpolated linearly.
-DBLPCState exampleComponent()
+DBLPCState exampleComponent(const QString &file = QStringLiteral(LP_EXAMPLE_DATA_DIR
+                                                                 "/pa_two_frequencies.lp"))
 {
     DBLPCState state(false);
     FileTabState files;
     files.setFileType(MauryFileType);
-    files.setFileNames({QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_two_frequencies.lp")});
+    files.setFileNames({file});
     state.setFileTabState(files);
     IndepVarInfo power;
     power.setName("Pin_avail"_s);
@@ -65,6 +90,7 @@ private slots:
     void followsAHeldValue();
     void followsTheInterpolationChoice();
     void closesWithTheEditor();
+    void leavesTheEditorFreeWithALargeFile();
 
 private:
     PreviewWindow *openPreview();
@@ -177,6 +203,31 @@ void tst_PreviewWindow::closesWithTheEditor()
     QVERIFY(preview->isVisible());
     m_editor->detailsTabWidget()->hide();
     QVERIFY(!preview->isVisible());
+}
+
+// While a chart of 100,000 points is made, the editor's events keep coming every few
+// milliseconds: made on the editor's thread, it would hold them up for about 60 ms here.
+void tst_PreviewWindow::leavesTheEditorFreeWithALargeFile()
+{
+    QTemporaryDir folder;
+    m_editor->fileTabWidget()->setState(exampleComponent(largeFile(folder)).fileTabState());
+    PreviewWindow *preview = openPreview();
+    QVERIFY(preview);
+    QSignalSpy shown(preview, &PreviewWindow::chartShown);
+    QElapsedTimer charting, sinceTick;
+    qint64 longestGap = 0;
+    QTimer ticks;
+    connect(&ticks, &QTimer::timeout, this,
+            [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
+    ticks.start(5);
+    charting.start();
+    sinceTick.start();
+    holdPower("20"_s);
+    while (!preview->note().contains("Pin_avail = 20 dBm lies between"_s))
+        QVERIFY2(shown.wait(20000), qPrintable(preview->note()));
+    qInfo("100,000 points charted in %lld ms; the editor's longest wait %lld ms",
+          charting.elapsed(), longestGap);
+    QVERIFY(longestGap < 40);
 }
 
 QTEST_MAIN(tst_PreviewWindow)
