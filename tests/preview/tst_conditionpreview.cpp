@@ -56,10 +56,11 @@ double written(double value)
     return QString::number(value, 'f', 6).toDouble();
 }
 
-PaFile generate(QRandomGenerator &random, bool scattered)
+PaFile generate(QRandomGenerator &random, bool scattered, int drives = 0)
 {
     PaFile file;
-    const int frequencies = 2 + int(random.bounded(2)), drives = 2 + int(random.bounded(4));
+    const int frequencies = 2 + int(random.bounded(2));
+    drives = drives > 0 ? drives : 2 + int(random.bounded(4));
     for (int f = 0; f < frequencies; ++f)
         file.frequencies.push_back(1.8 + 0.2 * f);
     for (int d = 0; d < drives; ++d)
@@ -322,14 +323,18 @@ void TestConditionPreview::whatTheDataCannotTellIsSaid_data()
     QTest::addColumn<QString>("unit");
     QTest::addColumn<double>("frequency");
     QTest::addColumn<QString>("said");
+    QTest::addColumn<int>("drives");
     QTest::newRow("an expression") << "2*pin"
-                                   << "dBm" << 1.8 << "held as the expression '2*pin'";
+                                   << "dBm" << 1.8 << "held as the expression '2*pin'" << 0;
     QTest::newRow("a variable") << "pin"
-                                << "dBm" << 1.8 << "held as the variable 'pin'";
+                                << "dBm" << 1.8 << "held as the variable 'pin'" << 0;
     QTest::newRow("another unit") << "0.1"
-                                  << "W" << 1.8 << "held in W, the data give it in dBm";
+                                  << "W" << 1.8 << "held in W, the data give it in dBm" << 0;
     QTest::newRow("a frequency beyond the file") << "14"
-                                                 << "dBm" << 2.5 << "no data at 2.5 GHz";
+                                                 << "dBm" << 2.5 << "no data at 2.5 GHz" << 0;
+    QTest::newRow("a drive level measured once")
+        << "20"
+        << "dBm" << 1.8 << "Pin_avail was measured at 10 dBm only" << 1;
 }
 
 void TestConditionPreview::whatTheDataCannotTellIsSaid()
@@ -338,11 +343,12 @@ void TestConditionPreview::whatTheDataCannotTellIsSaid()
     QFETCH(QString, unit);
     QFETCH(double, frequency);
     QFETCH(QString, said);
+    QFETCH(int, drives);
     QRandomGenerator random(5);
     ConditionPreview preview;
     QString error;
-    QVERIFY(preview.load(write(generate(random, false), m_dir.filePath(QStringLiteral("said.lp"))),
-                         &error));
+    QVERIFY(preview.load(
+        write(generate(random, false, drives), m_dir.filePath(QStringLiteral("said.lp"))), &error));
     ConditionPreview::Settings settings = settingsAt(0, Method::Linear);
     settings.held.insert(QStringLiteral("Pin_avail"), {held, unit});
     const ConditionPreview::Chart chart = preview.chart(settings, frequency);
