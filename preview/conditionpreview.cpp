@@ -41,7 +41,8 @@ bool isPart(const std::string &held, const std::vector<std::string> &coefficient
 // prefixes (MHz and GHz, mA and A); logarithmic units (dBm, dBW) never convert.
 std::optional<double> scaleBetween(const QString &from, const QString &to)
 {
-    if (from == to)
+    if (from == to || (from.startsWith(QLatin1String("dB"), Qt::CaseInsensitive) &&
+                       from.compare(to, Qt::CaseInsensitive) == 0))
         return 1.0;
     static const std::pair<QChar, double> prefixes[] = {
         {QLatin1Char('T'), 1e12}, {QLatin1Char('G'), 1e9},  {QLatin1Char('M'), 1e6},
@@ -377,14 +378,13 @@ ConditionPreview::weightsAlong(const Axis &axis, const std::vector<double> &node
 }
 
 bool ConditionPreview::weigh(const std::vector<const Group *> &groups,
-                             const std::vector<Axis> &axes, std::size_t axis, double weight,
-                             const Settings &settings,
-                             std::vector<std::pair<const Group *, double>> &weighted,
+                             const std::vector<Axis> &axes, std::size_t axis, const Term &term,
+                             const Settings &settings, std::vector<Term> &weighted,
                              QStringList *notes, QString *why) const
 {
     if (axis == axes.size()) {
         for (const Group *group : groups)
-            weighted.emplace_back(group, weight);
+            weighted.push_back({group, term.weight, term.bracketing});
         return true;
     }
     std::vector<double> nodes;
@@ -396,6 +396,10 @@ bool ConditionPreview::weigh(const std::vector<const Group *> &groups,
         weightsAlong(axes[axis], nodes, settings, notes, why);
     if (!weights)
         return false;
+    const bool alone = std::count(weights->begin(), weights->end(), 0.0) + 1 == long(nodes.size());
+    const auto above = std::upper_bound(nodes.begin(), nodes.end(), axes[axis].target);
+    const std::size_t below = std::size_t(
+        std::clamp(int(above - nodes.begin()) - 1, 0, std::max(0, int(nodes.size()) - 2)));
     for (std::size_t j = 0; j < nodes.size(); ++j) {
         if ((*weights)[j] == 0.0)
             continue;
@@ -404,7 +408,9 @@ bool ConditionPreview::weigh(const std::vector<const Group *> &groups,
             if (axes[axis].of(*group) == nodes[j])
                 slice.push_back(group);
         }
-        if (!weigh(slice, axes, axis + 1, weight * (*weights)[j], settings, weighted, notes, why))
+        const bool bracketing = term.bracketing && (alone || j == below || j == below + 1);
+        if (!weigh(slice, axes, axis + 1, {nullptr, term.weight * (*weights)[j], bracketing},
+                   settings, weighted, notes, why))
             return false;
     }
     return true;
@@ -430,17 +436,19 @@ std::vector<int> ConditionPreview::columnsOf(const Settings &settings, QStringLi
     return columns;
 }
 
-// The loads of every condition weighed in, where all of them cover, each with the weighted sum
-// of the conditions' values there.
-void ConditionPreview::evaluate(const std::vector<std::pair<const Group *, double>> &weighted,
-                                const std::vector<int> &columns, SmithChartContent &content) const
+// The loads of the bracketing conditions, where every condition weighed in covers, each with
+// the weighted sum of the conditions' values there.
+void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
+                                SmithChartContent &content) const
 {
     std::vector<std::unique_ptr<Surface>> surfaces;
-    for (const auto &entry : weighted)
-        surfaces.push_back(std::make_unique<Surface>(*entry.first, columns));
+    for (const Term &term : weighted)
+        surfaces.push_back(std::make_unique<Surface>(*term.group, columns));
     std::unordered_map<Gamma, bool, PlaceKey> seen;
-    for (const std::unique_ptr<Surface> &source : surfaces) {
-        for (const Gamma &place : source->places()) {
+    for (std::size_t source = 0; source < surfaces.size(); ++source) {
+        if (!weighted[source].bracketing)
+            continue;
+        for (const Gamma &place : surfaces[source]->places()) {
             if (!seen.emplace(place, true).second)
                 continue;
             std::vector<double> sum(columns.size(), 0.0);
@@ -449,7 +457,7 @@ void ConditionPreview::evaluate(const std::vector<std::pair<const Group *, doubl
                 const std::optional<std::vector<double>> values = surfaces[s]->valuesAt(place);
                 covered = bool(values);
                 for (std::size_t k = 0; covered && k < columns.size(); ++k)
-                    sum[k] += weighted[s].second * (*values)[k];
+                    sum[k] += weighted[s].weight * (*values)[k];
             }
             if (!covered)
                 continue;
@@ -478,8 +486,9 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
     QString why;
     const std::optional<std::vector<Axis>> axes =
         axesOf(settings, frequency.value_or(frequencies().front()), &chart.condition, &why);
-    std::vector<std::pair<const Group *, double>> weighted;
-    if (!axes || !weigh(groups, *axes, 0, 1.0, settings, weighted, &chart.condition, &why)) {
+    std::vector<Term> weighted;
+    if (!axes || !weigh(groups, *axes, 0, {nullptr, 1.0, true}, settings, weighted,
+                        &chart.condition, &why)) {
         content.message = why;
         return chart;
     }
@@ -495,11 +504,11 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
         chart.at.push_back(setting);
         where << setting.name + QStringLiteral(" = ") + valueText(axis, axis.target);
     }
-    for (const auto &[group, weight] : weighted) {
-        Weighted measured{{}, weight};
+    for (const Term &term : weighted) {
+        Weighted measured{{}, term.weight, term.bracketing};
         for (const Axis &axis : *axes)
             measured.at.push_back(
-                {text(axis.variable.name), axis.of(*group), unitText(axis.variable.unit)});
+                {text(axis.variable.name), axis.of(*term.group), unitText(axis.variable.unit)});
         chart.between.push_back(measured);
     }
     content.title = content.coefficient + QStringLiteral(" at ") +

@@ -40,11 +40,14 @@ public:
         QStringList contoured; // quantities, at most two are drawn
     };
 
-    // A measured condition that the chart weighs in.
+    // A measured condition that the chart weighs in: one of those about the held values (the
+    // nearest below and above along each variable, or the one measured there), whose loads are
+    // charted, or one farther off that a cubic method weighs in as well.
     struct Weighted
     {
         std::vector<SmithChartContent::Setting> at; // the frequency first, when there is one
         double weight = 0.0;
+        bool bracketing = true;
     };
 
     struct Chart
@@ -78,6 +81,12 @@ public:
 private:
     struct Axis;
     using Group = Corvane_LP::ReflectionPoints::Group;
+    struct Term
+    {
+        const Group *group = nullptr;
+        double weight = 0.0;
+        bool bracketing = true;
+    };
 
     std::optional<std::vector<Axis>> axesOf(const Settings &settings, double frequency,
                                             QStringList *notes, QString *why) const;
@@ -85,15 +94,14 @@ private:
                                  QString *why) const;
     std::vector<const Group *> groupsAtFirstPlaces(QStringList *notes) const;
     bool weigh(const std::vector<const Group *> &groups, const std::vector<Axis> &axes,
-               std::size_t axis, double weight, const Settings &settings,
-               std::vector<std::pair<const Group *, double>> &weighted, QStringList *notes,
-               QString *why) const;
+               std::size_t axis, const Term &term, const Settings &settings,
+               std::vector<Term> &weighted, QStringList *notes, QString *why) const;
     std::optional<std::vector<double>> weightsAlong(const Axis &axis,
                                                     const std::vector<double> &nodes,
                                                     const Settings &settings, QStringList *notes,
                                                     QString *why) const;
-    void evaluate(const std::vector<std::pair<const Group *, double>> &weighted,
-                  const std::vector<int> &columns, SmithChartContent &content) const;
+    void evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
+                  SmithChartContent &content) const;
     std::vector<int> columnsOf(const Settings &settings, QStringList *notes) const;
     QString valueText(const Axis &axis, double value) const;
 

@@ -28,16 +28,33 @@ QByteArray member(const char *name, const QJsonValue &value)
     return QByteArray(",\n  \"") + name + "\": " + text;
 }
 
+// The chart's text without its member `name`. The chart's writer puts each member of the
+// outermost object on lines of its own, indented by two spaces (deeper ones further), with the
+// comma that separates it from the next at the end of its last line.
+QByteArray withoutMember(QByteArray json, const char *name)
+{
+    const int from = int(json.indexOf(QByteArray("\n  \"") + name + "\": "));
+    if (from < 0)
+        return json;
+    int to = from + 1;
+    while (to < json.size() && json.mid(to, 4) != "\n  \"" && json.mid(to, 2) != "\n}")
+        ++to;
+    const bool last = json.mid(to, 2) == "\n}";
+    return json.remove(last ? from - 1 : from, to - from + (last ? 1 : 0));
+}
+
 } // namespace
 
 QByteArray PreviewJson::of(const SmithChartRenderer &renderer, const ConditionPreview::Chart &chart,
                            const QString &file)
 {
-    QByteArray json = SmithChartJson::of(renderer);
+    // Where the chart's own data name a condition, the preview's takes its place.
+    QByteArray json = withoutMember(SmithChartJson::of(renderer), "condition");
     QJsonArray between;
     for (const ConditionPreview::Weighted &weighted : chart.between)
         between.append(QJsonObject{{QStringLiteral("at"), settingsOf(weighted.at)},
-                                   {QStringLiteral("weight"), weighted.weight}});
+                                   {QStringLiteral("weight"), weighted.weight},
+                                   {QStringLiteral("bracketing"), weighted.bracketing}});
     const QJsonObject condition{{QStringLiteral("at"), settingsOf(chart.at)},
                                 {QStringLiteral("file"), file},
                                 {QStringLiteral("note"), chart.condition.join(QLatin1Char('\n'))}};

@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include <new>
+#include <exception>
 
 namespace {
 
@@ -54,7 +54,7 @@ void PreviewWorker::chart(int number, const PreviewCharter::Request &request, co
     emit charted(number, outcomeOf(request, size, ratio));
 }
 
-// Nothing thrown may leave the thread: a file too large for the memory is said instead.
+// Nothing thrown may leave the thread (a file too large for the memory): it is said instead.
 PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &request,
                                                 const QSize &size, qreal ratio)
 {
@@ -67,7 +67,7 @@ PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &r
             outcome.picture = pictureOf(*renderer, size, ratio);
             outcome.renderer = std::move(renderer);
         }
-    } catch (const std::bad_alloc &) {
+    } catch (const std::exception &) {
         outcome = {};
         outcome.result.chart.content.message = tr("The data are too large to preview here.");
     }
