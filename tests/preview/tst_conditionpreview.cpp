@@ -14,8 +14,8 @@ namespace {
 using Gamma = std::complex<double>;
 using Method = AxisWeights::Method;
 
-// A condition's Pout and Gain, affine in gamma: every triangulation interpolates them exactly,
-// so the oracle needs none.
+// A condition's Pout, affine in gamma: every triangulation interpolates it exactly, so the
+// oracle needs none.
 struct Affine
 {
     double at0 = 0.0, re = 0.0, im = 0.0;
@@ -26,7 +26,7 @@ struct Condition
 {
     double frequency = 0.0, drive = 0.0;
     std::vector<Gamma> loads;
-    Affine pout, gain;
+    Affine pout;
     std::vector<double> pouts; // as written: affine, or anything where `scattered`
 };
 
@@ -67,9 +67,8 @@ PaFile generate(QRandomGenerator &random, bool scattered, int drives = 0)
         file.drives.push_back(10.0 + 4.0 * d);
     for (double frequency : file.frequencies) {
         for (double drive : file.drives) {
-            Condition c{frequency, drive, {}, {}, {}, {}};
+            Condition c{frequency, drive, {}, {}, {}};
             c.pout = {uniform(random, 20, 40), uniform(random, -5, 5), uniform(random, -5, 5)};
-            c.gain = {uniform(random, 10, 20), uniform(random, -3, 3), uniform(random, -3, 3)};
             for (int i = 0, n = 12 + int(random.bounded(30)); i < n; ++i) {
                 const Gamma load(written(uniform(random, -0.8, 0.2)),
                                  written(uniform(random, -0.4, 0.4)));
@@ -90,16 +89,14 @@ QString write(const PaFile &file, const QString &path)
     QTextStream text(&out);
     text << "LPDATA 1\nVAR=<Freq>, Units=<GHz>, Type=<Frequency>\n"
             "VAR=<Pin_avail>, Units=<dBm>, Type=<Power>\nGAMMA=<gamma_ld1>\n"
-            "OUT=<Pout>, Units=<dBm>\nOUT=<Gain>, Units=<dB>\n"
-            "Re(gamma_ld1) Im(gamma_ld1) Pin_avail Pout Gain\n";
+            "OUT=<Pout>, Units=<dBm>\nRe(gamma_ld1) Im(gamma_ld1) Pin_avail Pout\n";
     for (double frequency : file.frequencies) {
         text << "Freq = " << frequency << " GHz\n";
         for (const Condition &c : file.conditions) {
             for (std::size_t i = 0; c.frequency == frequency && i < c.loads.size(); ++i)
                 text << QString::number(c.loads[i].real(), 'f', 6) << ' '
                      << QString::number(c.loads[i].imag(), 'f', 6) << ' ' << c.drive << ' '
-                     << QString::number(c.pouts[i], 'g', 17) << ' '
-                     << QString::number(c.gain.at(c.loads[i]), 'g', 17) << '\n';
+                     << QString::number(c.pouts[i], 'g', 17) << '\n';
         }
     }
     return path;
@@ -123,19 +120,15 @@ std::map<double, double> linearWeights(const std::vector<double> &nodes, double 
 // Inside the convex hull of the loads, by more than a rounding.
 bool clearlyInside(const std::vector<Gamma> &loads, Gamma place)
 {
+    const auto side = [](Gamma a, Gamma b, Gamma c) {
+        return std::imag(std::conj(b - a) * (c - a));
+    };
     for (const Gamma &a : loads) {
         for (const Gamma &b : loads) {
-            if (a == b)
-                continue;
-            const double side = (b.real() - a.real()) * (place.imag() - a.imag()) -
-                                (b.imag() - a.imag()) * (place.real() - a.real());
-            bool hullEdge = true;
-            for (const Gamma &c : loads) {
-                hullEdge = hullEdge && (b.real() - a.real()) * (c.imag() - a.imag()) -
-                                               (b.imag() - a.imag()) * (c.real() - a.real()) >=
-                                           0.0;
-            }
-            if (hullEdge && side < 1e-9)
+            const bool hullEdge = a != b && std::all_of(loads.begin(), loads.end(), [&](Gamma c) {
+                                      return side(a, b, c) >= 0.0;
+                                  });
+            if (hullEdge && side(a, b, place) < 1e-9)
                 return false;
         }
     }
@@ -148,7 +141,7 @@ ConditionPreview::Settings settingsAt(double drive, Method method)
     settings.held.insert(QStringLiteral("Pin_avail"),
                          {QString::number(drive, 'g', 17), QStringLiteral("dBm")});
     settings.method = method;
-    settings.contoured = QStringList{QStringLiteral("Pout"), QStringLiteral("Gain")};
+    settings.contoured = QStringList{QStringLiteral("Pout")};
     return settings;
 }
 
