@@ -33,7 +33,8 @@ QByteArray member(const char *name, const QJsonValue &value)
 // comma that separates it from the next at the end of its last line.
 QByteArray withoutMember(QByteArray json, const char *name)
 {
-    const int from = int(json.indexOf(QByteArray("\n  \"") + name + "\": "));
+    const QByteArray start = QByteArray("\n  \"") + name + "\": ";
+    const int from = int(json.indexOf(start));
     if (from < 0)
         return json;
     int to = from + 1;
