@@ -9,7 +9,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QScopedValueRollback>
 #include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -86,25 +85,28 @@ void PreviewWindow::makeControls()
     layout->addWidget(m_view, 1);
     layout->addWidget(m_busy);
     layout->addWidget(m_note);
-    const auto chosen = [this](QString *choice, QComboBox *box) {
-        if (!m_offering)
-            *choice = box->currentText();
-        followEditor();
+    // Only the user's own choices are taken: filling the lists chooses nothing.
+    const auto choose = [this](QString *choice, QComboBox *box) {
+        connect(box, &QComboBox::textActivated, this, [this, choice](const QString &text) {
+            *choice = text;
+            followEditor();
+        });
     };
-    connect(m_frequency, &QComboBox::currentTextChanged, this,
-            [this, chosen] { chosen(&m_chosenFrequency, m_frequency); });
-    connect(m_file, &QComboBox::currentTextChanged, this,
-            [this, chosen] { chosen(&m_chosenFile, m_file); });
-    connect(m_first, &QComboBox::currentTextChanged, this, &PreviewWindow::chooseContours);
-    connect(m_second, &QComboBox::currentTextChanged, this, &PreviewWindow::chooseContours);
+    choose(&m_chosenFrequency, m_frequency);
+    choose(&m_chosenFile, m_file);
+    connect(m_frequency->lineEdit(), &QLineEdit::editingFinished, this, [this] {
+        m_chosenFrequency = m_frequency->currentText();
+        m_frequency->lineEdit()->setModified(false);
+        followEditor();
+    });
+    connect(m_first, &QComboBox::textActivated, this, &PreviewWindow::chooseContours);
+    connect(m_second, &QComboBox::textActivated, this, &PreviewWindow::chooseContours);
     connect(m_picked, &QLineEdit::editingFinished, this, &PreviewWindow::followEditor);
     connect(m_view, &PreviewChartView::resized, this, &PreviewWindow::followEditor);
 }
 
 void PreviewWindow::chooseContours()
 {
-    if (m_offering)
-        return;
     m_chosenContours = QStringList{m_first->currentText(), m_second->currentText()};
     followEditor();
 }
@@ -181,13 +183,12 @@ void PreviewWindow::display(int number, const PreviewWorker::Outcome &outcome)
     if (number != m_latest->load())
         return;
     const PreviewCharter::Result &result = outcome.result;
-    {
-        const QScopedValueRollback<bool> offering(m_offering, true);
+    // A frequency the user is typing stays as typed.
+    if (!m_frequency->lineEdit()->isModified())
         offer(m_frequency, result.frequencies, result.frequency);
-        offer(m_file, result.files, result.file);
-        offer(m_first, QStringList{None} + result.marked, result.contoured.value(0, None));
-        offer(m_second, QStringList{None} + result.marked, result.contoured.value(1, None));
-    }
+    offer(m_file, result.files, result.file);
+    offer(m_first, QStringList{None} + result.marked, result.contoured.value(0, None));
+    offer(m_second, QStringList{None} + result.marked, result.contoured.value(1, None));
     m_view->setChart(outcome.renderer, outcome.picture);
     const QString message = result.chart.content.message;
     m_note->setText(message.isEmpty()

@@ -78,6 +78,5 @@ private:
     QString m_chosenFrequency;
     QString m_chosenFile;
     QStringList m_chosenContours;
-    bool m_offering = false; // while the lists are filled, no choice is the user's
     int m_shown = 0;
 };

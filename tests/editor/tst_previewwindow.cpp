@@ -17,9 +17,11 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -89,6 +91,8 @@ private slots:
     void followsAHeldValue_data();
     void followsAHeldValue();
     void followsTheInterpolationChoice();
+    void followsItsOwnChoices();
+    void staysBesideTheEditorOnEveryTab();
     void closesWithTheEditor();
     void leavesTheEditorFreeWithALargeFile();
 
@@ -194,6 +198,36 @@ void tst_PreviewWindow::followsTheInterpolationChoice()
     method->setCurrentText("Cubic Spline"_s);
     while (!preview->note().contains("dBm: cubic spline from"_s))
         QVERIFY2(shown.wait(5000), qPrintable(preview->note()));
+}
+
+void tst_PreviewWindow::followsItsOwnChoices()
+{
+    PreviewWindow *preview = openPreview();
+    QVERIFY(preview);
+    QSignalSpy shown(preview, &PreviewWindow::chartShown);
+    auto *frequency = preview->findChild<QComboBox *>("PreviewFrequency"_s);
+    QCOMPARE(frequency->currentText(), "1.8 GHz"_s);
+    frequency->lineEdit()->setFocus();
+    frequency->lineEdit()->selectAll();
+    QTest::keyClicks(frequency->lineEdit(), "1.9 GHz"_s);
+    QTest::keyClick(frequency->lineEdit(), Qt::Key_Return);
+    while (!preview->note().contains("Freq = 1.9 GHz lies between 1.8 GHz and 2 GHz"_s))
+        QVERIFY2(shown.wait(5000), qPrintable(preview->note()));
+}
+
+// The engineer goes on to the other tabs with the preview open.
+void tst_PreviewWindow::staysBesideTheEditorOnEveryTab()
+{
+    QTabWidget dialog;
+    dialog.addTab(m_editor->detailsTabWidget(), "Variables"_s);
+    dialog.addTab(m_editor->interpolationTabWidget(), "Interpolation"_s);
+    dialog.show();
+    PreviewWindow *preview = openPreview();
+    QVERIFY(preview);
+    dialog.setCurrentIndex(1);
+    QVERIFY(preview->isVisible());
+    dialog.hide();
+    QVERIFY(!preview->isVisible());
 }
 
 void tst_PreviewWindow::closesWithTheEditor()
