@@ -196,6 +196,18 @@ QStringList ConditionPreview::quantities() const
     return names;
 }
 
+QStringList ConditionPreview::sweptNames() const
+{
+    QStringList names;
+    if (!m_points.frequency.name.empty())
+        names << text(m_points.frequency.name);
+    for (const ReflectionPoints::Variable &variable : m_points.held) {
+        if (!isPart(variable.name, m_points.coefficients))
+            names << text(variable.name);
+    }
+    return names;
+}
+
 QStringList ConditionPreview::inFileOrder(const QStringList &names) const
 {
     QStringList ordered;

@@ -99,6 +99,14 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
             return result;
         }
     }
+    for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it) {
+        if (!data.sweptNames().contains(it.key())) {
+            fail(result,
+                 tr("%1 sweeps no variable '%2' (it sweeps: %3)")
+                     .arg(result.file, it.key(), data.sweptNames().join(QStringLiteral(", "))));
+            return result;
+        }
+    }
     ConditionPreview::Settings settings = request.settings.chart;
     settings.contoured = result.contoured;
     for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it)

@@ -10,6 +10,7 @@
 #include "metatypes.h"
 #include "parametermapping.h"
 #include "performancetabwidget.h"
+#include "previewchartview.h"
 #include "previewwindow.h"
 #include "referencetvlinterface.h"
 #include "termtabwidget.h"
@@ -91,6 +92,7 @@ private slots:
     void followsAHeldValue_data();
     void followsAHeldValue();
     void followsTheInterpolationChoice();
+    void followsTheFileList();
     void followsItsOwnChoices();
     void staysBesideTheEditorOnEveryTab();
     void closesWithTheEditor();
@@ -198,6 +200,17 @@ void tst_PreviewWindow::followsTheInterpolationChoice()
     method->setCurrentText("Cubic Spline"_s);
     while (!preview->note().contains("dBm: cubic spline from"_s))
         QVERIFY2(shown.wait(5000), qPrintable(preview->note()));
+}
+
+void tst_PreviewWindow::followsTheFileList()
+{
+    PreviewWindow *preview = openPreview();
+    QVERIFY(preview);
+    QSignalSpy shown(preview, &PreviewWindow::chartShown);
+    m_editor->fileTabWidget()->removeLoadPullFileInfo(0); // as Remove does
+    while (preview->note() != "No data file is listed."_s)
+        QVERIFY2(shown.wait(5000), qPrintable(preview->note()));
+    QVERIFY(!preview->chartView()->renderer());
 }
 
 void tst_PreviewWindow::followsItsOwnChoices()

@@ -148,6 +148,9 @@ void tst_PreviewCommand::saysWhyItCannotChart_data()
         << "No listed file holds 2.1 GHz";
     QTest::newRow("a quantity the file lacks")
         << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--contour=Psat")} << 1 << "Psat";
+    QTest::newRow("a variable the file does not sweep")
+        << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--at=Pin=20")} << 1
+        << "sweeps no variable 'Pin' (it sweeps: Freq, Pin_avail)";
     QTest::newRow("a picture of another kind")
         << "dbmtow( 18 ) " << QStringList{QStringLiteral("--preview=p.gif")} << 2 << "p.gif";
     QTest::newRow("--at without a value")
