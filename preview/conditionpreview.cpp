@@ -1,9 +1,9 @@
 #include "conditionpreview.h"
 
 #include "charttext.h"
-#include "measuredmesh.h"
+#include "conditionsurface.h"
 #include "numerictext.h"
-#include "trianglelocator.h"
+#include "smithchartdata.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <unordered_map>
+#include <unordered_set>
 
 namespace {
 
@@ -61,70 +61,6 @@ std::optional<double> scaleBetween(const QString &from, const QString &to)
         return std::nullopt;
     return fromFactor / toFactor;
 }
-
-// A place as its exact coordinates, -0 as +0.
-struct PlaceKey
-{
-    std::size_t operator()(const Gamma &place) const
-    {
-        return std::hash<double>()(place.real() + 0.0) * 31 +
-               std::hash<double>()(place.imag() + 0.0);
-    }
-};
-
-// A measured condition's surface over gamma: linear inside the triangles between its loads,
-// and at a load exactly its measured values.
-class Surface
-{
-public:
-    Surface(const ReflectionPoints::Group &group, const std::vector<int> &columns)
-        : m_values(columns.size())
-    {
-        std::vector<Gamma> gammas;
-        std::vector<int> used;
-        for (const ReflectionPoints::Point &point : group.points) {
-            const Gamma place(point.re, point.im);
-            if (!std::isfinite(point.re) || !std::isfinite(point.im))
-                continue;
-            const int index = int(used.size());
-            used.push_back(int(gammas.size()));
-            gammas.push_back(place);
-            m_vertices.emplace(place, index);
-            for (std::size_t k = 0; k < columns.size(); ++k)
-                m_values[k].push_back(point.values[columns[k]]);
-        }
-        m_mesh = std::make_unique<MeasuredMesh>(gammas, used);
-        m_locator = std::make_unique<TriangleLocator>(*m_mesh);
-        m_places = std::move(gammas);
-    }
-
-    const std::vector<Gamma> &places() const { return m_places; }
-
-    // Each quantity's value at the place; nothing outside the triangles.
-    std::optional<std::vector<double>> valuesAt(Gamma place) const
-    {
-        std::vector<double> values(m_values.size());
-        const auto vertex = m_vertices.find(place);
-        if (vertex != m_vertices.end()) {
-            for (std::size_t k = 0; k < values.size(); ++k)
-                values[k] = m_values[k][vertex->second];
-            return values;
-        }
-        const int triangle = m_locator->triangleAt(place);
-        if (triangle < 0)
-            return std::nullopt;
-        for (std::size_t k = 0; k < values.size(); ++k)
-            values[k] = m_mesh->valueIn(triangle, place, m_values[k]);
-        return values;
-    }
-
-private:
-    std::vector<Gamma> m_places;
-    std::unordered_map<Gamma, int, PlaceKey> m_vertices;
-    std::vector<std::vector<double>> m_values; // each quantity's, at the mesh's points
-    std::unique_ptr<MeasuredMesh> m_mesh;
-    std::unique_ptr<TriangleLocator> m_locator;
-};
 
 QString methodName(AxisWeights::Method method)
 {
@@ -210,13 +146,16 @@ QStringList ConditionPreview::sweptNames() const
 
 QStringList ConditionPreview::inFileOrder(const QStringList &names) const
 {
+    const QStringList all = quantities();
     QStringList ordered;
-    for (const QString &quantity : quantities()) {
-        QString bare = quantity;
-        bare.remove(QLatin1Char('|'));
-        if (names.contains(quantity) || names.contains(bare))
-            ordered << quantity;
+    for (const QString &name : names) {
+        const int index = SmithChartData::indexOf(all, name);
+        if (index >= 0 && !ordered.contains(all.at(index)))
+            ordered << all.at(index);
     }
+    std::sort(ordered.begin(), ordered.end(), [&all](const QString &a, const QString &b) {
+        return all.indexOf(a) < all.indexOf(b);
+    });
     return ordered;
 }
 
@@ -433,9 +372,7 @@ std::vector<int> ConditionPreview::columnsOf(const Settings &settings, QStringLi
     const QStringList names = quantities();
     std::vector<int> columns;
     for (const QString &name : settings.contoured) {
-        int index = int(names.indexOf(name));
-        if (index < 0)
-            index = int(names.indexOf(QLatin1Char('|') + name + QLatin1Char('|')));
+        const int index = SmithChartData::indexOf(names, name);
         if (index < 0 || int(columns.size()) == 2 ||
             std::find(columns.begin(), columns.end(), index) != columns.end())
             continue;
@@ -453,15 +390,15 @@ std::vector<int> ConditionPreview::columnsOf(const Settings &settings, QStringLi
 void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
                                 SmithChartContent &content) const
 {
-    std::vector<std::unique_ptr<Surface>> surfaces;
+    std::vector<std::unique_ptr<ConditionSurface>> surfaces;
     for (const Term &term : weighted)
-        surfaces.push_back(std::make_unique<Surface>(*term.group, columns));
-    std::unordered_map<Gamma, bool, PlaceKey> seen;
+        surfaces.push_back(std::make_unique<ConditionSurface>(*term.group, columns));
+    std::unordered_set<Gamma, ConditionSurface::PlaceHash> seen;
     for (std::size_t source = 0; source < surfaces.size(); ++source) {
         if (!weighted[source].bracketing)
             continue;
         for (const Gamma &place : surfaces[source]->places()) {
-            if (!seen.emplace(place, true).second)
+            if (!seen.insert(place).second)
                 continue;
             std::vector<double> sum(columns.size(), 0.0);
             bool covered = true;
