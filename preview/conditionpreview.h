@@ -61,7 +61,6 @@ public:
     // Reads the points of the file's first measured reflection coefficient. False, with the
     // library's reason in `error`, when it refuses the file.
     bool load(const QString &path, QString *error);
-    const QString &path() const { return m_path; }
     // Ascending; in the file's unit of frequency.
     std::vector<double> frequencies() const;
     QString frequencyUnit() const;

@@ -112,5 +112,7 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
     for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it)
         settings.held.insert(it.key(), it.value());
     result.chart = data.chart(settings, data.frequencyOf(typed));
+    for (const QString &reason : qAsConst(refused))
+        result.chart.condition << tr("Left out: %1").arg(reason);
     return result;
 }

@@ -90,24 +90,3 @@ PreviewSettings PreviewSettings::fromParameters(const ParameterMap &stored)
     }
     return settings;
 }
-
-bool operator==(const PreviewSettings &a, const PreviewSettings &b)
-{
-    const auto heldEqual = [](const ConditionPreview::Settings &x,
-                              const ConditionPreview::Settings &y) {
-        if (x.held.keys() != y.held.keys())
-            return false;
-        for (auto it = x.held.cbegin(); it != x.held.cend(); ++it) {
-            const ConditionPreview::Held other = y.held.value(it.key());
-            if (it->text != other.text || it->unit != other.unit)
-                return false;
-        }
-        return true;
-    };
-    return a.files == b.files && a.frequencyName == b.frequencyName &&
-           heldEqual(a.chart, b.chart) && a.chart.method == b.chart.method &&
-           a.chart.polar == b.chart.polar &&
-           a.chart.constantExtrapolation == b.chart.constantExtrapolation &&
-           a.chart.avoidOutOfRange == b.chart.avoidOutOfRange &&
-           a.chart.contoured == b.chart.contoured && a.marked == b.marked;
-}

@@ -22,9 +22,3 @@ struct PreviewSettings
     static PreviewSettings fromState(const LoadPullStateUtils::DBLPCState &state);
     static PreviewSettings fromParameters(const LoadPullStateUtils::ParameterMap &stored);
 };
-
-bool operator==(const PreviewSettings &a, const PreviewSettings &b);
-inline bool operator!=(const PreviewSettings &a, const PreviewSettings &b)
-{
-    return !(a == b);
-}

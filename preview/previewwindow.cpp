@@ -39,7 +39,6 @@ PreviewWindow::PreviewWindow(SettingsSource settings, QWidget *editor)
 {
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(tr("Preview of the data at the held settings"));
-    qRegisterMetaType<PreviewCharter::Request>();
     qRegisterMetaType<PreviewWorker::Outcome>();
     makeControls();
     m_followTimer->setSingleShot(true);

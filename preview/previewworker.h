@@ -46,5 +46,4 @@ private:
     std::shared_ptr<const std::atomic<int>> m_latest;
 };
 
-Q_DECLARE_METATYPE(PreviewCharter::Request)
 Q_DECLARE_METATYPE(PreviewWorker::Outcome)
