@@ -274,12 +274,10 @@ ConditionPreview::weightsAlong(const Axis &axis, const std::vector<double> &node
 {
     const QString name = text(axis.variable.name);
     const double x = axis.target;
-    std::vector<double> weights(nodes.size(), 0.0);
     const auto exact = std::find(nodes.begin(), nodes.end(), x);
     if (exact != nodes.end()) {
-        weights[exact - nodes.begin()] = 1.0;
         *notes << tr("%1 = %2, measured").arg(name, valueText(axis, x));
-        return weights;
+        return edgeWeights(nodes, std::size_t(exact - nodes.begin()));
     }
     if (nodes.size() == 1) {
         *why = tr("%1 was measured at %2 only: the data cannot tell %1 = %3.")
@@ -293,38 +291,55 @@ ConditionPreview::weightsAlong(const Axis &axis, const std::vector<double> &node
         *why = tr("%1 %2: no data at %3.").arg(m_path, range, valueText(axis, x));
         return std::nullopt;
     }
-    if (outside && (settings.avoidOutOfRange || settings.constantExtrapolation)) {
-        const std::size_t edge = x < nodes.front() ? 0 : nodes.size() - 1;
-        weights[edge] = 1.0;
-        *notes << (settings.avoidOutOfRange
-                       ? tr("%1 = %2 lies outside the data (%3): with AvoidOutOfRangeData the "
-                            "simulation keeps to the data's range; charted at %4")
-                       : tr("%1 = %2 lies outside the data (%3): constant extrapolation charts "
-                            "the edge, %4"))
-                      .arg(name, valueText(axis, x), range, valueText(axis, nodes[edge]));
-        return weights;
-    }
-    AxisWeights::Method method = settings.method;
+    if (!outside || !(settings.avoidOutOfRange || settings.constantExtrapolation))
+        return methodWeights(axis, nodes, settings.method, outside ? range : QString(), notes);
+    const std::size_t edge = x < nodes.front() ? 0 : nodes.size() - 1;
+    *notes << (settings.avoidOutOfRange
+                   ? tr("%1 = %2 lies outside the data (%3): with AvoidOutOfRangeData the "
+                        "simulation keeps to the data's range; charted at %4")
+                   : tr("%1 = %2 lies outside the data (%3): constant extrapolation charts the "
+                        "edge, %4"))
+                  .arg(name, valueText(axis, x), range, valueText(axis, nodes[edge]));
+    return edgeWeights(nodes, edge);
+}
+
+std::vector<double> ConditionPreview::edgeWeights(const std::vector<double> &nodes,
+                                                  std::size_t node)
+{
+    std::vector<double> weights(nodes.size(), 0.0);
+    weights[node] = 1.0;
+    return weights;
+}
+
+// By the method between the nodes, or beyond them (`range` then says what was measured).
+std::vector<double> ConditionPreview::methodWeights(const Axis &axis,
+                                                    const std::vector<double> &nodes,
+                                                    AxisWeights::Method method,
+                                                    const QString &range, QStringList *notes) const
+{
     QString fallback;
     if (method != AxisWeights::Method::Linear && nodes.size() < 3) {
         fallback = tr(" (%1 needs three conditions; two were measured)").arg(methodName(method));
         method = AxisWeights::Method::Linear;
     }
-    weights = AxisWeights::of(method, nodes, x);
+    const double x = axis.target;
+    const std::vector<double> weights = AxisWeights::of(method, nodes, x);
     QStringList used;
     for (std::size_t j = 0; j < nodes.size(); ++j) {
         if (weights[j] != 0.0)
             used << tr("%1 (weight %2)")
                         .arg(valueText(axis, nodes[j]), ChartText::number(weights[j]));
     }
+    const QString name = text(axis.variable.name);
     const auto above = std::upper_bound(nodes.begin(), nodes.end(), x);
-    *notes << (outside ? tr("%1 = %2 lies outside the data (%3): extrapolated %4%5 from %6")
-                             .arg(name, valueText(axis, x), range, methodName(method), fallback,
-                                  used.join(QStringLiteral(", ")))
-                       : tr("%1 = %2 lies between %3 and %4: %5%6 from %7")
-                             .arg(name, valueText(axis, x), valueText(axis, *(above - 1)),
-                                  valueText(axis, *above), methodName(method), fallback,
-                                  used.join(QStringLiteral(", "))));
+    *notes << (!range.isEmpty()
+                   ? tr("%1 = %2 lies outside the data (%3): extrapolated %4%5 from %6")
+                         .arg(name, valueText(axis, x), range, methodName(method), fallback,
+                              used.join(QStringLiteral(", ")))
+                   : tr("%1 = %2 lies between %3 and %4: %5%6 from %7")
+                         .arg(name, valueText(axis, x), valueText(axis, *(above - 1)),
+                              valueText(axis, *above), methodName(method), fallback,
+                              used.join(QStringLiteral(", "))));
     return weights;
 }
 
@@ -417,6 +432,33 @@ void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::ve
     }
 }
 
+// What was charted: the values, the conditions weighed in, the title.
+void ConditionPreview::describe(const std::vector<Axis> &axes, const std::vector<Term> &weighted,
+                                Chart &chart) const
+{
+    SmithChartContent &content = chart.content;
+    QStringList where;
+    for (const Axis &axis : axes) {
+        const SmithChartContent::Setting setting{text(axis.variable.name), axis.target,
+                                                 unitText(axis.variable.unit)};
+        if (axis.position < 0)
+            content.frequency = setting;
+        else
+            content.held.push_back(setting);
+        chart.at.push_back(setting);
+        where << setting.name + QStringLiteral(" = ") + valueText(axis, axis.target);
+    }
+    for (const Term &term : weighted) {
+        Weighted measured{{}, term.weight, term.bracketing};
+        for (const Axis &axis : axes)
+            measured.at.push_back(
+                {text(axis.variable.name), axis.of(*term.group), unitText(axis.variable.unit)});
+        chart.between.push_back(measured);
+    }
+    content.title = content.coefficient + QStringLiteral(" at ") +
+                    where.join(QStringLiteral(", ")) + tr(" (preview)");
+}
+
 ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
                                                 std::optional<double> frequency) const
 {
@@ -442,26 +484,7 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
         return chart;
     }
     chart.condition.removeDuplicates();
-    QStringList where;
-    for (const Axis &axis : *axes) {
-        const SmithChartContent::Setting setting{text(axis.variable.name), axis.target,
-                                                 unitText(axis.variable.unit)};
-        if (axis.position < 0)
-            content.frequency = setting;
-        else
-            content.held.push_back(setting);
-        chart.at.push_back(setting);
-        where << setting.name + QStringLiteral(" = ") + valueText(axis, axis.target);
-    }
-    for (const Term &term : weighted) {
-        Weighted measured{{}, term.weight, term.bracketing};
-        for (const Axis &axis : *axes)
-            measured.at.push_back(
-                {text(axis.variable.name), axis.of(*term.group), unitText(axis.variable.unit)});
-        chart.between.push_back(measured);
-    }
-    content.title = content.coefficient + QStringLiteral(" at ") +
-                    where.join(QStringLiteral(", ")) + tr(" (preview)");
+    describe(*axes, weighted, chart);
     const QStringList names = quantities();
     for (int column : columns)
         content.contoured.push_back(

@@ -102,6 +102,12 @@ private:
                                                     const std::vector<double> &nodes,
                                                     const Settings &settings, QStringList *notes,
                                                     QString *why) const;
+    static std::vector<double> edgeWeights(const std::vector<double> &nodes, std::size_t node);
+    std::vector<double> methodWeights(const Axis &axis, const std::vector<double> &nodes,
+                                      AxisWeights::Method method, const QString &range,
+                                      QStringList *notes) const;
+    void describe(const std::vector<Axis> &axes, const std::vector<Term> &weighted,
+                  Chart &chart) const;
     void evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
                   SmithChartContent &content) const;
     std::vector<int> columnsOf(const Settings &settings, QStringList *notes) const;
