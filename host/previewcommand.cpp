@@ -59,8 +59,11 @@ bool PreviewCommand::requested(const QCommandLineParser &parser)
 
 QString PreviewCommand::misplaced(const QCommandLineParser &parser)
 {
+    // --plot may take --at as well: that is for its own checks to judge.
     if (!requested(parser))
-        return parser.isSet(AtOption) ? QStringLiteral("--at goes with --preview.") : QString();
+        return parser.isSet(AtOption) && !parser.isSet(QStringLiteral("plot"))
+                   ? QStringLiteral("--at goes with --preview.")
+                   : QString();
     for (const char *other :
          {"inspect", "plot", "gamma", "compression", "target", "view", "accept", "screenshot"}) {
         if (parser.isSet(QLatin1String(other)))
