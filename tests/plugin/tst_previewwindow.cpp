@@ -210,7 +210,7 @@ void tst_PreviewWindow::staysBesideTheEditorOnEveryTab()
 }
 
 // While a chart of 100,000 points is made, the editor's events keep coming every few
-// milliseconds: made on the editor's thread, it would hold them up for about 60 ms here.
+// milliseconds: made on the editor's thread, it would hold them up for over 100 ms here.
 void tst_PreviewWindow::leavesTheEditorFreeWithALargeFile()
 {
     QTemporaryDir folder;
@@ -229,9 +229,10 @@ void tst_PreviewWindow::leavesTheEditorFreeWithALargeFile()
     edit(HoldPower, "20"_s, preview);
     while (!noteOf(preview).contains("Pin_avail = 20 dBm lies between"_s))
         QVERIFY2(shown.wait(20000), qPrintable(noteOf(preview)));
+    longestGap = std::max(longestGap, sinceTick.elapsed());
     qInfo("100,000 points charted in %lld ms; the editor's longest wait %lld ms",
           charting.elapsed(), longestGap);
-    QVERIFY(longestGap < 40);
+    QVERIFY(longestGap < 50);
 }
 
 QTEST_MAIN(tst_PreviewWindow)
