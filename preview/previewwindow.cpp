@@ -68,6 +68,7 @@ void PreviewWindow::makeControls()
     m_second->setObjectName(QStringLiteral("PreviewSecondQuantity"));
     m_picked->setObjectName(QStringLiteral("PreviewPicked"));
     m_picked->setPlaceholderText(tr("e.g. Pin_avail=20"));
+    m_view->setObjectName(QStringLiteral("PreviewChart"));
     m_note->setObjectName(QStringLiteral("PreviewNote"));
     m_note->setWordWrap(true);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);

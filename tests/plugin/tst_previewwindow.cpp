@@ -62,7 +62,7 @@ private slots:
     void leavesTheEditorFreeWithALargeFile();
 
 private:
-    enum Edit { HoldPower, ChooseMethod, RemoveFile, TypeFrequency };
+    enum Edit { HoldPower, ChooseMethod, RemoveFile, TypeFrequency, PickValue };
 
     // The example at 1.8 GHz, Pin_avail held at 18 dBm, interpolated linearly.
     void open(const QString &dataFile = QStringLiteral(LP_EXAMPLES_DIR
@@ -140,6 +140,11 @@ void tst_PreviewWindow::edit(Edit edit, const QString &value, QWidget *preview)
         files->setCurrentRow(0);
         QTest::keyClick(files, Qt::Key_Delete);
         break;
+    case PickValue:
+        this->edit(HoldPower, "pin"_s, preview);
+        preview->findChild<QLineEdit *>("PreviewPicked"_s)->setText(value);
+        QTest::keyClick(preview->findChild<QLineEdit *>("PreviewPicked"_s), Qt::Key_Return);
+        break;
     case TypeFrequency:
         frequency->lineEdit()->setFocus();
         frequency->lineEdit()->selectAll();
@@ -163,6 +168,9 @@ void tst_PreviewWindow::followsTheEditor_data()
                                             << "held as the variable 'pin'";
     QTest::newRow("another interpolation") << int(ChooseMethod) << "Cubic"
                                            << "and 22 dBm: cubic from";
+    QTest::newRow("a value picked for the preview alone")
+        << int(PickValue) << "Pin_avail=20"
+        << "Pin_avail = 20 dBm lies between 18 dBm and 22 dBm";
     QTest::newRow("the file removed") << int(RemoveFile) << ""
                                       << "No data file is listed.";
     QTest::newRow("a frequency typed in the preview")
@@ -203,6 +211,11 @@ void tst_PreviewWindow::staysBesideTheEditorOnEveryTab()
     dialog.show();
     QWidget *preview = openPreview();
     QVERIFY(preview);
+    QVERIFY(preview->isWindow() && !preview->isModal());
+    QVERIFY(preview->geometry().left() > dialog.frameGeometry().right());
+    const QRect chart = preview->findChild<QWidget *>("PreviewChart"_s)->geometry();
+    QVERIFY(chart.width() >= 240 && chart.height() >= 240);
+    QVERIFY(chart.bottom() < preview->findChild<QLabel *>("PreviewNote"_s)->geometry().top());
     dialog.setCurrentIndex(1);
     QVERIFY(preview->isVisible());
     dialog.hide();
