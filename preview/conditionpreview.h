@@ -67,8 +67,9 @@ public:
     // Whether the frequency lies within the file's measured frequencies.
     bool holdsFrequency(double frequency) const;
     QStringList quantities() const;
-    // The swept variables a value can be held for: the frequency's and the others', in the
-    // file's order.
+    bool hasFrequency() const { return !m_points.frequency.name.empty(); }
+    // The swept variables a value can be held for: the frequency's (first) and the others', in
+    // the file's order.
     QStringList sweptNames() const;
     // Those of the names that are quantities of the file, in the file's order, each as
     // quantities() writes it.

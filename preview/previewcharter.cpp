@@ -58,10 +58,19 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
     }
     result.frequencies.removeDuplicates();
     const ConditionPreview &first = *readable.front().second;
-    const QString typed = request.frequency.trimmed().isEmpty()
+    // A value picked for the file's frequency variable chooses the frequency, whatever the
+    // component calls its frequency.
+    QMap<QString, ConditionPreview::Held> picked = request.picked;
+    const ConditionPreview::Held pickedFrequency =
+        first.hasFrequency() ? picked.take(first.sweptNames().value(0)) : ConditionPreview::Held();
+    const QString asked =
+        pickedFrequency.text.isEmpty()
+            ? request.frequency
+            : QString(pickedFrequency.text + QLatin1Char(' ') + pickedFrequency.unit);
+    const QString typed = asked.trimmed().isEmpty()
                               ? QString::number(first.frequencies().front(), 'g', 17) +
                                     QLatin1Char(' ') + first.frequencyUnit()
-                              : request.frequency.trimmed();
+                              : asked.trimmed();
     const std::optional<double> frequency = first.frequencyOf(typed);
     if (!frequency) {
         fail(result, tr("'%1' is no frequency in %2.").arg(typed, first.frequencyUnit()));
@@ -99,7 +108,7 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
             return result;
         }
     }
-    for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it) {
+    for (auto it = picked.cbegin(); it != picked.cend(); ++it) {
         if (!data.sweptNames().contains(it.key())) {
             fail(result,
                  tr("%1 sweeps no variable '%2' (it sweeps: %3)")
@@ -109,7 +118,7 @@ PreviewCharter::Result PreviewCharter::chart(const Request &request)
     }
     ConditionPreview::Settings settings = request.settings.chart;
     settings.contoured = result.contoured;
-    for (auto it = request.picked.cbegin(); it != request.picked.cend(); ++it)
+    for (auto it = picked.cbegin(); it != picked.cend(); ++it)
         settings.held.insert(it.key(), it.value());
     result.chart = data.chart(settings, data.frequencyOf(typed));
     for (const QString &reason : qAsConst(refused))
