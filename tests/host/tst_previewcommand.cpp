@@ -40,6 +40,7 @@ private slots:
     void initTestCase();
     void chartsTheHeldSettings_data();
     void chartsTheHeldSettings();
+    void chartsTheFirstFileThatHoldsTheFrequency();
     void saysWhyItCannotChart_data();
     void saysWhyItCannotChart();
 
@@ -133,6 +134,24 @@ void tst_PreviewCommand::chartsTheHeldSettings()
             std::abs(point[2].toDouble() - expected) < 1e-9,
             qPrintable(QStringLiteral("%1 against %2").arg(point[2].toDouble()).arg(expected)));
     }
+}
+
+void tst_PreviewCommand::chartsTheFirstFileThatHoldsTheFrequency()
+{
+    writeComponent(QStringLiteral("dbmtow( 18 ) "));
+    const QString out = m_dir.filePath(QStringLiteral("upper.json"));
+    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--at=Freq=2300 MHz")}), 0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject condition = QJsonDocument::fromJson(file.readAll())
+                                      .object()
+                                      .value(QStringLiteral("condition"))
+                                      .toObject();
+    QCOMPARE(condition.value(QStringLiteral("file")).toString(),
+             QStringLiteral("data/pa_upper_band.lp"));
+    QVERIFY(condition.value(QStringLiteral("note"))
+                .toString()
+                .contains(QStringLiteral("Freq = 2.3 GHz lies between 2.2 GHz and 2.4 GHz")));
 }
 
 void tst_PreviewCommand::saysWhyItCannotChart_data()
