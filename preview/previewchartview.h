@@ -18,7 +18,7 @@ public:
     explicit PreviewChartView(QWidget *parent = nullptr);
 
     void setChart(std::shared_ptr<const SmithChartRenderer> renderer, const QImage &picture);
-    const SmithChartRenderer *renderer() const { return m_renderer.get(); }
+    const std::shared_ptr<const SmithChartRenderer> &shared() const { return m_renderer; }
     QSize sizeHint() const override;
 
 signals:

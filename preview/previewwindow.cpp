@@ -40,6 +40,7 @@ PreviewWindow::PreviewWindow(SettingsSource settings, QWidget *editor)
     setObjectName(QStringLiteral("PreviewWindow"));
     setWindowTitle(tr("Preview of the data at the held settings"));
     qRegisterMetaType<PreviewWorker::Outcome>();
+    qRegisterMetaType<std::shared_ptr<const SmithChartRenderer>>();
     makeControls();
     m_followTimer->setSingleShot(true);
     m_followTimer->setInterval(0);
@@ -72,13 +73,17 @@ void PreviewWindow::makeControls()
     m_note->setObjectName(QStringLiteral("PreviewNote"));
     m_note->setWordWrap(true);
     m_note->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The line holds two boxes, so its label names the first as its buddy itself.
+    auto *contoursLabel = new QLabel(tr("&Contours of:"));
+    contoursLabel->setBuddy(m_first);
+    m_busy->setMinimumHeight(m_busy->fontMetrics().height());
     auto *contours = new QHBoxLayout;
     contours->addWidget(m_first, 1);
     contours->addWidget(m_second, 1);
     auto *choices = new QFormLayout;
     choices->addRow(tr("&Frequency:"), m_frequency);
     choices->addRow(tr("F&ile:"), m_file);
-    choices->addRow(tr("&Contours of:"), contours);
+    choices->addRow(contoursLabel, contours);
     choices->addRow(tr("&Values for the preview alone:"), m_picked);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(choices);
@@ -102,7 +107,7 @@ void PreviewWindow::makeControls()
     connect(m_first, &QComboBox::textActivated, this, &PreviewWindow::chooseContours);
     connect(m_second, &QComboBox::textActivated, this, &PreviewWindow::chooseContours);
     connect(m_picked, &QLineEdit::editingFinished, this, &PreviewWindow::followEditor);
-    connect(m_view, &PreviewChartView::resized, this, &PreviewWindow::followEditor);
+    connect(m_view, &PreviewChartView::resized, this, &PreviewWindow::repaintChart);
 }
 
 void PreviewWindow::chooseContours()
@@ -117,6 +122,7 @@ void PreviewWindow::startWorker()
     worker->moveToThread(m_thread);
     connect(m_thread, &QThread::finished, worker, &QObject::deleteLater);
     connect(worker, &PreviewWorker::charted, this, &PreviewWindow::display);
+    connect(worker, &PreviewWorker::painted, this, &PreviewWindow::showPicture);
     m_thread->start();
     m_worker = worker;
 }
@@ -128,11 +134,6 @@ void PreviewWindow::present()
     QWidget::show();
     raise();
     activateWindow();
-}
-
-QString PreviewWindow::note() const
-{
-    return m_note->text();
 }
 
 void PreviewWindow::followEditor()
@@ -178,6 +179,27 @@ void PreviewWindow::offer(QComboBox *box, const QStringList &items, const QStrin
     box->setCurrentText(current);
 }
 
+// A new size paints the chart shown again, on the preview's thread; a new chart comes painted.
+void PreviewWindow::repaintChart()
+{
+    const std::shared_ptr<const SmithChartRenderer> renderer = m_view->shared();
+    if (!renderer)
+        return;
+    const QSize size = m_view->size();
+    const qreal ratio = m_view->devicePixelRatioF();
+    QMetaObject::invokeMethod(
+        m_worker,
+        [worker = m_worker, renderer, size, ratio] { worker->paint(renderer, size, ratio); },
+        Qt::QueuedConnection);
+}
+
+void PreviewWindow::showPicture(std::shared_ptr<const SmithChartRenderer> renderer,
+                                const QImage &picture)
+{
+    if (renderer == m_view->shared())
+        m_view->setChart(renderer, picture);
+}
+
 void PreviewWindow::display(int number, const PreviewWorker::Outcome &outcome)
 {
     if (number != m_latest->load())
@@ -195,7 +217,6 @@ void PreviewWindow::display(int number, const PreviewWorker::Outcome &outcome)
                         ? (result.chart.condition + outcome.optimum).join(QLatin1Char('\n'))
                         : message);
     m_busy->clear();
-    ++m_shown;
     emit chartShown();
 }
 

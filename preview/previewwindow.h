@@ -37,10 +37,6 @@ public:
 
     // Shows the window beside the editor's, or raises it.
     void present();
-    // The number of charts shown so far, and the note shown with the last.
-    int chartsShown() const { return m_shown; }
-    QString note() const;
-    const PreviewChartView *chartView() const { return m_view; }
 
 public slots:
     // The editor changed: the chart follows once the change is complete.
@@ -57,6 +53,8 @@ private:
     void startWorker();
     void requestChart();
     void display(int number, const PreviewWorker::Outcome &outcome);
+    void repaintChart();
+    void showPicture(std::shared_ptr<const SmithChartRenderer> renderer, const QImage &picture);
     void offer(QComboBox *box, const QStringList &items, const QString &current);
     void chooseContours();
 
@@ -78,5 +76,4 @@ private:
     QString m_chosenFrequency;
     QString m_chosenFile;
     QStringList m_chosenContours;
-    int m_shown = 0;
 };

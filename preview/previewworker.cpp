@@ -54,22 +54,27 @@ void PreviewWorker::chart(int number, const PreviewCharter::Request &request, co
     emit charted(number, outcomeOf(request, size, ratio));
 }
 
-// Nothing thrown may leave the thread (a file too large for the memory): it is said instead.
+void PreviewWorker::paint(std::shared_ptr<const SmithChartRenderer> renderer, const QSize &size,
+                          qreal ratio)
+{
+    emit painted(renderer, pictureOf(*renderer, size, ratio));
+}
+
+// Nothing thrown may leave the thread (a file too large for the memory): it is said instead. A
+// chart that cannot be made shows why in its place.
 PreviewWorker::Outcome PreviewWorker::outcomeOf(const PreviewCharter::Request &request,
                                                 const QSize &size, qreal ratio)
 {
     Outcome outcome;
     try {
         outcome.result = m_charter.chart(request);
-        if (outcome.result.chart.content.message.isEmpty()) {
-            auto renderer = std::make_shared<SmithChartRenderer>(outcome.result.chart.content);
-            outcome.optimum = optimumOf(*renderer);
-            outcome.picture = pictureOf(*renderer, size, ratio);
-            outcome.renderer = std::move(renderer);
-        }
     } catch (const std::exception &) {
         outcome = {};
         outcome.result.chart.content.message = tr("The data are too large to preview here.");
     }
+    auto renderer = std::make_shared<SmithChartRenderer>(outcome.result.chart.content);
+    outcome.optimum = optimumOf(*renderer);
+    outcome.picture = pictureOf(*renderer, size, ratio);
+    outcome.renderer = std::move(renderer);
     return outcome;
 }

@@ -35,9 +35,12 @@ public:
 public slots:
     // The chart, painted into a picture of `size` pixels at `ratio` device pixels to each.
     void chart(int number, const PreviewCharter::Request &request, const QSize &size, qreal ratio);
+    // A chart made before, painted again at another size.
+    void paint(std::shared_ptr<const SmithChartRenderer> renderer, const QSize &size, qreal ratio);
 
 signals:
     void charted(int number, const PreviewWorker::Outcome &outcome);
+    void painted(std::shared_ptr<const SmithChartRenderer> renderer, const QImage &picture);
 
 private:
     Outcome outcomeOf(const PreviewCharter::Request &request, const QSize &size, qreal ratio);
@@ -47,3 +50,4 @@ private:
 };
 
 Q_DECLARE_METATYPE(PreviewWorker::Outcome)
+Q_DECLARE_METATYPE(std::shared_ptr<const SmithChartRenderer>)
