@@ -12,6 +12,7 @@
 #include "parameternames.h"
 #include "performancetabwidget.h"
 #include "plainmessagebox.h"
+#include "previewwindow.h"
 #include "termtabwidget.h"
 
 #include <QHBoxLayout>
@@ -99,6 +100,25 @@ void AllTabsWidget::connectTabs()
             &AllTabsWidget::updateAnalysisParametersTabState);
     connect(analysisOptimizationTab, &AnalysisOptimizationTabWidget::stateChanged, this,
             &AllTabsWidget::updateAnalysisOptimizationTabState);
+    connect(detailsTab, &DetailsTabWidget::previewRequested, this, &AllTabsWidget::openPreview);
+}
+
+// The preview reads the records the tabs announced, after every tab that changed told it.
+void AllTabsWidget::openPreview()
+{
+    if (!previewWindow) {
+        previewWindow =
+            new PreviewWindow([this] { return PreviewSettings::fromState(state()); }, detailsTab);
+        const auto follow = [this](auto *tab, auto signal) {
+            connect(tab, signal, previewWindow, &PreviewWindow::followEditor);
+        };
+        follow(fileTab.data(), &FileTabWidget::stateChanged);
+        follow(detailsTab.data(), &DetailsTabWidget::stateChanged);
+        follow(performanceTab.data(), &PerformanceTabWidget::stateChanged);
+        follow(interpolationTab.data(), &InterpolationTabWidget::stateChanged);
+        follow(analysisOptimizationTab.data(), &AnalysisOptimizationTabWidget::stateChanged);
+    }
+    previewWindow->present();
 }
 
 // The interpolation boxes learn the component's own texts first, so that a record that keeps

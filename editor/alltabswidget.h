@@ -14,6 +14,7 @@ class AnalysisFrequencyRangeSyncWidget;
 class AnalysisParametersTabWidget;
 class AnalysisOptimizationTabWidget;
 class TermTabWidget;
+class PreviewWindow;
 
 // The root of one editor of a DataBasedLoadPull component. It makes the eight tabs, wires
 // them to each other, hands each its record and keeps the whole state up to date from
@@ -65,6 +66,7 @@ private:
     void showQuantities(const QList<LoadPullStateUtils::PerformanceVarBaseInfo> &quantities);
     LoadPullStateUtils::ComponentEntries::ListedFiles listedFiles() const;
     void touch(const QString &parameter, const QString &variable);
+    void openPreview();
     void showEntries();
     QString fileTypeNote() const;
 
@@ -84,4 +86,5 @@ private:
     QPointer<AnalysisParametersTabWidget> analysisParametersTab;
     QPointer<AnalysisOptimizationTabWidget> analysisOptimizationTab;
     QPointer<TermTabWidget> termTab;
+    QPointer<PreviewWindow> previewWindow;
 };

@@ -6,6 +6,7 @@
 #include "notelabel.h"
 
 #include <QGroupBox>
+#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <optional>
@@ -62,9 +63,13 @@ DetailsTabWidget::DetailsTabWidget(QWidget *parent)
             &NoteLabel::setNote);
     connect(indepVarTable, &IndepVarDetailsTableWidget::entryTouched, this,
             &DetailsTabWidget::entryTouched);
+    auto *preview = new QPushButton(tr("&Preview..."));
+    preview->setObjectName(QStringLiteral("Preview"));
+    connect(preview, &QPushButton::clicked, this, &DetailsTabWidget::previewRequested);
     auto *layout = new QVBoxLayout;
     layout->addWidget(gammaBox);
     layout->addWidget(indepBox);
+    layout->addWidget(preview, 0, Qt::AlignRight);
     setLayout(layout);
 }
 

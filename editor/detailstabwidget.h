@@ -30,6 +30,8 @@ signals:
     void stateChanged(const LoadPullStateUtils::VariableDetailsTabState &newState);
     // The user ended an edit of an entry with a value that was taken.
     void entryTouched(const QString &parameter, const QString &variable);
+    // The user asked to see the data at the held settings.
+    void previewRequested();
 
 public slots:
     void setState(const LoadPullStateUtils::VariableDetailsTabState &newState);

@@ -7,6 +7,7 @@
 #include "datareport.h"
 #include "hostparameterlists.h"
 #include "pluginloader.h"
+#include "previewcommand.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
 #include "smithchartexport.h"
@@ -124,6 +125,7 @@ void defineOptions(QCommandLineParser &parser)
         {QStringLiteral("verbose"),
          QStringLiteral("Also print the script vocabulary the plug-in registers.")},
     });
+    parser.addOptions(PreviewCommand::options());
     parser.addPositionalArgument(QStringLiteral("component"),
                                  QStringLiteral("The component's JSON file (or, with --inspect, "
                                                 "load-pull data files)."));
@@ -534,6 +536,17 @@ int main(int argc, char *argv[])
     if (parser.positionalArguments().isEmpty()) {
         err() << "lp-host: no component file given.\nTry 'lp-host --help'." << Qt::endl;
         return UsageError;
+    }
+    if (const QString misplaced = PreviewCommand::misplaced(parser); !misplaced.isEmpty()) {
+        err() << "lp-host: " << misplaced << "\nTry 'lp-host --help'." << Qt::endl;
+        return UsageError;
+    }
+    if (PreviewCommand::requested(parser)) {
+        if (!displayReachable())
+            renderOffscreen();
+        QGuiApplication app(qtArgc, argv);
+        setApplicationNames();
+        return PreviewCommand::run(parser);
     }
     if (const QString misplaced = misplacedOption(parser); !misplaced.isEmpty()) {
         err() << "lp-host: " << misplaced << "\nTry 'lp-host --help'." << Qt::endl;

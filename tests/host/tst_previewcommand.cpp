@@ -1,0 +1,192 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <map>
+
+namespace {
+
+// Each measured row of the example's first file: (frequency, drive level, re, im) to Pout.
+using Rows = std::map<std::tuple<double, double, double, double>, double>;
+
+Rows rowsOf(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    Rows rows;
+    double frequency = 0.0;
+    for (const QByteArray &line : file.readAll().split('\n')) {
+        const QList<QByteArray> words = line.simplified().split(' ');
+        if (words.value(0) == "Freq")
+            frequency = words.value(2).toDouble();
+        else if (words.size() == 9 && words[0] != "Re(gamma_ld1)")
+            rows[{frequency, words[2].toDouble(), words[0].toDouble(), words[1].toDouble()}] =
+                words[3].toDouble();
+    }
+    return rows;
+}
+
+} // namespace
+
+// lp-host --preview as scripts run it, on the example component with linear interpolation.
+class tst_PreviewCommand : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void chartsTheHeldSettings_data();
+    void chartsTheHeldSettings();
+    void chartsTheFirstFileThatHoldsTheFrequency();
+    void saysWhyItCannotChart_data();
+    void saysWhyItCannotChart();
+
+private:
+    int run(const QStringList &arguments, QByteArray *errors = nullptr);
+    void writeComponent(const QString &heldValue);
+
+    QTemporaryDir m_dir;
+};
+
+void tst_PreviewCommand::initTestCase()
+{
+    QVERIFY(QDir().mkpath(m_dir.filePath(QStringLiteral("data"))));
+    for (const char *name : {"pa_two_frequencies.lp", "pa_upper_band.lp"})
+        QVERIFY(QFile::copy(QStringLiteral(LP_EXAMPLES_DIR "/data/") + QLatin1String(name),
+                            m_dir.filePath(QStringLiteral("data/")) + QLatin1String(name)));
+}
+
+void tst_PreviewCommand::writeComponent(const QString &heldValue)
+{
+    QFile example(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"));
+    QVERIFY(example.open(QIODevice::ReadOnly));
+    QJsonObject component = QJsonDocument::fromJson(example.readAll()).object();
+    QJsonObject parameters = component.value(QStringLiteral("parameters")).toObject();
+    parameters.insert(QStringLiteral("InterpMode"), QJsonArray{QStringLiteral("Linear")});
+    parameters.insert(QStringLiteral("IndepVarValue"), QJsonArray{heldValue});
+    component.insert(QStringLiteral("parameters"), parameters);
+    QFile file(m_dir.filePath(QStringLiteral("component.json")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(QJsonDocument(component).toJson());
+}
+
+int tst_PreviewCommand::run(const QStringList &arguments, QByteArray *errors)
+{
+    QProcess host;
+    host.start(QStringLiteral(LP_HOST_PATH),
+               QStringList{m_dir.filePath(QStringLiteral("component.json"))} + arguments);
+    host.waitForFinished(60000);
+    if (errors)
+        *errors = host.readAllStandardError();
+    return host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1;
+}
+
+void tst_PreviewCommand::chartsTheHeldSettings_data()
+{
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<double>("frequency");
+    QTest::addColumn<double>("drive");
+    QTest::newRow("measured") << "dbmtow( 18 ) " << 1.8 << 18.0;
+    QTest::newRow("between drive levels") << "dbmtow( 19.5 ) " << 2.0 << 19.5;
+    QTest::newRow("between frequencies") << "dbmtow( 22 ) " << 1.85 << 22.0;
+    QTest::newRow("between both") << "dbmtow( 24.5 ) " << 1.93 << 24.5;
+}
+
+// The example measures the same loads at every condition, so each charted Pout is the
+// bilinear blend of the four measured rows about it.
+void tst_PreviewCommand::chartsTheHeldSettings()
+{
+    QFETCH(QString, held);
+    QFETCH(double, frequency);
+    QFETCH(double, drive);
+    writeComponent(held);
+    const QString out = m_dir.filePath(QStringLiteral("preview.json"));
+    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--at"),
+                  QStringLiteral("Freq=%1 GHz").arg(frequency), QStringLiteral("--contour"),
+                  QStringLiteral("Pout")}),
+             0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject chart = QJsonDocument::fromJson(file.readAll()).object();
+    const Rows rows = rowsOf(m_dir.filePath(QStringLiteral("data/pa_two_frequencies.lp")));
+    const double frequencies[] = {1.8, 2.0}, drives[] = {10, 14, 18, 22, 26};
+    const double tf = (frequency - 1.8) / 0.2;
+    const int level = std::min(3, int((drive - 10) / 4));
+    const double td = (drive - drives[level]) / 4;
+    double weights = 0.0;
+    for (const QJsonValue &between : chart.value(QStringLiteral("between")).toArray())
+        weights += between.toObject().value(QStringLiteral("weight")).toDouble();
+    QVERIFY(std::abs(weights - 1.0) < 1e-12);
+    const QJsonArray points = chart.value(QStringLiteral("points")).toArray();
+    QCOMPARE(points.size(), 25);
+    for (const QJsonValue &value : points) {
+        const QJsonArray point = value.toArray();
+        const double re = point[0].toDouble(), im = point[1].toDouble();
+        const auto at = [&](int f, int d) {
+            return rows.at({frequencies[f], drives[d], re, im});
+        };
+        const double expected = (1 - tf) * ((1 - td) * at(0, level) + td * at(0, level + 1)) +
+                                tf * ((1 - td) * at(1, level) + td * at(1, level + 1));
+        QVERIFY2(
+            std::abs(point[2].toDouble() - expected) < 1e-9,
+            qPrintable(QStringLiteral("%1 against %2").arg(point[2].toDouble()).arg(expected)));
+    }
+}
+
+void tst_PreviewCommand::chartsTheFirstFileThatHoldsTheFrequency()
+{
+    writeComponent(QStringLiteral("dbmtow( 18 ) "));
+    const QString out = m_dir.filePath(QStringLiteral("upper.json"));
+    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--at=Freq=2300 MHz")}), 0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject condition = QJsonDocument::fromJson(file.readAll())
+                                      .object()
+                                      .value(QStringLiteral("condition"))
+                                      .toObject();
+    QCOMPARE(condition.value(QStringLiteral("file")).toString(),
+             QStringLiteral("data/pa_upper_band.lp"));
+    QVERIFY(condition.value(QStringLiteral("note"))
+                .toString()
+                .contains(QStringLiteral("Freq = 2.3 GHz lies between 2.2 GHz and 2.4 GHz")));
+}
+
+void tst_PreviewCommand::saysWhyItCannotChart_data()
+{
+    QTest::addColumn<QString>("held");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("said");
+    const QString out = QStringLiteral("--preview=out/p.png");
+    QTest::newRow("a held expression") << "2*x" << QStringList{out} << 1 << "expression";
+    QTest::newRow("a frequency no file holds")
+        << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--at=Freq=2.1 GHz")} << 1
+        << "No listed file holds 2.1 GHz";
+    QTest::newRow("a quantity the file lacks")
+        << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--contour=Psat")} << 1 << "Psat";
+    QTest::newRow("a variable the file does not sweep")
+        << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--at=Pin=20")} << 1
+        << "sweeps no variable 'Pin' (it sweeps: Freq, Pin_avail)";
+    QTest::newRow("a picture of another kind")
+        << "dbmtow( 18 ) " << QStringList{QStringLiteral("--preview=p.gif")} << 2 << "p.gif";
+    QTest::newRow("--at without a value")
+        << "dbmtow( 18 ) " << QStringList{out, QStringLiteral("--at=Freq")} << 2 << "--at";
+}
+
+void tst_PreviewCommand::saysWhyItCannotChart()
+{
+    QFETCH(QString, held);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, exitCode);
+    QFETCH(QString, said);
+    writeComponent(held);
+    QByteArray errors;
+    QCOMPARE(run(arguments, &errors), exitCode);
+    QVERIFY2(QString::fromUtf8(errors).contains(said), errors.constData());
+}
+
+QTEST_GUILESS_MAIN(tst_PreviewCommand)
+#include "tst_previewcommand.moc"
