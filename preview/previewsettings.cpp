@@ -2,11 +2,9 @@
 
 #include "dblpcstate.h"
 #include "enumerations.h"
-#include "parameternames.h"
-#include "parametertexts.h"
+#include "parametermapping.h"
 
 using namespace LoadPullStateUtils;
-namespace P = ParameterNames;
 
 namespace {
 
@@ -36,11 +34,6 @@ ConditionPreview::Held heldOf(const IndepVarInfo &info)
     return {info.value(), info.unit()};
 }
 
-QString first(const ParameterMap &stored, const QString &name)
-{
-    return unquote(stored.value(name).value(0));
-}
-
 } // namespace
 
 PreviewSettings PreviewSettings::fromState(const DBLPCState &state)
@@ -64,29 +57,10 @@ PreviewSettings PreviewSettings::fromState(const DBLPCState &state)
     return settings;
 }
 
+// The component's texts are read as the editor reads them when it opens.
 PreviewSettings PreviewSettings::fromParameters(const ParameterMap &stored)
 {
-    PreviewSettings settings;
-    for (const QString &file : stored.value(P::FileName))
-        settings.files << unquote(file);
-    settings.frequencyName = first(stored, P::FreqVarName);
-    const QStringList names = stored.value(P::IndepVarName);
-    const QStringList values = stored.value(P::IndepVarValue);
-    for (int i = 0; i < names.size() && i < values.size(); ++i) {
-        IndepVarInfo info;
-        readIndependentValue(unquote(values.at(i)), info);
-        if (unquote(names.at(i)) != settings.frequencyName)
-            settings.chart.held.insert(unquote(names.at(i)), heldOf(info));
-    }
-    setInterpolation(settings.chart, fromText<InterpolationMethod>(first(stored, P::InterpMode)),
-                     fromText<InterpolationDomain>(first(stored, P::InterpDom)),
-                     fromText<ExtrapolationMethod>(first(stored, P::ExtrapMode)),
-                     readYesNo(first(stored, P::AvoidOutOfRangeData)).value_or(false));
-    const QStringList quantities = stored.value(P::PrfmParamName);
-    const QStringList outputs = stored.value(P::PrfmParamOutput);
-    for (int i = 0; i < quantities.size(); ++i) {
-        if (readYesNo(unquote(outputs.value(i))).value_or(true))
-            settings.marked << unquote(quantities.at(i));
-    }
-    return settings;
+    DBLPCState state(false);
+    fromParameterMap(stored, state);
+    return fromState(state);
 }

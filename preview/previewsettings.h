@@ -11,7 +11,7 @@ class DBLPCState;
 
 // What the preview charts, taken from what the editor holds: the listed files, each held
 // variable's value, the interpolation choices and the quantities marked for output. The
-// editor's records and the component's stored texts are read by the state's own readers.
+// editor's records, or the component's stored texts read as the editor reads them.
 struct PreviewSettings
 {
     QStringList files;
