@@ -1129,6 +1129,17 @@ void tst_EditorSessions::sessions_data()
         ">a.lp=x.lp +a.lp", "Freq=freq@1.8..2; Vdd=30@30..30 | gamma_ld1:Polar-Mag | PAE Pout");
     row("spellings of one listed file and empty names are left out and named", "",
         "FileName=data/a.lp|./data/a.lp|", "", withVdd("24"));
+    // Texts beyond the first, empty texts, and typed entries the host would misread.
+    row("texts a single parameter stores beyond its first are shown and kept", "a.lp",
+        "InterpMode=Linear|Cubic NUM=1|2 FreqVarName=Freq|Pin_avail CalcGamma=yes|no "
+        "Z=50@Ohm|75@Ohm",
+        "");
+    row("empty texts of flags and choices are kept and marked", "",
+        "InterpMode= CalcGamma= AllowNonlinearDevices= FileType= PrfmParamName=G "
+        "PrfmParamOutput=",
+        "");
+    row("a unit glued to a number and a decimal comma are refused where typed", "a.lp", "",
+        "Z:50Ohm Z:50,5 Vdd=26,5 Weight:0,5", withVdd("24"));
     // Held rows keep every declaration, stored or last given by the data.
     row("held quantity types stay as stored", "",
         "PrfmParamName=A|B|C|D|E PrfmParamType=Real|real|REAL@|Cplx|Complex@", "");
@@ -1274,7 +1285,7 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
             break;
         case 2:
             steps << pick(words("Vdd=30 Vdd=26 Vdd=Vsupply Vdd= Pin_avail=12 Pin_avail= Vgg=-2 "
-                                "Bias=1 Vdd=0.1@W"_s))
+                                "Bias=1 Vdd=0.1@W Vdd=26,5 Pin_avail=12dBm"_s))
                          .replace(u'@', u' ');
             break;
         case 3:
@@ -1290,7 +1301,7 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
             break;
         case 6:
             steps << pick(words("NUM:3 NUM: NUM:1.5 StatusLevel:4 StatusLevel: Z:75 Z:50+j*10 Z: "
-                                "Weight:250 Weight:-3 @"_s));
+                                "Z:50Ohm Z:50,5 Z:0.1kOhm Weight:250 Weight:-3 Weight:0,5 @"_s));
             break;
         case 7:
             // A file changed on disk and added again is read again.
