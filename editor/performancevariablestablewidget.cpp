@@ -217,8 +217,12 @@ void PerformanceVariablesTableWidget::refreshTable()
 
 void PerformanceVariablesTableWidget::fitTypeColumn()
 {
-    fixColumnWidth(*this, TypeColumn,
-                   QStringList{valueTypeText(false), valueTypeText(true)} + typeTexts.values());
+    // Each text once: thousands of quantities share a few.
+    QStringList texts{valueTypeText(false), valueTypeText(true)};
+    for (const QString &text : qAsConst(typeTexts))
+        if (!texts.contains(text))
+            texts.append(text);
+    fixColumnWidth(*this, TypeColumn, texts);
 }
 
 // The host's dialog may give the table another font than the one it was filled with.
