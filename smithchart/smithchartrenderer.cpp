@@ -512,8 +512,11 @@ void SmithChartRenderer::paintLabels(QPainter &painter, const Layout &layout) co
 
 QString SmithChartRenderer::contouredNote() const
 {
+    // A load not followed may reach it: only with none such can no load.
     if (m_content.compression && m_shown.empty())
-        return tr("No load reaches %1 dB compression").arg(*m_content.compression);
+        return m_unfollowed.empty()
+                   ? tr("No load reaches %1 dB compression").arg(*m_content.compression)
+                   : tr("No load followed to %1 dB compression").arg(*m_content.compression);
     return m_content.compression ? tr("Loads at compression only") : tr("Measured points only");
 }
 

@@ -1,0 +1,323 @@
+#include "levelmatch.h"
+
+#include "leastcostassignment.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numeric>
+#include <tuple>
+
+namespace {
+
+using Points = LevelMatch::Points;
+using Level = LevelMatch::Level;
+
+double median(std::vector<double> values)
+{
+    const auto middle = values.begin() + long(values.size() / 2);
+    std::nth_element(values.begin(), middle, values.end());
+    return *middle;
+}
+
+std::complex<double> medianOf(const Points &points)
+{
+    std::vector<double> re, im;
+    for (const std::complex<double> &point : points) {
+        re.push_back(point.real());
+        im.push_back(point.imag());
+    }
+    return {median(std::move(re)), median(std::move(im))};
+}
+
+// The median movement from each point's nearest point of the level before, the drift taken
+// out, again until it settles: a few rounds, as the nearest points stop changing.
+std::complex<double> settled(const Level &before, const Level &after, std::complex<double> drift)
+{
+    for (int round = 0; round < 3; ++round) {
+        Points moves;
+        moves.reserve(after.points.size());
+        for (const std::complex<double> &place : after.points)
+            moves.push_back(place - before.points[before.grid.nearest(place - drift).index]);
+        drift = medianOf(moves);
+    }
+    return drift;
+}
+
+// How badly a drift explains the level `to` from `from`: the squared distances from the
+// points, moved by the drift, to their nearest points, each at most its squared gate.
+double misfit(const Level &from, const Level &to, std::complex<double> drift)
+{
+    double sum = 0.0;
+    for (std::size_t i = 0; i < from.points.size(); ++i) {
+        const double distance = to.grid.nearest(from.points[i] + drift).distance;
+        sum += std::min(distance * distance, from.gates[i] * from.gates[i]);
+    }
+    return sum;
+}
+
+// From no drift and from the difference of the levels' medians (right even where the drift
+// exceeds half the spacing, so that the nearest points are the wrong ones), the one settled
+// drift that explains the levels best.
+std::complex<double> driftBetween(const Level &before, const Level &after)
+{
+    std::complex<double> best;
+    double leastMisfit = INFINITY;
+    for (const std::complex<double> start :
+         {std::complex<double>(), medianOf(after.points) - medianOf(before.points)}) {
+        const std::complex<double> drift = settled(before, after, start);
+        const double misfitOf = misfit(before, after, drift) + misfit(after, before, -drift);
+        if (misfitOf < leastMisfit) {
+            leastMisfit = misfitOf;
+            best = drift;
+        }
+    }
+    return best;
+}
+
+// How far the points after typically moved, the drift taken out: the median distance to the
+// nearest point before.
+double typicalMovement(const Level &before, const Level &after, std::complex<double> drift)
+{
+    std::vector<double> distances;
+    distances.reserve(after.points.size());
+    for (const std::complex<double> &place : after.points)
+        distances.push_back(before.grid.nearest(place - drift).distance);
+    return median(std::move(distances));
+}
+
+// A pair's gate: the larger of the two, so that noise bringing a load nearer to one
+// neighbour does not cut it off, but at most twice the smaller, so that a lone load beside
+// a dense cluster does not draw the whole cluster into one group.
+double gateOf(double before, double after)
+{
+    return std::min(std::max(before, after), 2.0 * std::min(before, after));
+}
+
+int root(std::vector<int> &parents, int node)
+{
+    while (parents[node] != node)
+        node = parents[node] = parents[parents[node]];
+    return node;
+}
+
+} // namespace
+
+LevelMatch::Level::Level(const Points &levelPoints)
+    : points(levelPoints)
+    , grid(levelPoints)
+    , gates(levelPoints.size(), INFINITY)
+{
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const PointGrid::Nearest nearest = grid.nearest(points[i], int(i));
+        if (nearest.index >= 0)
+            gates[i] = 0.5 * nearest.distance;
+    }
+}
+
+LevelMatch::LevelMatch(const Level &before, const Level &after)
+    : m_before(before)
+    , m_after(after)
+    , m_from(after.points.size(), -1)
+    , m_lostBefore(before.points.size(), false)
+    , m_lostAfter(after.points.size(), false)
+{
+    if (before.points.empty() || after.points.empty())
+        return;
+    m_drift = driftBetween(before, after);
+    m_movement = typicalMovement(before, after, m_drift);
+    const std::vector<Candidate> found = candidates();
+    bool unclear = false;
+    for (const Group &group : groups(found))
+        unclear = !match(group) || unclear;
+    loseJumps(found, unclear);
+}
+
+std::vector<LevelMatch::Candidate> LevelMatch::candidates() const
+{
+    std::vector<Candidate> found;
+    const auto consider = [&](int i, int j) {
+        const double cost = std::norm(m_after.points[j] - m_drift - m_before.points[i]);
+        const double gate = gateOf(m_before.gates[i], m_after.gates[j]);
+        if (cost < gate * gate)
+            found.push_back({i, j, cost});
+    };
+    for (int j = 0; j < int(m_after.points.size()); ++j) {
+        for (int i : m_before.grid.near(m_after.points[j] - m_drift, m_after.gates[j]))
+            consider(i, j);
+    }
+    for (int i = 0; i < int(m_before.points.size()); ++i) {
+        for (int j : m_after.grid.near(m_before.points[i] + m_drift, m_before.gates[i]))
+            consider(i, j);
+    }
+    const auto key = [](const Candidate &c) {
+        return std::tie(c.before, c.after);
+    };
+    std::sort(found.begin(), found.end(),
+              [&](const Candidate &a, const Candidate &b) { return key(a) < key(b); });
+    found.erase(
+        std::unique(found.begin(), found.end(),
+                    [&](const Candidate &a, const Candidate &b) { return key(a) == key(b); }),
+        found.end());
+    return found;
+}
+
+// The points joined by candidates, directly or through others; points without candidates
+// belong to none.
+std::vector<LevelMatch::Group> LevelMatch::groups(const std::vector<Candidate> &candidates) const
+{
+    const int beforeCount = int(m_before.points.size());
+    std::vector<int> parents(beforeCount + m_after.points.size());
+    std::iota(parents.begin(), parents.end(), 0);
+    for (const Candidate &c : candidates)
+        parents[root(parents, c.before)] = root(parents, beforeCount + c.after);
+    std::vector<int> groupOf(parents.size(), -1);
+    std::vector<Group> found;
+    for (const Candidate &c : candidates) {
+        int &group = groupOf[root(parents, c.before)];
+        if (group < 0) {
+            group = int(found.size());
+            found.emplace_back();
+        }
+        found[group].candidates.push_back(c);
+    }
+    for (Group &group : found) {
+        for (const Candidate &c : group.candidates) {
+            group.before.push_back(c.before);
+            group.after.push_back(c.after);
+        }
+        for (std::vector<int> *points : {&group.before, &group.after}) {
+            std::sort(points->begin(), points->end());
+            points->erase(std::unique(points->begin(), points->end()), points->end());
+        }
+    }
+    return found;
+}
+
+// The group's assignment of least cost, each point free to stay unmatched at the cost of its
+// squared gate: rows are the points before and a stand-in for each point after that stays
+// unmatched, columns the points after and a stand-in for each point before.
+bool LevelMatch::match(const Group &group)
+{
+    const int beforeCount = int(group.before.size()), afterCount = int(group.after.size());
+    const int size = beforeCount + afterCount;
+    const auto local = [](const std::vector<int> &points, int point) {
+        return int(std::lower_bound(points.begin(), points.end(), point) - points.begin());
+    };
+    std::vector<double> alone;
+    for (int i : group.before)
+        alone.push_back(m_before.gates[i] * m_before.gates[i]);
+    for (int j : group.after)
+        alone.push_back(m_after.gates[j] * m_after.gates[j]);
+    // Dearer than leaving every point unmatched, so never taken.
+    const double barred = 1.0 + 2.0 * std::accumulate(alone.begin(), alone.end(), 0.0);
+    const auto tooClose = [&](double gateSquared) {
+        return gateSquared < 4.0 * m_movement * m_movement;
+    };
+    bool clear =
+        (std::isfinite(barred) || size == 2) && std::none_of(alone.begin(), alone.end(), tooClose);
+    if (size > 2 && clear) {
+        std::vector<double> costs(std::size_t(size) * std::size_t(size), 0.0);
+        for (int row = 0; row < size; ++row) {
+            for (int column = 0; column < size; ++column) {
+                if (row < beforeCount)
+                    costs[row * size + column] = column < afterCount ? barred : alone[row];
+                else if (column < afterCount)
+                    costs[row * size + column] = alone[beforeCount + column];
+            }
+        }
+        for (const Candidate &c : group.candidates)
+            costs[local(group.before, c.before) * size + local(group.after, c.after)] = c.cost;
+        const LeastCostAssignment assignment(std::move(costs), size);
+        std::vector<int> from(afterCount, -1);
+        for (int row = 0; row < beforeCount && clear; ++row) {
+            const int column = assignment.columnOf(row);
+            // Another assignment is as likely where it costs little more than the load's
+            // own movement: within three times its square, or a quarter of its squared gate.
+            const double margin =
+                column < afterCount
+                    ? std::max(3.0 * assignment.costOf(row),
+                               0.25 * std::min(alone[row], alone[beforeCount + column]))
+                    : 0.0;
+            clear = column < afterCount && !(assignment.regret(row) < margin);
+            if (clear)
+                from[column] = group.before[row];
+        }
+        clear = clear && beforeCount == afterCount;
+        for (int j = 0; j < afterCount && clear; ++j)
+            m_from[group.after[j]] = from[j];
+    } else if (clear) {
+        m_from[group.after.front()] = group.before.front();
+    }
+    if (!clear) {
+        for (int i : group.before)
+            m_lostBefore[i] = true;
+        for (int j : group.after)
+            m_lostAfter[j] = true;
+    }
+    return clear;
+}
+
+// Loads without any candidate that end, where others without candidates start or a group was
+// unclear, may be loads that jumped; and loads that start there, may be such loads landed.
+void LevelMatch::loseJumps(const std::vector<Candidate> &candidates, bool unclear)
+{
+    std::vector<bool> endsAlone(m_before.points.size(), true),
+        startsAlone(m_after.points.size(), true);
+    for (const Candidate &c : candidates) {
+        endsAlone[c.before] = false;
+        startsAlone[c.after] = false;
+    }
+    const auto any = [](const std::vector<bool> &flags) {
+        return std::find(flags.begin(), flags.end(), true) != flags.end();
+    };
+    const bool ending = unclear || any(endsAlone), starting = unclear || any(startsAlone);
+    if (!ending || !starting)
+        return;
+    for (std::size_t i = 0; i < endsAlone.size(); ++i)
+        m_lostBefore[i] = m_lostBefore[i] || endsAlone[i];
+    for (std::size_t j = 0; j < startsAlone.size(); ++j)
+        m_lostAfter[j] = m_lostAfter[j] || startsAlone[j];
+    unsettleNearLost();
+}
+
+// A load lost may have gone on to (or come from) the point of a match near it, whose own load
+// then went elsewhere: matches within two gates (about a spacing) of a lost point, the smaller
+// gate of the two so that a load lost out in the open reaches no matches far off, are undone.
+// Once only: the matches undone here undo no others.
+void LevelMatch::unsettleNearLost()
+{
+    std::vector<int> to(m_before.points.size(), -1);
+    for (std::size_t j = 0; j < m_from.size(); ++j) {
+        if (m_from[j] >= 0)
+            to[m_from[j]] = int(j);
+    }
+    std::vector<std::pair<int, int>> undone;
+    const auto undoNear = [&](std::complex<double> beforePlace, double gate) {
+        const auto within = [&](int i, int j) {
+            const double reach = 2.0 * std::min(gate, gateOf(m_before.gates[i], m_after.gates[j]));
+            return std::abs(m_before.points[i] - beforePlace) < reach ||
+                   std::abs(m_after.points[j] - m_drift - beforePlace) < reach;
+        };
+        for (int i : m_before.grid.near(beforePlace, 2.0 * gate)) {
+            if (to[i] >= 0 && within(i, to[i]))
+                undone.emplace_back(i, to[i]);
+        }
+        for (int j : m_after.grid.near(beforePlace + m_drift, 2.0 * gate)) {
+            if (m_from[j] >= 0 && within(m_from[j], j))
+                undone.emplace_back(m_from[j], j);
+        }
+    };
+    for (std::size_t i = 0; i < m_lostBefore.size(); ++i) {
+        if (m_lostBefore[i])
+            undoNear(m_before.points[i], m_before.gates[i]);
+    }
+    for (std::size_t j = 0; j < m_lostAfter.size(); ++j) {
+        if (m_lostAfter[j])
+            undoNear(m_after.points[j] - m_drift, m_after.gates[j]);
+    }
+    for (const auto &[i, j] : undone) {
+        m_from[j] = -1;
+        m_lostBefore[i] = true;
+        m_lostAfter[j] = true;
+    }
+}
