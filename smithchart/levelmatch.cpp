@@ -29,68 +29,53 @@ std::complex<double> medianOf(const Points &points)
     return {median(std::move(re)), median(std::move(im))};
 }
 
-// The median movement from each point's nearest point of the level before, the drift taken
-// out, again until it settles: a few rounds, as the nearest points stop changing.
+// The median movement between each point and its nearest point of the other level, the drift
+// taken out, both ways so that loads starting or stopping at one of the levels weigh little;
+// again until it settles: a few rounds, as the nearest points stop changing.
 std::complex<double> settled(const Level &before, const Level &after, std::complex<double> drift)
 {
     for (int round = 0; round < 3; ++round) {
         Points moves;
-        moves.reserve(after.points.size());
+        moves.reserve(before.points.size() + after.points.size());
         for (const std::complex<double> &place : after.points)
             moves.push_back(place - before.points[before.grid.nearest(place - drift).index]);
+        for (const std::complex<double> &place : before.points)
+            moves.push_back(after.points[after.grid.nearest(place + drift).index] - place);
         drift = medianOf(moves);
     }
     return drift;
 }
 
-// How badly a drift explains the level `to` from `from`: the squared distances from the
-// points, moved by the drift, to their nearest points, each at most its squared gate.
-double misfit(const Level &from, const Level &to, std::complex<double> drift)
+// The drifts that may be the level's: settled from no drift, and from the difference of the
+// levels' medians, which is right even where the drift exceeds half the spacing (so that the
+// nearest points are the wrong ones).
+std::vector<std::complex<double>> driftsBetween(const Level &before, const Level &after)
 {
-    double sum = 0.0;
-    for (std::size_t i = 0; i < from.points.size(); ++i) {
-        const double distance = to.grid.nearest(from.points[i] + drift).distance;
-        sum += std::min(distance * distance, from.gates[i] * from.gates[i]);
-    }
-    return sum;
+    return {settled(before, after, {}),
+            settled(before, after, medianOf(after.points) - medianOf(before.points))};
 }
 
-// From no drift and from the difference of the levels' medians (right even where the drift
-// exceeds half the spacing, so that the nearest points are the wrong ones), the one settled
-// drift that explains the levels best.
-std::complex<double> driftBetween(const Level &before, const Level &after)
-{
-    std::complex<double> best;
-    double leastMisfit = INFINITY;
-    for (const std::complex<double> start :
-         {std::complex<double>(), medianOf(after.points) - medianOf(before.points)}) {
-        const std::complex<double> drift = settled(before, after, start);
-        const double misfitOf = misfit(before, after, drift) + misfit(after, before, -drift);
-        if (misfitOf < leastMisfit) {
-            leastMisfit = misfitOf;
-            best = drift;
-        }
-    }
-    return best;
-}
-
-// How far the points after typically moved, the drift taken out: the median distance to the
-// nearest point before.
+// How far the points typically moved, the drift taken out: the median distance to the nearest
+// point of the other level, both ways as for the drift.
 double typicalMovement(const Level &before, const Level &after, std::complex<double> drift)
 {
     std::vector<double> distances;
-    distances.reserve(after.points.size());
+    distances.reserve(before.points.size() + after.points.size());
     for (const std::complex<double> &place : after.points)
         distances.push_back(before.grid.nearest(place - drift).distance);
+    for (const std::complex<double> &place : before.points)
+        distances.push_back(after.grid.nearest(place + drift).distance);
     return median(std::move(distances));
 }
 
 // A pair's gate: the larger of the two, so that noise bringing a load nearer to one
 // neighbour does not cut it off, but at most twice the smaller, so that a lone load beside
-// a dense cluster does not draw the whole cluster into one group.
+// a dense cluster does not draw the whole cluster into one group. A point alone at its level
+// (of infinite gate) has no spacing of its own: the other's gate is taken.
 double gateOf(double before, double after)
 {
-    return std::min(std::max(before, after), 2.0 * std::min(before, after));
+    const double smaller = std::min(before, after), larger = std::max(before, after);
+    return std::isinf(larger) ? smaller : std::min(larger, 2.0 * smaller);
 }
 
 int root(std::vector<int> &parents, int node)
@@ -123,13 +108,33 @@ LevelMatch::LevelMatch(const Level &before, const Level &after)
 {
     if (before.points.empty() || after.points.empty())
         return;
-    m_drift = driftBetween(before, after);
-    m_movement = typicalMovement(before, after, m_drift);
-    const std::vector<Candidate> found = candidates();
+    // Of the drifts tried, the one whose groups match the most loads clearly (before loads that
+    // may have jumped unsettle any); of as many, the smaller.
+    std::complex<double> best;
+    long most = -1;
+    for (const std::complex<double> drift : driftsBetween(before, after)) {
+        const long followed = matchAt(drift);
+        if (followed > most || (followed == most && std::abs(drift) < std::abs(best))) {
+            most = followed;
+            best = drift;
+        }
+    }
+    matchAt(best);
+}
+
+long LevelMatch::matchAt(std::complex<double> drift)
+{
+    m_drift = drift;
+    m_movement = typicalMovement(m_before, m_after, drift);
+    std::fill(m_from.begin(), m_from.end(), -1);
+    std::fill(m_lostBefore.begin(), m_lostBefore.end(), false);
+    std::fill(m_lostAfter.begin(), m_lostAfter.end(), false);
     bool unclear = false;
-    for (const Group &group : groups(found))
+    for (const Group &group : groups(candidates()))
         unclear = !match(group) || unclear;
-    loseJumps(found, unclear);
+    const long matched = std::count_if(m_from.begin(), m_from.end(), [](int i) { return i >= 0; });
+    loseJumps(unclear);
+    return matched;
 }
 
 std::vector<LevelMatch::Candidate> LevelMatch::candidates() const
@@ -211,7 +216,7 @@ bool LevelMatch::match(const Group &group)
     // Dearer than leaving every point unmatched, so never taken.
     const double barred = 1.0 + 2.0 * std::accumulate(alone.begin(), alone.end(), 0.0);
     const auto tooClose = [&](double gateSquared) {
-        return gateSquared < 4.0 * m_movement * m_movement;
+        return gateSquared < m_movement * m_movement;
     };
     bool clear =
         (std::isfinite(barred) || size == 2) && std::none_of(alone.begin(), alone.end(), tooClose);
@@ -238,11 +243,10 @@ bool LevelMatch::match(const Group &group)
                     ? std::max(3.0 * assignment.costOf(row),
                                0.25 * std::min(alone[row], alone[beforeCount + column]))
                     : 0.0;
-            clear = column < afterCount && !(assignment.regret(row) < margin);
-            if (clear)
+            clear = !(assignment.regret(row) < margin);
+            if (clear && column < afterCount)
                 from[column] = group.before[row];
         }
-        clear = clear && beforeCount == afterCount;
         for (int j = 0; j < afterCount && clear; ++j)
             m_from[group.after[j]] = from[j];
     } else if (clear) {
@@ -257,16 +261,18 @@ bool LevelMatch::match(const Group &group)
     return clear;
 }
 
-// Loads without any candidate that end, where others without candidates start or a group was
-// unclear, may be loads that jumped; and loads that start there, may be such loads landed.
-void LevelMatch::loseJumps(const std::vector<Candidate> &candidates, bool unclear)
+// Loads left unmatched that end, where others left unmatched start or a group was unclear, may
+// be loads that jumped; and loads that start there, may be such loads landed.
+void LevelMatch::loseJumps(bool unclear)
 {
-    std::vector<bool> endsAlone(m_before.points.size(), true),
-        startsAlone(m_after.points.size(), true);
-    for (const Candidate &c : candidates) {
-        endsAlone[c.before] = false;
-        startsAlone[c.after] = false;
+    std::vector<bool> endsAlone(m_lostBefore.size(), true), startsAlone(m_lostAfter.size());
+    for (std::size_t j = 0; j < startsAlone.size(); ++j) {
+        startsAlone[j] = m_from[j] < 0 && !m_lostAfter[j];
+        if (m_from[j] >= 0)
+            endsAlone[m_from[j]] = false;
     }
+    for (std::size_t i = 0; i < endsAlone.size(); ++i)
+        endsAlone[i] = endsAlone[i] && !m_lostBefore[i];
     const auto any = [](const std::vector<bool> &flags) {
         return std::find(flags.begin(), flags.end(), true) != flags.end();
     };

@@ -6,17 +6,17 @@
 #include <vector>
 
 // Which load of one drive level each point of the next continues. The level's common drift
-// (an offset all its loads share, as an active loop or de-embedding gives) is taken out first;
-// then each point may continue only a point within its gate (half the distance from either of
-// the two to its nearest neighbour at its own level), and the points are matched in groups of
-// such candidates by the assignment of least total squared movement. Loads closer together
-// than four times the level's typical movement cannot be told apart, and are not followed. A
-// match is kept only when it is clear: where another assignment costs less than a quarter of the
-// smaller squared gate more, or where a group leaves a point unmatched (a load that ends or starts
-// may be one of its loads, moved farther), the group's loads are not followed; and where, besides,
-// loads without any candidate both end and start between the two levels, they may be loads that
-// jumped: those are not followed either, nor the matches near any load not followed, whose
-// points such a load may have taken. Every other load stays matched.
+// (an offset all its loads share, as an active loop or de-embedding gives) is taken out first:
+// of the drifts the points' nearest neighbours suggest, the one that follows the most loads;
+// then a point may continue only a point within the gate of the two (see gateOf), and the points
+// joined by such candidates are matched, group by group, by the assignment of least total
+// squared movement, where leaving a point unmatched costs its squared gate. Only clear matches
+// are kept: where loads lie closer together than twice the level's typical movement, or
+// another assignment costs less more than three times a load's squared movement (or a quarter
+// of its squared gate), the group's loads are not followed. Points left unmatched end or start
+// a load; but where loads end and start between the same two levels, or a group was unclear,
+// they may be loads that jumped: those are not followed, nor the matches within about a spacing
+// of a load not followed, whose points it may have taken. Every other load stays matched.
 class LevelMatch
 {
 public:
@@ -56,11 +56,13 @@ private:
         std::vector<Candidate> candidates;
     };
 
+    // How many loads the groups match clearly.
+    long matchAt(std::complex<double> drift);
     std::vector<Candidate> candidates() const;
     std::vector<Group> groups(const std::vector<Candidate> &candidates) const;
     // True when the group's matches are all clear.
     bool match(const Group &group);
-    void loseJumps(const std::vector<Candidate> &candidates, bool unclear);
+    void loseJumps(bool unclear);
     void unsettleNearLost();
 
     const Level &m_before;

@@ -2,6 +2,7 @@
 #include "contourtracer.h"
 #include "delaunaytriangulation.h"
 #include "exactpredicates.h"
+#include "leastcostassignment.h"
 #include "pointgrid.h"
 #include "smithgrid.h"
 #include "smithmapping.h"
@@ -369,6 +370,7 @@ private slots:
     void contourLevelsSuitTheUnit();
     void roundStepsDrawTheCountNearestEight();
     void targetRegionIsWhereEveryBoundHolds();
+    void assignmentIsTheLeastOfAllPermutations();
     void nearestPointsAreFoundByTheirCells_data();
     void nearestPointsAreFoundByTheirCells();
 };
@@ -855,6 +857,42 @@ void tst_SmithGeometry::nearestPointsAreFoundByTheirCells()
             }
             std::sort(near.begin(), near.end());
             QCOMPARE(near, expected);
+        }
+    }
+}
+
+// Random matrices of up to six rows, half of them of few distinct costs so that several
+// assignments tie: the least cost and each row's regret are those of every permutation tried.
+void tst_SmithGeometry::assignmentIsTheLeastOfAllPermutations()
+{
+    QRandomGenerator random(7);
+    for (int round = 0; round < 400; ++round) {
+        const int size = 1 + random.bounded(6);
+        std::vector<double> costs(std::size_t(size * size));
+        for (double &cost : costs)
+            cost = round % 2 ? double(random.bounded(4)) : uniform(random, 0, 1e-3);
+        const LeastCostAssignment assignment(costs, size);
+        std::vector<int> order(size);
+        std::iota(order.begin(), order.end(), 0);
+        double least = Infinity;
+        std::vector<double> leastMoving(size, Infinity); // the row off its assigned column
+        do {
+            double total = 0;
+            for (int row = 0; row < size; ++row)
+                total += costs[row * size + order[row]];
+            least = std::min(least, total);
+            for (int row = 0; row < size; ++row) {
+                if (order[row] != assignment.columnOf(row))
+                    leastMoving[row] = std::min(leastMoving[row], total);
+            }
+        } while (std::next_permutation(order.begin(), order.end()));
+        QVERIFY(std::abs(assignment.cost() - least) <= 1e-12);
+        for (int row = 0; row < size; ++row) {
+            const double regret = assignment.regret(row);
+            QVERIFY2(std::isinf(leastMoving[row])
+                         ? std::isinf(regret)
+                         : std::abs(least + regret - leastMoving[row]) <= 1e-12,
+                     qPrintable("size %1, row %2"_s.arg(size).arg(row)));
         }
     }
 }
