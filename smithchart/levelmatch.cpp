@@ -29,18 +29,27 @@ std::complex<double> medianOf(const Points &points)
     return {median(std::move(re)), median(std::move(im))};
 }
 
-// The median movement between each point and its nearest point of the other level, the drift
-// taken out, both ways so that loads starting or stopping at one of the levels weigh little;
-// again until it settles: a few rounds, as the nearest points stop changing.
+// The movements between the points that are each other's nearest at the other level, the drift
+// taken out in finding them: loads starting or stopping at one of the levels have none such.
+Points mutualMoves(const Level &before, const Level &after, std::complex<double> drift)
+{
+    Points moves;
+    for (int j = 0; j < int(after.points.size()); ++j) {
+        const int i = before.grid.nearest(after.points[j] - drift).index;
+        if (after.grid.nearest(before.points[i] + drift).index == j)
+            moves.push_back(after.points[j] - before.points[i]);
+    }
+    return moves;
+}
+
+// The median mutual movement, again until it settles: a few rounds, as the nearest points stop
+// changing.
 std::complex<double> settled(const Level &before, const Level &after, std::complex<double> drift)
 {
     for (int round = 0; round < 3; ++round) {
-        Points moves;
-        moves.reserve(before.points.size() + after.points.size());
-        for (const std::complex<double> &place : after.points)
-            moves.push_back(place - before.points[before.grid.nearest(place - drift).index]);
-        for (const std::complex<double> &place : before.points)
-            moves.push_back(after.points[after.grid.nearest(place + drift).index] - place);
+        const Points moves = mutualMoves(before, after, drift);
+        if (moves.empty())
+            break;
         drift = medianOf(moves);
     }
     return drift;
@@ -55,17 +64,14 @@ std::vector<std::complex<double>> driftsBetween(const Level &before, const Level
             settled(before, after, medianOf(after.points) - medianOf(before.points))};
 }
 
-// How far the points typically moved, the drift taken out: the median distance to the nearest
-// point of the other level, both ways as for the drift.
-double typicalMovement(const Level &before, const Level &after, std::complex<double> drift)
+// How far the loads moved between the two levels, the drift taken out: the median of the
+// mutual movements.
+double levelMovement(const Level &before, const Level &after, std::complex<double> drift)
 {
     std::vector<double> distances;
-    distances.reserve(before.points.size() + after.points.size());
-    for (const std::complex<double> &place : after.points)
-        distances.push_back(before.grid.nearest(place - drift).distance);
-    for (const std::complex<double> &place : before.points)
-        distances.push_back(after.grid.nearest(place + drift).distance);
-    return median(std::move(distances));
+    for (const std::complex<double> &move : mutualMoves(before, after, drift))
+        distances.push_back(std::abs(move - drift));
+    return distances.empty() ? 0.0 : median(std::move(distances));
 }
 
 // A pair's gate: the larger of the two, so that noise bringing a load nearer to one
@@ -99,9 +105,35 @@ LevelMatch::Level::Level(const Points &levelPoints)
     }
 }
 
-LevelMatch::LevelMatch(const Level &before, const Level &after)
+std::vector<double> LevelMatch::movements(const Level &before, const Level &after)
+{
+    std::vector<double> distances;
+    if (before.points.empty() || after.points.empty())
+        return distances;
+    const std::complex<double> drift = settled(before, after, {});
+    const Points moves = mutualMoves(before, after, drift);
+    // The drift of a few loads takes up much of their movement: they tell too little.
+    if (moves.size() < 20)
+        return distances;
+    for (const std::complex<double> &move : moves)
+        distances.push_back(std::abs(move - drift));
+    return distances;
+}
+
+double LevelMatch::typicalMovement(const std::vector<const Level *> &levels)
+{
+    std::vector<double> distances;
+    for (std::size_t level = 1; level < levels.size(); ++level) {
+        const std::vector<double> more = movements(*levels[level - 1], *levels[level]);
+        distances.insert(distances.end(), more.begin(), more.end());
+    }
+    return distances.empty() ? INFINITY : median(std::move(distances));
+}
+
+LevelMatch::LevelMatch(const Level &before, const Level &after, double movement)
     : m_before(before)
     , m_after(after)
+    , m_movement(movement)
     , m_from(after.points.size(), -1)
     , m_lostBefore(before.points.size(), false)
     , m_lostAfter(after.points.size(), false)
@@ -125,7 +157,7 @@ LevelMatch::LevelMatch(const Level &before, const Level &after)
 long LevelMatch::matchAt(std::complex<double> drift)
 {
     m_drift = drift;
-    m_movement = typicalMovement(m_before, m_after, drift);
+    m_levelMovement = levelMovement(m_before, m_after, drift);
     std::fill(m_from.begin(), m_from.end(), -1);
     std::fill(m_lostBefore.begin(), m_lostBefore.end(), false);
     std::fill(m_lostAfter.begin(), m_lostAfter.end(), false);
@@ -142,7 +174,11 @@ std::vector<LevelMatch::Candidate> LevelMatch::candidates() const
     std::vector<Candidate> found;
     const auto consider = [&](int i, int j) {
         const double cost = std::norm(m_after.points[j] - m_drift - m_before.points[i]);
-        const double gate = gateOf(m_before.gates[i], m_after.gates[j]);
+        const double spaced = gateOf(m_before.gates[i], m_after.gates[j]);
+        // A movement far beyond the typical one is a load that jumped, not one that moved: no
+        // more than four times it, unless that is below half the spacing's gate (loads that
+        // hardly move).
+        const double gate = std::min(spaced, std::max(4.0 * m_movement, 0.5 * spaced));
         if (cost < gate * gate)
             found.push_back({i, j, cost});
     };
@@ -216,7 +252,7 @@ bool LevelMatch::match(const Group &group)
     // Dearer than leaving every point unmatched, so never taken.
     const double barred = 1.0 + 2.0 * std::accumulate(alone.begin(), alone.end(), 0.0);
     const auto tooClose = [&](double gateSquared) {
-        return gateSquared < m_movement * m_movement;
+        return gateSquared < m_levelMovement * m_levelMovement;
     };
     bool clear =
         (std::isfinite(barred) || size == 2) && std::none_of(alone.begin(), alone.end(), tooClose);

@@ -32,7 +32,13 @@ public:
         std::vector<double> gates; // infinite for a lone point
     };
 
-    LevelMatch(const Level &before, const Level &after);
+    // How far loads typically move from one level to the next, the levels' drifts taken out:
+    // the median over the pairs of neighbouring levels with at least 20 points that are each
+    // other's nearest, of those points; infinite without such pairs.
+    static double typicalMovement(const std::vector<const Level *> &levels);
+
+    // `movement`: typicalMovement() of the levels of the drive sweep.
+    LevelMatch(const Level &before, const Level &after, double movement);
 
     // For each point of `after`, the point of `before` it continues, or -1.
     const std::vector<int> &from() const { return m_from; }
@@ -57,6 +63,7 @@ private:
     };
 
     // How many loads the groups match clearly.
+    static std::vector<double> movements(const Level &before, const Level &after);
     long matchAt(std::complex<double> drift);
     std::vector<Candidate> candidates() const;
     std::vector<Group> groups(const std::vector<Candidate> &candidates) const;
@@ -68,7 +75,8 @@ private:
     const Level &m_before;
     const Level &m_after;
     std::complex<double> m_drift;
-    double m_movement = 0.0; // typical, the drift taken out
+    const double m_movement;
+    double m_levelMovement = 0.0; // between these two levels, the drift taken out
     std::vector<int> m_from;
     std::vector<bool> m_lostBefore;
     std::vector<bool> m_lostAfter;

@@ -7,15 +7,20 @@
 std::vector<LoadSweeps::Sweep>
 LoadSweeps::follow(const std::vector<std::vector<std::complex<double>>> &levels)
 {
+    std::vector<std::unique_ptr<LevelMatch::Level>> found;
+    std::vector<const LevelMatch::Level *> places;
+    for (const std::vector<std::complex<double>> &points : levels) {
+        found.push_back(std::make_unique<LevelMatch::Level>(points));
+        places.push_back(found.back().get());
+    }
+    const double movement = LevelMatch::typicalMovement(places);
     std::vector<Sweep> sweeps;
-    std::unique_ptr<LevelMatch::Level> before;
     std::vector<int> beforeSweeps; // the sweep of each point of the level before
     for (int level = 0; level < int(levels.size()); ++level) {
-        auto after = std::make_unique<LevelMatch::Level>(levels[level]);
         std::vector<int> from(levels[level].size(), -1);
         std::vector<bool> lostAfter(from.size(), false);
-        if (before) {
-            const LevelMatch match(*before, *after);
+        if (level > 0) {
+            const LevelMatch match(*places[level - 1], *places[level], movement);
             from = match.from();
             lostAfter = match.lostAfter();
             for (std::size_t i = 0; i < beforeSweeps.size(); ++i)
@@ -31,7 +36,6 @@ LoadSweeps::follow(const std::vector<std::vector<std::complex<double>>> &levels)
                 sweeps.push_back({level, {int(i)}, lostAfter[i], false});
             }
         }
-        before = std::move(after);
         beforeSweeps = std::move(afterSweeps);
     }
     return sweeps;

@@ -80,10 +80,11 @@ Sweeps sweepsAbout(QRandomGenerator &random, const std::vector<Gamma> &nominal, 
     return sweeps;
 }
 
-std::vector<Gamma> gridOf(QRandomGenerator &random, double spacing)
+// A grid of `least` to 7 columns and rows.
+std::vector<Gamma> gridOf(QRandomGenerator &random, double spacing, int least = 1)
 {
     std::vector<Gamma> nominal;
-    const int columns = 1 + random.bounded(7), rows = 1 + random.bounded(7);
+    const int columns = least + random.bounded(8 - least), rows = least + random.bounded(8 - least);
     for (int i = 0; i < columns; ++i) {
         for (int j = 0; j < rows; ++j)
             nominal.emplace_back(-0.6 + i * spacing, -0.3 + j * spacing);
@@ -155,15 +156,20 @@ Sweeps shiftedLevels(QRandomGenerator &random)
     return sweeps;
 }
 
-// Loads that start late or stop early; with `jumps`, one load leaps by one to three spacings
-// from some drive level on, and loads start where others stop; without, starts and stops
-// never share a drive level.
+// Loads that start late or stop early; with `jumps`, one load leaps to the middle between grid
+// places one to three spacings off from some drive level on (never onto a load that stopped,
+// which no one could tell from it), and loads start where others stop; without, starts and
+// stops never share a drive level.
 Sweeps startingAndStopping(QRandomGenerator &random, bool jumps)
 {
     const double spacing = uniform(random, 0.02, 0.15);
-    Sweeps sweeps = sweepsAbout(random, gridOf(random, spacing), spacing / 8, false);
+    // Enough loads to tell a leap from a load's movement.
+    Sweeps sweeps = sweepsAbout(random, gridOf(random, spacing, 6), spacing / 8, false);
     const int levels = int(sweeps.loads[0].places.size());
+    // The first load is measured at every level, so that no level is missing from the file.
     for (Load &load : sweeps.loads) {
+        if (&load == &sweeps.loads.front())
+            continue;
         const int odd = 2 * random.bounded(levels / 2 + 1) + 1,
                   even = 2 * random.bounded(levels / 2 + 1);
         const int start = jumps ? odd : even, stop = jumps ? start : odd;
@@ -175,9 +181,12 @@ Sweeps startingAndStopping(QRandomGenerator &random, bool jumps)
     }
     Load &leaping = sweeps.loads[random.bounded(int(sweeps.loads.size()))];
     const std::size_t from = std::size_t(random.bounded(int(leaping.places.size())));
+    const auto across = [&] {
+        return (random.bounded(2) ? 1 : -1) * (0.5 + random.bounded(3));
+    };
+    const Gamma leap = spacing * Gamma(across(), across());
     for (std::size_t level = from; jumps && level < leaping.places.size(); ++level)
-        leaping.places[level] +=
-            std::polar(uniform(random, 1, 3) * spacing, uniform(random, -M_PI, M_PI));
+        leaping.places[level] += leap;
     return sweeps;
 }
 
