@@ -22,6 +22,8 @@ double median(std::vector<double> values)
 std::complex<double> medianOf(const Points &points)
 {
     std::vector<double> re, im;
+    re.reserve(points.size());
+    im.reserve(points.size());
     for (const std::complex<double> &point : points) {
         re.push_back(point.real());
         im.push_back(point.imag());
@@ -34,6 +36,7 @@ std::complex<double> medianOf(const Points &points)
 Points mutualMoves(const Level &before, const Level &after, std::complex<double> drift)
 {
     Points moves;
+    moves.reserve(after.points.size());
     for (int j = 0; j < int(after.points.size()); ++j) {
         const int i = before.grid.nearest(after.points[j] - drift).index;
         if (after.grid.nearest(before.points[i] + drift).index == j)
@@ -50,7 +53,10 @@ std::complex<double> settled(const Level &before, const Level &after, std::compl
         const Points moves = mutualMoves(before, after, drift);
         if (moves.empty())
             break;
-        drift = medianOf(moves);
+        const std::complex<double> next = medianOf(moves);
+        if (next == drift)
+            break;
+        drift = next;
     }
     return drift;
 }
@@ -64,13 +70,21 @@ std::vector<std::complex<double>> driftsBetween(const Level &before, const Level
             settled(before, after, medianOf(after.points) - medianOf(before.points))};
 }
 
-// How far the loads moved between the two levels, the drift taken out: the median of the
-// mutual movements.
-double levelMovement(const Level &before, const Level &after, std::complex<double> drift)
+// How far each of the points nearest to each other moved, the drift taken out.
+std::vector<double> distancesMoved(const Level &before, const Level &after,
+                                   std::complex<double> drift)
 {
     std::vector<double> distances;
+    distances.reserve(after.points.size());
     for (const std::complex<double> &move : mutualMoves(before, after, drift))
         distances.push_back(std::abs(move - drift));
+    return distances;
+}
+
+// How far the loads typically moved between the two levels: the median distance.
+double levelMovement(const Level &before, const Level &after, std::complex<double> drift)
+{
+    std::vector<double> distances = distancesMoved(before, after, drift);
     return distances.empty() ? 0.0 : median(std::move(distances));
 }
 
@@ -107,17 +121,11 @@ LevelMatch::Level::Level(const Points &levelPoints)
 
 std::vector<double> LevelMatch::movements(const Level &before, const Level &after)
 {
-    std::vector<double> distances;
     if (before.points.empty() || after.points.empty())
-        return distances;
-    const std::complex<double> drift = settled(before, after, {});
-    const Points moves = mutualMoves(before, after, drift);
+        return {};
+    std::vector<double> distances = distancesMoved(before, after, settled(before, after, {}));
     // The drift of a few loads takes up much of their movement: they tell too little.
-    if (moves.size() < 20)
-        return distances;
-    for (const std::complex<double> &move : moves)
-        distances.push_back(std::abs(move - drift));
-    return distances;
+    return distances.size() < 20 ? std::vector<double>() : distances;
 }
 
 double LevelMatch::typicalMovement(const std::vector<const Level *> &levels)
@@ -142,16 +150,22 @@ LevelMatch::LevelMatch(const Level &before, const Level &after, double movement)
         return;
     // Of the drifts tried, the one whose groups match the most loads clearly (before loads that
     // may have jumped unsettle any); of as many, the smaller.
+    std::vector<std::complex<double>> drifts = driftsBetween(before, after);
+    std::sort(drifts.begin(), drifts.end(), [](std::complex<double> a, std::complex<double> b) {
+        return std::abs(a) < std::abs(b);
+    });
+    drifts.erase(std::unique(drifts.begin(), drifts.end()), drifts.end());
     std::complex<double> best;
     long most = -1;
-    for (const std::complex<double> drift : driftsBetween(before, after)) {
+    for (const std::complex<double> drift : drifts) {
         const long followed = matchAt(drift);
-        if (followed > most || (followed == most && std::abs(drift) < std::abs(best))) {
+        if (followed > most) {
             most = followed;
             best = drift;
         }
     }
-    matchAt(best);
+    if (best != m_drift)
+        matchAt(best);
 }
 
 long LevelMatch::matchAt(std::complex<double> drift)
@@ -234,67 +248,94 @@ std::vector<LevelMatch::Group> LevelMatch::groups(const std::vector<Candidate> &
     return found;
 }
 
+bool LevelMatch::tooClose(double gate) const
+{
+    return gate < m_levelMovement;
+}
+
+// A group of one candidate: its points match, unless their loads lie too close to others.
+bool LevelMatch::matchAlone(const Candidate &candidate)
+{
+    const bool clear =
+        !tooClose(m_before.gates[candidate.before]) && !tooClose(m_after.gates[candidate.after]);
+    if (clear)
+        m_from[candidate.after] = candidate.before;
+    m_lostBefore[candidate.before] = !clear;
+    m_lostAfter[candidate.after] = !clear;
+    return clear;
+}
+
 // The group's assignment of least cost, each point free to stay unmatched at the cost of its
 // squared gate: rows are the points before and a stand-in for each point after that stays
 // unmatched, columns the points after and a stand-in for each point before.
 bool LevelMatch::match(const Group &group)
 {
-    const int beforeCount = int(group.before.size()), afterCount = int(group.after.size());
-    const int size = beforeCount + afterCount;
-    const auto local = [](const std::vector<int> &points, int point) {
-        return int(std::lower_bound(points.begin(), points.end(), point) - points.begin());
-    };
+    if (group.candidates.size() == 1)
+        return matchAlone(group.candidates.front());
     std::vector<double> alone;
     for (int i : group.before)
         alone.push_back(m_before.gates[i] * m_before.gates[i]);
     for (int j : group.after)
         alone.push_back(m_after.gates[j] * m_after.gates[j]);
+    const std::vector<int> from = clearMatches(group, alone);
+    const bool clear = !from.empty();
+    for (std::size_t j = 0; j < from.size(); ++j)
+        m_from[group.after[j]] = from[j];
+    for (int i : group.before)
+        m_lostBefore[i] = !clear;
+    for (int j : group.after)
+        m_lostAfter[j] = !clear;
+    return clear;
+}
+
+// For each point after of the group, the point before it continues or -1; nothing when a match
+// is unclear. Another assignment is as likely where it costs little more than a load's own
+// movement: within three times its square, or a quarter of its squared gate.
+std::vector<int> LevelMatch::clearMatches(const Group &group,
+                                          const std::vector<double> &alone) const
+{
+    const int beforeCount = int(group.before.size()), afterCount = int(group.after.size());
     // Dearer than leaving every point unmatched, so never taken.
     const double barred = 1.0 + 2.0 * std::accumulate(alone.begin(), alone.end(), 0.0);
-    const auto tooClose = [&](double gateSquared) {
-        return gateSquared < m_levelMovement * m_levelMovement;
+    if (!std::isfinite(barred) || std::any_of(alone.begin(), alone.end(), [&](double squared) {
+            return tooClose(std::sqrt(squared));
+        }))
+        return {};
+    const LeastCostAssignment assignment(costsOf(group, alone, barred), beforeCount + afterCount);
+    std::vector<int> from(afterCount, -1);
+    for (int row = 0; row < beforeCount; ++row) {
+        const int column = assignment.columnOf(row);
+        if (column >= afterCount)
+            continue;
+        const double margin = std::max(3.0 * assignment.costOf(row),
+                                       0.25 * std::min(alone[row], alone[beforeCount + column]));
+        if (assignment.regret(row) < margin)
+            return {};
+        from[column] = group.before[row];
+    }
+    return from;
+}
+
+std::vector<double> LevelMatch::costsOf(const Group &group, const std::vector<double> &alone,
+                                        double barred)
+{
+    const int beforeCount = int(group.before.size()), afterCount = int(group.after.size());
+    const int size = beforeCount + afterCount;
+    std::vector<double> costs(std::size_t(size) * std::size_t(size), 0.0);
+    for (int row = 0; row < size; ++row) {
+        for (int column = 0; column < size; ++column) {
+            if (row < beforeCount)
+                costs[row * size + column] = column < afterCount ? barred : alone[row];
+            else if (column < afterCount)
+                costs[row * size + column] = alone[beforeCount + column];
+        }
+    }
+    const auto local = [](const std::vector<int> &points, int point) {
+        return int(std::lower_bound(points.begin(), points.end(), point) - points.begin());
     };
-    bool clear =
-        (std::isfinite(barred) || size == 2) && std::none_of(alone.begin(), alone.end(), tooClose);
-    if (size > 2 && clear) {
-        std::vector<double> costs(std::size_t(size) * std::size_t(size), 0.0);
-        for (int row = 0; row < size; ++row) {
-            for (int column = 0; column < size; ++column) {
-                if (row < beforeCount)
-                    costs[row * size + column] = column < afterCount ? barred : alone[row];
-                else if (column < afterCount)
-                    costs[row * size + column] = alone[beforeCount + column];
-            }
-        }
-        for (const Candidate &c : group.candidates)
-            costs[local(group.before, c.before) * size + local(group.after, c.after)] = c.cost;
-        const LeastCostAssignment assignment(std::move(costs), size);
-        std::vector<int> from(afterCount, -1);
-        for (int row = 0; row < beforeCount && clear; ++row) {
-            const int column = assignment.columnOf(row);
-            // Another assignment is as likely where it costs little more than the load's
-            // own movement: within three times its square, or a quarter of its squared gate.
-            const double margin =
-                column < afterCount
-                    ? std::max(3.0 * assignment.costOf(row),
-                               0.25 * std::min(alone[row], alone[beforeCount + column]))
-                    : 0.0;
-            clear = !(assignment.regret(row) < margin);
-            if (clear && column < afterCount)
-                from[column] = group.before[row];
-        }
-        for (int j = 0; j < afterCount && clear; ++j)
-            m_from[group.after[j]] = from[j];
-    } else if (clear) {
-        m_from[group.after.front()] = group.before.front();
-    }
-    if (!clear) {
-        for (int i : group.before)
-            m_lostBefore[i] = true;
-        for (int j : group.after)
-            m_lostAfter[j] = true;
-    }
-    return clear;
+    for (const Candidate &c : group.candidates)
+        costs[local(group.before, c.before) * size + local(group.after, c.after)] = c.cost;
+    return costs;
 }
 
 // Loads left unmatched that end, where others left unmatched start or a group was unclear, may

@@ -68,7 +68,12 @@ private:
     std::vector<Candidate> candidates() const;
     std::vector<Group> groups(const std::vector<Candidate> &candidates) const;
     // True when the group's matches are all clear.
+    bool tooClose(double gate) const;
+    bool matchAlone(const Candidate &candidate);
     bool match(const Group &group);
+    std::vector<int> clearMatches(const Group &group, const std::vector<double> &alone) const;
+    static std::vector<double> costsOf(const Group &group, const std::vector<double> &alone,
+                                       double barred);
     void loseJumps(bool unclear);
     void unsettleNearLost();
 
