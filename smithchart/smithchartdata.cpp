@@ -3,11 +3,15 @@
 #include "charttext.h"
 #include "gaincompression.h"
 #include "loadsweeps.h"
+#include "placeclusters.h"
+#include "pointgrid.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <tuple>
 
 namespace {
 
@@ -140,6 +144,25 @@ std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &conte
     return quantities;
 }
 
+// The typical distance from one of the places to its nearest neighbour among them; 0 for
+// fewer than two.
+double typicalSpacing(std::vector<std::pair<double, double>> places)
+{
+    sortUnique(places);
+    if (places.size() < 2)
+        return 0.0;
+    std::vector<std::complex<double>> points;
+    for (const auto &[re, im] : places)
+        points.emplace_back(re, im);
+    const PointGrid grid(points);
+    std::vector<double> distances;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        distances.push_back(grid.nearest(points[i], int(i)).distance);
+    std::nth_element(distances.begin(), distances.begin() + long(distances.size() / 2),
+                     distances.end());
+    return distances[distances.size() / 2];
+}
+
 } // namespace
 
 bool SmithChartData::load(const QString &path, const QString &coefficient, QString *error)
@@ -163,6 +186,7 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
             m_frequencies.push_back(group.frequency);
     }
     sortHeld();
+    groupOtherPlaces();
     m_drive = driveOf(m_points, m_swept);
     m_gain = gainOf(m_points);
     offerConditions();
@@ -182,6 +206,81 @@ void SmithChartData::sortHeld()
         else
             m_swept.push_back(i);
     }
+}
+
+// Each other coefficient's places, drifting or noisy, as the places they were meant to be
+// (PlaceClusters): each group's place is its cluster's mean, and groups that so stand at one
+// place merge.
+void SmithChartData::groupOtherPlaces()
+{
+    const double spacing = typicalSpacing(largestCondition());
+    for (std::size_t k = 0; k + 1 < m_parts.size(); k += 2) {
+        const std::size_t re = m_parts[k], im = m_parts[k + 1];
+        std::vector<std::pair<double, double>> places;
+        for (const Group &group : m_points.groups)
+            places.emplace_back(group.held[re], group.held[im]);
+        sortUnique(places);
+        std::vector<std::complex<double>> finite;
+        for (const auto &[x, y] : places)
+            finite.emplace_back(x, y);
+        const std::vector<int> clusters = PlaceClusters::of(finite, spacing);
+        std::vector<std::complex<double>> sums(places.size());
+        std::vector<int> counts(places.size(), 0);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            sums[clusters[i]] += finite[i];
+            ++counts[clusters[i]];
+        }
+        for (Group &group : m_points.groups) {
+            const std::size_t i = std::lower_bound(places.begin(), places.end(),
+                                                   std::pair(group.held[re], group.held[im])) -
+                                  places.begin();
+            const std::complex<double> meant = sums[clusters[i]] / double(counts[clusters[i]]);
+            group.held[re] = meant.real();
+            group.held[im] = meant.imag();
+        }
+    }
+    mergeEqualGroups();
+}
+
+// The finite points at the frequency and the values of the other swept variables that hold
+// the most, whatever the other coefficients' places: each row of a harmonic measured with noise
+// is a group of its own.
+std::vector<std::pair<double, double>> SmithChartData::largestCondition() const
+{
+    std::map<std::pair<double, std::vector<double>>, std::vector<std::pair<double, double>>> sets;
+    for (const Group &group : m_points.groups) {
+        auto &places = sets[{group.frequency, picked(group.held, m_swept)}];
+        for (const ReflectionPoints::Point &point : group.points) {
+            if (std::isfinite(point.re) && std::isfinite(point.im))
+                places.emplace_back(point.re, point.im);
+        }
+    }
+    std::vector<std::pair<double, double>> largest;
+    for (auto &[condition, places] : sets) {
+        if (places.size() > largest.size())
+            largest = std::move(places);
+    }
+    return largest;
+}
+
+void SmithChartData::mergeEqualGroups()
+{
+    std::vector<Group> &groups = m_points.groups;
+    const auto key = [](const Group &group) {
+        return std::tie(group.frequency, group.held);
+    };
+    std::stable_sort(groups.begin(), groups.end(),
+                     [&](const Group &a, const Group &b) { return key(a) < key(b); });
+    std::vector<Group> merged;
+    for (Group &group : groups) {
+        if (!merged.empty() && key(merged.back()) == key(group))
+            merged.back().points.insert(merged.back().points.end(),
+                                        std::make_move_iterator(group.points.begin()),
+                                        std::make_move_iterator(group.points.end()));
+        else
+            merged.push_back(std::move(group));
+    }
+    groups = std::move(merged);
 }
 
 // The measured conditions, then, with a drive level, the compressions at each setting of the

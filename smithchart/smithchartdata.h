@@ -82,6 +82,9 @@ private:
     };
 
     void sortHeld();
+    void groupOtherPlaces();
+    std::vector<std::pair<double, double>> largestCondition() const;
+    void mergeEqualGroups();
     void offerConditions();
     void findGainResolution();
     bool offered(const Choice &choice, int conditions) const;

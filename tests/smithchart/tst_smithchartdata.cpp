@@ -25,10 +25,20 @@ struct Load
 };
 
 // A drive sweep of many loads, and the compression to find.
+// A second harmonic's load Γ measured in every row: at each of its places, the loads measured
+// alike, drifting by `drift` in Re per drive level and scattered by up to `noise` about that.
+struct Harmonic
+{
+    std::vector<Gamma> places{Gamma(-0.9, 0.05)};
+    double drift = 0.0;
+    double noise = 0.0;
+};
+
 struct Sweeps
 {
     std::vector<Load> loads;
     double decibels = 1.0;
+    Harmonic harmonic;
 };
 
 using Generator = std::function<Sweeps(QRandomGenerator &)>;
@@ -106,10 +116,10 @@ std::vector<Gamma> gridOf(QRandomGenerator &random, double spacing, int least = 
 }
 
 // A measured grid whose loads drift by at most an eighth of its spacing.
-Sweeps jitteredGrid(QRandomGenerator &random)
+Sweeps jitteredGrid(QRandomGenerator &random, int least = 1)
 {
     const double spacing = uniform(random, 0.02, 0.15);
-    return sweepsAbout(random, gridOf(random, spacing), spacing / 8, false);
+    return sweepsAbout(random, gridOf(random, spacing, least), spacing / 8, false);
 }
 
 Sweeps driftingGrid(QRandomGenerator &random)
@@ -216,6 +226,16 @@ Sweeps noisyGrid(QRandomGenerator &random)
     return sweepsAbout(random, nominal, spacing / 6, false);
 }
 
+// The sweeps of `generator` with a harmonic measured as `harmonic`.
+Generator withHarmonic(const Generator &generator, const Harmonic &harmonic)
+{
+    return [=](QRandomGenerator &random) {
+        Sweeps sweeps = generator(random);
+        sweeps.harmonic = harmonic;
+        return sweeps;
+    };
+}
+
 // The data file of the sweeps, its rows in random order.
 QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
 {
@@ -223,15 +243,23 @@ QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
     const auto number = [](double value) {
         return QByteArray::number(value, 'g', 17);
     };
-    for (const Load &load : sweeps.loads) {
-        for (std::size_t level = 0; level < load.places.size(); ++level)
-            rows << number(driveOf(load.first + level)) + ' ' + number(load.places[level].real()) +
-                        ' ' + number(load.places[level].imag()) + ' ' + number(load.gains[level]) +
-                        ' ' + number(driveOf(load.first + level) + load.gains[level]) + '\n';
+    const Harmonic &harmonic = sweeps.harmonic;
+    for (const Gamma &site : harmonic.places) {
+        for (const Load &load : sweeps.loads) {
+            for (std::size_t level = 0; level < load.places.size(); ++level) {
+                const Gamma h = site + harmonic.drift * double(load.first + level) +
+                                inDisc(random, harmonic.noise);
+                rows << number(driveOf(load.first + level)) + ' ' +
+                            number(load.places[level].real()) + ' ' +
+                            number(load.places[level].imag()) + ' ' + number(h.real()) + ' ' +
+                            number(h.imag()) + ' ' + number(load.gains[level]) + ' ' +
+                            number(driveOf(load.first + level) + load.gains[level]) + '\n';
+            }
+        }
     }
     std::shuffle(rows.begin(), rows.end(), random);
-    return "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<Gain>, Units=<dB>\n"
-           "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Gain Pout\n" +
+    return "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nGAMMA=<h2>\nOUT=<Gain>, Units=<dB>\n"
+           "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Re(h2) Im(h2) Gain Pout\n" +
            rows.join();
 }
 
@@ -362,9 +390,20 @@ void tst_SmithChartData::compressionFollowsDriftingLoads_data()
     QTest::addColumn<Generator>("generator");
     QTest::addColumn<double>("followed"); // the least share of the loads followed
 
-    QTest::newRow("jittered grids") << Generator(jitteredGrid) << 1.0;
+    QTest::newRow("jittered grids")
+        << Generator([](QRandomGenerator &random) { return jitteredGrid(random); }) << 1.0;
     QTest::newRow("grids drifting step by step") << Generator(driftingGrid) << 1.0;
     QTest::newRow("scattered loads") << Generator(scatteredLoads) << 1.0;
+    QTest::newRow("a harmonic drifting 0.0008 per level")
+        << withHarmonic([](QRandomGenerator &random) { return jitteredGrid(random, 2); },
+                        {{Gamma(-0.9, 0.05)}, 0.0008, 0.0})
+        << 1.0;
+    QTest::newRow("a harmonic scattered by 0.002 at one place")
+        << withHarmonic([](QRandomGenerator &random) { return jitteredGrid(random, 2); },
+                        {{Gamma(-0.9, 0.05)}, 0.0, 0.002})
+        << 1.0;
+    QTest::newRow("a harmonic scattered by 0.004 at two places")
+        << withHarmonic(shiftedLevels, {{Gamma(-0.9, 0.05), Gamma(0.3, 0.8)}, 0.0, 0.004}) << 1.0;
     QTest::newRow("levels shifted by more than half the spacing")
         << Generator(shiftedLevels) << 1.0;
     QTest::newRow("loads starting late and stopping early")
@@ -438,7 +477,8 @@ void tst_SmithChartData::compressionFollowsDriftingLoads_data()
                         {-0.5398416398212641, -0.23432275593497895, 8.8305546109486635},
                         {-0.5398416398212641, -0.23432275593497895, 6.5587305907675173},
                         {-0.5398416398212641, -0.23432275593497895, 4.036307219640177}})},
-            3};
+            3,
+            {}};
     }) << 0.0;
     QTest::newRow("a load leaping where loads start and stop")
         << Generator([](QRandomGenerator &random) { return startingAndStopping(random, true); })
