@@ -288,10 +288,17 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
     QTest::newRow("a span beyond a double")
         << contentOf(square, {-1e308, 1e308, 0, 1}) << "P spans too wide a range for contours"_s
         << "4 measured points"_s << 1;
-    QTest::newRow("points on one line")
-        << contentOf({{0.1, 0.1}, {0.2, 0.2}, {0.3, 0.3}}, {30, 31, 29})
-        << "P: too few points off one line for contours; highest 31 dBm at 0.2 + j0.2"_s
-        << "3 measured points"_s << 1;
+    Gammas line;
+    Values along;
+    for (int k = 0; k < 20; ++k) {
+        line.emplace_back(-0.5 + 0.05 * k,
+                          std::round(100 * (0.37 * (-0.5 + 0.05 * k) + 0.1)) / 100);
+        along.push_back(30 + k % 7);
+    }
+    QTest::newRow("points on a line, written with two decimals")
+        << contentOf(line, along)
+        << "P: too few points off one line for contours; highest 36 dBm at 0.15 + j0.16"_s
+        << "20 measured points"_s << 1;
     Values ramp, bowl;
     for (const std::complex<double> &gamma : gridGammas(5)) {
         ramp.push_back(34 + 5 * gamma.real());
@@ -329,9 +336,12 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
     SmithChartContent none = contentOf({}, {});
     none.compression = 3.0;
     none.uncompressed = {{0.1, 0.1}};
-    QTest::newRow("no load compressing")
-        << none << "No load reaches 3 dB compression"_s
-        << "0 loads at 3 dB compression; 1 never reaches it (hollow)"_s << 0;
+    none.unfollowed = {{0.2, 0.1}};
+    QTest::newRow("no load followed to compression")
+        << none << "No load followed to 3 dB compression"_s
+        << "0 loads at 3 dB compression; 1 never reaches it (hollow); 1 load could not be "
+           "followed across drive levels (x)"_s
+        << 0;
 }
 
 void tst_SmithChartWidget::notesSayWhatTheChartShows()
