@@ -2,6 +2,7 @@
 #include "contourtracer.h"
 #include "delaunaytriangulation.h"
 #include "exactpredicates.h"
+#include "gaincompression.h"
 #include "leastcostassignment.h"
 #include "pointgrid.h"
 #include "smithgrid.h"
@@ -29,6 +30,7 @@ using Generator = std::function<Points(QRandomGenerator &)>;
 
 Q_DECLARE_METATYPE(Points)
 Q_DECLARE_METATYPE(Generator)
+Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace {
 
@@ -371,6 +373,8 @@ private slots:
     void roundStepsDrawTheCountNearestEight();
     void targetRegionIsWhereEveryBoundHolds();
     void assignmentIsTheLeastOfAllPermutations();
+    void compressionOfExtremeGains_data();
+    void compressionOfExtremeGains();
     void nearestPointsAreFoundByTheirCells_data();
     void nearestPointsAreFoundByTheirCells();
 };
@@ -894,6 +898,45 @@ void tst_SmithGeometry::assignmentIsTheLeastOfAllPermutations()
                          : std::abs(least + regret - leastMoving[row]) <= 1e-12,
                      qPrintable("size %1, row %2"_s.arg(size).arg(row)));
         }
+    }
+}
+
+void tst_SmithGeometry::compressionOfExtremeGains_data()
+{
+    QTest::addColumn<std::vector<double>>("gains");
+    QTest::addColumn<std::vector<double>>("pouts");
+    QTest::addColumn<int>("index"); // -1: never compresses by 1 dB
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<double>("pout");
+
+    const double largest = std::numeric_limits<double>::max();
+    QTest::newRow("a gain falling from near the largest double to its negative")
+        << std::vector<double>{1.7e308, -1.7e308} << std::vector<double>{1.7e308, 0.0} << 1 << 0.0
+        << 1.7e308;
+    QTest::newRow("a flat gain of the largest double")
+        << std::vector<double>{largest, largest, largest} << std::vector<double>{0.0, 1.0, 2.0}
+        << -1 << 0.0 << 0.0;
+    QTest::newRow("a first gain of -inf")
+        << std::vector<double>{-Infinity, 10.0, 5.0} << std::vector<double>{0.0, 20.0, 25.0} << 2
+        << 0.2 << 21.0;
+    QTest::newRow("Pout of either sign near the largest double at neighbouring levels")
+        << std::vector<double>{10.0, 8.0} << std::vector<double>{1.7e308, -1.7e308} << 1 << 0.5
+        << 0.0;
+}
+
+// Where the gain has fallen 1 dB, and Pout there, at the ends of the doubles.
+void tst_SmithGeometry::compressionOfExtremeGains()
+{
+    QFETCH(std::vector<double>, gains);
+    QFETCH(std::vector<double>, pouts);
+    QFETCH(int, index);
+    QFETCH(double, fraction);
+    QFETCH(double, pout);
+    const std::optional<GainCompression::Crossing> crossing = GainCompression::of(gains, 1.0);
+    QCOMPARE(crossing ? int(crossing->index) : -1, index);
+    if (crossing) {
+        QCOMPARE(crossing->fraction, fraction);
+        QCOMPARE(GainCompression::valueAt(pouts, *crossing), pout);
     }
 }
 
