@@ -117,6 +117,13 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("With --plot, shade the measured region where every bound holds, such "
                         "as Pout>=39,PAE>=55 (numbers with a decimal point)."),
          QStringLiteral("bounds")},
+        {QStringLiteral("at"),
+         QStringLiteral("With --plot, chart the condition named instead, the nearest measured: "
+                        "the frequency, drive level and other swept variables, and places of "
+                        "the other reflection coefficients, such as \"Freq=2 GHz,Pin_avail=18\" "
+                        "or \"gamma_ld2=-0.9+j0.05\" (with --compression, the drive level comes "
+                        "from the compression)."),
+         QStringLiteral("settings")},
         {QStringLiteral("view"),
          QStringLiteral("With --plot, show the measured region with a margin (data, the "
                         "default) or the whole chart (full)."),
@@ -431,6 +438,7 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     if (parser.isSet(QStringLiteral("compression")))
         options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
     options.target = parser.value(QStringLiteral("target"));
+    options.at = parser.value(QStringLiteral("at"));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
         options.view = SmithChartRenderer::View::Full;
     if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture,
@@ -449,13 +457,13 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 QString misplacedOption(const QCommandLineParser &parser)
 {
     const bool plotting = parser.isSet(QStringLiteral("plot"));
-    const QStringList chartOptions{QStringLiteral("gamma"), QStringLiteral("contour"),
+    const QStringList chartOptions{QStringLiteral("gamma"),       QStringLiteral("contour"),
                                    QStringLiteral("compression"), QStringLiteral("target"),
-                                   QStringLiteral("view")};
+                                   QStringLiteral("at"),          QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
-        return QStringLiteral("--gamma, --contour, --compression, --target and --view go with "
-                              "--plot.");
+        return QStringLiteral("--gamma, --contour, --compression, --target, --at and --view go "
+                              "with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))

@@ -38,6 +38,10 @@ struct SmithChartContent
 
     QString title;
     QString coefficient;
+    // What was charted: the frequency, the other swept variables and coefficients, e.g.
+    // "Freq = 2 GHz, Pin_avail = 18 dBm".
+    QString condition;
+    QString remark; // a last line of the notes, such as that the condition asked was not measured
     std::optional<Setting> frequency; // none when the file has no frequency variable
     // The values at which the other swept variables stood (the drive level, mostly); at
     // compression, all but the drive level. The other measured reflection coefficients too.

@@ -7,10 +7,13 @@
 #include "pointgrid.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <tuple>
 
 namespace {
@@ -161,6 +164,54 @@ double typicalSpacing(std::vector<std::pair<double, double>> places)
     std::nth_element(distances.begin(), distances.begin() + long(distances.size() / 2),
                      distances.end());
     return distances[distances.size() / 2];
+}
+
+// A number in the C locale and, after blanks, the unit it is given in (empty for none).
+std::optional<std::pair<double, QString>> numberWithUnit(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*(\\S*)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return std::pair(QLocale::c().toDouble(match.captured(1)), match.captured(2));
+}
+
+// "re", "re+jim" or "re - j im", in the C locale.
+std::optional<std::complex<double>> complexOf(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)"
+        "\\s*(?:([-+])\\s*j\\s*((?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?))?\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const double re = QLocale::c().toDouble(match.captured(1));
+    if (match.captured(2).isEmpty())
+        return std::complex<double>(re, 0.0);
+    const double im = QLocale::c().toDouble(match.captured(3));
+    return std::complex<double>(re, match.captured(2) == QLatin1String("-") ? -im : im);
+}
+
+// How many hertz one of a unit of frequency is; nothing for another unit.
+std::optional<double> hertzIn(const QString &unit)
+{
+    const QStringList units{QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"),
+                            QStringLiteral("GHz"), QStringLiteral("THz")};
+    const int index = int(units.indexOf(unit));
+    return index < 0 ? std::nullopt : std::optional<double>(std::pow(1e3, index));
+}
+
+// The position of the value nearest to `wanted`; of two as near, the first.
+template<typename T, typename Distance>
+std::size_t nearestOf(const std::vector<T> &values, Distance distance)
+{
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        if (distance(values[i]) < distance(values[best]))
+            best = i;
+    }
+    return best;
 }
 
 } // namespace
@@ -474,6 +525,124 @@ SmithChartContent SmithChartData::nothingToShow()
     return content;
 }
 
+bool SmithChartData::choose(const QString &at, Choice &choice, QString *remark,
+                            QString *error) const
+{
+    Narrowing narrowing{choice, std::vector<int>(std::size_t(std::max(m_measuredCount, 0))),
+                        std::vector<int>(m_others.size())};
+    std::iota(narrowing.conditions.begin(), narrowing.conditions.end(), 0);
+    std::iota(narrowing.others.begin(), narrowing.others.end(), 0);
+    bool allExact = true;
+    for (const QString &setting : at.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const int equals = int(setting.indexOf(QLatin1Char('=')));
+        bool exact = true;
+        if (equals < 0) {
+            *error = tr("'%1' names no value: NAME=VALUE").arg(setting.trimmed());
+            return false;
+        }
+        if (!measuresAny(error) || !chooseNamed(setting.left(equals).trimmed(),
+                                                setting.mid(equals + 1), narrowing, &exact, error))
+            return false;
+        allExact = allExact && exact;
+    }
+    if (!narrowing.conditions.empty())
+        choice.condition = narrowing.conditions.back();
+    if (!narrowing.others.empty())
+        choice.others = narrowing.others.front();
+    *remark =
+        allExact ? QString() : tr("Not measured at %1: the nearest measured is charted").arg(at);
+    return true;
+}
+
+bool SmithChartData::chooseNamed(const QString &name, const QString &value, Narrowing &narrowing,
+                                 bool *exact, QString *error) const
+{
+    if (!m_points.frequency.name.empty() && name == text(m_points.frequency.name))
+        return chooseFrequency(value, narrowing.choice, exact, error);
+    for (std::size_t i = 0; i < m_swept.size(); ++i) {
+        if (name == text(m_points.held[m_swept[i]].name))
+            return chooseSwept(i, value, narrowing.conditions, exact, error);
+    }
+    for (std::size_t k = 0; k + 1 < m_parts.size(); k += 2) {
+        const std::string &part = m_points.held[m_parts[k]].name;
+        if (name == text(part.substr(3, part.size() - 4)))
+            return chooseOther(k, value, narrowing.others, exact, error);
+    }
+    *error = tr("the file varies nothing named '%1'").arg(name);
+    return false;
+}
+
+// A file that holds no rows offers nothing to choose from.
+bool SmithChartData::measuresAny(QString *error) const
+{
+    if (m_frequencies.empty() || m_measuredCount == 0) {
+        *error = tr("%1 holds no measured points").arg(m_path);
+        return false;
+    }
+    return true;
+}
+
+bool SmithChartData::chooseFrequency(const QString &value, Choice &choice, bool *exact,
+                                     QString *error) const
+{
+    const auto number = numberWithUnit(value);
+    const auto given = number ? hertzIn(number->second.isEmpty() ? unitText(m_points.frequency.unit)
+                                                                 : number->second)
+                              : std::nullopt;
+    const auto file = hertzIn(unitText(m_points.frequency.unit));
+    if (!number || !given || !file) {
+        *error = tr("'%1' is no frequency").arg(value.trimmed());
+        return false;
+    }
+    const double wanted = number->first * *given / *file;
+    choice.frequency =
+        int(nearestOf(m_frequencies, [&](double f) { return std::abs(f - wanted); }));
+    *exact = m_frequencies[choice.frequency] == wanted;
+    return true;
+}
+
+bool SmithChartData::chooseSwept(std::size_t swept, const QString &value,
+                                 std::vector<int> &conditions, bool *exact, QString *error) const
+{
+    const ReflectionPoints::Variable &variable = m_points.held[m_swept[swept]];
+    const auto number = numberWithUnit(value);
+    if (!number || (!number->second.isEmpty() && number->second != unitText(variable.unit))) {
+        *error = tr("'%1' is no value of %2 in %3")
+                     .arg(value.trimmed(), text(variable.name), unitText(variable.unit));
+        return false;
+    }
+    const auto valueOf = [&](int condition) {
+        return m_conditions[condition].swept[swept];
+    };
+    const double nearest = valueOf(conditions[nearestOf(
+        conditions, [&](int c) { return std::abs(valueOf(c) - number->first); })]);
+    *exact = nearest == number->first;
+    conditions.erase(std::remove_if(conditions.begin(), conditions.end(),
+                                    [&](int c) { return valueOf(c) != nearest; }),
+                     conditions.end());
+    return true;
+}
+
+bool SmithChartData::chooseOther(std::size_t part, const QString &value, std::vector<int> &others,
+                                 bool *exact, QString *error) const
+{
+    const std::optional<std::complex<double>> wanted = complexOf(value);
+    if (!wanted) {
+        *error = tr("'%1' is no reflection coefficient such as -0.9+j0.05").arg(value.trimmed());
+        return false;
+    }
+    const auto placeOf = [&](int other) {
+        return std::complex<double>(m_others[other][part], m_others[other][part + 1]);
+    };
+    const std::complex<double> nearest =
+        placeOf(others[nearestOf(others, [&](int o) { return std::abs(placeOf(o) - *wanted); })]);
+    *exact = nearest == *wanted;
+    others.erase(
+        std::remove_if(others.begin(), others.end(), [&](int o) { return placeOf(o) != nearest; }),
+        others.end());
+    return true;
+}
+
 SmithChartContent SmithChartData::content(const Choice &choice) const
 {
     if (!offered(choice, int(m_conditions.size())))
@@ -511,6 +680,7 @@ SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &
         content.compression = condition.compression;
         where << tr("%1 dB compression").arg(ChartText::number(*condition.compression, 6));
     }
+    content.condition = where.join(QStringLiteral(", "));
     content.title = where.isEmpty()
                         ? coefficient()
                         : coefficient() + QStringLiteral(" at ") + where.join(QStringLiteral(", "));

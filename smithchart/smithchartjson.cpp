@@ -216,6 +216,7 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     const std::vector<QuantityContours> &quantities = renderer.quantities();
     JsonText json;
     json.member("gamma", content.coefficient);
+    json.member("condition", content.condition);
     writeSettings(json, content);
     if (content.contoured.empty()) {
         json.member("quantity", "null");

@@ -67,8 +67,14 @@ bool SmithChartPlot::write(const QString &dataFile, const Options &options,
     choice.condition = data.defaultCondition();
     choice.contoured = *contoured;
     choice.targets = *targets;
+    QString remark;
+    if (!data.choose(options.at, choice, &remark, error)) {
+        *error = tr("--at: %1").arg(*error);
+        return false;
+    }
     SmithChartContent content =
         options.compression ? data.compressed(choice, *options.compression) : data.content(choice);
+    content.remark = remark;
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;

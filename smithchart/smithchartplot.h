@@ -7,9 +7,9 @@
 #include <optional>
 
 // The Smith chart of a data file written as a picture (PNG), a drawing (SVG, PDF) or data
-// (JSON), by the file's suffix, as the viewer's chart shows it when opened: the lowest
-// frequency, the highest drive level; or, given a compression, the loads at that gain
-// compression.
+// (JSON), by the file's suffix, as the viewer's chart shows it when opened (the lowest
+// frequency, the highest drive level) or at the condition named; or, given a compression, the
+// loads at that gain compression.
 class SmithChartPlot
 {
 public:
@@ -22,6 +22,7 @@ public:
         QString contoured;
         std::optional<double> compression; // in dB
         QString target;                    // as TargetBound reads it
+        QString at; // the condition, as SmithChartData::choose reads it; empty: the default
         SmithChartRenderer::View view = SmithChartRenderer::View::Data;
     };
 

@@ -553,6 +553,8 @@ std::vector<SmithChartRenderer::Note> SmithChartRenderer::notes() const
     if (m_target)
         notes.push_back({targetNote(), -1, true});
     notes.push_back({pointNote()});
+    if (!m_content.remark.isEmpty())
+        notes.push_back({m_content.remark});
     return notes;
 }
 

@@ -383,6 +383,8 @@ private slots:
     void compressionFollowsDriftingLoads_data();
     void compressionFollowsDriftingLoads();
     void driveLevelsLeaveOtherCoefficientsApart();
+    void conditionsNamedChooseTheNearestMeasured_data();
+    void conditionsNamedChooseTheNearestMeasured();
 };
 
 void tst_SmithChartData::compressionFollowsDriftingLoads_data()
@@ -525,6 +527,51 @@ void tst_SmithChartData::driveLevelsLeaveOtherCoefficientsApart()
     QCOMPARE(content.gammas, std::vector<Gamma>{Gamma(-0.6, -0.28)});
     QVERIFY(data.load(example("pa_two_frequencies.lp"), {}, &error));
     QVERIFY(data.otherCoefficients().isEmpty());
+}
+
+void tst_SmithChartData::conditionsNamedChooseTheNearestMeasured_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<QString>("condition"); // empty: refused
+    QTest::addColumn<bool>("exact");
+
+    const QString two = example("pa_two_frequencies.lp"),
+                  harmonic = example("pa_harmonic_load.lp2");
+    QTest::newRow("nothing named: the lowest frequency, the highest drive level")
+        << two << QString() << "Freq = 1.8 GHz, Pin_avail = 26 dBm"_s << true;
+    QTest::newRow("a frequency and a drive level measured")
+        << two << "Freq=2 GHz, Pin_avail=18"_s
+        << "Freq = 2 GHz, Pin_avail = 18 dBm"_s << true;
+    QTest::newRow("a frequency in MHz and a drive level between two")
+        << two << "Freq=1800 MHz,Pin_avail=19.5 dBm"_s
+        << "Freq = 1.8 GHz, Pin_avail = 18 dBm"_s << false;
+    QTest::newRow("a harmonic's place near a measured one")
+        << harmonic << "gamma_ld2=-0.9+j0.05"_s
+        << "Freq = 1.8 GHz, Pin_avail = 24 dBm, gamma_ld2 = -0.9 + j0"_s << false;
+    QTest::newRow("a variable the file does not vary") << two << "Vdd=3"_s << QString() << false;
+    QTest::newRow("a drive level in another unit")
+        << two << "Pin_avail=18 W"_s << QString() << false;
+}
+
+// lp-host's --at: the frequency, the drive level and the other coefficients' places nearest to
+// those named, a remark where one was not measured.
+void tst_SmithChartData::conditionsNamedChooseTheNearestMeasured()
+{
+    QFETCH(QString, file);
+    QFETCH(QString, at);
+    QFETCH(QString, condition);
+    QFETCH(bool, exact);
+    SmithChartData data;
+    QString error, remark;
+    QVERIFY2(data.load(file, {}, &error), qPrintable(error));
+    SmithChartData::Choice choice;
+    choice.condition = data.defaultCondition();
+    QCOMPARE(data.choose(at, choice, &remark, &error), !condition.isEmpty());
+    if (condition.isEmpty())
+        return;
+    QCOMPARE(data.content(choice).condition, condition);
+    QCOMPARE(remark.isEmpty(), exact);
 }
 
 QTEST_GUILESS_MAIN(tst_SmithChartData)
