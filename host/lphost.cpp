@@ -124,6 +124,10 @@ void defineOptions(QCommandLineParser &parser)
                         "or \"gamma_ld2=-0.9+j0.05\" (with --compression, the drive level comes "
                         "from the compression)."),
          QStringLiteral("settings")},
+        {QStringLiteral("z0"),
+         QStringLiteral("With --plot, the reference impedance at which impedances are read, "
+                        "such as the optima's in the chart as data (default: 50)."),
+         QStringLiteral("ohms")},
         {QStringLiteral("view"),
          QStringLiteral("With --plot, show the measured region with a margin (data, the "
                         "default) or the whole chart (full)."),
@@ -439,6 +443,8 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
         options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
     options.target = parser.value(QStringLiteral("target"));
     options.at = parser.value(QStringLiteral("at"));
+    if (parser.isSet(QStringLiteral("z0")))
+        options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
         options.view = SmithChartRenderer::View::Full;
     if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture,
@@ -459,11 +465,12 @@ QString misplacedOption(const QCommandLineParser &parser)
     const bool plotting = parser.isSet(QStringLiteral("plot"));
     const QStringList chartOptions{QStringLiteral("gamma"),       QStringLiteral("contour"),
                                    QStringLiteral("compression"), QStringLiteral("target"),
-                                   QStringLiteral("at"),          QStringLiteral("view")};
+                                   QStringLiteral("at"),          QStringLiteral("z0"),
+                                   QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
-        return QStringLiteral("--gamma, --contour, --compression, --target, --at and --view go "
-                              "with --plot.");
+        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0 and --view "
+                              "go with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))
@@ -482,6 +489,10 @@ QString misplacedOption(const QCommandLineParser &parser)
         !(number && compression > 0.0 && std::isfinite(compression)))
         return QStringLiteral("--compression takes a number of dB above 0, not '%1'.")
             .arg(decibels);
+    const QString ohms = parser.value(QStringLiteral("z0"));
+    const double z0 = QLocale::c().toDouble(ohms, &number);
+    if (parser.isSet(QStringLiteral("z0")) && !(number && z0 > 0.0 && std::isfinite(z0)))
+        return QStringLiteral("--z0 takes a resistance in Ohm above 0, not '%1'.").arg(ohms);
     const QString contoured = parser.value(QStringLiteral("contour"));
     if (contoured.count(QLatin1Char(',')) > 1)
         return QStringLiteral("--contour takes one or two quantities, not '%1'.").arg(contoured);

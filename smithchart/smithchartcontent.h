@@ -42,6 +42,8 @@ struct SmithChartContent
     // "Freq = 2 GHz, Pin_avail = 18 dBm".
     QString condition;
     QString remark; // a last line of the notes, such as that the condition asked was not measured
+    // The data files name no reference impedance: impedances are read at this one, in Ohm.
+    double referenceImpedance = 50.0;
     std::optional<Setting> frequency; // none when the file has no frequency variable
     // The values at which the other swept variables stood (the drive level, mostly); at
     // compression, all but the drive level. The other measured reflection coefficients too.

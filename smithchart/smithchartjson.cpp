@@ -1,6 +1,7 @@
 #include "smithchartjson.h"
 
 #include "smithchartrenderer.h"
+#include "smithmapping.h"
 
 #include <charconv>
 #include <cmath>
@@ -143,11 +144,25 @@ void writeTriangles(JsonText &json, const MeasuredMesh *mesh, const std::vector<
                });
 }
 
+// The highest value, with its place as a reflection coefficient and as an impedance.
+void writeOptimum(JsonText &json, const QuantityContours *quantity,
+                  const SmithChartContent &content)
+{
+    if (!quantity || !quantity->maximum()) {
+        json.member("optimum", "null");
+        return;
+    }
+    const std::complex<double> gamma = content.gammas[*quantity->maximum()];
+    json.key("optimum") << "{\"gamma\": [" << gamma << "], \"impedance\": ["
+                        << SmithMapping::impedanceOf(gamma, content.referenceImpedance)
+                        << "], \"value\": " << quantity->maximumValue() << "}";
+}
+
 // A quantity's triangles, levels, contours and highest value.
 void writeContours(JsonText &json, const QuantityContours *quantity,
-                   const std::vector<std::complex<double>> &gammas,
-                   const std::vector<int> &position)
+                   const SmithChartContent &content, const std::vector<int> &position)
 {
+    const std::vector<std::complex<double>> &gammas = content.gammas;
     static const std::vector<double> noLevels;
     static const std::vector<QuantityContours::Contour> noContours;
     writeTriangles(json, quantity ? &quantity->mesh() : nullptr, position);
@@ -169,6 +184,7 @@ void writeContours(JsonText &json, const QuantityContours *quantity,
                             << quantity->maximumValue() << "]";
     else
         json.member("maximum", "null");
+    writeOptimum(json, quantity, content);
 }
 
 void writeTarget(JsonText &json, const SmithChartRenderer &renderer,
@@ -217,6 +233,7 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     JsonText json;
     json.member("gamma", content.coefficient);
     json.member("condition", content.condition);
+    json.member("z0", content.referenceImpedance);
     writeSettings(json, content);
     if (content.contoured.empty()) {
         json.member("quantity", "null");
@@ -241,12 +258,12 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     for (const auto &[name, gammas] : {std::pair("uncompressed", &content.uncompressed),
                                        std::pair("unfollowed", &content.unfollowed)})
         json.array(name, *gammas, [&](std::complex<double> gamma) { json << "[" << gamma << "]"; });
-    writeContours(json, quantities.empty() ? nullptr : &quantities[0], content.gammas, position);
+    writeContours(json, quantities.empty() ? nullptr : &quantities[0], content, position);
     if (quantities.size() > 1) {
         json.open("second");
         json.member("quantity", quantities[1].name());
         json.member("unit", quantities[1].unit());
-        writeContours(json, &quantities[1], content.gammas, position);
+        writeContours(json, &quantities[1], content, position);
         json.close();
     } else {
         json.member("second", "null");

@@ -75,6 +75,7 @@ bool SmithChartPlot::write(const QString &dataFile, const Options &options,
     SmithChartContent content =
         options.compression ? data.compressed(choice, *options.compression) : data.content(choice);
     content.remark = remark;
+    content.referenceImpedance = options.referenceImpedance;
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;

@@ -23,6 +23,7 @@ public:
         std::optional<double> compression; // in dB
         QString target;                    // as TargetBound reads it
         QString at; // the condition, as SmithChartData::choose reads it; empty: the default
+        double referenceImpedance = 50.0; // Ohm, at which impedances are read
         SmithChartRenderer::View view = SmithChartRenderer::View::Data;
     };
 

@@ -594,7 +594,8 @@ QString SmithChartRenderer::pointNote() const
 QString SmithChartRenderer::readout(std::complex<double> gamma) const
 {
     const QString ohm(QChar(0x03A9));
-    const std::complex<double> impedance = SmithMapping::impedanceOf(gamma, ReferenceImpedance);
+    const std::complex<double> impedance =
+        SmithMapping::impedanceOf(gamma, m_content.referenceImpedance);
     QStringList parts;
     parts << QString(QChar(0x0393)) + QStringLiteral(" = ") + ChartText::complex(gamma) +
                  QStringLiteral(" (") + ChartText::number(std::abs(gamma)) + QStringLiteral(" ") +

@@ -35,8 +35,6 @@ class SmithChartRenderer
 {
 public:
     static constexpr double MaximumExtent = 2.0;
-    // The data files name no reference impedance: impedances are read at 50 Ohm.
-    static constexpr double ReferenceImpedance = 50.0;
 
     // The measured region with a margin about it, or the whole chart.
     enum class View { Data, Full };

@@ -568,7 +568,7 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     Values values, second;
     for (const std::complex<double> &gamma : gridGammas(6)) {
         values.push_back(30 + std::sin(3 * gamma.real()) / 3 + gamma.imag());
-        second.push_back(40 - 30 * std::norm(gamma - 0.3));
+        second.push_back(40 - 30 * std::norm(gamma - std::complex<double>(0.3, 0.05)));
     }
     values[7] = std::numeric_limits<double>::quiet_NaN();
     SmithChartContent content = contentOf(gridGammas(6), values);
@@ -581,12 +581,14 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     content.compression = 2.0;
     content.uncompressed = {{0.95, 0.1}};
     content.unfollowed = {{0.9, 0.2}};
+    content.referenceImpedance = 25.0;
     const SmithChartRenderer chart(content);
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(SmithChartJson::of(chart), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
 
     QCOMPARE(json["gamma"_s].toString(), "gamma_ld1"_s);
+    QCOMPARE(json["z0"_s].toDouble(), 25.0);
     QCOMPARE(json["frequency"_s].toObject()["value"_s].toDouble(), 1.8);
     QCOMPARE(json["drive"_s].toObject()["held"_s].toArray().at(0).toObject()["name"_s].toString(),
              "Vdd"_s);
@@ -637,6 +639,19 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
         }
         QCOMPARE(quantity["levels"_s].toArray().size(), int(contours.levels().size()));
         QCOMPARE(quantity["maximum"_s].toArray()[2].toDouble(), contours.maximumValue());
+        // The optimum, worked out from the values: the highest, its Γ and Z = z0 (1 + Γ)/(1 - Γ).
+        const Values &of = q == 0 ? values : second;
+        std::size_t best = q == 0 ? 0 : 1;
+        for (std::size_t i = 0; i < of.size(); ++i)
+            best = of[i] > of[best] ? i : best;
+        const std::complex<double> gamma = content.gammas[best];
+        const std::complex<double> impedance = 25.0 * (1.0 + gamma) / (1.0 - gamma);
+        const QJsonObject optimum = quantity["optimum"_s].toObject();
+        QCOMPARE(optimum["gamma"_s].toArray()[0].toDouble(), gamma.real());
+        QCOMPARE(optimum["gamma"_s].toArray()[1].toDouble(), gamma.imag());
+        QCOMPARE(optimum["impedance"_s].toArray()[0].toDouble(), impedance.real());
+        QCOMPARE(optimum["impedance"_s].toArray()[1].toDouble(), impedance.imag());
+        QCOMPARE(optimum["value"_s].toDouble(), of[best]);
     }
     QCOMPARE(secondJson["quantity"_s].toString(), "PAE"_s);
 
