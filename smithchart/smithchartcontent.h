@@ -57,5 +57,8 @@ struct SmithChartContent
     // followed from one drive level to the next, where their sweeps were last seen.
     std::vector<std::complex<double>> uncompressed;
     std::vector<std::complex<double>> unfollowed;
+    // At compression, the drive level (its name and unit) at which each load of the gammas
+    // compresses.
+    Quantity drive;
     QString message; // shown instead of a chart when not empty
 };

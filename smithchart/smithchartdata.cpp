@@ -135,6 +135,15 @@ struct LoadRows
     }
 
     std::complex<double> place(std::size_t step) const { return {at(step).re, at(step).im}; }
+
+    // The value of a held variable, such as the drive level, at each step.
+    std::vector<double> heldOf(std::size_t held) const
+    {
+        std::vector<double> values;
+        for (std::size_t step = 0; step < sweep.points.size(); ++step)
+            values.push_back(levels[sweep.firstLevel + int(step)]->held[held]);
+        return values;
+    }
 };
 
 std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &content)
@@ -778,6 +787,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
                               .arg(m_path);
         return content;
     }
+    const ReflectionPoints::Variable &drive = m_points.held[m_swept[*m_drive]];
+    content.drive = {text(drive.name), unitText(drive.unit), {}};
     const std::vector<const Group *> levels = driveSweep(choice, condition);
     if (levels.empty()) {
         content.message = tr("Nothing was measured at %1.").arg(content.title);
@@ -816,6 +827,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
         for (std::size_t k = 0; k < columns.size(); ++k)
             quantities[k]->values.push_back(
                 GainCompression::valueAt(along.valuesOf(columns[k]), *crossing));
+        content.drive.values.push_back(
+            GainCompression::valueAt(along.heldOf(m_swept[*m_drive]), *crossing));
     }
     return content;
 }

@@ -3,6 +3,7 @@
 #include "smithchartrenderer.h"
 #include "smithmapping.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -144,6 +145,32 @@ void writeTriangles(JsonText &json, const MeasuredMesh *mesh, const std::vector<
                });
 }
 
+// At compression, each load shown with the drive level and each quantity where it compresses,
+// named as in the file: {"gamma": [re, im], "Pin_avail": 23.5, "Pout": 39.7, ...}.
+void writeLoads(JsonText &json, const SmithChartRenderer &renderer)
+{
+    const SmithChartContent &content = renderer.content();
+    const std::vector<int> none;
+    std::vector<const SmithChartContent::Quantity *> named;
+    for (const SmithChartContent::Quantity &quantity : content.contoured)
+        named.push_back(&quantity);
+    for (const SmithChartContent::Target &target : content.targets) {
+        if (std::none_of(named.begin(), named.end(),
+                         [&](const auto *q) { return q->name == target.quantity.name; }))
+            named.push_back(&target.quantity);
+    }
+    const auto valueOf = [](const SmithChartContent::Quantity &quantity, int i) {
+        return i < int(quantity.values.size()) ? quantity.values[i] : std::nan("");
+    };
+    json.array("loads", content.compression ? renderer.shown() : none, [&](int i) {
+        json << "{\"gamma\": [" << content.gammas[i] << "], " << content.drive.name << ": "
+             << valueOf(content.drive, i);
+        for (const SmithChartContent::Quantity *quantity : named)
+            json << ", " << quantity->name << ": " << valueOf(*quantity, i);
+        json << "}";
+    });
+}
+
 // The highest value, with its place as a reflection coefficient and as an impedance.
 void writeOptimum(JsonText &json, const QuantityContours *quantity,
                   const SmithChartContent &content)
@@ -258,6 +285,7 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     for (const auto &[name, gammas] : {std::pair("uncompressed", &content.uncompressed),
                                        std::pair("unfollowed", &content.unfollowed)})
         json.array(name, *gammas, [&](std::complex<double> gamma) { json << "[" << gamma << "]"; });
+    writeLoads(json, renderer);
     writeContours(json, quantities.empty() ? nullptr : &quantities[0], content, position);
     if (quantities.size() > 1) {
         json.open("second");

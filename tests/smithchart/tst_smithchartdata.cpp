@@ -263,8 +263,16 @@ QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
            rows.join();
 }
 
-// Where a load compresses, worked out from its measured levels: its place and Pout there.
-std::optional<std::pair<Gamma, double>> compressionOf(const Load &load, double decibels)
+// Where a load compresses, worked out from its measured levels: its place, the drive level and
+// Pout there.
+struct Compression
+{
+    Gamma place;
+    double drive = 0.0;
+    double pout = 0.0;
+};
+
+std::optional<Compression> compressionOf(const Load &load, double decibels)
 {
     double highest = load.gains[0];
     for (std::size_t level = 1; level < load.gains.size(); ++level) {
@@ -273,7 +281,8 @@ std::optional<std::pair<Gamma, double>> compressionOf(const Load &load, double d
             const double t = (before - target) / (before - load.gains[level]);
             const Gamma place =
                 load.places[level - 1] + t * (load.places[level] - load.places[level - 1]);
-            return std::pair(place, driveOf(load.first + level - 1) + 2.0 * t + target);
+            const double drive = driveOf(load.first + level - 1) + 2.0 * t;
+            return Compression{place, drive, drive + target};
         }
         highest = std::max(highest, load.gains[level]);
     }
@@ -312,8 +321,9 @@ QString flawOf(const Sweeps &sweeps, double followed, QRandomGenerator &random)
     for (std::size_t i = 0; i < content.gammas.size(); ++i) {
         if (!claim([&](const Load &load) {
                 const auto expected = compressionOf(load, sweeps.decibels);
-                return expected && std::abs(expected->first - content.gammas[i]) < 1e-9 &&
-                       std::abs(expected->second - content.contoured[0].values[i]) < 1e-9;
+                return expected && std::abs(expected->place - content.gammas[i]) < 1e-9 &&
+                       std::abs(expected->drive - content.drive.values[i]) < 1e-9 &&
+                       std::abs(expected->pout - content.contoured[0].values[i]) < 1e-9;
             }))
             return "no load compresses at %1, %2"_s.arg(content.gammas[i].real())
                 .arg(content.gammas[i].imag());

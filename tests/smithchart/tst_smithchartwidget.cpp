@@ -582,6 +582,7 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     content.uncompressed = {{0.95, 0.1}};
     content.unfollowed = {{0.9, 0.2}};
     content.referenceImpedance = 25.0;
+    content.drive = {"Pin"_s, "dBm"_s, second};
     const SmithChartRenderer chart(content);
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(SmithChartJson::of(chart), &error).object();
@@ -608,6 +609,15 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     }
     QCOMPARE(json["uncompressed"_s].toArray().at(0).toArray().at(0).toDouble(), 0.95);
     QCOMPARE(json["unfollowed"_s].toArray().at(0).toArray().at(1).toDouble(), 0.2);
+    const QJsonArray loads = json["loads"_s].toArray();
+    QCOMPARE(loads.size(), points.size());
+    for (int i = 0; i < loads.size(); ++i) {
+        const QJsonObject load = loads[i].toObject();
+        QCOMPARE(load["gamma"_s].toArray(), QJsonArray({points[i][0], points[i][1]}));
+        QCOMPARE(load["Pin"_s].toDouble(), second[i]);
+        QCOMPARE(load["P"_s], points[i][2]);
+        QCOMPARE(load["PAE"_s], points[i][3]);
+    }
     const auto trianglesOf = [&](const QJsonObject &object) {
         std::vector<std::array<int, 3>> triangles;
         for (const QJsonValue &triangle : object["triangles"_s].toArray()) {
