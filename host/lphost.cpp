@@ -2,6 +2,7 @@
 // does, opens the editor of a DataBasedLoadPull component kept in a JSON file, and
 // writes the edited parameters back when the user accepts.
 
+#include "charttext.h"
 #include "componentdialog.h"
 #include "componentfile.h"
 #include "datareport.h"
@@ -128,6 +129,11 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("With --plot, the reference impedance at which impedances are read, "
                         "such as the optima's in the chart as data (default: 50)."),
          QStringLiteral("ohms")},
+        {QStringLiteral("readout"),
+         QStringLiteral("With --plot, also print each contoured quantity (and, with "
+                        "--compression, the drive level) at this load, such as 0.2+j0.1, as "
+                        "lines such as 'Pout = 39.71 dBm'."),
+         QStringLiteral("gamma")},
         {QStringLiteral("view"),
          QStringLiteral("With --plot, show the measured region with a margin (data, the "
                         "default) or the whole chart (full)."),
@@ -443,18 +449,24 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
         options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
     options.target = parser.value(QStringLiteral("target"));
     options.at = parser.value(QStringLiteral("at"));
+    options.readout = ChartText::complexFrom(parser.value(QStringLiteral("readout")));
     if (parser.isSet(QStringLiteral("z0")))
         options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
         options.view = SmithChartRenderer::View::Full;
-    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture,
-                               &error)) {
+    QStringList readout;
+    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture, &error,
+                               &readout)) {
         err() << "lp-host: " << error << Qt::endl;
         return Failure;
     }
     const int status = inspect(parser);
-    if (status == Success)
-        QTextStream(stdout) << "Smith chart " << picture << '\n';
+    if (status == Success) {
+        QTextStream out(stdout);
+        out << "Smith chart " << picture << '\n';
+        for (const QString &line : readout)
+            out << line << '\n';
+    }
     return status;
 }
 
@@ -466,11 +478,11 @@ QString misplacedOption(const QCommandLineParser &parser)
     const QStringList chartOptions{QStringLiteral("gamma"),       QStringLiteral("contour"),
                                    QStringLiteral("compression"), QStringLiteral("target"),
                                    QStringLiteral("at"),          QStringLiteral("z0"),
-                                   QStringLiteral("view")};
+                                   QStringLiteral("readout"),     QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
-        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0 and --view "
-                              "go with --plot.");
+        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0, --readout "
+                              "and --view go with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))
@@ -493,6 +505,11 @@ QString misplacedOption(const QCommandLineParser &parser)
     const double z0 = QLocale::c().toDouble(ohms, &number);
     if (parser.isSet(QStringLiteral("z0")) && !(number && z0 > 0.0 && std::isfinite(z0)))
         return QStringLiteral("--z0 takes a resistance in Ohm above 0, not '%1'.").arg(ohms);
+    const QString load = parser.value(QStringLiteral("readout"));
+    if (parser.isSet(QStringLiteral("readout")) && !ChartText::complexFrom(load))
+        return QStringLiteral("--readout takes a reflection coefficient such as 0.2+j0.1, not "
+                              "'%1'.")
+            .arg(load);
     const QString contoured = parser.value(QStringLiteral("contour"));
     if (contoured.count(QLatin1Char(',')) > 1)
         return QStringLiteral("--contour takes one or two quantities, not '%1'.").arg(contoured);

@@ -1,5 +1,8 @@
 #include "charttext.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
 QString ChartText::number(double value, int digits)
 {
     return QString::number(value, 'g', digits);
@@ -15,4 +18,19 @@ QString ChartText::complex(std::complex<double> value, int digits)
     return number(value.real(), digits) +
            (value.imag() < 0 ? QStringLiteral(" - j") : QStringLiteral(" + j")) +
            number(std::abs(value.imag()), digits);
+}
+
+std::optional<std::complex<double>> ChartText::complexFrom(const QString &text)
+{
+    static const QRegularExpression pattern(QStringLiteral(
+        "^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)"
+        "\\s*(?:([-+])\\s*j\\s*((?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?))?\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    const double re = QLocale::c().toDouble(match.captured(1));
+    if (match.captured(2).isEmpty())
+        return std::complex<double>(re, 0.0);
+    const double im = QLocale::c().toDouble(match.captured(3));
+    return std::complex<double>(re, match.captured(2) == QLatin1String("-") ? -im : im);
 }

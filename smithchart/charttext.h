@@ -3,8 +3,10 @@
 #include <QString>
 
 #include <complex>
+#include <optional>
 
-// How a chart writes numbers for people: in the C locale, to a few significant digits.
+// How a chart writes numbers for people: in the C locale, to a few significant digits; and
+// reads a reflection coefficient back.
 class ChartText
 {
 public:
@@ -13,4 +15,6 @@ public:
     static QString withUnit(double value, const QString &unit, int digits = 4);
     // "re + jim" or "re - jim".
     static QString complex(std::complex<double> value, int digits = 4);
+    // "re", "re+jim" or "re - j im", in the C locale; nothing for another text.
+    static std::optional<std::complex<double>> complexFrom(const QString &text);
 };

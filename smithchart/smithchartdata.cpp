@@ -186,22 +186,6 @@ std::optional<std::pair<double, QString>> numberWithUnit(const QString &text)
     return std::pair(QLocale::c().toDouble(match.captured(1)), match.captured(2));
 }
 
-// "re", "re+jim" or "re - j im", in the C locale.
-std::optional<std::complex<double>> complexOf(const QString &text)
-{
-    static const QRegularExpression pattern(QStringLiteral(
-        "^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)"
-        "\\s*(?:([-+])\\s*j\\s*((?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?))?\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    const double re = QLocale::c().toDouble(match.captured(1));
-    if (match.captured(2).isEmpty())
-        return std::complex<double>(re, 0.0);
-    const double im = QLocale::c().toDouble(match.captured(3));
-    return std::complex<double>(re, match.captured(2) == QLatin1String("-") ? -im : im);
-}
-
 // How many hertz one of a unit of frequency is; nothing for another unit.
 std::optional<double> hertzIn(const QString &unit)
 {
@@ -635,7 +619,7 @@ bool SmithChartData::chooseSwept(std::size_t swept, const QString &value,
 bool SmithChartData::chooseOther(std::size_t part, const QString &value, std::vector<int> &others,
                                  bool *exact, QString *error) const
 {
-    const std::optional<std::complex<double>> wanted = complexOf(value);
+    const std::optional<std::complex<double>> wanted = ChartText::complexFrom(value);
     if (!wanted) {
         *error = tr("'%1' is no reflection coefficient such as -0.9+j0.05").arg(value.trimmed());
         return false;

@@ -3,6 +3,9 @@
 #include "smithchartrenderer.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <complex>
 
 #include <optional>
 
@@ -24,6 +27,9 @@ public:
         QString target;                    // as TargetBound reads it
         QString at; // the condition, as SmithChartData::choose reads it; empty: the default
         double referenceImpedance = 50.0; // Ohm, at which impedances are read
+        // The load at which to read out each contoured quantity (and, at compression, the drive
+        // level) into the lines `write` gives.
+        std::optional<std::complex<double>> readout;
         SmithChartRenderer::View view = SmithChartRenderer::View::Data;
     };
 
@@ -32,5 +38,9 @@ public:
     // or gives the gain too coarsely for it, the target cannot be read, or the picture cannot be
     // written.
     static bool write(const QString &dataFile, const Options &options, const QString &pictureFile,
-                      QString *error);
+                      QString *error, QStringList *readout = nullptr);
+
+    // The read-out at `gamma`: "Pout = 39.71 dBm" for each contoured quantity and, at
+    // compression, the drive level, or that the place lies outside the measured region.
+    static QStringList readoutAt(const SmithChartRenderer &chart, std::complex<double> gamma);
 };

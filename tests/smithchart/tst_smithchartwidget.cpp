@@ -129,6 +129,7 @@ private slots:
     void loadsThatNeverCompressAreHollow();
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
+    void readoutGivesEachQuantityAtALoad();
     void targetAndSecondQuantityFromTheChoices();
     void wheelZoomsAboutThePointer();
     void focusedChartIsFramed();
@@ -790,6 +791,25 @@ void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
              qPrintable("%1 x %2"_s.arg(data.width()).arg(data.height())));
     const QRect whole = pointsSpan(SmithChartRenderer::View::Full);
     QVERIFY(whole.width() < 200 && whole.height() < 200);
+}
+
+// lp-host's --readout: on planes, where linear interpolation is exact, each contoured quantity
+// and the drive level at compression are the plane's values; outside the points, none.
+void tst_SmithChartWidget::readoutGivesEachQuantityAtALoad()
+{
+    Values ramp, drive;
+    for (const std::complex<double> &gamma : gridGammas(5)) {
+        ramp.push_back(34 + 5 * gamma.real());
+        drive.push_back(20 + 2 * gamma.imag());
+    }
+    SmithChartContent content = contentOf(gridGammas(5), ramp);
+    content.compression = 1.0;
+    content.drive = {"Pin"_s, "dBm"_s, drive};
+    const SmithChartRenderer chart(content);
+    QCOMPARE(SmithChartPlot::readoutAt(chart, {0.3, 0.1}),
+             texts({"P = 35.5 dBm", "Pin = 20.2 dBm"}));
+    QCOMPARE(SmithChartPlot::readoutAt(chart, {1.5, 0.0}),
+             texts({"P: outside the measured region", "Pin: outside the measured region"}));
 }
 
 QTEST_MAIN(tst_SmithChartWidget)
