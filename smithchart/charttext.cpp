@@ -3,6 +3,9 @@
 #include <QLocale>
 #include <QRegularExpression>
 
+#include <algorithm>
+#include <cmath>
+
 QString ChartText::number(double value, int digits)
 {
     return QString::number(value, 'g', digits);
@@ -18,6 +21,19 @@ QString ChartText::complex(std::complex<double> value, int digits)
     return number(value.real(), digits) +
            (value.imag() < 0 ? QStringLiteral(" - j") : QStringLiteral(" + j")) +
            number(std::abs(value.imag()), digits);
+}
+
+double ChartText::resolutionOf(const std::vector<double> &values)
+{
+    for (int decimals = 0; decimals <= 15; ++decimals) {
+        const double scale = std::pow(10.0, decimals);
+        if (std::all_of(values.begin(), values.end(), [scale](double value) {
+                const double scaled = value * scale;
+                return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
+            }))
+            return 1.0 / scale;
+    }
+    return 0.0;
 }
 
 std::optional<std::complex<double>> ChartText::complexFrom(const QString &text)

@@ -1,5 +1,6 @@
 #include "measuredmesh.h"
 
+#include "charttext.h"
 #include "exactpredicates.h"
 
 #include <QLineF>
@@ -44,21 +45,15 @@ QPointF planePoint(std::complex<double> gamma)
     return {gamma.real(), gamma.imag()};
 }
 
-// The finest step 10^-d (d up to 15) of which every coordinate is a multiple, as far as a double
-// tells: 0.01 for points written with two decimals; 0 for coordinates written more finely.
+// The step in which the coordinates are written (ChartText::resolutionOf).
 double writtenResolution(const std::vector<QPointF> &points)
 {
-    for (int decimals = 0; decimals <= 15; ++decimals) {
-        const double scale = std::pow(10.0, decimals);
-        const auto multiple = [scale](double value) {
-            const double scaled = value * scale;
-            return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
-        };
-        if (std::all_of(points.begin(), points.end(),
-                        [&](const QPointF &p) { return multiple(p.x()) && multiple(p.y()); }))
-            return 1.0 / scale;
+    std::vector<double> coordinates;
+    for (const QPointF &p : points) {
+        coordinates.push_back(p.x());
+        coordinates.push_back(p.y());
     }
-    return 0.0;
+    return ChartText::resolutionOf(coordinates);
 }
 
 // The convex hull, counter-clockwise (Andrew's monotone chain).

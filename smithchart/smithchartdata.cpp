@@ -103,16 +103,6 @@ std::optional<std::size_t> gainOf(const ReflectionPoints &points)
     return std::nullopt;
 }
 
-// Whether every value is a multiple of 10^-decimals, as far as a double tells.
-bool writtenWith(int decimals, const std::vector<double> &values)
-{
-    const double scale = std::pow(10.0, decimals);
-    return std::all_of(values.begin(), values.end(), [scale](double value) {
-        const double scaled = value * scale;
-        return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
-    });
-}
-
 // A load's rows along its drive sweep, level by level: its places and the quantities there.
 struct LoadRows
 {
@@ -379,13 +369,8 @@ void SmithChartData::findGainResolution()
     if (gains.empty())
         return;
     // Never finer than the doubles about the largest gain, which would not change by it.
-    m_gainResolution = std::nextafter(largest, INFINITY) - largest;
-    for (int decimals = 0; decimals <= 15; ++decimals) {
-        if (writtenWith(decimals, gains)) {
-            m_gainResolution = std::max(m_gainResolution, std::pow(10.0, -decimals));
-            return;
-        }
-    }
+    m_gainResolution =
+        std::max(std::nextafter(largest, INFINITY) - largest, ChartText::resolutionOf(gains));
 }
 
 QStringList SmithChartData::coefficients() const
