@@ -129,6 +129,14 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("With --plot, the reference impedance at which impedances are read, "
                         "such as the optima's in the chart as data (default: 50)."),
          QStringLiteral("ohms")},
+        {QStringLiteral("levels"),
+         QStringLiteral("With --plot, the first quantity's contour levels, such as 38,39,40."),
+         QStringLiteral("values")},
+        {QStringLiteral("step"),
+         QStringLiteral("With --plot, the step between the first quantity's contour levels "
+                        "(default: suited to its unit, never finer than its values are "
+                        "written)."),
+         QStringLiteral("step")},
         {QStringLiteral("readout"),
          QStringLiteral("With --plot, also print each contoured quantity (and, with "
                         "--compression, the drive level) at this load, such as 0.2+j0.1, as "
@@ -432,6 +440,22 @@ int inspect(const QCommandLineParser &parser)
     return Success;
 }
 
+// Finite numbers in the C locale separated by commas, in rising order; none for an empty text,
+// nothing for another.
+std::optional<std::vector<double>> levelsOf(const QString &text)
+{
+    std::vector<double> levels;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool number = false;
+        levels.push_back(QLocale::c().toDouble(part.trimmed(), &number));
+        if (!number || !std::isfinite(levels.back()))
+            return std::nullopt;
+    }
+    std::sort(levels.begin(), levels.end());
+    levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+    return levels;
+}
+
 // Painting needs a platform, though no window opens: offscreen when no display is reachable.
 int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 {
@@ -450,6 +474,8 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     options.target = parser.value(QStringLiteral("target"));
     options.at = parser.value(QStringLiteral("at"));
     options.readout = ChartText::complexFrom(parser.value(QStringLiteral("readout")));
+    options.levels.named = *levelsOf(parser.value(QStringLiteral("levels")));
+    options.levels.step = QLocale::c().toDouble(parser.value(QStringLiteral("step")));
     if (parser.isSet(QStringLiteral("z0")))
         options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
@@ -478,11 +504,12 @@ QString misplacedOption(const QCommandLineParser &parser)
     const QStringList chartOptions{QStringLiteral("gamma"),       QStringLiteral("contour"),
                                    QStringLiteral("compression"), QStringLiteral("target"),
                                    QStringLiteral("at"),          QStringLiteral("z0"),
-                                   QStringLiteral("readout"),     QStringLiteral("view")};
+                                   QStringLiteral("readout"),     QStringLiteral("levels"),
+                                   QStringLiteral("step"),        QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
-        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0, --readout "
-                              "and --view go with --plot.");
+        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0, --readout, "
+                              "--levels, --step and --view go with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))
@@ -505,6 +532,16 @@ QString misplacedOption(const QCommandLineParser &parser)
     const double z0 = QLocale::c().toDouble(ohms, &number);
     if (parser.isSet(QStringLiteral("z0")) && !(number && z0 > 0.0 && std::isfinite(z0)))
         return QStringLiteral("--z0 takes a resistance in Ohm above 0, not '%1'.").arg(ohms);
+    const QString step = parser.value(QStringLiteral("step"));
+    const double stepValue = QLocale::c().toDouble(step, &number);
+    if (parser.isSet(QStringLiteral("step")) &&
+        !(number && stepValue > 0.0 && std::isfinite(stepValue)))
+        return QStringLiteral("--step takes a number above 0, not '%1'.").arg(step);
+    const QString levels = parser.value(QStringLiteral("levels"));
+    if (!levelsOf(levels))
+        return QStringLiteral("--levels takes numbers separated by commas, not '%1'.").arg(levels);
+    if (parser.isSet(QStringLiteral("levels")) && parser.isSet(QStringLiteral("step")))
+        return QStringLiteral("--levels and --step name the levels twice.");
     const QString load = parser.value(QStringLiteral("readout"));
     if (parser.isSet(QStringLiteral("readout")) && !ChartText::complexFrom(load))
         return QStringLiteral("--readout takes a reflection coefficient such as 0.2+j0.1, not "

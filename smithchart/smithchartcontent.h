@@ -29,6 +29,14 @@ struct SmithChartContent
         std::vector<double> values;
     };
 
+    // The contour levels chosen: those named, or else every step, or else (none named, step 0)
+    // a step suited to the quantity's unit and values.
+    struct Levels
+    {
+        std::vector<double> named;
+        double step = 0.0;
+    };
+
     // A bound of the target region on a quantity's values.
     struct Target
     {
@@ -60,5 +68,6 @@ struct SmithChartContent
     // At compression, the drive level (its name and unit) at which each load of the gammas
     // compresses.
     Quantity drive;
+    Levels levels;   // of the first contoured quantity
     QString message; // shown instead of a chart when not empty
 };

@@ -99,6 +99,7 @@ bool SmithChartPlot::write(const QString &dataFile, const Options &options,
         options.compression ? data.compressed(choice, *options.compression) : data.content(choice);
     content.remark = remark;
     content.referenceImpedance = options.referenceImpedance;
+    content.levels = options.levels;
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;

@@ -27,6 +27,7 @@ public:
         QString target;                    // as TargetBound reads it
         QString at; // the condition, as SmithChartData::choose reads it; empty: the default
         double referenceImpedance = 50.0; // Ohm, at which impedances are read
+        SmithChartContent::Levels levels; // of the first contoured quantity
         // The load at which to read out each contoured quantity (and, at compression, the drive
         // level) into the lines `write` gives.
         std::optional<std::complex<double>> readout;

@@ -109,7 +109,9 @@ SmithChartRenderer::SmithChartRenderer(SmithChartContent content)
 {
     placePoints();
     for (const SmithChartContent::Quantity &quantity : m_content.contoured)
-        m_quantities.emplace_back(quantity, meshOf({&quantity.values}));
+        m_quantities.emplace_back(quantity, meshOf({&quantity.values}),
+                                  m_quantities.empty() ? m_content.levels
+                                                       : SmithChartContent::Levels());
     if (!m_content.targets.empty()) {
         std::vector<const std::vector<double> *> values;
         for (const SmithChartContent::Target &target : m_content.targets)

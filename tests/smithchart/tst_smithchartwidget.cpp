@@ -312,6 +312,18 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
         << "P contours every 1 dB; highest 38.5 dBm at 0.9 + j0.9\nE contours every 5 %; "
            "highest 50 % at 0 + j0"_s
         << "25 measured points"_s << 2;
+    SmithChartContent named = contentOf(gridGammas(5), ramp);
+    named.levels.named = {35, 36.5};
+    QTest::newRow("levels named") << named << "P contours at 35, 36.5 dBm; highest 38.5 dBm"_s
+                                  << "25 measured points"_s << 1;
+    SmithChartContent stepped = contentOf(gridGammas(5), ramp);
+    stepped.levels.step = 2.5;
+    QTest::newRow("a step chosen") << stepped << "P contours every 2.5 dB; highest 38.5 dBm"_s
+                                   << "25 measured points"_s << 1;
+    QTest::newRow("values of one decimal, never stepped finer")
+        << contentOf(square, {30.0, 30.1, 30.2, 30.3}, "")
+        << "P contours every 0.1; highest 30.3 at 0 + j0.5"_s
+        << "4 measured points"_s << 1;
     SmithChartContent points = contentOf(square, {});
     points.contoured.clear();
     QTest::newRow("no quantity") << points << "Measured points only"_s
