@@ -267,10 +267,17 @@ void SmithChartRenderer::placeMaxima(Layout &layout, LabelPlacer &placer,
     }
     for (const Label &mark : layout.marks) {
         const QuantityContours &quantity = m_quantities[mark.quantity];
+        // The optimum's load as an impedance, as it is set on a tuner.
+        const std::complex<double> impedance = SmithMapping::impedanceOf(
+            m_content.gammas[*quantity.maximum()], m_content.referenceImpedance);
         const QString text =
             (m_quantities.size() > 1 ? QStringLiteral("max ") + quantity.name() + QLatin1Char(' ')
                                      : QStringLiteral("max ")) +
-            ChartText::withUnit(quantity.maximumValue(), quantity.unit());
+            ChartText::withUnit(quantity.maximumValue(), quantity.unit()) +
+            (std::isfinite(std::abs(impedance))
+                 ? QStringLiteral(" at ") + ChartText::complex(impedance, 3) + QStringLiteral(" ") +
+                       QChar(0x03A9)
+                 : QString());
         const std::vector<QRectF> places =
             placesBeside(mark.rect, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
         std::optional<QRectF> place = placer.place(places, rim);

@@ -1,3 +1,4 @@
+#include "charttext.h"
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
@@ -367,7 +368,16 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
     const SmithChartRenderer chart(content);
     QVERIFY2(chart.noteText().contains(notes), qPrintable(chart.noteText()));
     QCOMPARE(chart.pointNote(), pointNote);
-    QCOMPARE(int(layoutOf(chart, QRectF(0, 0, 800, 800)).marks.size()), marks);
+    const SmithChartRenderer::Layout layout = layoutOf(chart, QRectF(0, 0, 800, 800));
+    QCOMPARE(int(layout.marks.size()), marks);
+    // Each highest value's label gives its load as an impedance, Z = 50 (1 + Γ)/(1 - Γ).
+    for (const SmithChartRenderer::Label &label : layout.maxima) {
+        const std::complex<double> gamma =
+            content.gammas[*chart.quantities()[label.quantity].maximum()];
+        QVERIFY2(label.text.endsWith(ChartText::complex(50.0 * (1.0 + gamma) / (1.0 - gamma), 3) +
+                                     " "_s + QChar(0x03A9)),
+                 qPrintable(label.text));
+    }
 }
 
 // Charts of one or two quantities with their highest values anywhere, by the rim and by the
