@@ -127,7 +127,9 @@ QColor SmithChartRenderer::pointColour()
 
 QColor SmithChartRenderer::quantityColour(int quantity)
 {
-    return quantity == 0 ? QColor(200, 30, 0) : QColor(0, 135, 90);
+    // Red and blue, not red and green, which red-green colour-blind readers cannot tell apart;
+    // of lightnesses that stay apart in grey.
+    return quantity == 0 ? QColor(200, 30, 0) : QColor(60, 170, 235);
 }
 
 QColor SmithChartRenderer::targetColour()

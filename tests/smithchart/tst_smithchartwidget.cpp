@@ -131,6 +131,7 @@ private slots:
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
     void readoutGivesEachQuantityAtALoad();
+    void quantitiesStayApartInGreyAndForRedGreenBlindness();
     void targetAndSecondQuantityFromTheChoices();
     void wheelZoomsAboutThePointer();
     void focusedChartIsFramed();
@@ -832,6 +833,22 @@ void tst_SmithChartWidget::readoutGivesEachQuantityAtALoad()
              texts({"P = 35.5 dBm", "Pin = 20.2 dBm"}));
     QCOMPARE(SmithChartPlot::readoutAt(chart, {1.5, 0.0}),
              texts({"P: outside the measured region", "Pin: outside the measured region"}));
+}
+
+// The two quantities' colours, printed in grey, differ by a fifth of the scale at least; and
+// seen without telling red from green (Viénot, Brettel and Mollon's deuteranope projection),
+// they still differ as much.
+void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
+{
+    const QColor first = SmithChartRenderer::quantityColour(0);
+    const QColor second = SmithChartRenderer::quantityColour(1);
+    QVERIFY(std::abs(qGray(first.rgb()) - qGray(second.rgb())) >= 51);
+    const auto deuteranope = [](const QColor &c) {
+        const double redGreen = 0.29275 * c.red() + 0.70725 * c.green();
+        return std::array<double, 2>{redGreen, c.blue() - 0.02234 * (c.red() - c.green())};
+    };
+    const auto [a, b] = std::pair(deuteranope(first), deuteranope(second));
+    QVERIFY(std::hypot(a[0] - b[0], a[1] - b[1]) >= 51);
 }
 
 QTEST_MAIN(tst_SmithChartWidget)
