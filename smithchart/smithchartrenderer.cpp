@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -209,7 +210,32 @@ SmithMapping::Window SmithChartRenderer::window(View view) const
 QRectF SmithChartRenderer::plotArea(const QRectF &area, const QFontMetricsF &metrics) const
 {
     const double line = metrics.lineSpacing();
-    return area.adjusted(2.0, TitleLines * line, -2.0, -(double(notes().size()) + 0.3) * line);
+    const NoteLayout notes = noteLayout(area, metrics);
+    const int rows = std::accumulate(notes.rows.begin(), notes.rows.end(), 0);
+    return area.adjusted(2.0, TitleLines * line, -2.0, -(double(rows) + 0.3) * line);
+}
+
+// Each note wrapped at its words to the width beside the keys, so that none runs off the
+// picture.
+SmithChartRenderer::NoteLayout SmithChartRenderer::noteLayout(const QRectF &area,
+                                                              const QFontMetricsF &metrics) const
+{
+    NoteLayout layout;
+    layout.notes = notes();
+    const double line = metrics.lineSpacing();
+    const bool keyed = std::any_of(layout.notes.begin(), layout.notes.end(), [](const Note &note) {
+        return note.quantity >= 0 || note.target;
+    });
+    layout.keyWidth = keyed ? 2.5 * line : 0.0;
+    const double width = std::max(line, area.width() - 8.0 - layout.keyWidth);
+    for (const Note &note : layout.notes) {
+        const QRectF bounds =
+            metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, note.text);
+        // One line is as high as the font, each more a line's spacing.
+        layout.rows.push_back(
+            1 + std::max(0, int(std::lround((bounds.height() - metrics.height()) / line))));
+    }
+    return layout;
 }
 
 SmithChartRenderer::Layout SmithChartRenderer::layout(const QRectF &area,
@@ -653,18 +679,19 @@ void SmithChartRenderer::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
                      boldMetrics.elidedText(m_content.title, Qt::ElideMiddle, title.width()));
     painter.restore();
-    const std::vector<Note> lines = notes();
-    const bool keyed = std::any_of(lines.begin(), lines.end(), [](const Note &note) {
-        return note.quantity >= 0 || note.target;
-    });
-    const double keyWidth = keyed ? 2.5 * line : 0.0;
-    double top = area.bottom() - (double(lines.size()) + 0.3) * line;
-    for (const Note &note : lines) {
-        const QRectF text(area.left() + 4.0 + keyWidth, top, area.width() - 8.0 - keyWidth, line);
-        paintKey(painter, note, QRectF(area.left() + 4.0, top, keyWidth - 0.5 * line, line));
+    const NoteLayout notes = noteLayout(area, QFontMetricsF(painter.font()));
+    const double keyWidth = notes.keyWidth;
+    double top = area.bottom() -
+                 (double(std::accumulate(notes.rows.begin(), notes.rows.end(), 0)) + 0.3) * line;
+    for (std::size_t i = 0; i < notes.notes.size(); ++i) {
+        const QRectF text(area.left() + 4.0 + keyWidth, top,
+                          std::max(line, area.width() - 8.0 - keyWidth), notes.rows[i] * line);
+        paintKey(painter, notes.notes[i],
+                 QRectF(area.left() + 4.0, top, keyWidth - 0.5 * line, line));
         painter.setPen(Qt::black);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, note.text);
-        top += line;
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         notes.notes[i].text);
+        top += notes.rows[i] * line;
     }
 }
 

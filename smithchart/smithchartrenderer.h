@@ -102,6 +102,13 @@ private:
     std::shared_ptr<const MeasuredMesh>
     meshOf(const std::vector<const std::vector<double> *> &values);
     QRectF plotArea(const QRectF &area, const QFontMetricsF &metrics) const;
+    struct NoteLayout
+    {
+        std::vector<Note> notes;
+        std::vector<int> rows; // the lines each note takes
+        double keyWidth = 0.0;
+    };
+    NoteLayout noteLayout(const QRectF &area, const QFontMetricsF &metrics) const;
     std::vector<QPointF> dots(const SmithMapping &mapping) const;
     void placeMaxima(Layout &layout, LabelPlacer &placer, const QFontMetricsF &metrics) const;
     void placeContourLabels(Layout &layout, LabelPlacer &placer,

@@ -132,6 +132,7 @@ private slots:
     void jsonHoldsTheChart();
     void readoutGivesEachQuantityAtALoad();
     void quantitiesStayApartInGreyAndForRedGreenBlindness();
+    void longNotesWrapInsideThePicture();
     void targetAndSecondQuantityFromTheChoices();
     void wheelZoomsAboutThePointer();
     void focusedChartIsFramed();
@@ -849,6 +850,25 @@ void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
     };
     const auto [a, b] = std::pair(deuteranope(first), deuteranope(second));
     QVERIFY(std::hypot(a[0] - b[0], a[1] - b[1]) >= 51);
+}
+
+// A note longer than the picture is wide takes more lines, which the plot makes room for, and
+// no text reaches the picture's right edge.
+void tst_SmithChartWidget::longNotesWrapInsideThePicture()
+{
+    SmithChartContent content = contentOf(gridGammas(5), Values(25, 30.0));
+    const SmithChartRenderer brief(content);
+    content.remark = QStringLiteral("Not measured at %1: the nearest measured is charted")
+                         .arg(QString("Pin_avail=18, "_s).repeated(40));
+    const SmithChartRenderer wordy(content);
+    const QSize size(400, 400);
+    const QRectF plot = layoutOf(wordy, QRectF(QPointF(), size)).plot;
+    QVERIFY(plot.bottom() < layoutOf(brief, QRectF(QPointF(), size)).plot.bottom() - 40);
+    const QImage image = pictureOf(wordy, size);
+    for (int y = int(plot.bottom()) + 2; y < size.height(); ++y) {
+        for (int x = size.width() - 6; x < size.width(); ++x)
+            QVERIFY2(qGray(image.pixel(x, y)) > 200, qPrintable("text at %1, %2"_s.arg(x).arg(y)));
+    }
 }
 
 QTEST_MAIN(tst_SmithChartWidget)
