@@ -7,16 +7,18 @@
 
 // Which load of one drive level each point of the next continues. The level's common drift
 // (an offset all its loads share, as an active loop or de-embedding gives) is taken out first:
-// of the drifts the points' nearest neighbours suggest, the one that follows the most loads;
-// then a point may continue only a point within the gate of the two (see gateOf), and the points
+// of the drifts that the points nearest to each other suggest, the one whose groups match the
+// most loads clearly, of as many the smaller. Then a point may continue only a point within the
+// gate of the two (see gateOf; and no farther than four times the loads' typical movement, or
+// half that gate, whichever is larger: a load that leaps farther has jumped), and the points
 // joined by such candidates are matched, group by group, by the assignment of least total
 // squared movement, where leaving a point unmatched costs its squared gate. Only clear matches
-// are kept: where loads lie closer together than twice the level's typical movement, or
-// another assignment costs less more than three times a load's squared movement (or a quarter
-// of its squared gate), the group's loads are not followed. Points left unmatched end or start
-// a load; but where loads end and start between the same two levels, or a group was unclear,
-// they may be loads that jumped: those are not followed, nor the matches within about a spacing
-// of a load not followed, whose points it may have taken. Every other load stays matched.
+// are kept: where loads lie closer together than twice the level's typical movement, or another
+// assignment costs less more than three times a load's squared movement (or a quarter of its
+// squared gate), the group's loads are not followed. Points left unmatched end or start a load;
+// but where loads end and start between the same two levels, or a group was unclear, they may
+// be loads that jumped: those are not followed, nor the matches within about a spacing of a
+// load not followed, whose points it may have taken. Every other load stays matched.
 class LevelMatch
 {
 public:
