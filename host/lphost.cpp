@@ -137,6 +137,8 @@ void defineOptions(QCommandLineParser &parser)
                         "(default: suited to its unit, never finer than its values are "
                         "written)."),
          QStringLiteral("step")},
+        {QStringLiteral("admittance"),
+         QStringLiteral("With --plot, also draw the admittance grid (dotted, unlabelled).")},
         {QStringLiteral("readout"),
          QStringLiteral("With --plot, also print each contoured quantity (and, with "
                         "--compression, the drive level) at this load, such as 0.2+j0.1, as "
@@ -476,6 +478,7 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     options.readout = ChartText::complexFrom(parser.value(QStringLiteral("readout")));
     options.levels.named = *levelsOf(parser.value(QStringLiteral("levels")));
     options.levels.step = QLocale::c().toDouble(parser.value(QStringLiteral("step")));
+    options.admittanceGrid = parser.isSet(QStringLiteral("admittance"));
     if (parser.isSet(QStringLiteral("z0")))
         options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
@@ -501,15 +504,15 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 QString misplacedOption(const QCommandLineParser &parser)
 {
     const bool plotting = parser.isSet(QStringLiteral("plot"));
-    const QStringList chartOptions{QStringLiteral("gamma"),       QStringLiteral("contour"),
-                                   QStringLiteral("compression"), QStringLiteral("target"),
-                                   QStringLiteral("at"),          QStringLiteral("z0"),
-                                   QStringLiteral("readout"),     QStringLiteral("levels"),
-                                   QStringLiteral("step"),        QStringLiteral("view")};
+    const QStringList chartOptions{
+        QStringLiteral("gamma"),      QStringLiteral("contour"), QStringLiteral("compression"),
+        QStringLiteral("target"),     QStringLiteral("at"),      QStringLiteral("z0"),
+        QStringLiteral("readout"),    QStringLiteral("levels"),  QStringLiteral("step"),
+        QStringLiteral("admittance"), QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
         return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0, --readout, "
-                              "--levels, --step and --view go with --plot.");
+                              "--levels, --step, --admittance and --view go with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))

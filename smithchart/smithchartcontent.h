@@ -68,6 +68,9 @@ struct SmithChartContent
     // At compression, the drive level (its name and unit) at which each load of the gammas
     // compresses.
     Quantity drive;
-    Levels levels;   // of the first contoured quantity
+    Levels levels; // of the first contoured quantity
+    // Also the admittance grid (circles of constant conductance and arcs of constant
+    // susceptance), unlabelled, as matching networks are worked out on it.
+    bool admittanceGrid = false;
     QString message; // shown instead of a chart when not empty
 };

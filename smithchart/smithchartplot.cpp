@@ -100,6 +100,7 @@ bool SmithChartPlot::write(const QString &dataFile, const Options &options,
     content.remark = remark;
     content.referenceImpedance = options.referenceImpedance;
     content.levels = options.levels;
+    content.admittanceGrid = options.admittanceGrid;
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;

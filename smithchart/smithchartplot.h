@@ -28,6 +28,7 @@ public:
         QString at; // the condition, as SmithChartData::choose reads it; empty: the default
         double referenceImpedance = 50.0; // Ohm, at which impedances are read
         SmithChartContent::Levels levels; // of the first contoured quantity
+        bool admittanceGrid = false;
         // The load at which to read out each contoured quantity (and, at compression, the drive
         // level) into the lines `write` gives.
         std::optional<std::complex<double>> readout;

@@ -415,6 +415,8 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
     // which may ignore clipping, never is.
     painter.setClipRect(layout.plot);
     paintGrid(painter, mapping, SmithGrid(mapping, mapping.gammaRect(layout.plot), m_extent));
+    if (m_content.admittanceGrid)
+        paintAdmittanceGrid(painter, layout);
     // The shade and the contours over the dots, so that many dots do not hide them.
     paintPoints(painter, mapping);
     paintTarget(painter, mapping);
@@ -425,8 +427,24 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
     painter.restore();
 }
 
+// The admittance grid is the impedance grid turned half round about the chart's centre (Y of
+// -Γ is Z of Γ, normalised): the impedance grid of the window turned so, painted turned back,
+// dotted.
+void SmithChartRenderer::paintAdmittanceGrid(QPainter &painter, const Layout &layout) const
+{
+    const SmithMapping &mapping = layout.mapping;
+    const QRectF window = mapping.gammaRect(layout.plot);
+    const QRectF turned(-window.right(), -window.bottom(), window.width(), window.height());
+    painter.save();
+    painter.translate(mapping.centre());
+    painter.rotate(180.0);
+    painter.translate(-mapping.centre());
+    paintGrid(painter, mapping, SmithGrid(mapping, turned, m_extent), Qt::DotLine);
+    painter.restore();
+}
+
 void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mapping,
-                                   const SmithGrid &grid) const
+                                   const SmithGrid &grid, Qt::PenStyle style) const
 {
     const auto pathOf = [&mapping](const std::vector<SmithMapping::Arc> &arcs) {
         QPainterPath path;
@@ -438,7 +456,7 @@ void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mappin
         return path;
     };
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(GridColour, 1.0));
+    painter.setPen(QPen(GridColour, 1.0, style));
     for (const SmithGrid::Line &line : grid.lines())
         painter.drawPath(pathOf(line.parts));
     for (const QLineF &axis : grid.axis())

@@ -118,7 +118,9 @@ private:
     QString contouredNote() const;
     QString targetNote() const;
     static QString tr(const char *text);
-    void paintGrid(QPainter &painter, const SmithMapping &mapping, const SmithGrid &grid) const;
+    void paintGrid(QPainter &painter, const SmithMapping &mapping, const SmithGrid &grid,
+                   Qt::PenStyle style = Qt::SolidLine) const;
+    void paintAdmittanceGrid(QPainter &painter, const Layout &layout) const;
     void paintTarget(QPainter &painter, const SmithMapping &mapping) const;
     void paintPoints(QPainter &painter, const SmithMapping &mapping) const;
     void paintContours(QPainter &painter, const SmithMapping &mapping) const;

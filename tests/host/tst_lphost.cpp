@@ -248,8 +248,8 @@ void tst_LpHost::commandLines_data()
         "--plot goes with --inspect"_s);
     row("--target without --plot", {"--inspect"_s, twoFrequencies, "--target"_s, "Pout>=1"_s}, none,
         2,
-        "--gamma, --contour, --compression, --target, --at, --z0, --readout, --levels, --step and "
-        "--view go with"_s);
+        "--gamma, --contour, --compression, --target, --at, --z0, --readout, --levels, --step, "
+        "--admittance and --view go with"_s);
     row("a component file that does not exist", {"%W/gone.json"_s, "--accept"_s}, offscreen, 1,
         "%W/gone.json"_s);
     row("a FIFO nobody writes to", {"%W/fifo.json"_s, "--accept"_s}, offscreen, 1,

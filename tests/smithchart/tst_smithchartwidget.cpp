@@ -133,6 +133,7 @@ private slots:
     void readoutGivesEachQuantityAtALoad();
     void quantitiesStayApartInGreyAndForRedGreenBlindness();
     void longNotesWrapInsideThePicture();
+    void admittanceGridIsTheImpedanceGridTurned();
     void targetAndSecondQuantityFromTheChoices();
     void wheelZoomsAboutThePointer();
     void focusedChartIsFramed();
@@ -869,6 +870,33 @@ void tst_SmithChartWidget::longNotesWrapInsideThePicture()
         for (int x = size.width() - 6; x < size.width(); ++x)
             QVERIFY2(qGray(image.pixel(x, y)) > 200, qPrintable("text at %1, %2"_s.arg(x).arg(y)));
     }
+}
+
+// With the admittance grid, the circle of unit conductance (through Γ = 0 and -1) shows at
+// -0.75 + j0.433, where no impedance line of the whole chart passes; without it, nothing does.
+void tst_SmithChartWidget::admittanceGridIsTheImpedanceGridTurned()
+{
+    SmithChartContent content = contentOf({{0.3, -0.3}}, {30});
+    const auto darkNear = [&](bool admittance) {
+        content.admittanceGrid = admittance;
+        const SmithChartRenderer chart(content);
+        const QRectF area(0, 0, 600, 600);
+        QImage image(area.size().toSize(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        const SmithMapping::Window whole = chart.window(SmithChartRenderer::View::Full);
+        chart.paint(painter, area, whole);
+        const SmithMapping mapping = chart.mappingFor(area, QFontMetricsF(painter.font()), whole);
+        const QPoint at = mapping.toChart({-0.75, 0.5 * std::sqrt(0.75)}).toPoint();
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (qGray(image.pixel(at + QPoint(dx, dy))) < 235)
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY(!darkNear(false));
+    QVERIFY(darkNear(true));
 }
 
 QTEST_MAIN(tst_SmithChartWidget)
