@@ -2,6 +2,7 @@
 // does, opens the editor of a DataBasedLoadPull component kept in a JSON file, and
 // writes the edited parameters back when the user accepts.
 
+#include "charttext.h"
 #include "componentdialog.h"
 #include "componentfile.h"
 #include "datareport.h"
@@ -118,6 +119,32 @@ void defineOptions(QCommandLineParser &parser)
          QStringLiteral("With --plot, shade the measured region where every bound holds, such "
                         "as Pout>=39,PAE>=55 (numbers with a decimal point)."),
          QStringLiteral("bounds")},
+        {QStringLiteral("at"),
+         QStringLiteral("With --plot, chart the condition named instead, the nearest measured: "
+                        "the frequency, drive level and other swept variables, and places of "
+                        "the other reflection coefficients, such as \"Freq=2 GHz,Pin_avail=18\" "
+                        "or \"gamma_ld2=-0.9+j0.05\" (with --compression, the drive level comes "
+                        "from the compression)."),
+         QStringLiteral("settings")},
+        {QStringLiteral("z0"),
+         QStringLiteral("With --plot, the reference impedance at which impedances are read, "
+                        "such as the optima's in the chart as data (default: 50)."),
+         QStringLiteral("ohms")},
+        {QStringLiteral("levels"),
+         QStringLiteral("With --plot, the first quantity's contour levels, such as 38,39,40."),
+         QStringLiteral("values")},
+        {QStringLiteral("step"),
+         QStringLiteral("With --plot, the step between the first quantity's contour levels "
+                        "(default: suited to its unit, never finer than its values are "
+                        "written)."),
+         QStringLiteral("step")},
+        {QStringLiteral("admittance"),
+         QStringLiteral("With --plot, also draw the admittance grid (dotted, unlabelled).")},
+        {QStringLiteral("readout"),
+         QStringLiteral("With --plot, also print each contoured quantity (and, with "
+                        "--compression, the drive level) at this load, such as 0.2+j0.1, as "
+                        "lines such as 'Pout = 39.71 dBm'."),
+         QStringLiteral("gamma")},
         {QStringLiteral("view"),
          QStringLiteral("With --plot, show the measured region with a margin (data, the "
                         "default) or the whole chart (full)."),
@@ -417,6 +444,22 @@ int inspect(const QCommandLineParser &parser)
     return Success;
 }
 
+// Finite numbers in the C locale separated by commas, in rising order; none for an empty text,
+// nothing for another.
+std::optional<std::vector<double>> levelsOf(const QString &text)
+{
+    std::vector<double> levels;
+    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool number = false;
+        levels.push_back(QLocale::c().toDouble(part.trimmed(), &number));
+        if (!number || !std::isfinite(levels.back()))
+            return std::nullopt;
+    }
+    std::sort(levels.begin(), levels.end());
+    levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+    return levels;
+}
+
 // Painting needs a platform, though no window opens: offscreen when no display is reachable.
 int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 {
@@ -433,16 +476,28 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     if (parser.isSet(QStringLiteral("compression")))
         options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
     options.target = parser.value(QStringLiteral("target"));
+    options.at = parser.value(QStringLiteral("at"));
+    options.readout = ChartText::complexFrom(parser.value(QStringLiteral("readout")));
+    options.levels.named = *levelsOf(parser.value(QStringLiteral("levels")));
+    options.levels.step = QLocale::c().toDouble(parser.value(QStringLiteral("step")));
+    options.admittanceGrid = parser.isSet(QStringLiteral("admittance"));
+    if (parser.isSet(QStringLiteral("z0")))
+        options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
         options.view = SmithChartRenderer::View::Full;
-    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture,
-                               &error)) {
+    QStringList readout;
+    if (!SmithChartPlot::write(parser.positionalArguments().constFirst(), options, picture, &error,
+                               &readout)) {
         err() << "lp-host: " << error << Qt::endl;
         return Failure;
     }
     const int status = inspect(parser);
-    if (status == Success)
-        QTextStream(stdout) << "Smith chart " << picture << '\n';
+    if (status == Success) {
+        QTextStream out(stdout);
+        out << "Smith chart " << picture << '\n';
+        for (const QString &line : readout)
+            out << line << '\n';
+    }
     return status;
 }
 
@@ -451,13 +506,15 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 QString misplacedOption(const QCommandLineParser &parser)
 {
     const bool plotting = parser.isSet(QStringLiteral("plot"));
-    const QStringList chartOptions{QStringLiteral("gamma"), QStringLiteral("contour"),
-                                   QStringLiteral("compression"), QStringLiteral("target"),
-                                   QStringLiteral("view")};
+    const QStringList chartOptions{
+        QStringLiteral("gamma"),      QStringLiteral("contour"), QStringLiteral("compression"),
+        QStringLiteral("target"),     QStringLiteral("at"),      QStringLiteral("z0"),
+        QStringLiteral("readout"),    QStringLiteral("levels"),  QStringLiteral("step"),
+        QStringLiteral("admittance"), QStringLiteral("view")};
     if (!plotting && std::any_of(chartOptions.begin(), chartOptions.end(),
                                  [&](const QString &option) { return parser.isSet(option); }))
-        return QStringLiteral("--gamma, --contour, --compression, --target and --view go with "
-                              "--plot.");
+        return QStringLiteral("--gamma, --contour, --compression, --target, --at, --z0, --readout, "
+                              "--levels, --step, --admittance and --view go with --plot.");
     if (!plotting)
         return {};
     if (!parser.isSet(QStringLiteral("inspect")))
@@ -476,6 +533,25 @@ QString misplacedOption(const QCommandLineParser &parser)
         !(number && compression > 0.0 && std::isfinite(compression)))
         return QStringLiteral("--compression takes a number of dB above 0, not '%1'.")
             .arg(decibels);
+    const QString ohms = parser.value(QStringLiteral("z0"));
+    const double z0 = QLocale::c().toDouble(ohms, &number);
+    if (parser.isSet(QStringLiteral("z0")) && !(number && z0 > 0.0 && std::isfinite(z0)))
+        return QStringLiteral("--z0 takes a resistance in Ohm above 0, not '%1'.").arg(ohms);
+    const QString step = parser.value(QStringLiteral("step"));
+    const double stepValue = QLocale::c().toDouble(step, &number);
+    if (parser.isSet(QStringLiteral("step")) &&
+        !(number && stepValue > 0.0 && std::isfinite(stepValue)))
+        return QStringLiteral("--step takes a number above 0, not '%1'.").arg(step);
+    const QString levels = parser.value(QStringLiteral("levels"));
+    if (!levelsOf(levels))
+        return QStringLiteral("--levels takes numbers separated by commas, not '%1'.").arg(levels);
+    if (parser.isSet(QStringLiteral("levels")) && parser.isSet(QStringLiteral("step")))
+        return QStringLiteral("--levels and --step name the levels twice.");
+    const QString load = parser.value(QStringLiteral("readout"));
+    if (parser.isSet(QStringLiteral("readout")) && !ChartText::complexFrom(load))
+        return QStringLiteral("--readout takes a reflection coefficient such as 0.2+j0.1, not "
+                              "'%1'.")
+            .arg(load);
     const QString contoured = parser.value(QStringLiteral("contour"));
     if (contoured.count(QLatin1Char(',')) > 1)
         return QStringLiteral("--contour takes one or two quantities, not '%1'.").arg(contoured);

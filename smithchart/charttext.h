@@ -3,8 +3,11 @@
 #include <QString>
 
 #include <complex>
+#include <optional>
+#include <vector>
 
-// How a chart writes numbers for people: in the C locale, to a few significant digits.
+// How a chart writes numbers for people: in the C locale, to a few significant digits; and
+// reads a reflection coefficient back.
 class ChartText
 {
 public:
@@ -13,4 +16,9 @@ public:
     static QString withUnit(double value, const QString &unit, int digits = 4);
     // "re + jim" or "re - jim".
     static QString complex(std::complex<double> value, int digits = 4);
+    // The finest step 10^-d (d up to 15) of which every value is a multiple, as far as a double
+    // tells: 0.01 for values written with two decimals; 0 for values written more finely.
+    static double resolutionOf(const std::vector<double> &values);
+    // "re", "re+jim" or "re - j im", in the C locale; nothing for another text.
+    static std::optional<std::complex<double>> complexFrom(const QString &text);
 };

@@ -41,22 +41,26 @@ double ContourLevels::roundStep(double lowest, double highest)
     return best;
 }
 
-double ContourLevels::stepFor(const QString &unit, double lowest, double highest)
+double ContourLevels::stepFor(const QString &unit, double lowest, double highest, double resolution)
 {
     if (!usable(lowest, highest))
         return 0.0;
     const double step = unitStep(unit);
     const int count = step > 0.0 ? countOf(step, lowest, highest) : 0;
     if (count >= FewestForUnitStep && count <= MostForUnitStep)
-        return step;
-    return roundStep(lowest, highest);
+        return std::max(step, resolution);
+    return std::max(roundStep(lowest, highest), resolution);
 }
 
 // The multiples as the step's decimals write them: 37.3, not 37.300000000000004, which is
 // 373 times the double nearest 0.1.
 std::vector<double> ContourLevels::between(const QString &unit, double lowest, double highest)
 {
-    const double step = stepFor(unit, lowest, highest);
+    return multiplesOf(stepFor(unit, lowest, highest), lowest, highest);
+}
+
+std::vector<double> ContourLevels::multiplesOf(double step, double lowest, double highest)
+{
     std::vector<double> levels;
     if (step <= 0.0)
         return levels;

@@ -16,10 +16,14 @@ public:
     static constexpr int MostForUnitStep = 20;
     static constexpr int MostLevels = 1000;
 
-    static double stepFor(const QString &unit, double lowest, double highest);
+    // Never finer than `resolution`, the step in which the values are written (a power of ten,
+    // or 0 for none): a finer step would only trace the values' rounding.
+    static double stepFor(const QString &unit, double lowest, double highest,
+                          double resolution = 0.0);
     // The multiples of the step from lowest to highest, both included, each once and written
     // to the step's decimals; none when the range is empty or not finite.
     static std::vector<double> between(const QString &unit, double lowest, double highest);
+    static std::vector<double> multiplesOf(double step, double lowest, double highest);
 
 private:
     static double roundStep(double lowest, double highest);

@@ -1,31 +1,35 @@
 #include "gaincompression.h"
 
-#include <algorithm>
+#include <cmath>
 
+// The gain's fall below the highest gain before is worked out as one difference: a fall from
+// near the largest double to its negative overflows to infinity, rightly above any compression,
+// and a gain that stays flat falls by nothing, however large it is.
 std::optional<GainCompression::Crossing> GainCompression::of(const std::vector<double> &gains,
                                                              double decibels)
 {
-    if (gains.empty())
-        return std::nullopt;
-    double highest = gains.front();
-    for (std::size_t i = 1; i < gains.size(); ++i) {
-        const double target = highest - decibels;
-        // A compression too small to change a gain this large is never reached.
-        if (!(target < highest))
-            return std::nullopt;
-        // The gain before stood above the target (it would have ended the search), so the
-        // fraction lies in (0, 1], unless that gain is not finite.
-        if (gains[i] <= target) {
-            const double fraction = (gains[i - 1] - target) / (gains[i - 1] - gains[i]);
-            return Crossing{i, fraction > 0.0 && fraction <= 1.0 ? fraction : 1.0};
+    double highest = -INFINITY; // gains that are not finite are not reached
+    double fallBefore = 0.0;
+    for (std::size_t i = 0; i < gains.size(); ++i) {
+        const double fall = highest - gains[i];
+        if (i > 0 && std::isfinite(highest) && fall >= decibels) {
+            const double fraction = (decibels - fallBefore) / (fall - fallBefore);
+            return Crossing{i, fraction >= 0.0 && fraction <= 1.0 ? fraction : 1.0};
         }
-        highest = std::max(highest, gains[i]);
+        if (gains[i] > highest)
+            highest = gains[i];
+        fallBefore = highest - gains[i];
     }
     return std::nullopt;
 }
 
+// Values of either sign near the largest double are interpolated without their difference,
+// which would overflow.
 double GainCompression::valueAt(const std::vector<double> &values, const Crossing &crossing)
 {
-    const double before = values[crossing.index - 1];
-    return before + crossing.fraction * (values[crossing.index] - before);
+    const double before = values[crossing.index - 1], after = values[crossing.index];
+    const double difference = after - before;
+    return std::isfinite(difference)
+               ? before + crossing.fraction * difference
+               : (1.0 - crossing.fraction) * before + crossing.fraction * after;
 }

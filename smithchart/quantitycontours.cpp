@@ -25,7 +25,8 @@ QString stepUnit(const QString &unit)
 } // namespace
 
 QuantityContours::QuantityContours(const SmithChartContent::Quantity &quantity,
-                                   std::shared_ptr<const MeasuredMesh> mesh)
+                                   std::shared_ptr<const MeasuredMesh> mesh,
+                                   const SmithChartContent::Levels &levels)
     : m_name(quantity.name)
     , m_unit(quantity.unit)
     , m_mesh(std::move(mesh))
@@ -40,10 +41,11 @@ QuantityContours::QuantityContours(const SmithChartContent::Quantity &quantity,
         return;
     m_maximum = m_mesh->used()[highest - m_values.begin()];
     m_maximumValue = *highest;
-    traceLevels(*lowest, *highest);
+    traceLevels(levels, *lowest, *highest);
 }
 
-void QuantityContours::traceLevels(double lowest, double highest)
+void QuantityContours::traceLevels(const SmithChartContent::Levels &levels, double lowest,
+                                   double highest)
 {
     m_contouring = Contouring::SpanTooWide;
     if (!std::isfinite(highest - lowest))
@@ -52,8 +54,11 @@ void QuantityContours::traceLevels(double lowest, double highest)
     if (m_mesh->triangles().empty())
         return;
     m_contouring = Contouring::Drawn;
-    m_step = ContourLevels::stepFor(m_unit, lowest, highest);
-    m_levels = ContourLevels::between(m_unit, lowest, highest);
+    m_step = levels.step > 0.0 ? levels.step
+                               : ContourLevels::stepFor(m_unit, lowest, highest,
+                                                        ChartText::resolutionOf(m_values));
+    m_levelsNamed = !levels.named.empty();
+    m_levels = m_levelsNamed ? levels.named : ContourLevels::multiplesOf(m_step, lowest, highest);
     for (double level : m_levels) {
         std::vector<QLineF> segments =
             ContourTracer::segments(m_mesh->plane(), m_values, m_mesh->triangles(), level);
@@ -85,6 +90,14 @@ QString QuantityContours::note(const std::vector<std::complex<double>> &gammas) 
         return tr("%1: too few points off one line for contours; %2").arg(m_name, highest);
     case Contouring::Drawn:
         break;
+    }
+    if (m_levelsNamed) {
+        QStringList levels;
+        for (double level : m_levels)
+            levels << ChartText::number(level, 6);
+        const QString list = levels.join(QStringLiteral(", "));
+        return tr("%1 contours at %2; %3")
+            .arg(m_name, m_unit.isEmpty() ? list : list + QLatin1Char(' ') + m_unit, highest);
     }
     return tr("%1 contours every %2; %3")
         .arg(m_name, ChartText::withUnit(m_step, stepUnit(m_unit)), highest);

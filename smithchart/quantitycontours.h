@@ -27,7 +27,8 @@ public:
 
     // `mesh`: the triangles between the points where the quantity's values are finite.
     QuantityContours(const SmithChartContent::Quantity &quantity,
-                     std::shared_ptr<const MeasuredMesh> mesh);
+                     std::shared_ptr<const MeasuredMesh> mesh,
+                     const SmithChartContent::Levels &levels = {});
 
     const QString &name() const { return m_name; }
     const QString &unit() const { return m_unit; }
@@ -47,7 +48,7 @@ public:
     QString note(const std::vector<std::complex<double>> &gammas) const;
 
 private:
-    void traceLevels(double lowest, double highest);
+    void traceLevels(const SmithChartContent::Levels &levels, double lowest, double highest);
 
     QString m_name;
     QString m_unit;
@@ -56,6 +57,7 @@ private:
     std::vector<double> m_levels;
     std::vector<Contour> m_contours;
     double m_step = 0.0;
+    bool m_levelsNamed = false; // the levels were chosen, not stepped
     std::optional<int> m_maximum;
     double m_maximumValue = 0.0;
     Contouring m_contouring = Contouring::NoFiniteValues;

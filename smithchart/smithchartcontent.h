@@ -29,6 +29,14 @@ struct SmithChartContent
         std::vector<double> values;
     };
 
+    // The contour levels chosen: those named, or else every step, or else (none named, step 0)
+    // a step suited to the quantity's unit and values.
+    struct Levels
+    {
+        std::vector<double> named;
+        double step = 0.0;
+    };
+
     // A bound of the target region on a quantity's values.
     struct Target
     {
@@ -38,6 +46,12 @@ struct SmithChartContent
 
     QString title;
     QString coefficient;
+    // What was charted: the frequency, the other swept variables and coefficients, e.g.
+    // "Freq = 2 GHz, Pin_avail = 18 dBm".
+    QString condition;
+    QString remark; // a last line of the notes, such as that the condition asked was not measured
+    // The data files name no reference impedance: impedances are read at this one, in Ohm.
+    double referenceImpedance = 50.0;
     std::optional<Setting> frequency; // none when the file has no frequency variable
     // The values at which the other swept variables stood (the drive level, mostly); at
     // compression, all but the drive level. The other measured reflection coefficients too.
@@ -51,5 +65,12 @@ struct SmithChartContent
     // followed from one drive level to the next, where their sweeps were last seen.
     std::vector<std::complex<double>> uncompressed;
     std::vector<std::complex<double>> unfollowed;
+    // At compression, the drive level (its name and unit) at which each load of the gammas
+    // compresses.
+    Quantity drive;
+    Levels levels; // of the first contoured quantity
+    // Also the admittance grid (circles of constant conductance and arcs of constant
+    // susceptance), unlabelled, as matching networks are worked out on it.
+    bool admittanceGrid = false;
     QString message; // shown instead of a chart when not empty
 };

@@ -3,11 +3,18 @@
 #include "charttext.h"
 #include "gaincompression.h"
 #include "loadsweeps.h"
+#include "placeclusters.h"
+#include "pointgrid.h"
 
 #include <QFile>
+#include <QLocale>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
+#include <numeric>
+#include <tuple>
 
 namespace {
 
@@ -96,16 +103,6 @@ std::optional<std::size_t> gainOf(const ReflectionPoints &points)
     return std::nullopt;
 }
 
-// Whether every value is a multiple of 10^-decimals, as far as a double tells.
-bool writtenWith(int decimals, const std::vector<double> &values)
-{
-    const double scale = std::pow(10.0, decimals);
-    return std::all_of(values.begin(), values.end(), [scale](double value) {
-        const double scaled = value * scale;
-        return std::abs(scaled - std::round(scaled)) <= 1e-9 + 1e-14 * std::abs(scaled);
-    });
-}
-
 // A load's rows along its drive sweep, level by level: its places and the quantities there.
 struct LoadRows
 {
@@ -128,6 +125,15 @@ struct LoadRows
     }
 
     std::complex<double> place(std::size_t step) const { return {at(step).re, at(step).im}; }
+
+    // The value of a held variable, such as the drive level, at each step.
+    std::vector<double> heldOf(std::size_t held) const
+    {
+        std::vector<double> values;
+        for (std::size_t step = 0; step < sweep.points.size(); ++step)
+            values.push_back(levels[sweep.firstLevel + int(step)]->held[held]);
+        return values;
+    }
 };
 
 std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &content)
@@ -138,6 +144,57 @@ std::vector<SmithChartContent::Quantity *> quantitiesOf(SmithChartContent &conte
     for (SmithChartContent::Target &target : content.targets)
         quantities.push_back(&target.quantity);
     return quantities;
+}
+
+// The typical distance from one of the places to its nearest neighbour among them; 0 for
+// fewer than two.
+double typicalSpacing(std::vector<std::pair<double, double>> places)
+{
+    sortUnique(places);
+    if (places.size() < 2)
+        return 0.0;
+    std::vector<std::complex<double>> points;
+    for (const auto &[re, im] : places)
+        points.emplace_back(re, im);
+    const PointGrid grid(points);
+    std::vector<double> distances;
+    for (std::size_t i = 0; i < points.size(); ++i)
+        distances.push_back(grid.nearest(points[i], int(i)).distance);
+    std::nth_element(distances.begin(), distances.begin() + long(distances.size() / 2),
+                     distances.end());
+    return distances[distances.size() / 2];
+}
+
+// A number in the C locale and, after blanks, the unit it is given in (empty for none).
+std::optional<std::pair<double, QString>> numberWithUnit(const QString &text)
+{
+    static const QRegularExpression pattern(
+        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*(\\S*)\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (!match.hasMatch())
+        return std::nullopt;
+    return std::pair(QLocale::c().toDouble(match.captured(1)), match.captured(2));
+}
+
+// How many hertz one of a unit of frequency is; nothing for another unit.
+std::optional<double> hertzIn(const QString &unit)
+{
+    const QStringList units{QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"),
+                            QStringLiteral("GHz"), QStringLiteral("THz")};
+    const int index = int(units.indexOf(unit));
+    return index < 0 ? std::nullopt : std::optional<double>(std::pow(1e3, index));
+}
+
+// The position of the value nearest to `wanted`; of two as near, the first.
+template<typename T, typename Distance>
+std::size_t nearestOf(const std::vector<T> &values, Distance distance)
+{
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < values.size(); ++i) {
+        if (distance(values[i]) < distance(values[best]))
+            best = i;
+    }
+    return best;
 }
 
 } // namespace
@@ -163,6 +220,7 @@ bool SmithChartData::load(const QString &path, const QString &coefficient, QStri
             m_frequencies.push_back(group.frequency);
     }
     sortHeld();
+    groupOtherPlaces();
     m_drive = driveOf(m_points, m_swept);
     m_gain = gainOf(m_points);
     offerConditions();
@@ -182,6 +240,81 @@ void SmithChartData::sortHeld()
         else
             m_swept.push_back(i);
     }
+}
+
+// Each other coefficient's places, drifting or noisy, as the places they were meant to be
+// (PlaceClusters): each group's place is its cluster's mean, and groups that so stand at one
+// place merge.
+void SmithChartData::groupOtherPlaces()
+{
+    const double spacing = typicalSpacing(largestCondition());
+    for (std::size_t k = 0; k + 1 < m_parts.size(); k += 2) {
+        const std::size_t re = m_parts[k], im = m_parts[k + 1];
+        std::vector<std::pair<double, double>> places;
+        for (const Group &group : m_points.groups)
+            places.emplace_back(group.held[re], group.held[im]);
+        sortUnique(places);
+        std::vector<std::complex<double>> finite;
+        for (const auto &[x, y] : places)
+            finite.emplace_back(x, y);
+        const std::vector<int> clusters = PlaceClusters::of(finite, spacing);
+        std::vector<std::complex<double>> sums(places.size());
+        std::vector<int> counts(places.size(), 0);
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            sums[clusters[i]] += finite[i];
+            ++counts[clusters[i]];
+        }
+        for (Group &group : m_points.groups) {
+            const std::size_t i = std::lower_bound(places.begin(), places.end(),
+                                                   std::pair(group.held[re], group.held[im])) -
+                                  places.begin();
+            const std::complex<double> meant = sums[clusters[i]] / double(counts[clusters[i]]);
+            group.held[re] = meant.real();
+            group.held[im] = meant.imag();
+        }
+    }
+    mergeEqualGroups();
+}
+
+// The finite points at the frequency and the values of the other swept variables that hold
+// the most, whatever the other coefficients' places: each row of a harmonic measured with noise
+// is a group of its own.
+std::vector<std::pair<double, double>> SmithChartData::largestCondition() const
+{
+    std::map<std::pair<double, std::vector<double>>, std::vector<std::pair<double, double>>> sets;
+    for (const Group &group : m_points.groups) {
+        auto &places = sets[{group.frequency, picked(group.held, m_swept)}];
+        for (const ReflectionPoints::Point &point : group.points) {
+            if (std::isfinite(point.re) && std::isfinite(point.im))
+                places.emplace_back(point.re, point.im);
+        }
+    }
+    std::vector<std::pair<double, double>> largest;
+    for (auto &[condition, places] : sets) {
+        if (places.size() > largest.size())
+            largest = std::move(places);
+    }
+    return largest;
+}
+
+void SmithChartData::mergeEqualGroups()
+{
+    std::vector<Group> &groups = m_points.groups;
+    const auto key = [](const Group &group) {
+        return std::tie(group.frequency, group.held);
+    };
+    std::stable_sort(groups.begin(), groups.end(),
+                     [&](const Group &a, const Group &b) { return key(a) < key(b); });
+    std::vector<Group> merged;
+    for (Group &group : groups) {
+        if (!merged.empty() && key(merged.back()) == key(group))
+            merged.back().points.insert(merged.back().points.end(),
+                                        std::make_move_iterator(group.points.begin()),
+                                        std::make_move_iterator(group.points.end()));
+        else
+            merged.push_back(std::move(group));
+    }
+    groups = std::move(merged);
 }
 
 // The measured conditions, then, with a drive level, the compressions at each setting of the
@@ -236,13 +369,8 @@ void SmithChartData::findGainResolution()
     if (gains.empty())
         return;
     // Never finer than the doubles about the largest gain, which would not change by it.
-    m_gainResolution = std::nextafter(largest, INFINITY) - largest;
-    for (int decimals = 0; decimals <= 15; ++decimals) {
-        if (writtenWith(decimals, gains)) {
-            m_gainResolution = std::max(m_gainResolution, std::pow(10.0, -decimals));
-            return;
-        }
-    }
+    m_gainResolution =
+        std::max(std::nextafter(largest, INFINITY) - largest, ChartText::resolutionOf(gains));
 }
 
 QStringList SmithChartData::coefficients() const
@@ -375,6 +503,124 @@ SmithChartContent SmithChartData::nothingToShow()
     return content;
 }
 
+bool SmithChartData::choose(const QString &at, Choice &choice, QString *remark,
+                            QString *error) const
+{
+    Narrowing narrowing{choice, std::vector<int>(std::size_t(std::max(m_measuredCount, 0))),
+                        std::vector<int>(m_others.size())};
+    std::iota(narrowing.conditions.begin(), narrowing.conditions.end(), 0);
+    std::iota(narrowing.others.begin(), narrowing.others.end(), 0);
+    bool allExact = true;
+    for (const QString &setting : at.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const int equals = int(setting.indexOf(QLatin1Char('=')));
+        bool exact = true;
+        if (equals < 0) {
+            *error = tr("'%1' names no value: NAME=VALUE").arg(setting.trimmed());
+            return false;
+        }
+        if (!measuresAny(error) || !chooseNamed(setting.left(equals).trimmed(),
+                                                setting.mid(equals + 1), narrowing, &exact, error))
+            return false;
+        allExact = allExact && exact;
+    }
+    if (!narrowing.conditions.empty())
+        choice.condition = narrowing.conditions.back();
+    if (!narrowing.others.empty())
+        choice.others = narrowing.others.front();
+    *remark =
+        allExact ? QString() : tr("Not measured at %1: the nearest measured is charted").arg(at);
+    return true;
+}
+
+bool SmithChartData::chooseNamed(const QString &name, const QString &value, Narrowing &narrowing,
+                                 bool *exact, QString *error) const
+{
+    if (!m_points.frequency.name.empty() && name == text(m_points.frequency.name))
+        return chooseFrequency(value, narrowing.choice, exact, error);
+    for (std::size_t i = 0; i < m_swept.size(); ++i) {
+        if (name == text(m_points.held[m_swept[i]].name))
+            return chooseSwept(i, value, narrowing.conditions, exact, error);
+    }
+    for (std::size_t k = 0; k + 1 < m_parts.size(); k += 2) {
+        const std::string &part = m_points.held[m_parts[k]].name;
+        if (name == text(part.substr(3, part.size() - 4)))
+            return chooseOther(k, value, narrowing.others, exact, error);
+    }
+    *error = tr("the file varies nothing named '%1'").arg(name);
+    return false;
+}
+
+// A file that holds no rows offers nothing to choose from.
+bool SmithChartData::measuresAny(QString *error) const
+{
+    if (m_frequencies.empty() || m_measuredCount == 0) {
+        *error = tr("%1 holds no measured points").arg(m_path);
+        return false;
+    }
+    return true;
+}
+
+bool SmithChartData::chooseFrequency(const QString &value, Choice &choice, bool *exact,
+                                     QString *error) const
+{
+    const auto number = numberWithUnit(value);
+    const auto given = number ? hertzIn(number->second.isEmpty() ? unitText(m_points.frequency.unit)
+                                                                 : number->second)
+                              : std::nullopt;
+    const auto file = hertzIn(unitText(m_points.frequency.unit));
+    if (!number || !given || !file) {
+        *error = tr("'%1' is no frequency").arg(value.trimmed());
+        return false;
+    }
+    const double wanted = number->first * *given / *file;
+    choice.frequency =
+        int(nearestOf(m_frequencies, [&](double f) { return std::abs(f - wanted); }));
+    *exact = m_frequencies[choice.frequency] == wanted;
+    return true;
+}
+
+bool SmithChartData::chooseSwept(std::size_t swept, const QString &value,
+                                 std::vector<int> &conditions, bool *exact, QString *error) const
+{
+    const ReflectionPoints::Variable &variable = m_points.held[m_swept[swept]];
+    const auto number = numberWithUnit(value);
+    if (!number || (!number->second.isEmpty() && number->second != unitText(variable.unit))) {
+        *error = tr("'%1' is no value of %2 in %3")
+                     .arg(value.trimmed(), text(variable.name), unitText(variable.unit));
+        return false;
+    }
+    const auto valueOf = [&](int condition) {
+        return m_conditions[condition].swept[swept];
+    };
+    const double nearest = valueOf(conditions[nearestOf(
+        conditions, [&](int c) { return std::abs(valueOf(c) - number->first); })]);
+    *exact = nearest == number->first;
+    conditions.erase(std::remove_if(conditions.begin(), conditions.end(),
+                                    [&](int c) { return valueOf(c) != nearest; }),
+                     conditions.end());
+    return true;
+}
+
+bool SmithChartData::chooseOther(std::size_t part, const QString &value, std::vector<int> &others,
+                                 bool *exact, QString *error) const
+{
+    const std::optional<std::complex<double>> wanted = ChartText::complexFrom(value);
+    if (!wanted) {
+        *error = tr("'%1' is no reflection coefficient such as -0.9+j0.05").arg(value.trimmed());
+        return false;
+    }
+    const auto placeOf = [&](int other) {
+        return std::complex<double>(m_others[other][part], m_others[other][part + 1]);
+    };
+    const std::complex<double> nearest =
+        placeOf(others[nearestOf(others, [&](int o) { return std::abs(placeOf(o) - *wanted); })]);
+    *exact = nearest == *wanted;
+    others.erase(
+        std::remove_if(others.begin(), others.end(), [&](int o) { return placeOf(o) != nearest; }),
+        others.end());
+    return true;
+}
+
 SmithChartContent SmithChartData::content(const Choice &choice) const
 {
     if (!offered(choice, int(m_conditions.size())))
@@ -412,6 +658,7 @@ SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &
         content.compression = condition.compression;
         where << tr("%1 dB compression").arg(ChartText::number(*condition.compression, 6));
     }
+    content.condition = where.join(QStringLiteral(", "));
     content.title = where.isEmpty()
                         ? coefficient()
                         : coefficient() + QStringLiteral(" at ") + where.join(QStringLiteral(", "));
@@ -509,6 +756,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
                               .arg(m_path);
         return content;
     }
+    const ReflectionPoints::Variable &drive = m_points.held[m_swept[*m_drive]];
+    content.drive = {text(drive.name), unitText(drive.unit), {}};
     const std::vector<const Group *> levels = driveSweep(choice, condition);
     if (levels.empty()) {
         content.message = tr("Nothing was measured at %1.").arg(content.title);
@@ -547,6 +796,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
         for (std::size_t k = 0; k < columns.size(); ++k)
             quantities[k]->values.push_back(
                 GainCompression::valueAt(along.valuesOf(columns[k]), *crossing));
+        content.drive.values.push_back(
+            GainCompression::valueAt(along.heldOf(m_swept[*m_drive]), *crossing));
     }
     return content;
 }

@@ -68,6 +68,14 @@ public:
     // the file holds no gain.
     double gainResolution() const { return m_gainResolution; }
 
+    // The choice of the measured frequency, drive level and other swept values, and places of
+    // the other coefficients nearest to those `at` names, such as "Freq=2 GHz,Pin_avail=18" or
+    // "gamma_ld2=-0.9+j0.05" (numbers in the C locale; a frequency in any unit of frequency,
+    // another value in its variable's unit, if any); those it does not name stay. False, with
+    // the reason in `error`, for a text it cannot read; `remark` says when a value named was not
+    // measured, and is empty otherwise.
+    bool choose(const QString &at, Choice &choice, QString *remark, QString *error) const;
+
     SmithChartContent content(const Choice &choice) const;
     // The chart at `decibels` of gain compression, the other swept variables standing as at the
     // measured condition chosen; a message says why when the file sweeps no drive level or
@@ -82,6 +90,9 @@ private:
     };
 
     void sortHeld();
+    void groupOtherPlaces();
+    std::vector<std::pair<double, double>> largestCondition() const;
+    void mergeEqualGroups();
     void offerConditions();
     void findGainResolution();
     bool offered(const Choice &choice, int conditions) const;
@@ -90,6 +101,22 @@ private:
     QStringList heldParts(const Condition &condition) const;
     QString conditionText(const Condition &condition) const;
     QString othersText(int others) const;
+    // The choice as the settings named so far narrow it: the measured conditions and places of
+    // the other coefficients left.
+    struct Narrowing
+    {
+        Choice &choice;
+        std::vector<int> conditions;
+        std::vector<int> others;
+    };
+    bool measuresAny(QString *error) const;
+    bool chooseNamed(const QString &name, const QString &value, Narrowing &narrowing, bool *exact,
+                     QString *error) const;
+    bool chooseFrequency(const QString &value, Choice &choice, bool *exact, QString *error) const;
+    bool chooseSwept(std::size_t swept, const QString &value, std::vector<int> &conditions,
+                     bool *exact, QString *error) const;
+    bool chooseOther(std::size_t part, const QString &value, std::vector<int> &others, bool *exact,
+                     QString *error) const;
     bool sameButDrive(const std::vector<double> &held, const std::vector<double> &other) const;
     std::vector<int> contouredOf(const Choice &choice) const;
     std::vector<int> columnsOf(const Choice &choice) const;

@@ -1,7 +1,9 @@
 #include "smithchartjson.h"
 
 #include "smithchartrenderer.h"
+#include "smithmapping.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <vector>
@@ -143,11 +145,51 @@ void writeTriangles(JsonText &json, const MeasuredMesh *mesh, const std::vector<
                });
 }
 
+// At compression, each load shown with the drive level and each quantity where it compresses,
+// named as in the file: {"gamma": [re, im], "Pin_avail": 23.5, "Pout": 39.7, ...}.
+void writeLoads(JsonText &json, const SmithChartRenderer &renderer)
+{
+    const SmithChartContent &content = renderer.content();
+    const std::vector<int> none;
+    std::vector<const SmithChartContent::Quantity *> named;
+    for (const SmithChartContent::Quantity &quantity : content.contoured)
+        named.push_back(&quantity);
+    for (const SmithChartContent::Target &target : content.targets) {
+        if (std::none_of(named.begin(), named.end(),
+                         [&](const auto *q) { return q->name == target.quantity.name; }))
+            named.push_back(&target.quantity);
+    }
+    const auto valueOf = [](const SmithChartContent::Quantity &quantity, int i) {
+        return i < int(quantity.values.size()) ? quantity.values[i] : std::nan("");
+    };
+    json.array("loads", content.compression ? renderer.shown() : none, [&](int i) {
+        json << "{\"gamma\": [" << content.gammas[i] << "], " << content.drive.name << ": "
+             << valueOf(content.drive, i);
+        for (const SmithChartContent::Quantity *quantity : named)
+            json << ", " << quantity->name << ": " << valueOf(*quantity, i);
+        json << "}";
+    });
+}
+
+// The highest value, with its place as a reflection coefficient and as an impedance.
+void writeOptimum(JsonText &json, const QuantityContours *quantity,
+                  const SmithChartContent &content)
+{
+    if (!quantity || !quantity->maximum()) {
+        json.member("optimum", "null");
+        return;
+    }
+    const std::complex<double> gamma = content.gammas[*quantity->maximum()];
+    json.key("optimum") << "{\"gamma\": [" << gamma << "], \"impedance\": ["
+                        << SmithMapping::impedanceOf(gamma, content.referenceImpedance)
+                        << "], \"value\": " << quantity->maximumValue() << "}";
+}
+
 // A quantity's triangles, levels, contours and highest value.
 void writeContours(JsonText &json, const QuantityContours *quantity,
-                   const std::vector<std::complex<double>> &gammas,
-                   const std::vector<int> &position)
+                   const SmithChartContent &content, const std::vector<int> &position)
 {
+    const std::vector<std::complex<double>> &gammas = content.gammas;
     static const std::vector<double> noLevels;
     static const std::vector<QuantityContours::Contour> noContours;
     writeTriangles(json, quantity ? &quantity->mesh() : nullptr, position);
@@ -169,6 +211,7 @@ void writeContours(JsonText &json, const QuantityContours *quantity,
                             << quantity->maximumValue() << "]";
     else
         json.member("maximum", "null");
+    writeOptimum(json, quantity, content);
 }
 
 void writeTarget(JsonText &json, const SmithChartRenderer &renderer,
@@ -216,6 +259,8 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     const std::vector<QuantityContours> &quantities = renderer.quantities();
     JsonText json;
     json.member("gamma", content.coefficient);
+    json.member("condition", content.condition);
+    json.member("z0", content.referenceImpedance);
     writeSettings(json, content);
     if (content.contoured.empty()) {
         json.member("quantity", "null");
@@ -240,12 +285,13 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     for (const auto &[name, gammas] : {std::pair("uncompressed", &content.uncompressed),
                                        std::pair("unfollowed", &content.unfollowed)})
         json.array(name, *gammas, [&](std::complex<double> gamma) { json << "[" << gamma << "]"; });
-    writeContours(json, quantities.empty() ? nullptr : &quantities[0], content.gammas, position);
+    writeLoads(json, renderer);
+    writeContours(json, quantities.empty() ? nullptr : &quantities[0], content, position);
     if (quantities.size() > 1) {
         json.open("second");
         json.member("quantity", quantities[1].name());
         json.member("unit", quantities[1].unit());
-        writeContours(json, &quantities[1], content.gammas, position);
+        writeContours(json, &quantities[1], content, position);
         json.close();
     } else {
         json.member("second", "null");

@@ -1,10 +1,13 @@
 #include "smithchartplot.h"
 
 #include "charttext.h"
+#include "measuredmesh.h"
 #include "smithchartdata.h"
 #include "smithchartexport.h"
 
 #include <QCoreApplication>
+
+#include <numeric>
 
 namespace {
 
@@ -40,8 +43,28 @@ std::optional<std::vector<int>> contouredOf(const SmithChartData &data, const QS
 
 } // namespace
 
+QStringList SmithChartPlot::readoutAt(const SmithChartRenderer &chart, std::complex<double> gamma)
+{
+    const auto line = [](const QString &name, const QString &unit, std::optional<double> value) {
+        return value ? name + QStringLiteral(" = ") + ChartText::withUnit(*value, unit)
+                     : tr("%1: outside the measured region").arg(name);
+    };
+    QStringList lines;
+    for (const QuantityContours &quantity : chart.quantities())
+        lines << line(quantity.name(), quantity.unit(), quantity.valueAt(gamma));
+    const SmithChartContent &content = chart.content();
+    if (content.compression) {
+        std::vector<int> all(content.drive.values.size());
+        std::iota(all.begin(), all.end(), 0);
+        const MeasuredMesh mesh(content.gammas, all);
+        lines << line(content.drive.name, content.drive.unit,
+                      mesh.valueAt(gamma, content.drive.values));
+    }
+    return lines;
+}
+
 bool SmithChartPlot::write(const QString &dataFile, const Options &options,
-                           const QString &pictureFile, QString *error)
+                           const QString &pictureFile, QString *error, QStringList *readout)
 {
     SmithChartData data;
     if (!data.load(dataFile, options.coefficient, error))
@@ -67,12 +90,23 @@ bool SmithChartPlot::write(const QString &dataFile, const Options &options,
     choice.condition = data.defaultCondition();
     choice.contoured = *contoured;
     choice.targets = *targets;
+    QString remark;
+    if (!data.choose(options.at, choice, &remark, error)) {
+        *error = tr("--at: %1").arg(*error);
+        return false;
+    }
     SmithChartContent content =
         options.compression ? data.compressed(choice, *options.compression) : data.content(choice);
+    content.remark = remark;
+    content.referenceImpedance = options.referenceImpedance;
+    content.levels = options.levels;
+    content.admittanceGrid = options.admittanceGrid;
     if (!content.message.isEmpty()) {
         *error = content.message;
         return false;
     }
     const SmithChartRenderer chart(std::move(content));
+    if (options.readout && readout)
+        *readout = readoutAt(chart, *options.readout);
     return SmithChartExport::write(chart, chart.window(options.view), pictureFile, error);
 }

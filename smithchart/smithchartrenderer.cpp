@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -109,7 +110,9 @@ SmithChartRenderer::SmithChartRenderer(SmithChartContent content)
 {
     placePoints();
     for (const SmithChartContent::Quantity &quantity : m_content.contoured)
-        m_quantities.emplace_back(quantity, meshOf({&quantity.values}));
+        m_quantities.emplace_back(quantity, meshOf({&quantity.values}),
+                                  m_quantities.empty() ? m_content.levels
+                                                       : SmithChartContent::Levels());
     if (!m_content.targets.empty()) {
         std::vector<const std::vector<double> *> values;
         for (const SmithChartContent::Target &target : m_content.targets)
@@ -125,7 +128,9 @@ QColor SmithChartRenderer::pointColour()
 
 QColor SmithChartRenderer::quantityColour(int quantity)
 {
-    return quantity == 0 ? QColor(200, 30, 0) : QColor(0, 135, 90);
+    // Red and blue, not red and green, which red-green colour-blind readers cannot tell apart;
+    // of lightnesses that stay apart in grey.
+    return quantity == 0 ? QColor(200, 30, 0) : QColor(60, 170, 235);
 }
 
 QColor SmithChartRenderer::targetColour()
@@ -205,7 +210,32 @@ SmithMapping::Window SmithChartRenderer::window(View view) const
 QRectF SmithChartRenderer::plotArea(const QRectF &area, const QFontMetricsF &metrics) const
 {
     const double line = metrics.lineSpacing();
-    return area.adjusted(2.0, TitleLines * line, -2.0, -(double(notes().size()) + 0.3) * line);
+    const NoteLayout notes = noteLayout(area, metrics);
+    const int rows = std::accumulate(notes.rows.begin(), notes.rows.end(), 0);
+    return area.adjusted(2.0, TitleLines * line, -2.0, -(double(rows) + 0.3) * line);
+}
+
+// Each note wrapped at its words to the width beside the keys, so that none runs off the
+// picture.
+SmithChartRenderer::NoteLayout SmithChartRenderer::noteLayout(const QRectF &area,
+                                                              const QFontMetricsF &metrics) const
+{
+    NoteLayout layout;
+    layout.notes = notes();
+    const double line = metrics.lineSpacing();
+    const bool keyed = std::any_of(layout.notes.begin(), layout.notes.end(), [](const Note &note) {
+        return note.quantity >= 0 || note.target;
+    });
+    layout.keyWidth = keyed ? 2.5 * line : 0.0;
+    const double width = std::max(line, area.width() - 8.0 - layout.keyWidth);
+    for (const Note &note : layout.notes) {
+        const QRectF bounds =
+            metrics.boundingRect(QRectF(0, 0, width, 1e6), Qt::TextWordWrap, note.text);
+        // One line is as high as the font, each more a line's spacing.
+        layout.rows.push_back(
+            1 + std::max(0, int(std::lround((bounds.height() - metrics.height()) / line))));
+    }
+    return layout;
 }
 
 SmithChartRenderer::Layout SmithChartRenderer::layout(const QRectF &area,
@@ -265,10 +295,17 @@ void SmithChartRenderer::placeMaxima(Layout &layout, LabelPlacer &placer,
     }
     for (const Label &mark : layout.marks) {
         const QuantityContours &quantity = m_quantities[mark.quantity];
+        // The optimum's load as an impedance, as it is set on a tuner.
+        const std::complex<double> impedance = SmithMapping::impedanceOf(
+            m_content.gammas[*quantity.maximum()], m_content.referenceImpedance);
         const QString text =
             (m_quantities.size() > 1 ? QStringLiteral("max ") + quantity.name() + QLatin1Char(' ')
                                      : QStringLiteral("max ")) +
-            ChartText::withUnit(quantity.maximumValue(), quantity.unit());
+            ChartText::withUnit(quantity.maximumValue(), quantity.unit()) +
+            (std::isfinite(std::abs(impedance))
+                 ? QStringLiteral(" at ") + ChartText::complex(impedance, 3) + QStringLiteral(" ") +
+                       QChar(0x03A9)
+                 : QString());
         const std::vector<QRectF> places =
             placesBeside(mark.rect, QSizeF(metrics.horizontalAdvance(text), metrics.height()));
         std::optional<QRectF> place = placer.place(places, rim);
@@ -378,6 +415,8 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
     // which may ignore clipping, never is.
     painter.setClipRect(layout.plot);
     paintGrid(painter, mapping, SmithGrid(mapping, mapping.gammaRect(layout.plot), m_extent));
+    if (m_content.admittanceGrid)
+        paintAdmittanceGrid(painter, layout);
     // The shade and the contours over the dots, so that many dots do not hide them.
     paintPoints(painter, mapping);
     paintTarget(painter, mapping);
@@ -388,8 +427,24 @@ void SmithChartRenderer::paint(QPainter &painter, const QRectF &area,
     painter.restore();
 }
 
+// The admittance grid is the impedance grid turned half round about the chart's centre (Y of
+// -Γ is Z of Γ, normalised): the impedance grid of the window turned so, painted turned back,
+// dotted.
+void SmithChartRenderer::paintAdmittanceGrid(QPainter &painter, const Layout &layout) const
+{
+    const SmithMapping &mapping = layout.mapping;
+    const QRectF window = mapping.gammaRect(layout.plot);
+    const QRectF turned(-window.right(), -window.bottom(), window.width(), window.height());
+    painter.save();
+    painter.translate(mapping.centre());
+    painter.rotate(180.0);
+    painter.translate(-mapping.centre());
+    paintGrid(painter, mapping, SmithGrid(mapping, turned, m_extent), Qt::DotLine);
+    painter.restore();
+}
+
 void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mapping,
-                                   const SmithGrid &grid) const
+                                   const SmithGrid &grid, Qt::PenStyle style) const
 {
     const auto pathOf = [&mapping](const std::vector<SmithMapping::Arc> &arcs) {
         QPainterPath path;
@@ -401,7 +456,7 @@ void SmithChartRenderer::paintGrid(QPainter &painter, const SmithMapping &mappin
         return path;
     };
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(GridColour, 1.0));
+    painter.setPen(QPen(GridColour, 1.0, style));
     for (const SmithGrid::Line &line : grid.lines())
         painter.drawPath(pathOf(line.parts));
     for (const QLineF &axis : grid.axis())
@@ -512,8 +567,11 @@ void SmithChartRenderer::paintLabels(QPainter &painter, const Layout &layout) co
 
 QString SmithChartRenderer::contouredNote() const
 {
+    // A load not followed may reach it: only with none such can no load.
     if (m_content.compression && m_shown.empty())
-        return tr("No load reaches %1 dB compression").arg(*m_content.compression);
+        return m_unfollowed.empty()
+                   ? tr("No load reaches %1 dB compression").arg(*m_content.compression)
+                   : tr("No load followed to %1 dB compression").arg(*m_content.compression);
     return m_content.compression ? tr("Loads at compression only") : tr("Measured points only");
 }
 
@@ -550,6 +608,8 @@ std::vector<SmithChartRenderer::Note> SmithChartRenderer::notes() const
     if (m_target)
         notes.push_back({targetNote(), -1, true});
     notes.push_back({pointNote()});
+    if (!m_content.remark.isEmpty())
+        notes.push_back({m_content.remark});
     return notes;
 }
 
@@ -589,7 +649,8 @@ QString SmithChartRenderer::pointNote() const
 QString SmithChartRenderer::readout(std::complex<double> gamma) const
 {
     const QString ohm(QChar(0x03A9));
-    const std::complex<double> impedance = SmithMapping::impedanceOf(gamma, ReferenceImpedance);
+    const std::complex<double> impedance =
+        SmithMapping::impedanceOf(gamma, m_content.referenceImpedance);
     QStringList parts;
     parts << QString(QChar(0x0393)) + QStringLiteral(" = ") + ChartText::complex(gamma) +
                  QStringLiteral(" (") + ChartText::number(std::abs(gamma)) + QStringLiteral(" ") +
@@ -636,18 +697,19 @@ void SmithChartRenderer::paintTexts(QPainter &painter, const QRectF &area) const
     painter.drawText(title, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip,
                      boldMetrics.elidedText(m_content.title, Qt::ElideMiddle, title.width()));
     painter.restore();
-    const std::vector<Note> lines = notes();
-    const bool keyed = std::any_of(lines.begin(), lines.end(), [](const Note &note) {
-        return note.quantity >= 0 || note.target;
-    });
-    const double keyWidth = keyed ? 2.5 * line : 0.0;
-    double top = area.bottom() - (double(lines.size()) + 0.3) * line;
-    for (const Note &note : lines) {
-        const QRectF text(area.left() + 4.0 + keyWidth, top, area.width() - 8.0 - keyWidth, line);
-        paintKey(painter, note, QRectF(area.left() + 4.0, top, keyWidth - 0.5 * line, line));
+    const NoteLayout notes = noteLayout(area, QFontMetricsF(painter.font()));
+    const double keyWidth = notes.keyWidth;
+    double top = area.bottom() -
+                 (double(std::accumulate(notes.rows.begin(), notes.rows.end(), 0)) + 0.3) * line;
+    for (std::size_t i = 0; i < notes.notes.size(); ++i) {
+        const QRectF text(area.left() + 4.0 + keyWidth, top,
+                          std::max(line, area.width() - 8.0 - keyWidth), notes.rows[i] * line);
+        paintKey(painter, notes.notes[i],
+                 QRectF(area.left() + 4.0, top, keyWidth - 0.5 * line, line));
         painter.setPen(Qt::black);
-        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip, note.text);
-        top += line;
+        painter.drawText(text, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
+                         notes.notes[i].text);
+        top += notes.rows[i] * line;
     }
 }
 

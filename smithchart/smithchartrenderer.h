@@ -35,8 +35,6 @@ class SmithChartRenderer
 {
 public:
     static constexpr double MaximumExtent = 2.0;
-    // The data files name no reference impedance: impedances are read at 50 Ohm.
-    static constexpr double ReferenceImpedance = 50.0;
 
     // The measured region with a margin about it, or the whole chart.
     enum class View { Data, Full };
@@ -104,6 +102,13 @@ private:
     std::shared_ptr<const MeasuredMesh>
     meshOf(const std::vector<const std::vector<double> *> &values);
     QRectF plotArea(const QRectF &area, const QFontMetricsF &metrics) const;
+    struct NoteLayout
+    {
+        std::vector<Note> notes;
+        std::vector<int> rows; // the lines each note takes
+        double keyWidth = 0.0;
+    };
+    NoteLayout noteLayout(const QRectF &area, const QFontMetricsF &metrics) const;
     std::vector<QPointF> dots(const SmithMapping &mapping) const;
     void placeMaxima(Layout &layout, LabelPlacer &placer, const QFontMetricsF &metrics) const;
     void placeContourLabels(Layout &layout, LabelPlacer &placer,
@@ -113,7 +118,9 @@ private:
     QString contouredNote() const;
     QString targetNote() const;
     static QString tr(const char *text);
-    void paintGrid(QPainter &painter, const SmithMapping &mapping, const SmithGrid &grid) const;
+    void paintGrid(QPainter &painter, const SmithMapping &mapping, const SmithGrid &grid,
+                   Qt::PenStyle style = Qt::SolidLine) const;
+    void paintAdmittanceGrid(QPainter &painter, const Layout &layout) const;
     void paintTarget(QPainter &painter, const SmithMapping &mapping) const;
     void paintPoints(QPainter &painter, const SmithMapping &mapping) const;
     void paintContours(QPainter &painter, const SmithMapping &mapping) const;

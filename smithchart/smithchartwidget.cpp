@@ -57,6 +57,7 @@ SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     , m_secondQuantities(choice(QStringLiteral("secondQuantity"), 8))
     , m_target(new QLineEdit)
     , m_wholeChart(new QCheckBox(tr("Whole chart")))
+    , m_admittance(new QCheckBox(tr("Admittance grid")))
     , m_conditionNote(named(new QLabel, QStringLiteral("driveLevelNote")))
     , m_othersLabel(new QLabel(tr("Other coefficients at:")))
     , m_targetNote(named(new QLabel, QStringLiteral("targetNote")))
@@ -66,6 +67,7 @@ SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     m_target->setObjectName(QStringLiteral("target"));
     m_target->setPlaceholderText(tr("e.g. Pout>=39, PAE>=55"));
     m_wholeChart->setObjectName(QStringLiteral("wholeChart"));
+    m_admittance->setObjectName(QStringLiteral("admittanceGrid"));
     m_readout->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_targetNote->setWordWrap(true);
     auto *layout = new QVBoxLayout(this);
@@ -88,6 +90,7 @@ SmithChartWidget::SmithChartWidget(const QString &path, QWidget *parent)
     connect(m_wholeChart, &QCheckBox::toggled, m_view, [this](bool whole) {
         m_view->setView(whole ? SmithChartRenderer::View::Full : SmithChartRenderer::View::Data);
     });
+    connect(m_admittance, &QCheckBox::toggled, this, &SmithChartWidget::showChart);
     connect(m_view, &SmithChartView::readoutChanged, this, &SmithChartWidget::showReadout);
     showReadout({});
     loadCoefficient({});
@@ -116,6 +119,7 @@ QLayout *SmithChartWidget::choicesLayout()
     auto *target = new QHBoxLayout;
     target->addWidget(m_target, 2);
     target->addWidget(m_wholeChart);
+    target->addWidget(m_admittance);
     target->addWidget(m_othersLabel);
     target->addWidget(m_others, 1);
     choices->addLayout(target, 2, 1, 1, 5);
@@ -179,5 +183,7 @@ void SmithChartWidget::showChart()
     choice.others = std::max(0, m_others->currentIndex());
     choice.contoured = {m_quantities->currentIndex(), m_secondQuantities->currentIndex() - 1};
     choice.targets = m_targets;
-    m_view->setContent(m_data.content(choice));
+    SmithChartContent content = m_data.content(choice);
+    content.admittanceGrid = m_admittance->isChecked();
+    m_view->setContent(content);
 }

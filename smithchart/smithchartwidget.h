@@ -45,6 +45,7 @@ private:
     QComboBox *m_secondQuantities;
     QLineEdit *m_target;
     QCheckBox *m_wholeChart;
+    QCheckBox *m_admittance;
     QLabel *m_conditionNote;
     QLabel *m_othersLabel;
     QLabel *m_targetNote;

@@ -1,9 +1,11 @@
 // The Smith chart's work on large files: the Delaunay triangulation of scattered and gridded
 // points, a file of 100,000 loads plotted as a picture, a drawing and data, with one quantity
-// or two and a target region, the compression of a file of 10,000 drifting drive sweeps, and
-// reading a file of 200,000 groups into the chart's choices.
+// or two and a target region, the compression of files of 10,000 and 5,000 drifting drive
+// sweeps, the match of loads across 14 drive levels alone, and reading a file of 200,000 groups
+// into the chart's choices.
 
 #include "delaunaytriangulation.h"
+#include "loadsweeps.h"
 #include "smithchartdata.h"
 #include "smithchartexport.h"
 #include "smithchartplot.h"
@@ -15,6 +17,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <complex>
 #include <vector>
 
 namespace {
@@ -43,6 +46,41 @@ double efficiencyAt(const QPointF &p)
     return 60 - 40 * QPointF::dotProduct(p - QPointF(0.3, 0.2), p - QPointF(0.3, 0.2));
 }
 
+// The loads' places at each drive level: each load drifting by up to 0.0005 from one level to
+// the next.
+std::vector<std::vector<QPointF>> driftingLevels(int loads, int levels)
+{
+    QRandomGenerator drift(5);
+    const std::vector<QPointF> nominal = loadsInTheDisc(loads);
+    std::vector<std::vector<QPointF>> places(levels);
+    for (int level = 0; level < levels; ++level) {
+        for (const QPointF &p : nominal)
+            places[level].push_back(
+                p + 0.0005 * QPointF(drift.generateDouble(), drift.generateDouble()));
+    }
+    return places;
+}
+
+// Gain compressing from 1 dB at the lowest drive level to 4 dB at the highest, more or less by
+// load.
+QByteArray sweepsFile(int loads, int levels)
+{
+    QByteArray sweeps = "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<Gain>, Units=<dB>\n"
+                        "OUT=<P>, Units=<dBm>\nRe(g) Im(g) Pin Gain P\n";
+    const std::vector<std::vector<QPointF>> places = driftingLevels(loads, levels);
+    for (int level = 0; level < levels; ++level) {
+        for (const QPointF &at : places[level]) {
+            const double gain = 18 - level * level * (0.02 + 0.03 * (at.x() + 1)) * 81 /
+                                         double((levels - 1) * (levels - 1));
+            sweeps += QByteArray::number(at.x(), 'f', 6) + ' ' +
+                      QByteArray::number(at.y(), 'f', 6) + ' ' + QByteArray::number(level * 2) +
+                      ' ' + QByteArray::number(gain, 'f', 4) + ' ' +
+                      QByteArray::number(level * 2 + gain, 'f', 4) + '\n';
+        }
+    }
+    return sweeps;
+}
+
 bool writeFile(const QString &path, const QByteArray &text)
 {
     QFile file(path);
@@ -63,7 +101,9 @@ private slots:
     void triangulation();
     void plotting_data();
     void plotting();
+    void compression_data();
     void compression();
+    void followingLoads();
     void readingManyGroups();
 
 private:
@@ -87,22 +127,8 @@ void bench_SmithChart::initTestCase()
                  QByteArray::number(efficiencyAt(p), 'f', 4) + '\n';
     QVERIFY(writeFile(m_dir.filePath(QStringLiteral("loads.lp")), loads));
 
-    // Gain compressing from 1 dB at the lowest drive level to 4 dB at the highest, more or
-    // less by load; each load drifting by up to 0.0005 from one level to the next.
-    QByteArray sweeps = "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nOUT=<Gain>, Units=<dB>\n"
-                        "OUT=<P>, Units=<dBm>\nRe(g) Im(g) Pin Gain P\n";
-    QRandomGenerator drift(5);
-    for (const QPointF &p : loadsInTheDisc(10000)) {
-        for (int level = 0; level < 10; ++level) {
-            const double gain = 18 - level * level * (0.02 + 0.03 * (p.x() + 1));
-            const QPointF at = p + 0.0005 * QPointF(drift.generateDouble(), drift.generateDouble());
-            sweeps += QByteArray::number(at.x(), 'f', 6) + ' ' +
-                      QByteArray::number(at.y(), 'f', 6) + ' ' + QByteArray::number(level * 2) +
-                      ' ' + QByteArray::number(gain, 'f', 4) + ' ' +
-                      QByteArray::number(level * 2 + gain, 'f', 4) + '\n';
-        }
-    }
-    QVERIFY(writeFile(m_dir.filePath(QStringLiteral("sweeps.lp")), sweeps));
+    QVERIFY(writeFile(m_dir.filePath(QStringLiteral("sweeps.lp")), sweepsFile(10000, 10)));
+    QVERIFY(writeFile(m_dir.filePath(QStringLiteral("sweeps14.lp")), sweepsFile(5000, 14)));
 }
 
 void bench_SmithChart::triangulation_data()
@@ -166,20 +192,47 @@ void bench_SmithChart::plotting()
     QVERIFY(QFile(file).size() > 0);
 }
 
+void bench_SmithChart::compression_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("loads");
+    QTest::newRow("10,000 loads, 10 drive levels") << QStringLiteral("sweeps.lp") << 10000;
+    QTest::newRow("5,000 loads, 14 drive levels") << QStringLiteral("sweeps14.lp") << 5000;
+}
+
 void bench_SmithChart::compression()
 {
+    QFETCH(QString, file);
+    QFETCH(int, loads);
     SmithChartData data;
     QString error;
-    QVERIFY2(data.load(m_dir.filePath(QStringLiteral("sweeps.lp")), {}, &error), qPrintable(error));
-    std::size_t loads = 0;
+    QVERIFY2(data.load(m_dir.filePath(file), {}, &error), qPrintable(error));
+    std::size_t shown = 0;
     QBENCHMARK_ONCE
     {
         SmithChartData::Choice choice;
         choice.condition = data.defaultCondition();
         choice.contoured = {1};
-        loads = SmithChartRenderer(data.compressed(choice, 1.0)).content().gammas.size();
+        shown = SmithChartRenderer(data.compressed(choice, 1.0)).content().gammas.size();
     }
-    QVERIFY(loads > 9000);
+    QVERIFY(shown > 0.9 * loads);
+}
+
+// The match alone, 13 times from one level to the next.
+void bench_SmithChart::followingLoads()
+{
+    std::vector<std::vector<std::complex<double>>> levels;
+    for (const std::vector<QPointF> &places : driftingLevels(5000, 14)) {
+        levels.emplace_back();
+        for (const QPointF &p : places)
+            levels.back().emplace_back(p.x(), p.y());
+    }
+    std::size_t sweeps = 0;
+    QBENCHMARK_ONCE
+    {
+        sweeps = LoadSweeps::follow(levels).size();
+    }
+    QVERIFY(sweeps >= 5000);
 }
 
 void bench_SmithChart::readingManyGroups()

@@ -223,6 +223,9 @@ void tst_LpHost::commandLines_data()
     row("--compression that is no number of dB above 0",
         {"--inspect"_s, twoFrequencies, "--plot"_s, "%W/x.png"_s, "--compression"_s, "-1"_s}, none,
         2, "--compression takes a number of dB above 0, not '-1'"_s);
+    row("--z0 that is no resistance above 0",
+        {"--inspect"_s, twoFrequencies, "--plot"_s, "%W/x.json"_s, "--z0"_s, "0"_s}, none, 2,
+        "--z0 takes a resistance in Ohm above 0, not '0'"_s);
     row("--plot --contour none --view full draws the points alone on the whole chart",
         {"--inspect"_s, twoFrequencies, "--plot"_s, "%W/points.png"_s, "--contour"_s, "none"_s,
          "--view"_s, "full"_s},
@@ -244,7 +247,9 @@ void tst_LpHost::commandLines_data()
     row("--plot without --inspect", {twoFrequencies, "--plot"_s, "%W/x.png"_s}, none, 2,
         "--plot goes with --inspect"_s);
     row("--target without --plot", {"--inspect"_s, twoFrequencies, "--target"_s, "Pout>=1"_s}, none,
-        2, "--gamma, --contour, --compression, --target and --view go with"_s);
+        2,
+        "--gamma, --contour, --compression, --target, --at, --z0, --readout, --levels, --step, "
+        "--admittance and --view go with"_s);
     row("a component file that does not exist", {"%W/gone.json"_s, "--accept"_s}, offscreen, 1,
         "%W/gone.json"_s);
     row("a FIFO nobody writes to", {"%W/fifo.json"_s, "--accept"_s}, offscreen, 1,

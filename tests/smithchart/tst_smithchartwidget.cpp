@@ -1,3 +1,4 @@
+#include "charttext.h"
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
@@ -129,6 +130,10 @@ private slots:
     void loadsThatNeverCompressAreHollow();
     void readoutFollowsThePointerAndTheArrowKeys();
     void jsonHoldsTheChart();
+    void readoutGivesEachQuantityAtALoad();
+    void quantitiesStayApartInGreyAndForRedGreenBlindness();
+    void longNotesWrapInsideThePicture();
+    void admittanceGridIsTheImpedanceGridTurned();
     void targetAndSecondQuantityFromTheChoices();
     void wheelZoomsAboutThePointer();
     void focusedChartIsFramed();
@@ -288,10 +293,17 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
     QTest::newRow("a span beyond a double")
         << contentOf(square, {-1e308, 1e308, 0, 1}) << "P spans too wide a range for contours"_s
         << "4 measured points"_s << 1;
-    QTest::newRow("points on one line")
-        << contentOf({{0.1, 0.1}, {0.2, 0.2}, {0.3, 0.3}}, {30, 31, 29})
-        << "P: too few points off one line for contours; highest 31 dBm at 0.2 + j0.2"_s
-        << "3 measured points"_s << 1;
+    Gammas line;
+    Values along;
+    for (int k = 0; k < 20; ++k) {
+        line.emplace_back(-0.5 + 0.05 * k,
+                          std::round(100 * (0.37 * (-0.5 + 0.05 * k) + 0.1)) / 100);
+        along.push_back(30 + k % 7);
+    }
+    QTest::newRow("points on a line, written with two decimals")
+        << contentOf(line, along)
+        << "P: too few points off one line for contours; highest 36 dBm at 0.15 + j0.16"_s
+        << "20 measured points"_s << 1;
     Values ramp, bowl;
     for (const std::complex<double> &gamma : gridGammas(5)) {
         ramp.push_back(34 + 5 * gamma.real());
@@ -304,6 +316,18 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
         << "P contours every 1 dB; highest 38.5 dBm at 0.9 + j0.9\nE contours every 5 %; "
            "highest 50 % at 0 + j0"_s
         << "25 measured points"_s << 2;
+    SmithChartContent named = contentOf(gridGammas(5), ramp);
+    named.levels.named = {35, 36.5};
+    QTest::newRow("levels named") << named << "P contours at 35, 36.5 dBm; highest 38.5 dBm"_s
+                                  << "25 measured points"_s << 1;
+    SmithChartContent stepped = contentOf(gridGammas(5), ramp);
+    stepped.levels.step = 2.5;
+    QTest::newRow("a step chosen") << stepped << "P contours every 2.5 dB; highest 38.5 dBm"_s
+                                   << "25 measured points"_s << 1;
+    QTest::newRow("values of one decimal, never stepped finer")
+        << contentOf(square, {30.0, 30.1, 30.2, 30.3}, "")
+        << "P contours every 0.1; highest 30.3 at 0 + j0.5"_s
+        << "4 measured points"_s << 1;
     SmithChartContent points = contentOf(square, {});
     points.contoured.clear();
     QTest::newRow("no quantity") << points << "Measured points only"_s
@@ -329,9 +353,12 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows_data()
     SmithChartContent none = contentOf({}, {});
     none.compression = 3.0;
     none.uncompressed = {{0.1, 0.1}};
-    QTest::newRow("no load compressing")
-        << none << "No load reaches 3 dB compression"_s
-        << "0 loads at 3 dB compression; 1 never reaches it (hollow)"_s << 0;
+    none.unfollowed = {{0.2, 0.1}};
+    QTest::newRow("no load followed to compression")
+        << none << "No load followed to 3 dB compression"_s
+        << "0 loads at 3 dB compression; 1 never reaches it (hollow); 1 load could not be "
+           "followed across drive levels (x)"_s
+        << 0;
 }
 
 void tst_SmithChartWidget::notesSayWhatTheChartShows()
@@ -344,7 +371,16 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
     const SmithChartRenderer chart(content);
     QVERIFY2(chart.noteText().contains(notes), qPrintable(chart.noteText()));
     QCOMPARE(chart.pointNote(), pointNote);
-    QCOMPARE(int(layoutOf(chart, QRectF(0, 0, 800, 800)).marks.size()), marks);
+    const SmithChartRenderer::Layout layout = layoutOf(chart, QRectF(0, 0, 800, 800));
+    QCOMPARE(int(layout.marks.size()), marks);
+    // Each highest value's label gives its load as an impedance, Z = 50 (1 + Γ)/(1 - Γ).
+    for (const SmithChartRenderer::Label &label : layout.maxima) {
+        const std::complex<double> gamma =
+            content.gammas[*chart.quantities()[label.quantity].maximum()];
+        QVERIFY2(label.text.endsWith(ChartText::complex(50.0 * (1.0 + gamma) / (1.0 - gamma), 3) +
+                                     " "_s + QChar(0x03A9)),
+                 qPrintable(label.text));
+    }
 }
 
 // Charts of one or two quantities with their highest values anywhere, by the rim and by the
@@ -558,7 +594,7 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     Values values, second;
     for (const std::complex<double> &gamma : gridGammas(6)) {
         values.push_back(30 + std::sin(3 * gamma.real()) / 3 + gamma.imag());
-        second.push_back(40 - 30 * std::norm(gamma - 0.3));
+        second.push_back(40 - 30 * std::norm(gamma - std::complex<double>(0.3, 0.05)));
     }
     values[7] = std::numeric_limits<double>::quiet_NaN();
     SmithChartContent content = contentOf(gridGammas(6), values);
@@ -571,12 +607,15 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     content.compression = 2.0;
     content.uncompressed = {{0.95, 0.1}};
     content.unfollowed = {{0.9, 0.2}};
+    content.referenceImpedance = 25.0;
+    content.drive = {"Pin"_s, "dBm"_s, second};
     const SmithChartRenderer chart(content);
     QJsonParseError error;
     const QJsonObject json = QJsonDocument::fromJson(SmithChartJson::of(chart), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
 
     QCOMPARE(json["gamma"_s].toString(), "gamma_ld1"_s);
+    QCOMPARE(json["z0"_s].toDouble(), 25.0);
     QCOMPARE(json["frequency"_s].toObject()["value"_s].toDouble(), 1.8);
     QCOMPARE(json["drive"_s].toObject()["held"_s].toArray().at(0).toObject()["name"_s].toString(),
              "Vdd"_s);
@@ -596,6 +635,15 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
     }
     QCOMPARE(json["uncompressed"_s].toArray().at(0).toArray().at(0).toDouble(), 0.95);
     QCOMPARE(json["unfollowed"_s].toArray().at(0).toArray().at(1).toDouble(), 0.2);
+    const QJsonArray loads = json["loads"_s].toArray();
+    QCOMPARE(loads.size(), points.size());
+    for (int i = 0; i < loads.size(); ++i) {
+        const QJsonObject load = loads[i].toObject();
+        QCOMPARE(load["gamma"_s].toArray(), QJsonArray({points[i][0], points[i][1]}));
+        QCOMPARE(load["Pin"_s].toDouble(), second[i]);
+        QCOMPARE(load["P"_s], points[i][2]);
+        QCOMPARE(load["PAE"_s], points[i][3]);
+    }
     const auto trianglesOf = [&](const QJsonObject &object) {
         std::vector<std::array<int, 3>> triangles;
         for (const QJsonValue &triangle : object["triangles"_s].toArray()) {
@@ -627,6 +675,19 @@ void tst_SmithChartWidget::jsonHoldsTheChart()
         }
         QCOMPARE(quantity["levels"_s].toArray().size(), int(contours.levels().size()));
         QCOMPARE(quantity["maximum"_s].toArray()[2].toDouble(), contours.maximumValue());
+        // The optimum, worked out from the values: the highest, its Γ and Z = z0 (1 + Γ)/(1 - Γ).
+        const Values &of = q == 0 ? values : second;
+        std::size_t best = q == 0 ? 0 : 1;
+        for (std::size_t i = 0; i < of.size(); ++i)
+            best = of[i] > of[best] ? i : best;
+        const std::complex<double> gamma = content.gammas[best];
+        const std::complex<double> impedance = 25.0 * (1.0 + gamma) / (1.0 - gamma);
+        const QJsonObject optimum = quantity["optimum"_s].toObject();
+        QCOMPARE(optimum["gamma"_s].toArray()[0].toDouble(), gamma.real());
+        QCOMPARE(optimum["gamma"_s].toArray()[1].toDouble(), gamma.imag());
+        QCOMPARE(optimum["impedance"_s].toArray()[0].toDouble(), impedance.real());
+        QCOMPARE(optimum["impedance"_s].toArray()[1].toDouble(), impedance.imag());
+        QCOMPARE(optimum["value"_s].toDouble(), of[best]);
     }
     QCOMPARE(secondJson["quantity"_s].toString(), "PAE"_s);
 
@@ -755,6 +816,87 @@ void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
              qPrintable("%1 x %2"_s.arg(data.width()).arg(data.height())));
     const QRect whole = pointsSpan(SmithChartRenderer::View::Full);
     QVERIFY(whole.width() < 200 && whole.height() < 200);
+}
+
+// lp-host's --readout: on planes, where linear interpolation is exact, each contoured quantity
+// and the drive level at compression are the plane's values; outside the points, none.
+void tst_SmithChartWidget::readoutGivesEachQuantityAtALoad()
+{
+    Values ramp, drive;
+    for (const std::complex<double> &gamma : gridGammas(5)) {
+        ramp.push_back(34 + 5 * gamma.real());
+        drive.push_back(20 + 2 * gamma.imag());
+    }
+    SmithChartContent content = contentOf(gridGammas(5), ramp);
+    content.compression = 1.0;
+    content.drive = {"Pin"_s, "dBm"_s, drive};
+    const SmithChartRenderer chart(content);
+    QCOMPARE(SmithChartPlot::readoutAt(chart, {0.3, 0.1}),
+             texts({"P = 35.5 dBm", "Pin = 20.2 dBm"}));
+    QCOMPARE(SmithChartPlot::readoutAt(chart, {1.5, 0.0}),
+             texts({"P: outside the measured region", "Pin: outside the measured region"}));
+}
+
+// The two quantities' colours, printed in grey, differ by a fifth of the scale at least; and
+// seen without telling red from green (Viénot, Brettel and Mollon's deuteranope projection),
+// they still differ as much.
+void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
+{
+    const QColor first = SmithChartRenderer::quantityColour(0);
+    const QColor second = SmithChartRenderer::quantityColour(1);
+    QVERIFY(std::abs(qGray(first.rgb()) - qGray(second.rgb())) >= 51);
+    const auto deuteranope = [](const QColor &c) {
+        const double redGreen = 0.29275 * c.red() + 0.70725 * c.green();
+        return std::array<double, 2>{redGreen, c.blue() - 0.02234 * (c.red() - c.green())};
+    };
+    const auto [a, b] = std::pair(deuteranope(first), deuteranope(second));
+    QVERIFY(std::hypot(a[0] - b[0], a[1] - b[1]) >= 51);
+}
+
+// A note longer than the picture is wide takes more lines, which the plot makes room for, and
+// no text reaches the picture's right edge.
+void tst_SmithChartWidget::longNotesWrapInsideThePicture()
+{
+    SmithChartContent content = contentOf(gridGammas(5), Values(25, 30.0));
+    const SmithChartRenderer brief(content);
+    content.remark = QStringLiteral("Not measured at %1: the nearest measured is charted")
+                         .arg(QString("Pin_avail=18, "_s).repeated(40));
+    const SmithChartRenderer wordy(content);
+    const QSize size(400, 400);
+    const QRectF plot = layoutOf(wordy, QRectF(QPointF(), size)).plot;
+    QVERIFY(plot.bottom() < layoutOf(brief, QRectF(QPointF(), size)).plot.bottom() - 40);
+    const QImage image = pictureOf(wordy, size);
+    for (int y = int(plot.bottom()) + 2; y < size.height(); ++y) {
+        for (int x = size.width() - 6; x < size.width(); ++x)
+            QVERIFY2(qGray(image.pixel(x, y)) > 200, qPrintable("text at %1, %2"_s.arg(x).arg(y)));
+    }
+}
+
+// With the admittance grid, the circle of unit conductance (through Γ = 0 and -1) shows at
+// -0.75 + j0.433, where no impedance line of the whole chart passes; without it, nothing does.
+void tst_SmithChartWidget::admittanceGridIsTheImpedanceGridTurned()
+{
+    SmithChartContent content = contentOf({{0.3, -0.3}}, {30});
+    const auto darkNear = [&](bool admittance) {
+        content.admittanceGrid = admittance;
+        const SmithChartRenderer chart(content);
+        const QRectF area(0, 0, 600, 600);
+        QImage image(area.size().toSize(), QImage::Format_RGB32);
+        QPainter painter(&image);
+        const SmithMapping::Window whole = chart.window(SmithChartRenderer::View::Full);
+        chart.paint(painter, area, whole);
+        const SmithMapping mapping = chart.mappingFor(area, QFontMetricsF(painter.font()), whole);
+        const QPoint at = mapping.toChart({-0.75, 0.5 * std::sqrt(0.75)}).toPoint();
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                if (qGray(image.pixel(at + QPoint(dx, dy))) < 235)
+                    return true;
+            }
+        }
+        return false;
+    };
+    QVERIFY(!darkNear(false));
+    QVERIFY(darkNear(true));
 }
 
 QTEST_MAIN(tst_SmithChartWidget)

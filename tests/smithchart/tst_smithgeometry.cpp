@@ -2,6 +2,8 @@
 #include "contourtracer.h"
 #include "delaunaytriangulation.h"
 #include "exactpredicates.h"
+#include "gaincompression.h"
+#include "leastcostassignment.h"
 #include "pointgrid.h"
 #include "smithgrid.h"
 #include "smithmapping.h"
@@ -28,6 +30,7 @@ using Generator = std::function<Points(QRandomGenerator &)>;
 
 Q_DECLARE_METATYPE(Points)
 Q_DECLARE_METATYPE(Generator)
+Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace {
 
@@ -369,6 +372,9 @@ private slots:
     void contourLevelsSuitTheUnit();
     void roundStepsDrawTheCountNearestEight();
     void targetRegionIsWhereEveryBoundHolds();
+    void assignmentIsTheLeastOfAllPermutations();
+    void compressionOfExtremeGains_data();
+    void compressionOfExtremeGains();
     void nearestPointsAreFoundByTheirCells_data();
     void nearestPointsAreFoundByTheirCells();
 };
@@ -856,6 +862,81 @@ void tst_SmithGeometry::nearestPointsAreFoundByTheirCells()
             std::sort(near.begin(), near.end());
             QCOMPARE(near, expected);
         }
+    }
+}
+
+// Random matrices of up to six rows, half of them of few distinct costs so that several
+// assignments tie: the least cost and each row's regret are those of every permutation tried.
+void tst_SmithGeometry::assignmentIsTheLeastOfAllPermutations()
+{
+    QRandomGenerator random(7);
+    for (int round = 0; round < 400; ++round) {
+        const int size = 1 + random.bounded(6);
+        std::vector<double> costs(std::size_t(size * size));
+        for (double &cost : costs)
+            cost = round % 2 ? double(random.bounded(4)) : uniform(random, 0, 1e-3);
+        const LeastCostAssignment assignment(costs, size);
+        std::vector<int> order(size);
+        std::iota(order.begin(), order.end(), 0);
+        double least = Infinity;
+        std::vector<double> leastMoving(size, Infinity); // the row off its assigned column
+        do {
+            double total = 0;
+            for (int row = 0; row < size; ++row)
+                total += costs[row * size + order[row]];
+            least = std::min(least, total);
+            for (int row = 0; row < size; ++row) {
+                if (order[row] != assignment.columnOf(row))
+                    leastMoving[row] = std::min(leastMoving[row], total);
+            }
+        } while (std::next_permutation(order.begin(), order.end()));
+        QVERIFY(std::abs(assignment.cost() - least) <= 1e-12);
+        for (int row = 0; row < size; ++row) {
+            const double regret = assignment.regret(row);
+            QVERIFY2(std::isinf(leastMoving[row])
+                         ? std::isinf(regret)
+                         : std::abs(least + regret - leastMoving[row]) <= 1e-12,
+                     qPrintable("size %1, row %2"_s.arg(size).arg(row)));
+        }
+    }
+}
+
+void tst_SmithGeometry::compressionOfExtremeGains_data()
+{
+    QTest::addColumn<std::vector<double>>("gains");
+    QTest::addColumn<std::vector<double>>("pouts");
+    QTest::addColumn<int>("index"); // -1: never compresses by 1 dB
+    QTest::addColumn<double>("fraction");
+    QTest::addColumn<double>("pout");
+
+    const double largest = std::numeric_limits<double>::max();
+    QTest::newRow("a gain falling from near the largest double to its negative")
+        << std::vector<double>{1.7e308, -1.7e308} << std::vector<double>{1.7e308, 0.0} << 1 << 0.0
+        << 1.7e308;
+    QTest::newRow("a flat gain of the largest double")
+        << std::vector<double>{largest, largest, largest} << std::vector<double>{0.0, 1.0, 2.0}
+        << -1 << 0.0 << 0.0;
+    QTest::newRow("a first gain of -inf")
+        << std::vector<double>{-Infinity, 10.0, 5.0} << std::vector<double>{0.0, 20.0, 25.0} << 2
+        << 0.2 << 21.0;
+    QTest::newRow("Pout of either sign near the largest double at neighbouring levels")
+        << std::vector<double>{10.0, 8.0} << std::vector<double>{1.7e308, -1.7e308} << 1 << 0.5
+        << 0.0;
+}
+
+// Where the gain has fallen 1 dB, and Pout there, at the ends of the doubles.
+void tst_SmithGeometry::compressionOfExtremeGains()
+{
+    QFETCH(std::vector<double>, gains);
+    QFETCH(std::vector<double>, pouts);
+    QFETCH(int, index);
+    QFETCH(double, fraction);
+    QFETCH(double, pout);
+    const std::optional<GainCompression::Crossing> crossing = GainCompression::of(gains, 1.0);
+    QCOMPARE(crossing ? int(crossing->index) : -1, index);
+    if (crossing) {
+        QCOMPARE(crossing->fraction, fraction);
+        QCOMPARE(GainCompression::valueAt(pouts, *crossing), pout);
     }
 }
 
