@@ -124,7 +124,9 @@ void defineOptions(QCommandLineParser &parser)
                         "the frequency, drive level and other swept variables, and places of "
                         "the other reflection coefficients, such as \"Freq=2 GHz,Pin_avail=18\" "
                         "or \"gamma_ld2=-0.9+j0.05\" (with --compression, the drive level comes "
-                        "from the compression)."),
+                        "from the compression). With --preview, values for the preview alone, "
+                        "such as \"Freq=1.9 GHz,Pin_avail=20\" (default: the lowest measured "
+                        "frequency and the held values)."),
          QStringLiteral("settings")},
         {QStringLiteral("z0"),
          QStringLiteral("With --plot, the reference impedance at which impedances are read, "

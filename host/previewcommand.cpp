@@ -44,11 +44,6 @@ QList<QCommandLineOption> PreviewCommand::options()
                         "file's suffix as --plot does; its JSON adds the condition and the "
                         "measured conditions weighed in."),
          QStringLiteral("file")},
-        {AtOption,
-         QStringLiteral("With --preview, values for the preview alone, such as \"Freq=1.9 "
-                        "GHz,Pin_avail=20\" (default: the lowest measured frequency and the "
-                        "held values)."),
-         QStringLiteral("settings")},
     };
 }
 
@@ -62,7 +57,7 @@ QString PreviewCommand::misplaced(const QCommandLineParser &parser)
     // --plot may take --at as well: that is for its own checks to judge.
     if (!requested(parser))
         return parser.isSet(AtOption) && !parser.isSet(QStringLiteral("plot"))
-                   ? QStringLiteral("--at goes with --preview.")
+                   ? QStringLiteral("--at goes with --plot or --preview.")
                    : QString();
     for (const char *other :
          {"inspect", "plot", "gamma", "compression", "target", "view", "accept", "screenshot"}) {

@@ -1,5 +1,7 @@
 #include "pickedvalues.h"
 
+#include "namedsettings.h"
+
 #include <optional>
 #include <utility>
 #include <vector>
@@ -8,16 +10,18 @@ namespace {
 
 using Pairs = std::vector<std::pair<QString, ConditionPreview::Held>>;
 
+// Each value a number or name with or without its unit.
 std::optional<Pairs> pairsOf(const QString &text)
 {
+    const NamedSettings named = NamedSettings::read(text);
+    if (!named.unreadable.isEmpty())
+        return std::nullopt;
     Pairs pairs;
-    for (const QString &part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int equals = int(part.indexOf(QLatin1Char('=')));
-        const QString name = part.left(equals).trimmed();
-        const QStringList value = part.mid(equals + 1).simplified().split(QLatin1Char(' '));
-        if (equals <= 0 || name.isEmpty() || value.value(0).isEmpty() || value.size() > 2)
+    for (const NamedSetting &setting : named.settings) {
+        const QStringList value = setting.value.simplified().split(QLatin1Char(' '));
+        if (value.size() > 2)
             return std::nullopt;
-        pairs.push_back({name, {value.at(0), value.value(1)}});
+        pairs.push_back({setting.name, {value.at(0), value.value(1)}});
     }
     return pairs;
 }

@@ -18,14 +18,14 @@ QStringList optimumOf(const SmithChartRenderer &renderer)
             continue;
         const std::complex<double> gamma = gammas[*quantity.maximum()];
         const std::complex<double> impedance =
-            SmithMapping::impedanceOf(gamma, SmithChartRenderer::ReferenceImpedance);
+            SmithMapping::impedanceOf(gamma, renderer.content().referenceImpedance);
         lines << PreviewWorker::tr("Optimum %1 = %2 at %3 (Z = %4 %5 at %6 %5)")
                      .arg(quantity.name(),
                           ChartText::withUnit(quantity.maximumValue(), quantity.unit()),
                           QString(QChar(0x0393)) + QStringLiteral(" = ") +
                               ChartText::complex(gamma),
                           ChartText::complex(impedance), QString(QChar(0x03A9)),
-                          ChartText::number(SmithChartRenderer::ReferenceImpedance));
+                          ChartText::number(renderer.content().referenceImpedance));
     }
     return lines;
 }

@@ -1,5 +1,7 @@
 #include "smithchartdata.h"
 
+#include "namedsettings.h"
+
 #include "charttext.h"
 #include "gaincompression.h"
 #include "loadsweeps.h"
@@ -511,15 +513,15 @@ bool SmithChartData::choose(const QString &at, Choice &choice, QString *remark,
     std::iota(narrowing.conditions.begin(), narrowing.conditions.end(), 0);
     std::iota(narrowing.others.begin(), narrowing.others.end(), 0);
     bool allExact = true;
-    for (const QString &setting : at.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
-        const int equals = int(setting.indexOf(QLatin1Char('=')));
+    const NamedSettings named = NamedSettings::read(at);
+    if (!named.unreadable.isEmpty()) {
+        *error = tr("'%1' names no value: NAME=VALUE").arg(named.unreadable);
+        return false;
+    }
+    for (const NamedSetting &setting : named.settings) {
         bool exact = true;
-        if (equals < 0) {
-            *error = tr("'%1' names no value: NAME=VALUE").arg(setting.trimmed());
-            return false;
-        }
-        if (!measuresAny(error) || !chooseNamed(setting.left(equals).trimmed(),
-                                                setting.mid(equals + 1), narrowing, &exact, error))
+        if (!measuresAny(error) ||
+            !chooseNamed(setting.name, setting.value, narrowing, &exact, error))
             return false;
         allExact = allExact && exact;
     }
