@@ -604,10 +604,13 @@ int main(int argc, char *argv[])
     if (!parser.isSet(QStringLiteral("verbose")))
         qInstallMessageHandler(keepQtQuiet);
     int qtArgc = 1;
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("version"))) {
+    // --help-all, which the parser offers beside --help, gives the same help.
+    const bool help =
+        parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"));
+    if (help || parser.isSet(QStringLiteral("version"))) {
         QCoreApplication app(qtArgc, argv);
         setApplicationNames();
-        if (parser.isSet(QStringLiteral("help")))
+        if (help)
             parser.showHelp(Success);
         return printVersion(parser);
     }

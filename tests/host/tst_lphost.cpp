@@ -139,6 +139,8 @@ void tst_LpHost::commandLines_data()
     };
 
     row("--help needs no display", QStringList{"--help"_s}, none, 0, {}, "--plugin <path>"_s);
+    row("--help-all gives the same help", QStringList{"--help-all"_s}, none, 0, {},
+        "--plugin <path>"_s);
     row("--version names the program and the plug-in", QStringList{"--version"_s}, none, 0, {},
         "library version 100"_s);
     row("no component", {}, none, 2, "no component file given"_s);
