@@ -189,7 +189,7 @@ void tst_LpHost::commandLines_data()
         "Vocabulary CmdOp"_s, "Variables ("_s);
     row("--inspect of a malformed data file", {"--inspect"_s, "%W/malformed.lp"_s}, none, 1,
         "\"%W/malformed.lp\", line 2"_s);
-    // The Smith chart's picture has the size that --help and the README give.
+    // The Smith chart's picture has the size that --help and docs/lp-host.md give.
     const QSize chart(800, 800);
     const QString twoFrequencies = "%W/data/pa_two_frequencies.lp"_s;
     const QString harmonic = "%W/data/pa_harmonic_load.lp2"_s;

@@ -384,9 +384,9 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
 }
 
 // Charts of one or two quantities with their highest values anywhere, by the rim and by the
-// grid's labels, and the README's own, on the measured region and on the whole chart: no label
+// grid's labels, and that of docs/lp-host.md, on the measured region and on the whole chart: no label
 // covers another or a mark, every label lies inside the plot, and those of the contours and the
-// highest values inside the chart's circle. On the README's chart no label covers a point.
+// highest values inside the chart's circle. On that chart no label covers a point.
 void tst_SmithChartWidget::labelsKeepClearInsideTheChart()
 {
     QRandomGenerator random(39);
@@ -790,7 +790,7 @@ void tst_SmithChartWidget::focusedChartIsFramed()
     QCOMPARE(view->grab().toImage().pixel(edge), highlight);
 }
 
-// As --plot writes it by default, the README's chart fills the picture with its points; the
+// As --plot writes it by default, the chart of docs/lp-host.md fills the picture with its points; the
 // whole chart shows the whole unit circle.
 void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
 {
