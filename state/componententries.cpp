@@ -29,15 +29,6 @@ QString tr(const char *text)
     return QCoreApplication::translate("ComponentEntries", text);
 }
 
-QStringList unquoted(const QStringList &texts)
-{
-    QStringList result;
-    result.reserve(texts.size());
-    for (const QString &text : texts)
-        result.append(unquote(text));
-    return result;
-}
-
 // A declaration as the editor reads the component's text.
 QString declaredText(const std::optional<QStringList> &stored)
 {

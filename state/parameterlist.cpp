@@ -120,4 +120,13 @@ QString unquote(const QString &text)
     return text;
 }
 
+QStringList unquoted(const QStringList &texts)
+{
+    QStringList result;
+    result.reserve(texts.size());
+    for (const QString &text : texts)
+        result.append(unquote(text));
+    return result;
+}
+
 } // namespace LoadPullStateUtils

@@ -25,6 +25,8 @@ TvlValue *writeParameterList(const ParameterMap &map);
 // A text of at least two characters between double quotes loses them when the editor reads
 // it; any other text comes back unchanged.
 QString unquote(const QString &text);
+// Each text unquoted.
+QStringList unquoted(const QStringList &texts);
 // The text a host list holds so that the editor reads it back as `text`.
 QString hostText(const QString &text);
 

@@ -11,15 +11,6 @@ namespace P = ParameterNames;
 
 namespace {
 
-QStringList unquoted(const QStringList &texts)
-{
-    QStringList result;
-    result.reserve(texts.size());
-    for (const QString &text : texts)
-        result.append(unquote(text));
-    return result;
-}
-
 QList<std::optional<bool>> readings(const QStringList &texts,
                                     std::optional<bool> (*read)(const QString &))
 {
