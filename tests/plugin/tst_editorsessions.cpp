@@ -22,6 +22,12 @@
 
 using Parameters = PluginSession::Parameters;
 
+#ifdef LP_RANDOM_SESSIONS
+constexpr int RandomSessions = LP_RANDOM_SESSIONS;
+#else
+constexpr int RandomSessions = 120;
+#endif
+
 namespace {
 
 QStringList words(const QString &text)
@@ -1323,7 +1329,7 @@ QStringList tst_EditorSessions::randomSteps(QRandomGenerator &random, const Para
 void tst_EditorSessions::randomSessions()
 {
     QRandomGenerator random(20261207);
-    for (int round = 0; round < 120; ++round) {
+    for (int round = 0; round < RandomSessions; ++round) {
         Parameters given = randomComponent(random);
         QStringList steps = randomSteps(random, given);
         QString mismatch = mismatchIn(given, steps);
