@@ -222,8 +222,9 @@ void tst_PreviewWindow::staysBesideTheEditorOnEveryTab()
     QVERIFY(!preview->isVisible());
 }
 
-// While a chart of 100,000 points is made, the editor's events keep coming every few
-// milliseconds: made on the editor's thread, it would hold them up for over 100 ms here.
+// While a chart of 100,000 points is made, the editor's events keep coming: made on the
+// editor's thread, it would hold them up for about as long as the chart takes. Measured
+// against the chart's own time, so that a loaded machine or a sanitizer's build slows both.
 void tst_PreviewWindow::leavesTheEditorFreeWithALargeFile()
 {
     QTemporaryDir folder;
@@ -245,7 +246,8 @@ void tst_PreviewWindow::leavesTheEditorFreeWithALargeFile()
     longestGap = std::max(longestGap, sinceTick.elapsed());
     qInfo("100,000 points charted in %lld ms; the editor's longest wait %lld ms",
           charting.elapsed(), longestGap);
-    QVERIFY(longestGap < 50);
+    QVERIFY2(longestGap * 4 < charting.elapsed(),
+             qPrintable("%1 ms of %2"_s.arg(longestGap).arg(charting.elapsed())));
 }
 
 QTEST_MAIN(tst_PreviewWindow)
