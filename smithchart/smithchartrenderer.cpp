@@ -641,6 +641,11 @@ QString SmithChartRenderer::pointNote() const
                      ? tr("; 1 load could not be followed across drive levels (x)")
                      : tr("; %1 loads could not be followed across drive levels (x)")
                            .arg(m_unfollowed.size()));
+    if (m_content.duplicates > 0)
+        note += (m_content.duplicates == 1
+                     ? tr("; 1 row repeats a load measured before: its first row is kept")
+                     : tr("; %1 rows repeat loads measured before: the first row of each is kept")
+                           .arg(m_content.duplicates));
     if (m_beyond > 0)
         note += tr("; %1 beyond |gamma| = %2 not shown").arg(m_beyond).arg(MaximumExtent);
     return note;
