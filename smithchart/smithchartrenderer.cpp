@@ -69,10 +69,24 @@ QImage dotImage(const QColor &colour, double radius, double pixelRatio)
     return dot;
 }
 
+double lengthOf(const QPolygonF &line)
+{
+    double length = 0.0;
+    for (int i = 1; i < line.size(); ++i)
+        length += QLineF(line[i - 1], line[i]).length();
+    return length;
+}
+
+// The second quantity's dashes are short and flat-ended, so that a gap shows even on the short
+// lines of a noisy level (square ends would all but close the gaps).
 QPen contourPen(int quantity)
 {
-    return QPen(SmithChartRenderer::quantityColour(quantity), ContourWidth,
-                quantity == 0 ? Qt::SolidLine : Qt::DashLine);
+    QPen pen(SmithChartRenderer::quantityColour(quantity), ContourWidth);
+    if (quantity > 0) {
+        pen.setDashPattern({3.0, 2.0});
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
 }
 
 // The highest value's mark: a disc for the first quantity, a diamond for the second.
@@ -522,7 +536,9 @@ void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapp
 }
 
 // Solid lines segment by segment; dashed ones joined into lines first, so that their dashes run
-// on across the segments rather than start again at each.
+// on across the segments rather than start again at each. A noisy level breaks into many short
+// lines, each shorter than a dash: the pattern runs on from one to the next, so that they show
+// dashed, not as solid bits.
 void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
 {
     const auto onChart = [&mapping](const QPointF &point) {
@@ -540,11 +556,14 @@ void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &ma
                 painter.drawLines(lines.data(), int(lines.size()));
                 continue;
             }
+            QPen dashed = pen;
             for (const QPolygonF &line : ContourTracer::joined(contour.segments)) {
                 QPolygonF mapped;
                 for (const QPointF &point : line)
                     mapped << onChart(point);
+                painter.setPen(dashed);
                 painter.drawPolyline(mapped);
+                dashed.setDashOffset(dashed.dashOffset() + lengthOf(mapped) / pen.widthF());
             }
         }
     }

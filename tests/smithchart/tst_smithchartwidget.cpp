@@ -1,4 +1,5 @@
 #include "charttext.h"
+#include "contourtracer.h"
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
@@ -132,6 +133,7 @@ private slots:
     void jsonHoldsTheChart();
     void readoutGivesEachQuantityAtALoad();
     void quantitiesStayApartInGreyAndForRedGreenBlindness();
+    void secondQuantityStaysDashedWhereNoiseBreaksItsContours();
     void longNotesWrapInsideThePicture();
     void admittanceGridIsTheImpedanceGridTurned();
     void targetAndSecondQuantityFromTheChoices();
@@ -384,9 +386,9 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
 }
 
 // Charts of one or two quantities with their highest values anywhere, by the rim and by the
-// grid's labels, and that of docs/lp-host.md, on the measured region and on the whole chart: no label
-// covers another or a mark, every label lies inside the plot, and those of the contours and the
-// highest values inside the chart's circle. On that chart no label covers a point.
+// grid's labels, and that of docs/lp-host.md, on the measured region and on the whole chart: no
+// label covers another or a mark, every label lies inside the plot, and those of the contours and
+// the highest values inside the chart's circle. On that chart no label covers a point.
 void tst_SmithChartWidget::labelsKeepClearInsideTheChart()
 {
     QRandomGenerator random(39);
@@ -790,8 +792,8 @@ void tst_SmithChartWidget::focusedChartIsFramed()
     QCOMPARE(view->grab().toImage().pixel(edge), highlight);
 }
 
-// As --plot writes it by default, the chart of docs/lp-host.md fills the picture with its points; the
-// whole chart shows the whole unit circle.
+// As --plot writes it by default, the chart of docs/lp-host.md fills the picture with its points;
+// the whole chart shows the whole unit circle.
 void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
 {
     const QString picture = m_dir->filePath("chart.png"_s);
@@ -855,6 +857,60 @@ void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
 
 // A note longer than the picture is wide takes more lines, which the plot makes room for, and
 // no text reaches the picture's right edge.
+// From 5,000 noisy points a level breaks into many lines shorter than a dash: along them the
+// picture still shows the second quantity's colour, with gaps, dashed rather than solid.
+void tst_SmithChartWidget::secondQuantityStaysDashedWhereNoiseBreaksItsContours()
+{
+    QRandomGenerator random(7);
+    Gammas gammas;
+    Values flat, noisy;
+    while (gammas.size() < 5000) {
+        const std::complex<double> gamma(random.bounded(1.8) - 0.9, random.bounded(1.8) - 0.9);
+        if (std::abs(gamma) > 0.9)
+            continue;
+        gammas.push_back(gamma);
+        flat.push_back(30);
+        noisy.push_back(50 - 40 * std::norm(gamma - std::complex<double>(0.3, 0.2)) +
+                        random.bounded(30.0) - 15);
+    }
+    SmithChartContent content = contentOf(gammas, flat);
+    content.contoured.push_back({"E"_s, "%"_s, noisy});
+    const SmithChartRenderer chart(content);
+    const QImage image = pictureOf(chart, QSize(800, 800));
+    const SmithMapping mapping = layoutOf(chart, image.rect()).mapping;
+    const QColor second = SmithChartRenderer::quantityColour(1);
+    const auto onChart = [&mapping](const QPointF &point) {
+        return mapping.toChart({point.x(), point.y()});
+    };
+    // Along the lines shorter than a dash and its gap, how often the second colour shows.
+    int along = 0, drawn = 0;
+    for (const QuantityContours::Contour &contour : chart.quantities()[1].contours()) {
+        for (const QPolygonF &line : ContourTracer::joined(contour.segments)) {
+            double length = 0;
+            for (int i = 1; i < line.size(); ++i)
+                length += QLineF(onChart(line[i - 1]), onChart(line[i])).length();
+            if (length >= 9.6)
+                continue;
+            for (int i = 1; i < line.size(); ++i) {
+                const QLineF piece(onChart(line[i - 1]), onChart(line[i]));
+                for (double t = 0; t < piece.length(); t += 1.0) {
+                    const QColor pixel =
+                        image.pixelColor(piece.pointAt(t / piece.length()).toPoint());
+                    ++along;
+                    drawn += std::abs(pixel.red() - second.red()) +
+                                 std::abs(pixel.green() - second.green()) +
+                                 std::abs(pixel.blue() - second.blue()) <
+                             90;
+                }
+            }
+        }
+    }
+    // Dashes three fifths of the way: solid bits, or each line starting with a dash, show more.
+    QVERIFY(along > 1000);
+    const double shown = double(drawn) / along;
+    QVERIFY2(shown > 0.4 && shown < 0.75, qPrintable(QString::number(shown)));
+}
+
 void tst_SmithChartWidget::longNotesWrapInsideThePicture()
 {
     SmithChartContent content = contentOf(gridGammas(5), Values(25, 30.0));
