@@ -24,6 +24,7 @@ const QColor LabelGround(255, 255, 255, 190);
 constexpr double MarkRadius = 5.5;
 constexpr double TitleLines = 1.5;
 constexpr double ContourWidth = 1.6;
+constexpr int DenseTargetAlpha = 200;
 // How many of the longest segments of a contour are tried as the place of its label.
 constexpr int LabelTries = 24;
 // How far out the reactance labels of the whole chart sit, in radii of the unit circle.
@@ -150,6 +151,16 @@ QColor SmithChartRenderer::quantityColour(int quantity)
 QColor SmithChartRenderer::targetColour()
 {
     return {250, 190, 0, 90};
+}
+
+// Over the smallest dots, of more than 3000 points, which cover much of the plot, the shade is
+// nearly opaque: a translucent one would show mostly the dots beneath.
+QColor SmithChartRenderer::targetShade() const
+{
+    QColor shade = targetColour();
+    if (pointRadius() < 2.0)
+        shade.setAlpha(DenseTargetAlpha);
+    return shade;
 }
 
 void SmithChartRenderer::placePoints()
@@ -496,7 +507,7 @@ void SmithChartRenderer::paintTarget(QPainter &painter, const SmithMapping &mapp
         region.addPolygon(onChart);
         region.closeSubpath();
     }
-    painter.fillPath(region, targetColour());
+    painter.fillPath(region, targetShade());
 }
 double SmithChartRenderer::pointRadius() const
 {
@@ -747,7 +758,7 @@ void SmithChartRenderer::paintKey(QPainter &painter, const Note &note, const QRe
             paintMark(painter, key.center(), note.quantity);
     } else if (note.target) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(targetColour());
+        painter.setBrush(targetShade());
         painter.drawRect(key.adjusted(0.0, 2.0, 0.0, -2.0));
     }
 }

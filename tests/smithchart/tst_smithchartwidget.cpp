@@ -18,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -134,6 +135,7 @@ private slots:
     void readoutGivesEachQuantityAtALoad();
     void quantitiesStayApartInGreyAndForRedGreenBlindness();
     void secondQuantityStaysDashedWhereNoiseBreaksItsContours();
+    void targetShowsAboveDensePoints();
     void longNotesWrapInsideThePicture();
     void admittanceGridIsTheImpedanceGridTurned();
     void targetAndSecondQuantityFromTheChoices();
@@ -909,6 +911,54 @@ void tst_SmithChartWidget::secondQuantityStaysDashedWhereNoiseBreaksItsContours(
     QVERIFY(along > 1000);
     const double shown = double(drawn) / along;
     QVERIFY2(shown > 0.4 && shown < 0.75, qPrintable(QString::number(shown)));
+}
+
+// At 100,000 points the dots cover the plot: inside the target region the picture shows the
+// shade, nearer to it than to the same chart without a target, almost everywhere.
+void tst_SmithChartWidget::targetShowsAboveDensePoints()
+{
+    QRandomGenerator random(11);
+    Gammas gammas;
+    Values values;
+    while (gammas.size() < 100000) {
+        const std::complex<double> gamma(random.bounded(2.0) - 1, random.bounded(2.0) - 1);
+        if (std::abs(gamma) <= 1) {
+            gammas.push_back(gamma);
+            values.push_back(30 + 5 * gamma.real());
+        }
+    }
+    SmithChartContent plain = contentOf(gammas, values);
+    SmithChartContent targeted = plain;
+    targeted.targets = {{targeted.contoured[0], {0, true, 33}}};
+    const SmithChartRenderer chart(targeted);
+    const QImage without = pictureOf(SmithChartRenderer(plain), QSize(800, 800));
+    const QImage with = pictureOf(chart, QSize(800, 800));
+    const SmithMapping mapping = layoutOf(chart, with.rect()).mapping;
+    QPainterPath region;
+    for (const QPolygonF &polygon : chart.target()->outline()) {
+        QPolygonF onChart;
+        for (const QPointF &corner : polygon)
+            onChart << mapping.toChart({corner.x(), corner.y()});
+        region.addPolygon(onChart);
+    }
+    const QColor shade = SmithChartRenderer::targetColour();
+    const auto distance = [](const QColor &a, const QColor &b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
+    };
+    int inside = 0, shaded = 0;
+    const QRect bounds = region.boundingRect().toRect();
+    for (int y = bounds.top(); y <= bounds.bottom(); y += 3) {
+        for (int x = bounds.left(); x <= bounds.right(); x += 3) {
+            if (!region.contains(QPointF(x + 0.5, y + 0.5)))
+                continue;
+            ++inside;
+            shaded += distance(with.pixelColor(x, y), shade) <
+                      distance(with.pixelColor(x, y), without.pixelColor(x, y));
+        }
+    }
+    QVERIFY(inside > 1000);
+    QVERIFY2(shaded > 0.9 * inside, qPrintable("%1 of %2"_s.arg(shaded).arg(inside)));
 }
 
 void tst_SmithChartWidget::longNotesWrapInsideThePicture()
