@@ -585,38 +585,6 @@ void tst_SmithGeometry::pointSetsTriangulate_data()
     QTest::newRow("points that are not finite are left out")
         << Points{{0, 0}, {NotANumber, 0}, {1, 0}, {0, Infinity}, {0, 1}} << 1;
     QTest::newRow("no points: none") << Points{} << 0;
-    // Shrunk failures of the generated sets above.
-    QTest::newRow("two points an ulp apart and a third: both used")
-        << Points{{0.84801800951342277, -0.51099790817868884},
-                  {0.84801800951342265, -0.51099790817868895},
-                  {0.41423926048642185, 0.22687879156521126}}
-        << 1;
-    QTest::newRow("three points 1e-9 apart and two far off")
-        << Points{{0.8135595883856207, 0.75245229449432072},
-                  {0.8135834243140283, 0.75240085875069529},
-                  {-0.5446435398922157, -0.033693320150723058},
-                  {-0.54464353995360881, -0.033693320952560467},
-                  {-0.54464354104015411, -0.033693320247017787}}
-        << -1;
-    QTest::newRow("a strip 1e-9 wide") << Points{{0.63829881409795208, 2.8724856247113307e-10},
-                                                 {0.7786642867011504, 9.9492495551227395e-10},
-                                                 {0.88868389565298656, 9.933785948562331e-10},
-                                                 {0.87695695671829155, 9.9332344206158623e-10}}
-                                       << -1;
-    QTest::newRow("four points an ulp or so from one line")
-        << Points{{0.48666157014667988, -0.42620093654841185},
-                  {0.48276621475815773, -0.41953137703239918},
-                  {0.39706839621067047, -0.27280106767317852},
-                  {0.39317304082214832, -0.2661315081641078}}
-        << -1;
-    QTest::newRow("four points of a circle, one two ulps inside it")
-        << Points{{6.296875, 8.96875},
-                  {-9.453125, 6.71875},
-                  {6.2968749999999973, -9.03125},
-                  {10.796875, -0.03125}}
-        << 2;
-    QTest::newRow("points of one decimal")
-        << Points{{0.6, -1}, {0.1, 0.7}, {0.6, 0.7}, {0.4, 0.6}, {0.7, 0.9}} << -1;
 }
 
 void tst_SmithGeometry::pointSetsTriangulate()
