@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <complex>
+#include <cstddef>
 #include <optional>
 #include <vector>
 
@@ -59,6 +60,9 @@ struct SmithChartContent
     std::optional<double> compression; // in dB, when the points are at gain compression
     bool fixed = false;                // the coefficient is held at one value, not measured
     std::vector<std::complex<double>> gammas;
+    // Rows left out because their load was measured before at the same condition (at compression,
+    // at any of the drive levels): the first row of each load is kept.
+    std::size_t duplicates = 0;
     std::vector<Quantity> contoured; // none: points only; at most two
     std::vector<Target> targets;     // every bound holds in the target region
     // At compression, the loads whose gain never falls as far, and those that could not be

@@ -309,13 +309,18 @@ void SmithChartData::mergeEqualGroups()
                      [&](const Group &a, const Group &b) { return key(a) < key(b); });
     std::vector<Group> merged;
     for (Group &group : groups) {
-        if (!merged.empty() && key(merged.back()) == key(group))
+        if (!merged.empty() && key(merged.back()) == key(group)) {
             merged.back().points.insert(merged.back().points.end(),
                                         std::make_move_iterator(group.points.begin()),
                                         std::make_move_iterator(group.points.end()));
-        else
+            merged.back().repeated += group.repeated;
+        } else {
             merged.push_back(std::move(group));
+        }
     }
+    // Groups that now stand at one place may hold a load each: it is measured more than once.
+    for (Group &group : merged)
+        Corvane_LP::keepFirstOfEachPlace(group);
     groups = std::move(merged);
 }
 
@@ -713,6 +718,7 @@ SmithChartContent SmithChartData::measured(const Choice &choice, const Condition
     }
     const std::vector<int> columns = columnsOf(choice);
     const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
+    content.duplicates = group->repeated;
     content.gammas.reserve(group->points.size());
     for (const ReflectionPoints::Point &point : group->points) {
         content.gammas.emplace_back(point.re, point.im);
@@ -778,6 +784,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
             }
         }
     }
+    for (const Group *level : levels)
+        content.duplicates += level->repeated;
     const std::vector<int> columns = columnsOf(choice);
     const std::vector<SmithChartContent::Quantity *> quantities = quantitiesOf(content);
     for (const LoadSweeps::Sweep &sweep : LoadSweeps::follow(places)) {

@@ -285,6 +285,7 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     for (const auto &[name, gammas] : {std::pair("uncompressed", &content.uncompressed),
                                        std::pair("unfollowed", &content.unfollowed)})
         json.array(name, *gammas, [&](std::complex<double> gamma) { json << "[" << gamma << "]"; });
+    json.member("duplicates", double(content.duplicates));
     writeLoads(json, renderer);
     writeContours(json, quantities.empty() ? nullptr : &quantities[0], content, position);
     if (quantities.size() > 1) {

@@ -24,6 +24,7 @@ const QColor LabelGround(255, 255, 255, 190);
 constexpr double MarkRadius = 5.5;
 constexpr double TitleLines = 1.5;
 constexpr double ContourWidth = 1.6;
+constexpr int DenseTargetAlpha = 200;
 // How many of the longest segments of a contour are tried as the place of its label.
 constexpr int LabelTries = 24;
 // How far out the reactance labels of the whole chart sit, in radii of the unit circle.
@@ -69,10 +70,24 @@ QImage dotImage(const QColor &colour, double radius, double pixelRatio)
     return dot;
 }
 
+double lengthOf(const QPolygonF &line)
+{
+    double length = 0.0;
+    for (int i = 1; i < line.size(); ++i)
+        length += QLineF(line[i - 1], line[i]).length();
+    return length;
+}
+
+// The second quantity's dashes are short and flat-ended, so that a gap shows even on the short
+// lines of a noisy level (square ends would all but close the gaps).
 QPen contourPen(int quantity)
 {
-    return QPen(SmithChartRenderer::quantityColour(quantity), ContourWidth,
-                quantity == 0 ? Qt::SolidLine : Qt::DashLine);
+    QPen pen(SmithChartRenderer::quantityColour(quantity), ContourWidth);
+    if (quantity > 0) {
+        pen.setDashPattern({3.0, 2.0});
+        pen.setCapStyle(Qt::FlatCap);
+    }
+    return pen;
 }
 
 // The highest value's mark: a disc for the first quantity, a diamond for the second.
@@ -136,6 +151,16 @@ QColor SmithChartRenderer::quantityColour(int quantity)
 QColor SmithChartRenderer::targetColour()
 {
     return {250, 190, 0, 90};
+}
+
+// Over the smallest dots, of more than 3000 points, which cover much of the plot, the shade is
+// nearly opaque: a translucent one would show mostly the dots beneath.
+QColor SmithChartRenderer::targetShade() const
+{
+    QColor shade = targetColour();
+    if (pointRadius() < 2.0)
+        shade.setAlpha(DenseTargetAlpha);
+    return shade;
 }
 
 void SmithChartRenderer::placePoints()
@@ -482,7 +507,7 @@ void SmithChartRenderer::paintTarget(QPainter &painter, const SmithMapping &mapp
         region.addPolygon(onChart);
         region.closeSubpath();
     }
-    painter.fillPath(region, targetColour());
+    painter.fillPath(region, targetShade());
 }
 double SmithChartRenderer::pointRadius() const
 {
@@ -522,7 +547,9 @@ void SmithChartRenderer::paintPoints(QPainter &painter, const SmithMapping &mapp
 }
 
 // Solid lines segment by segment; dashed ones joined into lines first, so that their dashes run
-// on across the segments rather than start again at each.
+// on across the segments rather than start again at each. A noisy level breaks into many short
+// lines, each shorter than a dash: the pattern runs on from one to the next, so that they show
+// dashed, not as solid bits.
 void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &mapping) const
 {
     const auto onChart = [&mapping](const QPointF &point) {
@@ -540,11 +567,14 @@ void SmithChartRenderer::paintContours(QPainter &painter, const SmithMapping &ma
                 painter.drawLines(lines.data(), int(lines.size()));
                 continue;
             }
+            QPen dashed = pen;
             for (const QPolygonF &line : ContourTracer::joined(contour.segments)) {
                 QPolygonF mapped;
                 for (const QPointF &point : line)
                     mapped << onChart(point);
+                painter.setPen(dashed);
                 painter.drawPolyline(mapped);
+                dashed.setDashOffset(dashed.dashOffset() + lengthOf(mapped) / pen.widthF());
             }
         }
     }
@@ -641,6 +671,11 @@ QString SmithChartRenderer::pointNote() const
                      ? tr("; 1 load could not be followed across drive levels (x)")
                      : tr("; %1 loads could not be followed across drive levels (x)")
                            .arg(m_unfollowed.size()));
+    if (m_content.duplicates > 0)
+        note += (m_content.duplicates == 1
+                     ? tr("; 1 row repeats a load measured before: its first row is kept")
+                     : tr("; %1 rows repeat loads measured before: the first row of each is kept")
+                           .arg(m_content.duplicates));
     if (m_beyond > 0)
         note += tr("; %1 beyond |gamma| = %2 not shown").arg(m_beyond).arg(MaximumExtent);
     return note;
@@ -723,7 +758,7 @@ void SmithChartRenderer::paintKey(QPainter &painter, const Note &note, const QRe
             paintMark(painter, key.center(), note.quantity);
     } else if (note.target) {
         painter.setPen(Qt::NoPen);
-        painter.setBrush(targetColour());
+        painter.setBrush(targetShade());
         painter.drawRect(key.adjusted(0.0, 2.0, 0.0, -2.0));
     }
 }

@@ -98,6 +98,7 @@ public:
     const std::optional<TargetRegion> &target() const { return m_target; }
 
 private:
+    QColor targetShade() const; // the target's shade as drawn, over these points
     void placePoints();
     std::shared_ptr<const MeasuredMesh>
     meshOf(const std::vector<const std::vector<double> *> &values);

@@ -5,7 +5,6 @@
 #include "nametable.h"
 
 #include <algorithm>
-#include <tuple>
 
 namespace Corvane_LP {
 
@@ -15,40 +14,6 @@ double valueOf(const double *row, std::size_t column, bool magnitude)
 {
     return magnitude ? componentOf(RangeComponent::Magnitude, row[column], row[column + 1])
                      : row[column];
-}
-
-// A point measured more than once keeps the values of its first row; the points keep their
-// order. Sorting once costs less than looking each row's point up as it comes.
-void keepFirstOfEachPlace(std::vector<ReflectionPoints::Point> &points)
-{
-    if (points.size() < 2)
-        return;
-    struct Place
-    {
-        double re;
-        double im;
-        std::size_t index;
-    };
-    std::vector<Place> places;
-    places.reserve(points.size());
-    for (std::size_t i = 0; i < points.size(); ++i)
-        places.push_back({points[i].re, points[i].im, i});
-    std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
-        return std::tie(a.re, a.im, a.index) < std::tie(b.re, b.im, b.index);
-    });
-    std::vector<bool> repeated(points.size(), false);
-    for (std::size_t k = 1; k < places.size(); ++k)
-        repeated[places[k].index] =
-            places[k].re == places[k - 1].re && places[k].im == places[k - 1].im;
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        if (repeated[i])
-            continue;
-        if (kept != i)
-            points[kept] = std::move(points[i]);
-        ++kept;
-    }
-    points.resize(kept);
 }
 
 } // namespace
@@ -165,7 +130,7 @@ bool ReflectionPointCollector::finish(const FileSummary &summary, ReflectionPoin
     for (auto &[key, group] : m_groups) {
         group.frequency = key[0];
         group.held.assign(key.begin() + 1, key.end());
-        keepFirstOfEachPlace(group.points);
+        keepFirstOfEachPlace(group);
         if (target.fixed) {
             group.points.front().re = target.fixedRe;
             group.points.front().im = target.fixedIm;

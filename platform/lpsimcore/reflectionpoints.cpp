@@ -6,6 +6,9 @@
 #include "textbuffer.h"
 #include "textscan.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace Corvane_LP {
 
 namespace {
@@ -41,6 +44,41 @@ bool read(const std::string &path, const std::string &coefficient, ReflectionPoi
 }
 
 } // namespace
+
+// Sorting once costs less than looking each row's point up as it comes.
+void keepFirstOfEachPlace(ReflectionPoints::Group &group)
+{
+    std::vector<ReflectionPoints::Point> &points = group.points;
+    if (points.size() < 2)
+        return;
+    struct Place
+    {
+        double re;
+        double im;
+        std::size_t index;
+    };
+    std::vector<Place> places;
+    places.reserve(points.size());
+    for (std::size_t i = 0; i < points.size(); ++i)
+        places.push_back({points[i].re, points[i].im, i});
+    std::sort(places.begin(), places.end(), [](const Place &a, const Place &b) {
+        return std::tie(a.re, a.im, a.index) < std::tie(b.re, b.im, b.index);
+    });
+    std::vector<bool> repeated(points.size(), false);
+    for (std::size_t k = 1; k < places.size(); ++k)
+        repeated[places[k].index] =
+            places[k].re == places[k - 1].re && places[k].im == places[k - 1].im;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (repeated[i])
+            continue;
+        if (kept != i)
+            points[kept] = std::move(points[i]);
+        ++kept;
+    }
+    group.repeated += points.size() - kept;
+    points.resize(kept);
+}
 
 // Like a query, every exception becomes the error: the caller need not catch.
 bool readReflectionPoints(const std::string &path, const std::string &coefficient,

@@ -2,6 +2,7 @@
 
 #include "lpsimcore_export.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,8 @@ struct ReflectionPoints
         double frequency = 0.0;   // 0 when the file has no frequency variable
         std::vector<double> held; // at the positions of `held`
         std::vector<Point> points;
+        // Rows left out: each at a place measured before in the group, whose first row is kept.
+        std::size_t repeated = 0;
     };
 
     std::vector<std::string> coefficients; // every reflection coefficient, in declaration order
@@ -44,9 +47,13 @@ struct ReflectionPoints
     std::vector<Variable> held;
     std::vector<Variable> quantities; // in declaration order
     // Ordered by frequency, then by the held values. A point measured more than once in a
-    // group keeps the values of its first row.
+    // group keeps the values of its first row; the group counts the others.
     std::vector<Group> groups;
 };
+
+// Leaves out each point of the group at a place that an earlier point holds, keeping the first
+// one's values and the points' order, and adds the points left out to the group's count.
+LPSIMCORE_EXPORT void keepFirstOfEachPlace(ReflectionPoints::Group &group);
 
 // Reads the points of `coefficient` (when empty, the first measured reflection coefficient, or
 // failing that the first declared) from the file at `path`. False, with `errorText` saying why,

@@ -1,6 +1,11 @@
 #include "smithchartdata.h"
+#include "smithchartjson.h"
+#include "smithchartrenderer.h"
 #include "testtexts.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -395,6 +400,8 @@ private slots:
     void driveLevelsLeaveOtherCoefficientsApart();
     void conditionsNamedChooseTheNearestMeasured_data();
     void conditionsNamedChooseTheNearestMeasured();
+    void repeatedLoadsAreCountedAndTheFirstKept_data();
+    void repeatedLoadsAreCountedAndTheFirstKept();
 };
 
 void tst_SmithChartData::compressionFollowsDriftingLoads_data()
@@ -582,6 +589,77 @@ void tst_SmithChartData::conditionsNamedChooseTheNearestMeasured()
         return;
     QCOMPARE(data.content(choice).condition, condition);
     QCOMPARE(remark.isEmpty(), exact);
+}
+
+void tst_SmithChartData::repeatedLoadsAreCountedAndTheFirstKept_data()
+{
+    QTest::addColumn<QByteArray>("rows");    // Pin, Re(g), Im(g), Re(h2), Im(h2), Gain, Pout
+    QTest::addColumn<double>("compression"); // 0: at the highest drive level
+    QTest::addColumn<int>("duplicates");
+    QTest::addColumn<double>("atCentre"); // Pout shown at the load 0 + j0
+
+    const auto square = [](int pin, double gain) {
+        QByteArray rows;
+        for (const char *place : {"0.5 0", "0 0.5", "0.5 0.5"})
+            rows += QByteArray::number(pin) + ' ' + place + " -0.9 0 " + QByteArray::number(gain) +
+                    " 31\n";
+        return rows;
+    };
+    QTest::newRow("every load once")
+        << "10 0 0 -0.9 0 20 30\n" + square(10, 20) << 0.0 << 0 << 30.0;
+    QTest::newRow("a load measured twice")
+        << "10 0 0 -0.9 0 20 30\n" + square(10, 20) + "10 0 0 -0.9 0 20 35\n"
+        << 0.0 << 1 << 30.0;
+    QTest::newRow("a load measured three times, first last")
+        << square(10, 20) + "10 0 0 -0.9 0 20 34\n10 0 0 -0.9 0 20 35\n10 0 0 -0.9 0 20 36\n"
+        << 0.0 << 2 << 34.0;
+    QTest::newRow("a load measured again at a harmonic's place meant as the same")
+        << "10 0 0 -0.9 0 20 30\n" + square(10, 20) + "10 0 0 -0.9 0.0001 20 35\n"
+        << 0.0 << 1 << 30.0;
+    QTest::newRow("at compression, a load measured twice at a lower drive level")
+        << "0 0 0 -0.9 0 20 30\n" + square(0, 20) + "0 0 0 -0.9 0 20 50\n10 0 0 -0.9 0 18 38\n" +
+               square(10, 18)
+        << 1.0 << 1 << 34.0;
+}
+
+// A load measured more than once at one condition is shown once, with its first row's values,
+// and the rows left out are counted in the note and the JSON.
+void tst_SmithChartData::repeatedLoadsAreCountedAndTheFirstKept()
+{
+    QFETCH(QByteArray, rows);
+    QFETCH(double, compression);
+    QFETCH(int, duplicates);
+    QFETCH(double, atCentre);
+    QTemporaryDir dir;
+    QFile file(dir.filePath("repeated.lp"_s));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nGAMMA=<h2>\nOUT=<Gain>, Units=<dB>\n"
+               "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Re(h2) Im(h2) Gain Pout\n" +
+               rows);
+    file.close();
+    SmithChartData data;
+    QString error;
+    QVERIFY2(data.load(file.fileName(), "g"_s, &error), qPrintable(error));
+    SmithChartData::Choice choice;
+    choice.condition = data.defaultCondition();
+    choice.contoured = {1};
+    const SmithChartRenderer chart(compression > 0 ? data.compressed(choice, compression)
+                                                   : data.content(choice));
+    const QJsonObject json = QJsonDocument::fromJson(SmithChartJson::of(chart)).object();
+    QCOMPARE(json.value("duplicates"_s).toInt(-1), duplicates);
+    const QJsonArray points = json.value("points"_s).toArray();
+    QCOMPARE(points.size(), 4);
+    for (const QJsonValue &value : points) {
+        const QJsonArray point = value.toArray();
+        if (point[0].toDouble() == 0.0 && point[1].toDouble() == 0.0)
+            QCOMPARE(point[2].toDouble(), atCentre);
+    }
+    const QString said =
+        duplicates == 1
+            ? "1 row repeats a load measured before: its first row is kept"_s
+            : "%1 rows repeat loads measured before: the first row of each is kept"_s.arg(
+                  duplicates);
+    QCOMPARE(json.value("note"_s).toString().contains(said), duplicates > 0);
 }
 
 QTEST_GUILESS_MAIN(tst_SmithChartData)

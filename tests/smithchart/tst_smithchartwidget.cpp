@@ -1,4 +1,5 @@
 #include "charttext.h"
+#include "contourtracer.h"
 #include "exactpredicates.h"
 #include "smithchartdata.h"
 #include "smithchartjson.h"
@@ -17,6 +18,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QPainterPath>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -132,6 +134,8 @@ private slots:
     void jsonHoldsTheChart();
     void readoutGivesEachQuantityAtALoad();
     void quantitiesStayApartInGreyAndForRedGreenBlindness();
+    void secondQuantityStaysDashedWhereNoiseBreaksItsContours();
+    void targetShowsAboveDensePoints();
     void longNotesWrapInsideThePicture();
     void admittanceGridIsTheImpedanceGridTurned();
     void targetAndSecondQuantityFromTheChoices();
@@ -384,9 +388,9 @@ void tst_SmithChartWidget::notesSayWhatTheChartShows()
 }
 
 // Charts of one or two quantities with their highest values anywhere, by the rim and by the
-// grid's labels, and that of docs/lp-host.md, on the measured region and on the whole chart: no label
-// covers another or a mark, every label lies inside the plot, and those of the contours and the
-// highest values inside the chart's circle. On that chart no label covers a point.
+// grid's labels, and that of docs/lp-host.md, on the measured region and on the whole chart: no
+// label covers another or a mark, every label lies inside the plot, and those of the contours and
+// the highest values inside the chart's circle. On that chart no label covers a point.
 void tst_SmithChartWidget::labelsKeepClearInsideTheChart()
 {
     QRandomGenerator random(39);
@@ -790,8 +794,8 @@ void tst_SmithChartWidget::focusedChartIsFramed()
     QCOMPARE(view->grab().toImage().pixel(edge), highlight);
 }
 
-// As --plot writes it by default, the chart of docs/lp-host.md fills the picture with its points; the
-// whole chart shows the whole unit circle.
+// As --plot writes it by default, the chart of docs/lp-host.md fills the picture with its points;
+// the whole chart shows the whole unit circle.
 void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
 {
     const QString picture = m_dir->filePath("chart.png"_s);
@@ -855,6 +859,108 @@ void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
 
 // A note longer than the picture is wide takes more lines, which the plot makes room for, and
 // no text reaches the picture's right edge.
+// From 5,000 noisy points a level breaks into many lines shorter than a dash: along them the
+// picture still shows the second quantity's colour, with gaps, dashed rather than solid.
+void tst_SmithChartWidget::secondQuantityStaysDashedWhereNoiseBreaksItsContours()
+{
+    QRandomGenerator random(7);
+    Gammas gammas;
+    Values flat, noisy;
+    while (gammas.size() < 5000) {
+        const std::complex<double> gamma(random.bounded(1.8) - 0.9, random.bounded(1.8) - 0.9);
+        if (std::abs(gamma) > 0.9)
+            continue;
+        gammas.push_back(gamma);
+        flat.push_back(30);
+        noisy.push_back(50 - 40 * std::norm(gamma - std::complex<double>(0.3, 0.2)) +
+                        random.bounded(30.0) - 15);
+    }
+    SmithChartContent content = contentOf(gammas, flat);
+    content.contoured.push_back({"E"_s, "%"_s, noisy});
+    const SmithChartRenderer chart(content);
+    const QImage image = pictureOf(chart, QSize(800, 800));
+    const SmithMapping mapping = layoutOf(chart, image.rect()).mapping;
+    const QColor second = SmithChartRenderer::quantityColour(1);
+    const auto onChart = [&mapping](const QPointF &point) {
+        return mapping.toChart({point.x(), point.y()});
+    };
+    // Along the lines shorter than a dash and its gap, how often the second colour shows.
+    int along = 0, drawn = 0;
+    for (const QuantityContours::Contour &contour : chart.quantities()[1].contours()) {
+        for (const QPolygonF &line : ContourTracer::joined(contour.segments)) {
+            double length = 0;
+            for (int i = 1; i < line.size(); ++i)
+                length += QLineF(onChart(line[i - 1]), onChart(line[i])).length();
+            if (length >= 9.6)
+                continue;
+            for (int i = 1; i < line.size(); ++i) {
+                const QLineF piece(onChart(line[i - 1]), onChart(line[i]));
+                for (double t = 0; t < piece.length(); t += 1.0) {
+                    const QColor pixel =
+                        image.pixelColor(piece.pointAt(t / piece.length()).toPoint());
+                    ++along;
+                    drawn += std::abs(pixel.red() - second.red()) +
+                                 std::abs(pixel.green() - second.green()) +
+                                 std::abs(pixel.blue() - second.blue()) <
+                             90;
+                }
+            }
+        }
+    }
+    // Dashes three fifths of the way: solid bits, or each line starting with a dash, show more.
+    QVERIFY(along > 1000);
+    const double shown = double(drawn) / along;
+    QVERIFY2(shown > 0.4 && shown < 0.75, qPrintable(QString::number(shown)));
+}
+
+// At 100,000 points the dots cover the plot: inside the target region the picture shows the
+// shade, nearer to it than to the same chart without a target, almost everywhere.
+void tst_SmithChartWidget::targetShowsAboveDensePoints()
+{
+    QRandomGenerator random(11);
+    Gammas gammas;
+    Values values;
+    while (gammas.size() < 100000) {
+        const std::complex<double> gamma(random.bounded(2.0) - 1, random.bounded(2.0) - 1);
+        if (std::abs(gamma) <= 1) {
+            gammas.push_back(gamma);
+            values.push_back(30 + 5 * gamma.real());
+        }
+    }
+    SmithChartContent plain = contentOf(gammas, values);
+    SmithChartContent targeted = plain;
+    targeted.targets = {{targeted.contoured[0], {0, true, 33}}};
+    const SmithChartRenderer chart(targeted);
+    const QImage without = pictureOf(SmithChartRenderer(plain), QSize(800, 800));
+    const QImage with = pictureOf(chart, QSize(800, 800));
+    const SmithMapping mapping = layoutOf(chart, with.rect()).mapping;
+    QPainterPath region;
+    for (const QPolygonF &polygon : chart.target()->outline()) {
+        QPolygonF onChart;
+        for (const QPointF &corner : polygon)
+            onChart << mapping.toChart({corner.x(), corner.y()});
+        region.addPolygon(onChart);
+    }
+    const QColor shade = SmithChartRenderer::targetColour();
+    const auto distance = [](const QColor &a, const QColor &b) {
+        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+               std::abs(a.blue() - b.blue());
+    };
+    int inside = 0, shaded = 0;
+    const QRect bounds = region.boundingRect().toRect();
+    for (int y = bounds.top(); y <= bounds.bottom(); y += 3) {
+        for (int x = bounds.left(); x <= bounds.right(); x += 3) {
+            if (!region.contains(QPointF(x + 0.5, y + 0.5)))
+                continue;
+            ++inside;
+            shaded += distance(with.pixelColor(x, y), shade) <
+                      distance(with.pixelColor(x, y), without.pixelColor(x, y));
+        }
+    }
+    QVERIFY(inside > 1000);
+    QVERIFY2(shaded > 0.9 * inside, qPrintable("%1 of %2"_s.arg(shaded).arg(inside)));
+}
+
 void tst_SmithChartWidget::longNotesWrapInsideThePicture()
 {
     SmithChartContent content = contentOf(gridGammas(5), Values(25, 30.0));
