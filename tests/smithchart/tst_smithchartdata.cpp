@@ -120,17 +120,12 @@ std::vector<Gamma> gridOf(QRandomGenerator &random, double spacing, int least = 
     return nominal;
 }
 
-// A measured grid whose loads drift by at most an eighth of its spacing.
-Sweeps jitteredGrid(QRandomGenerator &random, int least = 1)
+// A measured grid whose loads drift by at most an eighth of its spacing, afresh at each level
+// or step by step.
+Sweeps jitteredGrid(QRandomGenerator &random, int least = 1, bool walking = false)
 {
     const double spacing = uniform(random, 0.02, 0.15);
-    return sweepsAbout(random, gridOf(random, spacing, least), spacing / 8, false);
-}
-
-Sweeps driftingGrid(QRandomGenerator &random)
-{
-    const double spacing = uniform(random, 0.02, 0.15);
-    return sweepsAbout(random, gridOf(random, spacing), spacing / 8, true);
+    return sweepsAbout(random, gridOf(random, spacing, least), spacing / 8, walking);
 }
 
 // Loads anywhere in the unit disc, drifting by at most an eighth of the least distance between
@@ -241,8 +236,8 @@ Generator withHarmonic(const Generator &generator, const Harmonic &harmonic)
     };
 }
 
-// The data file of the sweeps, its rows in random order.
-QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
+// The data rows of the sweeps, in random order.
+QByteArray rowsOf(const Sweeps &sweeps, QRandomGenerator &random)
 {
     QList<QByteArray> rows;
     const auto number = [](double value) {
@@ -263,9 +258,22 @@ QByteArray fileOf(const Sweeps &sweeps, QRandomGenerator &random)
         }
     }
     std::shuffle(rows.begin(), rows.end(), random);
-    return "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nGAMMA=<h2>\nOUT=<Gain>, Units=<dB>\n"
-           "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Re(h2) Im(h2) Gain Pout\n" +
-           rows.join();
+    return rows.join();
+}
+
+// Loads the data file of the rows, each Pin, Re(g), Im(g), Re(h2), Im(h2), Gain and Pout.
+bool loaded(SmithChartData &data, const QByteArray &rows, const QString &gamma, QString *error)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath("sweeps.lp"_s));
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(
+            "LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nGAMMA=<h2>\nOUT=<Gain>, "
+            "Units=<dB>\nOUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Re(h2) Im(h2) Gain Pout\n" +
+            rows) < 0)
+        return false;
+    file.close();
+    return data.load(file.fileName(), gamma, error);
 }
 
 // Where a load compresses, worked out from its measured levels: its place, the drive level and
@@ -299,15 +307,9 @@ std::optional<Compression> compressionOf(const Load &load, double decibels)
 // compressing, or counted as not followed; at least the share `followed` is not.
 QString flawOf(const Sweeps &sweeps, double followed, QRandomGenerator &random)
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("sweeps.lp"_s);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(fileOf(sweeps, random)) < 0)
-        return "cannot write the file"_s;
-    file.close();
     SmithChartData data;
-    QString error;
-    if (!data.load(path, {}, &error))
+    QString error = "cannot write the file"_s;
+    if (!loaded(data, rowsOf(sweeps, random), {}, &error))
         return error;
     SmithChartData::Choice choice;
     choice.condition = data.defaultCondition();
@@ -411,7 +413,8 @@ void tst_SmithChartData::compressionFollowsDriftingLoads_data()
 
     QTest::newRow("jittered grids")
         << Generator([](QRandomGenerator &random) { return jitteredGrid(random); }) << 1.0;
-    QTest::newRow("grids drifting step by step") << Generator(driftingGrid) << 1.0;
+    QTest::newRow("grids drifting step by step")
+        << Generator([](QRandomGenerator &random) { return jitteredGrid(random, 1, true); }) << 1.0;
     QTest::newRow("scattered loads") << Generator(scatteredLoads) << 1.0;
     QTest::newRow("a harmonic drifting 0.0008 per level")
         << withHarmonic([](QRandomGenerator &random) { return jitteredGrid(random, 2); },
@@ -591,16 +594,9 @@ void tst_SmithChartData::repeatedLoadsAreCountedAndTheFirstKept()
     QFETCH(double, compression);
     QFETCH(int, duplicates);
     QFETCH(double, atCentre);
-    QTemporaryDir dir;
-    QFile file(dir.filePath("repeated.lp"_s));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("LPDATA 1\nVAR=<Pin>, Units=<dBm>\nGAMMA=<g>\nGAMMA=<h2>\nOUT=<Gain>, Units=<dB>\n"
-               "OUT=<Pout>, Units=<dBm>\nPin Re(g) Im(g) Re(h2) Im(h2) Gain Pout\n" +
-               rows);
-    file.close();
     SmithChartData data;
-    QString error;
-    QVERIFY2(data.load(file.fileName(), "g"_s, &error), qPrintable(error));
+    QString error = "cannot write the file"_s;
+    QVERIFY2(loaded(data, rows, "g"_s, &error), qPrintable(error));
     SmithChartData::Choice choice;
     choice.condition = data.defaultCondition();
     choice.contoured = {1};
