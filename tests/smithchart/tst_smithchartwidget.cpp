@@ -65,6 +65,24 @@ bool pointDrawnNear(const QImage &image, const QPointF &at, int radius)
     return false;
 }
 
+// The grey of the darkest pixel within `radius` of `at`.
+int darkestNear(const QImage &image, const QPointF &at, int radius = 1)
+{
+    int gray = 255;
+    for (int dy = -radius; dy <= radius; ++dy) {
+        for (int dx = -radius; dx <= radius; ++dx)
+            gray = std::min(gray, qGray(image.pixel(at.toPoint() + QPoint(dx, dy))));
+    }
+    return gray;
+}
+
+// How far apart two colours are: the sum of their channels' differences.
+int distance(const QColor &a, const QColor &b)
+{
+    return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
+           std::abs(a.blue() - b.blue());
+}
+
 using Gammas = std::vector<std::complex<double>>;
 using Values = std::vector<double>;
 
@@ -544,17 +562,9 @@ void tst_SmithChartWidget::loadsThatNeverCompressAreHollow()
     const double radius = view->renderer().pointRadius();
     QVERIFY(qGray(image.pixel(solid.toPoint())) < 80);
     // A ring: light inside (white, or a grid line's grey), dark round it.
-    const auto darkest = [&image](const QPointF &at) {
-        int gray = 255;
-        for (int dx = -1; dx <= 1; ++dx) {
-            for (int dy = -1; dy <= 1; ++dy)
-                gray = std::min(gray, qGray(image.pixel(at.toPoint() + QPoint(dx, dy))));
-        }
-        return gray;
-    };
     QVERIFY(qGray(image.pixel(hollow.toPoint())) > 150);
-    QVERIFY(darkest(hollow + QPointF(radius, 0)) < 128);
-    QVERIFY(darkest(hollow - QPointF(0, radius)) < 128);
+    QVERIFY(darkestNear(image, hollow + QPointF(radius, 0)) < 128);
+    QVERIFY(darkestNear(image, hollow - QPointF(0, radius)) < 128);
 }
 
 void tst_SmithChartWidget::readoutFollowsThePointerAndTheArrowKeys()
@@ -855,8 +865,6 @@ void tst_SmithChartWidget::quantitiesStayApartInGreyAndForRedGreenBlindness()
     QVERIFY(std::hypot(a[0] - b[0], a[1] - b[1]) >= 51);
 }
 
-// A note longer than the picture is wide takes more lines, which the plot makes room for, and
-// no text reaches the picture's right edge.
 // From 5,000 noisy points a level breaks into many lines shorter than a dash: along them the
 // picture still shows the second quantity's colour, with gaps, dashed rather than solid.
 void tst_SmithChartWidget::secondQuantityStaysDashedWhereNoiseBreaksItsContours()
@@ -894,13 +902,9 @@ void tst_SmithChartWidget::secondQuantityStaysDashedWhereNoiseBreaksItsContours(
             for (int i = 1; i < line.size(); ++i) {
                 const QLineF piece(onChart(line[i - 1]), onChart(line[i]));
                 for (double t = 0; t < piece.length(); t += 1.0) {
-                    const QColor pixel =
-                        image.pixelColor(piece.pointAt(t / piece.length()).toPoint());
                     ++along;
-                    drawn += std::abs(pixel.red() - second.red()) +
-                                 std::abs(pixel.green() - second.green()) +
-                                 std::abs(pixel.blue() - second.blue()) <
-                             90;
+                    drawn += distance(image.pixelColor(piece.pointAt(t / piece.length()).toPoint()),
+                                      second) < 90;
                 }
             }
         }
@@ -940,10 +944,6 @@ void tst_SmithChartWidget::targetShowsAboveDensePoints()
         region.addPolygon(onChart);
     }
     const QColor shade = SmithChartRenderer::targetColour();
-    const auto distance = [](const QColor &a, const QColor &b) {
-        return std::abs(a.red() - b.red()) + std::abs(a.green() - b.green()) +
-               std::abs(a.blue() - b.blue());
-    };
     int inside = 0, shaded = 0;
     const QRect bounds = region.boundingRect().toRect();
     for (int y = bounds.top(); y <= bounds.bottom(); y += 3) {
@@ -959,6 +959,8 @@ void tst_SmithChartWidget::targetShowsAboveDensePoints()
     QVERIFY2(shaded > 0.9 * inside, qPrintable("%1 of %2"_s.arg(shaded).arg(inside)));
 }
 
+// A note longer than the picture is wide takes more lines, which the plot makes room for, and
+// no text reaches the picture's right edge.
 void tst_SmithChartWidget::longNotesWrapInsideThePicture()
 {
     SmithChartContent content = contentOf(gridGammas(5), Values(25, 30.0));
@@ -990,14 +992,7 @@ void tst_SmithChartWidget::admittanceGridIsTheImpedanceGridTurned()
         const SmithMapping::Window whole = chart.window(SmithChartRenderer::View::Full);
         chart.paint(painter, area, whole);
         const SmithMapping mapping = chart.mappingFor(area, QFontMetricsF(painter.font()), whole);
-        const QPoint at = mapping.toChart({-0.75, 0.5 * std::sqrt(0.75)}).toPoint();
-        for (int dy = -1; dy <= 1; ++dy) {
-            for (int dx = -1; dx <= 1; ++dx) {
-                if (qGray(image.pixel(at + QPoint(dx, dy))) < 235)
-                    return true;
-            }
-        }
-        return false;
+        return darkestNear(image, mapping.toChart({-0.75, 0.5 * std::sqrt(0.75)})) < 235;
     };
     QVERIFY(!darkNear(false));
     QVERIFY(darkNear(true));

@@ -44,9 +44,15 @@ Place placeOf(const QPointF &p)
     return {p.x(), p.y()};
 }
 
-bool finite(const QPointF &p)
+// The distinct places of the finite points.
+std::set<Place> placesOf(const Points &points)
 {
-    return std::isfinite(p.x()) && std::isfinite(p.y());
+    std::set<Place> places;
+    for (const QPointF &p : points) {
+        if (std::isfinite(p.x()) && std::isfinite(p.y()))
+            places.insert(placeOf(p));
+    }
+    return places;
 }
 
 // A double `steps` ulps away from `value`, towards plus infinity for positive steps.
@@ -117,15 +123,10 @@ QString flawOf(const Points &points, const Triangles &triangles)
                        text(corners[(i + 1) % 3]);
         }
     }
-    std::vector<Place> places;
-    for (const QPointF &p : points) {
-        if (finite(p))
-            places.push_back(placeOf(p));
-    }
-    if (used != std::set<Place>(places.begin(), places.end()))
-        return "%1 of %2 distinct points used"_s.arg(used.size())
-            .arg(std::set<Place>(places.begin(), places.end()).size());
-    const std::vector<Place> hull = hullOf(places);
+    const std::set<Place> places = placesOf(points);
+    if (used != places)
+        return "%1 of %2 distinct points used"_s.arg(used.size()).arg(places.size());
+    const std::vector<Place> hull = hullOf({places.begin(), places.end()});
     std::set<std::pair<Place, Place>> hullEdges, unpaired;
     for (std::size_t i = 0; i < hull.size(); ++i)
         hullEdges.insert({hull[i], hull[(i + 1) % hull.size()]});
@@ -146,13 +147,8 @@ QString flawOf(const Points &points, const Triangles &triangles)
 
 bool allOnOneLine(const Points &points)
 {
-    std::set<Place> places;
-    for (const QPointF &p : points) {
-        if (finite(p))
-            places.insert(placeOf(p));
-    }
     std::vector<QPointF> distinct;
-    for (const Place &place : places)
+    for (const Place &place : placesOf(points))
         distinct.emplace_back(place.first, place.second);
     return distinct.size() < 3 ||
            std::all_of(distinct.begin(), distinct.end(), [&](const QPointF &p) {
