@@ -305,28 +305,6 @@ Points repeatedPoints(QRandomGenerator &random)
     return points;
 }
 
-// Coordinates as a file writes them: a few decimals, so that many points share lines and
-// circles and some share places; or a line written with 12 or 13 decimals.
-Points decimalPoints(QRandomGenerator &random)
-{
-    Points points;
-    if (random.bounded(2)) {
-        const double unit = std::pow(10.0, between(random, 1, 2));
-        for (int i = between(random, 3, 120); i > 0; --i)
-            points.emplace_back(std::round(uniform(random, -1, 1) * unit) / unit,
-                                std::round(uniform(random, -1, 1) * unit) / unit);
-        return points;
-    }
-    const double unit = std::pow(10.0, between(random, 12, 13));
-    const double slope = uniform(random, -2, 2), intercept = uniform(random, -1, 1);
-    for (int k = between(random, 3, 101); k > 0; --k) {
-        const double x = k / 100.0;
-        points.emplace_back(std::round(x * unit) / unit,
-                            std::round((intercept + slope * x) * unit) / unit);
-    }
-    return points;
-}
-
 // A row for each generator of point sets.
 void addPointSets()
 {
@@ -339,8 +317,6 @@ void addPointSets()
     QTest::newRow("points on a line, some a few ulps or 1e-11 off it") << Generator(nearlyOnALine);
     QTest::newRow("points on a circle, some a few ulps off it") << Generator(nearlyOnACircle);
     QTest::newRow("repeated and nearly repeated points") << Generator(repeatedPoints);
-    QTest::newRow("coordinates with few decimals, or lines with 12 or 13")
-        << Generator(decimalPoints);
 }
 
 } // namespace
