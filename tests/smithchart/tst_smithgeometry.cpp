@@ -334,8 +334,6 @@ private slots:
     void predicatesAreExactOnAndBesideLinesAndCircles();
     void anyPointsTriangulate_data();
     void anyPointsTriangulate();
-    void pointSetsTriangulate_data();
-    void pointSetsTriangulate();
     void contourSegmentsOfAPlane_data();
     void contourSegmentsOfAPlane();
     void contourLevelsSuitTheUnit_data();
@@ -499,6 +497,11 @@ void tst_SmithGeometry::predicatesAreExactOnAndBesideLinesAndCircles()
 void tst_SmithGeometry::anyPointsTriangulate_data()
 {
     addPointSets();
+    // Input no generator above gives.
+    QTest::newRow("points that are not finite are left out") << Generator([](QRandomGenerator &) {
+        return Points{{0, 0}, {NotANumber, 0}, {1, 0}, {0, Infinity}, {0, 1}};
+    });
+    QTest::newRow("no points: none") << Generator([](QRandomGenerator &) { return Points{}; });
 }
 
 // Any finite points give a valid Delaunay triangulation, or none when they all lie on one
@@ -513,28 +516,6 @@ void tst_SmithGeometry::anyPointsTriangulate()
         if (!flaw.isEmpty())
             QFAIL(qPrintable(flaw + ": "_s + asRow(shrunk(points))));
     }
-}
-
-void tst_SmithGeometry::pointSetsTriangulate_data()
-{
-    QTest::addColumn<Points>("points");
-    QTest::addColumn<int>("triangles"); // -1: some, however many
-
-    // Input no generator above gives.
-    QTest::newRow("points that are not finite are left out")
-        << Points{{0, 0}, {NotANumber, 0}, {1, 0}, {0, Infinity}, {0, 1}} << 1;
-    QTest::newRow("no points: none") << Points{} << 0;
-}
-
-void tst_SmithGeometry::pointSetsTriangulate()
-{
-    QFETCH(Points, points);
-    QFETCH(int, triangles);
-
-    if (triangles >= 0)
-        QCOMPARE(int(DelaunayTriangulation::of(points).size()), triangles);
-    const QString flaw = flawOfTriangulating(points);
-    QVERIFY2(flaw.isEmpty(), qPrintable(flaw));
 }
 
 void tst_SmithGeometry::contourSegmentsOfAPlane_data()
