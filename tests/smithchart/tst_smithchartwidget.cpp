@@ -26,7 +26,6 @@
 #include <array>
 #include <cmath>
 #include <complex>
-#include <memory>
 
 namespace {
 
@@ -132,7 +131,6 @@ class tst_SmithChartWidget : public QObject
     Q_OBJECT
 
 private slots:
-    void init();
     void pointsLandWhereTheirReflectionIs_data();
     void pointsLandWhereTheirReflectionIs();
     void opensAtTheLowestFrequencyAndHighestDriveLevel();
@@ -164,18 +162,12 @@ private slots:
 private:
     QString write(const QByteArray &contents);
 
-    std::unique_ptr<QTemporaryDir> m_dir;
+    QTemporaryDir m_dir;
 };
-
-void tst_SmithChartWidget::init()
-{
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-}
 
 QString tst_SmithChartWidget::write(const QByteArray &contents)
 {
-    const QString path = m_dir->filePath("points.lp"_s);
+    const QString path = m_dir.filePath("points.lp"_s);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
         qFatal("cannot write %s", qPrintable(path));
@@ -806,7 +798,7 @@ void tst_SmithChartWidget::focusedChartIsFramed()
 // the whole chart shows the whole unit circle.
 void tst_SmithChartWidget::chartOpensFittedToTheMeasuredRegion()
 {
-    const QString picture = m_dir->filePath("chart.png"_s);
+    const QString picture = m_dir.filePath("chart.png"_s);
     const auto pointsSpan = [&](SmithChartRenderer::View view) {
         QString error;
         SmithChartPlot::Options options;
