@@ -75,6 +75,43 @@ QString methodName(AxisWeights::Method method)
     return QStringLiteral("linear");
 }
 
+// The surfaces' readings of the quantities at `columns`: a value each, or where `byParts`, a
+// complex quantity's real and imaginary parts.
+std::vector<ConditionSurface::Reading>
+readingsOf(const std::vector<ReflectionPoints::Variable> &quantities,
+           const std::vector<int> &columns, const std::vector<bool> &byParts)
+{
+    std::vector<ConditionSurface::Reading> readings;
+    for (std::size_t k = 0; k < columns.size(); ++k) {
+        const int column = columns[k];
+        if (!byParts[k]) {
+            readings.push_back(
+                [column](const ReflectionPoints::Point &point) { return point.values[column]; });
+            continue;
+        }
+        const auto part = std::size_t(
+            std::count_if(quantities.begin(), quantities.begin() + column,
+                          [](const ReflectionPoints::Variable &q) { return q.complex; }));
+        readings.push_back([part](const ReflectionPoints::Point &point) {
+            return point.complexValues[part].real();
+        });
+        readings.push_back([part](const ReflectionPoints::Point &point) {
+            return point.complexValues[part].imag();
+        });
+    }
+    return readings;
+}
+
+// Each quantity's charted value from the readings' weighted sums: of a complex quantity read by
+// its parts, the magnitude of theirs.
+void appendCharted(const std::vector<double> &sums, const std::vector<bool> &byParts,
+                   SmithChartContent &content)
+{
+    for (std::size_t k = 0, r = 0; k < byParts.size(); r += byParts[k] ? 2 : 1, ++k)
+        content.contoured[k].values.push_back(byParts[k] ? std::hypot(sums[r], sums[r + 1])
+                                                         : sums[r]);
+}
+
 } // namespace
 
 // One variable along which the conditions are weighed: the frequency or a swept variable.
@@ -392,22 +429,37 @@ std::vector<int> ConditionPreview::columnsOf(const Settings &settings, QStringLi
             std::find(columns.begin(), columns.end(), index) != columns.end())
             continue;
         columns.push_back(index);
-        if (m_points.quantities[index].complex && !settings.polar)
-            *notes << tr("%1 is interpolated as its magnitude, as in the polar domain: the data "
-                         "reader gives complex quantities as magnitudes")
+        if (m_points.quantities[index].complex)
+            *notes << (settings.polar
+                           ? tr("%1 is interpolated in the polar domain: its magnitude is "
+                                "charted, which its phase does not change")
+                           : tr("%1 is interpolated in the rectangular domain: its real and "
+                                "imaginary parts, and the magnitude of the result is charted"))
                           .arg(names.at(index));
     }
     return columns;
 }
 
-// The loads of the bracketing conditions, where every condition weighed in covers, each with
-// the weighted sum of the conditions' values there.
-void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
-                                SmithChartContent &content) const
+std::vector<bool> ConditionPreview::byParts(const std::vector<int> &columns, bool polar) const
 {
+    std::vector<bool> parts;
+    for (int column : columns)
+        parts.push_back(!polar && m_points.quantities[column].complex);
+    return parts;
+}
+
+// The loads of the bracketing conditions, where every condition weighed in covers, each with
+// the weighted sum of the conditions' values there; of a complex quantity interpolated by its
+// parts, the magnitude of the sum.
+void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
+                                bool polar, SmithChartContent &content) const
+{
+    const std::vector<bool> parts = byParts(columns, polar);
+    const std::vector<ConditionSurface::Reading> readings =
+        readingsOf(m_points.quantities, columns, parts);
     std::vector<std::unique_ptr<ConditionSurface>> surfaces;
     for (const Term &term : weighted)
-        surfaces.push_back(std::make_unique<ConditionSurface>(*term.group, columns));
+        surfaces.push_back(std::make_unique<ConditionSurface>(*term.group, readings));
     std::unordered_set<Gamma, ConditionSurface::PlaceHash> seen;
     for (std::size_t source = 0; source < surfaces.size(); ++source) {
         if (!weighted[source].bracketing)
@@ -415,19 +467,18 @@ void ConditionPreview::evaluate(const std::vector<Term> &weighted, const std::ve
         for (const Gamma &place : surfaces[source]->places()) {
             if (!seen.insert(place).second)
                 continue;
-            std::vector<double> sum(columns.size(), 0.0);
+            std::vector<double> sum(readings.size(), 0.0);
             bool covered = true;
             for (std::size_t s = 0; s < surfaces.size() && covered; ++s) {
                 const std::optional<std::vector<double>> values = surfaces[s]->valuesAt(place);
                 covered = bool(values);
-                for (std::size_t k = 0; covered && k < columns.size(); ++k)
-                    sum[k] += weighted[s].weight * (*values)[k];
+                for (std::size_t r = 0; covered && r < readings.size(); ++r)
+                    sum[r] += weighted[s].weight * (*values)[r];
             }
             if (!covered)
                 continue;
             content.gammas.push_back(place);
-            for (std::size_t k = 0; k < columns.size(); ++k)
-                content.contoured[k].values.push_back(sum[k]);
+            appendCharted(sum, parts, content);
         }
     }
 }
@@ -489,7 +540,7 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
     for (int column : columns)
         content.contoured.push_back(
             {names.at(column), unitText(m_points.quantities[column].unit), {}});
-    evaluate(weighted, columns, content);
+    evaluate(weighted, columns, settings.polar, content);
     if (content.gammas.empty())
         content.message = tr("The measured conditions between which the held settings lie cover "
                              "no common region.");

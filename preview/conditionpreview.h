@@ -109,9 +109,12 @@ private:
                                       QStringList *notes) const;
     void describe(const std::vector<Axis> &axes, const std::vector<Term> &weighted,
                   Chart &chart) const;
-    void evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns,
+    void evaluate(const std::vector<Term> &weighted, const std::vector<int> &columns, bool polar,
                   SmithChartContent &content) const;
     std::vector<int> columnsOf(const Settings &settings, QStringList *notes) const;
+    // Whether each quantity is interpolated by its real and imaginary parts: a complex one in
+    // the rectangular domain.
+    std::vector<bool> byParts(const std::vector<int> &columns, bool polar) const;
     QString valueText(const Axis &axis, double value) const;
 
     QString m_path;

@@ -12,8 +12,8 @@ std::size_t ConditionSurface::PlaceHash::operator()(const std::complex<double> &
 }
 
 ConditionSurface::ConditionSurface(const Corvane_LP::ReflectionPoints::Group &group,
-                                   const std::vector<int> &columns)
-    : m_values(columns.size())
+                                   const std::vector<Reading> &readings)
+    : m_values(readings.size())
 {
     std::vector<int> used;
     for (const Corvane_LP::ReflectionPoints::Point &point : group.points) {
@@ -22,8 +22,8 @@ ConditionSurface::ConditionSurface(const Corvane_LP::ReflectionPoints::Group &gr
         m_vertices.emplace(std::complex<double>(point.re, point.im), int(used.size()));
         used.push_back(int(m_places.size()));
         m_places.emplace_back(point.re, point.im);
-        for (std::size_t k = 0; k < columns.size(); ++k)
-            m_values[k].push_back(point.values[columns[k]]);
+        for (std::size_t k = 0; k < readings.size(); ++k)
+            m_values[k].push_back(readings[k](point));
     }
     m_mesh = std::make_unique<MeasuredMesh>(m_places, used);
     m_locator = std::make_unique<TriangleLocator>(*m_mesh);

@@ -3,6 +3,7 @@
 #include "reflectionpoints.h"
 
 #include <complex>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -23,20 +24,22 @@ public:
         std::size_t operator()(const std::complex<double> &place) const;
     };
 
-    // `columns`: the quantities' positions in the points' values.
+    // What the surface carries of each point: a quantity's value, or a part of a complex one's.
+    using Reading = std::function<double(const Corvane_LP::ReflectionPoints::Point &)>;
+
     ConditionSurface(const Corvane_LP::ReflectionPoints::Group &group,
-                     const std::vector<int> &columns);
+                     const std::vector<Reading> &readings);
     ~ConditionSurface();
 
     // The loads with a finite place.
     const std::vector<std::complex<double>> &places() const { return m_places; }
-    // Each quantity's value at the place; nothing outside the triangles.
+    // Each reading's value at the place; nothing outside the triangles.
     std::optional<std::vector<double>> valuesAt(std::complex<double> place) const;
 
 private:
     std::vector<std::complex<double>> m_places;
     std::unordered_map<std::complex<double>, int, PlaceHash> m_vertices;
-    std::vector<std::vector<double>> m_values; // each quantity's, at the mesh's points
+    std::vector<std::vector<double>> m_values; // each reading's, at the mesh's points
     std::unique_ptr<MeasuredMesh> m_mesh;
     std::unique_ptr<TriangleLocator> m_locator;
 };

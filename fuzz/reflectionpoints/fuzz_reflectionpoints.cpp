@@ -83,7 +83,8 @@ bool samePoints(const ReflectionPoints &a, const ReflectionPoints &b)
             a.groups[g].held != b.groups[g].held || p.size() != q.size())
             return false;
         for (std::size_t i = 0; i < p.size(); ++i) {
-            if (p[i].re != q[i].re || p[i].im != q[i].im || p[i].values != q[i].values)
+            if (p[i].re != q[i].re || p[i].im != q[i].im || p[i].values != q[i].values ||
+                p[i].complexValues != q[i].complexValues)
                 return false;
         }
     }
@@ -92,6 +93,9 @@ bool samePoints(const ReflectionPoints &a, const ReflectionPoints &b)
 
 void checkConsistent(const ReflectionPoints &points)
 {
+    const auto complexCount = std::size_t(
+        std::count_if(points.quantities.begin(), points.quantities.end(),
+                      [](const ReflectionPoints::Variable &quantity) { return quantity.complex; }));
     for (std::size_t g = 0; g < points.groups.size(); ++g) {
         const ReflectionPoints::Group &group = points.groups[g];
         LP_FUZZ_CHECK(!group.points.empty());
@@ -105,6 +109,7 @@ void checkConsistent(const ReflectionPoints &points)
         for (const ReflectionPoints::Point &point : group.points) {
             LP_FUZZ_CHECK(places.emplace(point.re, point.im).second);
             LP_FUZZ_CHECK(point.values.size() == points.quantities.size());
+            LP_FUZZ_CHECK(point.complexValues.size() == complexCount);
         }
     }
 }

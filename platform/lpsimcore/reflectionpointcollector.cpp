@@ -103,8 +103,11 @@ void ReflectionPointCollector::rowRead(const double *row)
         point.im = row[*m_pointColumn + 1];
     }
     point.values.reserve(m_quantities.size());
-    for (const Column &quantity : m_quantities)
+    for (const Column &quantity : m_quantities) {
         point.values.push_back(valueOf(row, quantity.first, quantity.part == Part::Magnitude));
+        if (quantity.part == Part::Magnitude)
+            point.complexValues.emplace_back(row[quantity.first], row[quantity.first + 1]);
+    }
     m_group->points.push_back(std::move(point));
 }
 

@@ -2,6 +2,7 @@
 
 #include "lpsimcore_export.h"
 
+#include <complex>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -27,6 +28,9 @@ struct ReflectionPoints
         double re = 0.0;
         double im = 0.0;
         std::vector<double> values; // at the positions of `quantities`
+        // Each complex quantity's value, in the order of `quantities`: interpolating one in
+        // the rectangular domain needs its parts.
+        std::vector<std::complex<double>> complexValues;
     };
 
     struct Group

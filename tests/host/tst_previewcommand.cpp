@@ -5,6 +5,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
+#include <complex>
 #include <map>
 
 namespace {
@@ -29,6 +31,38 @@ Rows rowsOf(const QString &path)
     return rows;
 }
 
+// The generated file's drive levels and the held one between them, in dBm.
+constexpr double Lower = 10, Upper = 20, Held = 13.5;
+
+// Vout at a load and drive level: from the lower drive level to the upper its magnitude
+// doubles and its phase turns by 120 to 160 degrees, so that the domains part between them.
+std::complex<double> voutAt(std::complex<double> load, double drive)
+{
+    const bool upper = drive == Upper;
+    const double degrees = 40 + 30 * load.real() + (upper ? 140 + 40 * load.imag() : 0);
+    return std::polar(upper ? 6 + load.imag() : 3 + 2 * load.real(), degrees * M_PI / 180);
+}
+
+void writeRotating(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    QTextStream text(&file);
+    text << "LPDATA 1\nVAR=<Freq>, Units=<GHz>, Type=<Frequency>\n"
+            "VAR=<Pin_avail>, Units=<dBm>, Type=<Power>\nGAMMA=<gamma_ld1>\n"
+            "OUT=<Vout>, Units=<V>, Complex=<yes>\n"
+            "Re(gamma_ld1) Im(gamma_ld1) Pin_avail Re(Vout) Im(Vout)\nFreq = 1.8 GHz\n";
+    for (double drive : {Lower, Upper}) {
+        for (int i = 0; i < 16; ++i) {
+            const std::complex<double> load(-0.6 + 0.3 * (i % 4), -0.45 + 0.3 * (i / 4));
+            const std::complex<double> vout = voutAt(load, drive);
+            text << load.real() << ' ' << load.imag() << ' ' << drive << ' '
+                 << QString::number(vout.real(), 'g', 17) << ' '
+                 << QString::number(vout.imag(), 'g', 17) << '\n';
+        }
+    }
+}
+
 } // namespace
 
 // lp-host --preview as scripts run it, on the example component with linear interpolation.
@@ -43,10 +77,12 @@ private slots:
     void chartsTheFirstFileThatHoldsTheFrequency();
     void saysWhyItCannotChart_data();
     void saysWhyItCannotChart();
+    void complexQuantitiesInTheChosenDomain_data();
+    void complexQuantitiesInTheChosenDomain();
 
 private:
     int run(const QStringList &arguments, QByteArray *errors = nullptr);
-    void writeComponent(const QString &heldValue);
+    void writeComponent(const QString &heldValue, const QJsonObject &others = {});
 
     QTemporaryDir m_dir;
 };
@@ -59,7 +95,7 @@ void tst_PreviewCommand::initTestCase()
                             m_dir.filePath(QStringLiteral("data/")) + QLatin1String(name)));
 }
 
-void tst_PreviewCommand::writeComponent(const QString &heldValue)
+void tst_PreviewCommand::writeComponent(const QString &heldValue, const QJsonObject &others)
 {
     QFile example(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"));
     QVERIFY(example.open(QIODevice::ReadOnly));
@@ -67,6 +103,8 @@ void tst_PreviewCommand::writeComponent(const QString &heldValue)
     QJsonObject parameters = component.value(QStringLiteral("parameters")).toObject();
     parameters.insert(QStringLiteral("InterpMode"), QJsonArray{QStringLiteral("Linear")});
     parameters.insert(QStringLiteral("IndepVarValue"), QJsonArray{heldValue});
+    for (auto other = others.begin(); other != others.end(); ++other)
+        parameters.insert(other.key(), other.value());
     component.insert(QStringLiteral("parameters"), parameters);
     QFile file(m_dir.filePath(QStringLiteral("component.json")));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -90,8 +128,6 @@ void tst_PreviewCommand::chartsTheHeldSettings_data()
     QTest::addColumn<double>("frequency");
     QTest::addColumn<double>("drive");
     QTest::newRow("measured") << "dbmtow( 18 ) " << 1.8 << 18.0;
-    QTest::newRow("between drive levels") << "dbmtow( 19.5 ) " << 2.0 << 19.5;
-    QTest::newRow("between frequencies") << "dbmtow( 22 ) " << 1.85 << 22.0;
     QTest::newRow("between both") << "dbmtow( 24.5 ) " << 1.93 << 24.5;
 }
 
@@ -186,6 +222,61 @@ void tst_PreviewCommand::saysWhyItCannotChart()
     QByteArray errors;
     QCOMPARE(run(arguments, &errors), exitCode);
     QVERIFY2(QString::fromUtf8(errors).contains(said), errors.constData());
+}
+
+void tst_PreviewCommand::complexQuantitiesInTheChosenDomain_data()
+{
+    QTest::addColumn<QString>("domain");
+    QTest::newRow("rectangular") << "Rectangular";
+    QTest::newRow("polar") << "Polar";
+}
+
+// Between the drive levels, the rectangular domain blends Vout's real and imaginary parts and
+// the polar domain its magnitude: with the phase turning, their magnitudes differ.
+void tst_PreviewCommand::complexQuantitiesInTheChosenDomain()
+{
+    QFETCH(QString, domain);
+    writeRotating(m_dir.filePath(QStringLiteral("data/rotating.lp")));
+    const QJsonArray one{QStringLiteral("1")};
+    writeComponent(QStringLiteral("dbmtow( %1 ) ").arg(Held),
+                   {{QStringLiteral("FileName"), QJsonArray{QStringLiteral("data/rotating.lp")}},
+                    {QStringLiteral("InterpDom"), QJsonArray{domain}},
+                    {QStringLiteral("GammaName"), QJsonArray{QStringLiteral("gamma_ld1")}},
+                    {QStringLiteral("GammaDomain"), QJsonArray{QStringLiteral("Rect-Real")}},
+                    {QStringLiteral("GammaHarmIndex"), one},
+                    {QStringLiteral("GammaType"), QJsonArray{QStringLiteral("Load")}},
+                    {QStringLiteral("GammaValue"), QJsonArray{QStringLiteral("Independent")}},
+                    {QStringLiteral("PrfmParamAutoPlot"), QJsonArray{QStringLiteral("yes")}},
+                    {QStringLiteral("PrfmParamName"), QJsonArray{QStringLiteral("Vout")}},
+                    {QStringLiteral("PrfmParamOutput"), QJsonArray{QStringLiteral("yes")}},
+                    {QStringLiteral("PrfmParamType"), QJsonArray{QStringLiteral("Complex")}}});
+    const QString out = m_dir.filePath(QStringLiteral("rotating.json"));
+    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--contour=Vout")}), 0);
+    QFile file(out);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QJsonObject chart = QJsonDocument::fromJson(file.readAll()).object();
+    QVERIFY(
+        chart.value(QStringLiteral("condition"))
+            .toObject()
+            .value(QStringLiteral("note"))
+            .toString()
+            .contains(
+                QStringLiteral("|Vout| is interpolated in the %1 domain").arg(domain.toLower())));
+    const double t = (Held - Lower) / (Upper - Lower);
+    const QJsonArray points = chart.value(QStringLiteral("points")).toArray();
+    QCOMPARE(points.size(), 16);
+    for (const QJsonValue &value : points) {
+        const QJsonArray point = value.toArray();
+        const std::complex<double> load(point[0].toDouble(), point[1].toDouble());
+        const std::complex<double> lower = voutAt(load, Lower), upper = voutAt(load, Upper);
+        const double rectangular = std::abs((1 - t) * lower + t * upper);
+        const double polar = (1 - t) * std::abs(lower) + t * std::abs(upper);
+        QVERIFY(polar - rectangular > 1);
+        const double expected = domain == QLatin1String("Polar") ? polar : rectangular;
+        QVERIFY2(
+            std::abs(point[2].toDouble() - expected) < 1e-9,
+            qPrintable(QStringLiteral("%1 against %2").arg(point[2].toDouble()).arg(expected)));
+    }
 }
 
 QTEST_GUILESS_MAIN(tst_PreviewCommand)

@@ -159,8 +159,6 @@ void tst_PreviewWindow::followsTheEditor_data()
     QTest::addColumn<int>("edit");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("said");
-    QTest::newRow("a measured drive level held") << int(HoldPower) << "22"
-                                                 << "Pin_avail = 22 dBm, measured";
     QTest::newRow("a drive level held between")
         << int(HoldPower) << "20"
         << "Pin_avail = 20 dBm lies between 18 dBm and 22 dBm";

@@ -58,6 +58,8 @@ QStringList groupsOf(const ReflectionPoints &points)
             QStringList values{QString::number(point.re) + u',' + QString::number(point.im)};
             for (double value : point.values)
                 values << QString::number(value);
+            for (const std::complex<double> &value : point.complexValues)
+                values << QString::number(value.real()) + u',' + QString::number(value.imag());
             measured << values.join(u' ');
         }
         groups << held.join(u' ') + ": "_s + measured.join(" | "_s);
@@ -144,7 +146,7 @@ void TestReflectionPoints::pointsAreGroupedAndValued_data()
         << sig + "OUT=<V>, Complex=<yes>, Units=<V>\nGAMMA=<g>\nOUT=<P>\n"
                  "P Re(g) Im(g) Re(V) Im(V)\n1 0 0 3 -4\n"
         << QString() << QStringList{"g"_s} << QStringList{"V V complex"_s, "P None"_s}
-        << QStringList{"0: 0,0 5 1"_s};
+        << QStringList{"0: 0,0 5 1 3,-4"_s};
 }
 
 void TestReflectionPoints::pointsAreGroupedAndValued()
