@@ -162,11 +162,7 @@ bool ConditionPreview::holdsFrequency(double frequency) const
 
 QStringList ConditionPreview::quantities() const
 {
-    QStringList names;
-    for (const ReflectionPoints::Variable &quantity : m_points.quantities)
-        names << (quantity.complex ? QLatin1Char('|') + text(quantity.name) + QLatin1Char('|')
-                                   : text(quantity.name));
-    return names;
+    return SmithChartData::quantityNames(m_points);
 }
 
 QStringList ConditionPreview::sweptNames() const

@@ -460,8 +460,13 @@ QString SmithChartData::conditionText(const Condition &condition) const
 
 QStringList SmithChartData::quantities() const
 {
+    return quantityNames(m_points);
+}
+
+QStringList SmithChartData::quantityNames(const ReflectionPoints &points)
+{
     QStringList names;
-    for (const ReflectionPoints::Variable &quantity : m_points.quantities)
+    for (const ReflectionPoints::Variable &quantity : points.quantities)
         names << (quantity.complex ? QLatin1Char('|') + text(quantity.name) + QLatin1Char('|')
                                    : text(quantity.name));
     return names;

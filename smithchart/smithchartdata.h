@@ -58,6 +58,8 @@ public:
     // measures no other.
     QStringList otherCoefficients() const;
     QStringList quantities() const;
+    // The quantities of the points as charts name them: a complex one by its magnitude, |Vout|.
+    static QStringList quantityNames(const Corvane_LP::ReflectionPoints &points);
     // The position of a quantity named as in `quantities`, or for a complex one also without
     // its bars; -1 when there is none.
     static int indexOf(const QStringList &quantities, const QString &name);
