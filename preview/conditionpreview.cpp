@@ -4,6 +4,7 @@
 #include "conditionsurface.h"
 #include "numerictext.h"
 #include "smithchartdata.h"
+#include "unitscale.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -35,31 +36,6 @@ bool isPart(const std::string &held, const std::vector<std::string> &coefficient
             return true;
     }
     return false;
-}
-
-// The factor that takes a value in `from` into `to` where both are one unit with decimal
-// prefixes (MHz and GHz, mA and A); logarithmic units (dBm, dBW) never convert.
-std::optional<double> scaleBetween(const QString &from, const QString &to)
-{
-    if (from == to || (from.startsWith(QLatin1String("dB"), Qt::CaseInsensitive) &&
-                       from.compare(to, Qt::CaseInsensitive) == 0))
-        return 1.0;
-    static const std::pair<QChar, double> prefixes[] = {
-        {QLatin1Char('T'), 1e12}, {QLatin1Char('G'), 1e9},  {QLatin1Char('M'), 1e6},
-        {QLatin1Char('k'), 1e3},  {QLatin1Char('m'), 1e-3}, {QLatin1Char('u'), 1e-6},
-        {QLatin1Char('n'), 1e-9}, {QLatin1Char('p'), 1e-12}};
-    const auto split = [](const QString &unit) -> std::pair<double, QString> {
-        for (const auto &[prefix, factor] : prefixes) {
-            if (unit.size() > 1 && unit.front() == prefix)
-                return {factor, unit.mid(1)};
-        }
-        return {1.0, unit};
-    };
-    const auto [fromFactor, fromBase] = split(from);
-    const auto [toFactor, toBase] = split(to);
-    if (fromBase.isEmpty() || fromBase != toBase || fromBase.startsWith(QLatin1String("dB")))
-        return std::nullopt;
-    return fromFactor / toFactor;
 }
 
 QString methodName(AxisWeights::Method method)
@@ -201,7 +177,7 @@ std::optional<double> ConditionPreview::frequencyOf(const QString &typed) const
     if (!value)
         return std::nullopt;
     const QString unit = match.captured(2);
-    const std::optional<double> scale = unit.isEmpty() ? 1.0 : scaleBetween(unit, frequencyUnit());
+    const std::optional<double> scale = unit.isEmpty() ? 1.0 : unitScale(unit, frequencyUnit());
     return scale ? std::optional<double>(*value * *scale) : std::nullopt;
 }
 
@@ -271,7 +247,7 @@ std::optional<ConditionPreview::Axis> ConditionPreview::heldAxis(std::size_t var
     }
     const QString unit = held.unit == QLatin1String("None") ? QString() : held.unit;
     const std::optional<double> scale =
-        unit.isEmpty() ? std::optional<double>(1.0) : scaleBetween(unit, dataUnit);
+        unit.isEmpty() ? std::optional<double>(1.0) : unitScale(unit, dataUnit);
     if (!scale) {
         *why = tr("%1 is held in %2, the data give it in %3: the preview reads values in the "
                   "data's unit.")

@@ -7,6 +7,7 @@
 #include "loadsweeps.h"
 #include "placeclusters.h"
 #include "pointgrid.h"
+#include "unitscale.h"
 
 #include <QFile>
 #include <QLocale>
@@ -176,15 +177,6 @@ std::optional<std::pair<double, QString>> numberWithUnit(const QString &text)
     if (!match.hasMatch())
         return std::nullopt;
     return std::pair(QLocale::c().toDouble(match.captured(1)), match.captured(2));
-}
-
-// How many hertz one of a unit of frequency is; nothing for another unit.
-std::optional<double> hertzIn(const QString &unit)
-{
-    const QStringList units{QStringLiteral("Hz"), QStringLiteral("kHz"), QStringLiteral("MHz"),
-                            QStringLiteral("GHz"), QStringLiteral("THz")};
-    const int index = int(units.indexOf(unit));
-    return index < 0 ? std::nullopt : std::optional<double>(std::pow(1e3, index));
 }
 
 // The position of the value nearest to `wanted`; of two as near, the first.
@@ -576,15 +568,14 @@ bool SmithChartData::chooseFrequency(const QString &value, Choice &choice, bool 
                                      QString *error) const
 {
     const auto number = numberWithUnit(value);
-    const auto given = number ? hertzIn(number->second.isEmpty() ? unitText(m_points.frequency.unit)
-                                                                 : number->second)
-                              : std::nullopt;
-    const auto file = hertzIn(unitText(m_points.frequency.unit));
-    if (!number || !given || !file) {
+    const QString fileUnit = unitText(m_points.frequency.unit);
+    const auto scale = number && !number->second.isEmpty() ? unitScale(number->second, fileUnit)
+                                                           : std::optional<double>(1.0);
+    if (!number || !scale || !fileUnit.endsWith(QLatin1String("Hz"))) {
         *error = tr("'%1' is no frequency").arg(value.trimmed());
         return false;
     }
-    const double wanted = number->first * *given / *file;
+    const double wanted = number->first * *scale;
     choice.frequency =
         int(nearestOf(m_frequencies, [&](double f) { return std::abs(f - wanted); }));
     *exact = m_frequencies[choice.frequency] == wanted;
