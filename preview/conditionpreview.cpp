@@ -19,16 +19,6 @@ namespace {
 using Corvane_LP::ReflectionPoints;
 using Gamma = std::complex<double>;
 
-QString text(const std::string &libraryText)
-{
-    return QString::fromLatin1(libraryText.data(), int(libraryText.size()));
-}
-
-QString unitText(const std::string &unit)
-{
-    return unit == "None" ? QString() : text(unit);
-}
-
 bool isPart(const std::string &held, const std::vector<std::string> &coefficients)
 {
     for (const std::string &name : coefficients) {
@@ -127,7 +117,7 @@ std::vector<double> ConditionPreview::frequencies() const
 
 QString ConditionPreview::frequencyUnit() const
 {
-    return unitText(m_points.frequency.unit);
+    return ChartText::unitFromLibrary(m_points.frequency.unit);
 }
 
 bool ConditionPreview::holdsFrequency(double frequency) const
@@ -145,10 +135,10 @@ QStringList ConditionPreview::sweptNames() const
 {
     QStringList names;
     if (!m_points.frequency.name.empty())
-        names << text(m_points.frequency.name);
+        names << ChartText::fromLibrary(m_points.frequency.name);
     for (const ReflectionPoints::Variable &variable : m_points.held) {
         if (!isPart(variable.name, m_points.coefficients))
-            names << text(variable.name);
+            names << ChartText::fromLibrary(variable.name);
     }
     return names;
 }
@@ -183,7 +173,7 @@ std::optional<double> ConditionPreview::frequencyOf(const QString &typed) const
 
 QString ConditionPreview::valueText(const Axis &axis, double value) const
 {
-    return ChartText::withUnit(value, unitText(axis.variable.unit), 6);
+    return ChartText::withUnit(value, ChartText::unitFromLibrary(axis.variable.unit), 6);
 }
 
 // The other measured coefficients stand at their first measured places: the editor holds no
@@ -212,7 +202,7 @@ ConditionPreview::groupsAtFirstPlaces(QStringList *notes) const
     for (std::size_t i = 0; i + 1 < parts.size(); i += 2) {
         const std::string &name = m_points.held[parts[i]].name;
         *notes << tr("%1 at its first measured place, %2")
-                      .arg(text(name.substr(3, name.size() - 4)),
+                      .arg(ChartText::fromLibrary(name.substr(3, name.size() - 4)),
                            ChartText::complex({first[i], first[i + 1]}, 6));
     }
     return groups;
@@ -224,8 +214,8 @@ std::optional<ConditionPreview::Axis> ConditionPreview::heldAxis(std::size_t var
                                                                  QString *why) const
 {
     Axis axis{m_points.held[variable], int(variable), 0.0};
-    const QString name = text(axis.variable.name);
-    const QString dataUnit = unitText(axis.variable.unit);
+    const QString name = ChartText::fromLibrary(axis.variable.name);
+    const QString dataUnit = ChartText::unitFromLibrary(axis.variable.unit);
     if (!settings.held.contains(name)) {
         double lowest = INFINITY;
         for (const Group &group : m_points.groups)
@@ -281,7 +271,7 @@ std::optional<std::vector<double>>
 ConditionPreview::weightsAlong(const Axis &axis, const std::vector<double> &nodes,
                                const Settings &settings, QStringList *notes, QString *why) const
 {
-    const QString name = text(axis.variable.name);
+    const QString name = ChartText::fromLibrary(axis.variable.name);
     const double x = axis.target;
     const auto exact = std::find(nodes.begin(), nodes.end(), x);
     if (exact != nodes.end()) {
@@ -339,7 +329,7 @@ std::vector<double> ConditionPreview::methodWeights(const Axis &axis,
             used << tr("%1 (weight %2)")
                         .arg(valueText(axis, nodes[j]), ChartText::number(weights[j]));
     }
-    const QString name = text(axis.variable.name);
+    const QString name = ChartText::fromLibrary(axis.variable.name);
     const auto above = std::upper_bound(nodes.begin(), nodes.end(), x);
     *notes << (!range.isEmpty()
                    ? tr("%1 = %2 lies outside the data (%3): extrapolated %4%5 from %6")
@@ -462,8 +452,9 @@ void ConditionPreview::describe(const std::vector<Axis> &axes, const std::vector
     SmithChartContent &content = chart.content;
     QStringList where;
     for (const Axis &axis : axes) {
-        const SmithChartContent::Setting setting{text(axis.variable.name), axis.target,
-                                                 unitText(axis.variable.unit)};
+        const SmithChartContent::Setting setting{ChartText::fromLibrary(axis.variable.name),
+                                                 axis.target,
+                                                 ChartText::unitFromLibrary(axis.variable.unit)};
         if (axis.position < 0)
             content.frequency = setting;
         else
@@ -474,8 +465,8 @@ void ConditionPreview::describe(const std::vector<Axis> &axes, const std::vector
     for (const Term &term : weighted) {
         Weighted measured{{}, term.weight, term.bracketing};
         for (const Axis &axis : axes)
-            measured.at.push_back(
-                {text(axis.variable.name), axis.of(*term.group), unitText(axis.variable.unit)});
+            measured.at.push_back({ChartText::fromLibrary(axis.variable.name), axis.of(*term.group),
+                                   ChartText::unitFromLibrary(axis.variable.unit)});
         chart.between.push_back(measured);
     }
     content.title = content.coefficient + QStringLiteral(" at ") +
@@ -487,7 +478,7 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
 {
     Chart chart;
     SmithChartContent &content = chart.content;
-    content.coefficient = text(m_points.coefficient);
+    content.coefficient = ChartText::fromLibrary(m_points.coefficient);
     content.fixed = m_points.fixed;
     if (m_points.groups.empty()) {
         content.message = tr("%1 holds no measured points.").arg(m_path);
@@ -511,7 +502,7 @@ ConditionPreview::Chart ConditionPreview::chart(const Settings &settings,
     const QStringList names = quantities();
     for (int column : columns)
         content.contoured.push_back(
-            {names.at(column), unitText(m_points.quantities[column].unit), {}});
+            {names.at(column), ChartText::unitFromLibrary(m_points.quantities[column].unit), {}});
     evaluate(weighted, columns, settings.polar, content);
     if (content.gammas.empty())
         content.message = tr("The measured conditions between which the held settings lie cover "

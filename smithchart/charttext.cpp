@@ -50,3 +50,13 @@ std::optional<std::complex<double>> ChartText::complexFrom(const QString &text)
     const double im = QLocale::c().toDouble(match.captured(3));
     return std::complex<double>(re, match.captured(2) == QLatin1String("-") ? -im : im);
 }
+
+QString ChartText::fromLibrary(const std::string &text)
+{
+    return QString::fromLatin1(text.data(), int(text.size()));
+}
+
+QString ChartText::unitFromLibrary(const std::string &unit)
+{
+    return unit == "None" ? QString() : fromLibrary(unit);
+}

@@ -4,6 +4,7 @@
 
 #include <complex>
 #include <optional>
+#include <string>
 #include <vector>
 
 // How a chart writes numbers for people: in the C locale, to a few significant digits; and
@@ -11,6 +12,9 @@
 class ChartText
 {
 public:
+    // A text of the data library, which is Latin-1, and a unit of it, empty for "None".
+    static QString fromLibrary(const std::string &text);
+    static QString unitFromLibrary(const std::string &unit);
     static QString number(double value, int digits = 4);
     // "30 dBm"; the number alone without a unit.
     static QString withUnit(double value, const QString &unit, int digits = 4);

@@ -24,25 +24,16 @@ namespace {
 using Corvane_LP::ReflectionPoints;
 using Group = ReflectionPoints::Group;
 
-QString text(const std::string &libraryText)
-{
-    return QString::fromLatin1(libraryText.data(), int(libraryText.size()));
-}
-
 // The library names the lack of a unit "None"; a chart writes nothing for it.
-QString unitText(const std::string &unit)
-{
-    return unit == "None" ? QString() : text(unit);
-}
-
 QString valueText(double value, const std::string &unit)
 {
-    return ChartText::withUnit(value, unitText(unit), 6);
+    return ChartText::withUnit(value, ChartText::unitFromLibrary(unit), 6);
 }
 
 SmithChartContent::Setting settingOf(const ReflectionPoints::Variable &variable, double value)
 {
-    return {text(variable.name), value, unitText(variable.unit)};
+    return {ChartText::fromLibrary(variable.name), value,
+            ChartText::unitFromLibrary(variable.unit)};
 }
 
 // At most `most` of the values, evenly spread, the first and the last among them.
@@ -100,7 +91,8 @@ std::optional<std::size_t> gainOf(const ReflectionPoints &points)
     for (std::size_t i = 0; i < points.quantities.size(); ++i) {
         const ReflectionPoints::Variable &quantity = points.quantities[i];
         if (!quantity.complex && quantity.unit == "dB" &&
-            text(quantity.name).contains(QLatin1String("gain"), Qt::CaseInsensitive))
+            ChartText::fromLibrary(quantity.name)
+                .contains(QLatin1String("gain"), Qt::CaseInsensitive))
             return i;
     }
     return std::nullopt;
@@ -376,13 +368,13 @@ QStringList SmithChartData::coefficients() const
 {
     QStringList names;
     for (const std::string &name : m_points.coefficients)
-        names << text(name);
+        names << ChartText::fromLibrary(name);
     return names;
 }
 
 QString SmithChartData::coefficient() const
 {
-    return text(m_points.coefficient);
+    return ChartText::fromLibrary(m_points.coefficient);
 }
 
 QStringList SmithChartData::frequencies() const
@@ -423,7 +415,7 @@ QString SmithChartData::othersText(int others) const
     QStringList parts;
     for (std::size_t i = 0; i + 1 < m_parts.size(); i += 2) {
         const std::string &part = m_points.held[m_parts[i]].name;
-        parts << text(part.substr(3, part.size() - 4)) + QStringLiteral(" = ") +
+        parts << ChartText::fromLibrary(part.substr(3, part.size() - 4)) + QStringLiteral(" = ") +
                      ChartText::complex({m_others[others][i], m_others[others][i + 1]}, 6);
     }
     return parts.join(QStringLiteral(", "));
@@ -436,7 +428,7 @@ QStringList SmithChartData::heldParts(const Condition &condition) const
     for (std::size_t i = 0; i < m_swept.size(); ++i) {
         const ReflectionPoints::Variable &variable = m_points.held[m_swept[i]];
         if (!condition.compression || i != m_drive)
-            parts << text(variable.name) + QStringLiteral(" = ") +
+            parts << ChartText::fromLibrary(variable.name) + QStringLiteral(" = ") +
                          valueText(condition.swept[i], variable.unit);
     }
     return parts;
@@ -459,8 +451,9 @@ QStringList SmithChartData::quantityNames(const ReflectionPoints &points)
 {
     QStringList names;
     for (const ReflectionPoints::Variable &quantity : points.quantities)
-        names << (quantity.complex ? QLatin1Char('|') + text(quantity.name) + QLatin1Char('|')
-                                   : text(quantity.name));
+        names << (quantity.complex
+                      ? QLatin1Char('|') + ChartText::fromLibrary(quantity.name) + QLatin1Char('|')
+                      : ChartText::fromLibrary(quantity.name));
     return names;
 }
 
@@ -539,15 +532,15 @@ bool SmithChartData::choose(const QString &at, Choice &choice, QString *remark,
 bool SmithChartData::chooseNamed(const QString &name, const QString &value, Narrowing &narrowing,
                                  bool *exact, QString *error) const
 {
-    if (!m_points.frequency.name.empty() && name == text(m_points.frequency.name))
+    if (!m_points.frequency.name.empty() && name == ChartText::fromLibrary(m_points.frequency.name))
         return chooseFrequency(value, narrowing.choice, exact, error);
     for (std::size_t i = 0; i < m_swept.size(); ++i) {
-        if (name == text(m_points.held[m_swept[i]].name))
+        if (name == ChartText::fromLibrary(m_points.held[m_swept[i]].name))
             return chooseSwept(i, value, narrowing.conditions, exact, error);
     }
     for (std::size_t k = 0; k + 1 < m_parts.size(); k += 2) {
         const std::string &part = m_points.held[m_parts[k]].name;
-        if (name == text(part.substr(3, part.size() - 4)))
+        if (name == ChartText::fromLibrary(part.substr(3, part.size() - 4)))
             return chooseOther(k, value, narrowing.others, exact, error);
     }
     *error = tr("the file varies nothing named '%1'").arg(name);
@@ -568,7 +561,7 @@ bool SmithChartData::chooseFrequency(const QString &value, Choice &choice, bool 
                                      QString *error) const
 {
     const auto number = numberWithUnit(value);
-    const QString fileUnit = unitText(m_points.frequency.unit);
+    const QString fileUnit = ChartText::unitFromLibrary(m_points.frequency.unit);
     const auto scale = number && !number->second.isEmpty() ? unitScale(number->second, fileUnit)
                                                            : std::optional<double>(1.0);
     if (!number || !scale || !fileUnit.endsWith(QLatin1String("Hz"))) {
@@ -587,9 +580,11 @@ bool SmithChartData::chooseSwept(std::size_t swept, const QString &value,
 {
     const ReflectionPoints::Variable &variable = m_points.held[m_swept[swept]];
     const auto number = numberWithUnit(value);
-    if (!number || (!number->second.isEmpty() && number->second != unitText(variable.unit))) {
+    if (!number || (!number->second.isEmpty() &&
+                    number->second != ChartText::unitFromLibrary(variable.unit))) {
         *error = tr("'%1' is no value of %2 in %3")
-                     .arg(value.trimmed(), text(variable.name), unitText(variable.unit));
+                     .arg(value.trimmed(), ChartText::fromLibrary(variable.name),
+                          ChartText::unitFromLibrary(variable.unit));
         return false;
     }
     const auto valueOf = [&](int condition) {
@@ -647,7 +642,7 @@ SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &
     QStringList where = heldParts(condition);
     if (!m_points.frequency.name.empty()) {
         content.frequency = settingOf(m_points.frequency, m_frequencies[choice.frequency]);
-        where.prepend(text(m_points.frequency.name) + QStringLiteral(" = ") +
+        where.prepend(ChartText::fromLibrary(m_points.frequency.name) + QStringLiteral(" = ") +
                       frequencies().at(choice.frequency));
     }
     if (!m_parts.empty())
@@ -669,7 +664,7 @@ SmithChartContent SmithChartData::framed(const Choice &choice, const Condition &
     const QStringList names = quantities();
     const auto quantity = [&](int index) {
         return SmithChartContent::Quantity{
-            names.at(index), unitText(m_points.quantities[index].unit), {}};
+            names.at(index), ChartText::unitFromLibrary(m_points.quantities[index].unit), {}};
     };
     for (int index : contouredOf(choice))
         content.contoured.push_back(quantity(index));
@@ -761,7 +756,8 @@ SmithChartContent SmithChartData::atCompression(const Choice &choice,
         return content;
     }
     const ReflectionPoints::Variable &drive = m_points.held[m_swept[*m_drive]];
-    content.drive = {text(drive.name), unitText(drive.unit), {}};
+    content.drive = {
+        ChartText::fromLibrary(drive.name), ChartText::unitFromLibrary(drive.unit), {}};
     const std::vector<const Group *> levels = driveSweep(choice, condition);
     if (levels.empty()) {
         content.message = tr("Nothing was measured at %1.").arg(content.title);
