@@ -176,12 +176,22 @@ void AllTabsWidget::showQuantities(const QList<PerformanceVarBaseInfo> &quantiti
         performanceTab->setState(shown);
 }
 
-// A touch ends what the stored texts said, even where the record shown stays the same: the
-// notes follow once the control's own slots have taken its new value.
+// A touch ends what the stored texts said, even where the record shown stays the same. The
+// entries are shown again once control is back: once for all the touches of one click, as a
+// button that sets every quantity's choice makes.
 void AllTabsWidget::touch(const QString &parameter, const QString &variable)
 {
     componentState.entries().touch(parameter, variable);
-    QMetaObject::invokeMethod(this, &AllTabsWidget::showEntries, Qt::QueuedConnection);
+    if (touchesToShow)
+        return;
+    touchesToShow = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            touchesToShow = false;
+            showEntries();
+        },
+        Qt::QueuedConnection);
 }
 
 // Every tab shows the entries the model makes of the records they show: marks, notes, and the

@@ -77,6 +77,7 @@ private:
     // While the tabs are handed their records, the entries are shown once at the end.
     bool handingOut = false;
     bool showingEntries = false;
+    bool touchesToShow = false;
     // Guarded: the host owns the tabs and may destroy one before the container.
     QPointer<FileTabWidget> fileTab;
     QPointer<DetailsTabWidget> detailsTab;

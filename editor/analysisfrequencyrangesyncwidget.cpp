@@ -60,11 +60,9 @@ void AnalysisFrequencyRangeSyncWidget::showEntries(const EntryMap &entries)
 }
 
 // A click out of the partly checked look changes the flag without a toggle of the box, which
-// counts that look as checked.
+// counts that look as checked. The look and its note are the entry's, shown once the touch is.
 void AnalysisFrequencyRangeSyncWidget::boxClicked(bool checked)
 {
-    keptNote->setNote(QString());
-    syncCheckBox->setTristate(false);
     if (syncState.useFrequencyRangeFromDataFiles() != checked)
         syncStateToggled(checked);
     emit entryTouched(ParameterNames::UseFrequencyRangeFromDataFiles, QString());

@@ -54,11 +54,8 @@ AnalysisOptimizationTabWidget::AnalysisOptimizationTabWidget(QWidget *parent)
     auto *caption = new QLabel(tr("Weight factor for penalty goal:"));
     auto *button = new QPushButton(tr("Modify..."));
     // Wired to clicked, not toggled, so that refreshing the box does not re-enter.
-    connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this, [this] {
-        flagMark.clear(); // a click decides
-        flagKept = false;
-        emit entryTouched(ParameterNames::AvoidOutOfRangeData, QString());
-    });
+    connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this,
+            [this] { emit entryTouched(ParameterNames::AvoidOutOfRangeData, QString()); });
     connect(avoidOutOfRangeGroupBox, &QGroupBox::clicked, this,
             &AnalysisOptimizationTabWidget::groupBoxToggled);
     connect(button, &QPushButton::clicked, this,
@@ -148,25 +145,16 @@ void AnalysisOptimizationTabWidget::weightFactorButtonClicked()
 void AnalysisOptimizationTabWidget::showEntries(const EntryMap &entries)
 {
     const ComponentEntry flag = entryOf(entries, ParameterNames::AvoidOutOfRangeData);
-    flagMark = flag.note;
-    flagKept = flag.kept;
-    weightMark = entryOf(entries, ParameterNames::Weight).note;
-    refreshControls();
-    showNotes();
-}
-
-void AnalysisOptimizationTabWidget::showNotes()
-{
-    weightNote->setNote(weightMark);
+    avoidOutOfRangeGroupBox->setPartlyChecked(flag.kept);
+    weightNote->setNote(entryOf(entries, ParameterNames::Weight).note);
     // Beside the box rather than in it, where an unchecked box would grey it.
-    flagNote->setNote(flagMark.isEmpty() ? QString()
-                                         : tr("Avoid using out of range data: ") + flagMark);
+    flagNote->setNote(flag.note.isEmpty() ? QString()
+                                          : tr("Avoid using out of range data: ") + flag.note);
 }
 
 void AnalysisOptimizationTabWidget::refreshControls()
 {
     avoidOutOfRangeGroupBox->setChecked(optimizationState.avoidOutOfRangeData());
-    avoidOutOfRangeGroupBox->setPartlyChecked(flagKept);
     weightLabel->setText(elidedText(optimizationState.weight()));
     explanationLabel->setEnabled(optimizationState.avoidOutOfRangeData());
 }

@@ -42,7 +42,6 @@ private:
     void makeLayout(QLabel *caption, QWidget *button);
     void refreshControls();
     void announce();
-    void showNotes();
 
     LoadPullStateUtils::AnalysisOptimizationTabState optimizationState;
     PartlyCheckableGroupBox *avoidOutOfRangeGroupBox;
@@ -52,7 +51,4 @@ private:
     NoteLabel *weightNote;
     // Says why the box is partly checked.
     NoteLabel *flagNote;
-    QString weightMark;
-    QString flagMark;
-    bool flagKept = false;
 };

@@ -85,12 +85,7 @@ void AnalysisParametersTabWidget::makeConnections()
             &AnalysisParametersTabWidget::impedanceStateChanged);
     connect(allowNonlinearCheckBox, &QCheckBox::stateChanged, this,
             &AnalysisParametersTabWidget::allowNonlinearStateChanged);
-    const QList<std::pair<QCheckBox *, QString>> boxes = {
-        {gammaCheckBox, P::CalcGamma},
-        {admittanceCheckBox, P::CalcAdmittance},
-        {impedanceCheckBox, P::CalcImpedance},
-        {allowNonlinearCheckBox, P::AllowNonlinearDevices}};
-    for (const auto &[box, parameter] : boxes) {
+    for (const auto &[box, parameter, value] : flags()) {
         box->setObjectName(parameter);
         connect(box, &QCheckBox::clicked, this,
                 [this, parameter = parameter] { emit entryTouched(parameter, QString()); });
@@ -102,6 +97,15 @@ void AnalysisParametersTabWidget::makeConnections()
             &AnalysisParametersTabWidget::statusLevelChanged);
     connect(statusLevelEdit, &EntryEdit::entryRefused, this,
             &AnalysisParametersTabWidget::refuseStatusLevel);
+}
+
+QList<AnalysisParametersTabWidget::Flag> AnalysisParametersTabWidget::flags() const
+{
+    return {{gammaCheckBox, P::CalcGamma, parametersState.calcGamma()},
+            {admittanceCheckBox, P::CalcAdmittance, parametersState.calcAdmittance()},
+            {impedanceCheckBox, P::CalcImpedance, parametersState.calcImpedance()},
+            {allowNonlinearCheckBox, P::AllowNonlinearDevices,
+             parametersState.allowNonlinearDevices()}};
 }
 
 AnalysisParametersTabState AnalysisParametersTabWidget::state() const
@@ -119,7 +123,6 @@ void AnalysisParametersTabWidget::setState(
 
 void AnalysisParametersTabWidget::gammaStateChanged(int checkState)
 {
-    keptFlags.remove(P::CalcGamma); // a box that changes shows its choice from now on
     parametersState.setCalcGamma(checkState == Qt::Checked);
     announce();
 }
@@ -141,23 +144,15 @@ void AnalysisParametersTabWidget::refuseStatusLevel(const QString &note)
 
 void AnalysisParametersTabWidget::showEntries(const EntryMap &entries)
 {
-    const QList<std::pair<QCheckBox *, QString>> boxes = {
-        {gammaCheckBox, P::CalcGamma},
-        {admittanceCheckBox, P::CalcAdmittance},
-        {impedanceCheckBox, P::CalcImpedance},
-        {allowNonlinearCheckBox, P::AllowNonlinearDevices}};
     QStringList notes;
-    keptFlags.clear();
-    for (const auto &[box, parameter] : boxes) {
+    for (const auto &[box, parameter, value] : flags()) {
         const ComponentEntry entry = entryOf(entries, parameter);
-        if (entry.kept)
-            keptFlags.insert(parameter);
+        showFlag(box, value, entry.kept);
         if (!entry.note.isEmpty())
             notes.append(box->text().trimmed() + QLatin1String(": ") + entry.note);
     }
     statusLevelEdit->setMark(entryOf(entries, P::StatusLevel).note);
     flagNote->setNote(notes.join(QLatin1Char('\n')));
-    refreshControls();
     showNotes();
 }
 
@@ -168,34 +163,27 @@ void AnalysisParametersTabWidget::showNotes()
 
 void AnalysisParametersTabWidget::admittanceStateChanged(int checkState)
 {
-    keptFlags.remove(P::CalcAdmittance); // a box that changes shows its choice from now on
     parametersState.setCalcAdmittance(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::impedanceStateChanged(int checkState)
 {
-    keptFlags.remove(P::CalcImpedance); // a box that changes shows its choice from now on
     parametersState.setCalcImpedance(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::allowNonlinearStateChanged(int checkState)
 {
-    keptFlags.remove(P::AllowNonlinearDevices); // a box that changes shows its choice from now on
     parametersState.setAllowNonlinearDevices(checkState == Qt::Checked);
     announce();
 }
 
 void AnalysisParametersTabWidget::refreshControls()
 {
-    showFlag(gammaCheckBox, parametersState.calcGamma(), keptFlags.contains(P::CalcGamma));
-    showFlag(admittanceCheckBox, parametersState.calcAdmittance(),
-             keptFlags.contains(P::CalcAdmittance));
-    showFlag(impedanceCheckBox, parametersState.calcImpedance(),
-             keptFlags.contains(P::CalcImpedance));
-    showFlag(allowNonlinearCheckBox, parametersState.allowNonlinearDevices(),
-             keptFlags.contains(P::AllowNonlinearDevices));
+    // A box keeps the partly checked look its entry's mark gave it until a click takes it out.
+    for (const auto &[box, parameter, value] : flags())
+        showFlag(box, value, box->checkState() == Qt::PartiallyChecked);
     statusLevelEdit->setText(parametersState.statusLevel());
     nonlinearNoteLabel->setEnabled(parametersState.allowNonlinearDevices());
 }

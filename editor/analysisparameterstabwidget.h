@@ -3,7 +3,7 @@
 #include "analysisparameterstabstate.h"
 #include "componententry.h"
 
-#include <QSet>
+#include <QList>
 
 #include <QWidget>
 
@@ -44,6 +44,14 @@ public slots:
     void allowNonlinearStateChanged(int checkState);
 
 private:
+    // A flag's box, its parameter and the value the record holds.
+    struct Flag
+    {
+        QCheckBox *box;
+        QString parameter;
+        bool value;
+    };
+    QList<Flag> flags() const;
     void makeLayout();
     void makeConnections();
     void refuseStatusLevel(const QString &note);
@@ -63,7 +71,6 @@ private:
     // Says why the level last entered was refused, or why the level shown is marked.
     NoteLabel *statusLevelNote;
     QString refusal;
-    // The parameters of the flags shown partly checked, and why.
-    QSet<QString> keptFlags;
+    // Why flags are shown partly checked.
     NoteLabel *flagNote;
 };

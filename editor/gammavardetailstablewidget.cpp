@@ -1,12 +1,11 @@
 #include "gammavardetailstablewidget.h"
 
-#include "componententries.h"
-#include "dblpctypestate.h"
 #include "enumerations.h"
 #include "natorvaritemdelegate.h"
 #include "parameternames.h"
 #include "pulldownitemdelegate.h"
 #include "signalblocker.h"
+#include "variablesettings.h"
 #include "variabletables.h"
 
 #include <QStringList>
@@ -67,16 +66,9 @@ void GammaVarDetailsTableWidget::mergeState(const GammasState &newState)
 // Without reset the values of the names that stay are kept, as the editor keeps them.
 void GammaVarDetailsTableWidget::variablesFound(const QList<GammaVarInfo> &gammaVars, bool reset)
 {
-    GammasState found;
-    found.setVariables(gammaVars);
-    VariableDetailsTabState current;
-    current.setGammaVariables(reset ? found : tableState);
-    ComponentEntries entries({}, current, PerformanceTabState());
-    current = entries.showDetails({}, gammaVars, {1, {}});
-    DBLPCTypeState shown;
-    shown.setDetailsTabState(current);
-    takeNotes(entries.entries(shown));
-    setState(current.gammaVariables());
+    GammasState settings;
+    settings.setVariables(gammaVars);
+    setState(VariableSettings::shownFound(gammaVars, reset ? settings : tableState));
 }
 
 void GammaVarDetailsTableWidget::showEntries(const EntryMap &entries)

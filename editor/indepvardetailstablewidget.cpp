@@ -92,18 +92,20 @@ void IndepVarDetailsTableWidget::mergeState(const IndepVariablesState &newState)
 void IndepVarDetailsTableWidget::variablesFound(const QList<IndepVarInfo> &independentVariables,
                                                 bool reset)
 {
-    IndepVariablesState found;
-    found.setVariables(independentVariables, true);
-    VariableDetailsTabState current;
-    current.setIndependentVariables(reset ? found : tableState);
-    VariableSettings settings(current, PerformanceTabState());
-    const IndepVariablesState shown =
-        settings.showDetails(independentVariables, {}, false).independentVariables();
+    IndepVariablesState settings;
+    settings.setVariables(independentVariables, true);
+    if (!reset)
+        settings = tableState;
+    const IndepVariablesState shown = VariableSettings::shownFound(independentVariables, settings);
     nameNotes.clear();
     valueNotes.clear();
     otherNotes.clear();
+    const QMap<QString, IndepVarInfo> settingsByName = settings.variables();
     for (const IndepVarInfo &info : shown.variables()) {
-        if (const QString note = settings.valueNoteText(info); !note.isEmpty())
+        const auto setting = settingsByName.constFind(info.name());
+        const QString note = VariableSettings::valueNoteText(
+            info, setting == settingsByName.cend() ? nullptr : &setting.value());
+        if (!note.isEmpty())
             valueNotes.insert(info.name(), note);
     }
     setState(shown);

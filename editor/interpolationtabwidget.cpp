@@ -31,6 +31,16 @@ template<typename Enumeration> void showChoice(QComboBox *box, int value)
                              : texts<Enumeration>().indexOf(toText(Enumeration(value))));
 }
 
+// The item of the component's own text stands for the text kept, whatever it reads as. A box
+// being made offers no such item yet.
+template<typename Enumeration> int choiceOf(const QComboBox *box, const QString &text)
+{
+    const int kept = box ? keptIndex(box) : -1;
+    if (kept >= 0 && box->itemText(kept) == text)
+        return KeptChoice;
+    return fromText<Enumeration>(text);
+}
+
 void offerKeptText(QComboBox *box, const QString &text, const QString &note)
 {
     const SignalBlocker blocker(box);
@@ -39,6 +49,7 @@ void offerKeptText(QComboBox *box, const QString &text, const QString &note)
         box->addItem(box->style()->standardIcon(QStyle::SP_MessageBoxWarning), text, KeptChoice);
         kept = box->count() - 1;
     }
+    box->setItemText(kept, text);
     box->setItemData(kept, elidedText(note), Qt::ToolTipRole);
 }
 
@@ -46,14 +57,14 @@ void offerKeptText(QComboBox *box, const QString &text, const QString &note)
 
 InterpolationTabWidget::InterpolationTabWidget(QWidget *parent)
     : QWidget(parent)
-    , methodBox(makeBox(&InterpolationTabWidget::interpolationMethodChanged, P::InterpMode,
-                        texts<InterpolationMethod>()))
-    , domainBox(makeBox(&InterpolationTabWidget::interpolationDomainChanged, P::InterpDom,
-                        texts<InterpolationDomain>()))
-    , extrapolationBox(makeBox(&InterpolationTabWidget::extrapolationMethodChanged, P::ExtrapMode,
-                               texts<ExtrapolationMethod>()))
     , note(new NoteLabel)
 {
+    methodBox = makeBox(&InterpolationTabWidget::interpolationMethodChanged, P::InterpMode,
+                        texts<InterpolationMethod>());
+    domainBox = makeBox(&InterpolationTabWidget::interpolationDomainChanged, P::InterpDom,
+                        texts<InterpolationDomain>());
+    extrapolationBox = makeBox(&InterpolationTabWidget::extrapolationMethodChanged, P::ExtrapMode,
+                               texts<ExtrapolationMethod>());
     auto *layout = new QFormLayout;
     layout->addRow(tr("Interpolation method:"), methodBox);
     layout->addRow(tr("Interpolation domain:"), domainBox);
@@ -66,14 +77,6 @@ InterpolationTabWidget::InterpolationTabWidget(QWidget *parent)
 InterpolationTabWidget::~InterpolationTabWidget()
 {
     disconnectChildrenFrom(this);
-}
-
-template<typename Enumeration>
-int InterpolationTabWidget::choiceOf(const QString &parameter, const QString &text) const
-{
-    if (keptTexts.contains(parameter) && keptTexts.value(parameter) == text)
-        return KeptChoice;
-    return fromText<Enumeration>(text);
 }
 
 // Connected before it is filled, so the box's first selection already reaches the slot.
@@ -101,9 +104,7 @@ void InterpolationTabWidget::showEntries(const EntryMap &entries)
         if (entry.kept) {
             // A text of any length shows elided, as elsewhere; the box tells its item by that
             // text.
-            const QString kept = elidedText(entry.shown);
-            offerKeptText(box, kept, entry.note);
-            keptTexts.insert(parameter, kept);
+            offerKeptText(box, elidedText(entry.shown), entry.note);
             box->setCurrentIndex(keptIndex(box));
         }
         if (entry.note.isEmpty())
@@ -131,21 +132,19 @@ void InterpolationTabWidget::setState(const InterpolationTabState &interpolation
 
 void InterpolationTabWidget::interpolationMethodChanged(const QString &newMethod)
 {
-    interpolationState.setInterpolationMethod(
-        choiceOf<InterpolationMethod>(P::InterpMode, newMethod));
+    interpolationState.setInterpolationMethod(choiceOf<InterpolationMethod>(methodBox, newMethod));
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::interpolationDomainChanged(const QString &newDomain)
 {
-    interpolationState.setInterpolationDomain(
-        choiceOf<InterpolationDomain>(P::InterpDom, newDomain));
+    interpolationState.setInterpolationDomain(choiceOf<InterpolationDomain>(domainBox, newDomain));
     emit stateChanged(interpolationState);
 }
 
 void InterpolationTabWidget::extrapolationMethodChanged(const QString &newMethod)
 {
     interpolationState.setExtrapolationMethod(
-        choiceOf<ExtrapolationMethod>(P::ExtrapMode, newMethod));
+        choiceOf<ExtrapolationMethod>(extrapolationBox, newMethod));
     emit stateChanged(interpolationState);
 }

@@ -3,7 +3,6 @@
 #include "componententry.h"
 #include "interpolationtabstate.h"
 
-#include <QMap>
 #include <QStringList>
 #include <QWidget>
 
@@ -41,14 +40,11 @@ private:
     using TextSlot = void (InterpolationTabWidget::*)(const QString &);
 
     QComboBox *makeBox(TextSlot slot, const QString &parameter, const QStringList &items);
-    template<typename Enumeration>
-    int choiceOf(const QString &parameter, const QString &text) const;
 
     LoadPullStateUtils::InterpolationTabState interpolationState;
-    // The component's own text of a box, by parameter, once the box offers it.
-    QMap<QString, QString> keptTexts;
-    QComboBox *methodBox;
-    QComboBox *domainBox;
-    QComboBox *extrapolationBox;
+    // Made in the constructor's body: a box announces its first item as it is made.
+    QComboBox *methodBox = nullptr;
+    QComboBox *domainBox = nullptr;
+    QComboBox *extrapolationBox = nullptr;
     NoteLabel *note;
 };

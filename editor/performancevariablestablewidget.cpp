@@ -73,19 +73,14 @@ void PerformanceVariablesTableWidget::mergeState(const PerformanceTabState &newS
 }
 
 // Without reset the choices of the names that stay are kept, as the editor keeps them. The
-// table alone knows no stored texts, and so has no notes.
+// marks stay the model's.
 void PerformanceVariablesTableWidget::variablesFound(
     const QList<PerformanceVarBaseInfo> &performanceVars, bool reset)
 {
     PerformanceTabState settings = tableState;
     if (reset)
         settings.setVariables(performanceVars);
-    rowNotes.clear();
-    keptChecks.clear();
-    typeTexts.clear();
-    otherNotes.clear();
-    setState(VariableSettings(VariableDetailsTabState(), settings)
-                 .showPerformance(performanceVars, false));
+    setState(VariableSettings::shownFound(performanceVars, settings));
 }
 
 void PerformanceVariablesTableWidget::showEntries(const EntryMap &entries)
@@ -136,21 +131,13 @@ void PerformanceVariablesTableWidget::showNotes()
 void PerformanceVariablesTableWidget::setOutputAll(bool output)
 {
     tableState.setOutputAll(output);
-    dropKeptChecks(P::PrfmParamOutput);
     refreshTable();
 }
 
 void PerformanceVariablesTableWidget::setDisplayAll(bool display)
 {
     tableState.setDisplayAll(display);
-    dropKeptChecks(P::PrfmParamAutoPlot);
     refreshTable();
-}
-
-void PerformanceVariablesTableWidget::dropKeptChecks(const QString &parameter)
-{
-    for (const QString &name : tableState.variables().keys())
-        keptChecks.remove(checkKey(parameter, name));
 }
 
 // Nothing is displayed that is not output: output off takes auto-display off, and
@@ -161,8 +148,7 @@ void PerformanceVariablesTableWidget::updatePerformanceVarInfo(QTableWidgetItem 
     if (itemRow < 0 || itemRow >= tableState.count())
         return;
     const bool checked = theItem->checkState() == Qt::Checked;
-    const PerformanceVarInfo before = tableState.variableAt(itemRow);
-    PerformanceVarInfo info = before;
+    PerformanceVarInfo info = tableState.variableAt(itemRow);
     QString touched;
     switch (column(theItem)) {
     case OutputColumn:
@@ -178,12 +164,6 @@ void PerformanceVariablesTableWidget::updatePerformanceVarInfo(QTableWidgetItem 
     default:
         break;
     }
-    // A box clicked, or changed by the click, shows its choice from now on.
-    keptChecks.remove(checkKey(touched, info.name()));
-    if (info.output() != before.output())
-        keptChecks.remove(checkKey(P::PrfmParamOutput, info.name()));
-    if (info.autoPlot() != before.autoPlot())
-        keptChecks.remove(checkKey(P::PrfmParamAutoPlot, info.name()));
     tableState.addVariable(info);
     fillRow(itemRow);
     if (!touched.isEmpty())

@@ -58,14 +58,15 @@ private:
     int fillRow(int row, const LoadPullStateUtils::PerformanceVarInfo &info);
     void showCheck(int row, int column, Qt::CheckState state);
     void showNotes();
-    void dropKeptChecks(const QString &parameter);
 
     LoadPullStateUtils::PerformanceTabState tableState;
+    // What the model last said of the entries the rows show, and only that: a click changes
+    // the record, and the model's next word changes these.
     QMap<QString, QString> rowNotes;
     // The check boxes, by parameter and quantity, that show a choice the component stores as
     // neither yes nor no.
     QSet<QString> keptChecks;
-    // The type each row shows, as the model gives it: a held quantity's as stored.
+    // The type each row shows: a held quantity's as stored.
     QMap<QString, QString> typeTexts;
     QString otherNotes;
 };

@@ -119,6 +119,60 @@ PerformanceVarInfo heldQuantity(const PerformanceVarInfo &setting,
     return held;
 }
 
+// Files that sweep the frequency under different names have one frequency variable in the
+// component: the one it names, if a file sweeps that, else the first the files report.
+QString frequencyOf(const QList<IndepVarInfo> &independentVariables,
+                    const QMap<QString, IndepVarInfo> &settings)
+{
+    QString first;
+    for (const IndepVarInfo &found : independentVariables) {
+        if (!found.isFrequency())
+            continue;
+        const IndepVarInfo *setting = settingOf(settings, found.name());
+        if (setting && setting->isFrequency())
+            return found.name();
+        if (first.isEmpty())
+            first = found.name();
+    }
+    return first;
+}
+
+// The variables the files report, each with its setting, the frequency among them; the other
+// variables the files sweep as the frequency go to `otherFrequencies`.
+IndepVariablesState shownReported(const QList<IndepVarInfo> &independentVariables,
+                                  const QMap<QString, IndepVarInfo> &settings,
+                                  QStringList &otherFrequencies)
+{
+    const QString frequency = frequencyOf(independentVariables, settings);
+    IndepVariablesState independent;
+    for (const IndepVarInfo &found : independentVariables) {
+        if (found.isFrequency() && found.name() != frequency)
+            otherFrequencies.append(found.name());
+        else
+            independent.addVariable(shownIndependent(found, settingOf(settings, found.name())),
+                                    false);
+    }
+    return independent;
+}
+
+GammasState shownReported(const QList<GammaVarInfo> &gammaVariables,
+                          const QMap<QString, GammaVarInfo> &settings)
+{
+    GammasState gammas;
+    for (const GammaVarInfo &found : gammaVariables)
+        gammas.addVariable(shownGamma(found, settingOf(settings, found.name())));
+    return gammas;
+}
+
+QList<PerformanceVarInfo> shownReported(const QList<PerformanceVarBaseInfo> &performanceVariables,
+                                        const QMap<QString, PerformanceVarInfo> &settings)
+{
+    QList<PerformanceVarInfo> shown;
+    for (const PerformanceVarBaseInfo &found : performanceVariables)
+        shown.append(shownQuantity(found, settingOf(settings, found.name())));
+    return shown;
+}
+
 template<typename Record>
 void remember(QMap<QString, Record> &declared, const QMap<QString, Record> &reported)
 {
@@ -153,20 +207,11 @@ VariableSettings::showDetails(const QList<IndepVarInfo> &independentVariables,
     m_reportedGammas = byName(gammaVariables);
     remember(m_declaredIndependent, m_reportedIndependent);
     remember(m_declaredGammas, m_reportedGammas);
-    const QString frequency = frequencyOf(independentVariables);
     m_otherFrequencies.clear();
-    IndepVariablesState independent;
-    for (const IndepVarInfo &found : independentVariables) {
-        if (found.isFrequency() && found.name() != frequency)
-            m_otherFrequencies.append(found.name());
-        else
-            independent.addVariable(shownIndependent(found, settingOf(m_independent, found.name())),
-                                    false);
-    }
-    const bool reportsFrequency = !frequency.isEmpty();
-    GammasState gammas;
-    for (const GammaVarInfo &found : gammaVariables)
-        gammas.addVariable(shownGamma(found, settingOf(m_gammas, found.name())));
+    IndepVariablesState independent =
+        shownReported(independentVariables, m_independent, m_otherFrequencies);
+    const bool reportsFrequency = !frequencyOf(independentVariables, m_independent).isEmpty();
+    GammasState gammas = shownReported(gammaVariables, m_gammas);
     if (holding) {
         // The files that can be read tell which variable is the frequency, if they have one.
         for (const IndepVarInfo &setting : qAsConst(m_independent)) {
@@ -193,9 +238,7 @@ VariableSettings::showPerformance(const QList<PerformanceVarBaseInfo> &performan
 {
     m_reportedQuantities = byName(performanceVariables);
     remember(m_declaredQuantities, m_reportedQuantities);
-    QList<PerformanceVarInfo> shown;
-    for (const PerformanceVarBaseInfo &found : performanceVariables)
-        shown.append(shownQuantity(found, settingOf(m_performance, found.name())));
+    QList<PerformanceVarInfo> shown = shownReported(performanceVariables, m_performance);
     if (holding) {
         for (const PerformanceVarInfo &setting : qAsConst(m_performance)) {
             if (!m_reportedQuantities.contains(setting.name()))
@@ -240,33 +283,41 @@ void VariableSettings::takeSettings(const PerformanceTabState &tabState)
     m_shownPerformance = tabState;
 }
 
-// Files that sweep the frequency under different names have one frequency variable in the
-// component: the one it names, if a file sweeps that, else the first the files report.
-QString VariableSettings::frequencyOf(const QList<IndepVarInfo> &independentVariables) const
-{
-    QString first;
-    for (const IndepVarInfo &found : independentVariables) {
-        if (!found.isFrequency())
-            continue;
-        const IndepVarInfo *setting = settingOf(m_independent, found.name());
-        if (setting && setting->isFrequency())
-            return found.name();
-        if (first.isEmpty())
-            first = found.name();
-    }
-    return first;
-}
-
 const IndepVarInfo *VariableSettings::independentSetting(const QString &name) const
 {
     const IndepVarInfo *setting = settingOf(m_independent, name);
     return setting && hasValue(*setting) ? setting : nullptr;
 }
 
+IndepVariablesState VariableSettings::shownFound(const QList<IndepVarInfo> &found,
+                                                 const IndepVariablesState &settings)
+{
+    QStringList otherFrequencies;
+    return shownReported(found, settings.variables(), otherFrequencies);
+}
+
+GammasState VariableSettings::shownFound(const QList<GammaVarInfo> &found,
+                                         const GammasState &settings)
+{
+    return shownReported(found, settings.variables());
+}
+
+PerformanceTabState VariableSettings::shownFound(const QList<PerformanceVarBaseInfo> &found,
+                                                 PerformanceTabState settings)
+{
+    settings.setVariables(shownReported(found, settings.variables()));
+    return settings;
+}
+
 ValueNote VariableSettings::valueNote(const IndepVarInfo &shown) const
 {
-    const IndepVarInfo *setting = independentSetting(shown.name());
-    if (!setting || shown.isFrequency() || shown.value() != shownValue(*setting, shown.unit()))
+    return valueNote(shown, independentSetting(shown.name()));
+}
+
+ValueNote VariableSettings::valueNote(const IndepVarInfo &shown, const IndepVarInfo *setting)
+{
+    if (!setting || !hasValue(*setting) || shown.isFrequency() ||
+        shown.value() != shownValue(*setting, shown.unit()))
         return ValueNote::None;
     if (!isNumberOrName(setting->value()))
         return ValueNote::NotAValue;
@@ -282,7 +333,12 @@ ValueNote VariableSettings::valueNote(const IndepVarInfo &shown) const
 
 QString VariableSettings::valueNoteText(const IndepVarInfo &shown) const
 {
-    const ValueNote note = valueNote(shown);
+    return valueNoteText(shown, independentSetting(shown.name()));
+}
+
+QString VariableSettings::valueNoteText(const IndepVarInfo &shown, const IndepVarInfo *setting)
+{
+    const ValueNote note = valueNote(shown, setting);
     const QString value = quotedText(shown.value());
     switch (note) {
     case ValueNote::OutsideRange:

@@ -81,11 +81,20 @@ public:
     // What the note on such a value says; empty when it fits.
     QString valueNoteText(const IndepVarInfo &shown) const;
 
+    // The same rules for records found and settings given, with nothing held and nothing
+    // remembered: what a table shows for the variables found while it keeps its own records.
+    static IndepVariablesState shownFound(const QList<IndepVarInfo> &found,
+                                          const IndepVariablesState &settings);
+    static GammasState shownFound(const QList<GammaVarInfo> &found, const GammasState &settings);
+    static PerformanceTabState shownFound(const QList<PerformanceVarBaseInfo> &found,
+                                          PerformanceTabState settings);
+    // The setting is the one of the value's name, if it has one.
+    static ValueNote valueNote(const IndepVarInfo &shown, const IndepVarInfo *setting);
+    static QString valueNoteText(const IndepVarInfo &shown, const IndepVarInfo *setting);
+
     friend bool operator==(const VariableSettings &a, const VariableSettings &b);
 
 private:
-    QString frequencyOf(const QList<IndepVarInfo> &independentVariables) const;
-
     QMap<QString, IndepVarInfo> m_independent;
     QMap<QString, GammaVarInfo> m_gammas;
     QMap<QString, PerformanceVarInfo> m_performance;

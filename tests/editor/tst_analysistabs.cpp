@@ -148,6 +148,8 @@ private slots:
     void optimizationActions();
     void refusedWeight_data();
     void refusedWeight();
+    void aMarkedFlagKeepsItsLookUntilClicked_data();
+    void aMarkedFlagKeepsItsLookUntilClicked();
 };
 
 void tst_AnalysisTabs::init()
@@ -365,6 +367,43 @@ void tst_AnalysisTabs::refusedWeight()
     QCOMPARE(notes.size(), int(answers.size() - answers.count("cancel"_s)));
     QCOMPARE(optimizationTab->state().weight(), answers.contains("250"_s) ? "250"_s : "100"_s);
     QCOMPARE(shownNote(*optimizationTab), QString());
+}
+
+void tst_AnalysisTabs::aMarkedFlagKeepsItsLookUntilClicked_data()
+{
+    QTest::addColumn<QString>("parameter");
+    QTest::newRow("a box of the parameters tab") << "CalcGamma"_s;
+    QTest::newRow("the sync box") << "UseFrequencyRangeFromDataFiles"_s;
+}
+
+// A record shown leaves the partly checked look of a flag the component stores as neither yes
+// nor no; a click takes the box out of it, to the choice clicked.
+void tst_AnalysisTabs::aMarkedFlagKeepsItsLookUntilClicked()
+{
+    QFETCH(QString, parameter);
+    ComponentEntry kept;
+    kept.parameter = parameter;
+    kept.kept = true;
+    kept.note = "stored as \"maybe\""_s;
+    EntryMap entries;
+    entries[parameter].insert(QString(), kept);
+    auto *box = parametersTab->findChild<QCheckBox *>(parameter);
+    if (box) {
+        parametersTab->setState(parameters("0000|2"_s));
+        parametersTab->showEntries(entries);
+        parametersTab->setState(parameters("0100|4"_s));
+    } else {
+        box = syncTab->findChild<QCheckBox *>(parameter);
+        syncTab->setState(sync(false));
+        syncTab->showEntries(entries);
+        syncTab->setState(sync(false));
+    }
+    QVERIFY(box);
+    QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(box->checkState(), Qt::Checked);
+    QTest::keyClick(box, Qt::Key_Space);
+    QCOMPARE(box->checkState(), Qt::Unchecked); // never partly checked again
 }
 
 QTEST_MAIN(tst_AnalysisTabs)
