@@ -7,7 +7,6 @@
 #include "unitscale.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -160,15 +159,12 @@ QStringList ConditionPreview::inFileOrder(const QStringList &names) const
 
 std::optional<double> ConditionPreview::frequencyOf(const QString &typed) const
 {
-    static const QRegularExpression form(QStringLiteral("^\\s*(\\S+?)\\s*([A-Za-z]*)\\s*$"));
-    const QRegularExpressionMatch match = form.match(typed);
-    const std::optional<double> value =
-        match.hasMatch() ? LoadPullStateUtils::toReal(match.captured(1)) : std::nullopt;
-    if (!value)
+    const auto quantity = ChartText::quantityFrom(typed);
+    if (!quantity)
         return std::nullopt;
-    const QString unit = match.captured(2);
+    const auto &[value, unit] = *quantity;
     const std::optional<double> scale = unit.isEmpty() ? 1.0 : unitScale(unit, frequencyUnit());
-    return scale ? std::optional<double>(*value * *scale) : std::nullopt;
+    return scale ? std::optional<double>(value * *scale) : std::nullopt;
 }
 
 QString ConditionPreview::valueText(const Axis &axis, double value) const

@@ -1,6 +1,7 @@
 #include "pickedvalues.h"
 
 #include "namedsettings.h"
+#include "realstringparser.h"
 
 #include <optional>
 #include <utility>
@@ -10,7 +11,8 @@ namespace {
 
 using Pairs = std::vector<std::pair<QString, ConditionPreview::Held>>;
 
-// Each value a number or name with or without its unit.
+// Each value a number with or without its unit, split as the design environment splits one;
+// any other value is taken whole, and the preview says it cannot tell what it stands for.
 std::optional<Pairs> pairsOf(const QString &text)
 {
     const NamedSettings named = NamedSettings::read(text);
@@ -18,10 +20,11 @@ std::optional<Pairs> pairsOf(const QString &text)
         return std::nullopt;
     Pairs pairs;
     for (const NamedSetting &setting : named.settings) {
-        const QStringList value = setting.value.simplified().split(QLatin1Char(' '));
-        if (value.size() > 2)
-            return std::nullopt;
-        pairs.push_back({setting.name, {value.at(0), value.value(1)}});
+        QString number, unit;
+        if (RealStringParser::parseNumberAndUnits(setting.value, number, unit))
+            pairs.push_back({setting.name, {number, unit}});
+        else
+            pairs.push_back({setting.name, {setting.value.simplified(), QString()}});
     }
     return pairs;
 }

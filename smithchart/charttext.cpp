@@ -1,5 +1,7 @@
 #include "charttext.h"
 
+#include "realstringparser.h"
+
 #include <QLocale>
 #include <QRegularExpression>
 
@@ -59,4 +61,12 @@ QString ChartText::fromLibrary(const std::string &text)
 QString ChartText::unitFromLibrary(const std::string &unit)
 {
     return unit == "None" ? QString() : fromLibrary(unit);
+}
+
+std::optional<std::pair<double, QString>> ChartText::quantityFrom(const QString &text)
+{
+    QString number, unit;
+    if (!RealStringParser::parseNumberAndUnits(text, number, unit))
+        return std::nullopt;
+    return std::pair(QLocale::c().toDouble(number), unit);
 }

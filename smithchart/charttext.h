@@ -5,6 +5,7 @@
 #include <complex>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // How a chart writes numbers for people: in the C locale, to a few significant digits; and
@@ -25,4 +26,7 @@ public:
     static double resolutionOf(const std::vector<double> &values);
     // "re", "re+jim" or "re - j im", in the C locale; nothing for another text.
     static std::optional<std::complex<double>> complexFrom(const QString &text);
+    // A number and the unit it is given in ("1.9 GHz", "20dBm", "18"; empty for none), read
+    // as the design environment reads such a value; nothing for another text.
+    static std::optional<std::pair<double, QString>> quantityFrom(const QString &text);
 };

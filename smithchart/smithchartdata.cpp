@@ -10,8 +10,6 @@
 #include "unitscale.h"
 
 #include <QFile>
-#include <QLocale>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -158,17 +156,6 @@ double typicalSpacing(std::vector<std::pair<double, double>> places)
     std::nth_element(distances.begin(), distances.begin() + long(distances.size() / 2),
                      distances.end());
     return distances[distances.size() / 2];
-}
-
-// A number in the C locale and, after blanks, the unit it is given in (empty for none).
-std::optional<std::pair<double, QString>> numberWithUnit(const QString &text)
-{
-    static const QRegularExpression pattern(
-        QStringLiteral("^\\s*([-+]?(?:\\d+\\.?\\d*|\\.\\d+)(?:[eE][-+]?\\d+)?)\\s*(\\S*)\\s*$"));
-    const QRegularExpressionMatch match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    return std::pair(QLocale::c().toDouble(match.captured(1)), match.captured(2));
 }
 
 // The position of the value nearest to `wanted`; of two as near, the first.
@@ -560,7 +547,7 @@ bool SmithChartData::measuresAny(QString *error) const
 bool SmithChartData::chooseFrequency(const QString &value, Choice &choice, bool *exact,
                                      QString *error) const
 {
-    const auto number = numberWithUnit(value);
+    const auto number = ChartText::quantityFrom(value);
     const QString fileUnit = ChartText::unitFromLibrary(m_points.frequency.unit);
     const auto scale = number && !number->second.isEmpty() ? unitScale(number->second, fileUnit)
                                                            : std::optional<double>(1.0);
@@ -579,7 +566,7 @@ bool SmithChartData::chooseSwept(std::size_t swept, const QString &value,
                                  std::vector<int> &conditions, bool *exact, QString *error) const
 {
     const ReflectionPoints::Variable &variable = m_points.held[m_swept[swept]];
-    const auto number = numberWithUnit(value);
+    const auto number = ChartText::quantityFrom(value);
     if (!number || (!number->second.isEmpty() &&
                     number->second != ChartText::unitFromLibrary(variable.unit))) {
         *error = tr("'%1' is no value of %2 in %3")

@@ -125,10 +125,16 @@ int tst_PreviewCommand::run(const QStringList &arguments, QByteArray *errors)
 void tst_PreviewCommand::chartsTheHeldSettings_data()
 {
     QTest::addColumn<QString>("held");
+    QTest::addColumn<QString>("picked"); // --at
     QTest::addColumn<double>("frequency");
     QTest::addColumn<double>("drive");
-    QTest::newRow("measured") << "dbmtow( 18 ) " << 1.8 << 18.0;
-    QTest::newRow("between both") << "dbmtow( 24.5 ) " << 1.93 << 24.5;
+    QTest::newRow("measured") << "dbmtow( 18 ) "
+                              << "Freq=1.8 GHz" << 1.8 << 18.0;
+    QTest::newRow("between both") << "dbmtow( 24.5 ) "
+                                  << "Freq=1.93 GHz" << 1.93 << 24.5;
+    // Values picked are read as the chart and the design environment read them.
+    QTest::newRow("picked with units glued on") << "2*x"
+                                                << "Freq=1930MHz,Pin_avail=24.5dBm" << 1.93 << 24.5;
 }
 
 // The example measures the same loads at every condition, so each charted Pout is the
@@ -136,13 +142,13 @@ void tst_PreviewCommand::chartsTheHeldSettings_data()
 void tst_PreviewCommand::chartsTheHeldSettings()
 {
     QFETCH(QString, held);
+    QFETCH(QString, picked);
     QFETCH(double, frequency);
     QFETCH(double, drive);
     writeComponent(held);
     const QString out = m_dir.filePath(QStringLiteral("preview.json"));
-    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--at"),
-                  QStringLiteral("Freq=%1 GHz").arg(frequency), QStringLiteral("--contour"),
-                  QStringLiteral("Pout")}),
+    QCOMPARE(run({QStringLiteral("--preview"), out, QStringLiteral("--at"), picked,
+                  QStringLiteral("--contour"), QStringLiteral("Pout")}),
              0);
     QFile file(out);
     QVERIFY(file.open(QIODevice::ReadOnly));
