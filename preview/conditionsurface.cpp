@@ -1,7 +1,6 @@
 #include "conditionsurface.h"
 
 #include "measuredmesh.h"
-#include "trianglelocator.h"
 
 #include <cmath>
 #include <functional>
@@ -26,7 +25,6 @@ ConditionSurface::ConditionSurface(const Corvane_LP::ReflectionPoints::Group &gr
             m_values[k].push_back(readings[k](point));
     }
     m_mesh = std::make_unique<MeasuredMesh>(m_places, used);
-    m_locator = std::make_unique<TriangleLocator>(*m_mesh);
 }
 
 ConditionSurface::~ConditionSurface() = default;
@@ -40,7 +38,7 @@ std::optional<std::vector<double>> ConditionSurface::valuesAt(std::complex<doubl
             values[k] = m_values[k][vertex->second];
         return values;
     }
-    const int triangle = m_locator->triangleAt(place);
+    const int triangle = m_mesh->triangleAt(place);
     if (triangle < 0)
         return std::nullopt;
     for (std::size_t k = 0; k < values.size(); ++k)

@@ -10,7 +10,6 @@
 #include <vector>
 
 class MeasuredMesh;
-class TriangleLocator;
 
 // A measured condition's surface over gamma: its loads triangulated (MeasuredMesh) and each
 // quantity linear inside each triangle, as the chart's contours take it; at a load, exactly its
@@ -41,5 +40,4 @@ private:
     std::unordered_map<std::complex<double>, int, PlaceHash> m_vertices;
     std::vector<std::vector<double>> m_values; // each reading's, at the mesh's points
     std::unique_ptr<MeasuredMesh> m_mesh;
-    std::unique_ptr<TriangleLocator> m_locator;
 };

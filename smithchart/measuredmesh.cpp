@@ -113,17 +113,18 @@ MeasuredMesh::MeasuredMesh(const std::vector<std::complex<double>> &gammas, std:
         m_plane.push_back(planePoint(gammas[i]));
     if (!onOneLine(m_plane))
         m_triangles = DelaunayTriangulation::of(m_plane);
+    m_grid = TriangleGrid(m_plane, m_triangles);
 }
 
 int MeasuredMesh::triangleAt(std::complex<double> gamma) const
 {
     const QPointF p = planePoint(gamma);
-    for (std::size_t i = 0; i < m_triangles.size(); ++i) {
+    for (int i : m_grid.candidatesAt(p)) {
         const DelaunayTriangulation::Triangle &t = m_triangles[i];
         if (ExactPredicates::orientation(m_plane[t.a], m_plane[t.b], p) >= 0 &&
             ExactPredicates::orientation(m_plane[t.b], m_plane[t.c], p) >= 0 &&
             ExactPredicates::orientation(m_plane[t.c], m_plane[t.a], p) >= 0)
-            return int(i);
+            return i;
     }
     return -1;
 }

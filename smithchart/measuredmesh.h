@@ -1,6 +1,7 @@
 #pragma once
 
 #include "delaunaytriangulation.h"
+#include "trianglegrid.h"
 
 #include <QPointF>
 
@@ -36,4 +37,5 @@ private:
     std::vector<int> m_used;
     std::vector<QPointF> m_plane;
     std::vector<DelaunayTriangulation::Triangle> m_triangles;
+    TriangleGrid m_grid;
 };

@@ -9,6 +9,7 @@
 #include "smithmapping.h"
 #include "targetregion.h"
 #include "testtexts.h"
+#include "trianglegrid.h"
 
 #include <QPainterPath>
 #include <QRandomGenerator>
@@ -157,11 +158,33 @@ bool allOnOneLine(const Points &points)
 }
 
 // Points that all lie on one line, or fewer than three places, give no triangles.
+// Every place of a triangle (its corners, edges' middles and centre) finds it among the grid's
+// candidates, which come in ascending order: the first triangle that holds a place is found.
+QString flawOfGrid(const Points &points, const Triangles &triangles)
+{
+    const TriangleGrid grid(points, triangles);
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        const QPointF a = points[triangles[i].a], b = points[triangles[i].b],
+                      c = points[triangles[i].c];
+        for (const QPointF &place :
+             {a, b, c, (a + b) / 2, (b + c) / 2, (c + a) / 2, (a + b + c) / 3}) {
+            const std::vector<int> &candidates = grid.candidatesAt(place);
+            if (!std::is_sorted(candidates.begin(), candidates.end()))
+                return "the grid's candidates are out of order"_s;
+            if (std::find(candidates.begin(), candidates.end(), int(i)) == candidates.end())
+                return "triangle %1 is no candidate at a place of its own"_s.arg(i);
+        }
+    }
+    return QString();
+}
+
 QString flawOfTriangulating(const Points &points)
 {
     const Triangles triangles = DelaunayTriangulation::of(points);
-    if (!triangles.empty())
-        return flawOf(points, triangles);
+    if (!triangles.empty()) {
+        const QString flaw = flawOf(points, triangles);
+        return flaw.isEmpty() ? flawOfGrid(points, triangles) : flaw;
+    }
     return allOnOneLine(points) ? QString() : "no triangles"_s;
 }
 

@@ -1,0 +1,50 @@
+#include "trianglegrid.h"
+
+#include <algorithm>
+#include <cmath>
+
+TriangleGrid::TriangleGrid(const std::vector<QPointF> &points,
+                           const std::vector<DelaunayTriangulation::Triangle> &triangles)
+{
+    if (triangles.empty())
+        return;
+    double right = points.front().x(), top = points.front().y();
+    m_left = right;
+    m_bottom = top;
+    for (const QPointF &point : points) {
+        m_left = std::min(m_left, point.x());
+        m_bottom = std::min(m_bottom, point.y());
+        right = std::max(right, point.x());
+        top = std::max(top, point.y());
+    }
+    m_side = std::max(1, int(std::sqrt(double(triangles.size()))));
+    m_cellSize = std::max(right - m_left, top - m_bottom) / m_side;
+    if (!(m_cellSize > 0.0))
+        m_cellSize = 1.0;
+    m_cells.resize(std::size_t(m_side) * m_side);
+    for (std::size_t i = 0; i < triangles.size(); ++i) {
+        const DelaunayTriangulation::Triangle &t = triangles[i];
+        const QPointF corners[] = {points[t.a], points[t.b], points[t.c]};
+        const auto [lowX, highX] = std::minmax({corners[0].x(), corners[1].x(), corners[2].x()});
+        const auto [lowY, highY] = std::minmax({corners[0].y(), corners[1].y(), corners[2].y()});
+        for (int row = cellOf(lowY, m_bottom); row <= cellOf(highY, m_bottom); ++row) {
+            for (int column = cellOf(lowX, m_left); column <= cellOf(highX, m_left); ++column)
+                m_cells[std::size_t(row) * m_side + column].push_back(int(i));
+        }
+    }
+}
+
+// Monotone in the coordinate, so that a place in a triangle's bounding box falls in one of the
+// cells the triangle is listed in.
+int TriangleGrid::cellOf(double coordinate, double low) const
+{
+    return std::clamp(int((coordinate - low) / m_cellSize), 0, m_side - 1);
+}
+
+const std::vector<int> &TriangleGrid::candidatesAt(const QPointF &place) const
+{
+    static const std::vector<int> none;
+    if (m_cells.empty() || !std::isfinite(place.x()) || !std::isfinite(place.y()))
+        return none;
+    return m_cells[std::size_t(cellOf(place.y(), m_bottom)) * m_side + cellOf(place.x(), m_left)];
+}
