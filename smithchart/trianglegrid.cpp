@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 TriangleGrid::TriangleGrid(const std::vector<QPointF> &points,
                            const std::vector<DelaunayTriangulation::Triangle> &triangles)
@@ -21,7 +22,22 @@ TriangleGrid::TriangleGrid(const std::vector<QPointF> &points,
     m_cellSize = std::max(right - m_left, top - m_bottom) / m_side;
     if (!(m_cellSize > 0.0))
         m_cellSize = 1.0;
-    m_cells.resize(std::size_t(m_side) * m_side);
+    // Counted first, then listed: one block for all the cells.
+    m_starts.assign(std::size_t(m_side) * m_side + 1, 0);
+    forEachCell(points, triangles, [this](std::size_t cell, int) { ++m_starts[cell + 1]; });
+    std::partial_sum(m_starts.begin(), m_starts.end(), m_starts.begin());
+    m_listed.resize(std::size_t(m_starts.back()));
+    std::vector<int> filled(m_starts.begin(), m_starts.end() - 1);
+    forEachCell(points, triangles,
+                [&](std::size_t cell, int triangle) { m_listed[filled[cell]++] = triangle; });
+}
+
+// Each cell that each triangle's bounding box meets, triangle by triangle in ascending order.
+template<typename Visit>
+void TriangleGrid::forEachCell(const std::vector<QPointF> &points,
+                               const std::vector<DelaunayTriangulation::Triangle> &triangles,
+                               Visit visit) const
+{
     for (std::size_t i = 0; i < triangles.size(); ++i) {
         const DelaunayTriangulation::Triangle &t = triangles[i];
         const QPointF corners[] = {points[t.a], points[t.b], points[t.c]};
@@ -29,7 +45,7 @@ TriangleGrid::TriangleGrid(const std::vector<QPointF> &points,
         const auto [lowY, highY] = std::minmax({corners[0].y(), corners[1].y(), corners[2].y()});
         for (int row = cellOf(lowY, m_bottom); row <= cellOf(highY, m_bottom); ++row) {
             for (int column = cellOf(lowX, m_left); column <= cellOf(highX, m_left); ++column)
-                m_cells[std::size_t(row) * m_side + column].push_back(int(i));
+                visit(std::size_t(row) * m_side + column, int(i));
         }
     }
 }
@@ -41,10 +57,11 @@ int TriangleGrid::cellOf(double coordinate, double low) const
     return std::clamp(int((coordinate - low) / m_cellSize), 0, m_side - 1);
 }
 
-const std::vector<int> &TriangleGrid::candidatesAt(const QPointF &place) const
+TriangleGrid::Cell TriangleGrid::candidatesAt(const QPointF &place) const
 {
-    static const std::vector<int> none;
-    if (m_cells.empty() || !std::isfinite(place.x()) || !std::isfinite(place.y()))
-        return none;
-    return m_cells[std::size_t(cellOf(place.y(), m_bottom)) * m_side + cellOf(place.x(), m_left)];
+    if (m_side == 0 || !std::isfinite(place.x()) || !std::isfinite(place.y()))
+        return {};
+    const std::size_t cell =
+        std::size_t(cellOf(place.y(), m_bottom)) * m_side + cellOf(place.x(), m_left);
+    return {m_listed.data() + m_starts[cell], m_listed.data() + m_starts[cell + 1]};
 }

@@ -1,11 +1,12 @@
 // The Smith chart's work on large files: the Delaunay triangulation of scattered and gridded
-// points, a file of 100,000 loads plotted as a picture, a drawing and data, with one quantity
-// or two and a target region, the compression of files of 10,000 and 5,000 drifting drive
-// sweeps, the match of loads across 14 drive levels alone, and reading a file of 200,000 groups
-// into the chart's choices.
+// points, the read-out's search among their triangles, a file of 100,000 loads plotted as a
+// picture, a drawing and data, with one quantity or two and a target region, the compression of
+// files of 10,000 and 5,000 drifting drive sweeps, the match of loads across 14 drive levels alone,
+// and reading a file of 200,000 groups into the chart's choices.
 
 #include "delaunaytriangulation.h"
 #include "loadsweeps.h"
+#include "measuredmesh.h"
 #include "smithchartdata.h"
 #include "smithchartexport.h"
 #include "smithchartplot.h"
@@ -99,6 +100,7 @@ private slots:
     void initTestCase();
     void triangulation_data();
     void triangulation();
+    void readOut();
     void plotting_data();
     void plotting();
     void compression_data();
@@ -155,6 +157,28 @@ void bench_SmithChart::triangulation()
         triangles = DelaunayTriangulation::of(points).size();
     }
     QVERIFY(triangles > points.size());
+}
+
+// The read-out under the pointer: 10,000 places across the chart, inside the loads' triangles
+// and outside them, each located among the triangles of 100,000 loads.
+void bench_SmithChart::readOut()
+{
+    std::vector<std::complex<double>> gammas;
+    std::vector<int> used;
+    for (const QPointF &p : loadsInTheDisc(100000)) {
+        used.push_back(int(gammas.size()));
+        gammas.emplace_back(p.x(), p.y());
+    }
+    const MeasuredMesh mesh(gammas, used);
+    int found = 0;
+    QBENCHMARK_ONCE
+    {
+        for (int i = 0; i < 100; ++i) {
+            for (int j = 0; j < 100; ++j)
+                found += mesh.triangleAt({-1.1 + i * 0.022, -1.1 + j * 0.022}) >= 0;
+        }
+    }
+    QVERIFY(found > 5000 && found < 10000);
 }
 
 void bench_SmithChart::plotting_data()

@@ -168,7 +168,7 @@ QString flawOfGrid(const Points &points, const Triangles &triangles)
                       c = points[triangles[i].c];
         for (const QPointF &place :
              {a, b, c, (a + b) / 2, (b + c) / 2, (c + a) / 2, (a + b + c) / 3}) {
-            const std::vector<int> &candidates = grid.candidatesAt(place);
+            const TriangleGrid::Cell candidates = grid.candidatesAt(place);
             if (!std::is_sorted(candidates.begin(), candidates.end()))
                 return "the grid's candidates are out of order"_s;
             if (std::find(candidates.begin(), candidates.end(), int(i)) == candidates.end())
