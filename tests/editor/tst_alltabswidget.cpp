@@ -120,6 +120,7 @@ private:
     std::unique_ptr<AllTabsWidget> m_editor;
 
     AllTabsWidget *open(const DBLPCState &state);
+    void close();
     QString notes() const;
 };
 
@@ -132,17 +133,24 @@ void tst_AllTabsWidget::init()
 
 void tst_AllTabsWidget::cleanup()
 {
-    m_editor.reset();
-    for (const QPointer<QWidget> &tab : m_tabs)
-        delete tab;
-    m_tabs.clear();
+    close();
     InterfaceHolder::instance().store(nullptr);
     m_tvl.reset();
 }
 
-// The host owns the tabs; the test plays the host and deletes them in cleanup().
+void tst_AllTabsWidget::close()
+{
+    m_editor.reset();
+    for (const QPointer<QWidget> &tab : m_tabs)
+        delete tab;
+    m_tabs.clear();
+}
+
+// The host owns the tabs; the test plays the host and deletes them as it opens another editor,
+// and in cleanup().
 AllTabsWidget *tst_AllTabsWidget::open(const DBLPCState &state)
 {
+    close();
     m_editor = std::make_unique<AllTabsWidget>(state);
     m_tabs = {m_editor->fileTabWidget(),
               m_editor->detailsTabWidget(),
