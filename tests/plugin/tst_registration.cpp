@@ -1,3 +1,5 @@
+#include "componentfile.h"
+#include "hostparameterlists.h"
 #include "pluginloader.h"
 #include "referencehostservices.h"
 #include "referencetvlinterface.h"
@@ -12,7 +14,8 @@ const char IncompatibleText[] = "LoadPullPlugin found an incompatible TVL interf
 
 } // namespace
 
-// Registration as the host performs it: through the loader and the built plug-in.
+// Registration as the host performs it: through the loader and the built plug-in, in a host
+// that runs no widget application (a batch simulation, say).
 class tst_Registration : public QObject
 {
     Q_OBJECT
@@ -27,6 +30,7 @@ private slots:
     void vocabularyHasFiveEntries();
     void functionsAnswerNoValueAfterAFailedRegistration_data();
     void functionsAnswerNoValueAfterAFailedRegistration();
+    void scriptFunctionsAnswerWithoutWidgets();
 
 private:
     std::unique_ptr<PluginLoader> m_loader;
@@ -133,6 +137,25 @@ void tst_Registration::functionsAnswerNoValueAfterAFailedRegistration()
                                  "load_pull_getAllTabWidgets", "load_pull_getDBLPState"})
         QVERIFY2(!m_tvl->call(function, {m_tvl->MakeString("a"), m_tvl->MakeString("b")}),
                  function);
+}
+
+// Without a widget application the script functions answer without building a widget, which
+// would abort the host.
+void tst_Registration::scriptFunctionsAnswerWithoutWidgets()
+{
+    QVERIFY(m_loader->registerContents(m_host.get()));
+    ComponentFile component;
+    QString error;
+    QVERIFY2(component.read(QStringLiteral(LP_EXAMPLES_DIR "/pa_amplifier.json"), &error),
+             qPrintable(error));
+    TvlValue *parameters = HostParameterLists::make(*m_tvl, component.hostParameters());
+
+    QVERIFY(!m_tvl->call("load_pull_getAllTabWidgets", {parameters}));
+    QVERIFY(!m_tvl->call("load_pull_getDBLPState", {m_tvl->makeList({m_tvl->MakeInteger(0)})}));
+    TvlValue *shown = m_tvl->call("load_pull_show_message",
+                                  {m_tvl->MakeString("Title"), m_tvl->MakeString("Text")});
+    QCOMPARE(m_tvl->GetValueKind(shown), int(TvlValue::Void));
+    QVERIFY(m_tvl->faults().empty());
 }
 
 QTEST_GUILESS_MAIN(tst_Registration)
