@@ -424,7 +424,7 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         return extra;
     if (const QString frequency = frequencyChangeSaid(stored, written, shown); !frequency.isEmpty())
         return frequency;
-    const auto notAsStored = [&](const QString &key, const QString &storedTexts) {
+    const auto notAsStored = [&](const QString &key, const QString &storedTexts) -> QString {
         return key + (touched.contains(key) ? " was touched"_s : " was not touched"_s) +
                ", stored as "_s + storedTexts + ", and is written "_s + entryText(written, key);
     };
@@ -1156,6 +1156,8 @@ void tst_EditorSessions::sessions_data()
         "*CalcImpedance *CalcImpedance *AvoidOutOfRangeData");
     row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=@ StatusLevel=5 Weight=-1",
         "NUM:3 NUM:7 StatusLevel:");
+    row("values touched are written in the editor's form, whatever their stored spelling",
+        "a.lp", "IndepVarName=Pin_avail|Vdd IndepVarValue=dbmtow(12)|28V", "Pin_avail=12 Vdd=");
     row("values typed in the stored forms and other units", "a.lp", "",
         "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
         "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");
