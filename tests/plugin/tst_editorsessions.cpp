@@ -125,6 +125,13 @@ QString unquoted(const QString &text)
     return text;
 }
 
+QStringList unquoted(QStringList texts)
+{
+    for (QString &text : texts)
+        text = unquoted(text);
+    return texts;
+}
+
 const QStringList ChoiceParameters = words("InterpMode InterpDom ExtrapMode"_s);
 const QStringList FlagParameters = words("UseFrequencyRangeFromDataFiles CalcGamma "
                                          "CalcAdmittance CalcImpedance AllowNonlinearDevices "
@@ -136,30 +143,36 @@ const QList<QStringList> Groups = {
     words("GammaName GammaType GammaHarmIndex GammaDomain GammaValue"_s),
     words("PrfmParamName PrfmParamOutput PrfmParamAutoPlot PrfmParamType"_s)};
 
+// What the data files declare of a variable: it follows the data, not the user.
+const QStringList Declarations = words("FreqVarName IndepVarUnitType GammaType GammaDomain "
+                                       "GammaHarmIndex PrfmParamType"_s);
+
+// The per-variable parameters `parameter` belongs to, or null for a single parameter.
+const QStringList *groupOf(const QString &parameter)
+{
+    for (const QStringList &group : Groups)
+        if (group.contains(parameter))
+            return &group;
+    return nullptr;
+}
+
 // --- What the editor shows, read from its controls by the parameter names they carry -------
 
 struct Shown
 {
     QStringList files; // as absolute paths
     int readableFiles = 0;
-    QString frequency;
-    QMap<QString, QStringList> independent; // value, unit, unit type; the value's mark
-    QMap<QString, QStringList> gammas;      // type, harmonic, domain, value
-    QMap<QString, QStringList> quantities;  // output, plot, type
-    QMap<QString, QString> scalars;
+    // What each control and cell shows, by entry ("Z", "FreqVarName", "GammaDomain/gamma_ld1"):
+    // a value with its unit and mark, a row's name under the parameter naming the variables.
+    QMap<QString, QString> entries;
     QString notes;
 
     // What the controls show, the notes aside: they speak of how the component was stored.
-    QString controls() const
+    QMap<QString, QString> controls() const
     {
-        QStringList lines = files;
-        lines << "frequency "_s + frequency;
-        for (const auto *rows : {&independent, &gammas, &quantities})
-            for (auto it = rows->cbegin(); it != rows->cend(); ++it)
-                lines << it.key() + ": "_s + it->mid(0, 4).join(u'|');
-        for (auto it = scalars.cbegin(); it != scalars.cend(); ++it)
-            lines << it.key() + " = "_s + it.value();
-        return lines.join(u'\n');
+        QMap<QString, QString> all = entries;
+        all.insert("FileName"_s, files.join(u'|'));
+        return all;
     }
 };
 
@@ -224,33 +237,43 @@ Shown read(PluginSession &session, TvlValue *widgets)
         shown.files << absolutePath(unquoted(files->item(row)->text()), QDir("data"_s));
         shown.readableFiles += files->item(row)->icon().isNull() ? 1 : 0;
     }
+    shown.entries.insert("FreqVarName"_s, QString());
     for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("IndepVarName"_s)))) {
         const QString name = cells.value("Name"_s)->text();
-        if (cells.value("Value"_s)->text() == "freq"_s)
-            shown.frequency = name;
-        else
-            shown.independent.insert(
-                name, {cells.value("Value"_s)->text(), cells.value("Unit"_s)->text(),
-                       cells.value("Unit type"_s)->text(), cells.value("Value"_s)->toolTip()});
+        const QTableWidgetItem *value = cells.value("Value"_s);
+        if (value->text() == "freq"_s) {
+            shown.entries.insert("FreqVarName"_s, name);
+            continue;
+        }
+        shown.entries.insert("IndepVarName/"_s + name, name);
+        shown.entries.insert("IndepVarValue/"_s + name, value->text() + u'|' +
+                                                         cells.value("Unit"_s)->text() + u'|' +
+                                                         value->toolTip());
+        shown.entries.insert("IndepVarUnitType/"_s + name, cells.value("Unit type"_s)->text());
     }
-    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("GammaName"_s))))
-        shown.gammas.insert(cells.value("Name"_s)->text(),
-                            {cells.value("Type"_s)->text(), cells.value("Harm"_s)->text(),
-                             cells.value("Domain"_s)->text(), cells.value("Value"_s)->text()});
-    const auto *quantities = static_cast<QTableWidget *>(find("PrfmParamName"_s));
-    const auto quantityRows = tableRows(quantities);
-    for (auto it = quantityRows.cbegin(); it != quantityRows.cend(); ++it)
-        shown.quantities.insert(it.key(), {checkText(it->value("Output"_s)),
-                                           checkText(it->value("Auto Display\nin GRF"_s)),
-                                           it->value("Type"_s)->text()});
+    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("GammaName"_s)))) {
+        const QString name = cells.value("Name"_s)->text();
+        const QStringList columns = words("Name Type Harm Domain Value"_s);
+        for (int i = 0; i < columns.size(); ++i)
+            shown.entries.insert(Groups.at(1).at(i) + u'/' + name,
+                                 cells.value(columns.at(i))->text());
+    }
+    const auto quantityRows = tableRows(static_cast<QTableWidget *>(find("PrfmParamName"_s)));
+    for (auto it = quantityRows.cbegin(); it != quantityRows.cend(); ++it) {
+        shown.entries.insert("PrfmParamName/"_s + it.key(), it.key());
+        shown.entries.insert("PrfmParamOutput/"_s + it.key(), checkText(it->value("Output"_s)));
+        shown.entries.insert("PrfmParamAutoPlot/"_s + it.key(),
+                             checkText(it->value("Auto Display\nin GRF"_s)));
+        shown.entries.insert("PrfmParamType/"_s + it.key(), it->value("Type"_s)->text());
+    }
     for (const QString &parameter : ChoiceParameters)
-        shown.scalars.insert(parameter, static_cast<QComboBox *>(find(parameter))->currentText());
+        shown.entries.insert(parameter, static_cast<QComboBox *>(find(parameter))->currentText());
     for (const QString &parameter : FlagParameters)
-        shown.scalars.insert(parameter, flagState(find(parameter)));
-    shown.scalars.insert("NUM"_s, static_cast<QLineEdit *>(find("NUM"_s))->text());
-    shown.scalars.insert("StatusLevel"_s, static_cast<QLineEdit *>(find("StatusLevel"_s))->text());
-    shown.scalars.insert("Weight"_s, static_cast<QLabel *>(find("Weight"_s))->text());
-    shown.scalars.insert("Z"_s, static_cast<QLineEdit *>(find("Z"_s))->text() + u'|' +
+        shown.entries.insert(parameter, flagState(find(parameter)));
+    shown.entries.insert("NUM"_s, static_cast<QLineEdit *>(find("NUM"_s))->text());
+    shown.entries.insert("StatusLevel"_s, static_cast<QLineEdit *>(find("StatusLevel"_s))->text());
+    shown.entries.insert("Weight"_s, static_cast<QLabel *>(find("Weight"_s))->text());
+    shown.entries.insert("Z"_s, static_cast<QLineEdit *>(find("Z"_s))->text() + u'|' +
                                     static_cast<QComboBox *>(find("Z unit"_s))->currentText());
     QStringList notes;
     for (QWidget *tab : qAsConst(tabs))
@@ -274,16 +297,10 @@ bool isHeld(const Shown &shown, const QString &name)
 // declaration parameter and name ("GammaDomain/gamma_ld1").
 void noteDeclarations(const Shown &shown, QMap<QString, QString> &fromData)
 {
-    const auto note = [&](const QMap<QString, QStringList> &rows, const QStringList &lists,
-                          const QList<int> &cells) {
-        for (auto it = rows.cbegin(); it != rows.cend(); ++it)
-            if (!isHeld(shown, it.key()))
-                for (int i = 0; i < lists.size(); ++i)
-                    fromData.insert(lists.at(i) + u'/' + it.key(), it->value(cells.at(i)));
-    };
-    note(shown.independent, {"IndepVarUnitType"_s}, {2});
-    note(shown.gammas, words("GammaType GammaHarmIndex GammaDomain"_s), {0, 1, 2});
-    note(shown.quantities, {"PrfmParamType"_s}, {2});
+    for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it)
+        if (it.key().contains(u'/') && Declarations.contains(it.key().section(u'/', 0, 0)) &&
+            !isHeld(shown, it.key().section(u'/', 1)))
+            fromData.insert(it.key(), it.value());
 }
 
 // Whether a note around the control says an entry was refused.
@@ -332,10 +349,7 @@ QString listed(const QStringList &texts)
 QString extraTextsShown(const Parameters &written, const Shown &shown)
 {
     for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        const bool single = it.key() != "FileName"_s &&
-                            std::none_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &g) {
-                                return g.contains(it.key());
-                            });
+        const bool single = it.key() != "FileName"_s && !groupOf(it.key());
         for (const QString &text : single ? it->mid(1) : QStringList())
             if (!shown.notes.contains(u'"' + unquoted(text) + u'"'))
                 return it.key() + " writes "_s + listed(*it) + ", and no note shows "_s + text;
@@ -372,25 +386,10 @@ QString fileNamesKept(const Parameters &stored, const Parameters &written, const
     return QString();
 }
 
-// What the data files declare of a variable: it follows the data, not the user.
-const QStringList Declarations = words("FreqVarName IndepVarUnitType GammaType GammaDomain "
-                                       "GammaHarmIndex PrfmParamType"_s);
-
-const QStringList *groupOf(const QString &parameter)
-{
-    for (const QStringList &group : Groups)
-        if (group.contains(parameter))
-            return &group;
-    return nullptr;
-}
-
 // Where a component names a variable last in its per-variable parameters; -1 where it does not.
 int indexOf(const Parameters &component, const QStringList &group, const QString &name)
 {
-    QStringList names;
-    for (const QString &text : component.value(group.first()))
-        names << unquoted(text);
-    return int(names.lastIndexOf(name));
+    return int(unquoted(component.value(group.first())).lastIndexOf(name));
 }
 
 // The texts of an entry ("Z", "GammaDomain/gamma_ld1") in a component; null where it has none.
@@ -404,26 +403,10 @@ QString entryText(const Parameters &component, const QString &key)
     return index < 0 ? QString() : component.value(parameter).value(index, "(none)"_s);
 }
 
-// What the editor shows of an entry: a control's value, or a row's cell (a value's with its
-// unit, unit type and mark); "(no row)" where no row shows the variable.
+// What the editor shows of an entry; "(no row)" where no row shows its variable.
 QString shownOf(const Shown &shown, const QString &key)
 {
-    const QString parameter = key.section(u'/', 0, 0);
-    const QString name = key.section(u'/', 1);
-    if (parameter == "FreqVarName"_s)
-        return shown.frequency;
-    if (name.isEmpty())
-        return shown.scalars.value(parameter);
-    const int g = int(Groups.indexOf(*groupOf(parameter)));
-    const QMap<QString, QStringList> &rows =
-        g == 0 ? shown.independent : g == 1 ? shown.gammas : shown.quantities;
-    if (!rows.contains(name))
-        return "(no row)"_s;
-    if (parameter == "IndepVarValue"_s)
-        return listed(rows.value(name));
-    if (parameter == "IndepVarUnitType"_s)
-        return rows.value(name).value(2);
-    return rows.value(name).value(int(Groups.at(g).indexOf(parameter)) - 1);
+    return shown.entries.value(key, "(no row)"_s);
 }
 
 // Every entry written is as the user left it: a setting nobody touched keeps its stored text,
@@ -455,15 +438,13 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
             return notAsStored(it.key(), listed(texts)) + ", not as one text"_s;
         // With no readable file to tell it, the frequency variable is the component's.
         const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
-        if (it.key() == "FreqVarName"_s && !(holding && shown.frequency.isEmpty()))
+        if (it.key() == "FreqVarName"_s && !(holding && shownOf(shown, it.key()).isEmpty()))
             keptIfSaid.insert(it.key(), texts);
         else if (!touched.contains(it.key()))
             return notAsStored(it.key(), listed(texts));
     }
     for (const QStringList &group : Groups) {
-        QStringList storedNames;
-        for (const QString &name : stored.value(group.first()))
-            storedNames << unquoted(name);
+        const QStringList storedNames = unquoted(stored.value(group.first()));
         const QStringList names = written.value(group.first());
         for (int i = 0; i < names.size(); ++i) {
             const QString name = unquoted(names.at(i));
@@ -581,7 +562,15 @@ private:
                           const QMap<QString, QStringList> &storedTexts);
     QString touchedInEditorForm(const Parameters &written, const Shown &shown,
                                 const QSet<QString> &touched);
-    void discard(TvlValue *widgets);
+    // What an editor opened beside the session's shows and writes.
+    struct Opening
+    {
+        bool opened = false;
+        Shown shown;
+        Parameters written;
+    };
+    Opening openAside(Parameters component, const std::function<void(TvlValue *)> &act = {});
+    bool confirmedBefore(const QString &check);
     QString summary(TvlValue *widgets);
     QWidget *control(TvlValue *widgets, const QString &name);
     Parameters randomComponent(QRandomGenerator &random) const;
@@ -831,74 +820,87 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
     return QString();
 }
 
-void tst_EditorSessions::discard(TvlValue *widgets)
+bool tst_EditorSessions::confirmedBefore(const QString &check)
 {
+    const bool before = m_confirmed.contains(check);
+    m_confirmed.insert(check);
+    return before;
+}
+
+// Opens the component in an editor of its own, lets `act` on it, and gives what it shows and
+// what OK writes; the file type, which no control shows, is left out: another asks about itself.
+tst_EditorSessions::Opening
+tst_EditorSessions::openAside(Parameters component, const std::function<void(TvlValue *)> &act)
+{
+    component.remove("FileType"_s);
+    TvlValue *widgets = m_session->open(component);
+    if (!widgets)
+        return {};
+    if (act)
+        act(widgets);
+    Opening opening{true, read(*m_session, widgets), m_session->accept(widgets)};
+    opening.written.remove("FileType"_s);
     QList<QPointer<QWidget>> opened;
     for (int i = 0; QWidget *widget = m_session->widget(widgets, i); ++i)
         opened << widget;
     for (const QPointer<QWidget> &widget : qAsConst(opened))
         delete widget.data();
+    return opening;
 }
 
 namespace {
 
-// The first line in which two texts differ, or empty.
-QString firstDifference(const QString &a, const QString &b, const QString &aName,
-                        const QString &bName)
+QString joined(const QMap<QString, QString> &entries)
 {
-    const QStringList aLines = a.split(u'\n'), bLines = b.split(u'\n');
-    for (int i = 0; i < std::max(aLines.size(), bLines.size()); ++i)
-        if (aLines.value(i, "(nothing)"_s) != bLines.value(i, "(nothing)"_s))
-            return "%1 \"%2\" where %3 \"%4\""_s.arg(aName, aLines.value(i, "(nothing)"_s), bName,
-                                                    bLines.value(i, "(nothing)"_s));
+    QStringList lines;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
+        lines << it.key() + u'=' + it.value();
+    return lines.join(u'\n');
+}
+
+// The first entry two maps of entries hold otherwise, or empty.
+QString firstDifference(const QMap<QString, QString> &a, const QMap<QString, QString> &b,
+                        const QString &aSays, const QString &bSays)
+{
+    for (const QString &key : a.keys() + b.keys())
+        if (a.value(key, "nothing"_s) != b.value(key, "nothing"_s))
+            return "%1 %2 %3 where %4 %5"_s.arg(aSays, key, a.value(key, "nothing"_s), bSays,
+                                                b.value(key, "nothing"_s));
     return QString();
 }
 
 } // namespace
 
 // What OK writes opens, in an editor of its own, as the session shows it, and is written back
-// as itself. The file type, which no control shows and OK writes as stored, is left out: another
-// type is said in a box.
+// as itself.
 QString tst_EditorSessions::writtenOpensAsShown(Parameters written, const Shown &shown)
 {
     written.remove("FileType"_s);
-    const QString confirmation = QStringList(byVariable(written).values()).join(u'\n') +
-                                 shown.controls();
-    if (m_confirmed.contains(confirmation))
+    if (confirmedBefore(joined(byVariable(written)) + joined(shown.controls())))
         return QString();
-    m_confirmed.insert(confirmation);
-    TvlValue *widgets = m_session->open(written);
-    if (!widgets)
+    const Opening again = openAside(written);
+    if (!again.opened)
         return "what OK writes does not open"_s;
-    const QString controls = read(*m_session, widgets).controls();
-    const Parameters rewritten = m_session->accept(widgets);
-    discard(widgets);
-    if (const QString difference = firstDifference(controls, shown.controls(),
+    if (const QString difference = firstDifference(again.shown.controls(), shown.controls(),
                                                    "what OK writes opens showing"_s,
                                                    "the session shows"_s);
         !difference.isEmpty())
         return difference;
-    const auto again = byVariable(rewritten), before = byVariable(written);
-    for (const QString &key : (again.keys() + before.keys()))
-        if (key != "FileType"_s && again.value(key) != before.value(key))
-            return "what OK writes is written back with %1 %2, not %3"_s.arg(
-                key, again.value(key, "nothing"_s), before.value(key, "nothing"_s));
-    return QString();
+    return firstDifference(byVariable(again.written), byVariable(written),
+                           "what OK writes is written back with"_s, "it writes"_s);
 }
 
 // What the data declare is written as it is shown, and an entry left alone that the data or a
-// rule changed is written as stored where its stored texts say what is shown. Opened with no
-// data file listed, every row is held and shows its texts as the component gives them: there
-// what OK writes shows each declaration as the session does, and the stored texts, put in
-// place of what OK writes, show their entry otherwise. A held quantity shows its type as it
-// stands, not what it says: a type is checked only where OK leaves its stored text out.
+// rule changed is written as stored where its stored texts say what is shown. With no data file
+// listed every row is held and shows its texts as the component gives them: there what OK
+// writes shows each declaration as the session does, and stored texts put in its place show
+// their entry otherwise. A held quantity shows its type as it stands, not what it says: a type
+// is checked only where OK leaves its stored text out.
 QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown &shown,
                                           const QMap<QString, QStringList> &storedTexts)
 {
-    // The file type, which no row shows, is left out too: another type is said in a box.
     Parameters restored = written;
     restored.remove("FileName"_s);
-    restored.remove("FileType"_s);
     for (auto it = storedTexts.cbegin(); it != storedTexts.cend(); ++it) {
         const QString parameter = it.key().section(u'/', 0, 0);
         if (const QStringList *group = groupOf(parameter))
@@ -908,84 +910,64 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
             restored.insert(parameter, *it);
     }
     QStringList keys = storedTexts.keys();
-    if (!shown.frequency.isEmpty() && !keys.contains("FreqVarName"_s))
-        keys << "FreqVarName"_s;
-    for (const QStringList &group : Groups)
-        for (const QString &name : written.value(group.first()))
-            for (const QString &list : group)
-                if (Declarations.contains(list) && list != "PrfmParamType"_s &&
-                    !isHeld(shown, unquoted(name)) && !keys.contains(list + u'/' + unquoted(name)))
-                    keys << list + u'/' + unquoted(name);
-    QString confirmation = QStringList(byVariable(restored).values()).join(u'\n');
+    for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it)
+        if (Declarations.contains(it.key().section(u'/', 0, 0)) && !it.value().isEmpty() &&
+            !it.key().startsWith("PrfmParamType"_s) && !isHeld(shown, it.key().section(u'/', 1)) &&
+            !keys.contains(it.key()))
+            keys << it.key();
+    QString check = joined(byVariable(restored));
     for (const QString &key : qAsConst(keys))
-        confirmation += u'\n' + key + u' ' + shownOf(shown, key);
-    if (m_confirmed.contains(confirmation))
+        check += u'\n' + key + u' ' + shownOf(shown, key);
+    if (confirmedBefore(check))
         return QString();
-    m_confirmed.insert(confirmation);
-    TvlValue *widgets = m_session->open(restored);
-    if (!widgets)
-        return "what OK writes, with no data file and stored texts in place, does not open"_s;
-    const Shown again = read(*m_session, widgets);
-    discard(widgets);
+    const Opening again = openAside(restored);
     for (const QString &key : qAsConst(keys)) {
-        const bool same = shownOf(again, key) == shownOf(shown, key);
+        const bool same = shownOf(again.shown, key) == shownOf(shown, key);
         if (storedTexts.contains(key) && same)
             return "%1 was not touched and is written %2, though its stored %3 shows %4 as "
                    "well"_s.arg(key, entryText(written, key), entryText(restored, key),
                                 shownOf(shown, key));
         if (!storedTexts.contains(key) && !same)
             return "%1 is written %2, which shows as %3 without data, not as %4"_s.arg(
-                key, entryText(written, key), shownOf(again, key), shownOf(shown, key));
+                key, entryText(written, key), shownOf(again.shown, key), shownOf(shown, key));
     }
     return QString();
 }
 
-// A touched entry is written in the editor's own form: as an editor writes it that shows the
-// same with no text stored for it, the entry's own and its row's left out of what OK writes,
-// once its control is set to what the session shows.
+// A touched entry is written in the editor's own form: as an editor writes it whose control is
+// set to what the session shows, with no text stored for the entry or its row.
 QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const Shown &shown,
                                                 const QSet<QString> &touched)
 {
-    // The file type, which no control shows, is left out too: another type is said in a box.
     Parameters bare = written;
-    bare.remove("FileType"_s);
     QStringList entries;
     for (const QString &key : touched) {
         const QString parameter = key.section(u'/', 0, 0);
-        if (parameter == "FileName"_s || entryText(written, key).isNull())
+        if (parameter == "FileName"_s || entryText(written, key).isNull() ||
+            confirmedBefore(key + entryText(written, key) + shownOf(shown, key)))
             continue;
-        const QString confirmation = key + entryText(written, key) + shownOf(shown, key);
-        if (m_confirmed.contains(confirmation))
-            continue;
-        m_confirmed.insert(confirmation);
         entries << key;
         const QStringList *group = groupOf(parameter);
-        if (!group) {
+        const int index = group ? indexOf(bare, *group, key.section(u'/', 1)) : -1;
+        if (!group)
             bare.remove(parameter);
-            continue;
-        }
-        const int index = indexOf(bare, *group, key.section(u'/', 1));
-        for (const QString &list : *group)
-            if (index >= 0 && index < bare.value(list).size())
+        for (const QString &list : index >= 0 ? *group : QStringList())
+            if (index < bare.value(list).size())
                 bare[list].removeAt(index);
     }
     if (entries.isEmpty())
         return QString();
     entries.sort();
-    TvlValue *widgets = m_session->open(bare);
-    if (!widgets)
-        return "what OK writes, without the touched entries, does not open"_s;
     QSet<QString> retouched;
-    setAsShown(widgets, shown, entries, retouched);
-    const Shown again = read(*m_session, widgets);
-    const Parameters rewritten = m_session->accept(widgets);
-    discard(widgets);
+    const Opening again = openAside(bare, [&](TvlValue *widgets) {
+        setAsShown(widgets, shown, entries, retouched);
+    });
     for (const QString &key : qAsConst(entries))
-        if (retouched.contains(key) && shownOf(again, key) == shownOf(shown, key) &&
-            entryText(rewritten, key) != entryText(written, key))
+        if (retouched.contains(key) && shownOf(again.shown, key) == shownOf(shown, key) &&
+            entryText(again.written, key) != entryText(written, key))
             return "%1 was touched, shows %2 and is written %3, but the editor writes %4 for "
                    "it"_s.arg(key, shownOf(shown, key), entryText(written, key),
-                              entryText(rewritten, key));
+                              entryText(again.written, key));
     return QString();
 }
 
@@ -994,32 +976,32 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
 void tst_EditorSessions::setAsShown(TvlValue *widgets, const Shown &shown,
                                     const QStringList &entries, QSet<QString> &touched)
 {
-    // Each box is clicked once, then the first that does not show what the session shows,
-    // until all do: a click may change another box by a rule.
-    const auto clickUntil = [&](const QStringList &steps,
-                                const std::function<QStringList()> &states,
-                                const QStringList &targets) {
-        for (const QString &step : steps)
-            play(widgets, step, touched);
-        for (int i = 0; i < 4 && states() != targets; ++i)
-            play(widgets, steps.at(states().at(0) == targets.at(0) ? 1 : 0), touched);
-    };
     for (const QString &key : entries) {
         const QString parameter = key.section(u'/', 0, 0);
         const QString name = key.section(u'/', 1);
         const QString target = shownOf(shown, key);
         if (parameter == "IndepVarValue"_s) {
-            play(widgets, name + u'=' + shown.independent.value(name).value(0), touched);
-        } else if (parameter.startsWith("PrfmParam"_s)) {
-            if (shownOf(read(*m_session, widgets), key) == "(no row)"_s)
-                continue;
-            const auto boxes = [&] {
-                return read(*m_session, widgets).quantities.value(name).mid(0, 2);
+            play(widgets, name + u'=' + target.section(u'|', 0, 0), touched);
+        } else if (parameter.startsWith("PrfmParam"_s) || FlagParameters.contains(parameter)) {
+            // Each box is clicked once, then the first that does not show what the session
+            // shows, until all do: a click may change another box by a rule.
+            const QStringList steps = name.isEmpty() ? QStringList{u'*' + parameter}
+                                                     : QStringList{u'!' + name, u'?' + name};
+            const auto boxes = [&](const Shown &in) {
+                if (name.isEmpty())
+                    return QStringList{in.entries.value(parameter)};
+                if (!in.entries.contains("PrfmParamName/"_s + name))
+                    return QStringList();
+                return QStringList{in.entries.value("PrfmParamOutput/"_s + name),
+                                   in.entries.value("PrfmParamAutoPlot/"_s + name)};
             };
-            clickUntil({u'!' + name, u'?' + name}, boxes, shown.quantities.value(name).mid(0, 2));
-        } else if (FlagParameters.contains(parameter)) {
-            QWidget *box = control(widgets, parameter);
-            clickUntil({u'*' + parameter}, [box] { return QStringList{flagState(box)}; }, {target});
+            for (int i = 0; i < 6; ++i) {
+                const QStringList now = boxes(read(*m_session, widgets));
+                if (now.isEmpty() || (i >= steps.size() && now == boxes(shown)))
+                    break;
+                const int first = now.at(0) == boxes(shown).at(0) ? 1 : 0;
+                play(widgets, steps.value(i < steps.size() ? i : first), touched);
+            }
         } else if (ChoiceParameters.contains(parameter) || parameter == "Z"_s) {
             // The unit first: the impedance typed takes parentheses as a unit follows it.
             const QString boxName = parameter == "Z"_s ? "Z unit"_s : parameter;
@@ -1106,39 +1088,23 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
                 setEntry(fresh, group, name, written);
         }
     }
-    TvlValue *reopened = m_session->open(fresh);
-    const Shown freshShown = read(*m_session, reopened);
-    const auto freshly = byVariable(m_session->accept(reopened));
-    const auto session_ = byVariable(written);
+    const Opening again = openAside(fresh);
+    written.remove("FileType"_s);
     // A held row declares what the session's data declared, which a fresh opening cannot know.
-    QSet<QString> declaredByData;
-    for (const QString &key : fromData.keys())
-        if (isHeld(shown, key.section(u'/', 1)))
-            declaredByData << key.section(u'/', 1);
-    const auto known = [&declaredByData](const QString &controls) {
-        QStringList lines = controls.split(u'\n');
-        lines.erase(std::remove_if(lines.begin(), lines.end(),
-                                   [&](const QString &line) {
-                                       return declaredByData.contains(line.section(": "_s, 0, 0));
-                                   }),
-                    lines.end());
-        return lines.join(u'\n');
+    const auto known = [&](QMap<QString, QString> entries) {
+        for (const QString &key : fromData.keys())
+            if (isHeld(shown, key.section(u'/', 1)))
+                entries.remove(key);
+        return entries;
     };
-    if (const QString difference = firstDifference(
-            known(freshShown.controls()), known(shown.controls()),
-            "a fresh opening of the session's files and settings shows"_s, "the session shows"_s);
+    const QString opening = "a fresh opening of the session's files and settings"_s;
+    if (const QString difference = firstDifference(known(again.shown.controls()),
+                                                   known(shown.controls()), opening + " shows"_s,
+                                                   "the session shows"_s);
         !difference.isEmpty())
         return difference;
-    for (auto it = session_.cbegin(); it != session_.cend(); ++it) {
-        if (fromData.contains(it.key()) && isHeld(shown, it.key().section(u'/', 1)))
-            continue;
-        if (freshly.value(it.key()) != it.value())
-            return "the session writes %1 %2, a fresh opening of its files and settings %3"_s.arg(
-                it.key(), it.value(), freshly.value(it.key()));
-    }
-    if (freshly.size() != session_.size())
-        return "a fresh opening of the session's files and settings writes more entries"_s;
-    return QString();
+    return firstDifference(known(byVariable(again.written)), known(byVariable(written)),
+                           opening + " writes"_s, "the session writes"_s);
 }
 
 // The component of a session: its files, and each parameter given as "NAME=a|b|c".
@@ -1336,10 +1302,7 @@ Parameters tst_EditorSessions::randomComponent(QRandomGenerator &random) const
         given.insert(flag, {pick(flags.split(u','))});
     // A single parameter may hold no text, an empty one, or texts beyond its first.
     for (auto it = given.begin(); it != given.end(); ++it) {
-        const bool single = it.key() != "FileName"_s &&
-                            std::none_of(Groups.cbegin(), Groups.cend(), [&](const QStringList &g) {
-                                return g.contains(it.key());
-                            });
+        const bool single = it.key() != "FileName"_s && !groupOf(it.key());
         switch (single ? random.bounded(12) : 0) {
         case 1:
             *it = QStringList();
@@ -1474,8 +1437,8 @@ void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
     QSet<QString> touched;
     QCOMPARE(play(widgets, "Bias=1"_s, touched), QString());
     const Shown shown = read(*m_session, widgets);
-    QCOMPARE(shown.independent.value("Bias"_s),
-             QStringList({"1"_s, "None"_s, "Unitless"_s, QString()}));
+    QCOMPARE(shown.entries.value("IndepVarValue/Bias"_s), "1|None|"_s);
+    QCOMPARE(shown.entries.value("IndepVarUnitType/Bias"_s), "Unitless"_s);
     QCOMPARE(m_session->accept(widgets).value("IndepVarValue"_s), QStringList{"1 "_s});
     const auto gammas = tableRows(static_cast<QTableWidget *>(control(widgets, "GammaName"_s)));
     QCOMPARE(gammas.value("gamma_ld1"_s).value("Points"_s)->text(), "1"_s);
