@@ -188,19 +188,6 @@ QString checkText(const QTableWidgetItem *item)
     }
 }
 
-// A flag's box: "yes", "no", or "neither" while it is partly checked.
-QString flagState(const QWidget *control)
-{
-    if (auto *box = qobject_cast<const QCheckBox *>(control))
-        return box->checkState() == Qt::PartiallyChecked ? "neither"_s
-               : box->isChecked()                         ? "yes"_s
-                                                          : "no"_s;
-    const auto *group = qobject_cast<const QGroupBox *>(control);
-    return group->property("partlyChecked").toBool() ? "neither"_s
-           : group->isChecked()                       ? "yes"_s
-                                                      : "no"_s;
-}
-
 QString absolutePath(const QString &name, const QDir &from)
 {
     return QDir::cleanPath(from.absoluteFilePath(name));
@@ -237,39 +224,40 @@ Shown read(PluginSession &session, TvlValue *widgets)
         shown.files << absolutePath(unquoted(files->item(row)->text()), QDir("data"_s));
         shown.readableFiles += files->item(row)->icon().isNull() ? 1 : 0;
     }
+    // Each cell by the parameter it shows; a value's with its unit and mark.
+    const QStringList columns = {"Name"_s, "Value"_s, "Unit type"_s, "Name"_s, "Type"_s,
+                                 "Harm"_s, "Domain"_s, "Value"_s, "Name"_s, "Output"_s,
+                                 "Auto Display\nin GRF"_s, "Type"_s};
     shown.entries.insert("FreqVarName"_s, QString());
-    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("IndepVarName"_s)))) {
-        const QString name = cells.value("Name"_s)->text();
-        const QTableWidgetItem *value = cells.value("Value"_s);
-        if (value->text() == "freq"_s) {
-            shown.entries.insert("FreqVarName"_s, name);
-            continue;
+    for (int g = 0, column = 0; g < Groups.size(); column += int(Groups.at(g++).size())) {
+        const auto rows = tableRows(static_cast<QTableWidget *>(find(Groups.at(g).first())));
+        for (auto row = rows.cbegin(); row != rows.cend(); ++row) {
+            if (g == 0 && row->value("Value"_s)->text() == "freq"_s) {
+                shown.entries.insert("FreqVarName"_s, row.key());
+                continue;
+            }
+            for (int i = 0; i < Groups.at(g).size(); ++i) {
+                const QTableWidgetItem *cell = row->value(columns.at(column + i));
+                QString text = g == 2 && (i == 1 || i == 2) ? checkText(cell) : cell->text();
+                if (g == 0 && i == 1)
+                    text += u'|' + row->value("Unit"_s)->text() + u'|' + cell->toolTip();
+                shown.entries.insert(Groups.at(g).at(i) + u'/' + row.key(), text);
+            }
         }
-        shown.entries.insert("IndepVarName/"_s + name, name);
-        shown.entries.insert("IndepVarValue/"_s + name, value->text() + u'|' +
-                                                         cells.value("Unit"_s)->text() + u'|' +
-                                                         value->toolTip());
-        shown.entries.insert("IndepVarUnitType/"_s + name, cells.value("Unit type"_s)->text());
-    }
-    for (const auto &cells : tableRows(static_cast<QTableWidget *>(find("GammaName"_s)))) {
-        const QString name = cells.value("Name"_s)->text();
-        const QStringList columns = words("Name Type Harm Domain Value"_s);
-        for (int i = 0; i < columns.size(); ++i)
-            shown.entries.insert(Groups.at(1).at(i) + u'/' + name,
-                                 cells.value(columns.at(i))->text());
-    }
-    const auto quantityRows = tableRows(static_cast<QTableWidget *>(find("PrfmParamName"_s)));
-    for (auto it = quantityRows.cbegin(); it != quantityRows.cend(); ++it) {
-        shown.entries.insert("PrfmParamName/"_s + it.key(), it.key());
-        shown.entries.insert("PrfmParamOutput/"_s + it.key(), checkText(it->value("Output"_s)));
-        shown.entries.insert("PrfmParamAutoPlot/"_s + it.key(),
-                             checkText(it->value("Auto Display\nin GRF"_s)));
-        shown.entries.insert("PrfmParamType/"_s + it.key(), it->value("Type"_s)->text());
     }
     for (const QString &parameter : ChoiceParameters)
         shown.entries.insert(parameter, static_cast<QComboBox *>(find(parameter))->currentText());
-    for (const QString &parameter : FlagParameters)
-        shown.entries.insert(parameter, flagState(find(parameter)));
+    for (const QString &parameter : FlagParameters) {
+        QWidget *control = find(parameter);
+        QString state = "neither"_s;
+        if (auto *box = qobject_cast<QCheckBox *>(control);
+            box && box->checkState() != Qt::PartiallyChecked)
+            state = box->isChecked() ? "yes"_s : "no"_s;
+        else if (auto *group = qobject_cast<QGroupBox *>(control);
+                 group && !group->property("partlyChecked").toBool())
+            state = group->isChecked() ? "yes"_s : "no"_s;
+        shown.entries.insert(parameter, state);
+    }
     shown.entries.insert("NUM"_s, static_cast<QLineEdit *>(find("NUM"_s))->text());
     shown.entries.insert("StatusLevel"_s, static_cast<QLineEdit *>(find("StatusLevel"_s))->text());
     shown.entries.insert("Weight"_s, static_cast<QLabel *>(find("Weight"_s))->text());
@@ -852,10 +840,7 @@ namespace {
 
 QString joined(const QMap<QString, QString> &entries)
 {
-    QStringList lines;
-    for (auto it = entries.cbegin(); it != entries.cend(); ++it)
-        lines << it.key() + u'=' + it.value();
-    return lines.join(u'\n');
+    return QStringList(entries.keys() + entries.values()).join(u'\n');
 }
 
 // The first entry two maps of entries hold otherwise, or empty.
