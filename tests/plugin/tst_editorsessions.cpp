@@ -225,9 +225,9 @@ Shown read(PluginSession &session, TvlValue *widgets)
         shown.readableFiles += files->item(row)->icon().isNull() ? 1 : 0;
     }
     // Each cell by the parameter it shows; a value's with its unit and mark.
-    const QStringList columns = {"Name"_s, "Value"_s, "Unit type"_s, "Name"_s, "Type"_s,
-                                 "Harm"_s, "Domain"_s, "Value"_s, "Name"_s, "Output"_s,
-                                 "Auto Display\nin GRF"_s, "Type"_s};
+    const QStringList columns =
+        "Name,Value,Unit type,Name,Type,Harm,Domain,Value,Name,Output,Auto Display\nin GRF,Type"_s
+            .split(u',');
     shown.entries.insert("FreqVarName"_s, QString());
     for (int g = 0, column = 0; g < Groups.size(); column += int(Groups.at(g++).size())) {
         const auto rows = tableRows(static_cast<QTableWidget *>(find(Groups.at(g).first())));
@@ -271,6 +271,13 @@ Shown read(PluginSession &session, TvlValue *widgets)
     shown.notes = notes.join(u'\n');
     return shown;
 }
+
+// What an editor opened beside the session's shows and writes, the file type left out.
+struct Opening
+{
+    Shown shown;
+    Parameters written;
+};
 
 // --- What an independent host checks -----------------------------------------------------
 
@@ -545,18 +552,10 @@ private:
     QString play(TvlValue *widgets, const QString &step, QSet<QString> &touched);
     void setAsShown(TvlValue *widgets, const Shown &shown, const QStringList &entries,
                     QSet<QString> &touched);
-    QString writtenOpensAsShown(Parameters written, const Shown &shown);
     QString keptWhereSaid(const Parameters &written, const Shown &shown,
                           const QMap<QString, QStringList> &storedTexts);
     QString touchedInEditorForm(const Parameters &written, const Shown &shown,
                                 const QSet<QString> &touched);
-    // What an editor opened beside the session's shows and writes.
-    struct Opening
-    {
-        bool opened = false;
-        Shown shown;
-        Parameters written;
-    };
     Opening openAside(Parameters component, const std::function<void(TvlValue *)> &act = {});
     bool confirmedBefore(const QString &check);
     QString summary(TvlValue *widgets);
@@ -817,8 +816,8 @@ bool tst_EditorSessions::confirmedBefore(const QString &check)
 
 // Opens the component in an editor of its own, lets `act` on it, and gives what it shows and
 // what OK writes; the file type, which no control shows, is left out: another asks about itself.
-tst_EditorSessions::Opening
-tst_EditorSessions::openAside(Parameters component, const std::function<void(TvlValue *)> &act)
+Opening tst_EditorSessions::openAside(Parameters component,
+                                      const std::function<void(TvlValue *)> &act)
 {
     component.remove("FileType"_s);
     TvlValue *widgets = m_session->open(component);
@@ -826,7 +825,7 @@ tst_EditorSessions::openAside(Parameters component, const std::function<void(Tvl
         return {};
     if (act)
         act(widgets);
-    Opening opening{true, read(*m_session, widgets), m_session->accept(widgets)};
+    Opening opening{read(*m_session, widgets), m_session->accept(widgets)};
     opening.written.remove("FileType"_s);
     QList<QPointer<QWidget>> opened;
     for (int i = 0; QWidget *widget = m_session->widget(widgets, i); ++i)
@@ -854,26 +853,27 @@ QString firstDifference(const QMap<QString, QString> &a, const QMap<QString, QSt
     return QString();
 }
 
-} // namespace
-
-// What OK writes opens, in an editor of its own, as the session shows it, and is written back
-// as itself.
-QString tst_EditorSessions::writtenOpensAsShown(Parameters written, const Shown &shown)
+// The first difference between what an opening shows and writes and what the session does,
+// the entries `unknown` aside.
+QString differenceFrom(const Opening &again, const Shown &shown, Parameters written,
+                       const QString &opening, const QStringList &unknown = {})
 {
     written.remove("FileType"_s);
-    if (confirmedBefore(joined(byVariable(written)) + joined(shown.controls())))
-        return QString();
-    const Opening again = openAside(written);
-    if (!again.opened)
-        return "what OK writes does not open"_s;
-    if (const QString difference = firstDifference(again.shown.controls(), shown.controls(),
-                                                   "what OK writes opens showing"_s,
+    const auto known = [&unknown](QMap<QString, QString> entries) {
+        for (const QString &key : unknown)
+            entries.remove(key);
+        return entries;
+    };
+    if (const QString difference = firstDifference(known(again.shown.controls()),
+                                                   known(shown.controls()), opening + " shows"_s,
                                                    "the session shows"_s);
         !difference.isEmpty())
         return difference;
-    return firstDifference(byVariable(again.written), byVariable(written),
-                           "what OK writes is written back with"_s, "it writes"_s);
+    return firstDifference(known(byVariable(again.written)), known(byVariable(written)),
+                           opening + " writes"_s, "the session writes"_s);
 }
+
+} // namespace
 
 // What the data declare is written as it is shown, and an entry left alone that the data or a
 // rule changed is written as stored where its stored texts say what is shown. With no data file
@@ -1045,9 +1045,12 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         shown = read(*m_session, session);
         QMap<QString, QStringList> keptIfSaid;
         QString mismatch = storedTextsKept(given, written, shown, touched, fromData, keptIfSaid);
-        // A fresh opening sees a change on disk that the session has yet to notice.
-        if (mismatch.isEmpty() && !unnoticedDiskChange)
-            mismatch = writtenOpensAsShown(written, shown);
+        // A fresh opening sees a change on disk that the session has yet to notice. What OK
+        // writes opens, in an editor of its own, as the session shows it, and writes itself.
+        if (mismatch.isEmpty() && !unnoticedDiskChange &&
+            !confirmedBefore(joined(byVariable(written)) + joined(shown.controls())))
+            mismatch = differenceFrom(openAside(written), shown, written,
+                                      "what OK writes, opened,"_s);
         if (mismatch.isEmpty() && !unnoticedDiskChange)
             mismatch = keptWhereSaid(written, shown, keptIfSaid);
         if (mismatch.isEmpty() && !unnoticedDiskChange)
@@ -1063,33 +1066,19 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
     fresh.insert("FileName"_s, written.value("FileName"_s));
     for (const QString &key : qAsConst(touched)) {
         const QString parameter = key.section(u'/', 0, 0);
-        const QString name = key.section(u'/', 1);
-        if (name.isEmpty()) {
+        const QStringList *group = groupOf(parameter);
+        if (!group)
             fresh.insert(parameter, written.value(parameter));
-            continue;
-        }
-        for (const QStringList &group : Groups) {
-            if (group.contains(parameter) && written.value(group.first()).contains(name))
-                setEntry(fresh, group, name, written);
-        }
+        else if (written.value(group->first()).contains(key.section(u'/', 1)))
+            setEntry(fresh, *group, key.section(u'/', 1), written);
     }
-    const Opening again = openAside(fresh);
-    written.remove("FileType"_s);
     // A held row declares what the session's data declared, which a fresh opening cannot know.
-    const auto known = [&](QMap<QString, QString> entries) {
-        for (const QString &key : fromData.keys())
-            if (isHeld(shown, key.section(u'/', 1)))
-                entries.remove(key);
-        return entries;
-    };
-    const QString opening = "a fresh opening of the session's files and settings"_s;
-    if (const QString difference = firstDifference(known(again.shown.controls()),
-                                                   known(shown.controls()), opening + " shows"_s,
-                                                   "the session shows"_s);
-        !difference.isEmpty())
-        return difference;
-    return firstDifference(known(byVariable(again.written)), known(byVariable(written)),
-                           opening + " writes"_s, "the session writes"_s);
+    QStringList unknown;
+    for (const QString &key : fromData.keys())
+        if (isHeld(shown, key.section(u'/', 1)))
+            unknown << key;
+    return differenceFrom(openAside(fresh), shown, written,
+                          "a fresh opening of the session's files and settings"_s, unknown);
 }
 
 // The component of a session: its files, and each parameter given as "NAME=a|b|c".
