@@ -176,16 +176,14 @@ struct Shown
     }
 };
 
+QString checkText(Qt::CheckState state)
+{
+    return state == Qt::Checked ? "yes"_s : state == Qt::Unchecked ? "no"_s : "neither"_s;
+}
+
 QString checkText(const QTableWidgetItem *item)
 {
-    switch (item->checkState()) {
-    case Qt::Checked:
-        return "yes"_s;
-    case Qt::Unchecked:
-        return "no"_s;
-    default:
-        return "neither"_s;
-    }
+    return checkText(item->checkState());
 }
 
 QString absolutePath(const QString &name, const QDir &from)
@@ -248,15 +246,12 @@ Shown read(PluginSession &session, TvlValue *widgets)
     for (const QString &parameter : ChoiceParameters)
         shown.entries.insert(parameter, static_cast<QComboBox *>(find(parameter))->currentText());
     for (const QString &parameter : FlagParameters) {
-        QWidget *control = find(parameter);
-        QString state = "neither"_s;
-        if (auto *box = qobject_cast<QCheckBox *>(control);
-            box && box->checkState() != Qt::PartiallyChecked)
-            state = box->isChecked() ? "yes"_s : "no"_s;
-        else if (auto *group = qobject_cast<QGroupBox *>(control);
-                 group && !group->property("partlyChecked").toBool())
-            state = group->isChecked() ? "yes"_s : "no"_s;
-        shown.entries.insert(parameter, state);
+        const auto *group = qobject_cast<QGroupBox *>(find(parameter));
+        shown.entries.insert(
+            parameter, !group ? checkText(static_cast<QCheckBox *>(find(parameter))->checkState())
+                       : group->property("partlyChecked").toBool() ? "neither"_s
+                       : group->isChecked()                        ? "yes"_s
+                                                                   : "no"_s);
     }
     shown.entries.insert("NUM"_s, static_cast<QLineEdit *>(find("NUM"_s))->text());
     shown.entries.insert("StatusLevel"_s, static_cast<QLineEdit *>(find("StatusLevel"_s))->text());
@@ -405,10 +400,8 @@ QString shownOf(const Shown &shown, const QString &key)
 }
 
 // Every entry written is as the user left it: a setting nobody touched keeps its stored text,
-// a held row keeps its declarations; and a stored variable that is not written is named in a
-// note. An untouched entry that the data or a rule changed goes into `keptIfSaid` with its
-// stored texts, which it must be written as where they say what is shown; a touched one must be
-// in the editor's own form: both are left to fresh openings (keptWhereSaid, touchedInEditorForm).
+// a held row keeps its declarations, and a stored variable not written is named in a note. An
+// untouched entry the data or a rule changed goes into `keptIfSaid` with its stored texts.
 QString storedTextsKept(const Parameters &stored, const Parameters &written, const Shown &shown,
                         const QSet<QString> &touched, const QMap<QString, QString> &fromData,
                         QMap<QString, QStringList> &keptIfSaid)
@@ -419,61 +412,56 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
         return extra;
     if (const QString frequency = frequencyChangeSaid(stored, written, shown); !frequency.isEmpty())
         return frequency;
-    const auto notAsStored = [&](const QString &key, const QString &storedTexts) -> QString {
-        return key + (touched.contains(key) ? " was touched"_s : " was not touched"_s) +
-               ", stored as "_s + storedTexts + ", and is written "_s + entryText(written, key);
-    };
-    for (auto it = written.cbegin(); it != written.cend(); ++it) {
-        const QStringList texts = stored.value(it.key());
-        if (groupOf(it.key()) || it.key() == "FileName"_s || !stored.contains(it.key()) ||
-            *it == texts)
+    QStringList keys;
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        keys << (groupOf(it.key()) || it.key() == "FileName"_s ? QStringList()
+                                                               : QStringList{it.key()});
+    for (const QStringList &group : Groups)
+        for (const QString &name : unquoted(written.value(group.first())))
+            for (const QString &list : group.mid(1))
+                keys << list + u'/' + name;
+    // With no readable file to tell it, the frequency variable is the component's.
+    const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
+    for (const QString &key : qAsConst(keys)) {
+        const QString list = key.section(u'/', 0, 0), name = key.section(u'/', 1);
+        const QString storedText = entryText(stored, key), text = entryText(written, key);
+        if (storedText.isNull() || storedText == "(none)"_s)
+            continue;
+        // A held row declares what the data last declared in the session, else what the
+        // component stores; a fresh opening of what OK writes shows the same.
+        if (Declarations.contains(list) && isHeld(shown, name) && fromData.contains(key)) {
+            if (shownOf(shown, key) != fromData.value(key))
+                return key + " is held and shows "_s + shownOf(shown, key) +
+                       ", not what its data last declared, "_s + fromData.value(key);
+            continue;
+        }
+        const QString notAsStored = key + (touched.contains(key) ? " was "_s : " was not "_s) +
+                                    "touched, stored as "_s + storedText + ", and is written "_s +
+                                    text;
+        if (text == storedText)
             continue;
         // A setting not written as stored is written as one text.
-        if (it->size() != 1)
-            return notAsStored(it.key(), listed(texts)) + ", not as one text"_s;
-        // With no readable file to tell it, the frequency variable is the component's.
-        const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
-        if (it.key() == "FreqVarName"_s && !(holding && shownOf(shown, it.key()).isEmpty()))
-            keptIfSaid.insert(it.key(), texts);
-        else if (!touched.contains(it.key()))
-            return notAsStored(it.key(), listed(texts));
+        if (!groupOf(list) && written.value(list).size() != 1)
+            return notAsStored + ", not as one text"_s;
+        if (touched.contains(key))
+            continue;
+        // Output off takes the plot off, and plot on takes output on.
+        const bool changedByRule =
+            list != "PrfmParamType"_s && (touched.contains("PrfmParamOutput/"_s + name) ||
+                                          touched.contains("PrfmParamAutoPlot/"_s + name));
+        const bool declared =
+            Declarations.contains(list) &&
+            (name.isEmpty() ? !holding || !shownOf(shown, key).isEmpty() : !isHeld(shown, name));
+        // A value without text takes the data's; any other text is kept, an empty one too.
+        const bool value = list == "IndepVarValue"_s || list == "GammaValue"_s;
+        if (declared || changedByRule)
+            keptIfSaid.insert(key, name.isEmpty() ? stored.value(list) : QStringList{storedText});
+        else if (!value || !unquoted(storedText).trimmed().isEmpty())
+            return notAsStored;
     }
     for (const QStringList &group : Groups) {
-        const QStringList storedNames = unquoted(stored.value(group.first()));
         const QStringList names = written.value(group.first());
-        for (int i = 0; i < names.size(); ++i) {
-            const QString name = unquoted(names.at(i));
-            const int s = int(storedNames.lastIndexOf(name));
-            // Output off takes the plot off, and plot on takes output on.
-            const bool choiceTouched = touched.contains("PrfmParamOutput/"_s + name) ||
-                                       touched.contains("PrfmParamAutoPlot/"_s + name);
-            for (const QString &list : group.mid(1)) {
-                const QString key = list + u'/' + name;
-                if (s < 0 || s >= stored.value(list).size())
-                    continue;
-                const QString storedText = stored.value(list).at(s);
-                const QString text = written.value(list).value(i);
-                // A held row declares what the data last declared in the session, else what
-                // the component stores; a fresh opening of what OK writes shows the same.
-                if (Declarations.contains(list) && isHeld(shown, name) && fromData.contains(key)) {
-                    if (shownOf(shown, key) != fromData.value(key))
-                        return key + " is held and shows "_s + shownOf(shown, key) +
-                               ", not what its data last declared, "_s + fromData.value(key);
-                    continue;
-                }
-                if (text == storedText || touched.contains(key))
-                    continue;
-                const bool changedByRule = choiceTouched && list != "PrfmParamType"_s;
-                const bool reported = !Declarations.contains(list) || !isHeld(shown, name);
-                // A value without text takes the data's; any other text is kept, an empty one too.
-                const bool value = list == "IndepVarValue"_s || list == "GammaValue"_s;
-                if ((Declarations.contains(list) && reported) || changedByRule)
-                    keptIfSaid.insert(key, {storedText});
-                else if (!value || !unquoted(storedText).trimmed().isEmpty())
-                    return notAsStored(key, u'"' + storedText + u'"');
-            }
-        }
-        for (const QString &name : qAsConst(storedNames)) {
+        for (const QString &name : unquoted(stored.value(group.first()))) {
             // Only data that can be read make a variable the frequency, whose row is not written.
             const bool sweptAsFrequency = shown.readableFiles > 0 &&
                                           unquoted(written.value("FreqVarName"_s).value(0)) == name;
@@ -566,8 +554,7 @@ private:
 
     QTemporaryDir m_workspace;
     std::unique_ptr<PluginSession> m_session;
-    // What fresh openings confirmed in this session, by what they were given and compared with:
-    // the same again needs no opening.
+    // The checks fresh openings passed in this session, by all they were given.
     QSet<QString> m_confirmed;
 };
 
@@ -814,8 +801,8 @@ bool tst_EditorSessions::confirmedBefore(const QString &check)
     return before;
 }
 
-// Opens the component in an editor of its own, lets `act` on it, and gives what it shows and
-// what OK writes; the file type, which no control shows, is left out: another asks about itself.
+// Opens the component beside the session's, lets `act` on it, and gives what it shows and
+// writes; the file type, which no control shows, is left out: another asks about itself.
 Opening tst_EditorSessions::openAside(Parameters component,
                                       const std::function<void(TvlValue *)> &act)
 {
@@ -864,9 +851,9 @@ QString differenceFrom(const Opening &again, const Shown &shown, Parameters writ
             entries.remove(key);
         return entries;
     };
-    if (const QString difference = firstDifference(known(again.shown.controls()),
-                                                   known(shown.controls()), opening + " shows"_s,
-                                                   "the session shows"_s);
+    if (const QString difference =
+            firstDifference(known(again.shown.controls()), known(shown.controls()),
+                            opening + " shows"_s, "the session shows"_s);
         !difference.isEmpty())
         return difference;
     return firstDifference(known(byVariable(again.written)), known(byVariable(written)),
@@ -875,12 +862,10 @@ QString differenceFrom(const Opening &again, const Shown &shown, Parameters writ
 
 } // namespace
 
-// What the data declare is written as it is shown, and an entry left alone that the data or a
-// rule changed is written as stored where its stored texts say what is shown. With no data file
-// listed every row is held and shows its texts as the component gives them: there what OK
-// writes shows each declaration as the session does, and stored texts put in its place show
-// their entry otherwise. A held quantity shows its type as it stands, not what it says: a type
-// is checked only where OK leaves its stored text out.
+// What the data declare is written as shown, and an entry the data or a rule changed is written
+// as stored where its stored texts say what is shown: with no data file listed, every row held
+// shows its texts as the component gives them. A held quantity's type shows as it stands, not
+// what it says: a type is checked only where OK leaves its stored text out.
 QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown &shown,
                                           const QMap<QString, QStringList> &storedTexts)
 {
@@ -889,17 +874,18 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
     for (auto it = storedTexts.cbegin(); it != storedTexts.cend(); ++it) {
         const QString parameter = it.key().section(u'/', 0, 0);
         if (const QStringList *group = groupOf(parameter))
-            restored[parameter][indexOf(written, *group, it.key().section(u'/', 1))] =
-                it->value(0);
+            restored[parameter][indexOf(written, *group, it.key().section(u'/', 1))] = it->value(0);
         else
             restored.insert(parameter, *it);
     }
     QStringList keys = storedTexts.keys();
-    for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it)
+    for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it) {
+        const QString name = it.key().section(u'/', 1);
         if (Declarations.contains(it.key().section(u'/', 0, 0)) && !it.value().isEmpty() &&
-            !it.key().startsWith("PrfmParamType"_s) && !isHeld(shown, it.key().section(u'/', 1)) &&
+            !it.key().startsWith("PrfmParamType"_s) && (name.isEmpty() || !isHeld(shown, name)) &&
             !keys.contains(it.key()))
             keys << it.key();
+    }
     QString check = joined(byVariable(restored));
     for (const QString &key : qAsConst(keys))
         check += u'\n' + key + u' ' + shownOf(shown, key);
@@ -944,9 +930,8 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
         return QString();
     entries.sort();
     QSet<QString> retouched;
-    const Opening again = openAside(bare, [&](TvlValue *widgets) {
-        setAsShown(widgets, shown, entries, retouched);
-    });
+    const Opening again =
+        openAside(bare, [&](TvlValue *widgets) { setAsShown(widgets, shown, entries, retouched); });
     for (const QString &key : qAsConst(entries))
         if (retouched.contains(key) && shownOf(again.shown, key) == shownOf(shown, key) &&
             entryText(again.written, key) != entryText(written, key))
@@ -956,8 +941,7 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
     return QString();
 }
 
-// Sets the controls of the entries to what `shown` shows, as a user does; adds the entries
-// the controls took to `touched`.
+// Sets the entries' controls to what `shown` shows, as a user does; adds those taken to `touched`.
 void tst_EditorSessions::setAsShown(TvlValue *widgets, const Shown &shown,
                                     const QStringList &entries, QSet<QString> &touched)
 {
@@ -1037,8 +1021,7 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
             if ("~^>"_s.contains(step.front())) {
                 unnoticedDiskChange = true;
                 m_confirmed.clear();
-            }
-            else if ("+-"_s.contains(step.front()))
+            } else if ("+-"_s.contains(step.front()))
                 unnoticedDiskChange = false;
         }
         written = m_session->accept(session);
@@ -1049,8 +1032,8 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         // writes opens, in an editor of its own, as the session shows it, and writes itself.
         if (mismatch.isEmpty() && !unnoticedDiskChange &&
             !confirmedBefore(joined(byVariable(written)) + joined(shown.controls())))
-            mismatch = differenceFrom(openAside(written), shown, written,
-                                      "what OK writes, opened,"_s);
+            mismatch =
+                differenceFrom(openAside(written), shown, written, "what OK writes, opened,"_s);
         if (mismatch.isEmpty() && !unnoticedDiskChange)
             mismatch = keptWhereSaid(written, shown, keptIfSaid);
         if (mismatch.isEmpty() && !unnoticedDiskChange)
@@ -1155,8 +1138,8 @@ void tst_EditorSessions::sessions_data()
         "*CalcImpedance *CalcImpedance *AvoidOutOfRangeData");
     row("fields the editor would not take as typed", "a.lp", "NUM=7 Z=@ StatusLevel=5 Weight=-1",
         "NUM:3 NUM:7 StatusLevel:");
-    row("values touched are written in the editor's form, whatever their stored spelling",
-        "a.lp", "IndepVarName=Pin_avail|Vdd IndepVarValue=dbmtow(12)|28V", "Pin_avail=12 Vdd=");
+    row("values touched are written in the editor's form, whatever their stored spelling", "a.lp",
+        "IndepVarName=Pin_avail|Vdd IndepVarValue=dbmtow(12)|28V", "Pin_avail=12 Vdd=");
     row("values typed in the stored forms and other units", "a.lp", "",
         "Pin_avail=dbmtow(@12@) Vdd=28@V Vdd=0.1@W",
         "Freq=freq@1.8..2; Pin_avail=12@10..18; Vdd=28@24..32 | gamma_ld1:Rect-Real | Gain Pout");
