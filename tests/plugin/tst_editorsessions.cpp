@@ -18,7 +18,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cmath>
+#include <set>
 
 using Parameters = PluginSession::Parameters;
 
@@ -382,15 +382,34 @@ int indexOf(const Parameters &component, const QStringList &group, const QString
     return int(unquoted(component.value(group.first())).lastIndexOf(name));
 }
 
+// The written parameters with each per-variable parameter keyed by its variables, so that two
+// lists that hold the same entries in another order compare equal.
+QMap<QString, QString> byVariable(const Parameters &written)
+{
+    QMap<QString, QString> entries;
+    for (auto it = written.cbegin(); it != written.cend(); ++it)
+        entries.insert(it.key(), listed(*it));
+    for (const QStringList &group : Groups) {
+        const QStringList names = written.value(group.first());
+        for (const QString &list : group) {
+            entries.remove(list);
+            // The last entry of a name given twice counts, none where the list ends before.
+            for (int i = 0; i < names.size(); ++i) {
+                const QString key = list + u'/' + unquoted(names.at(i));
+                if (i < written.value(list).size())
+                    entries.insert(key, written.value(list).at(i));
+                else
+                    entries.remove(key);
+            }
+        }
+    }
+    return entries;
+}
+
 // The texts of an entry ("Z", "GammaDomain/gamma_ld1") in a component; null where it has none.
 QString entryText(const Parameters &component, const QString &key)
 {
-    const QString parameter = key.section(u'/', 0, 0);
-    const QStringList *group = groupOf(parameter);
-    if (!group)
-        return component.contains(parameter) ? listed(component.value(parameter)) : QString();
-    const int index = indexOf(component, *group, key.section(u'/', 1));
-    return index < 0 ? QString() : component.value(parameter).value(index, "(none)"_s);
+    return byVariable(component).value(key);
 }
 
 // What the editor shows of an entry; "(no row)" where no row shows its variable.
@@ -425,7 +444,7 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
     for (const QString &key : qAsConst(keys)) {
         const QString list = key.section(u'/', 0, 0), name = key.section(u'/', 1);
         const QString storedText = entryText(stored, key), text = entryText(written, key);
-        if (storedText.isNull() || storedText == "(none)"_s)
+        if (storedText.isNull())
             continue;
         // A held row declares what the data last declared in the session, else what the
         // component stores; a fresh opening of what OK writes shows the same.
@@ -495,24 +514,6 @@ void setEntry(Parameters &component, const QStringList &group, const QString &na
     }
 }
 
-// The written parameters with each per-variable parameter keyed by its variables, so that two
-// lists that hold the same entries in another order compare equal.
-QMap<QString, QString> byVariable(const Parameters &written)
-{
-    QMap<QString, QString> entries;
-    for (auto it = written.cbegin(); it != written.cend(); ++it)
-        entries.insert(it.key(), listed(*it));
-    for (const QStringList &group : Groups) {
-        const QStringList names = written.value(group.first());
-        for (const QString &list : group) {
-            entries.remove(list);
-            for (int i = 0; i < names.size(); ++i)
-                entries.insert(list + u'/' + names.at(i), written.value(list).value(i));
-        }
-    }
-    return entries;
-}
-
 } // namespace
 
 // Whole editing sessions through the plug-in, checked as an independent host checks them, with
@@ -545,7 +546,6 @@ private:
     QString touchedInEditorForm(const Parameters &written, const Shown &shown,
                                 const QSet<QString> &touched);
     Opening openAside(Parameters component, const std::function<void(TvlValue *)> &act = {});
-    bool confirmedBefore(const QString &check);
     QString summary(TvlValue *widgets);
     QWidget *control(TvlValue *widgets, const QString &name);
     Parameters randomComponent(QRandomGenerator &random) const;
@@ -555,7 +555,7 @@ private:
     QTemporaryDir m_workspace;
     std::unique_ptr<PluginSession> m_session;
     // The checks fresh openings passed in this session, by all they were given.
-    QSet<QString> m_confirmed;
+    std::set<QString> m_confirmed;
 };
 
 void tst_EditorSessions::initTestCase()
@@ -794,13 +794,6 @@ QString tst_EditorSessions::play(TvlValue *widgets, const QString &step, QSet<QS
     return QString();
 }
 
-bool tst_EditorSessions::confirmedBefore(const QString &check)
-{
-    const bool before = m_confirmed.contains(check);
-    m_confirmed.insert(check);
-    return before;
-}
-
 // Opens the component beside the session's, lets `act` on it, and gives what it shows and
 // writes; the file type, which no control shows, is left out: another asks about itself.
 Opening tst_EditorSessions::openAside(Parameters component,
@@ -889,7 +882,7 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
     QString check = joined(byVariable(restored));
     for (const QString &key : qAsConst(keys))
         check += u'\n' + key + u' ' + shownOf(shown, key);
-    if (confirmedBefore(check))
+    if (!m_confirmed.insert(check).second)
         return QString();
     const Opening again = openAside(restored);
     for (const QString &key : qAsConst(keys)) {
@@ -915,7 +908,7 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
     for (const QString &key : touched) {
         const QString parameter = key.section(u'/', 0, 0);
         if (parameter == "FileName"_s || entryText(written, key).isNull() ||
-            confirmedBefore(key + entryText(written, key) + shownOf(shown, key)))
+            !m_confirmed.insert(key + entryText(written, key) + shownOf(shown, key)).second)
             continue;
         entries << key;
         const QStringList *group = groupOf(parameter);
@@ -1031,7 +1024,7 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         // A fresh opening sees a change on disk that the session has yet to notice. What OK
         // writes opens, in an editor of its own, as the session shows it, and writes itself.
         if (mismatch.isEmpty() && !unnoticedDiskChange &&
-            !confirmedBefore(joined(byVariable(written)) + joined(shown.controls())))
+            m_confirmed.insert(joined(byVariable(written)) + joined(shown.controls())).second)
             mismatch =
                 differenceFrom(openAside(written), shown, written, "what OK writes, opened,"_s);
         if (mismatch.isEmpty() && !unnoticedDiskChange)
