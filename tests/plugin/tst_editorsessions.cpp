@@ -186,9 +186,13 @@ QString checkText(const QTableWidgetItem *item)
     return checkText(item->checkState());
 }
 
-QString absolutePath(const QString &name, const QDir &from)
+// The control that shows parameter `name`, on whichever tab.
+QWidget *findControl(PluginSession &session, TvlValue *widgets, const QString &name)
 {
-    return QDir::cleanPath(from.absoluteFilePath(name));
+    for (int i = 0; QWidget *tab = session.widget(widgets, i); ++i)
+        if (auto *found = tab->findChild<QWidget *>(name))
+            return found;
+    return nullptr;
 }
 
 // The cells of each row by column header, keyed by the row's name.
@@ -207,19 +211,13 @@ QMap<QString, QMap<QString, const QTableWidgetItem *>> tableRows(const QTableWid
 
 Shown read(PluginSession &session, TvlValue *widgets)
 {
-    QList<QWidget *> tabs;
-    for (int i = 0; QWidget *tab = session.widget(widgets, i); ++i)
-        tabs << tab;
-    const auto find = [&tabs](const QString &name) -> QWidget * {
-        for (QWidget *tab : qAsConst(tabs))
-            if (auto *found = tab->findChild<QWidget *>(name))
-                return found;
-        return nullptr;
+    const auto find = [&](const QString &name) {
+        return findControl(session, widgets, name);
     };
     Shown shown;
     const auto *files = static_cast<QListWidget *>(find("FileName"_s));
     for (int row = 0; row < files->count(); ++row) {
-        shown.files << absolutePath(unquoted(files->item(row)->text()), QDir("data"_s));
+        shown.files << QDir::cleanPath(QDir("data"_s).absoluteFilePath(files->item(row)->text()));
         shown.readableFiles += files->item(row)->icon().isNull() ? 1 : 0;
     }
     // Each cell by the parameter it shows; a value's with its unit and mark.
@@ -259,7 +257,7 @@ Shown read(PluginSession &session, TvlValue *widgets)
     shown.entries.insert("Z"_s, static_cast<QLineEdit *>(find("Z"_s))->text() + u'|' +
                                     static_cast<QComboBox *>(find("Z unit"_s))->currentText());
     QStringList notes;
-    for (QWidget *tab : qAsConst(tabs))
+    for (int i = 0; QWidget *tab = session.widget(widgets, i); ++i)
         for (const QLabel *label : tab->findChildren<QLabel *>())
             if (label->inherits("NoteLabel") && !label->isHidden())
                 notes << label->text();
@@ -598,10 +596,7 @@ QString writeDataFile(const QString &name, const QString &from)
 
 QWidget *tst_EditorSessions::control(TvlValue *widgets, const QString &name)
 {
-    for (int i = 0; QWidget *tab = m_session->widget(widgets, i); ++i)
-        if (auto *found = tab->findChild<QWidget *>(name))
-            return found;
-    return nullptr;
+    return findControl(*m_session, widgets, name);
 }
 
 // The variables shown, briefly: each independent variable with its value and range, each
