@@ -281,16 +281,6 @@ bool isHeld(const Shown &shown, const QString &name)
            shown.notes.contains(name + ": no listed data file that can be read reports it"_s);
 }
 
-// What the data declared of each variable the last time a readable file reported it, by
-// declaration parameter and name ("GammaDomain/gamma_ld1").
-void noteDeclarations(const Shown &shown, QMap<QString, QString> &fromData)
-{
-    for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it)
-        if (it.key().contains(u'/') && Declarations.contains(it.key().section(u'/', 0, 0)) &&
-            !isHeld(shown, it.key().section(u'/', 1)))
-            fromData.insert(it.key(), it.value());
-}
-
 // Whether a note around the control says an entry was refused.
 bool refused(const QWidget *around)
 {
@@ -311,8 +301,7 @@ void showWindow(QWidget *control)
     QVERIFY(QTest::qWaitForWindowActive(window));
 }
 
-// Answers each modal message box with OK as soon as it shows, where polling for it would wait:
-// the openings of a session show many.
+// Answers each modal message box with OK as it shows: polling would wait for each of many.
 class PromptAnswerer : public QObject
 {
 public:
@@ -374,12 +363,6 @@ QString fileNamesKept(const Parameters &stored, const Parameters &written, const
     return QString();
 }
 
-// Where a component names a variable last in its per-variable parameters; -1 where it does not.
-int indexOf(const Parameters &component, const QStringList &group, const QString &name)
-{
-    return int(unquoted(component.value(group.first())).lastIndexOf(name));
-}
-
 // The written parameters with each per-variable parameter keyed by its variables, so that two
 // lists that hold the same entries in another order compare equal.
 QMap<QString, QString> byVariable(const Parameters &written)
@@ -423,12 +406,11 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
                         const QSet<QString> &touched, const QMap<QString, QString> &fromData,
                         QMap<QString, QStringList> &keptIfSaid)
 {
-    if (const QString files = fileNamesKept(stored, written, shown, touched); !files.isEmpty())
-        return files;
-    if (const QString extra = extraTextsShown(written, shown); !extra.isEmpty())
-        return extra;
-    if (const QString frequency = frequencyChangeSaid(stored, written, shown); !frequency.isEmpty())
-        return frequency;
+    for (const QString &unsaid :
+         {fileNamesKept(stored, written, shown, touched), extraTextsShown(written, shown),
+          frequencyChangeSaid(stored, written, shown)})
+        if (!unsaid.isEmpty())
+            return unsaid;
     QStringList keys;
     for (auto it = written.cbegin(); it != written.cend(); ++it)
         keys << (groupOf(it.key()) || it.key() == "FileName"_s ? QStringList()
@@ -514,12 +496,11 @@ void setEntry(Parameters &component, const QStringList &group, const QString &na
 
 } // namespace
 
-// Whole editing sessions through the plug-in, checked as an independent host checks them, with
-// no reading of stored texts but the plug-in's own in fresh openings: after every step, what OK
-// writes opens showing what the session shows and is written back as itself, an entry left
-// alone keeps its stored text where that says what is shown, a touched one is in the editor's
-// own form, and a stored variable left out is named. At the end a fresh opening of the
-// component with the files and settings the session ended with shows and writes the same.
+// Whole editing sessions through the plug-in, checked as a host checks them, by fresh openings
+// of its own: after every step, what OK writes opens as the session shows it and writes itself,
+// an entry left alone keeps its stored text where that says what is shown, a touched one is in
+// the editor's own form, and a stored variable left out is named; at the end a fresh opening
+// of the files and settings the session ended with shows and writes the same.
 class tst_EditorSessions : public QObject
 {
     Q_OBJECT
@@ -851,9 +832,9 @@ QString differenceFrom(const Opening &again, const Shown &shown, Parameters writ
 } // namespace
 
 // What the data declare is written as shown, and an entry the data or a rule changed is written
-// as stored where its stored texts say what is shown: with no data file listed, every row held
-// shows its texts as the component gives them. A held quantity's type shows as it stands, not
-// what it says: a type is checked only where OK leaves its stored text out.
+// as stored where its stored texts say what is shown: with no data file listed, every row is
+// held and shows its texts as read, but a quantity's type as it stands, checked only where OK
+// leaves its stored text out.
 QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown &shown,
                                           const QMap<QString, QStringList> &storedTexts)
 {
@@ -862,7 +843,9 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
     for (auto it = storedTexts.cbegin(); it != storedTexts.cend(); ++it) {
         const QString parameter = it.key().section(u'/', 0, 0);
         if (const QStringList *group = groupOf(parameter))
-            restored[parameter][indexOf(written, *group, it.key().section(u'/', 1))] = it->value(0);
+            restored[parameter][int(
+                unquoted(written.value(group->first())).lastIndexOf(it.key().section(u'/', 1)))] =
+                it->value(0);
         else
             restored.insert(parameter, *it);
     }
@@ -874,10 +857,9 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
             !keys.contains(it.key()))
             keys << it.key();
     }
-    QString check = joined(byVariable(restored));
-    for (const QString &key : qAsConst(keys))
-        check += u'\n' + key + u' ' + shownOf(shown, key);
-    if (!m_confirmed.insert(check).second)
+    if (!m_confirmed
+             .insert(joined(byVariable(restored)) + keys.join(u' ') + joined(shown.controls()))
+             .second)
         return QString();
     const Opening again = openAside(restored);
     for (const QString &key : qAsConst(keys)) {
@@ -907,7 +889,9 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
             continue;
         entries << key;
         const QStringList *group = groupOf(parameter);
-        const int index = group ? indexOf(bare, *group, key.section(u'/', 1)) : -1;
+        const int index =
+            group ? int(unquoted(bare.value(group->first())).lastIndexOf(key.section(u'/', 1)))
+                  : -1;
         if (!group)
             bare.remove(parameter);
         for (const QString &list : index >= 0 ? *group : QStringList())
@@ -945,12 +929,12 @@ void tst_EditorSessions::setAsShown(TvlValue *widgets, const Shown &shown,
             const QStringList steps = name.isEmpty() ? QStringList{u'*' + parameter}
                                                      : QStringList{u'!' + name, u'?' + name};
             const auto boxes = [&](const Shown &in) {
-                if (name.isEmpty())
-                    return QStringList{in.entries.value(parameter)};
-                if (!in.entries.contains("PrfmParamName/"_s + name))
-                    return QStringList();
-                return QStringList{in.entries.value("PrfmParamOutput/"_s + name),
-                                   in.entries.value("PrfmParamAutoPlot/"_s + name)};
+                const QString row = "PrfmParamName/"_s + name;
+                return name.isEmpty() ? QStringList{in.entries.value(parameter)}
+                       : !in.entries.contains(row)
+                           ? QStringList()
+                           : QStringList{shownOf(in, "PrfmParamOutput/"_s + name),
+                                         shownOf(in, "PrfmParamAutoPlot/"_s + name)};
             };
             for (int i = 0; i < 6; ++i) {
                 const QStringList now = boxes(read(*m_session, widgets));
@@ -1018,15 +1002,20 @@ QString tst_EditorSessions::mismatchIn(const Parameters &given, const QStringLis
         QString mismatch = storedTextsKept(given, written, shown, touched, fromData, keptIfSaid);
         // A fresh opening sees a change on disk that the session has yet to notice. What OK
         // writes opens, in an editor of its own, as the session shows it, and writes itself.
-        if (mismatch.isEmpty() && !unnoticedDiskChange &&
-            m_confirmed.insert(joined(byVariable(written)) + joined(shown.controls())).second)
-            mismatch =
-                differenceFrom(openAside(written), shown, written, "what OK writes, opened,"_s);
-        if (mismatch.isEmpty() && !unnoticedDiskChange)
-            mismatch = keptWhereSaid(written, shown, keptIfSaid);
-        if (mismatch.isEmpty() && !unnoticedDiskChange)
-            mismatch = touchedInEditorForm(written, shown, touched);
-        noteDeclarations(shown, fromData);
+        if (mismatch.isEmpty() && !unnoticedDiskChange) {
+            if (m_confirmed.insert(joined(byVariable(written)) + joined(shown.controls())).second)
+                mismatch =
+                    differenceFrom(openAside(written), shown, written, "OK's texts, opened,"_s);
+            if (mismatch.isEmpty())
+                mismatch = keptWhereSaid(written, shown, keptIfSaid);
+            if (mismatch.isEmpty())
+                mismatch = touchedInEditorForm(written, shown, touched);
+        }
+        // What the data declared of each variable the last time a readable file reported it.
+        for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it)
+            if (it.key().contains(u'/') && Declarations.contains(it.key().section(u'/', 0, 0)) &&
+                !isHeld(shown, it.key().section(u'/', 1)))
+                fromData.insert(it.key(), it.value());
         if (!mismatch.isEmpty())
             return (step.isEmpty() ? "on opening"_s : "after "_s + step) + ": "_s + mismatch;
     }
