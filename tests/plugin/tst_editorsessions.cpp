@@ -387,12 +387,6 @@ QMap<QString, QString> byVariable(const Parameters &written)
     return entries;
 }
 
-// The texts of an entry ("Z", "GammaDomain/gamma_ld1") in a component; null where it has none.
-QString entryText(const Parameters &component, const QString &key)
-{
-    return byVariable(component).value(key);
-}
-
 // What the editor shows of an entry; "(no row)" where no row shows its variable.
 QString shownOf(const Shown &shown, const QString &key)
 {
@@ -421,9 +415,10 @@ QString storedTextsKept(const Parameters &stored, const Parameters &written, con
                 keys << list + u'/' + name;
     // With no readable file to tell it, the frequency variable is the component's.
     const bool holding = shown.readableFiles < shown.files.size() || shown.files.isEmpty();
+    const auto storedTexts = byVariable(stored), writtenTexts = byVariable(written);
     for (const QString &key : qAsConst(keys)) {
         const QString list = key.section(u'/', 0, 0), name = key.section(u'/', 1);
-        const QString storedText = entryText(stored, key), text = entryText(written, key);
+        const QString storedText = storedTexts.value(key), text = writtenTexts.value(key);
         if (storedText.isNull())
             continue;
         // A held row declares what the data last declared in the session, else what the
@@ -849,28 +844,32 @@ QString tst_EditorSessions::keptWhereSaid(const Parameters &written, const Shown
         else
             restored.insert(parameter, *it);
     }
+    // A declaration written as its cell shows it says what is shown.
+    const auto texts = byVariable(written), restoredTexts = byVariable(restored);
     QStringList keys = storedTexts.keys();
     for (auto it = shown.entries.cbegin(); it != shown.entries.cend(); ++it) {
         const QString name = it.key().section(u'/', 1);
         if (Declarations.contains(it.key().section(u'/', 0, 0)) && !it.value().isEmpty() &&
+            texts.value(it.key()) != (name.isEmpty() ? listed({it.value()}) : it.value()) &&
             !it.key().startsWith("PrfmParamType"_s) && (name.isEmpty() || !isHeld(shown, name)) &&
             !keys.contains(it.key()))
             keys << it.key();
     }
-    if (!m_confirmed
-             .insert(joined(byVariable(restored)) + keys.join(u' ') + joined(shown.controls()))
-             .second)
+    QString check;
+    for (const QString &key : qAsConst(keys))
+        check += key + u'=' + restoredTexts.value(key) + u'|' + shownOf(shown, key) + u'\n';
+    if (keys.isEmpty() || !m_confirmed.insert(check).second)
         return QString();
     const Opening again = openAside(restored);
     for (const QString &key : qAsConst(keys)) {
         const bool same = shownOf(again.shown, key) == shownOf(shown, key);
         if (storedTexts.contains(key) && same)
             return "%1 was not touched and is written %2, though its stored %3 shows %4 as "
-                   "well"_s.arg(key, entryText(written, key), entryText(restored, key),
+                   "well"_s.arg(key, texts.value(key), restoredTexts.value(key),
                                 shownOf(shown, key));
         if (!storedTexts.contains(key) && !same)
             return "%1 is written %2, which shows as %3 without data, not as %4"_s.arg(
-                key, entryText(written, key), shownOf(again.shown, key), shownOf(shown, key));
+                key, texts.value(key), shownOf(again.shown, key), shownOf(shown, key));
     }
     return QString();
 }
@@ -881,11 +880,12 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
                                                 const QSet<QString> &touched)
 {
     Parameters bare = written;
+    const auto texts = byVariable(written);
     QStringList entries;
     for (const QString &key : touched) {
         const QString parameter = key.section(u'/', 0, 0);
-        if (parameter == "FileName"_s || entryText(written, key).isNull() ||
-            !m_confirmed.insert(key + entryText(written, key) + shownOf(shown, key)).second)
+        if (parameter == "FileName"_s || texts.value(key).isNull() ||
+            !m_confirmed.insert(key + texts.value(key) + shownOf(shown, key)).second)
             continue;
         entries << key;
         const QStringList *group = groupOf(parameter);
@@ -904,12 +904,12 @@ QString tst_EditorSessions::touchedInEditorForm(const Parameters &written, const
     QSet<QString> retouched;
     const Opening again =
         openAside(bare, [&](TvlValue *widgets) { setAsShown(widgets, shown, entries, retouched); });
+    const auto rewritten = byVariable(again.written);
     for (const QString &key : qAsConst(entries))
         if (retouched.contains(key) && shownOf(again.shown, key) == shownOf(shown, key) &&
-            entryText(again.written, key) != entryText(written, key))
+            rewritten.value(key) != texts.value(key))
             return "%1 was touched, shows %2 and is written %3, but the editor writes %4 for "
-                   "it"_s.arg(key, shownOf(shown, key), entryText(written, key),
-                              entryText(again.written, key));
+                   "it"_s.arg(key, shownOf(shown, key), texts.value(key), rewritten.value(key));
     return QString();
 }
 
