@@ -9,15 +9,11 @@
 #include "metatypes.h"
 #include "modaldialoganswerer.h"
 #include "notelabel.h"
-#include "parametermapping.h"
 #include "performancetabwidget.h"
 #include "referencetvlinterface.h"
 #include "termtabwidget.h"
 #include "testtexts.h"
 
-#include <QAbstractItemView>
-#include <QComboBox>
-#include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPointer>
@@ -111,8 +107,6 @@ private slots:
     void tabsOutliveTheContainer();
     void anotherStoredFileTypeIsNamedInANote();
     void addingAFileAfterTheHostDestroyedATab();
-    void aTouchThatChangesNoValueEndsTheTextsBeyondTheFirst_data();
-    void aTouchThatChangesNoValueEndsTheTextsBeyondTheFirst();
 
 private:
     std::unique_ptr<ReferenceTvlInterface> m_tvl;
@@ -121,7 +115,6 @@ private:
 
     AllTabsWidget *open(const DBLPCState &state);
     void close();
-    QString notes() const;
 };
 
 void tst_AllTabsWidget::init()
@@ -250,63 +243,6 @@ void tst_AllTabsWidget::addingAFileAfterTheHostDestroyedATab()
         {QStringLiteral(LP_EXAMPLE_DATA_DIR "/pa_upper_band.lp")});
     QCOMPARE(editor->state().fileTabState().count(), 3);
     QVERIFY(editor->state().performanceState().variables().contains("Ig"_s));
-}
-
-// What every note of the tabs says, a line each.
-QString tst_AllTabsWidget::notes() const
-{
-    QStringList lines;
-    for (const QPointer<QWidget> &tab : m_tabs)
-        for (const NoteLabel *note : tab->findChildren<NoteLabel *>())
-            lines << note->text();
-    return lines.join(u'\n');
-}
-
-void tst_AllTabsWidget::aTouchThatChangesNoValueEndsTheTextsBeyondTheFirst_data()
-{
-    QTest::addColumn<QString>("parameter");
-    QTest::addColumn<QStringList>("stored");
-    QTest::addColumn<QString>(
-        "control"); // a box's item is chosen again, a field's text typed again
-
-    QTest::newRow("a choice") << "InterpMode"_s << QStringList{"Linear"_s, "Cubic"_s}
-                              << "InterpMode"_s;
-    QTest::newRow("a status level")
-        << "StatusLevel"_s << QStringList{"2"_s, "3"_s} << "StatusLevel"_s;
-    QTest::newRow("a term number") << "NUM"_s << QStringList{"1"_s, "2"_s} << "NUM"_s;
-    QTest::newRow("an impedance's unit")
-        << "Z"_s << QStringList{"50 Ohm"_s, "75 Ohm"_s} << "Z unit"_s;
-}
-
-// The note that names the texts beyond the first says that OK keeps them only while it does.
-void tst_AllTabsWidget::aTouchThatChangesNoValueEndsTheTextsBeyondTheFirst()
-{
-    QFETCH(QString, parameter);
-    QFETCH(QStringList, stored);
-    QFETCH(QString, control);
-    DBLPCState state(false);
-    QVERIFY(fromParameterMap({{parameter, stored}}, state));
-    AllTabsWidget *editor = open(state);
-    const QString keeps = "; OK keeps them until this is changed."_s;
-    QVERIFY2(notes().contains(keeps), qPrintable(notes()));
-
-    QWidget *found = nullptr;
-    for (const QPointer<QWidget> &tab : m_tabs)
-        found = found ? found : tab->findChild<QWidget *>(control);
-    if (auto *box = qobject_cast<QComboBox *>(found)) {
-        box->showPopup();
-        box->view()->setCurrentIndex(box->model()->index(box->currentIndex(), 0));
-        QTest::keyClick(box->view(), Qt::Key_Return);
-    } else {
-        auto *edit = qobject_cast<QLineEdit *>(found);
-        QVERIFY(edit);
-        const QString shown = edit->text();
-        edit->selectAll();
-        QTest::keyClicks(edit, shown);
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
-    QCOMPARE(toParameterMap(editor->state()).value(parameter), QStringList{stored.first()});
-    QTRY_VERIFY2(!notes().contains(keeps), qPrintable(notes()));
 }
 
 QTEST_MAIN(tst_AllTabsWidget)
