@@ -148,7 +148,6 @@ private slots:
     void optimizationActions();
     void refusedWeight_data();
     void refusedWeight();
-    void aMarkedFlagKeepsItsLookUntilClicked_data();
     void aMarkedFlagKeepsItsLookUntilClicked();
 };
 
@@ -369,41 +368,27 @@ void tst_AnalysisTabs::refusedWeight()
     QCOMPARE(shownNote(*optimizationTab), QString());
 }
 
-void tst_AnalysisTabs::aMarkedFlagKeepsItsLookUntilClicked_data()
-{
-    QTest::addColumn<QString>("parameter");
-    QTest::newRow("a box of the parameters tab") << "CalcGamma"_s;
-    QTest::newRow("the sync box") << "UseFrequencyRangeFromDataFiles"_s;
-}
-
 // A record shown leaves the partly checked look of a flag the component stores as neither yes
 // nor no; a click takes the box out of it, to the choice clicked.
 void tst_AnalysisTabs::aMarkedFlagKeepsItsLookUntilClicked()
 {
-    QFETCH(QString, parameter);
     ComponentEntry kept;
-    kept.parameter = parameter;
     kept.kept = true;
-    kept.note = "stored as \"maybe\""_s;
     EntryMap entries;
-    entries[parameter].insert(QString(), kept);
-    auto *box = parametersTab->findChild<QCheckBox *>(parameter);
-    if (box) {
-        parametersTab->setState(parameters("0000|2"_s));
-        parametersTab->showEntries(entries);
-        parametersTab->setState(parameters("0100|4"_s));
-    } else {
-        box = syncTab->findChild<QCheckBox *>(parameter);
-        syncTab->setState(sync(false));
-        syncTab->showEntries(entries);
-        syncTab->setState(sync(false));
+    entries["CalcGamma"_s].insert(QString(), kept);
+    entries["UseFrequencyRangeFromDataFiles"_s].insert(QString(), kept);
+    parametersTab->showEntries(entries);
+    parametersTab->setState(parameters("0100|4"_s));
+    syncTab->showEntries(entries);
+    syncTab->setState(sync(false));
+    for (auto *box : {parametersTab->findChild<QCheckBox *>("CalcGamma"_s),
+                      syncTab->findChild<QCheckBox *>()}) {
+        QCOMPARE(box->checkState(), Qt::PartiallyChecked);
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(box->checkState(), Qt::Checked);
+        QTest::keyClick(box, Qt::Key_Space);
+        QCOMPARE(box->checkState(), Qt::Unchecked); // never partly checked again
     }
-    QVERIFY(box);
-    QCOMPARE(box->checkState(), Qt::PartiallyChecked);
-    QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(box->checkState(), Qt::Checked);
-    QTest::keyClick(box, Qt::Key_Space);
-    QCOMPARE(box->checkState(), Qt::Unchecked); // never partly checked again
 }
 
 QTEST_MAIN(tst_AnalysisTabs)
