@@ -1,7 +1,6 @@
 #include "lpsimcore.h"
 #include "modaldialoganswerer.h"
-#include "pluginloader.h"
-#include "referencehostservices.h"
+#include "pluginsession.h"
 #include "referencetvlinterface.h"
 
 #include <QMessageBox>
@@ -18,7 +17,6 @@ class tst_ScriptFunctions : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
 
     void showMessageShowsOnePlainWarning_data();
@@ -28,22 +26,15 @@ private slots:
     void closeEmptiesTheDataLibraryCache();
 
 private:
-    std::unique_ptr<PluginLoader> m_loader;
-    std::unique_ptr<ReferenceTvlInterface> m_tvl;
-    std::unique_ptr<ReferenceHostServices> m_host;
+    std::unique_ptr<PluginSession> m_session;
+    ReferenceTvlInterface *m_tvl = nullptr;
 };
-
-void tst_ScriptFunctions::initTestCase()
-{
-    m_loader = std::make_unique<PluginLoader>(QStringLiteral(LP_PLUGIN_PATH));
-    QVERIFY2(m_loader->load(), qPrintable(m_loader->errorString()));
-}
 
 void tst_ScriptFunctions::init()
 {
-    m_tvl = std::make_unique<ReferenceTvlInterface>();
-    m_host = std::make_unique<ReferenceHostServices>(m_tvl.get());
-    QVERIFY(m_loader->registerContents(m_host.get()));
+    m_session = std::make_unique<PluginSession>(QStringLiteral(LP_PLUGIN_PATH));
+    QVERIFY2(m_session->error().isEmpty(), qPrintable(m_session->error()));
+    m_tvl = &m_session->tvl();
 }
 
 void tst_ScriptFunctions::showMessageShowsOnePlainWarning_data()
