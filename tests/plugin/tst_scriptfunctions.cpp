@@ -79,7 +79,6 @@ void tst_ScriptFunctions::showMessageShowsOnePlainWarning()
     TvlValue *result = m_tvl->call("load_pull_show_message", {arguments[0], arguments[1]});
 
     QCOMPARE(answerer.dialogsSeen(), 1);
-    QCOMPARE(answerer.dialogsForcedClosed(), 0);
     QCOMPARE(shownTitle, title);
     QCOMPARE(shownText, text);
     QCOMPARE(format, Qt::PlainText);

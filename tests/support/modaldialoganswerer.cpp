@@ -2,13 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDialog>
 #include <QMessageBox>
 
 namespace {
 
 constexpr int PollInterval = 10;
-constexpr int PollsBeforeForcing = 100;
 
 } // namespace
 
@@ -22,23 +20,12 @@ ModalDialogAnswerer::ModalDialogAnswerer(std::function<void(QWidget *)> answer)
 void ModalDialogAnswerer::poll()
 {
     QWidget *modal = QApplication::activeModalWidget();
-    if (!modal)
+    if (!modal || modal == m_current)
         return;
-    if (modal != m_current) {
-        m_current = modal;
-        m_pollsOnCurrent = 0;
-        ++m_seen;
-        if (m_answer)
-            m_answer(modal);
-        return;
-    }
-    if (++m_pollsOnCurrent < PollsBeforeForcing)
-        return;
-    ++m_forcedClosed;
-    if (auto *dialog = qobject_cast<QDialog *>(modal))
-        dialog->reject();
-    else
-        modal->close();
+    m_current = modal;
+    ++m_seen;
+    if (m_answer)
+        m_answer(modal);
 }
 
 void clickMessageBoxButton(QWidget *dialog, int standardButton)

@@ -9,9 +9,8 @@
 class QWidget;
 
 // Answers the modal dialogs a call under test opens. While it lives it polls for the
-// active modal widget and hands each one it finds to `answer`. A dialog that is still
-// open a second after it was handed over is closed by force and counted as unanswered,
-// so a dialog nobody expected fails the test instead of hanging it.
+// active modal widget and hands each one it finds to `answer`. A dialog the answer leaves
+// open fails the test within seconds (UnexpectedDialogGuard) instead of hanging it.
 class ModalDialogAnswerer : public QObject
 {
     Q_OBJECT
@@ -20,7 +19,6 @@ public:
     explicit ModalDialogAnswerer(std::function<void(QWidget *)> answer = {});
 
     int dialogsSeen() const { return m_seen; }
-    int dialogsForcedClosed() const { return m_forcedClosed; }
 
 private:
     void poll();
@@ -28,9 +26,7 @@ private:
     std::function<void(QWidget *)> m_answer;
     QTimer m_timer;
     QPointer<QWidget> m_current;
-    int m_pollsOnCurrent = 0;
     int m_seen = 0;
-    int m_forcedClosed = 0;
 };
 
 // Clicks a message box's standard button, e.g. QMessageBox::Ok.
