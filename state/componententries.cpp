@@ -48,6 +48,24 @@ QString keptFlagNote(const QString &stored)
         .arg(quotedText(stored));
 }
 
+QString joinedNotes(const QString &first, const QString &second)
+{
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    return first + QLatin1Char(' ') + second;
+}
+
+// A value the component stores as a blank takes the one shown, the data's default, which OK
+// writes until the user sets another.
+QString blankValueNote(const ComponentEntry &value, const QString &shown)
+{
+    if (!value.stored || value.touched || !unquote(value.stored->value(0)).trimmed().isEmpty() ||
+        shown.isEmpty())
+        return QString();
+    return tr("%1: the component stores no value; OK writes the one shown, %2.")
+        .arg(value.variable, quotedText(shown));
+}
+
 // Under a per-variable parameter, the empty variable holds the notes on what no row shows.
 ComponentEntry groupNotesEntry(const QString &key, const QString &notes)
 {
@@ -147,7 +165,10 @@ void ComponentEntries::annotate(const DBLPCTypeState &shown, EntryMap &map) cons
     for (const IndepVarInfo &record : independent.variables()) {
         if (record.name() == frequency)
             continue;
-        map[P::IndepVarValue][record.name()].note = m_settings.valueNoteText(record);
+        ComponentEntry &value = map[P::IndepVarValue][record.name()];
+        const QString shownValue = QString(record.value() + QLatin1Char(' ') + record.unit());
+        value.note = joinedNotes(m_settings.valueNoteText(record),
+                                 blankValueNote(value, shownValue.trimmed()));
         noteRow(map, P::IndepVarName, record.name(),
                 m_settings.reportedIndependent().contains(record.name()), {P::IndepVarUnitType});
     }
@@ -156,9 +177,10 @@ void ComponentEntries::annotate(const DBLPCTypeState &shown, EntryMap &map) cons
                                   ? tr("%1: the data files hold it at one value, %2.")
                                         .arg(record.name(), record.minValue())
                                   : QString();
-        noteRow(map, P::GammaName, record.name(),
-                m_settings.reportedGammas().contains(record.name()),
-                {P::GammaType, P::GammaDomain, P::GammaHarmIndex}, fixed);
+        noteRow(
+            map, P::GammaName, record.name(), m_settings.reportedGammas().contains(record.name()),
+            {P::GammaType, P::GammaDomain, P::GammaHarmIndex},
+            joinedNotes(fixed, blankValueNote(map[P::GammaValue][record.name()], record.value())));
     }
     for (const PerformanceVarInfo &record : shown.performanceState().variables())
         noteRow(map, P::PrfmParamName, record.name(),
@@ -244,13 +266,6 @@ ComponentEntry flagEntry(ComponentEntry entry, const QString &stored, std::optio
     if (entry.kept)
         entry.note = keptFlagNote(stored);
     return entry;
-}
-
-QString joinedNotes(const QString &first, const QString &second)
-{
-    if (first.isEmpty() || second.isEmpty())
-        return first + second;
-    return first + QLatin1Char(' ') + second;
 }
 
 // A single parameter's texts beyond its first, which no control shows: kept while the entry

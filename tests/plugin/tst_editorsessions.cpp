@@ -1373,12 +1373,17 @@ void tst_EditorSessions::randomSessions()
 
 // A variable the data declare without a unit takes a bare number as its value, unmarked, the
 // reflection coefficient the data hold at one value shows one point and says so, and a
-// quantity without a unit shows its name alone.
+// quantity without a unit shows its name alone. Values stored blank take the data's, marked.
 void tst_EditorSessions::unitlessValuesAndFixedCoefficients()
 {
     ModalDialogAnswerer boxes(
         [](QWidget *dialog) { clickMessageBoxButton(dialog, QMessageBox::Ok); });
-    TvlValue *widgets = m_session->open(component({"u.lp"_s}, {}));
+    TvlValue *widgets =
+        m_session->open(component({"u.lp"_s}, {"IndepVarName=Bias"_s, "IndepVarValue= "_s,
+                                               "GammaName=gamma_ld1"_s, "GammaValue="_s}));
+    for (const QString &name : {"Bias"_s, "gamma_ld1"_s})
+        QVERIFY(
+            read(*m_session, widgets).notes.contains(name + ": the component stores no value"_s));
     QSet<QString> touched;
     QCOMPARE(play(widgets, "Bias=1"_s, touched), QString());
     const Shown shown = read(*m_session, widgets);
