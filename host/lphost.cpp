@@ -462,6 +462,16 @@ std::optional<std::vector<double>> levelsOf(const QString &text)
     return levels;
 }
 
+// A finite number above 0 in the C locale; nothing for another text.
+std::optional<double> positiveNumberOf(const QString &text)
+{
+    bool number = false;
+    const double value = QLocale::c().toDouble(text, &number);
+    if (!number || !(value > 0.0) || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
 // Painting needs a platform, though no window opens: offscreen when no display is reachable.
 int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
 {
@@ -476,15 +486,15 @@ int inspectAndPlot(int argc, char *argv[], const QCommandLineParser &parser)
     options.coefficient = parser.value(QStringLiteral("gamma"));
     options.contoured = parser.value(QStringLiteral("contour"));
     if (parser.isSet(QStringLiteral("compression")))
-        options.compression = QLocale::c().toDouble(parser.value(QStringLiteral("compression")));
+        options.compression = *positiveNumberOf(parser.value(QStringLiteral("compression")));
     options.target = parser.value(QStringLiteral("target"));
     options.at = parser.value(QStringLiteral("at"));
     options.readout = ChartText::complexFrom(parser.value(QStringLiteral("readout")));
     options.levels.named = *levelsOf(parser.value(QStringLiteral("levels")));
-    options.levels.step = QLocale::c().toDouble(parser.value(QStringLiteral("step")));
+    options.levels.step = positiveNumberOf(parser.value(QStringLiteral("step"))).value_or(0.0);
     options.admittanceGrid = parser.isSet(QStringLiteral("admittance"));
     if (parser.isSet(QStringLiteral("z0")))
-        options.referenceImpedance = QLocale::c().toDouble(parser.value(QStringLiteral("z0")));
+        options.referenceImpedance = *positiveNumberOf(parser.value(QStringLiteral("z0")));
     if (parser.value(QStringLiteral("view")) == QLatin1String("full"))
         options.view = SmithChartRenderer::View::Full;
     QStringList readout;
@@ -528,22 +538,15 @@ QString misplacedOption(const QCommandLineParser &parser)
     if (!SmithChartExport::knowsSuffixOf(picture))
         return QStringLiteral("--plot writes a file whose name ends in .%1, not '%2'.")
             .arg(SmithChartExport::suffixes().join(QStringLiteral(", .")), picture);
-    const QString decibels = parser.value(QStringLiteral("compression"));
-    bool number = false;
-    const double compression = QLocale::c().toDouble(decibels, &number);
-    if (parser.isSet(QStringLiteral("compression")) &&
-        !(number && compression > 0.0 && std::isfinite(compression)))
-        return QStringLiteral("--compression takes a number of dB above 0, not '%1'.")
-            .arg(decibels);
-    const QString ohms = parser.value(QStringLiteral("z0"));
-    const double z0 = QLocale::c().toDouble(ohms, &number);
-    if (parser.isSet(QStringLiteral("z0")) && !(number && z0 > 0.0 && std::isfinite(z0)))
-        return QStringLiteral("--z0 takes a resistance in Ohm above 0, not '%1'.").arg(ohms);
-    const QString step = parser.value(QStringLiteral("step"));
-    const double stepValue = QLocale::c().toDouble(step, &number);
-    if (parser.isSet(QStringLiteral("step")) &&
-        !(number && stepValue > 0.0 && std::isfinite(stepValue)))
-        return QStringLiteral("--step takes a number above 0, not '%1'.").arg(step);
+    const QList<std::pair<QString, QString>> positive = {
+        {QStringLiteral("compression"), QStringLiteral("a number of dB above 0")},
+        {QStringLiteral("z0"), QStringLiteral("a resistance in Ohm above 0")},
+        {QStringLiteral("step"), QStringLiteral("a number above 0")}};
+    for (const auto &[option, what] : positive) {
+        const QString value = parser.value(option);
+        if (parser.isSet(option) && !positiveNumberOf(value))
+            return QStringLiteral("--%1 takes %2, not '%3'.").arg(option, what, value);
+    }
     const QString levels = parser.value(QStringLiteral("levels"));
     if (!levelsOf(levels))
         return QStringLiteral("--levels takes numbers separated by commas, not '%1'.").arg(levels);
