@@ -253,13 +253,14 @@ void writeTarget(JsonText &json, const SmithChartRenderer &renderer,
 
 } // namespace
 
-QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
+QByteArray SmithChartJson::of(const SmithChartRenderer &renderer, const Members &ownCondition)
 {
     const SmithChartContent &content = renderer.content();
     const std::vector<QuantityContours> &quantities = renderer.quantities();
     JsonText json;
     json.member("gamma", content.coefficient);
-    json.member("condition", content.condition);
+    if (ownCondition.empty())
+        json.member("condition", content.condition);
     json.member("z0", content.referenceImpedance);
     writeSettings(json, content);
     if (content.contoured.empty()) {
@@ -299,6 +300,8 @@ QByteArray SmithChartJson::of(const SmithChartRenderer &renderer)
     }
     writeTarget(json, renderer, position);
     json.member("note", renderer.noteText());
+    for (const auto &[name, value] : ownCondition)
+        json.key(name) << value.constData();
     json << "\n}\n";
     return json.text();
 }

@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 
+#include <utility>
+#include <vector>
+
 class SmithChartRenderer;
 
 // A Smith chart as data for scripts, in JSON (UTF-8): what it shows (the coefficient, the
@@ -12,5 +15,9 @@ class SmithChartRenderer;
 class SmithChartJson
 {
 public:
-    static QByteArray of(const SmithChartRenderer &renderer);
+    // Members a caller writes in place of the chart's own "condition", last in the object: each
+    // a name and its value as compact JSON.
+    using Members = std::vector<std::pair<const char *, QByteArray>>;
+
+    static QByteArray of(const SmithChartRenderer &renderer, const Members &ownCondition = {});
 };
