@@ -20,11 +20,7 @@ using Gamma = std::complex<double>;
 
 bool isPart(const std::string &held, const std::vector<std::string> &coefficients)
 {
-    for (const std::string &name : coefficients) {
-        if (held == "Re(" + name + ")" || held == "Im(" + name + ")")
-            return true;
-    }
-    return false;
+    return bool(SmithChartData::coefficientOf(held, coefficients));
 }
 
 QString methodName(AxisWeights::Method method)

@@ -59,19 +59,6 @@ std::vector<double> picked(const std::vector<double> &values, const std::vector<
     return kept;
 }
 
-// The name of the reflection coefficient whose real or imaginary part a held variable is.
-std::optional<std::string> coefficientOf(const std::string &held,
-                                         const std::vector<std::string> &coefficients)
-{
-    if (held.size() < 5 || (held.compare(0, 3, "Re(") != 0 && held.compare(0, 3, "Im(") != 0) ||
-        held.back() != ')')
-        return std::nullopt;
-    const std::string name = held.substr(3, held.size() - 4);
-    if (std::find(coefficients.begin(), coefficients.end(), name) == coefficients.end())
-        return std::nullopt;
-    return name;
-}
-
 // The drive level: the first swept variable of unit type Power.
 std::optional<std::size_t> driveOf(const ReflectionPoints &points,
                                    const std::vector<std::size_t> &swept)
@@ -442,6 +429,18 @@ QStringList SmithChartData::quantityNames(const ReflectionPoints &points)
                       ? QLatin1Char('|') + ChartText::fromLibrary(quantity.name) + QLatin1Char('|')
                       : ChartText::fromLibrary(quantity.name));
     return names;
+}
+
+std::optional<std::string>
+SmithChartData::coefficientOf(const std::string &held, const std::vector<std::string> &coefficients)
+{
+    if (held.size() < 5 || (held.compare(0, 3, "Re(") != 0 && held.compare(0, 3, "Im(") != 0) ||
+        held.back() != ')')
+        return std::nullopt;
+    const std::string name = held.substr(3, held.size() - 4);
+    if (std::find(coefficients.begin(), coefficients.end(), name) == coefficients.end())
+        return std::nullopt;
+    return name;
 }
 
 int SmithChartData::indexOf(const QStringList &quantities, const QString &name)

@@ -63,6 +63,9 @@ public:
     // The position of a quantity named as in `quantities`, or for a complex one also without
     // its bars; -1 when there is none.
     static int indexOf(const QStringList &quantities, const QString &name);
+    // The name of the reflection coefficient whose real or imaginary part a held variable is.
+    static std::optional<std::string> coefficientOf(const std::string &held,
+                                                    const std::vector<std::string> &coefficients);
     // The highest drive level, where a power amplifier's trade-offs show most.
     int defaultCondition() const { return m_measuredCount - 1; }
     // The finest step in which the file gives the gain, in dB (0.001 for gains written with
