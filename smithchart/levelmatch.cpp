@@ -1,5 +1,6 @@
 #include "levelmatch.h"
 
+#include "disjointsets.h"
 #include "leastcostassignment.h"
 
 #include <algorithm>
@@ -96,13 +97,6 @@ double gateOf(double before, double after)
 {
     const double smaller = std::min(before, after), larger = std::max(before, after);
     return std::isinf(larger) ? smaller : std::min(larger, 2.0 * smaller);
-}
-
-int root(std::vector<int> &parents, int node)
-{
-    while (parents[node] != node)
-        node = parents[node] = parents[parents[node]];
-    return node;
 }
 
 } // namespace
@@ -221,14 +215,14 @@ std::vector<LevelMatch::Candidate> LevelMatch::candidates() const
 std::vector<LevelMatch::Group> LevelMatch::groups(const std::vector<Candidate> &candidates) const
 {
     const int beforeCount = int(m_before.points.size());
-    std::vector<int> parents(beforeCount + m_after.points.size());
-    std::iota(parents.begin(), parents.end(), 0);
+    const int count = beforeCount + int(m_after.points.size());
+    DisjointSets joined(count);
     for (const Candidate &c : candidates)
-        parents[root(parents, c.before)] = root(parents, beforeCount + c.after);
-    std::vector<int> groupOf(parents.size(), -1);
+        joined.join(c.before, beforeCount + c.after);
+    std::vector<int> groupOf(std::size_t(count), -1);
     std::vector<Group> found;
     for (const Candidate &c : candidates) {
-        int &group = groupOf[root(parents, c.before)];
+        int &group = groupOf[joined.root(c.before)];
         if (group < 0) {
             group = int(found.size());
             found.emplace_back();

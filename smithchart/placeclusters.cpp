@@ -1,21 +1,11 @@
 #include "placeclusters.h"
 
 #include "delaunaytriangulation.h"
+#include "disjointsets.h"
 
 #include <algorithm>
 #include <cmath>
 #include <numeric>
-
-namespace {
-
-int root(std::vector<int> &parents, int node)
-{
-    while (parents[node] != node)
-        node = parents[node] = parents[parents[node]];
-    return node;
-}
-
-} // namespace
 
 // The Delaunay triangulation holds a minimum spanning tree (Kruskal's, over its edges); places on
 // one line, which it does not triangulate, are joined in their order along it.
@@ -46,15 +36,11 @@ PlaceClusters::spanningTree(const std::vector<std::complex<double>> &places)
     }
     std::sort(edges.begin(), edges.end(),
               [](const Edge &a, const Edge &b) { return a.length < b.length; });
-    std::vector<int> parents(places.size());
-    std::iota(parents.begin(), parents.end(), 0);
+    DisjointSets joined(int(places.size()));
     std::vector<Edge> tree;
     for (const Edge &edge : edges) {
-        const int a = root(parents, edge.from), b = root(parents, edge.to);
-        if (a != b) {
-            parents[a] = b;
+        if (joined.join(edge.from, edge.to))
             tree.push_back(edge);
-        }
     }
     return tree;
 }
@@ -83,16 +69,15 @@ std::vector<int> PlaceClusters::of(const std::vector<std::complex<double>> &plac
 {
     const std::vector<Edge> tree = spanningTree(places);
     const double tolerance = toleranceOf(tree, spacing);
-    std::vector<int> parents(places.size());
-    std::iota(parents.begin(), parents.end(), 0);
+    DisjointSets joined(int(places.size()));
     for (const Edge &edge : tree) {
         if (edge.length < tolerance)
-            parents[root(parents, edge.from)] = root(parents, edge.to);
+            joined.join(edge.from, edge.to);
     }
     std::vector<int> clusters(places.size(), -1), numbers(places.size(), -1);
     int count = 0;
     for (std::size_t i = 0; i < places.size(); ++i) {
-        int &number = numbers[root(parents, int(i))];
+        int &number = numbers[joined.root(int(i))];
         if (number < 0)
             number = count++;
         clusters[i] = number;
